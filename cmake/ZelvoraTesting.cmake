@@ -1,0 +1,22 @@
+# zelvora_add_test(NAME name SOURCES a.cpp ... LIBS lib ... [TIMEOUT s] [LABELS l ...])
+# Builds one Qt Test executable and registers it with CTest. Every test runs on
+# the offscreen platform with a pinned locale so results never depend on the
+# machine that runs them.
+function(zelvora_add_test)
+  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} Qt6::Test)
+  target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  target_compile_definitions(${T_NAME} PRIVATE
+    ZELVORA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    ZELVORA_BINARY_DIR="${PROJECT_BINARY_DIR}"
+    ZELVORA_SHARED_TESTDATA="${PROJECT_SOURCE_DIR}/../shared/testdata")
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  set_tests_properties(${T_NAME} PROPERTIES
+    TIMEOUT ${T_TIMEOUT}
+    LABELS "${T_LABELS}"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANG=C.UTF-8;TZ=UTC;${T_ENV}")
+endfunction()

@@ -1,0 +1,49 @@
+#pragma once
+// What every window of the program shares: the application title, the two
+// content folders, the message boxes and the collation, plus the windows
+// themselves so they can show one another. One instance is made at start-up
+// and handed to every window; tests make their own.
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace zelvora::text { class Collation; }
+
+class TformMain;
+class TformCreditos;
+class TformSimul;
+class TformResultado;
+class TformAguarde;
+class TformAbre;
+
+namespace zelvora::app {
+
+class MessageBoxes;
+
+struct AppWindows {
+    TformMain* main = nullptr;
+    TformCreditos* creditos = nullptr;
+    TformSimul* simul = nullptr;
+    TformResultado* resultado = nullptr;
+    TformAguarde* aguarde = nullptr;
+    TformAbre* abre = nullptr;
+};
+
+struct AppContext {
+    QString title = QStringLiteral("Zelvora");
+    // Full path of the running executable; the data folder is computed from it.
+    QString executablePath;
+    // Both end in "/". Written once by the catalog window's creation.
+    QString dataFolder;
+    QString mockExamFolder;
+
+    MessageBoxes* messages = nullptr;
+    const text::Collation* collation = nullptr;
+    AppWindows windows;
+
+    // Lets pending window events run during long work (the zip extraction).
+    std::function<void()> processEvents;
+};
+
+} // namespace zelvora::app

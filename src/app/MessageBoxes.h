@@ -1,0 +1,22 @@
+#pragma once
+// Every message the program shows goes through this interface, so tests can
+// read the texts instead of clicking boxes away.
+#include <QString>
+
+class QWidget;
+
+namespace zelvora::app {
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // A plain information box with one OK button; returns when it is closed.
+    virtual void show(QWidget* owner, const QString& text, const QString& caption) = 0;
+};
+
+class QtMessageBoxes final : public MessageBoxes {
+public:
+    void show(QWidget* owner, const QString& text, const QString& caption) override;
+};
+
+} // namespace zelvora::app

@@ -1,0 +1,21 @@
+#pragma once
+// The wait window, shown without blocking while a mock-exam paper loads.
+#include "app/AppContext.h"
+
+#include <QDialog>
+
+namespace zelvora::app { class ImageView; }
+
+class TformAguarde : public QDialog {
+    Q_OBJECT
+public:
+    explicit TformAguarde(zelvora::app::AppContext& ctx, QWidget* parent = nullptr);
+
+    void FormCreate();
+    void FormDestroy() {}
+
+    zelvora::app::ImageView* imAguarde = nullptr;
+
+private:
+    zelvora::app::AppContext& m_ctx;
+};

@@ -1,0 +1,26 @@
+#pragma once
+// The credits window, shown modally from the catalog window; a click anywhere
+// on the picture closes it.
+#include "app/AppContext.h"
+
+#include <QDialog>
+
+class QFrame;
+namespace zelvora::app { class ImageView; }
+
+class TformCreditos : public QDialog {
+    Q_OBJECT
+public:
+    explicit TformCreditos(zelvora::app::AppContext& ctx, QWidget* parent = nullptr);
+
+    void FormCreate() {}
+    void FormDestroy() {}
+
+    QFrame* panelCreditos = nullptr;
+    zelvora::app::ImageView* imageLogoMini = nullptr;
+
+private:
+    void imageLogoMiniClick();
+
+    zelvora::app::AppContext& m_ctx;
+};

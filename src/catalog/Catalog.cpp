@@ -1,0 +1,75 @@
+#include "catalog/Catalog.h"
+
+#include "text/Collation.h"
+#include "text/TextList.h"
+
+#include <optional>
+
+namespace zelvora::catalog {
+namespace {
+
+std::optional<CatalogEntry> SplitLine(std::string_view line)
+{
+    const auto a = line.find('#');
+    if (a == std::string_view::npos)
+        return std::nullopt;
+    const auto b = line.find('#', a + 1);
+    if (b == std::string_view::npos)
+        return std::nullopt;
+    const auto c = line.find('#', b + 1);
+    if (c == std::string_view::npos)
+        return std::nullopt;
+    return CatalogEntry{std::string(line.substr(0, a)), std::string(line.substr(a + 1, b - a - 1)),
+                        std::string(line.substr(b + 1, c - b - 1)), std::string(line.substr(c + 1))};
+}
+
+std::vector<std::string> DistinctValues(const std::vector<CatalogEntry>& entries,
+                                        std::string CatalogEntry::*field,
+                                        const text::Collation& collation)
+{
+    std::vector<std::string_view> values;
+    values.reserve(entries.size());
+    for (const auto& e : entries)
+        values.emplace_back(e.*field);
+    std::vector<std::string> out;
+    for (const size_t i : text::SortedDistinct(collation, values))
+        out.emplace_back(values[i]);
+    return out;
+}
+
+} // namespace
+
+Catalog Catalog::FromLines(const std::vector<std::string>& lines, const text::Collation& collation)
+{
+    Catalog catalog;
+    const std::vector<std::string_view> views(lines.begin(), lines.end());
+    std::vector<bool> equalToPrevious;
+    const auto order = collation.stableOrder(views, &equalToPrevious);
+
+    catalog.m_entries.reserve(order.size());
+    for (size_t k = 0; k < order.size(); ++k) {
+        const std::string& line = lines[order[k]];
+        if (equalToPrevious[k]) {
+            catalog.m_duplicates.push_back(line);
+            continue;
+        }
+        if (auto entry = SplitLine(line))
+            catalog.m_entries.push_back(std::move(*entry));
+        else if (!line.empty())
+            catalog.m_incomplete.push_back(line);
+    }
+    catalog.m_organisations = DistinctValues(catalog.m_entries, &CatalogEntry::organisation, collation);
+    catalog.m_examTypes = DistinctValues(catalog.m_entries, &CatalogEntry::examType, collation);
+    catalog.m_years = DistinctValues(catalog.m_entries, &CatalogEntry::year, collation);
+    return catalog;
+}
+
+Catalog Catalog::Load(const std::string& path, const text::Collation& collation)
+{
+    const auto lines = text::ReadTextList(path);
+    if (!lines)
+        return {};
+    return FromLines(*lines, collation);
+}
+
+} // namespace zelvora::catalog

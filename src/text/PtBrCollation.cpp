@@ -1,0 +1,59 @@
+#include "text/PtBrCollation.h"
+
+#include "text/Windows1252.h"
+
+#include <QCollator>
+#include <QLocale>
+#include <QString>
+
+#include <algorithm>
+#include <numeric>
+
+namespace zelvora::text {
+namespace {
+
+QString FromCp1252(std::string_view s)
+{
+    QString out(qsizetype(s.size()), Qt::Uninitialized);
+    QChar* p = out.data();
+    for (const char c : s)
+        *p++ = QChar(char16_t(Cp1252ToUnicode(uint8_t(c))));
+    return out;
+}
+
+} // namespace
+
+struct PtBrCollation::Impl {
+    QCollator collator{QLocale(QLocale::Portuguese, QLocale::Brazil)};
+    Impl() { collator.setCaseSensitivity(Qt::CaseInsensitive); }
+};
+
+PtBrCollation::PtBrCollation() : d(std::make_unique<Impl>()) {}
+PtBrCollation::~PtBrCollation() = default;
+
+int PtBrCollation::compare(std::string_view a, std::string_view b) const
+{
+    return d->collator.compare(FromCp1252(a), FromCp1252(b));
+}
+
+std::vector<size_t> PtBrCollation::stableOrder(const std::vector<std::string_view>& items,
+                                               std::vector<bool>* equalToPrevious) const
+{
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(items.size());
+    for (const auto item : items)
+        keys.push_back(d->collator.sortKey(FromCp1252(item)));
+
+    std::vector<size_t> order(items.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return keys[a].compare(keys[b]) < 0; });
+    if (equalToPrevious) {
+        equalToPrevious->assign(order.size(), false);
+        for (size_t k = 1; k < order.size(); ++k)
+            (*equalToPrevious)[k] = keys[order[k - 1]].compare(keys[order[k]]) == 0;
+    }
+    return order;
+}
+
+} // namespace zelvora::text
