@@ -1,0 +1,1 @@
+#include "zip/ZipErrors.h"
