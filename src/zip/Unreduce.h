@@ -1,0 +1,13 @@
+#pragma once
+// Decoder for Reduce (methods 2 to 5, factor = method - 1) entries.
+#include "zip/DecodeStreams.h"
+
+#include <cstdint>
+
+namespace zelvora::zip {
+
+// Decodes until uncompressedSize bytes were produced or the compressed bytes
+// run out; writes through out in blocks of at most kBlockSize bytes.
+void Unreduce(InputBlocks& in, OutputBlocks& out, uint64_t uncompressedSize, int factor);
+
+} // namespace zelvora::zip
