@@ -4,7 +4,7 @@
 
 namespace zelvora::zip {
 
-void Explode(InputBlocks&, OutputBlocks&,  8 KiB dictionary, bit 2: literal tree):uint64_t, uint16_t)
+void Explode(InputBlocks&, OutputBlocks&, uint64_t, uint16_t)
 {
     throw ZipError("Explode: not written yet");
 }
