@@ -1,0 +1,323 @@
+#include "DataFolderCheck.h"
+
+#include "ImageProbe.h"
+#include "catalog/Catalog.h"
+#include "catalog/ExamExtraction.h"
+#include "mockexam/AnswerKey.h"
+#include "mockexam/MockExamList.h"
+#include "mockexam/PaperPath.h"
+#include "text/Collation.h"
+#include "text/TextList.h"
+#include "text/Windows1252.h"
+#include "zip/TUnZipper.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace zelvora::check {
+
+namespace {
+
+std::string U(const std::string& cp1252) { return text::Cp1252ToUtf8(cp1252); }
+
+std::string Quote(const std::string& utf8) { return "\"" + utf8 + "\""; }
+
+bool IsFile(const std::string& path)
+{
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+void Error(CheckReport& r, std::string text) { r.problems.push_back({true, std::move(text)}); }
+void Warning(CheckReport& r, std::string text) { r.problems.push_back({false, std::move(text)}); }
+
+// A temporary folder that is removed with everything in it when it goes.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const std::string& root)
+    {
+        std::string templ = root + "/zelvora-check-XXXXXX";
+        if (char* made = ::mkdtemp(templ.data()))
+            m_path = made;
+    }
+    ~ScratchFolder()
+    {
+        if (m_path.empty())
+            return;
+        std::error_code ec;
+        // Extracted files may carry their archive's read-only bit; give the
+        // owner write permission back on every folder so all can go.
+        for (auto it = fs::recursive_directory_iterator(m_path, ec); !ec && it != fs::end(it);
+             it.increment(ec)) {
+            if (it->is_directory(ec))
+                fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+        }
+        fs::remove_all(m_path, ec);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::string& path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+struct SkinRule {
+    const char* base;
+    int width;     // exact width, or 0 when only minWidth counts
+    int height;    // exact height, or 0 when only minHeight counts
+    int minWidth;  // the hot zones must lie on the picture
+    int minHeight;
+    const char* what;
+};
+
+// The pictures of the data folder, the size their window shows them at, and
+// the hot zones that must lie on them.
+const SkinRule kSkins[] = {
+    {"abre", 640, 480, 0, 0, "tela de abertura"},
+    {"rodape", 630, 39, 0, 0, "barra de botões do catálogo"},
+    // Spans the whole width of the full-screen exam window; the start
+    // button ends at x 781.
+    {"simul", 0, 117, 781, 0, "barra superior do simulado"},
+    // The answer column; its last button ends at y 169.
+    {"botoes", 198, 0, 0, 169, "coluna de respostas do simulado"},
+};
+
+std::string SizeText(ImageSize s) { return std::to_string(s.width) + " x " + std::to_string(s.height); }
+
+std::string ExpectedText(const SkinRule& rule)
+{
+    const std::string w = rule.width ? std::to_string(rule.width) : "pelo menos " + std::to_string(rule.minWidth);
+    const std::string h = rule.height ? std::to_string(rule.height) : "pelo menos " + std::to_string(rule.minHeight);
+    return "largura " + w + ", altura " + h;
+}
+
+bool Fits(const SkinRule& rule, ImageSize s)
+{
+    if (rule.width ? s.width != rule.width : s.width < rule.minWidth)
+        return false;
+    if (rule.height ? s.height != rule.height : s.height < rule.minHeight)
+        return false;
+    return true;
+}
+
+bool IsAnswerDigit(const std::string& line)
+{
+    return line.size() == 1 && line[0] >= '1' && line[0] <= '5';
+}
+
+} // namespace
+
+DataFolderCheck::DataFolderCheck(const text::Collation& collation, const ImageProbe& images,
+                                 std::string scratchRoot)
+    : m_collation(collation)
+    , m_images(images)
+    , m_scratchRoot(std::move(scratchRoot))
+{
+}
+
+CheckReport DataFolderCheck::Run(std::string dataFolder) const
+{
+    if (dataFolder.empty() || dataFolder.back() != '/')
+        dataFolder += '/';
+    CheckReport report;
+    CheckCatalog(dataFolder, report);
+    CheckMockExams(dataFolder + "simu/", report);
+    CheckSkins(dataFolder, report);
+    return report;
+}
+
+void DataFolderCheck::CheckCatalog(const std::string& dataFolder, CheckReport& report) const
+{
+    const std::string path = dataFolder + "nomes.txt";
+    if (!text::ReadWholeFile(path)) {
+        Error(report, "\"nomes.txt\" não existe ou não pode ser lido: o catálogo aparecerá vazio.");
+        return;
+    }
+    // The same load the catalog window runs.
+    const catalog::Catalog cat = catalog::Catalog::Load(path, m_collation);
+
+    for (const auto& line : cat.incompleteLines())
+        Warning(report, "\"nomes.txt\": linha ignorada, não tem os quatro campos separados por \"#\": "
+                            + Quote(U(line)));
+    for (const auto& line : cat.droppedDuplicates())
+        Warning(report, "\"nomes.txt\": linha descartada, igual a outra (sem contar maiúsculas e minúsculas): "
+                            + Quote(U(line)));
+    if (cat.size() == 0)
+        Error(report, "\"nomes.txt\" não tem nenhuma prova: o catálogo aparecerá vazio.");
+
+    for (const auto& e : cat.entries())
+        report.catalog.push_back({U(e.organisation), U(e.examType), U(e.year), U(e.archiveName)});
+    for (const auto& v : cat.organisations())
+        report.organisations.push_back(U(v));
+    for (const auto& v : cat.examTypes())
+        report.examTypes.push_back(U(v));
+    for (const auto& v : cat.years())
+        report.years.push_back(U(v));
+
+    // Several rows may share one archive; each archive is tried once.
+    std::set<std::string> seen;
+    for (const auto& e : cat.entries()) {
+        if (!seen.insert(e.archiveName).second)
+            continue;
+        const std::string exam =
+            catalog::ExamExtraction::SuggestedName(U(e.organisation), U(e.examType), U(e.year));
+        CheckArchive(dataFolder, e.archiveName, exam, report);
+    }
+}
+
+void DataFolderCheck::CheckArchive(const std::string& dataFolder, const std::string& archiveName,
+                                   const std::string& exam, CheckReport& report) const
+{
+    const std::string path = catalog::ExamExtraction::ArchivePath(dataFolder, archiveName);
+    const std::string head = "Prova " + Quote(exam) + ", arquivo " + Quote(U(archiveName)) + ": ";
+    if (archiveName.empty()) {
+        Error(report, head + "a linha do catálogo não dá o nome do arquivo.");
+        return;
+    }
+    if (!IsFile(path)) {
+        Error(report, head + "o arquivo não existe.");
+        return;
+    }
+
+    ScratchFolder scratch(m_scratchRoot);
+    if (scratch.path().empty()) {
+        Error(report, head + "não foi possível criar uma pasta temporária para testar a cópia.");
+        return;
+    }
+
+    // The copy exactly as the program makes it, into a folder of our own.
+    std::vector<std::string> messages;
+    zip::TUnZipper unzipper;
+    unzipper.setOverwriteMode(zip::TUZOverwriteMode::Always);
+    zip::UnzipCallbacks callbacks;
+    callbacks.showMessage = [&messages](const std::string& text, const std::string&) {
+        messages.push_back(text);
+    };
+    unzipper.setCallbacks(std::move(callbacks));
+    catalog::ExamExtraction extraction(unzipper);
+    const auto result = extraction.Extract(path, scratch.path() + "/copia");
+
+    if (result.failed) {
+        Error(report, head + "não abre como arquivo zip (" + result.error + ").");
+        return;
+    }
+    if (result.leftOut > 0) {
+        std::string text = head + std::to_string(result.leftOut)
+            + (result.leftOut == 1 ? " arquivo não seria copiado" : " arquivos não seriam copiados")
+            + " (criptografado, com CRC errado, com nome que não pode ser criado ou com método de compressão não suportado)";
+        if (!messages.empty())
+            text += "; o programa mostraria: " + Quote(messages.front());
+        Error(report, text + ".");
+        return;
+    }
+    if (result.extracted == 0)
+        Warning(report, head + "o arquivo não contém nenhum arquivo para copiar.");
+}
+
+void DataFolderCheck::CheckMockExams(const std::string& mockExamFolder, CheckReport& report) const
+{
+    const auto lines = text::ReadTextList(mockExamFolder + mockexam::MockExamList::FileName);
+    if (!lines) {
+        Error(report, "\"simu/lista.txt\" não existe ou não pode ser lido: a janela de simulado mostrará "
+                      "\"Não foi possível carregar a lista de simulados.\".");
+        return;
+    }
+    for (size_t i = 0; i < lines->size(); ++i) {
+        const std::string& line = (*lines)[i];
+        if (line.empty() || mockexam::MockExamList::ParseLine(line))
+            continue;
+        const std::string where = "\"simu/lista.txt\", linha " + std::to_string(i + 1) + " ignorada: ";
+        if (line.find('#') == std::string::npos)
+            Warning(report, where + "não tem \"#\" entre o nome e o PDF: " + Quote(U(line)));
+        else
+            Warning(report, where + "o caminho do PDF é absoluto, e o gabarito só é procurado dentro de \"simu\": "
+                                + Quote(U(line)));
+    }
+
+    // The same parse the mock-exam window runs, in its selector's order.
+    const auto entries = mockexam::MockExamList::Parse(*lines);
+    if (entries.empty())
+        Error(report, "\"simu/lista.txt\" não tem nenhum simulado: a lista de provas ficará vazia.");
+    std::vector<std::string_view> names;
+    for (const auto& e : entries)
+        names.push_back(e.name);
+    const auto order = m_collation.stableOrder(names);
+
+    for (const size_t i : order) {
+        const auto& e = entries[i];
+        report.papers.emplace_back(U(e.name), U(e.pdfPath));
+        const std::string head = "Simulado " + Quote(U(e.name)) + ": ";
+
+        const std::string pdf = mockexam::PaperPath::Resolve(mockExamFolder, e.pdfPath);
+        if (!IsFile(pdf)) {
+            Error(report, head + "o PDF " + Quote(U(e.pdfPath)) + " não existe.");
+        } else {
+            std::ifstream in(pdf, std::ios::binary);
+            char magic[5] = {};
+            in.read(magic, 5);
+            if (!in || std::string(magic, 5) != "%PDF-")
+                Error(report, head + "o arquivo " + Quote(U(e.pdfPath)) + " não é um PDF.");
+        }
+
+        const std::string keyRelative = mockexam::PaperPath::KeyPathFor(e.pdfPath);
+        const std::string key = mockexam::PaperPath::Resolve(mockExamFolder, keyRelative);
+        if (!IsFile(key)) {
+            Error(report, head + "o gabarito " + Quote(U(keyRelative)) + " não existe; a prova mostrará "
+                                 "\"Não foi possível carregar o gabarito da prova.\".");
+            continue;
+        }
+        const auto keyLines = mockexam::AnswerKey::Load(key);
+        if (!keyLines) {
+            Error(report, head + "o gabarito " + Quote(U(keyRelative)) + " está vazio ou não pode ser lido.");
+            continue;
+        }
+        std::vector<size_t> bad;
+        for (size_t n = 0; n < keyLines->size(); ++n)
+            if (!IsAnswerDigit((*keyLines)[n]))
+                bad.push_back(n + 1);
+        if (!bad.empty()) {
+            std::string list;
+            const size_t shown = std::min<size_t>(bad.size(), 10);
+            for (size_t k = 0; k < shown; ++k)
+                list += (k ? ", " : "") + std::to_string(bad[k]);
+            if (bad.size() > shown)
+                list += " e mais " + std::to_string(bad.size() - shown);
+            Error(report, head + "o gabarito " + Quote(U(keyRelative))
+                              + " tem linhas que não são um dígito de 1 a 5 (nenhuma resposta as acerta): "
+                              + (bad.size() == 1 ? "linha " : "linhas ") + list + ".");
+        }
+    }
+}
+
+void DataFolderCheck::CheckSkins(const std::string& dataFolder, CheckReport& report) const
+{
+    for (const SkinRule& rule : kSkins) {
+        std::optional<ImageSize> sizes[2];
+        const std::string names[2] = {std::string(rule.base) + ".png", std::string(rule.base) + "on.png"};
+        for (int k = 0; k < 2; ++k) {
+            const std::string head = "Imagem " + Quote(names[k]) + " (" + rule.what + "): ";
+            const std::string path = dataFolder + names[k];
+            if (!IsFile(path)) {
+                Error(report, head + "não existe; a janela ficará sem desenho.");
+                continue;
+            }
+            sizes[k] = m_images.size(path);
+            if (!sizes[k])
+                Error(report, head + "não é uma imagem PNG que possa ser lida.");
+            else if (!Fits(rule, *sizes[k]))
+                Error(report, head + "tem " + SizeText(*sizes[k]) + "; esperado " + ExpectedText(rule) + ".");
+        }
+        if (sizes[0] && sizes[1] && !(*sizes[0] == *sizes[1]))
+            Error(report, "Imagens " + Quote(names[0]) + " e " + Quote(names[1]) + " têm tamanhos diferentes ("
+                              + SizeText(*sizes[0]) + " e " + SizeText(*sizes[1])
+                              + "): o efeito de botão pressionado ficará errado.");
+    }
+}
+
+} // namespace zelvora::check
