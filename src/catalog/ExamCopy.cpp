@@ -28,18 +28,14 @@ struct BusyGuard {
 ExamCopy::ExamCopy(app::AppContext& ctx, QWidget* owner)
     : m_ctx(ctx)
     , m_owner(owner)
-    , m_unzipper(std::make_unique<zip::TUnZipper>())
     , m_dialog(new ExamCopyDialog(owner))
 {
-    m_unzipper->setOverwriteMode(zip::TUZOverwriteMode::Always);
-    m_unzipper->setDoAll(true);
-
-    zip::UnzipCallbacks callbacks;
+    zip::TUnZipperCallbacks callbacks;
     callbacks.processMessages = [this] {
         if (m_ctx.processEvents)
             m_ctx.processEvents();
     };
-    callbacks.setWaitCursor = [this](bool on) {
+    callbacks.waitCursor = [this](bool on) {
         if (on) {
             QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
             ++m_waitCursors;
@@ -48,11 +44,13 @@ ExamCopy::ExamCopy(app::AppContext& ctx, QWidget* owner)
             --m_waitCursors;
         }
     };
-    callbacks.showMessage = [this](const std::string& text, const std::string& caption) {
+    callbacks.messageBox = [this](const std::string& text, const std::string& caption) {
         if (m_ctx.messages)
             m_ctx.messages->show(m_owner, QString::fromStdString(text), QString::fromStdString(caption));
     };
-    m_unzipper->setCallbacks(std::move(callbacks));
+    m_unzipper = std::make_unique<zip::TUnZipper>(std::move(callbacks));
+    m_unzipper->OverwriteMode = zip::TUZOverwriteMode::Always;
+    m_unzipper->DoAll = true;
 }
 
 ExamCopy::~ExamCopy() = default;

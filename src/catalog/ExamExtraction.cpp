@@ -35,13 +35,13 @@ ExamExtractionResult ExamExtraction::Extract(const std::string& archivePath, con
 {
     ExamExtractionResult result;
     try {
-        m_unzipper.setZipName(archivePath);
+        m_unzipper.SetZipName(archivePath);
         m_unzipper.LoadDirectory();
-        m_unzipper.setDoAll(true);
-        m_unzipper.setDestDir(destDir);
-        m_unzipper.setRetainAttributes(true);
+        m_unzipper.DoAll = true;
+        m_unzipper.SetDestDir(destDir);
+        m_unzipper.RetainAttributes = true;
         result.extracted = m_unzipper.ExtractFiles();
-        result.leftOut = int(m_unzipper.leftOut().total());
+        result.leftOut = int(m_unzipper.Report().Total());
     } catch (const std::exception& e) {
         result.failed = true;
         result.error = e.what();

@@ -193,13 +193,12 @@ void DataFolderCheck::CheckArchive(const std::string& dataFolder, const std::str
 
     // The copy exactly as the program makes it, into a folder of our own.
     std::vector<std::string> messages;
-    zip::TUnZipper unzipper;
-    unzipper.setOverwriteMode(zip::TUZOverwriteMode::Always);
-    zip::UnzipCallbacks callbacks;
-    callbacks.showMessage = [&messages](const std::string& text, const std::string&) {
+    zip::TUnZipperCallbacks callbacks;
+    callbacks.messageBox = [&messages](const std::string& text, const std::string&) {
         messages.push_back(text);
     };
-    unzipper.setCallbacks(std::move(callbacks));
+    zip::TUnZipper unzipper(std::move(callbacks));
+    unzipper.OverwriteMode = zip::TUZOverwriteMode::Always;
     catalog::ExamExtraction extraction(unzipper);
     const auto result = extraction.Extract(path, scratch.path() + "/copia");
 
