@@ -174,14 +174,23 @@ void TestExamCopy::runCopy(const catalog::ExamCopyRow& row, const std::vector<st
     QTimer poll;
     poll.setInterval(10);
     bool handled = false;
+    bool stuck = false;
+    int pollsSinceAnswer = 0;
     QObject::connect(&poll, &QTimer::timeout, [&] {
         ExamCopyDialog& d = m_copy->dialog();
         if (!d.isVisible()) {
             handled = false;
             return;
         }
-        if (handled)
+        if (handled) {
+            // Still open long after the answer: the dialog did not take it.
+            if (++pollsSinceAnswer > 500) {
+                stuck = true;
+                d.reject();
+            }
             return;
+        }
+        pollsSinceAnswer = 0;
         handled = true;
         ++m_dialogShows;
         if (m_rejectDialogs) {
@@ -196,6 +205,7 @@ void TestExamCopy::runCopy(const catalog::ExamCopyRow& row, const std::vector<st
     poll.start();
     m_copy->Run(topLeft, row, archives);
     poll.stop();
+    QVERIFY2(!stuck, "the dialog did not accept the answer");
     QVERIFY(!m_copy->dialog().isVisible());
 }
 
@@ -203,9 +213,9 @@ void TestExamCopy::typeAndConfirm(ExamCopyDialog& dialog, const QString& text)
 {
     auto* edit = dialog.findChild<QLineEdit*>("fileNameEdit");
     QVERIFY(edit);
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
+    // The whole text at once: typed key by key, the dialog's completer may
+    // pop up and take the Return for itself.
+    edit->setText(text);
     QTest::keyClick(edit, Qt::Key_Return);
 }
 
@@ -328,13 +338,17 @@ void TestExamCopy::leftOutEntriesAreReportedAfterTheRest()
     QVERIFY(at != std::string::npos);
     bytes[at] = '4';
     WriteFile(m_data + "crc.zip", QByteArray::fromStdString(bytes));
-    // And a read-only file in the way of the paper is never replaced.
-    const QString dest = m_out + "/copia";
+    // And a read-only file in the way of the paper is never replaced; it
+    // stands in the folder of an earlier copy of the same exam.
+    const QString dest = m_out + "/O - T - 2010";
     QVERIFY(QDir().mkpath(dest));
     WriteFile(dest + "/prova.pdf", "antigo");
     QVERIFY(QFile::setPermissions(dest + "/prova.pdf", QFile::ReadOwner | QFile::ReadGroup));
 
-    runCopy({"T", "O", "2010", 0}, {"crc.zip"}, [&](ExamCopyDialog& d) { typeAndConfirm(d, dest); });
+    runCopy({"T", "O", "2010", 0}, {"crc.zip"}, [&](ExamCopyDialog& d) {
+        d.setDirectory(m_out);
+        QTest::keyClick(d.findChild<QLineEdit*>("fileNameEdit"), Qt::Key_Return);
+    });
     QCOMPARE(m_messages.texts, QStringList{"Erro ao copiar o arquivo."});
     QCOMPARE(ReadAll(dest + "/leia.txt"), kNote);
     QCOMPARE(ReadAll(dest + "/prova.pdf"), QByteArray("antigo"));
