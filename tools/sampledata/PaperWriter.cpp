@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -93,7 +94,7 @@ public:
     {
         const std::vector<std::vector<Block>> pages = paginate();
         const int total = static_cast<int>(pages.size()) + 1;
-        drawCover(total);
+        drawCover(writer, total);
         for (std::size_t i = 0; i < pages.size(); ++i) {
             writer.newPage();
             drawPage(pages[i], static_cast<int>(i) + 2, total);
@@ -157,7 +158,7 @@ private:
                  QStringLiteral("Página %1 de %2").arg(page).arg(total), Qt::AlignRight);
     }
 
-    void drawCover(int total)
+    void drawCover(QPdfWriter& writer, int total)
     {
         const int count = static_cast<int>(m_questions.size());
         m_painter.fillRect(ptRect(0, 0, PageWidth, 250), DarkBlue);
@@ -173,13 +174,15 @@ private:
 
         // "Caderno de prova" label on the band's lower edge.
         const QString label = QStringLiteral("CADERNO DE PROVA");
-        m_painter.setFont(font(10, true));
-        const double labelWidth = m_painter.fontMetrics().horizontalAdvance(label) * 72.0 / Dpi + 24;
-        m_painter.setRenderHint(QPainter::Antialiasing);
+        const QFont labelFont = font(10, true);
+        const QRectF pill = ptRect(Margin, 206, 0, 22).adjusted(0, 0, QFontMetricsF(labelFont, &writer).horizontalAdvance(label) + pt(28), 0);
         m_painter.setPen(Qt::NoPen);
         m_painter.setBrush(Amber);
-        m_painter.drawRoundedRect(ptRect(Margin, 206, labelWidth, 22), pt(11), pt(11));
-        drawText(m_painter, font(10, true), DarkBlue, Margin, 211, labelWidth, label, Qt::AlignHCenter);
+        m_painter.drawRoundedRect(pill, pt(11), pt(11));
+        m_painter.setBrush(Qt::NoBrush);
+        m_painter.setFont(labelFont);
+        m_painter.setPen(DarkBlue);
+        m_painter.drawText(pill, Qt::AlignCenter, label);
 
         y = 290;
         y += drawText(m_painter, font(15, true), DarkBlue, Margin, y, Width, QStringLiteral("Instruções")) + 10;
@@ -203,10 +206,12 @@ private:
         y += 14;
         y += drawText(m_painter, font(15, true), DarkBlue, Margin, y, Width, QStringLiteral("Conteúdo")) + 8;
         int first = 0;
+        int row = 0;
         for (int i = 1; i <= count; ++i) {
             if (i < count && m_questions[i].subject == m_questions[first].subject)
                 continue;
-            m_painter.fillRect(ptRect(Margin, y - 3, Width, 21), (first / 1) % 2 ? QColor(255, 255, 255) : QColor(240, 243, 250));
+            if (row++ % 2 == 0)
+                m_painter.fillRect(ptRect(Margin, y - 3, Width, 21), QColor(240, 243, 250));
             drawText(m_painter, font(11), Ink, Margin + 10, y, Width - 20, qs(m_questions[first].subject));
             drawText(m_painter, font(11), Grey, Margin + 10, y, Width - 20,
                      first + 1 == i ? QStringLiteral("questão %1").arg(i)

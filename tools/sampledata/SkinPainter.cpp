@@ -36,7 +36,7 @@ struct Tone {
     QColor text;
 };
 
-const Tone Steel{QColor(84, 102, 163), QColor(63, 78, 133), QColor(33, 42, 80), Qt::white};
+const Tone Steel{QColor(90, 110, 176), QColor(66, 83, 142), QColor(30, 39, 76), Qt::white};
 const Tone Gold{Amber, AmberDeep, QColor(150, 88, 20), AmberInk};
 const Tone Brick{QColor(204, 92, 86), QColor(168, 63, 58), QColor(110, 36, 34), Qt::white};
 
@@ -141,6 +141,7 @@ struct ButtonLook {
     bool iconAfter = false;
     // Corners on the left edge are square (a tab coming out of the window edge).
     bool flatLeft = false;
+    qreal iconScale = 1.05; // icon size as a share of the type size
 };
 
 QPainterPath buttonShape(const QRectF& r, qreal radius, bool flatLeft)
@@ -196,8 +197,8 @@ void drawButton(QPainter& p, const QRectF& r, const QString& text, const ButtonL
 
     const QFont f = uiFont(look.fontPx);
     const QFontMetricsF metrics(f);
-    const qreal iconSize = look.icon == Icon::None ? 0 : std::round(look.fontPx * 1.05);
-    const qreal gap = look.icon == Icon::None || text.isEmpty() ? 0 : std::round(look.fontPx * 0.45);
+    const qreal iconSize = look.icon == Icon::None ? 0 : std::round(look.fontPx * look.iconScale);
+    const qreal gap = look.icon == Icon::None || text.isEmpty() ? 0 : std::round(look.fontPx * (look.iconScale < 1 ? 0.3 : 0.45));
     const qreal textWidth = metrics.horizontalAdvance(text);
     const qreal total = iconSize + gap + textWidth;
     const QPointF shift = pressed ? QPointF(1, 1) : QPointF(0, 0);
@@ -420,8 +421,8 @@ QImage SkinPainter::AnswerColumn(bool pressed)
     p.fillRect(QRect(0, 0, 198, 41), header);
     p.fillRect(QRect(0, 41, 198, 1), QColor(64, 94, 150));
 
-    const ButtonLook next{Steel, Icon::Next, 11, 4, true};
-    const ButtonLook previous{Steel, Icon::Previous, 11, 4};
+    const ButtonLook next{Steel, Icon::Next, 11, 4, true, false, 0.8};
+    const ButtonLook previous{Steel, Icon::Previous, 11, 4, false, false, 0.8};
     const ButtonLook finish{Gold, Icon::Check, 13, 5};
     const ButtonLook leave{Brick, Icon::Exit, 13, 5};
     drawButton(p, QRectF(ColumnZones[0]).adjusted(2.5, 2.5, -2.5, -3.5), QStringLiteral("Próxima"), next, pressed);
@@ -433,10 +434,9 @@ QImage SkinPainter::AnswerColumn(bool pressed)
     p.setFont(uiFont(11, false));
     p.setPen(SoftBlue);
     p.drawText(QRectF(9, 192, 180, 120), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop,
-               QStringLiteral("Escolha a questão na lista ou passe por elas com Próxima e Anterior, e "
-                              "marque a alternativa em Resposta. As questões respondidas ficam com OK.\n\n"
-                              "Finalizar mostra os acertos, o tempo de prova e as questões certas e "
-                              "erradas."));
+               QStringLiteral("Escolha a questão na lista ou avance com Próxima e Anterior. "
+                              "Marque a alternativa em Resposta: a questão respondida ganha um OK na lista.\n\n"
+                              "Finalizar mostra os acertos, o tempo de prova e as questões certas e erradas."));
     return image;
 }
 
