@@ -1,0 +1,270 @@
+// The data folder checker on small folders built here: a good one, then one
+// fault at a time, each of which must be reported with the right weight.
+// The command-line program is run too, for its JSON and exit codes.
+#include "CheckJson.h"
+#include "DataFolderCheck.h"
+#include "QtImageProbe.h"
+#include "support/ZipWriter.h"
+#include "text/PtBrCollation.h"
+
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+
+using namespace zelvora;
+using testsupport::ZipWriter;
+
+namespace {
+
+void Write(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+void Skin(const QString& path, int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(QColor(50, 63, 108));
+    QVERIFY(image.save(path, "PNG"));
+}
+
+QByteArray ExamZip()
+{
+    ZipWriter w;
+    w.addFile("prova.pdf", "%PDF-1.4\n" + std::string(3000, 'p'));
+    w.addFile("gabarito.txt", "1\r\n2\r\n", ZipWriter::Method::Stored);
+    return QByteArray::fromStdString(w.finish());
+}
+
+// A folder in which nothing is wrong. Texts are Windows-1252 bytes.
+void MakeGoodFolder(const QString& d)
+{
+    Write(d + "/nomes.txt",
+          "Funda\xe7\xe3o Beta#T\xe9" "cnico#2009#beta.zip\r\n"
+          "Org Alfa#Analista#2010#sub\\alfa.zip\r\n"
+          "Org Alfa#Analista#2008 - 2\xaa fase#alfa2.zip\r\n");
+    Write(d + "/beta.zip", ExamZip());
+    Write(d + "/sub/alfa.zip", ExamZip());
+    Write(d + "/alfa2.zip", ExamZip());
+    Write(d + "/simu/lista.txt", "Zeta#z.pdf\r\nalfa#2008\\a.pdf\r\nAlfa#b.pdf\r\n");
+    for (const char* p : {"z", "2008/a", "b"}) {
+        Write(d + "/simu/" + p + ".pdf", "%PDF-1.4\n%%EOF\n");
+        Write(d + "/simu/" + p + ".txt", "1\r\n5\r\n3\r\n");
+    }
+    Skin(d + "/abre.png", 640, 480);
+    Skin(d + "/abreon.png", 640, 480);
+    Skin(d + "/rodape.png", 630, 39);
+    Skin(d + "/rodapeon.png", 630, 39);
+    Skin(d + "/simul.png", 1200, 117);
+    Skin(d + "/simulon.png", 1200, 117);
+    Skin(d + "/botoes.png", 198, 400);
+    Skin(d + "/botoeson.png", 198, 400);
+}
+
+QMap<QString, QByteArray> Snapshot(const QString& folder)
+{
+    QMap<QString, QByteArray> out;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString p = it.next();
+        QFile f(p);
+        out.insert(p, f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
+                                                 : QByteArray("dir"));
+    }
+    return out;
+}
+
+QString Checker() { return QStringLiteral(ZELVORA_BINARY_DIR "/bin/zelvora-check"); }
+
+using Mutation = std::function<void(const QString&)>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(Mutation)
+
+class TestDataFolderCheck : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void goodFolderAsTheProgramShowsIt();
+    void eachFaultIsReported_data();
+    void eachFaultIsReported();
+    void commandLine();
+    void jsonStringEscapes();
+
+private:
+    check::CheckReport run();
+    std::unique_ptr<QTemporaryDir> m_tmp;
+    QString m_dir;
+    text::PtBrCollation m_collation;
+    check::QtImageProbe m_images;
+};
+
+void TestDataFolderCheck::init()
+{
+    m_tmp = std::make_unique<QTemporaryDir>();
+    m_dir = m_tmp->filePath("dados");
+    MakeGoodFolder(m_dir);
+}
+
+check::CheckReport TestDataFolderCheck::run()
+{
+    const check::DataFolderCheck checker(m_collation, m_images, m_tmp->path().toStdString());
+    return checker.Run(m_dir.toStdString());
+}
+
+void TestDataFolderCheck::goodFolderAsTheProgramShowsIt()
+{
+    const auto r = run();
+    for (const auto& p : r.problems)
+        qWarning("%s", p.line().c_str());
+    QVERIFY(r.problems.empty());
+    QVERIFY(!r.failed());
+
+    using Row = std::array<std::string, 4>;
+    // Sorted by the whole line, texts turned into UTF-8.
+    QCOMPARE(r.catalog, (std::vector<Row>{{"Fundação Beta", "Técnico", "2009", "beta.zip"},
+                                          {"Org Alfa", "Analista", "2008 - 2ª fase", "alfa2.zip"},
+                                          {"Org Alfa", "Analista", "2010", "sub\\alfa.zip"}}));
+    QCOMPARE(r.organisations, (std::vector<std::string>{"Fundação Beta", "Org Alfa"}));
+    QCOMPARE(r.examTypes, (std::vector<std::string>{"Analista", "Técnico"}));
+    QCOMPARE(r.years, (std::vector<std::string>{"2008 - 2ª fase", "2009", "2010"}));
+    // The selector's order: letter case ignored, equal names in file order;
+    // the path as written in the list.
+    using Paper = std::pair<std::string, std::string>;
+    QCOMPARE(r.papers, (std::vector<Paper>{{"alfa", "2008\\a.pdf"}, {"Alfa", "b.pdf"}, {"Zeta", "z.pdf"}}));
+}
+
+void TestDataFolderCheck::eachFaultIsReported_data()
+{
+    QTest::addColumn<Mutation>("mutate");
+    QTest::addColumn<bool>("error");     // the weight of the one problem expected
+    QTest::addColumn<QString>("excerpt"); // part of its text
+    QTest::addColumn<int>("count");       // problems expected in all
+
+    const auto rm = [](const char* rel) { return Mutation([rel](const QString& d) { QVERIFY(QFile::remove(d + "/" + rel)); }); };
+    const auto put = [](const char* rel, QByteArray bytes) {
+        return Mutation([rel, bytes](const QString& d) { Write(d + "/" + rel, bytes); });
+    };
+    const auto append = [](const char* rel, QByteArray bytes) {
+        return Mutation([rel, bytes](const QString& d) {
+            QFile f(d + "/" + rel);
+            QVERIFY(f.open(QIODevice::Append));
+            f.write(bytes);
+        });
+    };
+    QByteArray badCrc = ExamZip();
+    badCrc[badCrc.indexOf("1\r\n2")] = '3';
+
+    QTest::newRow("catalog missing") << rm("nomes.txt") << true << "\"nomes.txt\" não existe" << 1;
+    QTest::newRow("line without four fields") << append("nomes.txt", "Org#Tipo#2011\r\n") << false
+                                              << "linha ignorada, não tem os quatro campos" << 1;
+    QTest::newRow("line equal but for case") << append("nomes.txt", "ORG ALFA#ANALISTA#2010#SUB\\ALFA.ZIP\r\n")
+                                             << false << "linha descartada, igual a outra" << 1;
+    QTest::newRow("archive missing") << rm("beta.zip") << true << "arquivo \"beta.zip\": o arquivo não existe" << 1;
+    QTest::newRow("archive not a zip") << put("sub/alfa.zip", QByteArray(4000, 'q')) << true
+                                       << "arquivo \"sub\\alfa.zip\": não abre como arquivo zip" << 1;
+    QTest::newRow("archive truncated") << put("alfa2.zip", ExamZip().left(100)) << true << "não abre como arquivo zip" << 1;
+    QTest::newRow("entry fails its CRC") << put("beta.zip", badCrc) << true << "1 arquivo não seria copiado" << 1;
+    QTest::newRow("list missing") << rm("simu/lista.txt") << true << "Não foi possível carregar a lista de simulados." << 1;
+    QTest::newRow("list line without #") << append("simu/lista.txt", "Sem separador\r\n") << false
+                                         << "linha 4 ignorada: não tem \"#\"" << 1;
+    QTest::newRow("list line with absolute path") << append("simu/lista.txt", "Abs#C:\\p.pdf\r\n") << false
+                                                  << "linha 4 ignorada: o caminho do PDF é absoluto" << 1;
+    QTest::newRow("PDF missing") << rm("simu/2008/a.pdf") << true << "Simulado \"alfa\": o PDF \"2008\\a.pdf\" não existe" << 1;
+    QTest::newRow("PDF not a PDF") << put("simu/b.pdf", "<html>") << true << "Simulado \"Alfa\": o arquivo \"b.pdf\" não é um PDF" << 1;
+    QTest::newRow("key missing") << rm("simu/z.txt") << true << "o gabarito \"z.txt\" não existe" << 1;
+    QTest::newRow("key empty") << put("simu/z.txt", "") << true << "o gabarito \"z.txt\" está vazio" << 1;
+    QTest::newRow("key lines not 1 to 5") << put("simu/z.txt", "1\r\nA\r\n6\r\n\r\n3 \r\n5\r\n") << true
+                                          << "linhas 2, 3, 4, 5." << 1;
+    QTest::newRow("skin missing") << rm("rodapeon.png") << true << "Imagem \"rodapeon.png\" (barra de botões do catálogo): não existe" << 1;
+    QTest::newRow("skin not a PNG") << put("abre.png", "GIF89a") << true << "Imagem \"abre.png\" (tela de abertura): não é uma imagem PNG" << 1;
+    // Only the normal picture: its twin then differs in size as well.
+    QTest::newRow("top bar too narrow") << Mutation([](const QString& d) { Skin(d + "/simul.png", 700, 117); })
+                                        << true << "tem 700 x 117; esperado largura pelo menos 781, altura 117" << 2;
+    QTest::newRow("pair of different sizes") << Mutation([](const QString& d) { Skin(d + "/botoeson.png", 198, 300); })
+                                             << true << "têm tamanhos diferentes (198 x 400 e 198 x 300)" << 1;
+}
+
+void TestDataFolderCheck::eachFaultIsReported()
+{
+    QFETCH(Mutation, mutate);
+    QFETCH(bool, error);
+    QFETCH(QString, excerpt);
+    QFETCH(int, count);
+    mutate(m_dir);
+    const auto r = run();
+    QStringList lines;
+    for (const auto& p : r.problems)
+        lines << QString::fromStdString(p.line());
+    QVERIFY2(int(r.problems.size()) == count, qPrintable(lines.join('\n')));
+    QCOMPARE(r.problems[0].error, error);
+    QVERIFY2(lines[0].contains(excerpt), qPrintable(lines[0]));
+    QCOMPARE(r.failed(), error);
+}
+
+void TestDataFolderCheck::commandLine()
+{
+    if (!QFileInfo(Checker()).isExecutable())
+        QSKIP("zelvora-check is not built");
+    const auto before = Snapshot(m_dir);
+
+    QProcess p;
+    p.start(Checker(), {m_dir, "--json"});
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitCode(), 0);
+    QJsonParseError err;
+    const auto doc = QJsonDocument::fromJson(p.readAllStandardOutput(), &err);
+    QCOMPARE(err.error, QJsonParseError::NoError);
+    const QJsonObject o = doc.object();
+    QCOMPARE(o.keys(), (QStringList{"catalog", "examTypes", "organisations", "papers", "problems", "years"}));
+    QCOMPARE(o["catalog"].toArray().size(), 3);
+    QCOMPARE(o["catalog"].toArray()[0].toArray()[0].toString(), QString("Fundação Beta"));
+    QCOMPARE(o["papers"].toArray()[0].toArray()[1].toString(), QString("2008\\a.pdf"));
+    QCOMPARE(o["problems"].toArray().size(), 0);
+
+    // A fault a user would meet: exit 1, the problem on the text report.
+    QVERIFY(QFile::remove(m_dir + "/simu/b.txt"));
+    const auto broken = Snapshot(m_dir);
+    p.start(Checker(), {m_dir});
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitCode(), 1);
+    const QString out = QString::fromUtf8(p.readAllStandardOutput());
+    QVERIFY2(out.contains("ERRO: Simulado \"Alfa\": o gabarito \"b.txt\" não existe"), qPrintable(out));
+    QVERIFY2(out.contains("1 erro, 0 avisos."), qPrintable(out));
+    QCOMPARE(Snapshot(m_dir), broken);
+    // The folder only lost the file removed above.
+    QCOMPARE(broken.size(), before.size() - 1);
+
+    // A wrong command line.
+    p.start(Checker(), {});
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitCode(), 2);
+    p.start(Checker(), {m_dir + "/nomes.txt"});
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitCode(), 2);
+}
+
+void TestDataFolderCheck::jsonStringEscapes()
+{
+    QCOMPARE(check::JsonString("a\"b\\c"), std::string("\"a\\\"b\\\\c\""));
+    QCOMPARE(check::JsonString("x\ty\x01"), std::string("\"x\\u0009y\\u0001\""));
+    QCOMPARE(check::JsonString("ç"), std::string("\"ç\""));
+    // A stray byte is never passed on: the output stays valid UTF-8.
+    QCOMPARE(check::JsonString("a\xe7z"), std::string("\"a\xEF\xBF\xBDz\""));
+}
+
+QTEST_GUILESS_MAIN(TestDataFolderCheck)
+#include "tst_DataFolderCheck.moc"
