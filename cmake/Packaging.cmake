@@ -104,12 +104,15 @@ endif()
 set(ZELVORA_PACKAGE_MAINTAINER "Equipe Zelvora <equipe@zelvora.invalid>"
   CACHE STRING "Maintainer written into the Debian package")
 
+# Values reach cpack exactly as written here (no second round of escaping).
+set(CPACK_VERBATIM_VARIABLES ON)
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zelvora)
 set(CPACK_PACKAGE_VENDOR "Equipe Zelvora")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT ${ZELVORA_PACKAGE_MAINTAINER})
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# The Debian generator installs under /usr by its default; it is not set here
+# because the value would also apply to the source package.
 # Installed programs carry no debug information; the build tree keeps it.
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
@@ -137,5 +140,16 @@ com cronômetro, correção e resultado.")
 # loads at run time, and the fonts the windows are laid out with.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+
+# `cpack --config CPackSourceConfig.cmake`: the source tree alone, without
+# build folders or version control.
+set(CPACK_SOURCE_GENERATOR TXZ)
+set(CPACK_SOURCE_PACKAGE_FILE_NAME zelvora-${PROJECT_VERSION})
+string(REGEX REPLACE "([][+.*()^$?|\\])" "\\\\\\1" source_dir_regex "${PROJECT_SOURCE_DIR}")
+set(CPACK_SOURCE_IGNORE_FILES
+  "^${source_dir_regex}/\\.git"
+  "^${source_dir_regex}/\\.cache/"
+  "^${source_dir_regex}/build[^/]*/")
 
 include(CPack)
