@@ -136,10 +136,11 @@ Zelvora ajuda quem se prepara para concursos públicos: catálogo de provas
 anteriores com filtros e busca, cópia do material de uma prova e simulados
 com cronômetro, correção e resultado.")
 # Library dependencies are computed by dpkg-shlibdeps from the installed
-# binaries. What it cannot see is listed here: the X11 platform plugin that Qt
-# loads at run time, and the fonts the windows are laid out with.
+# binaries (Qt's X11 platform plugin comes with libqt6gui6). What it cannot see
+# is listed here: the fonts the windows are laid out with (Liberation Sans in
+# place of Arial, DejaVu Sans as the default sans font).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 # `cpack --config CPackSourceConfig.cmake`: the source tree alone, without

@@ -22,10 +22,6 @@ command -v dpkg >/dev/null && command -v dpkg-deb >/dev/null || skip "dpkg is no
 for tool in cpack dpkg-shlibdeps xvfb-run xdotool import identify; do
   command -v "$tool" >/dev/null || fail "$tool is missing (install tools/debian-packages.txt)"
 done
-if dpkg -L zelvora >/dev/null 2>&1; then
-  fail "a zelvora package is already known to dpkg here; remove it first (apt-get purge zelvora)"
-fi
-
 rm -rf "$work"
 mkdir -p "$work"
 export DEBIAN_FRONTEND=noninteractive
@@ -52,7 +48,7 @@ echo "Depends: $depends"
 # Dependency names, one a line, without versions.
 dep_names=$(tr ',|' '\n\n' <<<"$depends" | sed -E 's/\(.*\)//; s/^[[:space:]]+//; s/[[:space:]]+$//' | sed '/^$/d')
 has_dep() { grep -qx "$1" <<<"$dep_names"; }
-for d in fonts-liberation fonts-dejavu-core qt6-qpa-plugins libc6 libqt6widgets6; do
+for d in fonts-liberation fonts-dejavu-core libc6 libqt6widgets6; do
   has_dep "$d" || fail "Depends lacks $d"
 done
 
@@ -96,18 +92,33 @@ else
 fi
 
 # ---------------------------------------------------------------- install
+# Two runs of this test on one machine (two build trees) take turns.
+exec 9>/run/lock/zelvora-package-test.lock
+flock -w 300 9 || fail "another run of this test holds /run/lock/zelvora-package-test.lock"
+if dpkg -L zelvora >/dev/null 2>&1; then
+  fail "a zelvora package is already known to dpkg here; remove it first (apt-get purge zelvora)"
+fi
+
+# apt waits for the package database when another apt or dpkg holds it.
+apt_get() { apt-get -q -y -o DPkg::Lock::Timeout=120 "$@"; }
 installed=0
 cleanup() {
   if [ "$installed" -eq 1 ]; then
     echo "cleaning up: purging zelvora"
-    dpkg --purge zelvora >/dev/null 2>&1 || true
+    apt_get purge zelvora >/dev/null 2>&1 || dpkg --purge zelvora >/dev/null 2>&1 || true
   fi
 }
 trap cleanup EXIT
 
-step "dpkg -i"
 installed=1   # from here on even a half-done installation gets purged
-dpkg -i "$deb" >"$work/install.log" 2>&1 || { cat "$work/install.log"; fail "dpkg -i failed"; }
+if command -v apt-get >/dev/null; then
+  step "apt-get install ./$(basename "$deb")"
+  (cd "$(dirname "$deb")" && apt_get install --no-install-recommends "./$(basename "$deb")") \
+    >"$work/install.log" 2>&1 || { cat "$work/install.log"; fail "apt-get install failed"; }
+else
+  step "dpkg -i $(basename "$deb")"
+  dpkg -i "$deb" >"$work/install.log" 2>&1 || { cat "$work/install.log"; fail "dpkg -i failed"; }
+fi
 dpkg-query -W -f='${Status}' zelvora | grep -qx 'install ok installed' || fail "zelvora is not fully installed"
 dpkg -L zelvora >"$work/installed-files.txt"
 
@@ -169,7 +180,7 @@ extra=$(find /usr/lib/zelvora -print | grep -vxFf "$work/installed-files.txt" ||
 # ---------------------------------------------------------------- remove
 step "removing the package"
 if command -v apt-get >/dev/null; then
-  apt-get remove -y zelvora >"$work/remove.log" 2>&1 || { cat "$work/remove.log"; fail "apt-get remove failed"; }
+  apt_get remove zelvora >"$work/remove.log" 2>&1 || { cat "$work/remove.log"; fail "apt-get remove failed"; }
 else
   dpkg --remove zelvora >"$work/remove.log" 2>&1 || { cat "$work/remove.log"; fail "dpkg --remove failed"; }
 fi
