@@ -50,8 +50,10 @@ install(CODE "
 # bin/zelvora is a relative link, so the installed tree can be moved (DESTDIR,
 # package staging) and the link still points at the program beside its data.
 # A link made here in the build tree is installed as a link, not as a copy.
+file(RELATIVE_PATH zelvora_link_target
+  /${CMAKE_INSTALL_BINDIR} /${ZELVORA_INSTALL_PROGRAM_DIR}/zelvora)
 file(MAKE_DIRECTORY ${ZELVORA_PACKAGING_BINARY_DIR}/bin)
-file(CREATE_LINK ../${ZELVORA_INSTALL_PROGRAM_DIR}/zelvora
+file(CREATE_LINK ${zelvora_link_target}
   ${ZELVORA_PACKAGING_BINARY_DIR}/bin/zelvora SYMBOLIC)
 install(PROGRAMS ${ZELVORA_PACKAGING_BINARY_DIR}/bin/zelvora
   DESTINATION ${CMAKE_INSTALL_BINDIR})
