@@ -2,6 +2,7 @@
 
 #include <QPdfDocument>
 #include <QPdfView>
+#include <QScreen>
 #include <QScroller>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -59,7 +60,21 @@ int TPdfViewer::pageCount() const
 
 qreal TPdfViewer::zoomFactor() const
 {
-    return m_view->zoomFactor();
+    if (!isFittedToWidth() || !m_document)
+        return m_view->zoomFactor();
+    // Fitted to the width, the view keeps its last custom factor in
+    // zoomFactor; the factor on screen is the viewport's width over the
+    // widest page's width at natural size.
+    qreal widest = 0;
+    for (int page = 0; page < m_document->pageCount(); ++page)
+        widest = std::max(widest, m_document->pagePointSize(page).width());
+    const QScreen* screen = this->screen();
+    const qreal pixelsPerPoint = (screen ? screen->logicalDotsPerInch() : 72.0) / 72.0;
+    const QMargins margins = m_view->documentMargins();
+    const qreal room = m_view->viewport()->width() - margins.left() - margins.right();
+    if (widest <= 0 || room <= 0)
+        return m_view->zoomFactor();
+    return room / (widest * pixelsPerPoint);
 }
 
 bool TPdfViewer::isFittedToWidth() const
@@ -84,9 +99,8 @@ void TPdfViewer::fitToWidth()
 
 void TPdfViewer::zoomBy(qreal step)
 {
-    // In fit-to-width mode the view keeps the fitted factor in zoomFactor,
-    // so zooming starts from what is on screen.
-    const qreal factor = std::clamp(m_view->zoomFactor() * step, MinZoom, MaxZoom);
+    // Zooming starts from what is on screen.
+    const qreal factor = std::clamp(zoomFactor() * step, MinZoom, MaxZoom);
     m_view->setZoomMode(QPdfView::ZoomMode::Custom);
     m_view->setZoomFactor(factor);
 }
