@@ -290,6 +290,17 @@ void TformSimul::comboProvaChange()
 
 void TformSimul::btInicioClick()
 {
+    // Letting events run while the wait window paints could deliver a second
+    // click on the start button; one start at a time.
+    if (m_starting)
+        return;
+    m_starting = true;
+    startPaper();
+    m_starting = false;
+}
+
+void TformSimul::startPaper()
+{
     if (auto* wait = m_ctx.windows.aguarde)
         wait->show();
     processEvents();

@@ -103,6 +103,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void startPaper();
     void buildTop();
     void buildAnswerColumn();
     void buildShortcuts();
@@ -125,5 +126,6 @@ private:
     std::vector<std::string> m_key;
     zelvora::mockexam::ExamAnswers m_answers;
     long long m_elapsed = 0;
+    bool m_starting = false;
     std::vector<QShortcut*> m_examShortcuts;
 };

@@ -74,6 +74,7 @@ private slots:
     void selectorIsSortedAndBound_data();
     void selectorIsSortedAndBound();
     void startShowsPaperAndQuestions();
+    void secondClickWhileLoadingIsIgnored();
     void nextAndPrevious_data();
     void nextAndPrevious();
     void answeringStoresAndMarksOnce_data();
@@ -167,6 +168,7 @@ void TestTformSimul::startShowsPaperAndQuestions()
     auto h = Standard();
     QVERIFY(h->simul->pResp->isHidden());
     QVERIFY(h->simul->PDF->isHidden());
+    QVERIFY(!h->simul->imSimul->picture().isNull());
     Start(*h, QStringLiteral("Alfa"));
     QVERIFY(h->messages.texts.isEmpty());
     QVERIFY(h->simul->PDF->isVisible());
@@ -186,6 +188,22 @@ void TestTformSimul::startShowsPaperAndQuestions()
     // The PDF area leaves room for the answer column.
     QCOMPARE(h->simul->pPDF->width(), h->simul->width() - 198);
     QCOMPARE(h->simul->pResp->x(), h->simul->width() - 198);
+}
+
+void TestTformSimul::secondClickWhileLoadingIsIgnored()
+{
+    auto h = Standard();
+    int calls = 0;
+    h->ctx.processEvents = [&] {
+        // The user clicks start again while the wait window paints.
+        if (++calls == 1)
+            QTest::mouseClick(h->simul->btInicio, Qt::LeftButton);
+    };
+    Start(*h, QStringLiteral("Alfa"));
+    QCOMPARE(calls, 2); // once before loading, once before hiding the wait window
+    QVERIFY(h->messages.texts.isEmpty());
+    QCOMPARE(h->simul->cbQuestao->count(), 5);
+    QVERIFY(!h->aguarde->isVisible());
 }
 
 void TestTformSimul::nextAndPrevious_data()
