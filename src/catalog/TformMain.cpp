@@ -12,6 +12,7 @@
 #include "catalog/CatalogGridModel.h"
 #include "mockexam/TformSimul.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -93,6 +94,20 @@ QLabel* TitlePanel(const QString& caption, QWidget* parent)
     l->setFrameStyle(QFrame::Panel | QFrame::Raised);
     l->setLineWidth(1);
     return l;
+}
+
+// A palette whose every colour is set, so nothing of the parent's palette
+// comes through.
+QPalette OwnPalette(const QPalette& from)
+{
+    QPalette pal;
+    for (int g = 0; g < QPalette::NColorGroups; ++g)
+        for (int r = 0; r < QPalette::NColorRoles; ++r) {
+            const auto group = QPalette::ColorGroup(g);
+            const auto role = QPalette::ColorRole(r);
+            pal.setBrush(group, role, from.brush(group, role));
+        }
+    return pal;
 }
 
 void FillList(QComboBox* list, const std::vector<std::string>& values)
@@ -188,6 +203,8 @@ void TformMain::buildMiddleArea()
     MakeDarkBlue(panelLocaliza);
     labelLocaliza = WhiteLabel(QStringLiteral("Digite a palavra a ser localizada:"), 12, panelLocaliza, {10, 7});
     editLocalizar = new QLineEdit(panelLocaliza);
+    // An ordinary text box, not the panel's white-on-blue.
+    editLocalizar->setPalette(OwnPalette(QApplication::palette(editLocalizar)));
     editLocalizar->setGeometry(200, 3, 269, 21);
     editLocalizar->installEventFilter(this);
     buttonOK = WhiteLabel(QStringLiteral("OK"), 21, panelLocaliza, {473, 3});

@@ -26,6 +26,7 @@ private slots:
     void centredWhenShown_data();
     void centredWhenShown();
     void splashPressEffect();
+    void splashDisabledStartShowsNothing();
     void splashClicksOutsideStartDoNothing_data();
     void splashClicksOutsideStartDoNothing();
     void splashStartCloses_data();
@@ -151,6 +152,22 @@ void TestSmallWindows::splashPressEffect()
     // The skin files stay as loaded.
     QCOMPARE(abre.skin().pressed, pressed);
     QCOMPARE(abre.skin().normal, normal);
+}
+
+void TestSmallWindows::splashDisabledStartShowsNothing()
+{
+    writeSplashSkins();
+    TformAbre abre(m_ctx);
+    abre.FormCreate();
+    abre.btInicio->setEnabled(false);
+    abre.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&abre));
+    QWindow* w = abre.windowHandle();
+    QTest::mousePress(w, Qt::LeftButton, {}, QPoint(70, 440));
+    QCOMPARE(abre.imFundo->picture(), PatternImage({640, 480}, 1));
+    QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(70, 440));
+    QVERIFY(abre.isVisible());
+    QCOMPARE(abre.imFundo->picture(), PatternImage({640, 480}, 1));
 }
 
 void TestSmallWindows::splashClicksOutsideStartDoNothing_data()

@@ -63,6 +63,7 @@ private slots:
     void listsAreSorted();
     void layout_data();
     void layout();
+    void labelsFitBesideTheirControls();
     void filters_data();
     void filters();
     void selectionByProgramFiltersNothing();
@@ -341,6 +342,36 @@ void TestCatalogWindow::layout()
         QVERIFY(label->width() >= label->fontMetrics().horizontalAdvance(label->text()));
     }
     QCOMPARE(c->toolTip(), hint);
+    // Text stays readable: white on the dark blue, dark on the text boxes.
+    if (control.startsWith("label") || control == "buttonOK" || control.startsWith("Panel"))
+        QCOMPARE(c->palette().color(QPalette::WindowText), QColor(Qt::white));
+    if (control.startsWith("combo") || control == "editLocalizar") {
+        QCOMPARE(c->palette().color(QPalette::Text), QApplication::palette(c).color(QPalette::Text));
+        QCOMPARE(c->palette().color(QPalette::Base), QApplication::palette(c).color(QPalette::Base));
+    }
+}
+
+void TestCatalogWindow::labelsFitBesideTheirControls()
+{
+    // Each label ends before the control it names begins, so no text is
+    // hidden under a list or a box; "OK" ends inside the window.
+    writeCatalog(kLines);
+    TformMain* w = makeMain();
+    QVERIFY(w);
+    const std::pair<QLabel*, QWidget*> pairs[] = {{w->labelProva, w->comboProva},
+                                                  {w->labelOrg, w->comboOrg},
+                                                  {w->labelAno, w->comboAno},
+                                                  {w->labelLocaliza, w->editLocalizar}};
+    for (const auto& [label, control] : pairs) {
+        const int textEnd = label->x() + label->fontMetrics().horizontalAdvance(label->text());
+        QVERIFY2(textEnd < control->x(), qPrintable(label->text()));
+        QVERIFY(label->y() + label->fontMetrics().height() <= label->parentWidget()->height());
+    }
+    QVERIFY(w->buttonOK->geometry().right() < 632);
+    QVERIFY(w->buttonOK->geometry().bottom() < 27);
+    // The title captions fit their panels at both widths.
+    for (QLabel* title : {w->Panel1, w->Panel2, w->Panel3})
+        QVERIFY(title->fontMetrics().horizontalAdvance(title->text()) < title->width() - 4);
 }
 
 void TestCatalogWindow::filters_data()
