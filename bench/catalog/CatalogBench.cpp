@@ -71,6 +71,10 @@ int main(int argc, char** argv)
         years = catalog.years().size();
     });
     const double readMs = BestMs(runs, [&] { (void)zelvora::text::ReadTextList(path); });
+    const auto lines = *zelvora::text::ReadTextList(path);
+    const std::vector<std::string_view> views(lines.begin(), lines.end());
+    std::vector<bool> equal;
+    const double orderMs = BestMs(runs, [&] { (void)collation.stableOrder(views, &equal); });
 
     const double sortC = TimeCommand(runs, "LC_ALL=C sort -f '" + path + "' > /dev/null");
     const double sortC1 = TimeCommand(runs, "LC_ALL=C sort -f --parallel=1 '" + path + "' > /dev/null");
@@ -83,6 +87,7 @@ int main(int argc, char** argv)
     std::printf("| measurement | best of %d (ms) |\n|---|---:|\n", runs);
     std::printf("| Catalog::Load, PtBrCollation | %.1f |\n", loadMs);
     std::printf("| of which reading and splitting lines | %.1f |\n", readMs);
+    std::printf("| of which ordering the lines (sort keys, stable sort) | %.1f |\n", orderMs);
     std::printf("| LC_ALL=C sort -f | %.1f |\n", sortC);
     std::printf("| LC_ALL=C sort -f --parallel=1 | %.1f |\n", sortC1);
     std::printf("| LC_ALL=C.UTF-8 sort -f | %.1f |\n", sortUtf8);
@@ -91,6 +96,6 @@ int main(int argc, char** argv)
     if (sortC1 > 0)
         std::printf("ratio Catalog::Load / LC_ALL=C sort -f --parallel=1: %.2f\n", loadMs / sortC1);
 
-    std::filesystem::remove_all(folder);
+    if (!std::getenv("ZELVORA_BENCH_KEEP")) std::filesystem::remove_all(folder); else std::printf("kept %s\n", path.c_str());
     return entries == generator.distinctLines() ? 0 : 1;
 }

@@ -12,12 +12,19 @@
 namespace zelvora::text {
 namespace {
 
-QString FromCp1252(std::string_view s)
+// Writes the Unicode form of s into out, reusing its buffer.
+void FromCp1252(std::string_view s, QString& out)
 {
-    QString out(qsizetype(s.size()), Qt::Uninitialized);
+    out.resize(qsizetype(s.size()));
     QChar* p = out.data();
     for (const char c : s)
         *p++ = QChar(char16_t(Cp1252ToUnicode(uint8_t(c))));
+}
+
+QString FromCp1252(std::string_view s)
+{
+    QString out;
+    FromCp1252(s, out);
     return out;
 }
 
@@ -41,8 +48,11 @@ std::vector<size_t> PtBrCollation::stableOrder(const std::vector<std::string_vie
 {
     std::vector<QCollatorSortKey> keys;
     keys.reserve(items.size());
-    for (const auto item : items)
-        keys.push_back(d->collator.sortKey(FromCp1252(item)));
+    QString buffer;
+    for (const auto item : items) {
+        FromCp1252(item, buffer);
+        keys.push_back(d->collator.sortKey(buffer));
+    }
 
     std::vector<size_t> order(items.size());
     std::iota(order.begin(), order.end(), size_t{0});
