@@ -40,6 +40,16 @@ PtBrCollation::~PtBrCollation() = default;
 
 int PtBrCollation::compare(std::string_view a, std::string_view b) const
 {
+    // QCollator answers "shorter" for an empty text without asking the
+    // collator, while the sort keys call an empty text equal to one made only
+    // of ignorable characters (control characters). Sorting uses the keys, so
+    // the pair comparison follows them, or a list sorted with one could hold
+    // "duplicates" under the other.
+    if (a.empty() || b.empty()) {
+        const auto ka = d->collator.sortKey(FromCp1252(a));
+        const auto kb = d->collator.sortKey(FromCp1252(b));
+        return ka.compare(kb);
+    }
     return d->collator.compare(FromCp1252(a), FromCp1252(b));
 }
 

@@ -69,6 +69,9 @@ void PtBrCollationTest::compares_data()
     QTest::newRow("years as text") << "2008" << "2010" << -1;
     QTest::newRow("empty") << "" << "" << 0;
     QTest::newRow("empty first") << "" << "a" << -1;
+    QTest::newRow("control characters are ignorable") << "a\u0001b" << "ab" << 0;
+    QTest::newRow("empty equals ignorable only") << "" << "\u0001\u0002" << 0;
+    QTest::newRow("empty against ignorable and letter") << "" << "\u0001a" << -1;
     QTest::newRow("field separator") << "TJ#Analista" << "TJ#analista" << 0;
 }
 
