@@ -2,12 +2,15 @@
 // the right size and in the right format, and the folder is the same byte for
 // byte each time it is written.
 #include "SampleFolderWriter.h"
+#include "PaperWriter.h"
+#include "QuestionBank.h"
 #include "SkinPainter.h"
 #include "text/TextList.h"
 #include "text/Windows1252.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>
+#include <QHashSeed>
 #include <QImage>
 #include <QPdfDocument>
 #include <QPdfSelection>
@@ -20,6 +23,8 @@
 #include <set>
 
 using zelvora::sampledata::SampleFolderWriter;
+using zelvora::sampledata::PaperWriter;
+using zelvora::sampledata::QuestionBank;
 using zelvora::sampledata::SkinPainter;
 
 namespace {
@@ -234,6 +239,19 @@ private slots:
             QVERIFY2(!pdf.getAllText(0).text().contains(QStringLiteral("Questão 1")), "first page is the cover");
         }
         QVERIFY(inSubFolder);
+    }
+
+    // The PDF engine orders its fonts by a hash whose seed is random in each
+    // process; a paper must come out the same whatever the seed was.
+    void paperIgnoresTheHashSeed()
+    {
+        const zelvora::sampledata::PaperInfo info{"Banca Guará", "Escriturário", "2007", "3 horas"};
+        const auto questions = QuestionBank::Paper(42, 20);
+        const QByteArray first = PaperWriter::Write(info, questions);
+        for (int i = 0; i < 8; ++i) {
+            QHashSeed::resetRandomGlobalSeed();
+            QVERIFY2(PaperWriter::Write(info, questions) == first, qPrintable(QString::number(i)));
+        }
     }
 
     void sameBytesEveryTime()

@@ -1,6 +1,7 @@
 #include "PaperWriter.h"
 
 #include <QBuffer>
+#include <QHashSeed>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -274,6 +275,9 @@ private:
 
 QByteArray PaperWriter::Write(const PaperInfo& info, const std::vector<Question>& questions)
 {
+    // The PDF engine writes its fonts in the order of a QHash, which follows
+    // the process's random hash seed; a fixed seed fixes the order.
+    QHashSeed::setDeterministicGlobalSeed();
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {

@@ -6,7 +6,8 @@
 // The PDF is made byte-for-byte reproducible: QPdfWriter stamps the current
 // time into the document information, which is overwritten with a fixed date
 // of the same length, so no object moves and the cross-reference table stays
-// valid.
+// valid. The engine also writes its fonts in hash order, so Write() sets
+// Qt's global hash seed to its fixed value.
 #include "PaperInfo.h"
 #include "Question.h"
 
