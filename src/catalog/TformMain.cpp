@@ -10,6 +10,7 @@
 #include "app/TformCreditos.h"
 #include "app/WindowPlacement.h"
 #include "catalog/CatalogGridModel.h"
+#include "catalog/ExamCopy.h"
 #include "mockexam/TformSimul.h"
 
 #include <QApplication>
@@ -129,6 +130,8 @@ TformMain::TformMain(app::AppContext& ctx, QWidget* parent)
     , m_ctx(ctx)
 {
     setFixedSize(632, 446);
+    // sDialog and Unzipper belong to the window, as its other controls do.
+    m_examCopy = std::make_unique<catalog::ExamCopy>(m_ctx, this);
     buildLogoPanel();
     buildMiddleArea();
     buildFooter();
@@ -395,13 +398,16 @@ void TformMain::buttonOKClick()
 
 void TformMain::btCopiarClick()
 {
-    // The exam copy (save dialog and extraction of the selected row's
-    // archive) is built on selectedRow().
+    // The grid always has a current row; row 0 when none was picked.
+    const auto selected = selectedRow();
+    const int row = selected ? selected->row : 0;
+    m_examCopy->Run(cellText(0, 0), {cellText(row, 0), cellText(row, 1), cellText(row, 2), row}, m_rowArchives);
 }
 
 void TformMain::gridProvasDblClick()
 {
     // Does exactly what btCopiarClick does.
+    btCopiarClick();
 }
 
 void TformMain::btSimuladoClick()

@@ -9,6 +9,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +22,7 @@ class QLineEdit;
 class QTableView;
 class CatalogGridModel;
 namespace zelvora::app { class ImageView; class TFocusImage; }
+namespace zelvora::catalog { class ExamCopy; }
 
 class TformMain : public QWidget {
     Q_OBJECT
@@ -50,6 +53,9 @@ public:
         std::string archiveName;
     };
     std::optional<GridRow> selectedRow() const;
+
+    // The exam copy with the window's save dialog and zip reader.
+    zelvora::catalog::ExamCopy& examCopy() { return *m_examCopy; }
 
     // Logo panel.
     QWidget* panelLogo = nullptr;
@@ -118,4 +124,5 @@ private:
     CatalogGridModel* m_gridModel = nullptr;
     bool m_searchHidden = true;
     bool m_activated = false;
+    std::unique_ptr<zelvora::catalog::ExamCopy> m_examCopy;
 };
