@@ -1,0 +1,18 @@
+#include "zip/Crc32.h"
+
+#include <zlib.h>
+
+namespace zelvora::zip {
+
+uint32_t UpdateCrc32(uint32_t crc, const uint8_t* data, size_t n)
+{
+    while (n) {
+        const uInt chunk = n > 0x40000000 ? 0x40000000u : static_cast<uInt>(n);
+        crc = static_cast<uint32_t>(crc32(crc, data, chunk));
+        data += chunk;
+        n -= chunk;
+    }
+    return crc;
+}
+
+} // namespace zelvora::zip
