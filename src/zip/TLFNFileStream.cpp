@@ -54,6 +54,8 @@ uint64_t TLFNFileStream::Size()
 
 size_t TLFNFileStream::Read(void* buffer, size_t n)
 {
+    if (n == 0)
+        return 0;
     auto* out = static_cast<uint8_t*>(buffer);
     size_t done = 0;
     // First what is left in the buffer.
@@ -86,6 +88,8 @@ size_t TLFNFileStream::Read(void* buffer, size_t n)
 
 size_t TLFNFileStream::Write(const void* buffer, size_t n)
 {
+    if (n == 0)
+        return 0;
     if (readLen_ || readPos_) {
         // Switching from reading to writing: continue at the read position.
         bufferStart_ += readPos_;
