@@ -40,7 +40,7 @@ DecodeOutcome DecodeEntry(const TZipHeaderInfo& entry, InputBlocks& in, OutputBl
             Explode(in, out, size, entry.flags);
             return DecodeOutcome::Completed;
         case 8:
-            return Inflate(in, out, outBlock, callbacks) ? DecodeOutcome::Completed : DecodeOutcome::QuietEnd;
+            return Inflate(in, out, outBlock, callbacks, entry.compressedSize, size) ? DecodeOutcome::Completed : DecodeOutcome::QuietEnd;
         default:
             if (callbacks.messageBox)
                 callbacks.messageBox("Unknown Compression Method", "Zip Error");

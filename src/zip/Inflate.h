@@ -1,5 +1,5 @@
 #pragma once
-// Deflate (RFC 1951) decoding of one entry on zlib's raw inflate.
+// Deflate (RFC 1951) decoding of one entry.
 #include "zip/DecodeStreams.h"
 #include "zip/TUnZipperCallbacks.h"
 
@@ -12,6 +12,12 @@ namespace zelvora::zip {
 // uncompressed size, no memory) ends decoding quietly with false, and the
 // last, partly filled block is then not written. When zlib finds no memory,
 // the box "*** inflate out of memory ***" / "Error" is shown first.
-bool Inflate(InputBlocks& in, OutputBlocks& out, uint8_t* outBlock, const TUnZipperCallbacks& callbacks);
+//
+// compressedSize and uncompressedSize, when given, let a small entry be
+// decoded in one call by libdeflate (where the build has it); the blocks
+// written, the result and every failure are the same as zlib's streaming
+// decoding gives, which takes over whenever the one-call decoding fails.
+bool Inflate(InputBlocks& in, OutputBlocks& out, uint8_t* outBlock, const TUnZipperCallbacks& callbacks,
+             uint64_t compressedSize = 0, uint64_t uncompressedSize = 0);
 
 } // namespace zelvora::zip

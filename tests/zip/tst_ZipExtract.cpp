@@ -73,11 +73,15 @@ private:
     uint64_t limit_;
 };
 
+// Bytes in blocks of kBlockSize; with endsEarly the archive "ends" after
+// them (EFatalUnzipError instead of the empty end block).
 class StringInput final : public InputBlocks {
 public:
-    explicit StringInput(std::string bytes) : bytes_(std::move(bytes)) {}
+    explicit StringInput(std::string bytes, bool endsEarly = false) : bytes_(std::move(bytes)), endsEarly_(endsEarly) {}
     std::span<const uint8_t> next() override
     {
+        if (endsEarly_ && at_ == bytes_.size())
+            throw EFatalUnzipError();
         const size_t n = std::min(kBlockSize, bytes_.size() - at_);
         auto block = std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes_.data()) + at_, n);
         at_ += n;
@@ -87,6 +91,7 @@ public:
 private:
     std::string bytes_;
     size_t at_ = 0;
+    bool endsEarly_;
 };
 
 // A deflate stream whose first `good` bytes decode, followed by a block of
@@ -285,40 +290,57 @@ private slots:
     }
 
     // A corrupt deflated entry writes only the full blocks decoded before
-    // the fault, never the partial one.
+    // the fault, never the partial one; the one-call decoding of small
+    // entries (sizes given) writes exactly what the streaming one writes.
     void inflateQuietEnd_data()
     {
         QTest::addColumn<QByteArray>("stream");
+        QTest::addColumn<bool>("endsEarly");
         QTest::addColumn<qulonglong>("limit");
         QTest::addColumn<bool>("completed");
         QTest::addColumn<QList<int>>("blocks");
         const std::string text = Words(70000, 5);
+        const std::string big = Words(200000, 5);
         auto bytes = [](const std::string& s) { return QByteArray(s.data(), static_cast<qsizetype>(s.size())); };
-        QTest::newRow("corrupt after 70000 bytes") << bytes(DeflateThenCorrupt(text)) << ~0ull << false
+        QTest::newRow("corrupt after 70000 bytes") << bytes(DeflateThenCorrupt(text)) << false << 70000ull << false
                                                    << QList<int> {32768, 32768};
-        QTest::newRow("cut short") << bytes(RawDeflate(text).substr(0, 2000)) << ~0ull << false << QList<int> {};
-        QTest::newRow("whole") << bytes(RawDeflate(text)) << ~0ull << true << QList<int> {32768, 32768, 4464};
-        QTest::newRow("longer than the size guard") << bytes(RawDeflate(text)) << 69999ull << false
+        QTest::newRow("cut short") << bytes(RawDeflate(text).substr(0, 2000)) << false << 70000ull << false
+                                   << QList<int> {};
+        const std::string stored = RawDeflate(Noise(100000, 6), 0); // stored blocks: 1 input byte per output byte
+        QTest::newRow("archive ends") << bytes(stored.substr(0, 2 * kBlockSize)) << true << 100000ull << false
+                                      << QList<int> {32768};
+        QTest::newRow("whole") << bytes(RawDeflate(text)) << false << 70000ull << true
+                               << QList<int> {32768, 32768, 4464};
+        QTest::newRow("shorter than declared") << bytes(RawDeflate(text)) << false << 80000ull << true
+                                               << QList<int> {32768, 32768, 4464};
+        QTest::newRow("longer than the size guard") << bytes(RawDeflate(text)) << false << 69999ull << false
                                                     << QList<int> {32768, 32768};
-        QTest::newRow("empty stream") << bytes(RawDeflate("")) << 0ull << true << QList<int> {};
-        QTest::newRow("no bytes at all") << QByteArray() << ~0ull << false << QList<int> {};
+        QTest::newRow("several input blocks") << bytes(RawDeflate(big, 0)) << false << 200000ull << true
+                                              << QList<int> {32768, 32768, 32768, 32768, 32768, 32768, 3392};
+        QTest::newRow("empty stream") << bytes(RawDeflate("")) << false << 0ull << true << QList<int> {};
+        QTest::newRow("no bytes at all") << QByteArray() << false << 10ull << false << QList<int> {};
     }
     void inflateQuietEnd()
     {
         QFETCH(QByteArray, stream);
+        QFETCH(bool, endsEarly);
         QFETCH(qulonglong, limit);
         QFETCH(bool, completed);
         QFETCH(QList<int>, blocks);
-        StringInput in(stream.toStdString());
-        RecordingOutput out(limit);
-        std::vector<uint8_t> block(kBlockSize);
-        QCOMPARE(Inflate(in, out, block.data(), {}), completed);
-        QList<int> sizes;
-        for (size_t s : out.sizes)
-            if (s)
-                sizes << int(s);
-        QCOMPARE(sizes, blocks);
-        QCOMPARE(out.data, Words(70000, 5).substr(0, out.data.size()));
+        for (bool sizesGiven : {false, true}) {
+            StringInput in(stream.toStdString(), endsEarly);
+            RecordingOutput out(limit);
+            std::vector<uint8_t> block(kBlockSize);
+            const uint64_t csize = sizesGiven ? uint64_t(stream.size()) + (endsEarly ? 5000 : 0) : 0;
+            QCOMPARE(Inflate(in, out, block.data(), {}, csize, sizesGiven ? limit : 0), completed);
+            QList<int> sizes;
+            for (size_t s : out.sizes)
+                if (s)
+                    sizes << int(s);
+            QCOMPARE(sizes, blocks);
+            const std::string& source = endsEarly ? Noise(100000, 6) : blocks.size() > 4 ? Words(200000, 5) : Words(70000, 5);
+            QCOMPARE(out.data, source.substr(0, out.data.size()));
+        }
     }
 
     // An archive that ends inside an entry: a deflated entry is dropped and
