@@ -19,7 +19,7 @@ void CopyStored(InputBlocks& in, OutputBlocks& out)
 } // namespace
 
 DecodeOutcome DecodeEntry(const TZipHeaderInfo& entry, InputBlocks& in, OutputBlocks& out, uint8_t* outBlock,
-                          const TUnZipperCallbacks& callbacks)
+                          const TUnZipperCallbacks& callbacks, InflateWorkspace* workspace)
 {
     const uint64_t size = entry.uncompressedSize;
     try {
@@ -40,7 +40,7 @@ DecodeOutcome DecodeEntry(const TZipHeaderInfo& entry, InputBlocks& in, OutputBl
             Explode(in, out, size, entry.flags);
             return DecodeOutcome::Completed;
         case 8:
-            return Inflate(in, out, outBlock, callbacks, entry.compressedSize, size) ? DecodeOutcome::Completed : DecodeOutcome::QuietEnd;
+            return Inflate(in, out, outBlock, callbacks, entry.compressedSize, size, workspace) ? DecodeOutcome::Completed : DecodeOutcome::QuietEnd;
         default:
             if (callbacks.messageBox)
                 callbacks.messageBox("Unknown Compression Method", "Zip Error");

@@ -1,6 +1,7 @@
 #pragma once
 // Decoding one entry's data by its compression method.
 #include "zip/DecodeStreams.h"
+#include "zip/Inflate.h"
 #include "zip/TUnZipperCallbacks.h"
 #include "zip/TZipHeaderInfo.h"
 
@@ -19,6 +20,6 @@ enum class DecodeOutcome {
 // whole extraction. Unknown methods show "Unknown Compression Method" /
 // "Zip Error".
 DecodeOutcome DecodeEntry(const TZipHeaderInfo& entry, InputBlocks& in, OutputBlocks& out, uint8_t* outBlock,
-                          const TUnZipperCallbacks& callbacks);
+                          const TUnZipperCallbacks& callbacks, InflateWorkspace* workspace = nullptr);
 
 } // namespace zelvora::zip

@@ -118,28 +118,29 @@ private:
     bool endedEarly_;
 };
 
-struct Decompressor {
-    libdeflate_decompressor* d = libdeflate_alloc_decompressor();
-    ~Decompressor()
-    {
-        if (d)
-            libdeflate_free_decompressor(d);
-    }
-};
-
 bool InflateWhole(InputBlocks& in, OutputBlocks& out, uint8_t* outBlock, const TUnZipperCallbacks& callbacks,
-                  size_t compressedSize, size_t uncompressedSize)
+                  size_t compressedSize, size_t uncompressedSize, InflateWorkspace& ws)
 {
-    std::unique_ptr<uint8_t[]> input(new (std::nothrow) uint8_t[compressedSize]);
-    std::unique_ptr<uint8_t[]> output(new (std::nothrow) uint8_t[uncompressedSize ? uncompressedSize : 1]);
-    Decompressor decompressor;
-    if (!input || !output || !decompressor.d)
+    if (!ws.decompressor)
+        ws.decompressor = libdeflate_alloc_decompressor();
+    try {
+        if (ws.input.size() < compressedSize)
+            ws.input.resize(compressedSize);
+        if (ws.output.size() < uncompressedSize)
+            ws.output.resize(uncompressedSize);
+    } catch (const std::bad_alloc&) {
+        ws.input = {};
+        ws.output = {};
+    }
+    if (!ws.decompressor || ws.input.size() < compressedSize || ws.output.size() < uncompressedSize)
         return InflateStreaming(in, out, outBlock, callbacks);
+    uint8_t* input = ws.input.data();
+    uint8_t* output = ws.output.data();
     size_t got = 0;
     bool endedEarly = false;
     try {
         for (auto block = in.next(); !block.empty(); block = in.next()) {
-            std::memcpy(input.get() + got, block.data(), block.size());
+            std::memcpy(input + got, block.data(), block.size());
             got += block.size();
         }
     } catch (const EFatalUnzipError&) {
@@ -147,12 +148,13 @@ bool InflateWhole(InputBlocks& in, OutputBlocks& out, uint8_t* outBlock, const T
     }
     size_t produced = 0;
     if (!endedEarly
-        && libdeflate_deflate_decompress(decompressor.d, input.get(), got, output.get(), uncompressedSize, &produced)
+        && libdeflate_deflate_decompress(static_cast<libdeflate_decompressor*>(ws.decompressor), input, got, output,
+                                         uncompressedSize, &produced)
             == LIBDEFLATE_SUCCESS) {
         try {
             // The same blocks the streaming decoder writes.
             for (size_t at = 0; at < produced; at += kBlockSize)
-                out.write({output.get() + at, produced - at < kBlockSize ? produced - at : kBlockSize});
+                out.write({output + at, produced - at < kBlockSize ? produced - at : kBlockSize});
             return true;
         } catch (const ECantWriteUCF&) {
         } catch (const EBiggerThanUncompressed&) {
@@ -161,7 +163,7 @@ bool InflateWhole(InputBlocks& in, OutputBlocks& out, uint8_t* outBlock, const T
     }
     // Damaged, too long or cut short: zlib decides, block by block, exactly
     // as if it had read the archive itself.
-    ReplayInput replay(input.get(), got, endedEarly);
+    ReplayInput replay(input, got, endedEarly);
     return InflateStreaming(replay, out, outBlock, callbacks);
 }
 
@@ -169,16 +171,29 @@ bool InflateWhole(InputBlocks& in, OutputBlocks& out, uint8_t* outBlock, const T
 
 } // namespace
 
-bool Inflate(InputBlocks& in, OutputBlocks& out, uint8_t* outBlock, const TUnZipperCallbacks& callbacks,
-             uint64_t compressedSize, uint64_t uncompressedSize)
+InflateWorkspace::InflateWorkspace() = default;
+
+InflateWorkspace::~InflateWorkspace()
 {
 #ifdef ZELVORA_ZIP_LIBDEFLATE
-    if (compressedSize > 0 && compressedSize <= kWholeEntryLimit && uncompressedSize <= kWholeEntryLimit)
+    if (decompressor)
+        libdeflate_free_decompressor(static_cast<libdeflate_decompressor*>(decompressor));
+#endif
+}
+
+bool Inflate(InputBlocks& in, OutputBlocks& out, uint8_t* outBlock, const TUnZipperCallbacks& callbacks,
+             uint64_t compressedSize, uint64_t uncompressedSize, InflateWorkspace* workspace)
+{
+#ifdef ZELVORA_ZIP_LIBDEFLATE
+    if (compressedSize > 0 && compressedSize <= kWholeEntryLimit && uncompressedSize <= kWholeEntryLimit) {
+        InflateWorkspace local;
         return InflateWhole(in, out, outBlock, callbacks, static_cast<size_t>(compressedSize),
-                            static_cast<size_t>(uncompressedSize));
+                            static_cast<size_t>(uncompressedSize), workspace ? *workspace : local);
+    }
 #else
     (void)compressedSize;
     (void)uncompressedSize;
+    (void)workspace;
 #endif
     return InflateStreaming(in, out, outBlock, callbacks);
 }

@@ -3,7 +3,24 @@
 #include "zip/DecodeStreams.h"
 #include "zip/TUnZipperCallbacks.h"
 
+#include <memory>
+#include <vector>
+
 namespace zelvora::zip {
+
+// Memory that the one-call decoding of small entries keeps from one entry to
+// the next during an extraction, so the pages are touched only once.
+class InflateWorkspace {
+public:
+    InflateWorkspace();
+    ~InflateWorkspace();
+    InflateWorkspace(const InflateWorkspace&) = delete;
+    InflateWorkspace& operator=(const InflateWorkspace&) = delete;
+
+    std::vector<uint8_t> input;
+    std::vector<uint8_t> output;
+    void* decompressor = nullptr; // libdeflate's, made on first use
+};
 
 // Decodes the deflated data of in into out, gathering output in blocks of
 // kBlockSize bytes in outBlock (which must hold that many). Returns true
@@ -18,6 +35,6 @@ namespace zelvora::zip {
 // written, the result and every failure are the same as zlib's streaming
 // decoding gives, which takes over whenever the one-call decoding fails.
 bool Inflate(InputBlocks& in, OutputBlocks& out, uint8_t* outBlock, const TUnZipperCallbacks& callbacks,
-             uint64_t compressedSize = 0, uint64_t uncompressedSize = 0);
+             uint64_t compressedSize = 0, uint64_t uncompressedSize = 0, InflateWorkspace* workspace = nullptr);
 
 } // namespace zelvora::zip

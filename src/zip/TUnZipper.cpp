@@ -2,6 +2,7 @@
 
 #include "zip/ArchiveInputBlocks.h"
 #include "zip/DosDateTime.h"
+#include "zip/EZipBusy.h"
 #include "zip/EntryDecoder.h"
 #include "zip/EntryName.h"
 #include "zip/FileOutputBlocks.h"
@@ -100,6 +101,30 @@ struct FolderHandle {
 
 } // namespace
 
+// The work buffers of one extraction: an input block and an output block
+// (with a little room, as the decoders of the older methods expect), and
+// the one-call Deflate decoder's memory.
+struct TUnZipper::WorkBuffers {
+    std::vector<uint8_t> inBlock = std::vector<uint8_t>(32780);
+    std::vector<uint8_t> outBlock = std::vector<uint8_t>(32769);
+    InflateWorkspace inflate;
+};
+
+class TUnZipper::Working {
+public:
+    explicit Working(TUnZipper& z)
+        : z_(z)
+    {
+        if (z_.working_)
+            throw EZipBusy();
+        ++z_.working_;
+    }
+    ~Working() { --z_.working_; }
+
+private:
+    TUnZipper& z_;
+};
+
 TUnZipper::TUnZipper(TUnZipperCallbacks callbacks)
     : callbacks_(std::move(callbacks))
 {
@@ -119,6 +144,7 @@ void TUnZipper::SetZipName(const std::string& path)
 {
     if (path == zipName_)
         return;
+    Working working(*this);
     Forget();
     zipName_ = path;
 }
@@ -141,6 +167,7 @@ void TUnZipper::Forget()
 
 void TUnZipper::LoadDirectory()
 {
+    Working working(*this);
     const TUnZipperCallbacks cb = Callbacks();
     if (cb.waitCursor)
         cb.waitCursor(true);
@@ -437,6 +464,7 @@ bool TUnZipper::RecoverFromLocalHeaders(TLFNFileStream& stream)
 int TUnZipper::ExtractFiles()
 {
     LoadDirectory();
+    Working working(*this);
     EnsureDirectory();
     const TUnZipperCallbacks cb = Callbacks();
 
@@ -452,10 +480,7 @@ int TUnZipper::ExtractFiles()
             z.KeepZipOpen = keepOpen;
         }
     } restore {*this, keepOpen};
-    // Work buffers: an input block and an output block (with a little room,
-    // as the decoders of the older methods expect).
-    std::vector<uint8_t> inBlock(32780);
-    std::vector<uint8_t> outBlock(32769);
+    WorkBuffers work;
 
     if (!destDir_.empty() && !platform::DirectoryExists(destDir_))
         platform::CreateDirectories(destDir_);
@@ -478,7 +503,7 @@ int TUnZipper::ExtractFiles()
     if (selected) {
         FolderHandle dir {platform::OpenDirectory(folder)};
         for (size_t i = 0; i < entries_->Count(); ++i)
-            if (ExtractEntry((*entries_)[i], dir.fd, folder, inBlock.data(), outBlock.data(), cb))
+            if (ExtractEntry((*entries_)[i], dir.fd, folder, work, cb))
                 ++count;
     }
     if (!keepOpen)
@@ -486,8 +511,8 @@ int TUnZipper::ExtractFiles()
     return count;
 }
 
-bool TUnZipper::ExtractEntry(TZipHeaderInfo& entry, int& dirFd, const std::string& folder, uint8_t* inBlock,
-                             uint8_t* outBlock, const TUnZipperCallbacks& callbacks)
+bool TUnZipper::ExtractEntry(TZipHeaderInfo& entry, int& dirFd, const std::string& folder, WorkBuffers& work,
+                             const TUnZipperCallbacks& callbacks)
 {
     if (entry.IsDirectory())
         return true;
@@ -518,11 +543,11 @@ bool TUnZipper::ExtractEntry(TZipHeaderInfo& entry, int& dirFd, const std::strin
     }
     auto file = std::make_unique<TLFNFileStream>(fd);
     archive_->Seek(dataStart);
-    ArchiveInputBlocks in(*archive_, entry.compressedSize, inBlock, callbacks);
+    ArchiveInputBlocks in(*archive_, entry.compressedSize, work.inBlock.data(), callbacks);
     FileOutputBlocks out(*file, entry.uncompressedSize);
     DecodeOutcome outcome;
     try {
-        outcome = DecodeEntry(entry, in, out, outBlock, callbacks);
+        outcome = DecodeEntry(entry, in, out, work.outBlock.data(), callbacks, &work.inflate);
     } catch (...) {
         // The archive ended or the disk is full: what was written is a
         // damaged file, so it goes.

@@ -26,7 +26,8 @@ public:
     TUnZipper& operator=(const TUnZipper&) = delete;
 
     // A different path (compared exactly) forgets everything about the
-    // previous archive; the same path keeps the cached directory.
+    // previous archive; the same path keeps the cached directory. Raises
+    // EZipBusy when called from a callback while the component works.
     void SetZipName(const std::string& path);
     const std::string& ZipName() const { return zipName_; }
     // One trailing "/" is removed.
@@ -67,6 +68,10 @@ public:
     bool ArchiveOpen() const { return archive_ != nullptr; }
 
 private:
+    // Pending window messages run in the middle of LoadDirectory and
+    // ExtractFiles; a handler that calls the component again then gets
+    // EZipBusy instead of pulling the archive away from under the work.
+    class Working;
     TUnZipperCallbacks Callbacks() const;
     void Forget();
     void CloseArchive() { archive_.reset(); }
@@ -78,8 +83,9 @@ private:
     std::unique_ptr<TZipHeaderInfo> ReadCentralHeader(TLFNFileStream& stream);
     bool RecoverFromLocalHeaders(TLFNFileStream& stream);
     [[noreturn]] void FailBadZip();
-    bool ExtractEntry(TZipHeaderInfo& entry, int& dirFd, const std::string& folder, uint8_t* inBlock,
-                      uint8_t* outBlock, const TUnZipperCallbacks& callbacks);
+    struct WorkBuffers;
+    bool ExtractEntry(TZipHeaderInfo& entry, int& dirFd, const std::string& folder, WorkBuffers& work,
+                      const TUnZipperCallbacks& callbacks);
 
     TUnZipperCallbacks callbacks_;
     std::string zipName_;
@@ -89,6 +95,7 @@ private:
     TEndCentral end_;
     int64_t recordedTime_ = 0;
     bool recovered_ = false;
+    int working_ = 0;
     TExtractReport report_;
 };
 

@@ -5,6 +5,7 @@
 #include "ZipTestSupport.h"
 
 #include "zip/DosDateTime.h"
+#include "zip/EZipBusy.h"
 #include "zip/FileOutputBlocks.h"
 #include "zip/Inflate.h"
 #include "zip/TUnZipper.h"
@@ -527,6 +528,38 @@ private slots:
         b.entries.push_back(Entry("big.bin", Noise(100000, 1)));
         QCOMPARE(Extract(b, z), 1);
         QCOMPARE(seen, calls);
+    }
+
+    // A window message handler that calls the component again while it
+    // works is refused; the work under way finishes unharmed.
+    void calledAgainFromAMessage()
+    {
+        TUnZipper* self = nullptr;
+        QStringList refused;
+        TUnZipperCallbacks cb;
+        cb.processMessages = [&] {
+            try {
+                self->SetZipName(S(Path("other.zip")));
+            } catch (const EZipBusy& e) {
+                refused << e.what();
+            }
+            try {
+                self->ExtractFiles();
+            } catch (const EZipBusy&) {
+                refused << "extract";
+            }
+        };
+        TUnZipper z(cb);
+        self = &z;
+        ZipBuilder b;
+        b.entries.push_back(Entry("big.bin", Noise(70000, 3)));
+        b.entries.push_back(Entry("small.txt", Words(50000, 2), 8));
+        QCOMPARE(Extract(b, z), 2);
+        QCOMPARE(ReadBytes(Dest() + "/big.bin"), b.entries[0].data);
+        QCOMPARE(ReadBytes(Dest() + "/small.txt"), b.entries[1].data);
+        QCOMPARE(refused.size(), 2 * 4); // 3 blocks of big.bin, 1 of small.txt
+        QCOMPARE(refused.first(), QString("Zip component busy"));
+        QCOMPARE(z.ZipName(), S(Path("a.zip")));
     }
 
     void zip64Entry()
