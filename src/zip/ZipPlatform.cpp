@@ -11,17 +11,22 @@ namespace zelvora::zip::platform {
 
 int OpenForReading(const std::string& path, std::string& error)
 {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a pipe of that name cannot make the open wait
+    // for a writer; only regular files are archives.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         error = "Cannot open file \"" + path + "\". " + std::strerror(errno);
         return -1;
     }
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        error = "Cannot open file \"" + path + "\". " + std::strerror(S_ISDIR(st.st_mode) ? EISDIR : errno);
+    const bool statted = ::fstat(fd, &st) == 0;
+    if (!statted || !S_ISREG(st.st_mode)) {
+        const int why = !statted ? errno : S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        error = "Cannot open file \"" + path + "\". " + std::strerror(why);
         ::close(fd);
         return -1;
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return fd;
 }
 

@@ -190,6 +190,8 @@ private slots:
                                    << QByteArray("0\n") << QByteArray("Zip Error: Unknown Compression Method\n");
         QTest::newRow("21 bytes") << QString("short.zip") << 1 << QByteArray() << QByteArray("Incomplete Zip File\n");
         QTest::newRow("missing") << QString("missing.zip") << 1 << QByteArray() << QByteArray("Cannot open file");
+        QTest::newRow("a folder") << QString(".") << 1 << QByteArray() << QByteArray("Cannot open file");
+        QTest::newRow("a pipe") << QString("pipe.zip") << 1 << QByteArray() << QByteArray("Cannot open file");
     }
     void commandLine()
     {
@@ -200,6 +202,7 @@ private slots:
         if (archive.startsWith(kTestData) && !QFile::exists(archive))
             QSKIP("shared zip test data not found (ZELVORA_SHARED_TESTDATA)");
         WriteBytes(tmp.filePath("short.zip"), std::string(21, 'P'));
+        Shell("rm -f pipe.zip && mkfifo pipe.zip", tmp.path());
         Run r = Shell(QString("'%1' '%2' cli").arg(kCli, archive), tmp.path());
         QCOMPARE(r.code, code);
         QCOMPARE(r.out, out);
