@@ -16,7 +16,9 @@
 #include <QtTest>
 
 #include <fcntl.h>
+#include <csignal>
 #include <random>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <zlib.h>
@@ -380,6 +382,52 @@ private slots:
             z.LoadDirectory();
             QVERIFY(!z.ArchiveOpen());
             QCOMPARE(z.KeepZipOpen, false);
+        }
+    }
+
+    // A full disk (here: a file size limit): a stored entry stops the
+    // extraction with "Cant write uncompressed file" and its partial file is
+    // deleted; a deflated entry is dropped and the next ones are tried.
+    void diskFull_data()
+    {
+        QTest::addColumn<int>("method");
+        QTest::newRow("stored") << 0;
+        QTest::newRow("deflated") << 8;
+    }
+    void diskFull()
+    {
+        QFETCH(int, method);
+        ZipBuilder b;
+        b.entries.push_back(Entry("before.txt", "before"));
+        b.entries.push_back(Entry("large.bin", Noise(100000, 5), static_cast<uint16_t>(method)));
+        b.entries.push_back(Entry("after.txt", "after"));
+        WriteBytes(Path("a.zip"), b.Build());
+        TUnZipper z;
+        z.SetZipName(S(Path("a.zip")));
+        z.SetDestDir(S(Dest()));
+        auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit old {};
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        struct rlimit limit = old;
+        limit.rlim_cur = 50000;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        QString error;
+        int count = -1;
+        try {
+            count = z.ExtractFiles();
+        } catch (const ZipError& e) {
+            error = e.what();
+        }
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+        if (method == 0) {
+            QCOMPARE(error, QString("Cant write uncompressed file"));
+            QCOMPARE(Names(Dest()), QStringList {"before.txt"});
+        } else {
+            QCOMPARE(error, QString());
+            QCOMPARE(count, 2);
+            QCOMPARE(Names(Dest()), (QStringList {"after.txt", "before.txt"}));
+            QCOMPARE(z.Report().crcMismatch, 1u);
         }
     }
 
