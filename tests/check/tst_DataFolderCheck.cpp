@@ -101,6 +101,7 @@ private slots:
     void goodFolderAsTheProgramShowsIt();
     void eachFaultIsReported_data();
     void eachFaultIsReported();
+    void neverExtractsInsideTheDataFolder();
     void commandLine();
     void jsonStringEscapes();
 
@@ -213,6 +214,20 @@ void TestDataFolderCheck::eachFaultIsReported()
     QCOMPARE(r.problems[0].error, error);
     QVERIFY2(lines[0].contains(excerpt), qPrintable(lines[0]));
     QCOMPARE(r.failed(), error);
+}
+
+void TestDataFolderCheck::neverExtractsInsideTheDataFolder()
+{
+    // A temporary folder that lies inside the data folder is not used.
+    const auto before = Snapshot(m_dir);
+    const check::DataFolderCheck checker(m_collation, m_images, (m_dir + "/sub").toStdString());
+    const auto r = checker.Run(m_dir.toStdString());
+    QCOMPARE(Snapshot(m_dir), before);
+    QCOMPARE(int(r.problems.size()), 3); // one per archive
+    for (const auto& p : r.problems) {
+        QVERIFY(!p.error);
+        QVERIFY(QString::fromStdString(p.text).contains("cópia não testada"));
+    }
 }
 
 void TestDataFolderCheck::commandLine()

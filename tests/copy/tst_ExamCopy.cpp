@@ -233,6 +233,15 @@ void TestExamCopy::suggestedNameJoinsOrganisationTypeAndYear()
 void TestExamCopy::copiesEveryFileFlatIntoTheTypedFolder()
 {
     const auto before = Snapshot(m_data);
+    // The window stays responsive while files are written, with the normal
+    // cursor (the wait cursor belongs to the directory read only).
+    int eventRuns = 0;
+    bool waitCursorWhileWriting = false;
+    m_ctx.processEvents = [&] {
+        ++eventRuns;
+        waitCursorWhileWriting |= QGuiApplication::overrideCursor() != nullptr;
+        QCoreApplication::processEvents();
+    };
     const QString dest = m_out + "/nova/pasta";
     // The second row's archive sits in a sub-folder written with "\".
     runCopy({"T", "O", "2010", 1}, {"vazio.zip", "2010\\sub.zip"},
@@ -244,6 +253,8 @@ void TestExamCopy::copiesEveryFileFlatIntoTheTypedFolder()
     QCOMPARE(ReadAll(dest + "/leia.txt"), kNote);
     QVERIFY(!QFileInfo::exists(dest + "/extra"));
     QCOMPARE(Snapshot(m_data), before);
+    QVERIFY(eventRuns >= 3);
+    QVERIFY(!waitCursorWhileWriting);
 }
 
 void TestExamCopy::confirmingTheSuggestedNameCopiesBesideTheDialogsFolder()

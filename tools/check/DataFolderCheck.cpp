@@ -88,6 +88,24 @@ const SkinRule kSkins[] = {
     {"botoes", 198, 0, 0, 169, "coluna de respostas do simulado"},
 };
 
+// True when path lies inside folder (both made absolute, links resolved).
+bool IsInside(const std::string& path, const std::string& folder)
+{
+    std::error_code ec;
+    const fs::path p = fs::weakly_canonical(path, ec);
+    const fs::path f = fs::weakly_canonical(folder, ec);
+    if (ec)
+        return false;
+    auto pi = p.begin();
+    for (auto fi = f.begin(); fi != f.end(); ++fi, ++pi) {
+        if (fi->empty())
+            continue; // the trailing "/" of a folder
+        if (pi == p.end() || *pi != *fi)
+            return false;
+    }
+    return true;
+}
+
 std::string SizeText(ImageSize s) { return std::to_string(s.width) + " x " + std::to_string(s.height); }
 
 std::string ExpectedText(const SkinRule& rule)
@@ -185,6 +203,11 @@ void DataFolderCheck::CheckArchive(const std::string& dataFolder, const std::str
         return;
     }
 
+    // The test extraction must never write into the data folder.
+    if (IsInside(m_scratchRoot, dataFolder)) {
+        Warning(report, head + "cópia não testada: a pasta temporária fica dentro da pasta de dados.");
+        return;
+    }
     ScratchFolder scratch(m_scratchRoot);
     if (scratch.path().empty()) {
         Error(report, head + "não foi possível criar uma pasta temporária para testar a cópia.");
