@@ -11,6 +11,8 @@
 #include "app/TFocusImage.h"
 #include "app/TformAbre.h"
 #include "app/TformCreditos.h"
+#include "catalog/ExamCopy.h"
+#include "catalog/ExamCopyDialog.h"
 #include "catalog/TformMain.h"
 #include "mockexam/TformSimul.h"
 #include "text/PtBrCollation.h"
@@ -50,6 +52,27 @@ const QStringList kLines = {
 };
 
 const QSize kFooterSkin(630, 39);
+
+// While it lives, the exam copy's save dialog is cancelled as soon as it
+// shows (a click on btCopiar or a double click in the grid opens it).
+class CancelCopyDialog {
+public:
+    explicit CancelCopyDialog(TformMain* w)
+    {
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, [this, w] {
+            if (w->examCopy().dialog().isVisible()) {
+                ++shown;
+                w->examCopy().dialog().reject();
+            }
+        });
+        m_timer.start();
+    }
+    int shown = 0;
+
+private:
+    QTimer m_timer;
+};
 
 } // namespace
 
@@ -619,8 +642,11 @@ void TestCatalogWindow::selectedRowFollowsGrid()
     QCOMPARE(app::FromAnsi(row->examType), w->cellText(last, 0));
     QCOMPARE(app::FromAnsi(row->organisation), w->cellText(last, 1));
     QCOMPARE(app::FromAnsi(row->year), w->cellText(last, 2));
-    // A double click changes nothing in the grid.
+    // A double click opens the exam copy's save dialog; cancelled, it
+    // changes nothing in the grid.
+    CancelCopyDialog cancel(w);
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(cancel.shown, 1);
     QCOMPARE(w->selectedRow()->row, last);
     QCOMPARE(w->gridRowCount(), 3);
     QVERIFY(m_messages.shown.isEmpty());
@@ -794,6 +820,7 @@ void TestCatalogWindow::allSkinsMissing()
     QVERIFY(w->imRodape->picture().isNull());
     QVERIFY(m_abre->imFundo->picture().isNull());
     // The zones still work and draw nothing.
+    CancelCopyDialog cancel(w);
     QTest::mousePress(w->windowHandle(), Qt::LeftButton, {}, w->btCopiar->mapTo(w, QPoint(9, 9)));
     QVERIFY(w->imRodape->picture().isNull());
     QTest::mouseRelease(w->windowHandle(), Qt::LeftButton, {}, w->btCopiar->mapTo(w, QPoint(9, 9)));
