@@ -350,6 +350,13 @@ def scenario(args, work, procs):
     display = start_x(work, procs)
     desk = Desktop(display, args.shots)
 
+    # A runtime folder of this run's own: the accessibility bus puts its
+    # socket there, so runs side by side never share one.
+    runtime = os.path.join(work, 'runtime')
+    os.makedirs(runtime, mode=0o700)
+    os.environ['XDG_RUNTIME_DIR'] = runtime
+    subprocess.run(['dbus-update-activation-environment', 'XDG_RUNTIME_DIR=' + runtime,
+                    'DISPLAY=' + display], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
     # The accessibility bus must exist before the program starts, or Qt
     # does not register with it.
     subprocess.run(['dbus-send', '--session', '--dest=org.a11y.Bus', '--print-reply',
