@@ -20,3 +20,14 @@ function(zelvora_add_test)
     LABELS "${T_LABELS}"
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANG=C.UTF-8;TZ=UTC;${T_ENV}")
 endfunction()
+
+# Adds every sub-folder of the current folder that holds a CMakeLists.txt, so
+# a new test suite, tool or benchmark needs no edit of its parent.
+macro(zelvora_add_subfolders)
+  file(GLOB _zelvora_dirs LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(_zelvora_dir ${_zelvora_dirs})
+    if(IS_DIRECTORY ${_zelvora_dir} AND EXISTS ${_zelvora_dir}/CMakeLists.txt)
+      add_subdirectory(${_zelvora_dir})
+    endif()
+  endforeach()
+endmacro()
