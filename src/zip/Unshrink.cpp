@@ -1,12 +1,171 @@
 #include "zip/Unshrink.h"
 
-#include "zip/ZipErrors.h"
+#include "zip/LsbBitReader.h"
+#include "zip/OutputWindow.h"
+
+#include <array>
+#include <cstring>
+#include <memory>
+
+// Format notes (Shrink, method 1):
+// - Dynamic LZW. Codes 0-255 stand for the bytes themselves, 256 is an
+//   escape, 257-8191 are the strings the compressor adds. Codes are packed
+//   least significant bit first (the format text does not say; it is the
+//   order every other zip method uses and the one PKZIP's files decode with).
+// - The code size starts at 9 bits and changes only when the compressor says
+//   so: 256 followed by 1 widens it by one bit, up to 13. The next code is read
+//   at the new size right after the old one, without any blocking.
+// - 256 followed by 2 is a partial clear: every leaf (a code that is not the
+//   prefix of another code in use) is freed. Free codes are handed out lowest
+//   first, before any never-used code above them.
+// - Not spelled out: what happens to the string that the decoder has not yet
+//   added when the clear comes (previous code + first byte of the next one).
+//   PKZIP's archives decode only one way: the clear works on the table
+//   without that string (the previous code itself may be freed as a leaf),
+//   and the string is added after the clear, in the lowest free code. Its
+//   prefix may thus be a code that was just freed and is later given to
+//   another string; the string then follows the new meaning of its prefix.
+//   So a string is always spelled by walking its prefix chain as it stands,
+//   never from a length or first byte remembered when it was added.
+// - Data that does not decode (a code neither in the table nor the one being
+//   defined, 256 followed by anything but 1 or 2, a code size past 13 bits,
+//   a prefix chain that loops) ends the entry; so does running out of
+//   compressed bytes. The caller's CRC check then rejects the file.
 
 namespace zelvora::zip {
 
-void Unshrink(InputBlocks&, OutputBlocks&, uint64_t)
+namespace {
+
+constexpr uint32_t kFirstFree = 257;
+constexpr uint32_t kCodeCount = 8192;
+constexpr unsigned kMaxCodeSize = 13;
+constexpr uint32_t kEscape = 256;
+constexpr uint32_t kNone = 0xFFFF;
+
+struct ShrinkTable {
+    std::array<uint16_t, kCodeCount> prefix; // code of the string without its last byte
+    std::array<uint8_t, kCodeCount> last;    // last byte of the string
+    std::array<uint8_t, kCodeCount> used;    // 1 while the code stands for a string
+    std::array<uint8_t, kCodeCount> isParent; // scratch for the partial clear
+    // A string is spelled backwards from the end of this buffer; a chain
+    // longer than the table has codes can only be a loop.
+    std::array<uint8_t, kCodeCount> spell;
+};
+
+} // namespace
+
+void Unshrink(InputBlocks& in, OutputBlocks& out, uint64_t uncompressedSize)
 {
-    throw ZipError("Unshrink: not written yet");
+    if (uncompressedSize == 0)
+        return;
+    auto table = std::make_unique<ShrinkTable>();
+    ShrinkTable& t = *table;
+    t.prefix.fill(0);
+    t.used.fill(0);
+    for (uint32_t c = 0; c < 256; ++c) {
+        t.last[c] = static_cast<uint8_t>(c);
+        t.used[c] = 1;
+    }
+
+    LsbBitReader bits(in);
+    OutputWindow window(out, uncompressedSize);
+    unsigned codeSize = 9;
+    uint32_t previous = kNone;
+    uint8_t previousFirst = 0;
+    uint32_t reserved = kNone; // code that "previous + next first byte" will take
+    uint32_t nextFree = kFirstFree;
+
+    auto reserve = [&]() -> uint32_t {
+        while (nextFree < kCodeCount && t.used[nextFree])
+            ++nextFree;
+        return nextFree < kCodeCount ? nextFree++ : kNone;
+    };
+
+    auto partialClear = [&]() {
+        t.isParent.fill(0);
+        for (uint32_t c = kFirstFree; c < kCodeCount; ++c)
+            if (t.used[c])
+                t.isParent[t.prefix[c]] = 1;
+        for (uint32_t c = kFirstFree; c < kCodeCount; ++c)
+            if (!t.isParent[c])
+                t.used[c] = 0;
+        nextFree = kFirstFree;
+        if (reserved != kNone)
+            reserved = reserve();
+    };
+
+    // Spells `code` into the end of t.spell; returns the index of its first
+    // byte, or kCodeCount when the chain does not end at a byte. Sets
+    // passedReserved when the chain runs through the reserved code.
+    auto spell = [&](uint32_t code, bool& passedReserved) -> uint32_t {
+        uint32_t i = kCodeCount;
+        passedReserved = false;
+        while (code > 0xFF) {
+            if (i == 1)
+                return kCodeCount;
+            passedReserved |= code == reserved;
+            t.spell[--i] = t.last[code];
+            code = t.prefix[code];
+        }
+        t.spell[--i] = static_cast<uint8_t>(code);
+        return i;
+    };
+
+    while (!window.full()) {
+        uint32_t code;
+        if (!bits.read(codeSize, code))
+            break;
+        if (code == kEscape) {
+            uint32_t command;
+            if (!bits.read(codeSize, command))
+                break;
+            if (command == 1 && codeSize < kMaxCodeSize) {
+                ++codeSize;
+                continue;
+            }
+            if (command == 2) {
+                partialClear();
+                continue;
+            }
+            break; // not a command of this format
+        }
+
+        bool passedReserved = false;
+        uint32_t start;
+        if (reserved != kNone && (code == reserved || t.used[code])) {
+            // Complete the pending string. Its last byte is the first byte of
+            // this code's string, which does not depend on that last byte.
+            t.prefix[reserved] = static_cast<uint16_t>(previous);
+            t.last[reserved] = previousFirst;
+            t.used[reserved] = 1;
+            start = spell(code, passedReserved);
+            if (start == kCodeCount)
+                break;
+            t.last[reserved] = t.spell[start];
+            if (passedReserved)
+                start = spell(code, passedReserved);
+        } else if (t.used[code]) {
+            start = spell(code, passedReserved);
+            if (start == kCodeCount)
+                break;
+        } else {
+            break;
+        }
+
+        const auto length = kCodeCount - start;
+        if (uint8_t* dst = window.reserve(length)) {
+            std::memcpy(dst, t.spell.data() + start, length);
+            window.commit(length);
+        } else {
+            for (uint32_t i = start; i < kCodeCount && !window.full(); ++i)
+                window.put(t.spell[i]);
+        }
+
+        previous = code;
+        previousFirst = t.spell[start];
+        reserved = reserve();
+    }
+    window.finish();
 }
 
 } // namespace zelvora::zip
