@@ -6,3 +6,4 @@ bash tools/setup-debian.sh
 cmake --preset default >/dev/null
 cmake --build --preset default
 ctest --preset default -j2
+bash fuzz/run.sh
