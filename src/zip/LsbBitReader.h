@@ -59,7 +59,8 @@ public:
 private:
     // Tops the bit buffer up from the current block; a new block is fetched
     // only while fewer than `needed` bits are buffered.
-    void refill(unsigned needed)
+    // Kept out of line so that peek and skip stay small enough to inline.
+    [[gnu::noinline]] void refill(unsigned needed)
     {
         while (count_ <= 56) {
             if (pos_ == end_) {

@@ -47,6 +47,17 @@ public:
     void copy(uint32_t distance, uint64_t length)
     {
         length = std::min(length, remaining());
+        // Short copies that neither wrap nor end a block: a plain byte loop.
+        const uint32_t src0 = pos_ - distance;
+        if (length <= 32 && distance <= pos_ && (pos_ & (kBlockSize - 1)) + length < kBlockSize) {
+            uint8_t* dst = ring_.get() + pos_;
+            const uint8_t* from = ring_.get() + src0;
+            for (uint32_t i = 0; i < length; ++i)
+                dst[i] = from[i];
+            pos_ += static_cast<uint32_t>(length);
+            produced_ += length;
+            return;
+        }
         while (length > 0) {
             const uint32_t room = kBlockSize - (pos_ & (kBlockSize - 1));
             const uint32_t chunk = static_cast<uint32_t>(std::min<uint64_t>(length, room));

@@ -82,13 +82,12 @@ void Unshrink(InputBlocks& in, OutputBlocks& out, uint64_t uncompressedSize)
     };
 
     auto partialClear = [&]() {
+        // Branch-free passes: clears can come every few hundred codes.
         t.isParent.fill(0);
         for (uint32_t c = kFirstFree; c < kCodeCount; ++c)
-            if (t.used[c])
-                t.isParent[t.prefix[c]] = 1;
+            t.isParent[t.prefix[c]] |= t.used[c];
         for (uint32_t c = kFirstFree; c < kCodeCount; ++c)
-            if (!t.isParent[c])
-                t.used[c] = 0;
+            t.used[c] &= t.isParent[c];
         nextFree = kFirstFree;
         if (reserved != kNone)
             reserved = reserve();
