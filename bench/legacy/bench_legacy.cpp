@@ -11,11 +11,11 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -63,8 +63,10 @@ int main(int argc, char** argv)
         return 2;
     }
     const int repeat = argc > 2 ? std::max(1, std::atoi(argv[2])) : 1;
-    std::ifstream file(argv[1], std::ios::binary);
-    const std::vector<uint8_t> archive((std::istreambuf_iterator<char>(file)), {});
+    std::ifstream file(argv[1], std::ios::binary | std::ios::ate);
+    std::vector<uint8_t> archive(static_cast<size_t>(std::max<std::streamoff>(0, file.tellg())));
+    file.seekg(0);
+    file.read(reinterpret_cast<char*>(archive.data()), static_cast<std::streamsize>(archive.size()));
     const auto entries = LocalHeaderWalker::walk(archive);
 
     struct Totals {

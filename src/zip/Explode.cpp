@@ -45,7 +45,40 @@ void Explode(InputBlocks& in, OutputBlocks& out, uint64_t uncompressedSize, uint
         return;
 
     OutputWindow window(out, uncompressedSize);
+    // A match takes at most 1 + 7 + 16 + 16 + 8 bits.
+    constexpr unsigned kLongestStep = 48;
     while (!window.full()) {
+        if (bits.ensure(kLongestStep)) {
+            // Fast path: every bit of this step is buffered.
+            if (bits.peekBuffered(1) != 0) {
+                bits.skipBuffered(1);
+                int literal;
+                if (literalTree) {
+                    literal = literals.decodeBuffered(bits);
+                    if (literal < 0)
+                        break;
+                } else {
+                    literal = static_cast<int>(bits.peekBuffered(8));
+                    bits.skipBuffered(8);
+                }
+                window.put(static_cast<uint8_t>(literal));
+                continue;
+            }
+            const uint32_t low = bits.peekBuffered(1 + lowDistanceBits) >> 1;
+            bits.skipBuffered(1 + lowDistanceBits);
+            const int high = distances.decodeBuffered(bits);
+            const int symbol = high < 0 ? -1 : lengths.decodeBuffered(bits);
+            if (symbol < 0)
+                break;
+            uint32_t length = static_cast<uint32_t>(symbol) + minimumMatch;
+            if (symbol == 63) {
+                length += bits.peekBuffered(8);
+                bits.skipBuffered(8);
+            }
+            window.copy((static_cast<uint32_t>(high) << lowDistanceBits | low) + 1, length);
+            continue;
+        }
+        // Near the end of the data: every read checked.
         if (bits.peek(1) != 0) {
             bits.skip(1);
             uint32_t literal;

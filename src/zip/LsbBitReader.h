@@ -10,7 +10,9 @@
 // code at the very end of the data without needing bytes that are not there.
 #include "zip/DecodeStreams.h"
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <span>
 
 namespace zelvora::zip {
@@ -53,6 +55,25 @@ public:
         return skip(n);
     }
 
+    // Buffers at least n bits (n <= 57) when the data still hold them.
+    // Returns false near the end, where only the checked calls may be used.
+    bool ensure(unsigned n)
+    {
+        if (count_ < n)
+            refill(n);
+        return count_ >= n;
+    }
+    // Unchecked peek and skip, for bits that ensure() has buffered.
+    uint32_t peekBuffered(unsigned n) const
+    {
+        return static_cast<uint32_t>(bits_ & ((uint64_t{1} << n) - 1));
+    }
+    void skipBuffered(unsigned n)
+    {
+        bits_ >>= n;
+        count_ -= n;
+    }
+
     // True once a read or skip wanted more bits than the data holds.
     bool exhausted() const { return exhausted_; }
 
@@ -62,6 +83,18 @@ private:
     // Kept out of line so that peek and skip stay small enough to inline.
     [[gnu::noinline]] void refill(unsigned needed)
     {
+        if (end_ - pos_ >= 8) {
+            // Eight bytes at once; only the whole bytes that fit are counted.
+            uint64_t word;
+            std::memcpy(&word, pos_, 8);
+            if constexpr (std::endian::native == std::endian::big)
+                word = __builtin_bswap64(word);
+            bits_ |= word << count_;
+            const unsigned taken = (63 - count_) >> 3;
+            pos_ += taken;
+            count_ += 8 * taken;
+            return;
+        }
         while (count_ <= 56) {
             if (pos_ == end_) {
                 if (atEnd_ || count_ >= needed)
@@ -73,17 +106,12 @@ private:
                 }
                 pos_ = block.data();
                 end_ = pos_ + block.size();
+                if (end_ - pos_ >= 8)
+                    return refill(needed);
+                continue;
             }
-            if (count_ <= 24 && end_ - pos_ >= 4) {
-                const uint64_t word = uint64_t{pos_[0]} | uint64_t{pos_[1]} << 8
-                    | uint64_t{pos_[2]} << 16 | uint64_t{pos_[3]} << 24;
-                bits_ |= word << count_;
-                count_ += 32;
-                pos_ += 4;
-            } else {
-                bits_ |= uint64_t{*pos_++} << count_;
-                count_ += 8;
-            }
+            bits_ |= uint64_t{*pos_++} << count_;
+            count_ += 8;
         }
     }
 

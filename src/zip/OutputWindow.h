@@ -5,9 +5,9 @@
 //
 // The buffer is a ring of two blocks. One half is being filled while the
 // other still holds the previous block, so any distance up to kBlockSize can
-// be copied from. The ring starts zeroed: a reference to bytes before the
-// start of the output reads zeros, as the Reduce and Implode descriptions
-// prescribe.
+// be copied from. A reference to bytes before the start of the output reads
+// zeros, as the Reduce and Implode descriptions prescribe; the ring itself is
+// not cleared, so only bytes already produced are ever read from it.
 #include "zip/DecodeStreams.h"
 
 #include <algorithm>
@@ -23,7 +23,7 @@ public:
     static constexpr uint32_t kMaxDistance = kBlockSize;
 
     OutputWindow(OutputBlocks& out, uint64_t limit)
-        : out_(out), ring_(new uint8_t[kRingSize]()), limit_(limit)
+        : out_(out), ring_(new uint8_t[kRingSize]), limit_(limit)
     {
     }
 
@@ -47,13 +47,28 @@ public:
     void copy(uint32_t distance, uint64_t length)
     {
         length = std::min(length, remaining());
-        // Short copies that neither wrap nor end a block: a plain byte loop.
-        const uint32_t src0 = pos_ - distance;
-        if (length <= 32 && distance <= pos_ && (pos_ & (kBlockSize - 1)) + length < kBlockSize) {
+        if (distance > produced_) {
+            // The part before the start of the output: zeros. After them the
+            // source is the first byte produced.
+            const uint64_t zeros = std::min<uint64_t>(length, distance - produced_);
+            for (uint64_t i = 0; i < zeros; ++i)
+                put(0);
+            length -= zeros;
+        }
+        // Short copies that neither wrap nor come near a block end: eight
+        // bytes at a time when the source is that far back (a chunk may run
+        // up to 7 bytes past the copy, into bytes not produced yet), else a
+        // byte loop.
+        if (length <= 64 && distance <= pos_ && (pos_ & (kBlockSize - 1)) + length + 8 <= kBlockSize) {
             uint8_t* dst = ring_.get() + pos_;
-            const uint8_t* from = ring_.get() + src0;
-            for (uint32_t i = 0; i < length; ++i)
-                dst[i] = from[i];
+            const uint8_t* from = dst - distance;
+            if (distance >= 8) {
+                for (uint32_t i = 0; i < length; i += 8)
+                    std::memcpy(dst + i, from + i, 8);
+            } else {
+                for (uint32_t i = 0; i < length; ++i)
+                    dst[i] = from[i];
+            }
             pos_ += static_cast<uint32_t>(length);
             produced_ += length;
             return;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <numeric>
 
 // Format notes (Implode's Shannon-Fano trees):
 // - Each value has a bit length of 1 to 16. The lengths are sorted ascending,
@@ -45,23 +44,43 @@ bool ShannonFanoTree::read(LsbBitReader& bits, unsigned symbolCount)
     return build({lengths.data(), symbolCount});
 }
 
+namespace {
+
+// Bit reversal of a byte, for turning codes into reading order.
+constexpr std::array<uint8_t, 256> kReversed = [] {
+    std::array<uint8_t, 256> r{};
+    for (unsigned i = 0; i < 256; ++i)
+        for (unsigned b = 0; b < 8; ++b)
+            r[i] = static_cast<uint8_t>(r[i] | ((i >> b) & 1u) << (7 - b));
+    return r;
+}();
+
+} // namespace
+
 bool ShannonFanoTree::build(std::span<const uint8_t> lengths)
 {
     const size_t n = lengths.size();
     table_.clear();
     if (n == 0 || n > 256)
         return false;
-    std::array<uint16_t, 256> order;
-    std::iota(order.begin(), order.begin() + n, 0);
-    std::stable_sort(order.begin(), order.begin() + n,
-                     [&](uint16_t a, uint16_t b) { return lengths[a] < lengths[b]; });
 
-    unsigned maxLength = 0;
+    // Stable counting sort of the values by bit length.
+    std::array<uint16_t, 18> start{};
     for (size_t i = 0; i < n; ++i) {
         if (lengths[i] < 1 || lengths[i] > 16)
             return false;
-        maxLength = std::max<unsigned>(maxLength, lengths[i]);
+        ++start[lengths[i] + 1];
     }
+    unsigned maxLength = 0;
+    for (unsigned l = 1; l <= 16; ++l)
+        if (start[l + 1] != 0)
+            maxLength = l;
+    for (unsigned l = 1; l <= 17; ++l)
+        start[l] = static_cast<uint16_t>(start[l] + start[l - 1]);
+    std::array<uint16_t, 256> order;
+    for (size_t i = 0; i < n; ++i)
+        order[start[lengths[i]]++] = static_cast<uint16_t>(i);
+
     const unsigned subBits = maxLength > kPrimaryBits ? maxLength - kPrimaryBits : 0;
     subMask_ = (1u << subBits) - 1;
     table_.assign(kPrimaryMask + 1, kEmpty);
@@ -79,10 +98,8 @@ bool ShannonFanoTree::build(std::span<const uint8_t> lengths)
         }
         if (code > 0xFFFF)
             return false;
-        // The code's bits in reading order: its top `length` bits, reversed.
-        uint32_t reversed = 0;
-        for (unsigned b = 0; b < length; ++b)
-            reversed |= ((code >> (15 - b)) & 1u) << b;
+        // The code's top `length` bits in reading order (reversed).
+        const uint32_t reversed = uint32_t{kReversed[code & 0xFF]} << 8 | kReversed[code >> 8];
         const uint32_t leaf = kLeaf | length << 2 | symbol << 8;
 
         if (length <= kPrimaryBits) {
@@ -93,9 +110,9 @@ bool ShannonFanoTree::build(std::span<const uint8_t> lengths)
             }
             continue;
         }
-        uint32_t& primary = table_[reversed & kPrimaryMask];
+        const uint32_t primary = table_[reversed & kPrimaryMask];
         if (primary == kEmpty) {
-            primary = kSubtable | static_cast<uint32_t>(table_.size()) << 8;
+            table_[reversed & kPrimaryMask] = kSubtable | static_cast<uint32_t>(table_.size()) << 8;
             table_.resize(table_.size() + (size_t{1} << subBits), kEmpty);
         } else if ((primary & kKindMask) != kSubtable) {
             return false;

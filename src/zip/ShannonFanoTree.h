@@ -34,6 +34,19 @@ public:
         return static_cast<int>(entry >> 8);
     }
 
+    // The same on bits that LsbBitReader::ensure() has buffered (16 at least).
+    int decodeBuffered(LsbBitReader& bits) const
+    {
+        const uint32_t peeked = bits.peekBuffered(16);
+        uint32_t entry = table_[peeked & kPrimaryMask];
+        if ((entry & kKindMask) == kSubtable)
+            entry = table_[(entry >> 8) + ((peeked >> kPrimaryBits) & subMask_)];
+        if ((entry & kKindMask) != kLeaf)
+            return -1;
+        bits.skipBuffered((entry >> 2) & 0x1F);
+        return static_cast<int>(entry >> 8);
+    }
+
 private:
     static constexpr unsigned kPrimaryBits = 9;
     static constexpr uint32_t kPrimaryMask = (1u << kPrimaryBits) - 1;

@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Legacy-method decoding speed: this project against Debian's unzip and 7zz,
+# in the same run, on the real PKZIP archives of the shared test data.
+#
+#   test mode   every archive tested without writing files:
+#               bench_legacy ARCHIVE  vs  unzip -tqq ARCHIVE  vs  7zz t ARCHIVE
+#   extraction  (once build/bin/zelvora-unzip exists) every file written:
+#               zelvora-unzip ARCHIVE OUT  vs  unzip -q -o -j ARCHIVE -d OUT  vs  7zz e -y ARCHIVE -oOUT
+#               also on a 5 MB text file zipped with Deflate by zip(1), since no
+#               tool here writes Shrink, Reduce or Implode.
+# Each figure is the best wall time of RUNS runs (default 5), in milliseconds,
+# process start included for every tool.
+# 7zz and unzip do not decode Reduce; their Reduce cells show "-".
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+runs=${RUNS:-5}
+data="$(pwd)/../shared/testdata/zip"
+[ -d "$data" ] || { echo "no shared test data at $data" >&2; exit 1; }
+cmake --build build --target bench_legacy >/dev/null
+unzipper=build/bin/zelvora-unzip
+[ -x "$unzipper" ] || unzipper=""
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# best RUNS wall time in ms of a command; "-" when it fails
+best() {
+  local b="" t
+  for _ in $(seq "$runs"); do
+    rm -rf "$work/out"; mkdir -p "$work/out"
+    local start end
+    start=$(date +%s%N)
+    if ! "$@" >/dev/null 2>&1; then echo "-"; return; fi
+    end=$(date +%s%N)
+    t=$(( (end - start) / 100000 ))
+    if [ -z "$b" ] || [ "$t" -lt "$b" ]; then b=$t; fi
+  done
+  printf '%d.%d\n' $((b / 10)) $((b % 10))
+}
+
+archives="pkzip/PKZ110ES.ZIP pkzip/PKZ110EI.ZIP pkzip/PKZ80B1.ZIP pkzip/PKZ80B2.ZIP pkzip/PKZ80B3.ZIP
+  pkzip/PKZ80B4.ZIP commons-compress/moby-imploded.zip commons-compress/lorem-ipsum-implode.zip"
+
+echo "Test mode (decode + CRC, no files written), best of $runs, ms"
+echo
+echo "| archive | methods | MB out | zelvora | unzip -t | 7zz t |"
+echo "|---|---|---|---|---|---|"
+for a in $archives; do
+  f="$data/$a"
+  methods=$(build/bin/bench_legacy "$f" | awk '{print $1}' | paste -sd+ -)
+  mb=$(build/bin/bench_legacy "$f" | awk '{s += $4} END {printf "%.2f", s}')
+  echo "| $a | $methods | $mb | $(best build/bin/bench_legacy "$f") | $(best unzip -tqq "$f") | $(best 7zz t "$f") |"
+done
+
+if [ -n "$unzipper" ]; then
+  echo
+  echo "Extraction (every file written), best of $runs, ms"
+  echo
+  echo "| archive | zelvora-unzip | unzip -q -o -j | 7zz e -y |"
+  echo "|---|---|---|---|"
+  python3 - "$work/text.txt" <<'PY'
+import random, sys
+random.seed(7)
+words = "prova concurso questao resposta gabarito banca ano orgao edital cargo nivel superior medio".split()
+with open(sys.argv[1], "w") as f:
+    n = 0
+    while n < 5 * 1000 * 1000:
+        line = " ".join(random.choice(words) for _ in range(12)) + "\n"
+        f.write(line)
+        n += len(line)
+PY
+  (cd "$work" && zip -q -9 text.zip text.txt)
+  for f in $(for a in $archives; do echo "$data/$a"; done) "$work/text.zip"; do
+    echo "| $(basename "$f") | $(best "$unzipper" "$f" "$work/out") | $(best unzip -q -o -j "$f" -d "$work/out") | $(best 7zz e -y "$f" -o"$work/out") |"
+  done
+fi
