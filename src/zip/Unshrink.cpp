@@ -25,8 +25,10 @@
 //   and the string is added after the clear, in the lowest free code. Its
 //   prefix may thus be a code that was just freed and is later given to
 //   another string; the string then follows the new meaning of its prefix.
-//   So a string is always spelled by walking its prefix chain as it stands,
-//   never from a length or first byte remembered when it was added.
+//   So a string is spelled by walking its prefix chain as it stands. Length
+//   and first byte are remembered per code only as a shortcut, and only
+//   trusted for codes whose chain cannot have changed: a string added on a
+//   freed prefix, and everything built on it, is marked and always walked.
 // - Data that does not decode (a code neither in the table nor the one being
 //   defined, 256 followed by anything but 1 or 2, a code size past 13 bits,
 //   a prefix chain that loops) ends the entry; so does running out of
@@ -46,6 +48,11 @@ struct ShrinkTable {
     std::array<uint16_t, kCodeCount> prefix; // code of the string without its last byte
     std::array<uint8_t, kCodeCount> last;    // last byte of the string
     std::array<uint8_t, kCodeCount> used;    // 1 while the code stands for a string
+    std::array<uint8_t, kCodeCount> first;   // first byte and length of the string,
+    std::array<uint16_t, kCodeCount> length; // valid unless `unstable`
+    // 1 when the chain runs through a code that was freed (and may be given
+    // to another string) after this string was added.
+    std::array<uint8_t, kCodeCount> unstable;
     std::array<uint8_t, kCodeCount> isParent; // scratch for the partial clear
     // A string is spelled backwards from the end of this buffer; a chain
     // longer than the table has codes can only be a loop.
@@ -62,8 +69,12 @@ void Unshrink(InputBlocks& in, OutputBlocks& out, uint64_t uncompressedSize)
     ShrinkTable& t = *table;
     t.prefix.fill(0);
     t.used.fill(0);
+    t.unstable.fill(0);
+    t.length.fill(0);
     for (uint32_t c = 0; c < 256; ++c) {
         t.last[c] = static_cast<uint8_t>(c);
+        t.first[c] = static_cast<uint8_t>(c);
+        t.length[c] = 1;
         t.used[c] = 1;
     }
 
@@ -71,7 +82,6 @@ void Unshrink(InputBlocks& in, OutputBlocks& out, uint64_t uncompressedSize)
     OutputWindow window(out, uncompressedSize);
     unsigned codeSize = 9;
     uint32_t previous = kNone;
-    uint8_t previousFirst = 0;
     uint32_t reserved = kNone; // code that "previous + next first byte" will take
     uint32_t nextFree = kFirstFree;
 
@@ -129,39 +139,60 @@ void Unshrink(InputBlocks& in, OutputBlocks& out, uint64_t uncompressedSize)
             break; // not a command of this format
         }
 
-        bool passedReserved = false;
-        uint32_t start;
-        if (reserved != kNone && (code == reserved || t.used[code])) {
-            // Complete the pending string. Its last byte is the first byte of
-            // this code's string, which does not depend on that last byte.
-            t.prefix[reserved] = static_cast<uint16_t>(previous);
-            t.last[reserved] = previousFirst;
-            t.used[reserved] = 1;
-            start = spell(code, passedReserved);
-            if (start == kCodeCount)
+        if (reserved != kNone) {
+            if (code != reserved && !t.used[code])
                 break;
-            t.last[reserved] = t.spell[start];
-            if (passedReserved)
-                start = spell(code, passedReserved);
-        } else if (t.used[code]) {
-            start = spell(code, passedReserved);
-            if (start == kCodeCount)
-                break;
-        } else {
+            // Complete the pending string "previous + first byte of this
+            // code's string".
+            const uint32_t r = reserved;
+            const uint32_t p = previous;
+            t.unstable[r] = static_cast<uint8_t>(t.unstable[p] | (t.used[p] ^ 1));
+            t.prefix[r] = static_cast<uint16_t>(p);
+            t.first[r] = t.first[p];
+            t.length[r] = static_cast<uint16_t>(t.length[p] + 1);
+            t.last[r] = code == r ? t.first[p] : t.first[code];
+            t.used[r] = 1;
+        } else if (!t.used[code]) {
             break;
         }
 
-        const auto length = kCodeCount - start;
-        if (uint8_t* dst = window.reserve(length)) {
-            std::memcpy(dst, t.spell.data() + start, length);
-            window.commit(length);
+        if (!t.unstable[code]) {
+            // The usual case: write the string backwards straight into the
+            // output, its length known.
+            const uint32_t length = t.length[code];
+            if (uint8_t* dst = window.reserve(length)) {
+                uint32_t c = code;
+                for (uint32_t i = length - 1; i > 0; --i) {
+                    dst[i] = t.last[c];
+                    c = t.prefix[c];
+                }
+                dst[0] = static_cast<uint8_t>(c);
+                window.commit(length);
+            } else {
+                bool passed;
+                const uint32_t start = spell(code, passed);
+                for (uint32_t i = start; i < kCodeCount && !window.full(); ++i)
+                    window.put(t.spell[i]);
+            }
         } else {
+            // A chain that may have changed: walk it. The pending string's
+            // last byte is this string's first byte, which does not depend on
+            // that last byte; if the chain runs through the pending string,
+            // walk again once it is right.
+            bool passedReserved = false;
+            uint32_t start = spell(code, passedReserved);
+            if (start == kCodeCount)
+                break;
+            if (reserved != kNone) {
+                t.last[reserved] = t.spell[start];
+                if (passedReserved)
+                    start = spell(code, passedReserved);
+            }
             for (uint32_t i = start; i < kCodeCount && !window.full(); ++i)
                 window.put(t.spell[i]);
         }
 
         previous = code;
-        previousFirst = t.spell[start];
         reserved = reserve();
     }
     window.finish();
