@@ -29,7 +29,7 @@ for t in $targets; do
   "build-fuzz/bin/$t" -runs=0 -artifact_prefix="build-fuzz/artifacts/$t/" "${dirs[@]}" 2>&1 | grep -E 'DONE|ERROR' || true
   if [ "$seconds" -gt 0 ]; then
     echo "== $t: fuzzing for $seconds s"
-    "build-fuzz/bin/$t" -max_total_time="$seconds" -max_len=20000 -timeout=10 -rss_limit_mb=1024 \
+    "build-fuzz/bin/$t" -max_total_time="$seconds" -max_len=20000 -timeout=60 -rss_limit_mb=1024 \
       -print_final_stats=1 -artifact_prefix="build-fuzz/artifacts/$t/" "${dirs[@]}" 2>&1 \
       | grep -E 'DONE|ERROR|SUMMARY|stat::number_of_executed_units' || true
   fi

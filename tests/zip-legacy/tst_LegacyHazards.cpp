@@ -93,8 +93,12 @@ private slots:
         // The string owed after the clear is "ABC" (freed) + "A" in 258; once
         // 259 is "ABC" again, 258 spells "ABCA".
         row("string whose prefix was freed follows the new prefix",
-            ShrinkCodes().codes({'A', 'B', 257, 'C', 259}).partialClear().codes({257, 'C', 258}), 15,
+            ShrinkCodes().codes({'A', 'B', 257, 'C', 259}).partialClear().codes({257, 'C', 258}), 20,
             "ABABCABCABCABCA");
+        // Same, with the freed prefix 259 ("ABC") given to the shorter "DE".
+        row("string whose prefix was freed takes the new prefix's length",
+            ShrinkCodes().codes({'A', 'B', 257, 'C', 259}).partialClear().codes({'D', 'E', 258}), 20,
+            "ABABCABCDEDED");
         row("output stops at the size", ShrinkCodes().codes({'A', 'B', 'C'}), 2, "AB");
         row("string cut at the size", ShrinkCodes().codes({'A', 257}), 2, "AA");
         row("no data", ShrinkCodes(), 10, "");
