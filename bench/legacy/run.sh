@@ -8,9 +8,10 @@
 #               zelvora-unzip ARCHIVE OUT  vs  unzip -q -o -j ARCHIVE -d OUT  vs  7zz e -y ARCHIVE -oOUT
 #               also on a 5 MB text file zipped with Deflate by zip(1), since no
 #               tool here writes Shrink, Reduce or Implode.
-# Each figure is the best wall time of RUNS runs (default 5), in milliseconds,
-# process start included for every tool.
-# 7zz and unzip do not decode Reduce; their Reduce cells show "-".
+# Each cell is "CPU / wall": the best CPU time (user + system) and the best
+# wall time of RUNS runs (default 5), in milliseconds, process start included
+# for every tool. CPU time is the steadier figure on a busy machine. unzip and
+# 7zz do not decode Reduce; their Reduce cells show "-".
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 runs=${RUNS:-5}
@@ -22,25 +23,17 @@ unzipper=build/bin/zelvora-unzip
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# best RUNS wall time in ms of a command; "-" when it fails
+# best CPU time (user + system) and best wall time of RUNS runs, in ms, as
+# "cpu / wall"; "-" when the tool fails (unzip and 7zz on Reduce).
 best() {
-  local b="" t
-  for _ in $(seq "$runs"); do
-    rm -rf "$work/out"; mkdir -p "$work/out"
-    local start end
-    start=$(date +%s%N)
-    if ! "$@" >/dev/null 2>&1; then echo "-"; return; fi
-    end=$(date +%s%N)
-    t=$(( (end - start) / 100000 ))
-    if [ -z "$b" ] || [ "$t" -lt "$b" ]; then b=$t; fi
-  done
-  printf '%d.%d\n' $((b / 10)) $((b % 10))
+  rm -rf "$work/out"; mkdir -p "$work/out"
+  python3 bench/legacy/besttime.py "$runs" "$@" | awk '$1 == "-" {print "-"; next} {print $1 " / " $2}'
 }
 
 archives="pkzip/PKZ110ES.ZIP pkzip/PKZ110EI.ZIP pkzip/PKZ80B1.ZIP pkzip/PKZ80B2.ZIP pkzip/PKZ80B3.ZIP
   pkzip/PKZ80B4.ZIP commons-compress/moby-imploded.zip commons-compress/lorem-ipsum-implode.zip"
 
-echo "Test mode (decode + CRC, no files written), best of $runs, ms"
+echo "Test mode (decode + CRC, no files written), best of $runs, CPU / wall ms"
 echo
 echo "| archive | methods | MB out | zelvora | unzip -t | 7zz t |"
 echo "|---|---|---|---|---|---|"
@@ -53,7 +46,7 @@ done
 
 if [ -n "$unzipper" ]; then
   echo
-  echo "Extraction (every file written), best of $runs, ms"
+  echo "Extraction (every file written), best of $runs, CPU / wall ms"
   echo
   echo "| archive | zelvora-unzip | unzip -q -o -j | 7zz e -y |"
   echo "|---|---|---|---|"
