@@ -8,8 +8,12 @@
 
 Each seed is the fuzz input layout of fuzz/FuzzEntry.h: uncompressed size
 (4 bytes LE), decoder parameter, block size selector, flags, compressed bytes.
-Files land in OUTDIR/fuzz_unshrink, OUTDIR/fuzz_unreduce, OUTDIR/fuzz_explode.
+Files land in OUTDIR/fuzz_unshrink, OUTDIR/fuzz_unreduce, OUTDIR/fuzz_explode;
+whole small archives (the input of the whole-reader target) in
+OUTDIR/fuzz_unzipper.
 """
+import io
+import zipfile
 import hashlib
 import os
 import struct
@@ -134,6 +138,38 @@ def handmade(outdir):
         seed(outdir, 'fuzz_explode', 50, flags, implode_stream(flags, text + [(3, 6)]), block=10, truncated=1)
 
 
+def whole(outdir, data):
+    d = os.path.join(outdir, 'fuzz_unzipper')
+    os.makedirs(d, exist_ok=True)
+    with open(os.path.join(d, hashlib.sha1(data).hexdigest()[:16]), 'wb') as f:
+        f.write(data)
+
+
+def handmade_archives(outdir):
+    for method in (zipfile.ZIP_STORED, zipfile.ZIP_DEFLATED):
+        buf = io.BytesIO()
+        with zipfile.ZipFile(buf, 'w', method) as z:
+            z.writestr('a/x.txt', b'prova ' * 20)
+            z.writestr('b/', b'')
+            z.writestr('../y.txt', b'gabarito')
+            z.writestr('C:/z.txt', b'')
+        whole(outdir, buf.getvalue())
+    # A shrunk and an imploded entry in one archive, made from the streams above.
+    entries = [('s.txt', 1, 0, shrink_seq([65, 66, 257, 259]), b'ABABABA'),
+               ('i.txt', 6, 6, implode_stream(6, list(b'AB') + [(2, 5)]), b'ABABABA')]
+    out, central = bytearray(), bytearray()
+    import zlib
+    for name, method, flags, data, plain in entries:
+        crc = zlib.crc32(plain)
+        offset = len(out)
+        out += struct.pack('<IHHHHHIIIHH', 0x04034b50, 10, flags, method, 0, 0x21, crc, len(data), len(plain),
+                           len(name), 0) + name.encode() + bytes(data)
+        central += struct.pack('<IHHHHHHIIIHHHHHII', 0x02014b50, 10, 10, flags, method, 0, 0x21, crc, len(data),
+                               len(plain), len(name), 0, 0, 0, 0, 0x20, offset) + name.encode()
+    end = struct.pack('<IHHHHIIH', 0x06054b50, 0, 0, len(entries), len(entries), len(central), len(out), 0)
+    whole(outdir, bytes(out + central + end))
+
+
 def archives(zipdir, outdir):
     methods = {1: 'fuzz_unshrink', 2: 'fuzz_unreduce', 3: 'fuzz_unreduce', 4: 'fuzz_unreduce',
                5: 'fuzz_unreduce', 6: 'fuzz_explode'}
@@ -142,6 +178,8 @@ def archives(zipdir, outdir):
             if not name.lower().endswith('.zip'):
                 continue
             data = open(os.path.join(root, name), 'rb').read()
+            if len(data) <= 8192:
+                whole(outdir, data)
             at = 0
             while at + 30 <= len(data) and data[at:at + 4] == b'PK\x03\x04':
                 flags, method = struct.unpack_from('<HH', data, at + 6)
@@ -156,6 +194,7 @@ def archives(zipdir, outdir):
 if __name__ == '__main__':
     if len(sys.argv) == 3 and sys.argv[1] == 'handmade':
         handmade(sys.argv[2])
+        handmade_archives(sys.argv[2])
     elif len(sys.argv) == 4 and sys.argv[1] == 'archives':
         archives(sys.argv[2], sys.argv[3])
     else:
