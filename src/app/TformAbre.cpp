@@ -2,6 +2,9 @@
 
 #include "app/ImageView.h"
 #include "app/TFocusImage.h"
+#include "app/WindowPlacement.h"
+
+#include <QShowEvent>
 
 using namespace zelvora::app;
 
@@ -12,6 +15,9 @@ TformAbre::TformAbre(AppContext& ctx, QWidget* parent)
 {
     setFixedSize(640, 480);
     setModal(true);
+    // Without its skin the window shows the plain button face colour.
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
     imFundo = new ImageView(this);
     imFundo->setGeometry(0, 0, 640, 480);
     btInicio = new TFocusImage(QRect(0, 404, 146, 73), this);
@@ -30,6 +36,13 @@ void TformAbre::FormCreate()
 void TformAbre::FormDestroy()
 {
     m_skin.clear();
+}
+
+void TformAbre::showEvent(QShowEvent* e)
+{
+    if (!e->spontaneous())
+        CenterOnScreen(this);
+    QDialog::showEvent(e);
 }
 
 void TformAbre::btInicioMouseDown()

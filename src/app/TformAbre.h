@@ -16,8 +16,13 @@ public:
     void FormCreate();
     void FormDestroy();
 
+    const zelvora::app::SkinPair& skin() const { return m_skin; }
+
     zelvora::app::ImageView* imFundo = nullptr;
     zelvora::app::TFocusImage* btInicio = nullptr;
+
+protected:
+    void showEvent(QShowEvent* e) override;
 
 private:
     void btInicioMouseDown();

@@ -1,6 +1,10 @@
 #include "app/TformAguarde.h"
 
+#include "app/Artwork.h"
 #include "app/ImageView.h"
+#include "app/WindowPlacement.h"
+
+#include <QShowEvent>
 
 using namespace zelvora::app;
 
@@ -10,11 +14,23 @@ TformAguarde::TformAguarde(AppContext& ctx, QWidget* parent)
     , m_ctx(ctx)
 {
     setFixedSize(337, 79);
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
+    // The banner is 342 pixels wide; its last 5 columns fall outside the
+    // window, as it is shown at natural size from the top-left corner.
     imAguarde = new ImageView(this);
     imAguarde->setGeometry(0, 0, 342, 79);
+    imAguarde->setPicture(WaitPicture());
 }
 
 void TformAguarde::FormCreate()
 {
     setWindowTitle(m_ctx.title);
+}
+
+void TformAguarde::showEvent(QShowEvent* e)
+{
+    if (!e->spontaneous())
+        CenterOnScreen(this);
+    QDialog::showEvent(e);
 }

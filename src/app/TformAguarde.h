@@ -1,5 +1,6 @@
 #pragma once
-// The wait window, shown without blocking while a mock-exam paper loads.
+// The wait window, shown without blocking while a mock-exam paper loads. Its
+// banner is the program's own picture, not a file of the data folder.
 #include "app/AppContext.h"
 
 #include <QDialog>
@@ -15,6 +16,9 @@ public:
     void FormDestroy() {}
 
     zelvora::app::ImageView* imAguarde = nullptr;
+
+protected:
+    void showEvent(QShowEvent* e) override;
 
 private:
     zelvora::app::AppContext& m_ctx;

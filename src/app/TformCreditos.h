@@ -1,6 +1,6 @@
 #pragma once
 // The credits window, shown modally from the catalog window; a click anywhere
-// on the picture closes it.
+// on the picture closes it. The picture is the program's own.
 #include "app/AppContext.h"
 
 #include <QDialog>
@@ -18,6 +18,9 @@ public:
 
     QFrame* panelCreditos = nullptr;
     zelvora::app::ImageView* imageLogoMini = nullptr;
+
+protected:
+    void showEvent(QShowEvent* e) override;
 
 private:
     void imageLogoMiniClick();

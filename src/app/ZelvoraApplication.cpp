@@ -37,9 +37,9 @@ bool ZelvoraApplication::notify(QObject* receiver, QEvent* event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        m_messages->show(nullptr, QString::fromUtf8(e.what()), m_ctx.title);
+        showFailure(QString::fromUtf8(e.what()));
     } catch (...) {
-        m_messages->show(nullptr, QStringLiteral("Erro desconhecido."), m_ctx.title);
+        showFailure(QStringLiteral("Erro desconhecido."));
     }
     return false;
 }
@@ -49,37 +49,46 @@ void ZelvoraApplication::guarded(const std::function<void()>& fn)
     try {
         fn();
     } catch (const std::exception& e) {
-        m_messages->show(nullptr, QString::fromUtf8(e.what()), m_ctx.title);
+        showFailure(QString::fromUtf8(e.what()));
     } catch (...) {
-        m_messages->show(nullptr, QStringLiteral("Erro desconhecido."), m_ctx.title);
+        showFailure(QStringLiteral("Erro desconhecido."));
     }
 }
 
-namespace {
+void ZelvoraApplication::showFailure(const QString& text)
+{
+    MessageBoxes* boxes = m_ctx.messages ? m_ctx.messages : m_messages.get();
+    boxes->show(nullptr, text, m_ctx.title);
+}
 
 // Constructs one window and runs its creation handler; a failure in the
 // handler is shown and the window still exists.
 template <typename W>
-W* CreateWindow(ZelvoraApplication& app, AppContext& ctx)
+W* ZelvoraApplication::createWindow(const char* windowClass)
 {
+    if (m_observer.beforeCreate)
+        m_observer.beforeCreate(windowClass);
     W* w = nullptr;
-    app.guarded([&] { w = new W(ctx); });
-    if (w)
-        app.guarded([w] { w->FormCreate(); });
+    guarded([&] { w = new W(m_ctx); });
+    if (w) {
+        guarded([this, w] {
+            w->FormCreate();
+            if (m_observer.afterFormCreate)
+                m_observer.afterFormCreate(w);
+        });
+    }
     return w;
 }
-
-} // namespace
 
 void ZelvoraApplication::createWindows()
 {
     auto& w = m_ctx.windows;
-    w.main = CreateWindow<TformMain>(*this, m_ctx);
-    w.creditos = CreateWindow<TformCreditos>(*this, m_ctx);
-    w.simul = CreateWindow<TformSimul>(*this, m_ctx);
-    w.resultado = CreateWindow<TformResultado>(*this, m_ctx);
-    w.aguarde = CreateWindow<TformAguarde>(*this, m_ctx);
-    w.abre = CreateWindow<TformAbre>(*this, m_ctx);
+    w.main = createWindow<TformMain>("TformMain");
+    w.creditos = createWindow<TformCreditos>("TformCreditos");
+    w.simul = createWindow<TformSimul>("TformSimul");
+    w.resultado = createWindow<TformResultado>("TformResultado");
+    w.aguarde = createWindow<TformAguarde>("TformAguarde");
+    w.abre = createWindow<TformAbre>("TformAbre");
 }
 
 int ZelvoraApplication::run()

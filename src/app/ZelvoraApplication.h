@@ -8,6 +8,7 @@
 
 #include <QApplication>
 
+#include <functional>
 #include <memory>
 
 namespace zelvora::text { class Collation; }
@@ -15,6 +16,15 @@ namespace zelvora::text { class Collation; }
 namespace zelvora::app {
 
 class MessageBoxes;
+
+// Lets a caller watch the start-up sequence (tests use it to check the order).
+struct StartupObserver {
+    // Just before a window is constructed, with its class name.
+    std::function<void(const char* windowClass)> beforeCreate;
+    // Right after the window's FormCreate returned, inside the same guard: a
+    // failure thrown from here is handled like one escaping FormCreate.
+    std::function<void(QWidget* window)> afterFormCreate;
+};
 
 class ZelvoraApplication : public QApplication {
     Q_OBJECT
@@ -24,7 +34,11 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override;
 
+    // The context handed to every window. Before createWindows() a caller may
+    // replace its executablePath or its messages (every message the
+    // application itself shows also goes to context().messages).
     AppContext& context() { return m_ctx; }
+    void setStartupObserver(StartupObserver observer) { m_observer = std::move(observer); }
 
     // Creates the six windows, each followed by its FormCreate. An error that
     // escapes a creation handler is shown and creation goes on.
@@ -37,10 +51,17 @@ public:
     // Runs fn; a failure is shown in a message box with its own text.
     void guarded(const std::function<void()>& fn);
 
+    // Shows the text of a failure that no handler caught.
+    void showFailure(const QString& text);
+
 private:
+    template <typename W>
+    W* createWindow(const char* windowClass);
+
     AppContext m_ctx;
     std::unique_ptr<text::Collation> m_collation;
     std::unique_ptr<MessageBoxes> m_messages;
+    StartupObserver m_observer;
     bool m_destroyed = false;
 };
 

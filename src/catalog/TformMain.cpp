@@ -1,20 +1,248 @@
 #include "catalog/TformMain.h"
 
+#include "app/AnsiText.h"
+#include "app/Artwork.h"
 #include "app/DataFolders.h"
+#include "app/ImageView.h"
+#include "app/MessageBoxes.h"
+#include "app/TFocusImage.h"
 #include "app/TformAbre.h"
+#include "app/TformCreditos.h"
+#include "app/WindowPlacement.h"
+#include "catalog/CatalogGridModel.h"
+#include "mockexam/TformSimul.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QFrame>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
 #include <QTimer>
 
 using namespace zelvora;
+using app::TFocusImage;
+using catalog::CatalogField;
+
+namespace {
+
+const QColor kDarkBlue(50, 63, 108);
+
+// Sizes that the layout is built on.
+constexpr int kLogoHeight = 161;
+constexpr int kMiddleHeight = 244;
+constexpr int kTitleHeight = 28;
+constexpr int kSearchHeight = 27;
+constexpr int kRowHeight = 25;
+constexpr int kWideColumn = 335, kNarrowColumn = 320;
+constexpr int kWideTitle = 337, kNarrowTitle = 322;
+// From this many rows on the grid may need its scroll bar, so the first
+// column gives up the room for it.
+constexpr size_t kRowsForNarrowColumn = 8;
+
+QFont Arial(int pixels, bool bold)
+{
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    return f;
+}
+
+// White text on the program's dark blue; light and dark shades for bevels
+// come from the blue itself.
+void MakeDarkBlue(QWidget* w)
+{
+    QPalette pal(kDarkBlue);
+    pal.setColor(QPalette::WindowText, Qt::white);
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+}
+
+QLabel* WhiteLabel(const QString& text, int pixels, QWidget* parent, QPoint at)
+{
+    auto* l = new QLabel(text, parent);
+    l->setFont(Arial(pixels, true));
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, Qt::white);
+    l->setPalette(pal);
+    l->move(at);
+    l->adjustSize();
+    return l;
+}
+
+QComboBox* FilterList(QWidget* parent, const QRect& place, const QString& hint)
+{
+    auto* c = new QComboBox(parent);
+    c->setEditable(false);
+    c->setFont(Arial(11, false));
+    c->setGeometry(place);
+    c->setToolTip(hint);
+    c->setMaxVisibleItems(16);
+    return c;
+}
+
+QLabel* TitlePanel(const QString& caption, QWidget* parent)
+{
+    auto* l = new QLabel(caption, parent);
+    MakeDarkBlue(l);
+    l->setFont(Arial(16, true));
+    l->setAlignment(Qt::AlignCenter);
+    l->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    l->setLineWidth(1);
+    return l;
+}
+
+// A palette whose every colour is set, so nothing of the parent's palette
+// comes through.
+QPalette OwnPalette(const QPalette& from)
+{
+    QPalette pal;
+    for (int g = 0; g < QPalette::NColorGroups; ++g)
+        for (int r = 0; r < QPalette::NColorRoles; ++r) {
+            const auto group = QPalette::ColorGroup(g);
+            const auto role = QPalette::ColorRole(r);
+            pal.setBrush(group, role, from.brush(group, role));
+        }
+    return pal;
+}
+
+void FillList(QComboBox* list, const std::vector<std::string>& values)
+{
+    // The catalog gives each list already in collation order; every item
+    // carries its Windows-1252 bytes so the filter sees the exact text.
+    list->clear();
+    for (const std::string& v : values)
+        list->addItem(app::FromAnsi(v), QByteArray(v.data(), qsizetype(v.size())));
+    list->setCurrentIndex(-1);
+}
+
+} // namespace
 
 TformMain::TformMain(app::AppContext& ctx, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                          | Qt::WindowCloseButtonHint)
     , m_ctx(ctx)
 {
     setFixedSize(632, 446);
+    buildLogoPanel();
+    buildMiddleArea();
+    buildFooter();
+}
+
+TformMain::~TformMain() = default;
+
+void TformMain::buildLogoPanel()
+{
+    panelLogo = new QWidget(this);
+    panelLogo->setGeometry(0, 0, 632, kLogoHeight);
+    imLogo = new app::ImageView(panelLogo);
+    imLogo->setGeometry(0, 0, 632, kLogoHeight);
+    imLogo->setPicture(app::LogoPicture());
+
+    labelProva = WhiteLabel(QStringLiteral("Tipo de Prova:"), 16, panelLogo, {19, 94});
+    labelOrg = WhiteLabel(QStringLiteral("Organização Responsável:"), 16, panelLogo, {19, 126});
+    labelAno = WhiteLabel(QStringLiteral("Ano:"), 16, panelLogo, {477, 126});
+
+    comboProva = FilterList(panelLogo, {133, 91, 465, 21},
+                            QStringLiteral("Clique aqui e escolha um tipo de prova para o cargo pretendido"));
+    comboOrg = FilterList(panelLogo, {228, 123, 241, 21},
+                          QStringLiteral("Exibe somente as provas de uma determinada organização"));
+    comboAno = FilterList(panelLogo, {517, 123, 81, 21},
+                          QStringLiteral("Veja os exames de um ano específico"));
+    // Only a pick by the user filters; selections made by the program
+    // (clearing a list, choosing the first year) must not.
+    connect(comboProva, &QComboBox::activated, this, &TformMain::comboProvaChange);
+    connect(comboOrg, &QComboBox::activated, this, &TformMain::comboOrgChange);
+    connect(comboAno, &QComboBox::activated, this, &TformMain::comboAnoChange);
+}
+
+void TformMain::buildMiddleArea()
+{
+    panelMaster = new QWidget(this);
+    panelMaster->setGeometry(0, kLogoHeight, 632, kMiddleHeight);
+
+    pTitle = new QFrame(panelMaster);
+    MakeDarkBlue(pTitle);
+    Panel1 = TitlePanel(QStringLiteral("Prova"), pTitle);
+    Panel2 = TitlePanel(QStringLiteral("Organização"), pTitle);
+    Panel3 = TitlePanel(QStringLiteral("Ano"), pTitle);
+
+    m_gridModel = new CatalogGridModel(this);
+    m_gridModel->setCatalog(&m_catalog);
+    gridProvas = new QTableView(panelMaster);
+    gridProvas->setModel(m_gridModel);
+    gridProvas->setFont(Arial(13, false));
+    QPalette pal = gridProvas->palette();
+    pal.setColor(QPalette::Base, Qt::white);
+    pal.setColor(QPalette::Text, Qt::black);
+    gridProvas->setPalette(pal);
+    gridProvas->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    gridProvas->setLineWidth(2);
+    gridProvas->horizontalHeader()->hide();
+    gridProvas->verticalHeader()->hide();
+    gridProvas->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    gridProvas->horizontalHeader()->setMinimumSectionSize(1);
+    gridProvas->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    gridProvas->verticalHeader()->setMinimumSectionSize(1);
+    gridProvas->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    gridProvas->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    gridProvas->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    gridProvas->setSelectionBehavior(QAbstractItemView::SelectRows);
+    gridProvas->setSelectionMode(QAbstractItemView::SingleSelection);
+    gridProvas->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    gridProvas->setWordWrap(false);
+    gridProvas->setCornerButtonEnabled(false);
+    connect(gridProvas, &QTableView::doubleClicked, this, &TformMain::gridProvasDblClick);
+
+    panelLocaliza = new QFrame(panelMaster);
+    MakeDarkBlue(panelLocaliza);
+    labelLocaliza = WhiteLabel(QStringLiteral("Digite a palavra a ser localizada:"), 12, panelLocaliza, {10, 7});
+    editLocalizar = new QLineEdit(panelLocaliza);
+    // An ordinary text box, not the panel's white-on-blue.
+    editLocalizar->setPalette(OwnPalette(QApplication::palette(editLocalizar)));
+    editLocalizar->setGeometry(200, 3, 269, 21);
+    editLocalizar->installEventFilter(this);
+    buttonOK = WhiteLabel(QStringLiteral("OK"), 21, panelLocaliza, {473, 3});
+    buttonOK->setCursor(Qt::PointingHandCursor);
+    buttonOK->installEventFilter(this);
+    panelLocaliza->hide();
+
+    applyColumnWidthRule(0);
+    layoutMiddleArea();
+}
+
+void TformMain::buildFooter()
+{
+    panelButtons = new QFrame(this);
+    panelButtons->setGeometry(0, kLogoHeight + kMiddleHeight, 632, 41);
+    MakeDarkBlue(panelButtons);
+    panelButtons->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panelButtons->setLineWidth(1);
+    imRodape = new app::ImageView(panelButtons);
+    imRodape->setGeometry(1, 1, 630, 39);
+
+    auto zone = [this](const QRect& place, const QString& hint) {
+        auto* z = new TFocusImage(place, panelButtons);
+        z->setToolTip(hint);
+        connect(z, &TFocusImage::OnMouseDown, this, &TformMain::MouseDown);
+        connect(z, &TFocusImage::OnMouseUp, this, &TformMain::MouseUp);
+        return z;
+    };
+    btLocalizar = zone({3, 4, 108, 37}, QStringLiteral("Procure por provas específicas"));
+    btCopiar = zone({110, 4, 105, 37}, QStringLiteral("Copie o exame selecionado"));
+    btCreditos = zone({214, 4, 105, 37}, QString());
+    btSimulado = zone({318, 4, 105, 37}, QStringLiteral("Clique aqui e faça simulados das provas"));
+    btSair = zone({560, 4, 71, 37}, QString());
+    connect(btLocalizar, &TFocusImage::OnClick, this, &TformMain::btLocalizarClick);
+    connect(btCopiar, &TFocusImage::OnClick, this, &TformMain::btCopiarClick);
+    connect(btCreditos, &TFocusImage::OnClick, this, &TformMain::btCreditosClick);
+    connect(btSimulado, &TFocusImage::OnClick, this, &TformMain::btSimuladoClick);
+    connect(btSair, &TFocusImage::OnClick, this, &TformMain::btSairClick);
 }
 
 void TformMain::FormCreate()
@@ -24,22 +252,211 @@ void TformMain::FormCreate()
     m_ctx.mockExamFolder = QString::fromStdString(folders.mockExamFolder);
 
     m_footerSkin.load(m_ctx.dataFolder, QStringLiteral("rodape"));
+    imRodape->setPicture(m_footerSkin.normal);
+
     setWindowTitle(QStringLiteral("  ") + m_ctx.title);
+    m_searchHidden = true;
     m_rowArchives.clear();
     LoadProvas();
+
+    // Start with the entries of the greatest year.
+    try {
+        if (comboAno->count() > 0) {
+            comboAno->setCurrentIndex(comboAno->count() - 1);
+            comboAnoChange();
+        }
+    } catch (...) {
+        // The window shows whatever the grid holds.
+    }
 }
 
 void TformMain::FormDestroy()
 {
     m_footerSkin.clear();
+    m_gridModel->setRows({});
     m_catalog = {};
     m_rowArchives.clear();
 }
 
 void TformMain::LoadProvas()
 {
-    m_catalog = catalog::Catalog::Load((m_ctx.dataFolder + QStringLiteral("nomes.txt")).toStdString(),
-                                       *m_ctx.collation);
+    if (m_ctx.collation)
+        m_catalog = catalog::Catalog::Load((m_ctx.dataFolder + QStringLiteral("nomes.txt")).toStdString(),
+                                           *m_ctx.collation);
+    m_gridModel->setCatalog(&m_catalog);
+    FillList(comboProva, m_catalog.examTypes());
+    FillList(comboOrg, m_catalog.organisations());
+    FillList(comboAno, m_catalog.years());
+}
+
+int TformMain::gridRowCount() const
+{
+    return m_gridModel->rowCount();
+}
+
+QString TformMain::cellText(int row, int column) const
+{
+    return m_gridModel->data(m_gridModel->index(row, column)).toString();
+}
+
+std::optional<TformMain::GridRow> TformMain::selectedRow() const
+{
+    const QModelIndex current = gridProvas->currentIndex();
+    if (!current.isValid())
+        return std::nullopt;
+    const int row = current.row();
+    const catalog::CatalogEntry* e = m_gridModel->entryAt(row);
+    if (!e || size_t(row) >= m_rowArchives.size())
+        return std::nullopt;
+    return GridRow{row, e->examType, e->organisation, e->year, m_rowArchives[size_t(row)]};
+}
+
+void TformMain::showRows(std::vector<size_t> rows)
+{
+    m_rowArchives.clear();
+    m_rowArchives.reserve(rows.size());
+    for (const size_t i : rows)
+        m_rowArchives.push_back(m_catalog.entries()[i].archiveName);
+    m_gridModel->setRows(std::move(rows));
+    gridProvas->scrollToTop();
+    gridProvas->setCurrentIndex(m_gridModel->index(0, 0));
+}
+
+void TformMain::applyColumnWidthRule(size_t rowsShown)
+{
+    const bool narrow = rowsShown >= kRowsForNarrowColumn;
+    const int title = narrow ? kNarrowTitle : kWideTitle;
+    // A model swap resets the header, so all three widths are set each time.
+    gridProvas->setColumnWidth(0, narrow ? kNarrowColumn : kWideColumn);
+    gridProvas->setColumnWidth(1, 225);
+    gridProvas->setColumnWidth(2, 64);
+    Panel1->setGeometry(0, 0, title, kTitleHeight);
+    Panel2->setGeometry(title, 0, 226, kTitleHeight);
+    Panel3->setGeometry(title + 226, 0, 69, kTitleHeight);
+}
+
+void TformMain::layoutMiddleArea()
+{
+    pTitle->setGeometry(0, 0, 632, kTitleHeight);
+    const int gridHeight = kMiddleHeight - kTitleHeight - (m_searchHidden ? 0 : kSearchHeight);
+    gridProvas->setGeometry(0, kTitleHeight, 632, gridHeight);
+    panelLocaliza->setGeometry(0, kMiddleHeight - kSearchHeight, 632, kSearchHeight);
+    panelLocaliza->setVisible(!m_searchHidden);
+}
+
+void TformMain::filterBy(CatalogField field, QComboBox* list)
+{
+    const QByteArray value = list->currentIndex() >= 0 ? list->currentData().toByteArray() : QByteArray();
+    auto rows = catalog::FilterByField(m_catalog, field, std::string_view(value.constData(), size_t(value.size())));
+    const size_t n = rows.size();
+    showRows(std::move(rows));
+    applyColumnWidthRule(n);
+    for (QComboBox* other : {comboProva, comboOrg, comboAno})
+        if (other != list)
+            other->setCurrentIndex(-1);
+}
+
+void TformMain::comboProvaChange()
+{
+    filterBy(CatalogField::ExamType, comboProva);
+}
+
+void TformMain::comboOrgChange()
+{
+    filterBy(CatalogField::Organisation, comboOrg);
+}
+
+void TformMain::comboAnoChange()
+{
+    filterBy(CatalogField::Year, comboAno);
+}
+
+void TformMain::btLocalizarClick()
+{
+    m_searchHidden = !m_searchHidden;
+    layoutMiddleArea();
+    if (!m_searchHidden)
+        editLocalizar->setFocus(Qt::OtherFocusReason);
+}
+
+void TformMain::buttonOKClick()
+{
+    // Characters that Windows-1252 lacks become "?" and so match only a "?".
+    const std::string term = app::ToAnsi(editLocalizar->text());
+    auto rows = catalog::SearchCatalog(m_catalog, term);
+    const size_t n = rows.size();
+    showRows(std::move(rows));
+    if (n == 0 && m_ctx.messages)
+        m_ctx.messages->show(this, QStringLiteral("Nenhuma prova foi encontrada."), m_ctx.title);
+    applyColumnWidthRule(n);
+    for (QComboBox* list : {comboProva, comboOrg, comboAno})
+        list->setCurrentIndex(-1);
+}
+
+void TformMain::btCopiarClick()
+{
+    // The exam copy (save dialog and extraction of the selected row's
+    // archive) is built on selectedRow().
+}
+
+void TformMain::gridProvasDblClick()
+{
+    // Does exactly what btCopiarClick does.
+}
+
+void TformMain::btSimuladoClick()
+{
+    if (auto* simul = m_ctx.windows.simul) {
+        simul->show();
+        simul->raise();
+        simul->activateWindow();
+    }
+}
+
+void TformMain::btCreditosClick()
+{
+    // Runs while the button is still drawn pressed; the mouse-up that
+    // restores it comes when the credits window has closed.
+    if (auto* creditos = m_ctx.windows.creditos)
+        creditos->exec();
+}
+
+void TformMain::btSairClick()
+{
+    close();
+}
+
+void TformMain::MouseDown(TFocusImage* sender)
+{
+    imRodape->copyRect(m_footerSkin.pressed, sender->geometry());
+}
+
+void TformMain::MouseUp(TFocusImage* sender)
+{
+    imRodape->copyRect(m_footerSkin.normal, sender->geometry());
+}
+
+bool TformMain::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == editLocalizar && e->type() == QEvent::KeyPress) {
+        // editLocalizarKeyPress: Enter runs the search and is swallowed.
+        const auto* key = static_cast<QKeyEvent*>(e);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            buttonOKClick();
+            return true;
+        }
+    } else if (watched == buttonOK) {
+        // The "OK" label acts as a button: press and release inside it.
+        if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick)
+            return true;
+        if (e->type() == QEvent::MouseButtonRelease) {
+            const auto* mouse = static_cast<QMouseEvent*>(e);
+            if (mouse->button() == Qt::LeftButton && buttonOK->rect().contains(mouse->position().toPoint()))
+                buttonOKClick();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, e);
 }
 
 bool TformMain::event(QEvent* e)
@@ -57,6 +474,13 @@ void TformMain::FormActivate()
 {
     if (m_ctx.windows.abre)
         m_ctx.windows.abre->exec();
+}
+
+void TformMain::showEvent(QShowEvent* e)
+{
+    if (!e->spontaneous())
+        app::CenterOnScreen(this);
+    QWidget::showEvent(e);
 }
 
 void TformMain::closeEvent(QCloseEvent* e)

@@ -1,18 +1,31 @@
 #pragma once
-// The catalog window, the program's main window.
+// The catalog window, the program's main window: the logo panel with the
+// three filter lists, the title bar and grid of exams, the search panel and
+// the skinned footer buttons. Closing it ends the program.
 #include "app/AppContext.h"
 #include "app/LoadSkinImage.h"
 #include "catalog/Catalog.h"
+#include "catalog/CatalogFilter.h"
 
 #include <QWidget>
 
+#include <optional>
 #include <string>
 #include <vector>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QTableView;
+class CatalogGridModel;
+namespace zelvora::app { class ImageView; class TFocusImage; }
 
 class TformMain : public QWidget {
     Q_OBJECT
 public:
     explicit TformMain(zelvora::app::AppContext& ctx, QWidget* parent = nullptr);
+    ~TformMain() override;
 
     void FormCreate();
     void FormDestroy();
@@ -20,17 +33,89 @@ public:
 
     const zelvora::catalog::Catalog& catalog() const { return m_catalog; }
     const std::vector<std::string>& rowArchives() const { return m_rowArchives; }
+    bool searchPanelHidden() const { return m_searchHidden; }
+
+    // The grid's cells as the user sees them; the blank row gives "".
+    int gridRowCount() const;
+    QString cellText(int row, int column) const;
+
+    // The selected grid row: its three cells (Windows-1252, as in the
+    // catalog) and the archive name kept for it in rowArchives. Nothing when
+    // the grid shows no entry or no row is selected.
+    struct GridRow {
+        int row = -1;
+        std::string examType;
+        std::string organisation;
+        std::string year;
+        std::string archiveName;
+    };
+    std::optional<GridRow> selectedRow() const;
+
+    // Logo panel.
+    QWidget* panelLogo = nullptr;
+    zelvora::app::ImageView* imLogo = nullptr;
+    QLabel* labelProva = nullptr;
+    QLabel* labelOrg = nullptr;
+    QLabel* labelAno = nullptr;
+    QComboBox* comboProva = nullptr;
+    QComboBox* comboOrg = nullptr;
+    QComboBox* comboAno = nullptr;
+    // Middle area: title bar, grid, search panel.
+    QWidget* panelMaster = nullptr;
+    QFrame* pTitle = nullptr;
+    QLabel* Panel1 = nullptr;
+    QLabel* Panel2 = nullptr;
+    QLabel* Panel3 = nullptr;
+    QTableView* gridProvas = nullptr;
+    QFrame* panelLocaliza = nullptr;
+    QLabel* labelLocaliza = nullptr;
+    QLineEdit* editLocalizar = nullptr;
+    QLabel* buttonOK = nullptr;
+    // Footer.
+    QFrame* panelButtons = nullptr;
+    zelvora::app::ImageView* imRodape = nullptr;
+    zelvora::app::TFocusImage* btLocalizar = nullptr;
+    zelvora::app::TFocusImage* btCopiar = nullptr;
+    zelvora::app::TFocusImage* btCreditos = nullptr;
+    zelvora::app::TFocusImage* btSimulado = nullptr;
+    zelvora::app::TFocusImage* btSair = nullptr;
+
+public slots:
+    void comboProvaChange();
+    void comboOrgChange();
+    void comboAnoChange();
+    void btLocalizarClick();
+    void buttonOKClick();
+    void btCopiarClick();
+    void gridProvasDblClick();
+    void btSimuladoClick();
+    void btCreditosClick();
+    void btSairClick();
+    void MouseDown(zelvora::app::TFocusImage* sender);
+    void MouseUp(zelvora::app::TFocusImage* sender);
 
 protected:
     bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    void buildLogoPanel();
+    void buildMiddleArea();
+    void buildFooter();
     void FormActivate();
+    void filterBy(zelvora::catalog::CatalogField field, QComboBox* list);
+    // Puts the entries into the grid and rowArchives, row for row.
+    void showRows(std::vector<size_t> rows);
+    void applyColumnWidthRule(size_t rowsShown);
+    void layoutMiddleArea();
 
     zelvora::app::AppContext& m_ctx;
     zelvora::app::SkinPair m_footerSkin;
     zelvora::catalog::Catalog m_catalog;
     std::vector<std::string> m_rowArchives;
+    CatalogGridModel* m_gridModel = nullptr;
+    bool m_searchHidden = true;
     bool m_activated = false;
 };

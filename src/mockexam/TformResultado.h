@@ -1,17 +1,49 @@
 #pragma once
-// The results window of a mock exam.
+// The results window of a mock exam: hits, percentage, time, questions per
+// second and the numbers of the right and wrong questions, on the window's
+// own background picture. Closing it closes the exam window too.
 #include "app/AppContext.h"
 
 #include <QDialog>
+
+class QLabel;
+namespace zelvora::app { class ImageView; }
+namespace zelvora::mockexam { class ExamScore; }
 
 class TformResultado : public QDialog {
     Q_OBJECT
 public:
     explicit TformResultado(zelvora::app::AppContext& ctx, QWidget* parent = nullptr);
 
-    void FormCreate() {}
+    void FormCreate();
     void FormDestroy() {}
 
+    // Fills the labels from a score; numbers use the decimal separator of
+    // the default locale.
+    void ShowScore(const zelvora::mockexam::ExamScore& score);
+
+    zelvora::app::ImageView* imResultado = nullptr;
+    QLabel* lResultado = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* lAcerto = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* lPorc = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* lTTotal = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* lMedia = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* lQC = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* lQE = nullptr;
+
+public slots:
+    void done(int result) override;
+
 private:
+    void FormClose();
+
     zelvora::app::AppContext& m_ctx;
 };

@@ -55,9 +55,13 @@ constexpr std::array<uint8_t, 256> MakeAccentTable()
 constexpr auto kUpper = MakeUpperTable();
 constexpr auto kPlain = MakeAccentTable();
 
+// Spaces (blank, no-break space) and control characters: the ASCII ones, DEL
+// and the five bytes that stand for C1 control characters.
 bool IsBlankOrControl(char c)
 {
-    return uint8_t(c) <= 0x20;
+    const auto b = uint8_t(c);
+    return b <= 0x20 || b == 0x7F || b == 0xA0 || b == 0x81 || b == 0x8D || b == 0x8F
+           || b == 0x90 || b == 0x9D;
 }
 
 } // namespace

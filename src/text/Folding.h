@@ -21,7 +21,8 @@ std::string RemoveAcentos(std::string_view text);
 std::string FoldForSearch(std::string_view text);
 
 // How the typed search term is folded: RemoveAcentos, upper case, then leading
-// and trailing blanks and control characters stripped.
+// and trailing spaces (no-break space included) and control characters
+// (DEL and the C1 bytes included) stripped.
 std::string FoldSearchTerm(std::string_view text);
 
 } // namespace zelvora::text

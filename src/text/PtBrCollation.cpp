@@ -12,12 +12,19 @@
 namespace zelvora::text {
 namespace {
 
-QString FromCp1252(std::string_view s)
+// Writes the Unicode form of s into out, reusing its buffer.
+void FromCp1252(std::string_view s, QString& out)
 {
-    QString out(qsizetype(s.size()), Qt::Uninitialized);
+    out.resize(qsizetype(s.size()));
     QChar* p = out.data();
     for (const char c : s)
         *p++ = QChar(char16_t(Cp1252ToUnicode(uint8_t(c))));
+}
+
+QString FromCp1252(std::string_view s)
+{
+    QString out;
+    FromCp1252(s, out);
     return out;
 }
 
@@ -33,6 +40,16 @@ PtBrCollation::~PtBrCollation() = default;
 
 int PtBrCollation::compare(std::string_view a, std::string_view b) const
 {
+    // QCollator answers "shorter" for an empty text without asking the
+    // collator, while the sort keys call an empty text equal to one made only
+    // of ignorable characters (control characters). Sorting uses the keys, so
+    // the pair comparison follows them, or a list sorted with one could hold
+    // "duplicates" under the other.
+    if (a.empty() || b.empty()) {
+        const auto ka = d->collator.sortKey(FromCp1252(a));
+        const auto kb = d->collator.sortKey(FromCp1252(b));
+        return ka.compare(kb);
+    }
     return d->collator.compare(FromCp1252(a), FromCp1252(b));
 }
 
@@ -41,8 +58,11 @@ std::vector<size_t> PtBrCollation::stableOrder(const std::vector<std::string_vie
 {
     std::vector<QCollatorSortKey> keys;
     keys.reserve(items.size());
-    for (const auto item : items)
-        keys.push_back(d->collator.sortKey(FromCp1252(item)));
+    QString buffer;
+    for (const auto item : items) {
+        FromCp1252(item, buffer);
+        keys.push_back(d->collator.sortKey(buffer));
+    }
 
     std::vector<size_t> order(items.size());
     std::iota(order.begin(), order.end(), size_t{0});

@@ -1,0 +1,102 @@
+// Takes the two screenshots of the documentation on a real display (run
+// under Xvfb): a running exam with its paper, answer column and clock, and
+// the results window after finishing.
+// Usage: mockexam_screens <exam.png> <results.png>   (uses build/bin/dados)
+#include "app/AppContext.h"
+#include "app/MessageBoxes.h"
+#include "app/TFocusImage.h"
+#include "app/TformAguarde.h"
+#include "mockexam/TPdfViewer.h"
+#include "mockexam/TformResultado.h"
+#include "mockexam/TformSimul.h"
+#include "text/PtBrCollation.h"
+#include "text/TextList.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPixmap>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTest>
+
+#include <cstdio>
+
+using namespace zelvora;
+
+namespace {
+
+void RunFor(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication qtApp(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: mockexam_screens <exam.png> <results.png>\n");
+        return 2;
+    }
+    text::PtBrCollation collation;
+    app::QtMessageBoxes messages;
+    app::AppContext ctx;
+    ctx.collation = &collation;
+    ctx.messages = &messages;
+    ctx.processEvents = [] { QCoreApplication::processEvents(); };
+    ctx.dataFolder = QCoreApplication::applicationDirPath() + QStringLiteral("/dados/");
+    ctx.mockExamFolder = ctx.dataFolder + QStringLiteral("simu/");
+
+    TformAguarde aguarde(ctx);
+    aguarde.FormCreate();
+    ctx.windows.aguarde = &aguarde;
+    TformSimul simul(ctx);
+    ctx.windows.simul = &simul;
+    TformResultado resultado(ctx);
+    resultado.FormCreate();
+    ctx.windows.resultado = &resultado;
+    simul.FormCreate();
+    simul.show();
+    if (!QTest::qWaitForWindowExposed(&simul))
+        return 1;
+
+    const int item = simul.comboProva->findText(QStringLiteral("Auditor Fiscal"), Qt::MatchStartsWith);
+    if (item < 0)
+        return 1;
+    simul.comboProva->setCurrentIndex(item);
+    emit simul.comboProva->activated(item);
+    QTest::mouseClick(simul.btInicio, Qt::LeftButton);
+    RunFor(500);
+
+    // Answer the first questions, most of them right.
+    const auto key = text::ReadTextList(
+        QFile::encodeName(ctx.mockExamFolder + QStringLiteral("auditor-fiscal-2010.txt")).toStdString());
+    for (int q = 0; q < 14 && key && q < int(key->size()); ++q) {
+        int option = (*key)[size_t(q)][0] - '1';
+        if (q % 4 == 3)
+            option = (option + 1) % 5;
+        simul.rgRespostaItems[option]->click();
+        QTest::mouseClick(simul.btProxima, Qt::LeftButton);
+    }
+    // Back to the last answered question, so its option shows.
+    QTest::mouseClick(simul.btAnterior, Qt::LeftButton);
+    RunFor(3300);
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen->grabWindow(0).save(QString::fromLocal8Bit(argv[1])))
+        return 1;
+
+    QTest::mouseClick(simul.btFim, Qt::LeftButton);
+    RunFor(600);
+    const QRect frame = resultado.frameGeometry().adjusted(-12, -12, 12, 12);
+    if (!screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
+             .save(QString::fromLocal8Bit(argv[2])))
+        return 1;
+    return 0;
+}

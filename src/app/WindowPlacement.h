@@ -1,0 +1,10 @@
+#pragma once
+class QWidget;
+
+namespace zelvora::app {
+
+// Moves a top-level window so that its frame stands in the middle of the
+// primary screen.
+void CenterOnScreen(QWidget* window);
+
+} // namespace zelvora::app

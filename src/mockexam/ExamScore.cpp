@@ -1,0 +1,121 @@
+#include "mockexam/ExamScore.h"
+
+#include "mockexam/ExamAnswers.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace zelvora::mockexam {
+
+ExamScore ExamScore::Compute(const std::vector<std::string>& key,
+                             const std::vector<std::string>& answers, long long seconds)
+{
+    ExamScore s;
+    s.total = int(key.size());
+    s.seconds = seconds;
+    for (size_t i = 0; i < key.size(); ++i) {
+        // A question missing from the answers counts as not answered.
+        const std::string& a = i < answers.size() ? answers[i] : std::string(ExamAnswers::NotAnswered);
+        if (a != ExamAnswers::NotAnswered)
+            ++s.answered;
+        if (key[i] == a) {
+            ++s.hits;
+            s.right.push_back(int(i + 1));
+        } else {
+            s.wrong.push_back(int(i + 1));
+        }
+    }
+    return s;
+}
+
+double ExamScore::percentage() const
+{
+    return total > 0 ? double(hits) / double(total) * 100.0 : 0.0;
+}
+
+double ExamScore::rate() const
+{
+    return seconds > 0 ? double(answered) / double(seconds) : 0.0;
+}
+
+std::string ExamScore::hitsText() const
+{
+    return std::to_string(hits) + " de " + std::to_string(total);
+}
+
+std::string ExamScore::timeText() const
+{
+    return std::to_string(seconds) + " segundos";
+}
+
+std::string ExamScore::percentageText(const std::string& decimalPoint) const
+{
+    return FormatTwoDecimals(percentage(), decimalPoint) + "%";
+}
+
+std::string ExamScore::rateText(const std::string& decimalPoint) const
+{
+    return FormatTwoDecimals(rate(), decimalPoint);
+}
+
+std::string ExamScore::rightText() const
+{
+    return JoinNumbers(right);
+}
+
+std::string ExamScore::wrongText() const
+{
+    return JoinNumbers(wrong);
+}
+
+std::string ExamScore::FormatTwoDecimals(double value, const std::string& decimalPoint)
+{
+    if (!std::isfinite(value))
+        value = 0.0;
+    const bool negative = value < 0;
+    // The shortest decimal form that reads back as the same double; rounding
+    // that text (not the binary value) gives the result a person expects:
+    // 0.125 becomes 0.13.
+    char buf[400];
+    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::fixed);
+    std::string digits(buf, res.ptr);
+    const auto dot = digits.find('.');
+    std::string whole = dot == std::string::npos ? digits : digits.substr(0, dot);
+    std::string frac = dot == std::string::npos ? std::string() : digits.substr(dot + 1);
+    frac.resize(std::max<size_t>(frac.size(), 3), '0');
+    const bool roundUp = frac[2] >= '5';
+    std::string kept = whole + frac.substr(0, 2);
+    if (roundUp) {
+        size_t i = kept.size();
+        while (i > 0) {
+            --i;
+            if (kept[i] == '9') {
+                kept[i] = '0';
+            } else {
+                ++kept[i];
+                break;
+            }
+            if (i == 0)
+                kept.insert(kept.begin(), '1');
+        }
+    }
+    std::string out = kept.substr(0, kept.size() - 2) + decimalPoint + kept.substr(kept.size() - 2);
+    if (negative && out.find_first_not_of("0" + decimalPoint) != std::string::npos)
+        out.insert(out.begin(), '-');
+    if (out.size() < 2)
+        out.insert(out.begin(), 2 - out.size(), ' ');
+    return out;
+}
+
+std::string ExamScore::JoinNumbers(const std::vector<int>& numbers)
+{
+    std::string out;
+    for (size_t i = 0; i < numbers.size(); ++i) {
+        if (i)
+            out += ", ";
+        out += std::to_string(numbers[i]);
+    }
+    return out;
+}
+
+} // namespace zelvora::mockexam

@@ -1,0 +1,16 @@
+#pragma once
+// One paper of the mock-exam list: the name shown in the paper selector and
+// the PDF path relative to the mock-exam folder. Both are Windows-1252 bytes
+// exactly as they stand in the list line they came from.
+#include <string>
+
+namespace zelvora::mockexam {
+
+struct MockExamEntry {
+    std::string name;
+    std::string pdfPath;
+
+    bool operator==(const MockExamEntry&) const = default;
+};
+
+} // namespace zelvora::mockexam

@@ -1,0 +1,28 @@
+#pragma once
+// The mock-exam list "lista.txt": one paper per line, "name#path". The first
+// "#" separates; any later "#" belongs to the path. A line without "#" names
+// no paper, and neither does a line whose path is absolute (the answer key is
+// always looked for inside the mock-exam folder, so such a paper could never
+// be scored). Nothing is trimmed.
+#include "mockexam/MockExamEntry.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zelvora::mockexam {
+
+class MockExamList {
+public:
+    static constexpr const char* FileName = "lista.txt";
+
+    static std::optional<MockExamEntry> ParseLine(std::string_view line);
+    static std::vector<MockExamEntry> Parse(const std::vector<std::string>& lines);
+
+    // Reads folder + "lista.txt" (folder ends in "/"). Nothing when the file
+    // cannot be read.
+    static std::optional<std::vector<MockExamEntry>> Load(const std::string& folder);
+};
+
+} // namespace zelvora::mockexam

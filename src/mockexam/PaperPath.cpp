@@ -1,0 +1,37 @@
+#include "mockexam/PaperPath.h"
+
+#include "text/Windows1252.h"
+
+#include <algorithm>
+
+namespace zelvora::mockexam {
+
+bool PaperPath::IsAbsolute(std::string_view path)
+{
+    if (path.empty())
+        return false;
+    if (path[0] == '/' || path[0] == '\\')
+        return true;
+    const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    return path.size() >= 2 && isLetter(path[0]) && path[1] == ':';
+}
+
+std::string PaperPath::KeyPathFor(std::string_view pdfPath)
+{
+    const auto lastSeparator = pdfPath.find_last_of("\\/:");
+    const auto lastDot = pdfPath.rfind('.');
+    const bool hasExtension = lastDot != std::string_view::npos
+        && (lastSeparator == std::string_view::npos || lastDot > lastSeparator);
+    std::string key(hasExtension ? pdfPath.substr(0, lastDot) : pdfPath);
+    key += ".txt";
+    return key;
+}
+
+std::string PaperPath::Resolve(const std::string& folder, std::string_view relativeCp1252)
+{
+    std::string relative = text::Cp1252ToUtf8(relativeCp1252);
+    std::replace(relative.begin(), relative.end(), '\\', '/');
+    return folder + relative;
+}
+
+} // namespace zelvora::mockexam

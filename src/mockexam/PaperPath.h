@@ -1,0 +1,25 @@
+#pragma once
+// Paths of a paper as the mock-exam list writes them: relative to the
+// mock-exam folder, in Windows-1252, with "\" between folders
+// ("2008\prova01.pdf").
+#include <string>
+#include <string_view>
+
+namespace zelvora::mockexam {
+
+class PaperPath {
+public:
+    // "/x", "\x" and drive paths such as "C:\x" or "C:x".
+    static bool IsAbsolute(std::string_view path);
+
+    // The answer key's path for a PDF path: its extension (from the last "."
+    // after the last "\", "/" or ":") replaced by ".txt", or ".txt" appended
+    // when there is none. Stays relative and in Windows-1252.
+    static std::string KeyPathFor(std::string_view pdfPath);
+
+    // folder (UTF-8, ending in "/") followed by the relative path turned into
+    // UTF-8 with every "\" made "/".
+    static std::string Resolve(const std::string& folder, std::string_view relativeCp1252);
+};
+
+} // namespace zelvora::mockexam

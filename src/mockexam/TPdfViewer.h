@@ -1,0 +1,46 @@
+#pragma once
+// The PDF viewer control of the exam window: a thin widget over Qt PDF that
+// shows every page of one document, one under the other, fitted to its
+// width. A left drag does not scroll the page (the flick gesture is removed),
+// so it can never be mistaken for a pick.
+//
+// Zoom: Ctrl+wheel over the page, or zoomIn/zoomOut; fitToWidth returns to
+// the initial fit.
+#include <QString>
+#include <QWidget>
+
+class QPdfDocument;
+class QPdfView;
+
+class TPdfViewer : public QWidget {
+    Q_OBJECT
+public:
+    explicit TPdfViewer(QWidget* parent = nullptr);
+    ~TPdfViewer() override;
+
+    // Opens the PDF at fileName and shows it from its first page, fitted to
+    // the width. A file that does not open as a PDF with at least one page is
+    // a failed load: the result is false and the document shown before stays.
+    bool LoadFile(const QString& fileName);
+
+    QString fileName() const { return m_fileName; }
+    int pageCount() const;
+    QPdfView* view() const { return m_view; }
+
+    void zoomIn();
+    void zoomOut();
+    void fitToWidth();
+    // The factor the pages are drawn at (1 = natural size).
+    qreal zoomFactor() const;
+    bool isFittedToWidth() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void zoomBy(qreal step);
+
+    QPdfView* m_view = nullptr;
+    QPdfDocument* m_document = nullptr;
+    QString m_fileName;
+};

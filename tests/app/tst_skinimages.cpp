@@ -1,0 +1,167 @@
+// The skin loader and skin pairs: what a skin file gives, and that every kind
+// of bad file is swallowed and leaves an empty bitmap.
+#include "TestImages.h"
+#include "app/LoadSkinImage.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using zelvora::app::LoadSkinImage;
+using zelvora::app::SkinPair;
+
+class TestSkinImages : public QObject {
+    Q_OBJECT
+private slots:
+    void loadsPictures_data();
+    void loadsPictures();
+    void badFiles_data();
+    void badFiles();
+    void pairLoadsBothFiles_data();
+    void pairLoadsBothFiles();
+    void loadedBitmapCanBeDrawnOn();
+
+private:
+    QTemporaryDir m_dir;
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+};
+
+static QByteArray PngBytes(const QImage& img)
+{
+    QByteArray bytes;
+    QBuffer buf(&bytes);
+    buf.open(QIODevice::WriteOnly);
+    img.save(&buf, "png");
+    return bytes;
+}
+
+static void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+void TestSkinImages::loadsPictures_data()
+{
+    QTest::addColumn<QImage>("picture");
+    QTest::newRow("24-bit colour") << PatternImage({630, 39}, 1);
+    QImage palette = PatternImage({64, 20}, 2).convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+    QTest::newRow("palette") << palette;
+    QTest::newRow("one pixel") << PatternImage({1, 1}, 3);
+    QImage gray(17, 5, QImage::Format_Grayscale8);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 17; ++x)
+            gray.setPixel(x, y, qRgb(x * 15, x * 15, x * 15));
+    QTest::newRow("grey scale") << gray;
+}
+
+void TestSkinImages::loadsPictures()
+{
+    QFETCH(QImage, picture);
+    const QString file = path(QStringLiteral("skin.png"));
+    WriteBytes(file, PngBytes(picture));
+    QImage bitmap;
+    QVERIFY(LoadSkinImage(bitmap, file));
+    QCOMPARE(bitmap.size(), picture.size());
+    // Every pixel comes through with its colour, palette pictures included.
+    QCOMPARE(bitmap.convertToFormat(QImage::Format_RGB32), picture.convertToFormat(QImage::Format_RGB32));
+}
+
+void TestSkinImages::badFiles_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content"); // null: no file at all
+    const QByteArray png = PngBytes(PatternImage({200, 120}, 4));
+    QByteArray bmp;
+    {
+        QBuffer buf(&bmp);
+        buf.open(QIODevice::WriteOnly);
+        PatternImage({8, 8}, 5).save(&buf, "bmp");
+    }
+    QTest::newRow("missing") << "missing.png" << QByteArray();
+    QTest::newRow("empty") << "empty.png" << QByteArray("");
+    QTest::newRow("signature only") << "sig.png" << png.left(8);
+    QTest::newRow("truncated header") << "trunchead.png" << png.left(20);
+    QTest::newRow("cut before the image data") << "cut.png" << png.left(40);
+    QTest::newRow("cut inside the image data") << "half.png" << png.left(png.size() / 2);
+    QTest::newRow("no end chunk") << "noend.png" << png.left(png.size() - 12);
+    QTest::newRow("text") << "text.png" << QByteArray("this is not a picture\n");
+    QTest::newRow("bitmap named png") << "bmp.png" << bmp;
+    QByteArray badCrc = png;
+    badCrc[29] = char(badCrc[29] ^ 0x55); // inside the IHDR chunk
+    QTest::newRow("damaged header") << "crc.png" << badCrc;
+}
+
+void TestSkinImages::badFiles()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    const QString file = path(name);
+    if (!content.isNull())
+        WriteBytes(file, content);
+    QImage bitmap;
+    QVERIFY(!LoadSkinImage(bitmap, file));
+    QVERIFY(bitmap.isNull());
+}
+
+void TestSkinImages::pairLoadsBothFiles_data()
+{
+    QTest::addColumn<bool>("withNormal");
+    QTest::addColumn<bool>("withPressed");
+    QTest::newRow("both") << true << true;
+    QTest::newRow("pressed missing") << true << false;
+    QTest::newRow("normal missing") << false << true;
+    QTest::newRow("neither") << false << false;
+}
+
+void TestSkinImages::pairLoadsBothFiles()
+{
+    QFETCH(bool, withNormal);
+    QFETCH(bool, withPressed);
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QLatin1Char('/');
+    if (withNormal)
+        QVERIFY(WritePattern(folder + "rodape.png", {30, 10}, 1));
+    if (withPressed)
+        QVERIFY(WritePattern(folder + "rodapeon.png", {30, 10}, 2));
+    // A directory in the way of a name is just one more unreadable file.
+    QVERIFY(QDir(folder).mkpath(QStringLiteral("abre.png")));
+
+    SkinPair pair;
+    pair.load(folder, QStringLiteral("rodape"));
+    QCOMPARE(pair.normal.isNull(), !withNormal);
+    QCOMPARE(pair.pressed.isNull(), !withPressed);
+    if (withNormal)
+        QCOMPARE(pair.normal, PatternImage({30, 10}, 1));
+    if (withPressed)
+        QCOMPARE(pair.pressed, PatternImage({30, 10}, 2));
+
+    SkinPair splash;
+    splash.load(folder, QStringLiteral("abre"));
+    QVERIFY(splash.normal.isNull());
+    QVERIFY(splash.pressed.isNull());
+}
+
+void TestSkinImages::loadedBitmapCanBeDrawnOn()
+{
+    // The press effect paints into a copy of the loaded bitmap, so even a
+    // palette picture must come out in a format a painter can draw into.
+    const QString file = path(QStringLiteral("pal.png"));
+    WriteBytes(file, PngBytes(PatternImage({16, 16}, 6).convertToFormat(QImage::Format_Indexed8)));
+    QImage bitmap;
+    QVERIFY(LoadSkinImage(bitmap, file));
+    QImage copy = bitmap;
+    QPainter p(&copy);
+    QVERIFY(p.isActive());
+    p.fillRect(QRect(0, 0, 4, 4), Qt::red);
+    p.end();
+    QCOMPARE(copy.pixelColor(1, 1), QColor(Qt::red));
+    QCOMPARE(bitmap.pixel(5, 5), copy.pixel(5, 5));
+}
+
+QTEST_MAIN(TestSkinImages)
+#include "tst_skinimages.moc"

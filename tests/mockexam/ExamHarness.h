@@ -1,0 +1,88 @@
+#pragma once
+// The mock-exam windows built the way the program builds them, over a
+// throw-away data folder, with recorded messages and a clock the test ticks.
+#include "ExamFolder.h"
+#include "FakeExamClock.h"
+#include "RecordingMessages.h"
+
+#include "app/AppContext.h"
+#include "app/TformAguarde.h"
+#include "mockexam/TformResultado.h"
+#include "mockexam/TformSimul.h"
+#include "text/PtBrCollation.h"
+
+#include <QComboBox>
+#include <QStringList>
+
+#include <memory>
+
+struct ExamHarness {
+    ExamFolder folder;
+    RecordingMessages messages;
+    zelvora::text::PtBrCollation collation;
+    zelvora::app::AppContext ctx;
+    std::unique_ptr<TformAguarde> aguarde;
+    std::unique_ptr<TformResultado> resultado;
+    std::unique_ptr<TformSimul> simul;
+    FakeExamClock* clock = nullptr;
+    // Whether the wait window was on screen each time the exam window let
+    // pending events run.
+    QList<bool> waitSeen;
+
+    ExamHarness()
+    {
+        ctx.dataFolder = folder.dataFolder();
+        ctx.mockExamFolder = folder.mockExamFolder();
+        ctx.messages = &messages;
+        ctx.collation = &collation;
+        ctx.processEvents = [this] { waitSeen << (aguarde && aguarde->isVisible()); };
+    }
+
+    ~ExamHarness()
+    {
+        // The exam window goes first: the results window refers to it.
+        ctx.windows = {};
+        simul.reset();
+        resultado.reset();
+        aguarde.reset();
+    }
+
+    void create()
+    {
+        aguarde = std::make_unique<TformAguarde>(ctx);
+        aguarde->FormCreate();
+        ctx.windows.aguarde = aguarde.get();
+        messages.waitWindow = aguarde.get();
+        auto c = std::make_unique<FakeExamClock>();
+        clock = c.get();
+        simul = std::make_unique<TformSimul>(ctx, nullptr, std::move(c));
+        ctx.windows.simul = simul.get();
+        resultado = std::make_unique<TformResultado>(ctx);
+        resultado->FormCreate();
+        ctx.windows.resultado = resultado.get();
+        simul->FormCreate();
+    }
+
+    // A pick in a list as the user makes it.
+    static void pick(QComboBox* combo, int index)
+    {
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+
+    static QStringList items(const QComboBox* combo)
+    {
+        QStringList out;
+        for (int i = 0; i < combo->count(); ++i)
+            out << combo->itemText(i);
+        return out;
+    }
+
+    QStringList answers() const
+    {
+        QStringList out;
+        for (const auto& a : simul->answers().answers())
+            out << QString::fromStdString(a);
+        return out;
+    }
+};

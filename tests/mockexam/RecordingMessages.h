@@ -1,0 +1,30 @@
+#pragma once
+// Message boxes that record their texts instead of waiting for a click, and
+// whether the wait window was still on screen when each one appeared.
+#include "app/MessageBoxes.h"
+
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+
+class RecordingMessages final : public zelvora::app::MessageBoxes {
+public:
+    void show(QWidget*, const QString& text, const QString& caption) override
+    {
+        texts << text;
+        captions << caption;
+        waitVisible << (waitWindow && waitWindow->isVisible());
+    }
+    void clear()
+    {
+        texts.clear();
+        captions.clear();
+        waitVisible.clear();
+    }
+
+    QWidget* waitWindow = nullptr;
+    QStringList texts;
+    QStringList captions;
+    QList<bool> waitVisible;
+};

@@ -1,0 +1,140 @@
+// The answers being given: navigation bounds, stored digits, the "OK" mark.
+#include "mockexam/ExamAnswers.h"
+
+#include <QTest>
+
+using namespace zelvora::mockexam;
+
+class TestExamAnswers : public QObject {
+    Q_OBJECT
+private slots:
+    void startsUnanswered();
+    void navigation_data();
+    void navigation();
+    void answeringMarksOnceAndStores();
+    void storedOption_data();
+    void storedOption();
+    void answerOutsideTheOptionsChangesNothing();
+    void newStartForgetsEverything();
+};
+
+void TestExamAnswers::startsUnanswered()
+{
+    ExamAnswers a;
+    a.start(12);
+    QCOMPARE(a.questionCount(), size_t(12));
+    QCOMPARE(a.current(), 0);
+    for (const auto& s : a.answers())
+        QCOMPARE(QString::fromStdString(s), QStringLiteral("#"));
+    QCOMPARE(QString::fromStdString(a.itemTexts().front()), QStringLiteral("Questão 1"));
+    QCOMPARE(QString::fromStdString(a.itemTexts().back()), QStringLiteral("Questão 12"));
+}
+
+void TestExamAnswers::navigation_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("moves"); // n = next, p = previous, digits = select
+    QTest::addColumn<int>("current");
+    QTest::addColumn<QString>("moved"); // one flag per move
+
+    QTest::newRow("next") << 5 << "nn" << 2 << "11";
+    QTest::newRow("next on the last stays") << 3 << "nnn" << 2 << "110";
+    QTest::newRow("previous on the first stays") << 3 << "p" << 0 << "0";
+    QTest::newRow("back and forth") << 4 << "nnpnp" << 1 << "11111";
+    QTest::newRow("single question") << 1 << "np" << 0 << "00";
+    QTest::newRow("select then next") << 9 << "7n" << 8 << "11";
+    QTest::newRow("select last then next") << 9 << "8n" << 8 << "10";
+    QTest::newRow("no questions") << 0 << "np0" << 0 << "000";
+}
+
+void TestExamAnswers::navigation()
+{
+    QFETCH(int, count);
+    QFETCH(QString, moves);
+    QFETCH(int, current);
+    QFETCH(QString, moved);
+    ExamAnswers a;
+    a.start(size_t(count));
+    QString flags;
+    for (const QChar m : moves) {
+        bool ok = false;
+        if (m == QLatin1Char('n'))
+            ok = a.next();
+        else if (m == QLatin1Char('p'))
+            ok = a.previous();
+        else
+            ok = a.select(m.digitValue());
+        flags += ok ? QLatin1Char('1') : QLatin1Char('0');
+    }
+    QCOMPARE(flags, moved);
+    QCOMPARE(a.current(), current);
+}
+
+void TestExamAnswers::answeringMarksOnceAndStores()
+{
+    ExamAnswers a;
+    a.start(4);
+    QVERIFY(a.select(2));
+    QVERIFY(a.answer(2)); // C
+    QCOMPARE(QString::fromStdString(a.answers()[2]), QStringLiteral("3"));
+    QCOMPARE(QString::fromStdString(a.itemTexts()[2]), QStringLiteral("Questão 3   OK"));
+    QVERIFY(!a.answer(4)); // E: stored, already marked
+    QCOMPARE(QString::fromStdString(a.answers()[2]), QStringLiteral("5"));
+    QCOMPARE(QString::fromStdString(a.itemTexts()[2]), QStringLiteral("Questão 3   OK"));
+    // The other questions are untouched.
+    QCOMPARE(QString::fromStdString(a.answers()[1]), QStringLiteral("#"));
+    QCOMPARE(QString::fromStdString(a.itemTexts()[3]), QStringLiteral("Questão 4"));
+}
+
+void TestExamAnswers::storedOption_data()
+{
+    QTest::addColumn<int>("answer"); // -1 none
+    QTest::addColumn<int>("question");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("unanswered") << -1 << 0 << -1;
+    QTest::newRow("A") << 0 << 0 << 0;
+    QTest::newRow("E") << 4 << 0 << 4;
+    QTest::newRow("other question") << 3 << 1 << -1;
+    QTest::newRow("outside the exam") << 3 << 7 << -1;
+    QTest::newRow("negative") << 3 << -1 << -1;
+}
+
+void TestExamAnswers::storedOption()
+{
+    QFETCH(int, answer);
+    QFETCH(int, question);
+    QFETCH(int, shown);
+    ExamAnswers a;
+    a.start(3);
+    if (answer >= 0)
+        a.answer(answer);
+    QCOMPARE(a.storedOption(question), shown);
+}
+
+void TestExamAnswers::answerOutsideTheOptionsChangesNothing()
+{
+    ExamAnswers a;
+    a.start(2);
+    QVERIFY(!a.answer(-1));
+    QVERIFY(!a.answer(5));
+    QCOMPARE(QString::fromStdString(a.answers()[0]), QStringLiteral("#"));
+    QCOMPARE(QString::fromStdString(a.itemTexts()[0]), QStringLiteral("Questão 1"));
+    ExamAnswers none;
+    QVERIFY(!none.answer(0));
+}
+
+void TestExamAnswers::newStartForgetsEverything()
+{
+    ExamAnswers a;
+    a.start(3);
+    a.select(2);
+    a.answer(1);
+    a.start(2);
+    QCOMPARE(a.current(), 0);
+    QCOMPARE(a.questionCount(), size_t(2));
+    QCOMPARE(QString::fromStdString(a.answers()[1]), QStringLiteral("#"));
+    QCOMPARE(QString::fromStdString(a.itemTexts()[1]), QStringLiteral("Questão 2"));
+}
+
+QTEST_APPLESS_MAIN(TestExamAnswers)
+#include "tst_ExamAnswers.moc"

@@ -1,0 +1,227 @@
+// The results window: its layout, the texts a finished exam puts in it in a
+// Brazilian locale, finishing again, and closing.
+#include "ExamHarness.h"
+
+#include "app/ImageView.h"
+#include "app/TFocusImage.h"
+
+#include <QLabel>
+#include <QLocale>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QTest>
+
+namespace {
+
+std::unique_ptr<ExamHarness> Running()
+{
+    auto h = std::make_unique<ExamHarness>();
+    h->folder.write(QStringLiteral("lista.txt"), "Prova#p.pdf\r\n");
+    h->folder.writePdf(QStringLiteral("p.pdf"), QStringLiteral("Prova"));
+    h->folder.writeKey(QStringLiteral("p.txt"), {"1", "2", "3"});
+    h->create();
+    h->simul->show();
+    ExamHarness::pick(h->simul->comboProva, 0);
+    QTest::mouseClick(h->simul->btInicio, Qt::LeftButton);
+    return h;
+}
+
+// answers: one character per question, "#" to skip, "1" to "5" to mark.
+void Answer(ExamHarness& h, const QString& answers)
+{
+    for (int q = 0; q < answers.size(); ++q) {
+        ExamHarness::pick(h.simul->cbQuestao, q);
+        if (answers[q] != QLatin1Char('#'))
+            QTest::mouseClick(h.simul->rgRespostaItems[answers[q].digitValue() - 1], Qt::LeftButton, {},
+                              QPoint(7, 9));
+    }
+}
+
+} // namespace
+
+class TestTformResultado : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil)); }
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+    void layout_data();
+    void layout();
+    void scoreTexts_data();
+    void scoreTexts();
+    void finishingAgainRecomputes();
+    void pointLocale();
+    void closingResultsClosesTheExam_data();
+    void closingResultsClosesTheExam();
+    void closingTheExamLeavesResults();
+};
+
+void TestTformResultado::layout_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QPoint>("place");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("pixelSize");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+
+    QTest::newRow("lResultado") << "lResultado" << QPoint(8, 8) << "Resultado" << 19 << true << false;
+    QTest::newRow("Label1") << "Label1" << QPoint(8, 40) << "Acertos:" << 16 << false << false;
+    QTest::newRow("lAcerto") << "lAcerto" << QPoint(71, 40) << "" << 16 << false << false;
+    QTest::newRow("Label2") << "Label2" << QPoint(8, 68) << "Porcentagem de acerto:" << 16 << false << false;
+    QTest::newRow("lPorc") << "lPorc" << QPoint(180, 68) << "" << 16 << false << false;
+    QTest::newRow("Label9") << "Label9" << QPoint(9, 109) << "Tempo total:" << 16 << false << false;
+    QTest::newRow("lTTotal") << "lTTotal" << QPoint(100, 109) << "" << 16 << false << false;
+    QTest::newRow("Label3") << "Label3" << QPoint(8, 134) << "Questões por segundo:" << 16 << false << false;
+    QTest::newRow("lMedia") << "lMedia" << QPoint(173, 134) << "" << 16 << false << false;
+    QTest::newRow("Label4") << "Label4" << QPoint(8, 172) << "Questões certas:" << 16 << false << false;
+    QTest::newRow("lQC") << "lQC" << QPoint(8, 194) << "" << 15 << false << true;
+    QTest::newRow("Label5") << "Label5" << QPoint(8, 327) << "Questões erradas:" << 16 << false << false;
+    QTest::newRow("lQE") << "lQE" << QPoint(8, 351) << "" << 15 << false << true;
+}
+
+void TestTformResultado::layout()
+{
+    QFETCH(QString, name);
+    QFETCH(QPoint, place);
+    QFETCH(QString, text);
+    QFETCH(int, pixelSize);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+    ExamHarness h;
+    h.create();
+    TformResultado* r = h.resultado.get();
+    QCOMPARE(r->size(), QSize(363, 446));
+    QVERIFY(r->windowFlags() & Qt::WindowStaysOnTopHint);
+    QCOMPARE(r->windowTitle(), QStringLiteral("Zelvora"));
+    QCOMPARE(r->imResultado->picture().size(), QSize(363, 446));
+
+    const std::map<QString, QLabel*> labels = {
+        {"lResultado", r->lResultado}, {"Label1", r->Label1}, {"lAcerto", r->lAcerto}, {"Label2", r->Label2},
+        {"lPorc", r->lPorc}, {"Label9", r->Label9}, {"lTTotal", r->lTTotal}, {"Label3", r->Label3},
+        {"lMedia", r->lMedia}, {"Label4", r->Label4}, {"lQC", r->lQC}, {"Label5", r->Label5}, {"lQE", r->lQE}};
+    QLabel* l = labels.at(name);
+    QCOMPARE(l->pos(), place);
+    QCOMPARE(l->text(), text);
+    QCOMPARE(l->font().pixelSize(), pixelSize);
+    QCOMPARE(l->font().bold(), bold);
+    QCOMPARE(l->font().italic(), italic);
+    QCOMPARE(QFontInfo(l->font()).family(), QStringLiteral("Liberation Sans"));
+    QCOMPARE(l->palette().color(QPalette::WindowText), QColor(Qt::white));
+    // The two rules span the window.
+    QCOMPARE(r->Label8->geometry(), QRect(5, 89, 354, r->Label8->height()));
+    QCOMPARE(r->Label7->geometry(), QRect(5, 153, 354, r->Label7->height()));
+    QVERIFY(r->Label8->text().startsWith(QStringLiteral("____")));
+    QCOMPARE(r->lQC->size(), QSize(205, 121));
+    QCOMPARE(r->lQE->size(), QSize(345, 87));
+    QVERIFY(r->lQC->wordWrap() && r->lQE->wordWrap());
+}
+
+void TestTformResultado::scoreTexts_data()
+{
+    QTest::addColumn<int>("ticks");
+    QTest::addColumn<QString>("answers");
+    QTest::addColumn<QStringList>("texts"); // lAcerto lPorc lTTotal lMedia lQC lQE
+
+    QTest::newRow("before the first tick")
+        << 0 << "1##" << QStringList{"1 de 3", "33,33%", "0 segundos", "0,00", "1", "2, 3"};
+    QTest::newRow("two of three") << 3 << "12#" << QStringList{"2 de 3", "66,67%", "3 segundos", "0,67", "1, 2", "3"};
+    QTest::newRow("none answered")
+        << 5 << "###" << QStringList{"0 de 3", "0,00%", "5 segundos", "0,00", "", "1, 2, 3"};
+    QTest::newRow("all right") << 10 << "123" << QStringList{"3 de 3", "100,00%", "10 segundos", "0,30", "1, 2, 3", ""};
+    QTest::newRow("wrong options") << 125 << "543"
+                                   << QStringList{"1 de 3", "33,33%", "125 segundos", "0,02", "3", "1, 2"};
+}
+
+void TestTformResultado::scoreTexts()
+{
+    QFETCH(int, ticks);
+    QFETCH(QString, answers);
+    QFETCH(QStringList, texts);
+    auto h = Running();
+    Answer(*h, answers);
+    for (int i = 0; i < ticks; ++i)
+        h->clock->tick();
+    QTest::mouseClick(h->simul->btFim, Qt::LeftButton);
+    TformResultado* r = h->resultado.get();
+    QVERIFY(r->isVisible());
+    QCOMPARE(r->windowTitle(), QStringLiteral("Zelvora"));
+    QCOMPARE((QStringList{r->lAcerto->text(), r->lPorc->text(), r->lTTotal->text(), r->lMedia->text(),
+                          r->lQC->text(), r->lQE->text()}),
+             texts);
+    QCOMPARE(h->clock->interval(), 0);
+    // The exam window stays as it is behind the results.
+    QVERIFY(h->simul->isVisible());
+    QVERIFY(h->simul->pResp->isVisible());
+}
+
+void TestTformResultado::finishingAgainRecomputes()
+{
+    auto h = Running();
+    Answer(*h, QStringLiteral("1"));
+    for (int i = 0; i < 4; ++i)
+        h->clock->tick();
+    QTest::mouseClick(h->simul->btFim, Qt::LeftButton);
+    QCOMPARE(h->resultado->lAcerto->text(), QStringLiteral("1 de 3"));
+    QCOMPARE(h->resultado->lMedia->text(), QStringLiteral("0,25"));
+    // The clock is stopped: the same T, the new answers.
+    h->clock->tick();
+    Answer(*h, QStringLiteral("#23"));
+    QTest::mouseClick(h->simul->btFim, Qt::LeftButton);
+    QCOMPARE(h->resultado->lAcerto->text(), QStringLiteral("3 de 3"));
+    QCOMPARE(h->resultado->lPorc->text(), QStringLiteral("100,00%"));
+    QCOMPARE(h->resultado->lTTotal->text(), QStringLiteral("4 segundos"));
+    QCOMPARE(h->resultado->lMedia->text(), QStringLiteral("0,75"));
+    QCOMPARE(h->resultado->lQC->text(), QStringLiteral("1, 2, 3"));
+    QCOMPARE(h->resultado->lQE->text(), QString());
+}
+
+void TestTformResultado::pointLocale()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    auto h = Running();
+    Answer(*h, QStringLiteral("1"));
+    h->clock->tick();
+    h->clock->tick();
+    h->clock->tick();
+    QTest::mouseClick(h->simul->btFim, Qt::LeftButton);
+    QCOMPARE(h->resultado->lPorc->text(), QStringLiteral("33.33%"));
+    QCOMPARE(h->resultado->lMedia->text(), QStringLiteral("0.33"));
+}
+
+void TestTformResultado::closingResultsClosesTheExam_data()
+{
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("close box") << false;
+    QTest::newRow("Escape key") << true;
+}
+
+void TestTformResultado::closingResultsClosesTheExam()
+{
+    QFETCH(bool, escape);
+    auto h = Running();
+    QTest::mouseClick(h->simul->btFim, Qt::LeftButton);
+    QVERIFY(h->resultado->isVisible());
+    if (escape)
+        QTest::keyClick(h->resultado.get(), Qt::Key_Escape);
+    else
+        h->resultado->close();
+    QTRY_VERIFY(!h->resultado->isVisible());
+    QVERIFY(!h->simul->isVisible());
+    QCOMPARE(h->clock->interval(), 0);
+    // Shown again, the exam window is idle.
+    h->simul->show();
+    QVERIFY(!h->simul->btInicio->isEnabled());
+    QVERIFY(h->simul->pResp->isHidden());
+}
+
+void TestTformResultado::closingTheExamLeavesResults()
+{
+    auto h = Running();
+    QTest::mouseClick(h->simul->btFim, Qt::LeftButton);
+    h->simul->close();
+    QVERIFY(!h->simul->isVisible());
+    QVERIFY(h->resultado->isVisible());
+}
+
+QTEST_MAIN(TestTformResultado)
+#include "tst_TformResultado.moc"

@@ -1,0 +1,16 @@
+#pragma once
+// One paper of the sample mock-exam list ("simu/lista.txt").
+#include "PaperInfo.h"
+
+#include <string>
+
+namespace zelvora::sampledata {
+
+struct MockPaper {
+    std::string displayName; // UTF-8; written in Windows-1252
+    std::string pdfPath;     // as the list writes it, "\" between folders
+    PaperInfo info;
+    int questions = 0;
+};
+
+} // namespace zelvora::sampledata

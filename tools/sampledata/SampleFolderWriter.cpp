@@ -1,0 +1,173 @@
+#include "SampleFolderWriter.h"
+
+#include "PaperWriter.h"
+#include "QuestionBank.h"
+#include "SampleCatalog.h"
+#include "SkinPainter.h"
+#include "support/ZipWriter.h"
+#include "text/CodePage850.h"
+#include "text/Windows1252.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImageWriter>
+
+#include <array>
+#include <stdexcept>
+
+namespace zelvora::sampledata {
+
+namespace {
+
+using testsupport::ZipWriter;
+using text::Utf8ToCp1252;
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() || !file.flush())
+        throw std::runtime_error("cannot write " + path.toStdString());
+}
+
+void writeFile(const QString& path, const std::string& bytes)
+{
+    writeFile(path, QByteArray::fromStdString(bytes));
+}
+
+void makeFolder(const QString& path)
+{
+    if (!QDir().mkpath(path))
+        throw std::runtime_error("cannot create the folder " + path.toStdString());
+}
+
+QByteArray png(const QImage& image)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(image))
+        throw std::runtime_error("cannot encode a PNG picture");
+    return buffer.data();
+}
+
+// Lines joined with CR LF, each one ended (as Notepad leaves them).
+std::string windowsLines(const std::vector<std::string>& lines)
+{
+    std::string out;
+    for (const std::string& line : lines)
+        out += line + "\r\n";
+    return out;
+}
+
+std::string bytes(const QByteArray& data)
+{
+    return data.toStdString();
+}
+
+uint16_t dosDateOfYear(const std::string& year)
+{
+    const int y = std::stoi(year.substr(0, 4));
+    return ZipWriter::DosDate(y, 11, 20);
+}
+
+std::string instructions(const SampleExam& exam)
+{
+    return Utf8ToCp1252(windowsLines({
+        "Instruções para a prova de " + exam.examType,
+        exam.organisation + " - " + exam.year,
+        "",
+        "1. Confira se o caderno de prova (prova.pdf) contém " + std::to_string(SampleFolderWriter::ArchivePaperQuestions)
+            + " questões.",
+        "2. O gabarito (gabarito.txt) traz uma linha por questão: 1 = A, 2 = B, 3 = C, 4 = D, 5 = E.",
+        "3. Este material é um exemplo fictício distribuído com o Zelvora.",
+    }));
+}
+
+void writeArchive(const QString& folder, const SampleExam& exam)
+{
+    const auto questions = QuestionBank::Paper(SampleFolderWriter::Seed(exam.archiveName),
+                                               SampleFolderWriter::ArchivePaperQuestions);
+    const PaperInfo info{exam.organisation, exam.examType, exam.year, "3 horas"};
+    const uint16_t date = dosDateOfYear(exam.year);
+
+    ZipWriter zip;
+    const auto add = [&](std::string name, std::string data, ZipWriter::Method method, uint32_t attributes) {
+        ZipWriter::Entry entry;
+        entry.name = std::move(name);
+        entry.data = std::move(data);
+        entry.method = method;
+        entry.dosDate = date;
+        entry.dosTime = ZipWriter::DosTime(9, 30, 0);
+        entry.externalAttributes = attributes;
+        zip.add(std::move(entry));
+    };
+    add("prova.pdf", bytes(PaperWriter::Write(info, questions)), ZipWriter::Method::Deflated, 0x20);
+    add("gabarito.txt", windowsLines(QuestionBank::Key(questions)), ZipWriter::Method::Stored, 0x20);
+    add("anexos/", {}, ZipWriter::Method::Stored, 0x10);
+    add("anexos/" + SampleFolderWriter::ToCp850(Utf8ToCp1252("Instruções.txt")), instructions(exam),
+        ZipWriter::Method::Deflated, 0x20);
+    writeFile(folder + QLatin1Char('/') + QString::fromStdString(exam.archiveName), zip.finish());
+}
+
+} // namespace
+
+uint64_t SampleFolderWriter::Seed(const std::string& name)
+{
+    uint64_t hash = 0xCBF29CE484222325ull;
+    for (unsigned char c : name) {
+        hash ^= c;
+        hash *= 0x100000001B3ull;
+    }
+    return hash;
+}
+
+std::string SampleFolderWriter::ToCp850(const std::string& cp1252)
+{
+    // The inverse of the program's own 850-to-1252 table.
+    std::array<int, 256> inverse;
+    inverse.fill(-1);
+    for (int b = 255; b >= 0; --b) {
+        const uint8_t mapped = text::Cp850ToCp1252(static_cast<uint8_t>(b));
+        if (b < 0x80 || mapped != '?')
+            inverse[mapped] = b;
+    }
+    std::string out;
+    for (unsigned char c : cp1252)
+        out += inverse[c] >= 0 ? static_cast<char>(inverse[c]) : '_';
+    return out;
+}
+
+void SampleFolderWriter::Write(const QString& folder)
+{
+    const QString simu = folder + QStringLiteral("/simu");
+    makeFolder(folder);
+    makeFolder(simu);
+
+    const std::vector<SkinSpec> specs = SkinPainter::Specs();
+    for (std::size_t i = 0; i < specs.size(); ++i) {
+        writeFile(folder + QLatin1Char('/') + specs[i].normalFile, png(SkinPainter::Paint(i, false)));
+        writeFile(folder + QLatin1Char('/') + specs[i].pressedFile, png(SkinPainter::Paint(i, true)));
+    }
+
+    std::vector<std::string> catalog;
+    for (const SampleExam& exam : SampleCatalog::Exams()) {
+        catalog.push_back(Utf8ToCp1252(exam.organisation + "#" + exam.examType + "#" + exam.year + "#" + exam.archiveName));
+        writeArchive(folder, exam);
+    }
+    writeFile(folder + QStringLiteral("/nomes.txt"), windowsLines(catalog));
+
+    std::vector<std::string> list;
+    for (const MockPaper& paper : SampleCatalog::MockPapers()) {
+        list.push_back(Utf8ToCp1252(paper.displayName + "#" + paper.pdfPath));
+        QString pdfPath = simu + QLatin1Char('/') + QString::fromStdString(paper.pdfPath).replace(QLatin1Char('\\'), QLatin1Char('/'));
+        makeFolder(QFileInfo(pdfPath).path());
+        const auto questions = QuestionBank::Paper(Seed(paper.pdfPath), paper.questions);
+        writeFile(pdfPath, PaperWriter::Write(paper.info, questions));
+        pdfPath.chop(4); // ".pdf"
+        writeFile(pdfPath + QStringLiteral(".txt"), windowsLines(QuestionBank::Key(questions)));
+    }
+    writeFile(simu + QStringLiteral("/lista.txt"), windowsLines(list));
+}
+
+} // namespace zelvora::sampledata
