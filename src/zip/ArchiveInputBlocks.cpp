@@ -1,0 +1,32 @@
+#include "zip/ArchiveInputBlocks.h"
+
+#include "zip/ZipErrors.h"
+
+namespace zelvora::zip {
+
+ArchiveInputBlocks::ArchiveInputBlocks(TLFNFileStream& archive, uint64_t compressedSize, uint8_t* buffer,
+                                       const TUnZipperCallbacks& callbacks)
+    : archive_(archive)
+    , remaining_(compressedSize)
+    , buffer_(buffer)
+    , callbacks_(callbacks)
+{
+}
+
+std::span<const uint8_t> ArchiveInputBlocks::next()
+{
+    if (remaining_ == 0)
+        return {};
+    if (callbacks_.processMessages)
+        callbacks_.processMessages();
+    const size_t want = remaining_ < kBlockSize ? static_cast<size_t>(remaining_) : kBlockSize;
+    const size_t got = archive_.Read(buffer_, want);
+    if (got < want) {
+        remaining_ = 0;
+        throw EFatalUnzipError();
+    }
+    remaining_ -= want;
+    return {buffer_, want};
+}
+
+} // namespace zelvora::zip

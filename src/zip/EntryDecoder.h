@@ -1,0 +1,25 @@
+#pragma once
+// Decoding one entry's data by its compression method.
+#include "zip/DecodeStreams.h"
+#include "zip/Inflate.h"
+#include "zip/TUnZipperCallbacks.h"
+#include "zip/TZipHeaderInfo.h"
+
+namespace zelvora::zip {
+
+enum class DecodeOutcome {
+    Completed,     // every byte decoded and written
+    TooLong,       // the output would have passed the uncompressed size
+    QuietEnd,      // a deflated entry ended early on an error
+    UnknownMethod, // a method this reader does not decode; nothing written
+};
+
+// Decodes entry's data from in into out. outBlock holds kBlockSize bytes.
+// Methods other than Deflate let EFatalUnzipError and ECantWriteUCF (and
+// whatever else their decoder raises) pass to the caller; they end the
+// whole extraction. Unknown methods show "Unknown Compression Method" /
+// "Zip Error".
+DecodeOutcome DecodeEntry(const TZipHeaderInfo& entry, InputBlocks& in, OutputBlocks& out, uint8_t* outBlock,
+                          const TUnZipperCallbacks& callbacks, InflateWorkspace* workspace = nullptr);
+
+} // namespace zelvora::zip

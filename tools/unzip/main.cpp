@@ -1,0 +1,46 @@
+// zelvora-unzip ARCHIVE DESTDIR
+//
+// Extracts every file of ARCHIVE flat into DESTDIR with the same component
+// and settings as the program's exam copy. Message boxes are printed to
+// stderr as "CAPTION: TEXT". On success the number of entries extracted goes
+// to stdout and the exit code is 0; an error prints its message to stderr
+// and exits with 1.
+#include "zip/TUnZipper.h"
+
+#include <cstdio>
+#include <exception>
+
+using namespace zelvora::zip;
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: zelvora-unzip ARCHIVE DESTDIR\n");
+        return 2;
+    }
+    TUnZipperCallbacks callbacks;
+    callbacks.messageBox = [](const std::string& text, const std::string& caption) {
+        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    };
+    TUnZipper unzipper(callbacks);
+    unzipper.OverwriteMode = TUZOverwriteMode::Always;
+    try {
+        unzipper.SetZipName(argv[1]);
+        unzipper.LoadDirectory();
+        unzipper.DoAll = true;
+        unzipper.SetDestDir(argv[2]);
+        unzipper.RetainAttributes = true;
+        const int count = unzipper.ExtractFiles();
+        const TExtractReport& left = unzipper.Report();
+        if (left.Total())
+            std::fprintf(stderr,
+                         "zelvora-unzip: %u file entries left out (encrypted %u, not created %u, "
+                         "CRC mismatch %u, method not decoded %u)\n",
+                         left.Total(), left.encrypted, left.notCreated, left.crcMismatch, left.methodNotDecoded);
+        std::printf("%d\n", count);
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+}
