@@ -34,6 +34,11 @@ struct Scratch {
         rlimit limit{8u << 20, 8u << 20};
         setrlimit(RLIMIT_FSIZE, &limit);
     }
+    ~Scratch()
+    {
+        std::error_code ignored;
+        fs::remove_all(root, ignored);
+    }
 };
 
 } // namespace
