@@ -22,7 +22,9 @@
 //   added when the clear comes (previous code + first byte of the next one).
 //   PKZIP's archives decode only one way: the clear works on the table
 //   without that string (the previous code itself may be freed as a leaf),
-//   and the string is added after the clear, in the lowest free code. Its
+//   and the string is added after the clear, in the lowest free code, even
+//   when the table was full before the clear (unzip and 7-Zip read streams
+//   that end up there the same way; PKZIP's own files never do). Its
 //   prefix may thus be a code that was just freed and is later given to
 //   another string; the string then follows the new meaning of its prefix.
 //   So a string is spelled by walking its prefix chain as it stands. Length
@@ -99,7 +101,7 @@ void Unshrink(InputBlocks& in, OutputBlocks& out, uint64_t uncompressedSize)
         for (uint32_t c = kFirstFree; c < kCodeCount; ++c)
             t.used[c] &= t.isParent[c];
         nextFree = kFirstFree;
-        if (reserved != kNone)
+        if (previous != kNone)
             reserved = reserve();
     };
 
