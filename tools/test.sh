@@ -13,3 +13,4 @@ cmake --preset asan >/dev/null
 zip_tests=$(ctest --preset asan -L zip -N | sed -n 's/^ *Test *#[0-9]*: *//p')
 cmake --build --preset asan --target zelvora-unzip $zip_tests
 ctest --preset asan -L zip
+bash fuzz/run.sh

@@ -1,0 +1,35 @@
+#pragma once
+// OutputBlocks collecting the decoded bytes in memory, with the size guard of
+// the real extraction (a block that would pass the uncompressed size throws
+// EBiggerThanUncompressed and is not kept) and a record of the block sizes.
+#include "zip/DecodeStreams.h"
+#include "zip/ZipErrors.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+class MemoryOutput : public zelvora::zip::OutputBlocks {
+public:
+    explicit MemoryOutput(uint64_t uncompressedSize) : limit_(uncompressedSize) {}
+
+    void write(std::span<const uint8_t> block) override
+    {
+        if (block.size() > zelvora::zip::kBlockSize)
+            oversizedBlock_ = true;
+        if (bytes_.size() + block.size() > limit_)
+            throw zelvora::zip::EBiggerThanUncompressed();
+        bytes_.insert(bytes_.end(), block.begin(), block.end());
+        blockSizes_.push_back(block.size());
+    }
+
+    const std::vector<uint8_t>& bytes() const { return bytes_; }
+    const std::vector<size_t>& blockSizes() const { return blockSizes_; }
+    bool oversizedBlock() const { return oversizedBlock_; }
+
+private:
+    uint64_t limit_;
+    std::vector<uint8_t> bytes_;
+    std::vector<size_t> blockSizes_;
+    bool oversizedBlock_ = false;
+};
