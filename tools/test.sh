@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds everything and runs every test.
+# Installs what is needed, builds everything and runs every test: the zip
+# reader's tests again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# a short bounded run of each fuzz target, then the whole CTest suite.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup-debian.sh
-cmake --preset default >/dev/null
-cmake --build --preset default
-ctest --preset default -j2
 
-# The zip reader's tests again under AddressSanitizer and UndefinedBehaviorSanitizer;
-# only the executables of the tests labelled "zip" are built there.
+# Sanitizer build: only the executables of the tests labelled "zip".
 cmake --preset asan >/dev/null
 zip_tests=$(ctest --preset asan -L zip -N | sed -n 's/^ *Test *#[0-9]*: *//p')
 cmake --build --preset asan --target zelvora-unzip $zip_tests
 ctest --preset asan -L zip
+
 bash fuzz/run.sh
+
+cmake --preset default >/dev/null
+cmake --build --preset default
+ctest --preset default -j2
