@@ -93,10 +93,13 @@ void ZelvoraApplication::createWindows()
 
 int ZelvoraApplication::run()
 {
-    if (m_ctx.windows.main)
-        m_ctx.windows.main->show();
-    else
+    auto* main = m_ctx.windows.main;
+    if (!main)
         return 1;
+    main->show();
+    // Ask for the focus too: on a desktop without a window manager nothing
+    // else activates the window, and its first activation shows the splash.
+    main->activateWindow();
     return exec();
 }
 
