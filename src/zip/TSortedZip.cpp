@@ -4,46 +4,33 @@
 
 namespace zelvora::zip {
 
-namespace {
-bool Before(const TZipHeaderInfo& e, uint32_t disk, uint64_t offset)
-{
-    return e.diskNumberStart < disk || (e.diskNumberStart == disk && e.localHeaderOffset < offset);
-}
-} // namespace
-
-size_t TSortedZip::LowerBound(uint32_t disk, uint64_t offset) const
-{
-    // Central directories are nearly always in offset order: try the end first.
-    if (entries_.empty() || Before(*entries_.back(), disk, offset))
-        return entries_.size();
-    size_t lo = 0, hi = entries_.size();
-    while (lo < hi) {
-        size_t mid = lo + (hi - lo) / 2;
-        if (Before(*entries_[mid], disk, offset))
-            lo = mid + 1;
-        else
-            hi = mid;
-    }
-    return lo;
-}
-
 TZipHeaderInfo& TSortedZip::Add(std::unique_ptr<TZipHeaderInfo> entry)
 {
-    size_t at = LowerBound(entry->diskNumberStart, entry->localHeaderOffset);
-    if (at < entries_.size() && entries_[at]->diskNumberStart == entry->diskNumberStart
-        && entries_[at]->localHeaderOffset == entry->localHeaderOffset)
+    const Key key {entry->diskNumberStart, entry->localHeaderOffset};
+    auto [it, inserted] = entries_.try_emplace(key, nullptr);
+    if (!inserted)
         throw EListError();
-    auto it = entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
-    return **it;
+    it->second = std::move(entry);
+    orderStale_ = true;
+    return *it->second;
 }
 
 TZipHeaderInfo* TSortedZip::Find(uint32_t disk, uint64_t localHeaderOffset) const
 {
-    size_t at = LowerBound(disk, localHeaderOffset);
-    if (at < entries_.size() && entries_[at]->diskNumberStart == disk
-        && entries_[at]->localHeaderOffset == localHeaderOffset)
-        return entries_[at].get();
-    return nullptr;
+    auto it = entries_.find(Key {disk, localHeaderOffset});
+    return it == entries_.end() ? nullptr : it->second.get();
+}
+
+TZipHeaderInfo& TSortedZip::operator[](size_t i) const
+{
+    if (orderStale_ || order_.size() != entries_.size()) {
+        order_.clear();
+        order_.reserve(entries_.size());
+        for (const auto& [key, entry] : entries_)
+            order_.push_back(entry.get());
+        orderStale_ = false;
+    }
+    return *order_[i];
 }
 
 } // namespace zelvora::zip

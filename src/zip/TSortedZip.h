@@ -1,11 +1,14 @@
 #pragma once
 // The entries of an archive's directory, kept in ascending order of (disk
 // number start, local header offset). That order is also the order in which
-// entries are extracted.
+// entries are extracted. Held in a balanced tree, so that a directory listed
+// in reverse order (hostile or not) still loads in n log n, not n squared.
 #include "zip/TZipHeaderInfo.h"
 
 #include <cstddef>
+#include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace zelvora::zip {
@@ -20,11 +23,15 @@ public:
 
     size_t Count() const { return entries_.size(); }
     bool Empty() const { return entries_.empty(); }
-    TZipHeaderInfo& operator[](size_t i) const { return *entries_[i]; }
+    // The i-th entry in list order.
+    TZipHeaderInfo& operator[](size_t i) const;
 
 private:
-    size_t LowerBound(uint32_t disk, uint64_t offset) const;
-    std::vector<std::unique_ptr<TZipHeaderInfo>> entries_;
+    using Key = std::pair<uint32_t, uint64_t>; // disk number start, local header offset
+    std::map<Key, std::unique_ptr<TZipHeaderInfo>> entries_;
+    // Entries in list order for indexed access, rebuilt after an Add.
+    mutable std::vector<TZipHeaderInfo*> order_;
+    mutable bool orderStale_ = false;
 };
 
 } // namespace zelvora::zip

@@ -430,6 +430,38 @@ private slots:
         QVERIFY(!list.Find(0, 250));
     }
 
+    void sortedListOrdersAReversedDirectory()
+    {
+        // A directory listed backwards, over two disks: list order is still
+        // (disk, offset), also when entries arrive after the list was indexed.
+        TSortedZip list;
+        const uint64_t n = 50000;
+        for (uint64_t i = n; i-- > 0;) {
+            auto e = std::make_unique<TZipHeaderInfo>();
+            e->localHeaderOffset = i * 10;
+            e->diskNumberStart = i % 2 ? 0 : 1;
+            list.Add(std::move(e));
+            if (i == n / 2)
+                QCOMPARE(list[0].localHeaderOffset, (n / 2 + 1) * 10);
+        }
+        QCOMPARE(list.Count(), size_t(n));
+        for (size_t i = 1; i < list.Count(); ++i) {
+            const TZipHeaderInfo& a = list[i - 1];
+            const TZipHeaderInfo& b = list[i];
+            QVERIFY(a.diskNumberStart < b.diskNumberStart
+                    || (a.diskNumberStart == b.diskNumberStart && a.localHeaderOffset < b.localHeaderOffset));
+        }
+        QCOMPARE(list[0].localHeaderOffset, uint64_t(10));
+        QCOMPARE(list[n - 1].localHeaderOffset, (n - 2) * 10);
+        QCOMPARE(list.Find(1, 40)->localHeaderOffset, uint64_t(40));
+        QVERIFY(!list.Find(0, 40));
+        auto late = std::make_unique<TZipHeaderInfo>();
+        late->localHeaderOffset = 5;
+        list.Add(std::move(late));
+        QCOMPARE(list[0].localHeaderOffset, uint64_t(5));
+        QCOMPARE(list[1].localHeaderOffset, uint64_t(10));
+    }
+
     void waitCursorAroundLoadDirectory()
     {
         QStringList calls;
