@@ -1,23 +1,29 @@
-// zelvora-unzip ARCHIVE DESTDIR
+// zelvora-unzip [-v] ARCHIVE DESTDIR
 //
 // Extracts every file of ARCHIVE flat into DESTDIR with the same component
 // and settings as the program's exam copy. Message boxes are printed to
 // stderr as "CAPTION: TEXT". On success the number of entries extracted goes
 // to stdout and the exit code is 0; an error prints its message to stderr
-// and exits with 1.
+// and exits with 1. With -v, a summary of the file entries that were left
+// out (encrypted, not created, CRC mismatch, method not decoded) follows on
+// stderr.
 #include "zip/TUnZipper.h"
 
 #include <cstdio>
 #include <exception>
+#include <string_view>
 
 using namespace zelvora::zip;
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: zelvora-unzip ARCHIVE DESTDIR\n");
+    const bool verbose = argc == 4 && std::string_view(argv[1]) == "-v";
+    if (argc != 3 && !verbose) {
+        std::fprintf(stderr, "usage: zelvora-unzip [-v] ARCHIVE DESTDIR\n");
         return 2;
     }
+    const char* archive = argv[argc - 2];
+    const char* destDir = argv[argc - 1];
     TUnZipperCallbacks callbacks;
     callbacks.messageBox = [](const std::string& text, const std::string& caption) {
         std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
@@ -25,14 +31,14 @@ int main(int argc, char** argv)
     TUnZipper unzipper(callbacks);
     unzipper.OverwriteMode = TUZOverwriteMode::Always;
     try {
-        unzipper.SetZipName(argv[1]);
+        unzipper.SetZipName(archive);
         unzipper.LoadDirectory();
         unzipper.DoAll = true;
-        unzipper.SetDestDir(argv[2]);
+        unzipper.SetDestDir(destDir);
         unzipper.RetainAttributes = true;
         const int count = unzipper.ExtractFiles();
         const TExtractReport& left = unzipper.Report();
-        if (left.Total())
+        if (verbose && left.Total())
             std::fprintf(stderr,
                          "zelvora-unzip: %u file entries left out (encrypted %u, not created %u, "
                          "CRC mismatch %u, method not decoded %u)\n",
