@@ -15,6 +15,8 @@ ExamCopyDialog::ExamCopyDialog(QWidget* parent)
     // The pattern is empty in the original filter entry; "*" shows every
     // file and keeps desktop portals from refusing the dialog.
     setNameFilter(QStringLiteral("Nova pasta do Windows (*)"));
+    // The list shows the entry's description alone, without the pattern.
+    setOption(QFileDialog::HideNameFilterDetails, true);
     setDefaultSuffix(QString());
 }
 

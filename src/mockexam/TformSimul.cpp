@@ -165,9 +165,11 @@ void TformSimul::buildAnswerColumn()
     rgRespostaGroup = new QButtonGroup(this);
     rgRespostaGroup->setExclusive(true);
     static const char* const Letters[5] = {"A", "B", "C", "D", "E"};
+    // Three columns filled top to bottom, two options to a column:
+    // A and B in the first, C and D in the second, E alone in the third.
     for (int i = 0; i < 5; ++i) {
         auto* item = new QRadioButton(QString::fromLatin1(Letters[i]), rgResposta);
-        item->setGeometry(6 + (i % 3) * 35, 17 + (i / 3) * 20, 34, 19);
+        item->setGeometry(6 + (i / 2) * 35, 17 + (i % 2) * 20, 34, 19);
         rgRespostaGroup->addButton(item, i);
         rgRespostaItems[i] = item;
     }

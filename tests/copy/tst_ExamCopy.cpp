@@ -8,6 +8,7 @@
 #include "catalog/ExamExtraction.h"
 #include "support/ZipWriter.h"
 
+#include <QComboBox>
 #include <QCryptographicHash>
 #include <QDirIterator>
 #include <QFile>
@@ -227,6 +228,11 @@ void TestExamCopy::suggestedNameJoinsOrganisationTypeAndYear()
     QCOMPARE(m_suggestedSeen, QString("Fundação Ômega - Técnico Judiciário - 2008 - 2ª fase"));
     QCOMPARE(m_copy->dialog().windowTitle(), QString("Copiar para..."));
     QCOMPARE(m_copy->dialog().nameFilters(), QStringList{"Nova pasta do Windows (*)"});
+    // The user sees the entry's description only, as it is named.
+    const auto* types = m_copy->dialog().findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    QVERIFY(types);
+    QCOMPARE(types->count(), 1);
+    QCOMPARE(types->itemText(0), QString("Nova pasta do Windows"));
     QCOMPARE(catalog::ExamExtraction::SuggestedName("O", "T", "Y"), std::string("O - T - Y"));
 }
 

@@ -9,10 +9,12 @@
 #include <QButtonGroup>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPdfView>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QSet>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -77,6 +79,8 @@ private slots:
     void secondClickWhileLoadingIsIgnored();
     void nextAndPrevious_data();
     void nextAndPrevious();
+    void optionsFillColumnByColumn_data();
+    void optionsFillColumnByColumn();
     void answeringStoresAndMarksOnce_data();
     void answeringStoresAndMarksOnce();
     void returningShowsStoredOption();
@@ -242,6 +246,50 @@ void TestTformSimul::nextAndPrevious()
     QCOMPARE(h->simul->cbQuestao->currentIndex(), current);
     QCOMPARE(h->answers(), Numbered(5, QStringLiteral("#")));
     QCOMPARE(h->simul->shownOption(), -1);
+}
+
+void TestTformSimul::optionsFillColumnByColumn_data()
+{
+    QTest::addColumn<int>("option");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("row");
+    QTest::newRow("A") << 0 << 0 << 0;
+    QTest::newRow("B") << 1 << 0 << 1;
+    QTest::newRow("C") << 2 << 1 << 0;
+    QTest::newRow("D") << 3 << 1 << 1;
+    QTest::newRow("E") << 4 << 2 << 0;
+}
+
+void TestTformSimul::optionsFillColumnByColumn()
+{
+    QFETCH(int, option);
+    QFETCH(int, column);
+    QFETCH(int, row);
+    auto h = Standard();
+    Start(*h, QStringLiteral("Alfa"));
+    QRadioButton* const* items = h->simul->rgRespostaItems;
+    // Column and row of an option, counted from the places of the others.
+    QSet<int> lefts, tops;
+    for (int i = 0; i < 5; ++i) {
+        lefts.insert(items[i]->x());
+        tops.insert(items[i]->y());
+    }
+    QCOMPARE(lefts.size(), 3);
+    QCOMPARE(tops.size(), 2);
+    int shownColumn = 0, shownRow = 0;
+    for (const int x : lefts)
+        shownColumn += x < items[option]->x();
+    for (const int y : tops)
+        shownRow += y < items[option]->y();
+    QCOMPARE(shownColumn, column);
+    QCOMPARE(shownRow, row);
+    QVERIFY(h->simul->rgResposta->rect().contains(items[option]->geometry()));
+
+    // A click at that place answers with that option.
+    const QPoint place = h->simul->rgResposta->mapTo(h->simul.get(),
+                                                      items[option]->geometry().topLeft() + QPoint(7, 9));
+    QTest::mouseClick(h->simul->windowHandle(), Qt::LeftButton, {}, place);
+    QCOMPARE(h->simul->shownOption(), option);
 }
 
 void TestTformSimul::answeringStoresAndMarksOnce_data()
