@@ -200,7 +200,9 @@ void TformMain::buildMiddleArea()
     gridProvas->setEditTriggers(QAbstractItemView::NoEditTriggers);
     gridProvas->setWordWrap(false);
     gridProvas->setCornerButtonEnabled(false);
-    connect(gridProvas, &QTableView::doubleClicked, this, &TformMain::gridProvasDblClick);
+    // A double click anywhere in the grid copies the selected row, also on
+    // the white space below the last row (doubleClicked fires on cells only).
+    gridProvas->viewport()->installEventFilter(this);
 
     panelLocaliza = new QFrame(panelMaster);
     MakeDarkBlue(panelLocaliza);
@@ -449,6 +451,11 @@ bool TformMain::eventFilter(QObject* watched, QEvent* e)
         const auto* key = static_cast<QKeyEvent*>(e);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             buttonOKClick();
+            return true;
+        }
+    } else if (watched == gridProvas->viewport() && e->type() == QEvent::MouseButtonDblClick) {
+        if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+            gridProvasDblClick();
             return true;
         }
     } else if (watched == buttonOK) {

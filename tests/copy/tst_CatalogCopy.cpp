@@ -149,6 +149,9 @@ void TestCatalogCopy::lastRowIsCopied_data()
 
     QTest::newRow("year filter, copy button") << "2008" << "" << false << "d1.zip" << "Org D - Agente - 2008";
     QTest::newRow("year filter, double click") << "2008" << "" << true << "d1.zip" << "Org D - Agente - 2008";
+    // A double click on the white space below the rows copies the selected row too.
+    QTest::newRow("year filter, double click below the rows")
+        << "2008" << "" << true << "d1.zip" << "Org D - Agente - 2008";
     QTest::newRow("search, copy button") << "" << "tecnico" << false << "e1.zip"
                                          << "Org E - Técnico em Informática - 2006";
     QTest::newRow("search, double click") << "" << "TÉCNICO JUD" << true << "a1.zip"
@@ -182,7 +185,11 @@ void TestCatalogCopy::lastRowIsCopied()
 
     const QString dest = m_dir->path() + "/copia";
     answerDialogWith(dest);
-    if (doubleClick)
+    if (doubleClick && QByteArray(QTest::currentDataTag()).endsWith("below the rows")) {
+        const QPoint below(at.x(), grid->viewport()->height() - 2);
+        QVERIFY(!grid->indexAt(below).isValid());
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, below);
+    } else if (doubleClick)
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
     else
         clickZone(m_main->btCopiar);
