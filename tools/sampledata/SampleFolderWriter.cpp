@@ -144,7 +144,7 @@ void SampleFolderWriter::Write(const QString& folder)
     makeFolder(folder);
     makeFolder(simu);
 
-    const std::vector<SkinSpec> specs = SkinPainter::Specs();
+    const std::vector<SkinLayout> specs = SkinPainter::Specs();
     for (std::size_t i = 0; i < specs.size(); ++i) {
         writeFile(folder + QLatin1Char('/') + specs[i].normalFile, png(SkinPainter::Paint(i, false)));
         writeFile(folder + QLatin1Char('/') + specs[i].pressedFile, png(SkinPainter::Paint(i, true)));

@@ -258,7 +258,7 @@ void drawTextAt(QPainter& p, const QPointF& baseline, const QString& text, const
 
 } // namespace
 
-std::vector<SkinSpec> SkinPainter::Specs()
+std::vector<SkinLayout> SkinPainter::Specs()
 {
     return {
         {QStringLiteral("abre.png"), QStringLiteral("abreon.png"), QSize(640, 480), {SplashStart}},

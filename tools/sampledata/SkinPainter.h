@@ -9,7 +9,7 @@
 // also where the picture sits at 1, 1 inside its panel; each button is drawn
 // inside its zone's rectangle with a small margin, so it shows where the user
 // clicks and its pressed look never spills into a neighbouring zone.
-#include "SkinSpec.h"
+#include "SkinLayout.h"
 
 #include <QImage>
 
@@ -21,7 +21,7 @@ class SkinPainter {
 public:
     // The four pairs with their sizes and hot zones, in the order
     // splash, footer, top bar, answer column.
-    static std::vector<SkinSpec> Specs();
+    static std::vector<SkinLayout> Specs();
 
     static QImage Splash(bool pressed);
     static QImage Footer(bool pressed);

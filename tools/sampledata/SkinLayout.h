@@ -9,7 +9,7 @@
 
 namespace zelvora::sampledata {
 
-struct SkinSpec {
+struct SkinLayout {
     QString normalFile;  // "abre.png"
     QString pressedFile; // "abreon.png"
     QSize size;
