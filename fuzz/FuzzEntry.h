@@ -89,4 +89,24 @@ private:
     uint32_t sum_ = 0;
 };
 
+// The body of every decoder target: parse the input into an entry, run the
+// decoder over it, and accept "Premature end of file reached" only when the
+// entry was cut short on purpose.
+template <typename Decode>
+int RunDecoder(const uint8_t* bytes, size_t size, Decode decode)
+{
+    FuzzEntry e;
+    if (!FuzzEntry::parse(bytes, size, e))
+        return 0;
+    FuzzInput in(e);
+    FuzzOutput out(e.uncompressedSize);
+    try {
+        decode(in, out, e);
+    } catch (const zip::EFatalUnzipError&) {
+        if (!e.truncated)
+            std::abort();
+    }
+    return 0;
+}
+
 } // namespace zelvora::fuzz

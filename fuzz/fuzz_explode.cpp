@@ -6,16 +6,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
 {
     using namespace zelvora;
-    fuzz::FuzzEntry e;
-    if (!fuzz::FuzzEntry::parse(bytes, size, e))
-        return 0;
-    fuzz::FuzzInput in(e);
-    fuzz::FuzzOutput out(e.uncompressedSize);
-    try {
+    return fuzz::RunDecoder(bytes, size, [](fuzz::FuzzInput& in, fuzz::FuzzOutput& out, const fuzz::FuzzEntry& e) {
         zip::Explode(in, out, e.uncompressedSize, static_cast<uint16_t>(e.parameter | e.parameter << 8));
-    } catch (const zip::EFatalUnzipError&) {
-        if (!e.truncated)
-            std::abort();
-    }
-    return 0;
+    });
 }
