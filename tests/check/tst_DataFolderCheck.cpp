@@ -103,6 +103,7 @@ private slots:
     void eachFaultIsReported();
     void neverExtractsInsideTheDataFolder();
     void commandLine();
+    void withoutFolderChecksTheInstalledOne();
     void jsonStringEscapes();
 
 private:
@@ -264,12 +265,40 @@ void TestDataFolderCheck::commandLine()
     QCOMPARE(broken.size(), before.size() - 1);
 
     // A wrong command line.
-    p.start(Checker(), {});
+    p.start(Checker(), {m_dir, m_dir});
     QVERIFY(p.waitForFinished(60000));
     QCOMPARE(p.exitCode(), 2);
     p.start(Checker(), {m_dir + "/nomes.txt"});
     QVERIFY(p.waitForFinished(60000));
     QCOMPARE(p.exitCode(), 2);
+}
+
+// Installed as <prefix>/bin/zelvora-check, with no folder named it checks
+// <prefix>/bin/dados when there is one, else <prefix>/share/zelvora/dados.
+void TestDataFolderCheck::withoutFolderChecksTheInstalledOne()
+{
+    if (!QFileInfo(Checker()).isExecutable())
+        QSKIP("zelvora-check is not built");
+    QTemporaryDir prefix;
+    QVERIFY(prefix.isValid());
+    QVERIFY(QDir(prefix.path()).mkpath("bin"));
+    const QString checker = prefix.filePath("bin/zelvora-check");
+    QVERIFY(QFile::copy(Checker(), checker));
+    MakeGoodFolder(prefix.filePath("share/zelvora/dados"));
+
+    auto catalogSize = [&](int expectedExit) {
+        QProcess p;
+        p.start(checker, {"--json"});
+        if (!p.waitForFinished(60000) || p.exitCode() != expectedExit)
+            return -1;
+        return int(QJsonDocument::fromJson(p.readAllStandardOutput()).object()["catalog"].toArray().size());
+    };
+    QCOMPARE(catalogSize(0), 3);
+
+    // A data folder beside the program comes first, even a broken one.
+    QVERIFY(QDir(prefix.path()).mkpath("bin/dados"));
+    Write(prefix.filePath("bin/dados/nomes.txt"), "Org#Tipo#2011#falta.zip\r\n");
+    QCOMPARE(catalogSize(1), 1);
 }
 
 void TestDataFolderCheck::jsonStringEscapes()

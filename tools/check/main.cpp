@@ -1,9 +1,12 @@
-// zelvora-check DADOS [--json]: checks a Zelvora data folder and tells, in
-// Portuguese, what a user would trip on. Exit 0 when nothing would fail for
-// a user, 1 when something would, 2 on a wrong command line.
+// zelvora-check [DADOS] [--json]: checks a Zelvora data folder and tells, in
+// Portuguese, what a user would trip on. Without DADOS it checks the folder
+// the program reads (beside it, or the installed one). Exit 0 when nothing
+// would fail for a user, 1 when something would, 2 on a wrong command line.
 #include "CheckJson.h"
 #include "DataFolderCheck.h"
 #include "QtImageProbe.h"
+#include "app/DataFolders.h"
+#include "app/InfoOptions.h"
 #include "text/PtBrCollation.h"
 
 #include <QCoreApplication>
@@ -17,12 +20,23 @@
 
 namespace {
 
-void Usage()
+void Usage(std::FILE* to)
 {
-    std::fputs("Uso: zelvora-check PASTA_DADOS [--json]\n"
+    std::fputs("Uso: zelvora-check [PASTA_DADOS] [--json]\n"
                "Verifica a pasta de dados do Zelvora (catálogo, arquivos zip, simulados,\n"
-               "gabaritos e imagens) sem escrever nada nela.\n",
-               stderr);
+               "gabaritos e imagens) sem escrever nada nela. Sem PASTA_DADOS, verifica a\n"
+               "pasta que o programa lê: \"dados\" ao lado dele ou, quando ela não existe,\n"
+               "share/zelvora/dados do prefixo de instalação.\n",
+               to);
+}
+
+// The data folder the installed programs read, found from this program's
+// own resolved path, as the program finds its own.
+std::string InstalledDataFolder()
+{
+    std::error_code ec;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return zelvora::app::ComputeDataFolders(ec ? std::string() : self.string()).dataFolder;
 }
 
 } // namespace
@@ -35,19 +49,20 @@ int main(int argc, char** argv)
         if (std::strcmp(argv[i], "--json") == 0) {
             json = true;
         } else if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) {
-            Usage();
+            Usage(stdout);
+            return 0;
+        } else if (std::strcmp(argv[i], "--version") == 0) {
+            std::puts(zelvora::app::VersionLine("zelvora-check").c_str());
             return 0;
         } else if (folder.empty()) {
             folder = argv[i];
         } else {
-            Usage();
+            Usage(stderr);
             return 2;
         }
     }
-    if (folder.empty()) {
-        Usage();
-        return 2;
-    }
+    if (folder.empty())
+        folder = InstalledDataFolder();
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec)) {
         std::fprintf(stderr, "zelvora-check: \"%s\" não é uma pasta.\n", folder.c_str());

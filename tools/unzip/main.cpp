@@ -7,6 +7,7 @@
 // and exits with 1. With -v, a summary of the file entries that were left
 // out (encrypted, not created, CRC mismatch, method not decoded) follows on
 // stderr.
+#include "app/InfoOptions.h"
 #include "zip/TUnZipper.h"
 
 #include <cstdio>
@@ -17,6 +18,21 @@ using namespace zelvora::zip;
 
 int main(int argc, char** argv)
 {
+    switch (zelvora::app::FindInfoOption(argc, argv)) {
+    case zelvora::app::InfoOption::Help:
+        std::fputs("usage: zelvora-unzip [-v] ARCHIVE DESTDIR\n"
+                   "Extracts every file of the zip ARCHIVE flat into DESTDIR, created when\n"
+                   "missing, as Zelvora's exam copy does; prints the number of entries\n"
+                   "extracted. -v adds a summary of the file entries left out.\n"
+                   "See zelvora-unzip(1).\n",
+                   stdout);
+        return 0;
+    case zelvora::app::InfoOption::Version:
+        std::puts(zelvora::app::VersionLine("zelvora-unzip").c_str());
+        return 0;
+    case zelvora::app::InfoOption::None:
+        break;
+    }
     const bool verbose = argc == 4 && std::string_view(argv[1]) == "-v";
     if (argc != 3 && !verbose) {
         std::fprintf(stderr, "usage: zelvora-unzip [-v] ARCHIVE DESTDIR\n");
