@@ -1,13 +1,15 @@
-# Install rules and the Debian package.
+# Install rules and the Debian package. Under <prefix> (/usr in the package):
 #
-#   <prefix>/lib/zelvora/zelvora          the program
-#   <prefix>/lib/zelvora/dados/           the sample data folder, beside the program
-#                                         (the program looks for "dados" next to its
-#                                         own resolved path)
-#   <prefix>/bin/zelvora                  relative symbolic link to ../lib/zelvora/zelvora
-#   <prefix>/bin/zelvora-unzip, zelvora-check   command-line tools, when built
-#   <prefix>/share/applications/zelvora.desktop
-#   <prefix>/share/icons/hicolor/<size>/apps/zelvora.{png,svg}
+#   bin/zelvora, bin/zelvora-unzip, bin/zelvora-check    the programs
+#   share/zelvora/dados/                 the sample data folder; the program
+#                                        reads it when there is no "dados"
+#                                        beside it (src/app/DataFolders.h)
+#   share/applications/zelvora.desktop   the menu entry
+#   share/icons/hicolor/<size>/apps/zelvora.{png,svg}
+#   share/metainfo/io.github.zelvora.zelvora.metainfo.xml   AppStream listing
+#   share/man/man1/*.1.gz                the manual pages (docs/man)
+#   share/doc/zelvora/copyright, changelog.gz
+#   share/lintian/overrides/zelvora      lintian's notes, see docs/packaging.md
 #
 # `cpack -G DEB` in the build folder turns the same layout, under /usr, into
 # zelvora_<version>_<arch>.deb.
@@ -24,19 +26,33 @@ include(GNUInstallDirs)
 
 set(ZELVORA_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
 set(ZELVORA_PACKAGING_BINARY_DIR ${PROJECT_BINARY_DIR}/packaging)
-# Fixed on purpose: the data folder must sit beside the program, so the
-# multiarch library folder that GNUInstallDirs would choose on Debian is not used.
-set(ZELVORA_INSTALL_PROGRAM_DIR lib/zelvora)
+# The package's own folders carry its lower-case name, whatever the project
+# is called in CMake.
+set(ZELVORA_INSTALL_DATA_DIR ${CMAKE_INSTALL_DATADIR}/zelvora)
+set(ZELVORA_INSTALL_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/zelvora)
+set(ZELVORA_APPSTREAM_ID io.github.zelvora.zelvora)
 
-# --- the program and its data folder ----------------------------------------
+# --- the programs and the sample data folder --------------------------------
 
-install(TARGETS zelvora RUNTIME DESTINATION ${ZELVORA_INSTALL_PROGRAM_DIR})
+# Installed programs resolve every symbol at start, so their relocation
+# tables can be read-only for the whole run (full RELRO, as Debian hardens).
+install(TARGETS zelvora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+target_link_options(zelvora PRIVATE LINKER:-z,now)
+foreach(tool zelvora-unzip zelvora-check)
+  if(TARGET ${tool})
+    install(TARGETS ${tool} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    target_link_options(${tool} PRIVATE LINKER:-z,now)
+  else()
+    message(STATUS "Packaging: target ${tool} is not part of this build, not installed")
+  endif()
+endforeach()
 
 # The sample data folder is generated into the build tree beside the program.
-# The program only reads it, so everything in it is installed read-only for
-# everyone but root.
+# It is the same on every architecture, so it goes under share. The program
+# only reads it, so everything in it is installed read-only for everyone but
+# root.
 install(DIRECTORY ${PROJECT_BINARY_DIR}/bin/dados
-  DESTINATION ${ZELVORA_INSTALL_PROGRAM_DIR}
+  DESTINATION ${ZELVORA_INSTALL_DATA_DIR}
   OPTIONAL
   FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
   DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
@@ -47,30 +63,52 @@ install(CODE "
                     \"the installed program will start with an empty catalog.\")
   endif()")
 
-# bin/zelvora is a relative link, so the installed tree can be moved (DESTDIR,
-# package staging) and the link still points at the program beside its data.
-# A link made here in the build tree is installed as a link, not as a copy.
-file(RELATIVE_PATH zelvora_link_target
-  /${CMAKE_INSTALL_BINDIR} /${ZELVORA_INSTALL_PROGRAM_DIR}/zelvora)
-file(MAKE_DIRECTORY ${ZELVORA_PACKAGING_BINARY_DIR}/bin)
-file(CREATE_LINK ${zelvora_link_target}
-  ${ZELVORA_PACKAGING_BINARY_DIR}/bin/zelvora SYMBOLIC)
-install(PROGRAMS ${ZELVORA_PACKAGING_BINARY_DIR}/bin/zelvora
-  DESTINATION ${CMAKE_INSTALL_BINDIR})
+# --- manual pages, copyright, changelog --------------------------------------
 
-# Command-line companions, built by the tools folder.
-foreach(tool zelvora-unzip zelvora-check)
-  if(TARGET ${tool})
-    install(TARGETS ${tool} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  else()
-    message(STATUS "Packaging: target ${tool} is not part of this build, not installed")
-  endif()
+# Debian wants manual pages and changelogs compressed with gzip -9n (no name
+# or time stamp in the header, so the package builds the same every time).
+find_program(ZELVORA_GZIP gzip REQUIRED)
+set(doc_outputs)
+foreach(page zelvora zelvora-unzip zelvora-check)
+  # The version on each page's title line comes from the project version.
+  configure_file(${PROJECT_SOURCE_DIR}/docs/man/${page}.1
+    ${ZELVORA_PACKAGING_BINARY_DIR}/man/${page}.1 @ONLY)
+  set(gz ${ZELVORA_PACKAGING_BINARY_DIR}/man/${page}.1.gz)
+  add_custom_command(OUTPUT ${gz}
+    COMMAND ${ZELVORA_GZIP} -9n -c ${ZELVORA_PACKAGING_BINARY_DIR}/man/${page}.1 > ${gz}
+    DEPENDS ${ZELVORA_PACKAGING_BINARY_DIR}/man/${page}.1
+    COMMENT "Compressing the manual page ${page}(1)")
+  list(APPEND doc_outputs ${gz})
+  install(FILES ${gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
+
+set(changelog_gz ${ZELVORA_PACKAGING_BINARY_DIR}/changelog.gz)
+add_custom_command(OUTPUT ${changelog_gz}
+  COMMAND ${ZELVORA_GZIP} -9n -c ${ZELVORA_PACKAGING_DIR}/changelog > ${changelog_gz}
+  DEPENDS ${ZELVORA_PACKAGING_DIR}/changelog
+  COMMENT "Compressing the changelog")
+list(APPEND doc_outputs ${changelog_gz})
+add_custom_target(zelvora_docs ALL DEPENDS ${doc_outputs})
+
+# The changelog's newest entry names the version being packaged.
+file(STRINGS ${ZELVORA_PACKAGING_DIR}/changelog changelog_head LIMIT_COUNT 1)
+if(NOT changelog_head MATCHES "^zelvora \\(${PROJECT_VERSION}\\) ")
+  message(WARNING "packaging/changelog starts with '${changelog_head}', "
+                  "not with version ${PROJECT_VERSION}: add an entry for this version")
+endif()
+
+install(FILES ${ZELVORA_PACKAGING_DIR}/copyright ${changelog_gz}
+  DESTINATION ${ZELVORA_INSTALL_DOC_DIR})
+install(FILES ${ZELVORA_PACKAGING_DIR}/lintian-overrides
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+  RENAME zelvora)
 
 # --- menu entry and icons ---------------------------------------------------
 
 install(FILES ${ZELVORA_PACKAGING_DIR}/zelvora.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${ZELVORA_PACKAGING_DIR}/${ZELVORA_APPSTREAM_ID}.metainfo.xml
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 set(ZELVORA_ICON_SVG ${ZELVORA_PACKAGING_DIR}/icons/zelvora.svg)
 install(FILES ${ZELVORA_ICON_SVG}
@@ -125,6 +163,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${ZELVORA_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/zelvora/zelvora)
 # The summary above is the first line of the package description; this is the
 # body beneath it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
