@@ -48,7 +48,7 @@ fi
 
 pid=$(xdotool getwindowpid "$window" 2>/dev/null || echo "$launched")
 exe=$(readlink "/proc/$pid/exe" || true)
-[ "$exe" = /usr/lib/zelvora/zelvora ] || fail "the window belongs to '$exe', not the installed program"
+[ "$exe" = /usr/bin/zelvora ] || fail "the window belongs to '$exe', not the installed program"
 
 eval "$(xdotool getwindowgeometry --shell "$window")"
 echo "catalog window $window: ${WIDTH}x${HEIGHT} at ${X},${Y}, process $pid"
