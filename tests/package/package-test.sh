@@ -105,7 +105,7 @@ fi
 step "lintian"
 docs=$here/../../docs/packaging.md
 [ -f "$docs" ] || fail "$docs is missing"
-lintian --no-tag-display-limit --fail-on none "$deb" >"$work/lintian.txt" 2>&1 \
+lintian --tag-display-limit 0 --fail-on none "$deb" >"$work/lintian.txt" 2>&1 \
   || { cat "$work/lintian.txt"; fail "lintian could not check the package"; }
 cat "$work/lintian.txt"
 if grep -E '^E: ' "$work/lintian.txt"; then

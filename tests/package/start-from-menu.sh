@@ -70,3 +70,33 @@ done
 echo "screenshot: window centre $centre, bare screen $bare"
 [ "$centre" != "$bare" ] || fail "the catalog window was never drawn"
 kill -0 "$launched" 2>/dev/null || fail "zelvora ended while its window was shown"
+
+# The splash window shows the skin "abre.png" of the data folder the program
+# found: the package's /usr/share/zelvora/dados, as no "dados" sits beside
+# /usr/bin/zelvora. Its pixels on the screen are the file's pixels.
+skin=/usr/share/zelvora/dados/abre.png
+if [ -f "$skin" ]; then
+  splash=
+  for _ in $(seq 1 100); do
+    splash=$(xdotool search --onlyvisible --name '^Zelvora$' 2>/dev/null | head -n1 || true)
+    [ -n "$splash" ] && break
+    sleep 0.1
+  done
+  [ -n "$splash" ] || fail "no splash window titled 'Zelvora' appeared"
+  eval "$(xdotool getwindowgeometry --shell "$splash")"
+  rgb() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r+0.5)],%[fx:int(255*p{$2,$3}.g+0.5)],%[fx:int(255*p{$2,$3}.b+0.5)]" info:; }
+  points="20,20 $((WIDTH / 2)),$((HEIGHT / 2)) $((WIDTH - 30)),$((HEIGHT - 20))"
+  matched=false
+  for _ in $(seq 1 50); do
+    import -window root "$shot"
+    matched=true
+    for pt in $points; do
+      px=${pt%,*} py=${pt#*,}
+      [ "$(rgb "$shot" $((X + px)) $((Y + py)))" = "$(rgb "$skin" "$px" "$py")" ] || { matched=false; break; }
+    done
+    $matched && break
+    sleep 0.1
+  done
+  $matched || fail "the splash window does not show $skin (screenshot: $shot)"
+  echo "splash window shows the installed $skin"
+fi
