@@ -90,11 +90,20 @@ add_custom_command(OUTPUT ${changelog_gz}
 list(APPEND doc_outputs ${changelog_gz})
 add_custom_target(zelvora_docs ALL DEPENDS ${doc_outputs})
 
-# The changelog's newest entry names the version being packaged.
+# The changelog's newest entry and the AppStream releases name the version
+# being packaged.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+  ${ZELVORA_PACKAGING_DIR}/changelog ${ZELVORA_PACKAGING_DIR}/${ZELVORA_APPSTREAM_ID}.metainfo.xml)
 file(STRINGS ${ZELVORA_PACKAGING_DIR}/changelog changelog_head LIMIT_COUNT 1)
 if(NOT changelog_head MATCHES "^zelvora \\(${PROJECT_VERSION}\\) ")
   message(WARNING "packaging/changelog starts with '${changelog_head}', "
                   "not with version ${PROJECT_VERSION}: add an entry for this version")
+endif()
+file(READ ${ZELVORA_PACKAGING_DIR}/${ZELVORA_APPSTREAM_ID}.metainfo.xml metainfo_text)
+string(FIND "${metainfo_text}" "<release version=\"${PROJECT_VERSION}\"" release_at)
+if(release_at EQUAL -1)
+  message(WARNING "packaging/${ZELVORA_APPSTREAM_ID}.metainfo.xml has no <release> "
+                  "for version ${PROJECT_VERSION}: add one")
 endif()
 
 install(FILES ${ZELVORA_PACKAGING_DIR}/copyright ${changelog_gz}
