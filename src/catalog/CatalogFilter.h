@@ -22,7 +22,9 @@ std::vector<size_t> FilterByField(const Catalog& catalog, CatalogField field,
 // The free-text search. term is the text the user typed, in Windows-1252; it
 // is folded with FoldSearchTerm (accents removed, upper case, trimmed) and
 // looked for in each entry's exam type, organisation and year, each folded
-// with FoldForSearch. A term that folds to nothing matches no entry.
+// with FoldForSearch. A term of several words separated by blanks matches an
+// entry when every word occurs in one of those fields ("judiciario 2010").
+// A term that folds to nothing matches no entry.
 std::vector<size_t> SearchCatalog(const Catalog& catalog, std::string_view term);
 
 } // namespace zelvora::catalog

@@ -128,7 +128,10 @@ void TestCatalogFilter::search_data()
     QTest::newRow("š meets Š") << "šecretaria" << QStringList{"a13"};
     QTest::newRow("y meets ÿ") << "ncia y" << QStringList{"a13"};
     QTest::newRow("Ÿ meets ÿ") << "Ÿ" << QStringList{"a13"};
-    QTest::newRow("across fields finds nothing") << "cespe agente" << QStringList{};
+    QTest::newRow("words across fields") << "cespe agente" << QStringList{"a02"};
+    QTest::newRow("words in any order") << "judiciario tecnico" << QStringList{"a03", "a04"};
+    QTest::newRow("every word must occur") << "judiciario 2004" << QStringList{};
+    QTest::newRow("words and the year") << "judiciario  2008" << QStringList{"a03", "a04"};
     QTest::newRow("blanks only") << "   " << QStringList{};
     QTest::newRow("empty") << "" << QStringList{};
     QTest::newRow("no match") << "zzz" << QStringList{};
