@@ -2,6 +2,8 @@
 #include "mockexam/AnswerKey.h"
 #include "mockexam/MockExamList.h"
 #include "mockexam/PaperPath.h"
+#include "support/HazardFile.h"
+#include "text/DataFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,6 +43,8 @@ private slots:
     void resolve();
     void answerKey_data();
     void answerKey();
+    void hazardsAreNotRead_data();
+    void hazardsAreNotRead();
 };
 
 void TestMockExamList::parseLine_data()
@@ -69,6 +73,17 @@ void TestMockExamList::parseLine_data()
     QTest::newRow("drive-relative path") << QByteArray("P#d:x.pdf") << false << QByteArray() << QByteArray();
     QTest::newRow("colon later is fine") << QByteArray("P#ab:x.pdf") << true << QByteArray("P")
                                          << QByteArray("ab:x.pdf");
+    // Paths that climb out of the mock-exam folder are refused like absolute ones.
+    const QByteArray none;
+    QTest::newRow("climbs out with backslashes") << QByteArray("Fora#..\\..\\..\\tmp\\x.pdf") << false << none << none;
+    QTest::newRow("climbs out with slashes") << QByteArray("Fora#../x.pdf") << false << none << none;
+    QTest::newRow("climbs out, mixed separators") << QByteArray("Fora#a/..\\../x.pdf") << false << none << none;
+    QTest::newRow("climbs out after a folder") << QByteArray("Fora#a\\..\\..\\x.pdf") << false << none << none;
+    QTest::newRow("dots and spaces read as ..") << QByteArray("Fora#... \\x.pdf") << false << none << none;
+    QTest::newRow("down and back stays inside") << QByteArray("P#a\\..\\x.pdf") << true << QByteArray("P")
+                                                << QByteArray("a\\..\\x.pdf");
+    QTest::newRow("dots inside a name are fine") << QByteArray("P#..a\\x..pdf") << true << QByteArray("P")
+                                                 << QByteArray("..a\\x..pdf");
 }
 
 void TestMockExamList::parseLine()
@@ -234,6 +249,31 @@ void TestMockExamList::answerKey()
     for (const auto& l : *key)
         got << QString::fromStdString(l);
     QCOMPARE(got, lines);
+}
+
+void TestMockExamList::hazardsAreNotRead_data()
+{
+    QTest::addColumn<bool>("isKey"); // false: the list "lista.txt"
+    QTest::addColumn<int>("hazard");
+    for (const bool isKey : {false, true})
+        for (const Hazard h : AllHazards)
+            QTest::addRow("%s: %s", isKey ? "key" : "list", HazardName(h)) << isKey << int(h);
+}
+
+void TestMockExamList::hazardsAreNotRead()
+{
+    QFETCH(bool, isKey);
+    QFETCH(int, hazard);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(isKey ? "k.txt" : "lista.txt");
+    QVERIFY(MakeHazard(Hazard(hazard), path, qint64(isKey ? zelvora::text::DataFile::KeyCap
+                                                          : zelvora::text::DataFile::ListCap),
+                       isKey ? "1\r\n" : "P#p.pdf\r\n"));
+    const PipeGuard guard(path);
+    const bool read = isKey ? AnswerKey::Load(QFile::encodeName(path).toStdString()).has_value()
+                            : MockExamList::Load(QFile::encodeName(dir.path() + "/").toStdString()).has_value();
+    QVERIFY2(!guard.fired(), "the reader waited on a pipe");
+    QVERIFY(!read);
 }
 
 QTEST_APPLESS_MAIN(TestMockExamList)
