@@ -4,7 +4,9 @@
 #include "CheckJson.h"
 #include "DataFolderCheck.h"
 #include "QtImageProbe.h"
+#include "support/HazardFile.h"
 #include "support/ZipWriter.h"
+#include "text/DataFile.h"
 #include "text/PtBrCollation.h"
 
 #include <QCryptographicHash>
@@ -127,6 +129,8 @@ private slots:
     void eachFaultIsReported();
     void neverExtractsInsideTheDataFolder();
     void commandLine();
+    void commandLineNeverWaitsOnAPipe();
+    void quotedLinesAreCut();
     void jsonStringEscapes();
 
 private:
@@ -221,6 +225,38 @@ void TestDataFolderCheck::eachFaultIsReported_data()
                                         << true << "tem 700 x 117; esperado largura pelo menos 781, altura 117" << 2;
     QTest::newRow("pair of different sizes") << Mutation([](const QString& d) { Skin(d + "/botoeson.png", 198, 300); })
                                              << true << "têm tamanhos diferentes (198 x 400 e 198 x 300)" << 1;
+    QTest::newRow("top bar far too wide") << Mutation([](const QString& d) { Skin(d + "/simul.png", 10241, 117); })
+                                          << true << "Imagem \"simul.png\" (barra superior do simulado): não é uma imagem PNG" << 1;
+    QTest::newRow("PDF header then junk") << put("simu/z.pdf", "%PDF-1.4\n" + QByteArray(3000, '\x9c')) << true
+                                          << "Simulado \"Zeta\": o arquivo \"z.pdf\" não é um PDF" << 1;
+    QTest::newRow("list path climbs out") << append("simu/lista.txt", "Fora#a\\..\\..\\..\\tmp\\x.pdf\r\n") << false
+                                          << "linha 4 ignorada: o caminho do PDF sai da pasta \"simu\"" << 1;
+
+    // Something other than a regular file under its cap, for each kind of file.
+    using text::DataFile;
+    const struct {
+        const char* rel;
+        uint64_t cap;
+        const char* named;
+    } files[] = {
+        {"nomes.txt", DataFile::CatalogCap, "\"nomes.txt\" "},
+        {"simu/lista.txt", DataFile::ListCap, "\"simu/lista.txt\" "},
+        {"simu/z.txt", DataFile::KeyCap, "Simulado \"Zeta\": o gabarito \"z.txt\" "},
+        {"simu/z.pdf", DataFile::PaperCap, "Simulado \"Zeta\": o PDF \"z.pdf\" "},
+        {"abre.png", DataFile::SkinCap, "Imagem \"abre.png\" (tela de abertura): "},
+    };
+    const char* reasons[] = {"não é um arquivo comum", "não é um arquivo comum", "não é um arquivo comum",
+                             "passa de ", "não existe"};
+    for (const auto& f : files) {
+        for (size_t i = 0; i < std::size(AllHazards); ++i) {
+            const Hazard h = AllHazards[i];
+            const QString rel = f.rel;
+            const qint64 cap = qint64(f.cap);
+            QTest::addRow("%s: %s", f.rel, HazardName(h))
+                << Mutation([rel, h, cap](const QString& d) { QVERIFY(MakeHazard(h, d + "/" + rel, cap)); }) << true
+                << QString(f.named) + reasons[i] << 1;
+        }
+    }
 }
 
 void TestDataFolderCheck::eachFaultIsReported()
@@ -230,7 +266,17 @@ void TestDataFolderCheck::eachFaultIsReported()
     QFETCH(QString, excerpt);
     QFETCH(int, count);
     mutate(m_dir);
-    const auto r = run();
+    const auto r = [this] {
+        // Whichever of them is a pipe, a reader waiting on it is set free.
+        const PipeGuard guards[] = {PipeGuard(m_dir + "/nomes.txt"), PipeGuard(m_dir + "/simu/lista.txt"),
+                                    PipeGuard(m_dir + "/simu/z.txt"), PipeGuard(m_dir + "/simu/z.pdf"),
+                                    PipeGuard(m_dir + "/abre.png")};
+        auto report = run();
+        for (const auto& g : guards)
+            if (g.fired())
+                QTest::qFail("the checker waited on a pipe", __FILE__, __LINE__);
+        return report;
+    }();
     QStringList lines;
     for (const auto& p : r.problems)
         lines << QString::fromStdString(p.line());
@@ -294,6 +340,48 @@ void TestDataFolderCheck::commandLine()
     p.start(Checker(), {m_dir + "/nomes.txt"});
     QVERIFY(p.waitForFinished(60000));
     QCOMPARE(p.exitCode(), 2);
+}
+
+void TestDataFolderCheck::commandLineNeverWaitsOnAPipe()
+{
+    if (!QFileInfo(Checker()).isExecutable())
+        QSKIP("zelvora-check is not built");
+    QVERIFY(MakeHazard(Hazard::Fifo, m_dir + "/nomes.txt", 0));
+    QVERIFY(MakeHazard(Hazard::Fifo, m_dir + "/simu/z.txt", 0));
+    QVERIFY(MakeHazard(Hazard::DevZeroLink, m_dir + "/simu/b.pdf", 0));
+    const PipeGuard catalogGuard(m_dir + "/nomes.txt"), keyGuard(m_dir + "/simu/z.txt");
+    QProcess p;
+    p.start(Checker(), {m_dir});
+    QVERIFY(p.waitForFinished(60000));
+    QVERIFY(!catalogGuard.fired() && !keyGuard.fired());
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 1);
+    const QString out = QString::fromUtf8(p.readAllStandardOutput());
+    QVERIFY2(out.contains("ERRO: \"nomes.txt\" não é um arquivo comum"), qPrintable(out));
+    QVERIFY2(out.contains("ERRO: Simulado \"Zeta\": o gabarito \"z.txt\" não é um arquivo comum"), qPrintable(out));
+    QVERIFY2(out.contains("ERRO: Simulado \"Alfa\": o PDF \"b.pdf\" não é um arquivo comum"), qPrintable(out));
+}
+
+void TestDataFolderCheck::quotedLinesAreCut()
+{
+    // A line of a megabyte in each list gives a report line of about 200
+    // characters, ending with the line's full size.
+    const QByteArray longLine(1 << 20, 'x');
+    QFile catalog(m_dir + "/nomes.txt"), list(m_dir + "/simu/lista.txt");
+    QVERIFY(catalog.open(QIODevice::Append) && list.open(QIODevice::Append));
+    catalog.write(longLine + "\r\n");
+    list.write("\xe7" + longLine + "\r\n");
+    catalog.close();
+    list.close();
+    const auto r = run();
+    QCOMPARE(int(r.problems.size()), 2);
+    for (const auto& p : r.problems) {
+        const QString line = QString::fromStdString(p.line());
+        QVERIFY2(line.size() < 400, qPrintable(line.left(400)));
+        QVERIFY2(line.contains(QString("\"ç") + QString(199, 'x') + "\u2026\" (1048578 bytes)")
+                     || line.contains("\"" + QString(200, 'x') + "\u2026\" (1048576 bytes)"),
+                 qPrintable(line));
+    }
 }
 
 void TestDataFolderCheck::jsonStringEscapes()
