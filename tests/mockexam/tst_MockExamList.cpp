@@ -2,8 +2,6 @@
 #include "mockexam/AnswerKey.h"
 #include "mockexam/MockExamList.h"
 #include "mockexam/PaperPath.h"
-#include "support/HazardFile.h"
-#include "text/DataFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,8 +41,6 @@ private slots:
     void resolve();
     void answerKey_data();
     void answerKey();
-    void hazardsAreNotRead_data();
-    void hazardsAreNotRead();
 };
 
 void TestMockExamList::parseLine_data()
@@ -249,31 +245,6 @@ void TestMockExamList::answerKey()
     for (const auto& l : *key)
         got << QString::fromStdString(l);
     QCOMPARE(got, lines);
-}
-
-void TestMockExamList::hazardsAreNotRead_data()
-{
-    QTest::addColumn<bool>("isKey"); // false: the list "lista.txt"
-    QTest::addColumn<int>("hazard");
-    for (const bool isKey : {false, true})
-        for (const Hazard h : AllHazards)
-            QTest::addRow("%s: %s", isKey ? "key" : "list", HazardName(h)) << isKey << int(h);
-}
-
-void TestMockExamList::hazardsAreNotRead()
-{
-    QFETCH(bool, isKey);
-    QFETCH(int, hazard);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(isKey ? "k.txt" : "lista.txt");
-    QVERIFY(MakeHazard(Hazard(hazard), path, qint64(isKey ? zelvora::text::DataFile::KeyCap
-                                                          : zelvora::text::DataFile::ListCap),
-                       isKey ? "1\r\n" : "P#p.pdf\r\n"));
-    const PipeGuard guard(path);
-    const bool read = isKey ? AnswerKey::Load(QFile::encodeName(path).toStdString()).has_value()
-                            : MockExamList::Load(QFile::encodeName(dir.path() + "/").toStdString()).has_value();
-    QVERIFY2(!guard.fired(), "the reader waited on a pipe");
-    QVERIFY(!read);
 }
 
 QTEST_APPLESS_MAIN(TestMockExamList)
