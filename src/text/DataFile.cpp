@@ -2,8 +2,6 @@
 
 #include "text/DataFilePlatform.h"
 
-#include <algorithm>
-
 namespace zelvora::text {
 
 DataFileStatus DataFile::Probe(const std::string& path, uint64_t cap)
@@ -39,8 +37,10 @@ std::optional<std::string> DataFile::Read(const std::string& path, uint64_t cap,
     data.reserve(size_t(size));
     char buffer[65536];
     for (;;) {
-        const uint64_t room = cap - data.size() + 1; // one byte more tells "too large"
-        const long long got = platform::ReadDataFile(fd, buffer, size_t(std::min<uint64_t>(sizeof buffer, room)));
+        // One byte more than the cap allows tells "too large".
+        const uint64_t left = cap - data.size();
+        const size_t want = left < sizeof buffer ? size_t(left) + 1 : sizeof buffer;
+        const long long got = platform::ReadDataFile(fd, buffer, want);
         if (got < 0) {
             platform::CloseDataFile(fd);
             return fail(DataFileStatus::Unreadable);
