@@ -1,19 +1,13 @@
 #include "app/LoadSkinImage.h"
 
-#include <QFileInfo>
-#include <QImageReader>
+#include "app/SkinReader.h"
 
 namespace zelvora::app {
 
 bool LoadSkinImage(QImage& bitmap, const QString& fileName)
 {
-    if (!QFileInfo(fileName).isFile())
-        return false;
-    QImageReader reader(fileName, "png");
-    reader.setDecideFormatFromContent(false);
-    reader.setAutoTransform(false);
-    QImage decoded;
-    if (!reader.read(&decoded) || decoded.isNull())
+    const QImage decoded = SkinReader::Read(fileName);
+    if (decoded.isNull())
         return false;
     // Palette and 24-bit pictures alike become a 32-bit bitmap that
     // QPainter can draw into; the colours are kept exactly.

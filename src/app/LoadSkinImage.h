@@ -4,8 +4,9 @@
 
 namespace zelvora::app {
 
-// Decodes one PNG file into bitmap. Every failure (no such file, not a PNG,
-// damaged data) is swallowed: the result is false and bitmap stays empty.
+// Decodes one PNG file into bitmap (through SkinReader). Every failure (no
+// such file, not a regular file, not a PNG, damaged data, a picture far larger
+// than any skin) is swallowed: the result is false and bitmap stays empty.
 // A loaded picture is kept in a format that can be painted on.
 bool LoadSkinImage(QImage& bitmap, const QString& fileName);
 

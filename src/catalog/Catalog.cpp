@@ -72,7 +72,7 @@ Catalog Catalog::FromLines(const std::vector<std::string>& lines, const text::Co
 
 Catalog Catalog::Load(const std::string& path, const text::Collation& collation)
 {
-    const auto lines = text::ReadTextList(path);
+    const auto lines = text::ReadTextList(path, text::DataFile::CatalogCap);
     if (!lines)
         return {};
     return FromLines(*lines, collation);

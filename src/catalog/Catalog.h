@@ -20,7 +20,9 @@ class Catalog {
 public:
     // Builds the catalog from the file's lines. Never fails.
     static Catalog FromLines(const std::vector<std::string>& lines, const text::Collation& collation);
-    // Reads the file; a missing or unreadable file gives an empty catalog.
+    // Reads the file; a missing or unreadable file gives an empty catalog, and
+    // so does anything that is not a regular file or is larger than
+    // DataFile::CatalogCap (see text/DataFile.h).
     static Catalog Load(const std::string& path, const text::Collation& collation);
 
     const std::vector<CatalogEntry>& entries() const { return m_entries; }

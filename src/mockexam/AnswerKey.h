@@ -11,7 +11,7 @@ namespace zelvora::mockexam {
 class AnswerKey {
 public:
     // The lines of the key file at path. Nothing when the file cannot be
-    // read, and nothing when it holds no line at all: an exam needs at least
+    // read (a pipe, a device or a file larger than DataFile::KeyCap cannot), and nothing when it holds no line at all: an exam needs at least
     // one question.
     static std::optional<std::vector<std::string>> Load(const std::string& path);
 };

@@ -11,7 +11,7 @@ std::optional<MockExamEntry> MockExamList::ParseLine(std::string_view line)
     if (hash == std::string_view::npos)
         return std::nullopt;
     MockExamEntry entry{std::string(line.substr(0, hash)), std::string(line.substr(hash + 1))};
-    if (PaperPath::IsAbsolute(entry.pdfPath))
+    if (PaperPath::IsAbsolute(entry.pdfPath) || PaperPath::ClimbsOut(entry.pdfPath))
         return std::nullopt;
     return entry;
 }
@@ -27,7 +27,7 @@ std::vector<MockExamEntry> MockExamList::Parse(const std::vector<std::string>& l
 
 std::optional<std::vector<MockExamEntry>> MockExamList::Load(const std::string& folder)
 {
-    auto lines = text::ReadTextList(folder + FileName);
+    auto lines = text::ReadTextList(folder + FileName, text::DataFile::ListCap);
     if (!lines)
         return std::nullopt;
     return Parse(*lines);

@@ -1,9 +1,10 @@
 #pragma once
 // The mock-exam list "lista.txt": one paper per line, "name#path". The first
 // "#" separates; any later "#" belongs to the path. A line without "#" names
-// no paper, and neither does a line whose path is absolute (the answer key is
-// always looked for inside the mock-exam folder, so such a paper could never
-// be scored). Nothing is trimmed.
+// no paper, and neither does a line whose path is absolute or climbs out of
+// the mock-exam folder through ".." (the answer key is always looked for
+// inside the mock-exam folder, so such a paper could never be scored, and the
+// list must not open files elsewhere on the disk). Nothing is trimmed.
 #include "mockexam/MockExamEntry.h"
 
 #include <optional>

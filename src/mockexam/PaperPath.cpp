@@ -16,6 +16,29 @@ bool PaperPath::IsAbsolute(std::string_view path)
     return path.size() >= 2 && isLetter(path[0]) && path[1] == ':';
 }
 
+bool PaperPath::ClimbsOut(std::string_view path)
+{
+    long depth = 0;
+    size_t start = 0;
+    while (start <= path.size()) {
+        size_t end = path.find_first_of("\\/", start);
+        if (end == std::string_view::npos)
+            end = path.size();
+        std::string_view part = path.substr(start, end - start);
+        while (!part.empty() && part.back() == ' ')
+            part.remove_suffix(1);
+        const bool onlyDots = !part.empty() && part.find_first_not_of('.') == std::string_view::npos;
+        if (onlyDots && part.size() >= 2) {
+            if (--depth < 0)
+                return true;
+        } else if (!part.empty() && !onlyDots) {
+            ++depth;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
 std::string PaperPath::KeyPathFor(std::string_view pdfPath)
 {
     const auto lastSeparator = pdfPath.find_last_of("\\/:");

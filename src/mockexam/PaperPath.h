@@ -12,6 +12,13 @@ public:
     // "/x", "\x" and drive paths such as "C:\x" or "C:x".
     static bool IsAbsolute(std::string_view path);
 
+    // True when the path, read with "\" and "/" both as separators, climbs
+    // above the folder it is relative to at any point ("..\x.pdf",
+    // "a\..\..\x.pdf", "a/../../x.pdf"). A step ".." inside the folder
+    // ("a\..\x.pdf") stays in it. Names made only of dots and trailing
+    // spaces ("...", ".. ") count as ".." too: Windows reads them so.
+    static bool ClimbsOut(std::string_view path);
+
     // The answer key's path for a PDF path: its extension (from the last "."
     // after the last "\", "/" or ":") replaced by ".txt", or ".txt" appended
     // when there is none. Stays relative and in Windows-1252.

@@ -1,5 +1,7 @@
 #include "mockexam/TPdfViewer.h"
 
+#include "mockexam/PaperDocument.h"
+
 #include <QPdfDocument>
 #include <QPdfView>
 #include <QScreen>
@@ -38,17 +40,14 @@ TPdfViewer::~TPdfViewer()
 
 bool TPdfViewer::LoadFile(const QString& fileName)
 {
-    auto* document = new QPdfDocument(this);
-    const auto error = document->load(fileName);
-    if (error != QPdfDocument::Error::None || document->status() != QPdfDocument::Status::Ready
-        || document->pageCount() < 1) {
-        delete document;
+    auto paper = zelvora::mockexam::PaperDocument::Open(fileName);
+    if (!paper)
         return false;
-    }
-    QPdfDocument* old = m_document;
-    m_document = document;
+    auto* old = m_document;
+    m_document = paper.release();
+    m_document->setParent(this);
     m_fileName = fileName;
-    m_view->setDocument(m_document);
+    m_view->setDocument(m_document->document());
     fitToWidth();
     if (old)
         old->deleteLater();
@@ -57,7 +56,7 @@ bool TPdfViewer::LoadFile(const QString& fileName)
 
 int TPdfViewer::pageCount() const
 {
-    return m_document ? m_document->pageCount() : 0;
+    return m_document ? m_document->document()->pageCount() : 0;
 }
 
 qreal TPdfViewer::zoomFactor() const
@@ -68,8 +67,9 @@ qreal TPdfViewer::zoomFactor() const
     // zoomFactor; the factor on screen is the viewport's width over the
     // widest page's width at natural size.
     qreal widest = 0;
-    for (int page = 0; page < m_document->pageCount(); ++page)
-        widest = std::max(widest, m_document->pagePointSize(page).width());
+    const QPdfDocument* document = m_document->document();
+    for (int page = 0; page < document->pageCount(); ++page)
+        widest = std::max(widest, document->pagePointSize(page).width());
     const QScreen* screen = this->screen();
     const qreal pixelsPerPoint = (screen ? screen->logicalDotsPerInch() : 72.0) / 72.0;
     const QMargins margins = m_view->documentMargins();

@@ -9,8 +9,8 @@
 #include <QString>
 #include <QWidget>
 
-class QPdfDocument;
 class QPdfView;
+namespace zelvora::mockexam { class PaperDocument; }
 
 namespace zelvora::gui {
 
@@ -23,6 +23,8 @@ public:
     // Opens the PDF at fileName and shows it from its first page, fitted to
     // the width. A file that does not open as a PDF with at least one page is
     // a failed load: the result is false and the document shown before stays.
+    // The file is read through PaperDocument, so a pipe, a device or a file
+    // larger than any paper is a failed load too, never a wait.
     bool LoadFile(const QString& fileName);
 
     QString fileName() const { return m_fileName; }
@@ -43,7 +45,7 @@ private:
     void zoomBy(qreal step);
 
     QPdfView* m_view = nullptr;
-    QPdfDocument* m_document = nullptr;
+    zelvora::mockexam::PaperDocument* m_document = nullptr;
     QString m_fileName;
 };
 

@@ -1,8 +1,5 @@
 #include "text/TextList.h"
 
-#include <cstdio>
-#include <cstring>
-
 namespace zelvora::text {
 
 std::vector<std::string> SplitTextLines(std::string_view bytes)
@@ -27,29 +24,14 @@ std::vector<std::string> SplitTextLines(std::string_view bytes)
     return lines;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path)
+std::optional<std::string> ReadWholeFile(const std::string& path, uint64_t cap, DataFileStatus* status)
 {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return std::nullopt;
-    std::string data;
-    char buf[65536];
-    for (;;) {
-        const size_t got = std::fread(buf, 1, sizeof buf, f);
-        data.append(buf, got);
-        if (got < sizeof buf)
-            break;
-    }
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed)
-        return std::nullopt;
-    return data;
+    return DataFile::Read(path, cap, status);
 }
 
-std::optional<std::vector<std::string>> ReadTextList(const std::string& path)
+std::optional<std::vector<std::string>> ReadTextList(const std::string& path, uint64_t cap, DataFileStatus* status)
 {
-    auto data = ReadWholeFile(path);
+    auto data = ReadWholeFile(path, cap, status);
     if (!data)
         return std::nullopt;
     return SplitTextLines(*data);

@@ -2,6 +2,9 @@
 // of bad file is swallowed and leaves an empty bitmap.
 #include "TestImages.h"
 #include "app/LoadSkinImage.h"
+#include "app/SkinReader.h"
+#include "support/HazardFile.h"
+#include "text/DataFile.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -23,6 +26,10 @@ private slots:
     void pairLoadsBothFiles_data();
     void pairLoadsBothFiles();
     void loadedBitmapCanBeDrawnOn();
+    void hazardsLeaveTheBitmapEmpty_data();
+    void hazardsLeaveTheBitmapEmpty();
+    void picturesFarTooLargeAreRefused_data();
+    void picturesFarTooLargeAreRefused();
 
 private:
     QTemporaryDir m_dir;
@@ -161,6 +168,54 @@ void TestSkinImages::loadedBitmapCanBeDrawnOn()
     p.end();
     QCOMPARE(copy.pixelColor(1, 1), QColor(Qt::red));
     QCOMPARE(bitmap.pixel(5, 5), copy.pixel(5, 5));
+}
+
+void TestSkinImages::hazardsLeaveTheBitmapEmpty_data()
+{
+    QTest::addColumn<int>("hazard");
+    for (const Hazard h : AllHazards)
+        QTest::newRow(HazardName(h)) << int(h);
+}
+
+void TestSkinImages::hazardsLeaveTheBitmapEmpty()
+{
+    QFETCH(int, hazard);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("simul.png"));
+    QVERIFY(MakeHazard(Hazard(hazard), file, qint64(zelvora::text::DataFile::SkinCap),
+                       PngBytes(PatternImage({40, 10}, 7))));
+    const PipeGuard guard(file);
+    QImage bitmap;
+    QVERIFY(!LoadSkinImage(bitmap, file));
+    QVERIFY2(!guard.fired(), "the skin loader waited on a pipe");
+    QVERIFY(bitmap.isNull());
+}
+
+void TestSkinImages::picturesFarTooLargeAreRefused_data()
+{
+    // One-bit pictures, so that even the largest costs the test little.
+    using zelvora::app::SkinReader;
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("loads");
+    QTest::newRow("as wide as allowed") << QSize(SkinReader::MaxSide, 1) << true;
+    QTest::newRow("one pixel wider") << QSize(SkinReader::MaxSide + 1, 1) << false;
+    QTest::newRow("one pixel higher") << QSize(1, SkinReader::MaxSide + 1) << false;
+    QTest::newRow("the whole pixel budget") << QSize(4096, int(SkinReader::MaxPixels / 4096)) << true;
+    QTest::newRow("one row over the budget") << QSize(4096, int(SkinReader::MaxPixels / 4096) + 1) << false;
+    QTest::newRow("5600 x 5600") << QSize(5600, 5600) << false;
+}
+
+void TestSkinImages::picturesFarTooLargeAreRefused()
+{
+    QFETCH(QSize, size);
+    QFETCH(bool, loads);
+    QImage picture(size, QImage::Format_Mono);
+    picture.fill(1);
+    const QString file = path(QStringLiteral("big.png"));
+    WriteBytes(file, PngBytes(picture));
+    QImage bitmap;
+    QCOMPARE(LoadSkinImage(bitmap, file), loads);
+    QCOMPARE(bitmap.size(), loads ? size : QSize(0, 0));
 }
 
 QTEST_MAIN(TestSkinImages)

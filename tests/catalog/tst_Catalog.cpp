@@ -1,6 +1,8 @@
 // The catalog model read from "nomes.txt": order, duplicates, fields, the
 // three filter lists, and what bad files give.
 #include "catalog/Catalog.h"
+#include "support/HazardFile.h"
+#include "text/DataFile.h"
 #include "text/PtBrCollation.h"
 #include "text/TextList.h"
 #include "text/Windows1252.h"
@@ -107,6 +109,8 @@ private slots:
     void filterLists();
     void leftOutLines();
     void noFileGivesAnEmptyCatalog();
+    void hazardGivesAnEmptyCatalog_data();
+    void hazardGivesAnEmptyCatalog();
     void badInput_data();
     void badInput();
     void tenMegabyteLine();
@@ -284,6 +288,25 @@ void CatalogTest::noFileGivesAnEmptyCatalog()
         QCOMPARE(c.size(), size_t(0));
         QVERIFY(c.organisations().empty() && c.examTypes().empty() && c.years().empty());
     }
+}
+
+void CatalogTest::hazardGivesAnEmptyCatalog_data()
+{
+    QTest::addColumn<int>("hazard");
+    for (const Hazard h : AllHazards)
+        QTest::newRow(HazardName(h)) << int(h);
+}
+
+void CatalogTest::hazardGivesAnEmptyCatalog()
+{
+    QFETCH(int, hazard);
+    const QString path = m_dir->filePath("nomes.txt");
+    QVERIFY(MakeHazard(Hazard(hazard), path, qint64(DataFile::CatalogCap), "Org#Tipo#2010#a.zip\r\n"));
+    const PipeGuard guard(path);
+    const Catalog c = Catalog::Load(path.toStdString(), m_collation);
+    QVERIFY2(!guard.fired(), "the catalog waited on a pipe");
+    QCOMPARE(c.size(), size_t(0));
+    QVERIFY(c.organisations().empty() && c.incompleteLines().empty());
 }
 
 void CatalogTest::badInput_data()

@@ -4,7 +4,9 @@
 #include "CheckJson.h"
 #include "DataFolderCheck.h"
 #include "QtImageProbe.h"
+#include "support/HazardFile.h"
 #include "support/ZipWriter.h"
+#include "text/DataFile.h"
 #include "text/PtBrCollation.h"
 
 #include <QCryptographicHash>
@@ -40,6 +42,30 @@ void Skin(const QString& path, int w, int h)
     QVERIFY(image.save(path, "PNG"));
 }
 
+// A one-page PDF with a correct cross-reference table, written by hand (the
+// checker opens papers with the PDF engine; a bare "%PDF-" header is junk).
+QByteArray OnePagePdf()
+{
+    const QByteArrayList objects = {
+        "<< /Type /Catalog /Pages 2 0 R >>",
+        "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] >>",
+    };
+    QByteArray pdf = "%PDF-1.4\n";
+    QList<qsizetype> offsets;
+    for (int i = 0; i < objects.size(); ++i) {
+        offsets << pdf.size();
+        pdf += QByteArray::number(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
+    }
+    const qsizetype xref = pdf.size();
+    pdf += "xref\n0 " + QByteArray::number(objects.size() + 1) + "\n0000000000 65535 f \n";
+    for (const qsizetype o : offsets)
+        pdf += QByteArray::number(o).rightJustified(10, '0') + " 00000 n \n";
+    pdf += "trailer\n<< /Size " + QByteArray::number(objects.size() + 1) + " /Root 1 0 R >>\nstartxref\n"
+        + QByteArray::number(xref) + "\n%%EOF\n";
+    return pdf;
+}
+
 QByteArray ExamZip()
 {
     ZipWriter w;
@@ -60,7 +86,7 @@ void MakeGoodFolder(const QString& d)
     Write(d + "/alfa2.zip", ExamZip());
     Write(d + "/simu/lista.txt", "Zeta#z.pdf\r\nalfa#2008\\a.pdf\r\nAlfa#b.pdf\r\n");
     for (const char* p : {"z", "2008/a", "b"}) {
-        Write(d + "/simu/" + p + ".pdf", "%PDF-1.4\n%%EOF\n");
+        Write(d + "/simu/" + p + ".pdf", OnePagePdf());
         Write(d + "/simu/" + p + ".txt", "1\r\n5\r\n3\r\n");
     }
     Skin(d + "/abre.png", 640, 480);
@@ -104,6 +130,7 @@ private slots:
     void neverExtractsInsideTheDataFolder();
     void commandLine();
     void withoutFolderChecksTheInstalledOne();
+    void quotedLinesAreCut();
     void jsonStringEscapes();
 
 private:
@@ -198,6 +225,38 @@ void TestDataFolderCheck::eachFaultIsReported_data()
                                         << true << "tem 700 x 117; esperado largura pelo menos 781, altura 117" << 2;
     QTest::newRow("pair of different sizes") << Mutation([](const QString& d) { Skin(d + "/botoeson.png", 198, 300); })
                                              << true << "têm tamanhos diferentes (198 x 400 e 198 x 300)" << 1;
+    QTest::newRow("top bar far too wide") << Mutation([](const QString& d) { Skin(d + "/simul.png", 10241, 117); })
+                                          << true << "Imagem \"simul.png\" (barra superior do simulado): não é uma imagem PNG" << 1;
+    QTest::newRow("PDF header then junk") << put("simu/z.pdf", "%PDF-1.4\n" + QByteArray(3000, '\x9c')) << true
+                                          << "Simulado \"Zeta\": o arquivo \"z.pdf\" não é um PDF" << 1;
+    QTest::newRow("list path climbs out") << append("simu/lista.txt", "Fora#a\\..\\..\\..\\tmp\\x.pdf\r\n") << false
+                                          << "linha 4 ignorada: o caminho do PDF sai da pasta \"simu\"" << 1;
+
+    // Something other than a regular file under its cap, for each kind of file.
+    using text::DataFile;
+    const struct {
+        const char* rel;
+        uint64_t cap;
+        const char* named;
+    } files[] = {
+        {"nomes.txt", DataFile::CatalogCap, "\"nomes.txt\" "},
+        {"simu/lista.txt", DataFile::ListCap, "\"simu/lista.txt\" "},
+        {"simu/z.txt", DataFile::KeyCap, "Simulado \"Zeta\": o gabarito \"z.txt\" "},
+        {"simu/z.pdf", DataFile::PaperCap, "Simulado \"Zeta\": o PDF \"z.pdf\" "},
+        {"abre.png", DataFile::SkinCap, "Imagem \"abre.png\" (tela de abertura): "},
+    };
+    const char* reasons[] = {"não é um arquivo comum", "não é um arquivo comum", "não é um arquivo comum",
+                             "passa de ", "não existe"};
+    for (const auto& f : files) {
+        for (size_t i = 0; i < std::size(AllHazards); ++i) {
+            const Hazard h = AllHazards[i];
+            const QString rel = f.rel;
+            const qint64 cap = qint64(f.cap);
+            QTest::addRow("%s: %s", f.rel, HazardName(h))
+                << Mutation([rel, h, cap](const QString& d) { QVERIFY(MakeHazard(h, d + "/" + rel, cap)); }) << true
+                << QString(f.named) + reasons[i] << 1;
+        }
+    }
 }
 
 void TestDataFolderCheck::eachFaultIsReported()
@@ -207,7 +266,17 @@ void TestDataFolderCheck::eachFaultIsReported()
     QFETCH(QString, excerpt);
     QFETCH(int, count);
     mutate(m_dir);
-    const auto r = run();
+    std::optional<check::CheckReport> report;
+    {
+        // Whichever of them is a pipe, a reader waiting on it is set free.
+        const PipeGuard guards[] = {PipeGuard(m_dir + "/nomes.txt"), PipeGuard(m_dir + "/simu/lista.txt"),
+                                    PipeGuard(m_dir + "/simu/z.txt"), PipeGuard(m_dir + "/simu/z.pdf"),
+                                    PipeGuard(m_dir + "/abre.png")};
+        report = run();
+        for (const auto& g : guards)
+            QVERIFY2(!g.fired(), "the checker waited on a pipe");
+    }
+    const auto& r = *report;
     QStringList lines;
     for (const auto& p : r.problems)
         lines << QString::fromStdString(p.line());
@@ -299,6 +368,24 @@ void TestDataFolderCheck::withoutFolderChecksTheInstalledOne()
     QVERIFY(QDir(prefix.path()).mkpath("bin/dados"));
     Write(prefix.filePath("bin/dados/nomes.txt"), "Org#Tipo#2011#falta.zip\r\n");
     QCOMPARE(catalogSize(1), 1);
+}
+
+void TestDataFolderCheck::quotedLinesAreCut()
+{
+    // A line of a megabyte in each list gives a report line of about 200
+    // characters, ending with the line's full size.
+    const QByteArray longLine(1 << 20, 'x');
+    Write(m_dir + "/nomes.txt", longLine + "\r\n");
+    Write(m_dir + "/simu/lista.txt", "\xe7" + longLine + "\r\n");
+    const auto r = run();
+    QCOMPARE(int(r.problems.size()), 4); // with no exam and no paper
+    for (const auto& p : {r.problems[0], r.problems[2]}) {
+        const QString line = QString::fromStdString(p.line());
+        QVERIFY2(line.size() < 400, qPrintable(line.left(400)));
+        QVERIFY2(line.contains(QString("\"ç") + QString(199, 'x') + "\u2026\" (1048578 bytes)")
+                     || line.contains("\"" + QString(200, 'x') + "\u2026\" (1048576 bytes)"),
+                 qPrintable(line));
+    }
 }
 
 void TestDataFolderCheck::jsonStringEscapes()

@@ -69,6 +69,17 @@ void TestMockExamList::parseLine_data()
     QTest::newRow("drive-relative path") << QByteArray("P#d:x.pdf") << false << QByteArray() << QByteArray();
     QTest::newRow("colon later is fine") << QByteArray("P#ab:x.pdf") << true << QByteArray("P")
                                          << QByteArray("ab:x.pdf");
+    // Paths that climb out of the mock-exam folder are refused like absolute ones.
+    const QByteArray none;
+    QTest::newRow("climbs out with backslashes") << QByteArray("Fora#..\\..\\..\\tmp\\x.pdf") << false << none << none;
+    QTest::newRow("climbs out with slashes") << QByteArray("Fora#../x.pdf") << false << none << none;
+    QTest::newRow("climbs out, mixed separators") << QByteArray("Fora#a/..\\../x.pdf") << false << none << none;
+    QTest::newRow("climbs out after a folder") << QByteArray("Fora#a\\..\\..\\x.pdf") << false << none << none;
+    QTest::newRow("dots and spaces read as ..") << QByteArray("Fora#... \\x.pdf") << false << none << none;
+    QTest::newRow("down and back stays inside") << QByteArray("P#a\\..\\x.pdf") << true << QByteArray("P")
+                                                << QByteArray("a\\..\\x.pdf");
+    QTest::newRow("dots inside a name are fine") << QByteArray("P#..a\\x..pdf") << true << QByteArray("P")
+                                                 << QByteArray("..a\\x..pdf");
 }
 
 void TestMockExamList::parseLine()

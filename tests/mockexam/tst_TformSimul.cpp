@@ -5,6 +5,8 @@
 #include "app/ImageView.h"
 #include "app/TFocusImage.h"
 #include "mockexam/TPdfViewer.h"
+#include "support/HazardFile.h"
+#include "text/DataFile.h"
 
 #include <QButtonGroup>
 #include <QDir>
@@ -407,11 +409,13 @@ void TestTformSimul::startingAgainRestartsTheCount()
 
 void TestTformSimul::missingKeyLeavesTheExamAsItWas_data()
 {
-    QTest::addColumn<int>("kind"); // 0 missing, 1 empty file, 2 folder, 3 NUL first
+    QTest::addColumn<int>("kind"); // 0 missing, 1 empty file, 2 folder, 3 NUL first, 4 on: a Hazard
     QTest::newRow("no key file") << 0;
     QTest::newRow("key without lines") << 1;
     QTest::newRow("folder named like the key") << 2;
     QTest::newRow("key starting with NUL") << 3;
+    for (const Hazard hazard : AllHazards)
+        QTest::addRow("key: %s", HazardName(hazard)) << 4 + int(hazard);
 }
 
 void TestTformSimul::missingKeyLeavesTheExamAsItWas()
@@ -426,6 +430,10 @@ void TestTformSimul::missingKeyLeavesTheExamAsItWas()
         QDir().mkpath(h->folder.mockExamFolder() + QStringLiteral("b.txt"));
     else if (kind == 3)
         h->folder.write(QStringLiteral("b.txt"), QByteArray("\0" "1\r\n2\r\n", 7));
+    else if (kind >= 4)
+        QVERIFY(MakeHazard(Hazard(kind - 4), h->folder.mockExamFolder() + QStringLiteral("b.txt"),
+                           qint64(zelvora::text::DataFile::KeyCap), "1\r\n2\r\n"));
+    const PipeGuard guard(h->folder.mockExamFolder() + QStringLiteral("b.txt"));
     h->simul->FormCreate(); // reads the longer list
     h->messages.clear();
 
@@ -437,6 +445,7 @@ void TestTformSimul::missingKeyLeavesTheExamAsItWas()
     const auto before = h->folder.snapshot();
 
     Start(*h, QStringLiteral("Beta"));
+    QVERIFY2(!guard.fired(), "the exam window waited on a pipe");
     QCOMPARE(h->messages.texts, QStringList{MsgGabarito});
     QCOMPARE(h->messages.captions, QStringList{QStringLiteral("Zelvora")});
     QCOMPARE(h->messages.waitVisible, QList<bool>{false});
@@ -459,10 +468,12 @@ void TestTformSimul::missingKeyLeavesTheExamAsItWas()
 
 void TestTformSimul::creationFailures_data()
 {
-    QTest::addColumn<int>("kind"); // 0 no simu folder, 1 no list, 2 list is a folder
+    QTest::addColumn<int>("kind"); // 0 no simu folder, 1 no list, 2 list is a folder, 3 on: a Hazard
     QTest::newRow("no mock-exam folder") << 0;
     QTest::newRow("no list") << 1;
     QTest::newRow("list is a folder") << 2;
+    for (const Hazard hazard : {Hazard::Fifo, Hazard::DevZeroLink, Hazard::Oversized})
+        QTest::addRow("list: %s", HazardName(hazard)) << 3 + int(hazard);
 }
 
 void TestTformSimul::creationFailures()
@@ -473,8 +484,13 @@ void TestTformSimul::creationFailures()
         QVERIFY(QDir(h.folder.mockExamFolder()).removeRecursively());
     else if (kind == 2)
         QVERIFY(QDir().mkpath(h.folder.mockExamFolder() + QStringLiteral("lista.txt")));
+    else if (kind >= 3)
+        QVERIFY(MakeHazard(Hazard(kind - 3), h.folder.mockExamFolder() + QStringLiteral("lista.txt"),
+                           qint64(zelvora::text::DataFile::ListCap), "P#p.pdf\r\n"));
     h.folder.writeSkin(QStringLiteral("simul"), QSize(50, 50), Qt::blue, Qt::red);
+    const PipeGuard guard(h.folder.mockExamFolder() + QStringLiteral("lista.txt"));
     h.create();
+    QVERIFY2(!guard.fired(), "the exam window waited on a pipe");
     QCOMPARE(h.messages.texts, QStringList{MsgLista});
     QCOMPARE(h.messages.captions, QStringList{QStringLiteral("Zelvora")});
     QCOMPARE(Control<QComboBox>(h.simul.get(), "comboProva")->count(), 0);

@@ -1,5 +1,6 @@
 // The text list reader: where lines end, what a NUL does, and that nothing is
 // trimmed or converted.
+#include "support/HazardFile.h"
 #include "text/TextList.h"
 
 #include <QTemporaryDir>
@@ -7,6 +8,8 @@
 
 #include <fstream>
 
+using zelvora::text::DataFile;
+using zelvora::text::DataFileStatus;
 using zelvora::text::ReadTextList;
 using zelvora::text::SplitTextLines;
 
@@ -34,6 +37,8 @@ private slots:
     void splitsLines();
     void readsFiles();
     void missingOrUnreadableFileGivesNothing();
+    void onlyRegularFilesUnderTheCap_data();
+    void onlyRegularFilesUnderTheCap();
 };
 
 void TextListTest::splitsLines_data()
@@ -104,6 +109,41 @@ void TextListTest::missingOrUnreadableFileGivesNothing()
     QVERIFY(dir.isValid());
     QVERIFY(!ReadTextList(dir.filePath("missing.txt").toStdString()).has_value());
     QVERIFY(!ReadTextList(dir.path().toStdString()).has_value()); // a folder
+}
+
+void TextListTest::onlyRegularFilesUnderTheCap_data()
+{
+    QTest::addColumn<int>("hazard"); // -1: a link to a regular file of cap bytes
+    QTest::addColumn<int>("status");
+    QTest::newRow("link to a file at the cap") << -1 << int(DataFileStatus::Ok);
+    const DataFileStatus expected[] = {DataFileStatus::NotAFile, DataFileStatus::NotAFile, DataFileStatus::NotAFile,
+                                       DataFileStatus::TooLarge, DataFileStatus::Missing};
+    for (size_t i = 0; i < std::size(AllHazards); ++i)
+        QTest::newRow(HazardName(AllHazards[i])) << int(AllHazards[i]) << int(expected[i]);
+}
+
+void TextListTest::onlyRegularFilesUnderTheCap()
+{
+    QFETCH(int, hazard);
+    QFETCH(int, status);
+    constexpr uint64_t cap = 10;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("nomes.txt");
+    if (hazard < 0) {
+        std::ofstream(dir.filePath("real.txt").toStdString(), std::ios::binary) << "a#b\r\nc#d\r\n";
+        QVERIFY(QFile::link(dir.filePath("real.txt"), path));
+    } else {
+        QVERIFY(MakeHazard(Hazard(hazard), path, cap, "a#b\r\n"));
+    }
+    const PipeGuard guard(path);
+    DataFileStatus why = DataFileStatus::Unreadable;
+    const auto lines = ReadTextList(path.toStdString(), cap, &why);
+    QVERIFY2(!guard.fired(), "the reader waited on a pipe");
+    QCOMPARE(int(why), status);
+    QCOMPARE(lines.has_value(), status == int(DataFileStatus::Ok));
+    if (lines)
+        QCOMPARE(ToList(*lines), (QByteArrayList{"a#b", "c#d"}));
+    QCOMPARE(int(DataFile::Probe(path.toStdString(), cap)), status);
 }
 
 QTEST_APPLESS_MAIN(TextListTest)

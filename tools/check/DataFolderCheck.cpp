@@ -1,19 +1,25 @@
 #include "DataFolderCheck.h"
 
 #include "ImageProbe.h"
+#include "app/SkinReader.h"
 #include "catalog/Catalog.h"
 #include "catalog/ExamExtraction.h"
 #include "mockexam/AnswerKey.h"
 #include "mockexam/MockExamList.h"
+#include "mockexam/PaperDocument.h"
 #include "mockexam/PaperPath.h"
 #include "text/Collation.h"
+#include "text/DataFile.h"
 #include "text/TextList.h"
 #include "text/Windows1252.h"
 #include "zip/TUnZipper.h"
 
+#include <QFile>
+
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <limits>
 #include <set>
 #include <system_error>
 
@@ -25,12 +31,39 @@ namespace {
 
 std::string U(const std::string& cp1252) { return text::Cp1252ToUtf8(cp1252); }
 
-std::string Quote(const std::string& utf8) { return "\"" + utf8 + "\""; }
+// A text quoted in a report is cut to QuoteLimit characters, so that a line
+// of many megabytes cannot make a report of many megabytes.
+constexpr size_t QuoteLimit = 200;
 
-bool IsFile(const std::string& path)
+std::string Quote(const std::string& utf8)
 {
-    std::error_code ec;
-    return fs::is_regular_file(path, ec);
+    size_t chars = 0;
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        if ((static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80)
+            continue; // inside a character
+        if (chars++ == QuoteLimit)
+            return "\"" + utf8.substr(0, i) + "\u2026\" (" + std::to_string(utf8.size()) + " bytes)";
+    }
+    return "\"" + utf8 + "\"";
+}
+
+std::string MiB(uint64_t bytes) { return std::to_string(bytes >> 20) + " MiB"; }
+
+// Why a data file cannot be used, as the rest of a sentence that names it.
+std::string Unusable(text::DataFileStatus status, uint64_t cap)
+{
+    switch (status) {
+    case text::DataFileStatus::Missing:
+        return "não existe";
+    case text::DataFileStatus::NotAFile:
+        return "não é um arquivo comum (é uma pasta, um pipe ou um dispositivo) e não será lido";
+    case text::DataFileStatus::TooLarge:
+        return "passa de " + MiB(cap) + ", o limite que o programa lê, e não será lido";
+    case text::DataFileStatus::Ok:
+    case text::DataFileStatus::Unreadable:
+        break;
+    }
+    return "não pode ser lido";
 }
 
 void Error(CheckReport& r, std::string text) { r.problems.push_back({true, std::move(text)}); }
@@ -153,12 +186,16 @@ CheckReport DataFolderCheck::Run(std::string dataFolder) const
 void DataFolderCheck::CheckCatalog(const std::string& dataFolder, CheckReport& report) const
 {
     const std::string path = dataFolder + "nomes.txt";
-    if (!text::ReadWholeFile(path)) {
-        Error(report, "\"nomes.txt\" não existe ou não pode ser lido: o catálogo aparecerá vazio.");
+    text::DataFileStatus status = text::DataFileStatus::Ok;
+    const auto lines = text::ReadTextList(path, text::DataFile::CatalogCap, &status);
+    if (!lines) {
+        Error(report, "\"nomes.txt\" " + Unusable(status, text::DataFile::CatalogCap)
+                          + ": o catálogo aparecerá vazio.");
         return;
     }
-    // The same load the catalog window runs.
-    const catalog::Catalog cat = catalog::Catalog::Load(path, m_collation);
+    // The same load the catalog window runs (Catalog::Load reads the file
+    // exactly so).
+    const catalog::Catalog cat = catalog::Catalog::FromLines(*lines, m_collation);
 
     for (const auto& line : cat.incompleteLines())
         Warning(report, "\"nomes.txt\": linha ignorada, não tem os quatro campos separados por \"#\": "
@@ -198,8 +235,9 @@ void DataFolderCheck::CheckArchive(const std::string& dataFolder, const std::str
         Error(report, head + "a linha do catálogo não dá o nome do arquivo.");
         return;
     }
-    if (!IsFile(path)) {
-        Error(report, head + "o arquivo não existe.");
+    if (const auto status = text::DataFile::Probe(path, std::numeric_limits<uint64_t>::max());
+        status != text::DataFileStatus::Ok) {
+        Error(report, head + "o arquivo " + Unusable(status, 0) + ".");
         return;
     }
 
@@ -244,10 +282,12 @@ void DataFolderCheck::CheckArchive(const std::string& dataFolder, const std::str
 
 void DataFolderCheck::CheckMockExams(const std::string& mockExamFolder, CheckReport& report) const
 {
-    const auto lines = text::ReadTextList(mockExamFolder + mockexam::MockExamList::FileName);
+    text::DataFileStatus status = text::DataFileStatus::Ok;
+    const auto lines =
+        text::ReadTextList(mockExamFolder + mockexam::MockExamList::FileName, text::DataFile::ListCap, &status);
     if (!lines) {
-        Error(report, "\"simu/lista.txt\" não existe ou não pode ser lido: a janela de simulado mostrará "
-                      "\"Não foi possível carregar a lista de simulados.\".");
+        Error(report, "\"simu/lista.txt\" " + Unusable(status, text::DataFile::ListCap)
+                          + ": a janela de simulado mostrará \"Não foi possível carregar a lista de simulados.\".");
         return;
     }
     for (size_t i = 0; i < lines->size(); ++i) {
@@ -255,10 +295,15 @@ void DataFolderCheck::CheckMockExams(const std::string& mockExamFolder, CheckRep
         if (line.empty() || mockexam::MockExamList::ParseLine(line))
             continue;
         const std::string where = "\"simu/lista.txt\", linha " + std::to_string(i + 1) + " ignorada: ";
-        if (line.find('#') == std::string::npos)
+        const auto hash = line.find('#');
+        if (hash == std::string::npos)
             Warning(report, where + "não tem \"#\" entre o nome e o PDF: " + Quote(U(line)));
-        else
+        else if (mockexam::PaperPath::IsAbsolute(std::string_view(line).substr(hash + 1)))
             Warning(report, where + "o caminho do PDF é absoluto, e o gabarito só é procurado dentro de \"simu\": "
+                                + Quote(U(line)));
+        else
+            Warning(report, where + "o caminho do PDF sai da pasta \"simu\" (\"..\"), e o programa só abre "
+                                    "arquivos de dentro dela: "
                                 + Quote(U(line)));
     }
 
@@ -276,22 +321,43 @@ void DataFolderCheck::CheckMockExams(const std::string& mockExamFolder, CheckRep
         report.papers.emplace_back(U(e.name), U(e.pdfPath));
         const std::string head = "Simulado " + Quote(U(e.name)) + ": ";
 
+        // Opened by the same PDF engine, from the same safe read, as in the
+        // exam window.
         const std::string pdf = mockexam::PaperPath::Resolve(mockExamFolder, e.pdfPath);
-        if (!IsFile(pdf)) {
+        using Outcome = mockexam::PaperDocument::Outcome;
+        Outcome outcome = Outcome::Loaded;
+        mockexam::PaperDocument::Open(QFile::decodeName(QByteArray::fromStdString(pdf)), &outcome);
+        switch (outcome) {
+        case Outcome::Loaded:
+            break;
+        case Outcome::NotAPdf:
+            Error(report, head + "o arquivo " + Quote(U(e.pdfPath))
+                              + " não é um PDF que o programa consiga abrir; a prova mostrará "
+                                "\"Não foi possível carregar a prova\".");
+            break;
+        case Outcome::Missing:
             Error(report, head + "o PDF " + Quote(U(e.pdfPath)) + " não existe.");
-        } else {
-            std::ifstream in(pdf, std::ios::binary);
-            char magic[5] = {};
-            in.read(magic, 5);
-            if (!in || std::string(magic, 5) != "%PDF-")
-                Error(report, head + "o arquivo " + Quote(U(e.pdfPath)) + " não é um PDF.");
+            break;
+        case Outcome::NotAFile:
+            Error(report, head + "o PDF " + Quote(U(e.pdfPath)) + " "
+                              + Unusable(text::DataFileStatus::NotAFile, 0) + ".");
+            break;
+        case Outcome::TooLarge:
+            Error(report, head + "o PDF " + Quote(U(e.pdfPath)) + " "
+                              + Unusable(text::DataFileStatus::TooLarge, text::DataFile::PaperCap) + ".");
+            break;
+        case Outcome::Unreadable:
+            Error(report, head + "o PDF " + Quote(U(e.pdfPath)) + " não pode ser lido.");
+            break;
         }
 
         const std::string keyRelative = mockexam::PaperPath::KeyPathFor(e.pdfPath);
         const std::string key = mockexam::PaperPath::Resolve(mockExamFolder, keyRelative);
-        if (!IsFile(key)) {
-            Error(report, head + "o gabarito " + Quote(U(keyRelative)) + " não existe; a prova mostrará "
-                                 "\"Não foi possível carregar o gabarito da prova.\".");
+        if (const auto keyStatus = text::DataFile::Probe(key, text::DataFile::KeyCap);
+            keyStatus != text::DataFileStatus::Ok) {
+            Error(report, head + "o gabarito " + Quote(U(keyRelative)) + " "
+                              + Unusable(keyStatus, text::DataFile::KeyCap)
+                              + "; a prova mostrará \"Não foi possível carregar o gabarito da prova.\".");
             continue;
         }
         const auto keyLines = mockexam::AnswerKey::Load(key);
@@ -325,13 +391,17 @@ void DataFolderCheck::CheckSkins(const std::string& dataFolder, CheckReport& rep
         for (int k = 0; k < 2; ++k) {
             const std::string head = "Imagem " + Quote(names[k]) + " (" + rule.what + "): ";
             const std::string path = dataFolder + names[k];
-            if (!IsFile(path)) {
-                Error(report, head + "não existe; a janela ficará sem desenho.");
+            if (const auto status = text::DataFile::Probe(path, text::DataFile::SkinCap);
+                status != text::DataFileStatus::Ok) {
+                Error(report, head + Unusable(status, text::DataFile::SkinCap) + "; a janela ficará sem desenho.");
                 continue;
             }
             sizes[k] = m_images.size(path);
             if (!sizes[k])
-                Error(report, head + "não é uma imagem PNG que possa ser lida.");
+                Error(report, head + "não é uma imagem PNG que possa ser lida (arquivo danificado, ou imagem "
+                                     "grande demais: mais de " + std::to_string(app::SkinReader::MaxSide)
+                                     + " pixels de lado ou de " + std::to_string(app::SkinReader::MaxPixels >> 20)
+                                     + " megapixels); a janela ficará sem desenho.");
             else if (!Fits(rule, *sizes[k]))
                 Error(report, head + "tem " + SizeText(*sizes[k]) + "; esperado " + ExpectedText(rule) + ".");
         }
