@@ -84,7 +84,16 @@ private:
     bool RecoverFromLocalHeaders(TLFNFileStream& stream);
     [[noreturn]] void FailBadZip();
     struct WorkBuffers;
-    bool ExtractEntry(TZipHeaderInfo& entry, int& dirFd, const std::string& folder, WorkBuffers& work,
+    // Where a file entry's data start, and why it cannot be written whole.
+    struct EntryPlace {
+        uint64_t dataStart = 0;
+        bool pastEnd = false;     // its bytes run past the end of the archive
+        bool overlapping = false; // its bytes overlap another entry's
+    };
+    // One place per entry of the list, in list order (directory entries
+    // get an empty one).
+    std::vector<EntryPlace> PlaceEntries();
+    bool ExtractEntry(TZipHeaderInfo& entry, const EntryPlace& place, int dirFd, WorkBuffers& work,
                       const TUnZipperCallbacks& callbacks);
 
     TUnZipperCallbacks callbacks_;
