@@ -56,12 +56,18 @@ public:
     void LoadDirectory();
     // Extracts every file entry into DestDir; returns the number of entries
     // extracted (directory entries included when there is a file entry).
+    // File entries that cannot be written whole are left out and counted in
+    // Report(); nothing of an entry whose bytes overlap another entry's or
+    // run past the end of the archive is written. Raises ECantCreateFolder
+    // when files are to be written and DestDir cannot be had, and
+    // ECantWriteUCF when a file takes fewer bytes than given (a full disk):
+    // that file is deleted and the extraction ends there.
     int ExtractFiles();
 
     // The entry list, or nullptr when no directory is held.
     const TSortedZip* Directory() const { return entries_.get(); }
     const TEndCentral& EndCentral() const { return end_; }
-    // File entries the last ExtractFiles left out, by reason.
+    // File entries the last ExtractFiles wrote, and those it left out, by reason.
     const TExtractReport& Report() const { return report_; }
     // Set while the directory came from the local-header recovery.
     bool Recovered() const { return recovered_; }
