@@ -4,51 +4,55 @@
 #include "zip/Inflate.h"
 #include "zip/Unreduce.h"
 #include "zip/Unshrink.h"
-#include "zip/ZipErrors.h"
 
 namespace zelvora::zip {
 
 namespace {
 
-void CopyStored(InputBlocks& in, OutputBlocks& out)
+DecodeStatus CopyStored(InputBlocks& in, OutputBlocks& out)
 {
     for (auto block = in.next(); !block.empty(); block = in.next())
-        out.write(block);
+        if (const DecodeStatus written = out.write(block); written != DecodeStatus::Success)
+            return written;
+    return DecodeStatus::Success;
+}
+
+DecodeStatus DecodeByMethod(const TZipHeaderInfo& entry, InputBlocks& in, OutputBlocks& out, uint8_t* outBlock,
+                            const TUnZipperCallbacks& callbacks, InflateWorkspace* workspace)
+{
+    const uint64_t size = entry.uncompressedSize;
+    switch (entry.method) {
+    case 0:
+        return CopyStored(in, out);
+    case 1:
+        return Unshrink(in, out, size);
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+        return Unreduce(in, out, size, entry.method - 1);
+    case 6:
+        return Explode(in, out, size, entry.flags);
+    case 8:
+        return Inflate(in, out, outBlock, callbacks, entry.compressedSize, size, workspace);
+    default:
+        if (callbacks.messageBox)
+            callbacks.messageBox("Unknown Compression Method", "Zip Error");
+        return DecodeStatus::UnknownMethod;
+    }
 }
 
 } // namespace
 
-DecodeOutcome DecodeEntry(const TZipHeaderInfo& entry, InputBlocks& in, OutputBlocks& out, uint8_t* outBlock,
-                          const TUnZipperCallbacks& callbacks, InflateWorkspace* workspace)
+DecodeStatus DecodeEntry(const TZipHeaderInfo& entry, InputBlocks& in, OutputBlocks& out, uint8_t* outBlock,
+                         const TUnZipperCallbacks& callbacks, InflateWorkspace* workspace)
 {
-    const uint64_t size = entry.uncompressedSize;
-    try {
-        switch (entry.method) {
-        case 0:
-            CopyStored(in, out);
-            return DecodeOutcome::Completed;
-        case 1:
-            Unshrink(in, out, size);
-            return DecodeOutcome::Completed;
-        case 2:
-        case 3:
-        case 4:
-        case 5:
-            Unreduce(in, out, size, entry.method - 1);
-            return DecodeOutcome::Completed;
-        case 6:
-            Explode(in, out, size, entry.flags);
-            return DecodeOutcome::Completed;
-        case 8:
-            return Inflate(in, out, outBlock, callbacks, entry.compressedSize, size, workspace) ? DecodeOutcome::Completed : DecodeOutcome::QuietEnd;
-        default:
-            if (callbacks.messageBox)
-                callbacks.messageBox("Unknown Compression Method", "Zip Error");
-            return DecodeOutcome::UnknownMethod;
-        }
-    } catch (const EBiggerThanUncompressed&) {
-        return DecodeOutcome::TooLong;
-    }
+    const DecodeStatus status = DecodeByMethod(entry, in, out, outBlock, callbacks, workspace);
+    // A write that failed says more than the data ending early; otherwise an
+    // archive that ended inside the data explains whatever the decoder saw.
+    if (status != DecodeStatus::WriteFailed && in.status() == DecodeStatus::TruncatedInput)
+        return DecodeStatus::TruncatedInput;
+    return status;
 }
 
 } // namespace zelvora::zip

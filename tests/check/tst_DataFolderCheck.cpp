@@ -5,8 +5,8 @@
 #include "DataFolderCheck.h"
 #include "QtImageProbe.h"
 #include "support/HazardFile.h"
-#include "support/ZipWriter.h"
 #include "text/DataFile.h"
+#include "zipwriter/ZipWriter.h"
 #include "text/PtBrCollation.h"
 
 #include <QCryptographicHash>
@@ -23,7 +23,7 @@
 #include <functional>
 
 using namespace zelvora;
-using testsupport::ZipWriter;
+using zipwriter::ZipWriter;
 
 namespace {
 

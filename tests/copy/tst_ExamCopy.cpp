@@ -6,7 +6,7 @@
 #include "catalog/ExamCopy.h"
 #include "catalog/ExamCopyDialog.h"
 #include "catalog/ExamExtraction.h"
-#include "support/ZipWriter.h"
+#include "zipwriter/ZipWriter.h"
 
 #include <QComboBox>
 #include <QCryptographicHash>
@@ -23,7 +23,7 @@
 
 using namespace zelvora;
 using gui::ExamCopyDialog;
-using testsupport::ZipWriter;
+using zipwriter::ZipWriter;
 
 namespace {
 
