@@ -285,8 +285,9 @@ PaperInfoReading PaperInfoReader::Parse(const std::vector<std::string>& rawLines
                                      + " não reconhecida (use simples ou anula); vale a pontuação simples.");
         } else if (key == "anuladas" || key == "anulada") {
             std::vector<std::string> bad;
+            // Bounded: a file of many huge ranges cannot eat the memory.
             for (const auto& [first, last] : ParseRanges(value, &bad))
-                for (int q = first; q <= last; ++q)
+                for (int q = first; q <= last && annulled.size() < size_t(MaxQuestion); ++q)
                     annulled.push_back(q);
             for (const auto& b : bad)
                 problem(n, true, "questão anulada " + Quote(b) + " não é um número nem um intervalo; ignorada.");
