@@ -1,5 +1,7 @@
 #include "mockexam/ExamNotice.h"
 
+#include "app/Look.h"
+
 #include <QMouseEvent>
 
 namespace zelvora::gui {
@@ -17,10 +19,7 @@ ExamNotice::ExamNotice(QWidget* parent)
     pal.setColor(QPalette::Window, QColor(0xF2, 0xA3, 0x3A));
     pal.setColor(QPalette::WindowText, QColor(0x1E, 0x25, 0x40));
     setPalette(pal);
-    QFont f = font();
-    f.setPixelSize(18);
-    f.setBold(true);
-    setFont(f);
+    setFont(Arial(18, true));
     setFrameShape(QFrame::Box);
     hide();
 }

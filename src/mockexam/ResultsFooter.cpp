@@ -1,5 +1,7 @@
 #include "mockexam/ResultsFooter.h"
 
+#include "app/Look.h"
+
 #include <QLabel>
 #include <QPushButton>
 
@@ -14,11 +16,9 @@ ResultsFooter::ResultsFooter(QWidget* parent)
 {
     setObjectName(QStringLiteral("pRodape"));
     setAutoFillBackground(true);
-    QPalette pal = palette();
     // The colour of the picture's lower edge, so the window reads as one.
-    pal.setColor(QPalette::Window, QColor(0x1D, 0x2C, 0x58));
-    pal.setColor(QPalette::WindowText, Qt::white);
-    setPalette(pal);
+    Paint(this, QColor(0x1D, 0x2C, 0x58));
+    MakeTextWhite(this);
 
     m_review = new QPushButton(QStringLiteral("Revisar"), this);
     m_review->setObjectName(QStringLiteral("btRevisar"));
@@ -31,8 +31,7 @@ void ResultsFooter::setLines(const QStringList& lines)
 {
     qDeleteAll(m_lines);
     m_lines.clear();
-    QFont f(QStringLiteral("Liberation Sans"));
-    f.setPixelSize(15);
+    const QFont f = Arial(15);
     for (const QString& text : lines) {
         auto* l = new QLabel(text, this);
         l->setFont(f);
