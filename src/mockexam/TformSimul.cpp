@@ -69,9 +69,10 @@ const QString MsgGabarito = QStringLiteral("Não foi possível carregar o gabari
 constexpr int TopHeight = 117;
 constexpr int AnswerColumnWidth = 198;
 constexpr int TempoHeight = 29;
-// Below the four buttons of the answer column: the review mark, or in the
-// review the line that names both answers.
-constexpr int AidsTop = 172;
+// Right above the clock at the foot of the answer column (the column's
+// picture may carry text of its own under the buttons): the review mark, or
+// in the review the line that names both answers.
+constexpr int ButtonsBottom = 169;
 constexpr int AidsHeight = 32;
 
 // Option colours in the review, on the answer box's blue.
@@ -157,7 +158,7 @@ void TformSimul::buildAnswerColumn()
     pRespClient = Named(new QWidget, "pRespClient");
     Paint(pRespClient, AnswerColumnColour());
     // Everything down to the clock stays reachable on a short screen.
-    pRespClient->setMinimumSize(AnswerColumnWidth, AidsTop + AidsHeight + TempoHeight + 5);
+    pRespClient->setMinimumSize(AnswerColumnWidth, ButtonsBottom + 4 + AidsHeight + TempoHeight + 5);
     pRespClient->installEventFilter(this);
     pResp->setWidget(pRespClient);
 
@@ -219,13 +220,13 @@ void TformSimul::buildAnswerColumn()
     }
     ckRevisar->setToolTip(QStringLiteral("Marca a questão para voltar a ela (tecla R)"));
     ckRevisar->setFocusPolicy(Qt::NoFocus);
-    ckRevisar->setGeometry(8, AidsTop, 186, 20);
+    ckRevisar->resize(186, 20);
     connect(ckRevisar, &QCheckBox::clicked, this, Guarded(m_ctx, [this](bool on) {
         if (on != m_answers.markedForReview(m_answers.current()))
             toggleReviewMark();
     }));
     lGabarito = Named(WhiteLabel(QString(), Arial(11, true), pRespClient), "lGabarito");
-    lGabarito->setGeometry(8, AidsTop, 186, AidsHeight);
+    lGabarito->resize(186, AidsHeight);
     lGabarito->setWordWrap(true);
     lGabarito->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lGabarito->hide();
@@ -738,6 +739,14 @@ void TformSimul::FormResize()
     Label2->move(pTop->width() - Label2->width() - 5, Label2->y());
     const int columnHeight = qMax(pResp->height(), pRespClient->minimumHeight());
     lTempo->move(lTempo->x(), columnHeight - lTempo->height() - 5);
+    placeAids();
+}
+
+void TformSimul::placeAids()
+{
+    const int top = lTempo->y() - AidsHeight;
+    ckRevisar->move(8, top + AidsHeight - ckRevisar->height());
+    lGabarito->move(8, top);
 }
 
 void TformSimul::showMessage(const QString& text)
@@ -784,6 +793,7 @@ bool TformSimul::eventFilter(QObject* watched, QEvent* event)
     if (watched == pRespClient && event->type() == QEvent::Resize) {
         imRight->setGeometry(pRespClient->rect());
         lTempo->move(lTempo->x(), pRespClient->height() - lTempo->height() - 5);
+        placeAids();
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -139,6 +139,7 @@ private:
     void lockAnswers(bool locked);
     void leaveReview();
     void finishWhenTimeIsUp();
+    void placeAids();
 
     QFrame* pTop = nullptr;
     ImageView* imLogo = nullptr;
