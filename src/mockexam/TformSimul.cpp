@@ -464,6 +464,11 @@ void TformSimul::btAnteriorClick()
 
 void TformSimul::rgRespostaClick(int option)
 {
+    if (m_reviewing || m_timeUp) {
+        // Answers are read-only here: the option shown goes back.
+        showStoredOption();
+        return;
+    }
     if (m_answers.answer(option)) {
         const int q = m_answers.current();
         cbQuestao->setItemText(q, QString::fromStdString(m_answers.itemTexts()[size_t(q)]));
