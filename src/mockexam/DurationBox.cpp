@@ -26,8 +26,7 @@ QString Text(std::optional<int> seconds)
 
 } // namespace
 
-DurationBox::DurationBox(QWidget* parent)
-    : QComboBox(parent)
+DurationBox::DurationBox(QWidget* parent) : QComboBox(parent)
 {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);

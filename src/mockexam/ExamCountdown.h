@@ -21,7 +21,12 @@ public:
 
     // limitSeconds <= 0: no limit.
     void start(int limitSeconds);
-    void stop() { m_limit = 0; m_remaining = 0; m_finished = false; }
+    void stop()
+    {
+        m_limit = 0;
+        m_remaining = 0;
+        m_finished = false;
+    }
 
     bool limited() const { return m_limit > 0; }
     int limit() const { return m_limit; }

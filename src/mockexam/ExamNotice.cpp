@@ -6,8 +6,7 @@
 
 namespace zelvora::gui {
 
-ExamNotice::ExamNotice(QWidget* parent)
-    : QLabel(parent)
+ExamNotice::ExamNotice(QWidget* parent) : QLabel(parent)
 {
     setObjectName(QStringLiteral("lAviso"));
     setFocusPolicy(Qt::NoFocus);

@@ -12,15 +12,15 @@ namespace zelvora::mockexam {
 
 enum class ReviewFilter {
     All,
-    Wrong,  // answered wrongly
-    Blank,  // not answered (and not counted right)
+    Wrong, // answered wrongly
+    Blank, // not answered (and not counted right)
     Marked, // marked "Revisar depois"
 };
 
 struct ReviewRow {
-    int number = 0;     // 1-based
-    std::string given;  // letter; empty when not answered
-    std::string key;    // letter, or the key line itself (UTF-8) when it is no option
+    int number = 0; // 1-based
+    std::string given; // letter; empty when not answered
+    std::string key; // letter, or the key line itself (UTF-8) when it is no option
     QuestionStatus status = QuestionStatus::Blank;
     bool marked = false;
 };

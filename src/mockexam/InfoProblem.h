@@ -5,9 +5,9 @@
 namespace zelvora::mockexam {
 
 struct InfoProblem {
-    int line = 0;       // 1-based line of the info file; 0 for the file as a whole
-    bool error = true;  // false: most likely harmless (an unknown key, a repeat)
-    std::string text;   // Portuguese, UTF-8
+    int line = 0; // 1-based line of the info file; 0 for the file as a whole
+    bool error = true; // false: most likely harmless (an unknown key, a repeat)
+    std::string text; // Portuguese, UTF-8
 
     // "linha 3: ..." or the text alone for the file as a whole.
     std::string where() const { return line > 0 ? "linha " + std::to_string(line) + ": " + text : text; }

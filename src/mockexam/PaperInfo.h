@@ -14,11 +14,11 @@ namespace zelvora::mockexam {
 
 enum class ItemType {
     MultipleChoice, // key lines "1" to "5", options A to E
-    RightWrong,     // key lines "C" (certo) or "E" (errado)
+    RightWrong, // key lines "C" (certo) or "E" (errado)
 };
 
 enum class ScoringRule {
-    Simple,     // hits are the score
+    Simple, // hits are the score
     Cancelling, // one wrong answer cancels one right one; blanks cost nothing
 };
 

@@ -45,7 +45,10 @@ std::string Word(std::string_view cp1252)
     return out;
 }
 
-std::string Quote(std::string_view cp1252) { return "\"" + text::Cp1252ToUtf8(cp1252) + "\""; }
+std::string Quote(std::string_view cp1252)
+{
+    return "\"" + text::Cp1252ToUtf8(cp1252) + "\"";
+}
 
 bool IsDigits(std::string_view s)
 {
@@ -256,9 +259,10 @@ PaperInfoReading PaperInfoReader::Parse(const std::vector<std::string>& rawLines
         if (key == "duracao") {
             const auto seconds = ParseDuration(value);
             if (!seconds) {
-                problem(n, true, "duração " + Quote(value)
-                                     + " não reconhecida (use, por exemplo, 3:00, 180, 2h30 ou sem limite); "
-                                       "a prova fica sem limite de tempo.");
+                problem(n, true,
+                        "duração " + Quote(value)
+                            + " não reconhecida (use, por exemplo, 3:00, 180, 2h30 ou sem limite); "
+                              "a prova fica sem limite de tempo.");
                 r.info.durationSeconds.reset();
             } else if (*seconds == 0) {
                 r.info.durationSeconds.reset();
@@ -272,8 +276,9 @@ PaperInfoReading PaperInfoReader::Parse(const std::vector<std::string>& rawLines
             else if (w == "certo-errado" || w == "certo-ou-errado" || w == "c-e" || w == "ce")
                 r.info.itemType = ItemType::RightWrong;
             else
-                problem(n, true, "tipo " + Quote(value)
-                                     + " não reconhecido (use multipla ou certo-errado); vale múltipla escolha.");
+                problem(n, true,
+                        "tipo " + Quote(value)
+                            + " não reconhecido (use multipla ou certo-errado); vale múltipla escolha.");
         } else if (key == "pontuacao") {
             const std::string w = Word(value);
             if (w == "simples")
@@ -281,8 +286,9 @@ PaperInfoReading PaperInfoReader::Parse(const std::vector<std::string>& rawLines
             else if (w == "anula" || w == "uma-errada-anula-uma-certa" || w == "liquida")
                 r.info.scoring = ScoringRule::Cancelling;
             else
-                problem(n, true, "pontuação " + Quote(value)
-                                     + " não reconhecida (use simples ou anula); vale a pontuação simples.");
+                problem(n, true,
+                        "pontuação " + Quote(value)
+                            + " não reconhecida (use simples ou anula); vale a pontuação simples.");
         } else if (key == "anuladas" || key == "anulada") {
             std::vector<std::string> bad;
             // Bounded: a file of many huge ranges cannot eat the memory.
@@ -295,15 +301,16 @@ PaperInfoReading PaperInfoReader::Parse(const std::vector<std::string>& rawLines
             const auto colon = value.rfind(':');
             const std::string_view name = Trim(value.substr(0, colon == std::string_view::npos ? 0 : colon));
             if (colon == std::string_view::npos || name.empty()) {
-                problem(n, true, "disciplina " + Quote(value)
-                                     + " sem o formato \"nome: questões\" (por exemplo Língua Portuguesa: 1-10); ignorada.");
+                problem(n, true,
+                        "disciplina " + Quote(value)
+                            + " sem o formato \"nome: questões\" (por exemplo Língua Portuguesa: 1-10); ignorada.");
                 continue;
             }
             std::vector<std::string> bad;
             auto ranges = ParseRanges(value.substr(colon + 1), &bad);
             for (const auto& b : bad)
-                problem(n, true, "disciplina " + Quote(name) + ": " + Quote(b)
-                                     + " não é um número nem um intervalo; ignorado.");
+                problem(n, true,
+                        "disciplina " + Quote(name) + ": " + Quote(b) + " não é um número nem um intervalo; ignorado.");
             if (ranges.empty()) {
                 if (bad.empty())
                     problem(n, true, "disciplina " + Quote(name) + " sem questões; ignorada.");
@@ -341,23 +348,26 @@ std::vector<InfoProblem> PaperInfoReader::CheckAgainstKey(const PaperInfo& info,
         std::string list;
         for (const int q : missing)
             list += (list.empty() ? "" : ", ") + std::to_string(q);
-        problems.push_back({0, true, "anuladas: " + list + (missing.size() == 1 ? " não existe" : " não existem")
-                                         + " (a prova tem " + questions + ")."});
+        problems.push_back({0, true,
+                            "anuladas: " + list + (missing.size() == 1 ? " não existe" : " não existem")
+                                + " (a prova tem " + questions + ")."});
     }
     for (const auto& s : info.subjects)
         for (const auto& [first, last] : s.ranges)
             if (last > count) {
-                problems.push_back({0, true, "disciplina \"" + s.name + "\": questões até " + std::to_string(last)
-                                                 + ", mas a prova tem " + questions + "."});
+                problems.push_back({0, true,
+                                    "disciplina \"" + s.name + "\": questões até " + std::to_string(last)
+                                        + ", mas a prova tem " + questions + "."});
                 break;
             }
     for (size_t a = 0; a < info.subjects.size(); ++a)
         for (size_t b = a + 1; b < info.subjects.size(); ++b)
             for (int q = 1; q <= count; ++q)
                 if (info.subjects[a].contains(q) && info.subjects[b].contains(q)) {
-                    problems.push_back({0, false, "a questão " + std::to_string(q) + " está em duas disciplinas (\""
-                                                      + info.subjects[a].name + "\" e \"" + info.subjects[b].name
-                                                      + "\") e conta nas duas."});
+                    problems.push_back({0, false,
+                                        "a questão " + std::to_string(q) + " está em duas disciplinas (\""
+                                            + info.subjects[a].name + "\" e \"" + info.subjects[b].name
+                                            + "\") e conta nas duas."});
                     break;
                 }
 
@@ -373,9 +383,9 @@ std::vector<InfoProblem> PaperInfoReader::CheckAgainstKey(const PaperInfo& info,
         if (bad.size() > shown)
             list += " e mais " + std::to_string(bad.size() - shown);
         const std::string expected = info.itemType == ItemType::RightWrong ? "\"C\" ou \"E\"" : "um dígito de 1 a 5";
-        problems.push_back({0, true, "o gabarito tem linhas que não são " + expected
-                                         + " (nenhuma resposta as acerta): " + (bad.size() == 1 ? "linha " : "linhas ")
-                                         + list + "."});
+        problems.push_back({0, true,
+                            "o gabarito tem linhas que não são " + expected + " (nenhuma resposta as acerta): "
+                                + (bad.size() == 1 ? "linha " : "linhas ") + list + "."});
     }
     return problems;
 }

@@ -6,8 +6,7 @@
 
 namespace zelvora::gui {
 
-QuestionBox::QuestionBox(QWidget* parent)
-    : QComboBox(parent)
+QuestionBox::QuestionBox(QWidget* parent) : QComboBox(parent)
 {
     setItemDelegate(new QuestionItemDelegate(this));
 }

@@ -12,8 +12,7 @@ QColor QuestionItemDelegate::ExtraColour(const QColor& background)
     return background.lightness() < 128 ? QColor(0xFF, 0xE0, 0x8A) : QColor(0x1F, 0x5F, 0xB0);
 }
 
-void QuestionItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                                 const QModelIndex& index) const
+void QuestionItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     QStyledItemDelegate::paint(painter, option, index);
     const QString extra = index.data(QuestionBox::ExtraRole).toString();
@@ -26,7 +25,8 @@ void QuestionItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
     const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget);
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
     const int textWidth = opt.fontMetrics.horizontalAdvance(opt.text);
-    QRect extraRect = textRect.adjusted(margin + textWidth + opt.fontMetrics.horizontalAdvance(QLatin1Char(' ')) * 2, 0, 0, 0);
+    QRect extraRect = textRect.adjusted(margin + textWidth + opt.fontMetrics.horizontalAdvance(QLatin1Char(' ')) * 2, 0,
+                                        0, 0);
     const bool selected = opt.state & QStyle::State_Selected;
     const QColor ground = selected ? opt.palette.color(QPalette::Highlight) : opt.palette.color(QPalette::Base);
     painter->save();

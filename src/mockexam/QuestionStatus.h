@@ -3,9 +3,9 @@
 namespace zelvora::mockexam {
 
 enum class QuestionStatus {
-    Right,    // the answer given is the key's
-    Wrong,    // an answer was given and it is not the key's
-    Blank,    // no answer, and the key's line is not "#"
+    Right, // the answer given is the key's
+    Wrong, // an answer was given and it is not the key's
+    Blank, // no answer, and the key's line is not "#"
     Annulled, // annulled by the board: right for everyone
 };
 

@@ -9,10 +9,9 @@ namespace zelvora::gui {
 
 namespace {
 constexpr int TopGap = 6;
-}
+} // namespace
 
-ResultsFooter::ResultsFooter(QWidget* parent)
-    : QWidget(parent)
+ResultsFooter::ResultsFooter(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("pRodape"));
     setAutoFillBackground(true);

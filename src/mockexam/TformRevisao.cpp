@@ -31,8 +31,9 @@ QColor StatusColour(QuestionStatus status)
 } // namespace
 
 TformRevisao::TformRevisao(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                          | Qt::WindowStaysOnTopHint)
+    : QDialog(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                  | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("TformRevisao"));
     setWindowTitle(QStringLiteral("Revisão"));
@@ -73,8 +74,7 @@ TformRevisao::TformRevisao(QWidget* parent)
 
     connect(m_filter, &QComboBox::currentIndexChanged, this, [this] { fill(); });
     connect(m_list, &QListWidget::currentRowChanged, this, &TformRevisao::chosen);
-    connect(m_list, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem* item) { chosen(m_list->row(item)); });
+    connect(m_list, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) { chosen(m_list->row(item)); });
 }
 
 void TformRevisao::setReview(const ExamReview& review)

@@ -20,11 +20,16 @@ void TestExamCountdown::events_data()
     QTest::addColumn<QString>("events"); // "second:event" for each tick that gives one
     QTest::addColumn<QString>("lastText");
 
-    QTest::newRow("three hours") << 3 * 3600 << "9000:30 10500:5 10800:end" << "0:00:00";
-    QTest::newRow("20 minutes: only the 5-minute notice") << 1200 << "900:5 1200:end" << "0:00:00";
-    QTest::newRow("exactly 30 minutes: no notice at the start") << 1800 << "1500:5 1800:end" << "0:00:00";
-    QTest::newRow("one minute") << 60 << "60:end" << "0:00:00";
-    QTest::newRow("no limit") << 0 << "" << "0:00:00";
+    QTest::newRow("three hours") << 3 * 3600 << "9000:30 10500:5 10800:end"
+                                 << "0:00:00";
+    QTest::newRow("20 minutes: only the 5-minute notice") << 1200 << "900:5 1200:end"
+                                                          << "0:00:00";
+    QTest::newRow("exactly 30 minutes: no notice at the start") << 1800 << "1500:5 1800:end"
+                                                                << "0:00:00";
+    QTest::newRow("one minute") << 60 << "60:end"
+                                << "0:00:00";
+    QTest::newRow("no limit") << 0 << ""
+                              << "0:00:00";
 }
 
 void TestExamCountdown::events()

@@ -86,16 +86,20 @@ void TestExamLearning::countdown_data()
     QTest::addColumn<QString>("notice"); // empty: none shown
     QTest::addColumn<bool>("finished");
 
-    QTest::newRow("no info file counts seconds") << QByteArray() << "" << 3 << "Duração: 3 s" << "" << false;
-    QTest::newRow("limit from the info file") << QByteArray("duracao=2:00") << "" << 1 << "1:59:59" << "" << false;
+    QTest::newRow("no info file counts seconds") << QByteArray() << "" << 3 << "Duração: 3 s"
+                                                 << "" << false;
+    QTest::newRow("limit from the info file") << QByteArray("duracao=2:00") << "" << 1 << "1:59:59"
+                                              << "" << false;
     QTest::newRow("30 minutes left") << QByteArray("duracao=0:31") << "" << 60 << "0:30:00"
                                      << "Faltam 30 minutos para o fim da prova." << false;
     QTest::newRow("5 minutes left") << QByteArray("duracao=6") << "" << 60 << "0:05:00"
                                     << "Faltam 5 minutos para o fim da prova." << false;
-    QTest::newRow("time runs out") << QByteArray("duracao=1min") << "" << 60 << "0:00:00" << "" << true;
-    QTest::newRow("limit chosen without an info file") << QByteArray() << "0:10" << 2 << "0:09:58" << "" << false;
-    QTest::newRow("no limit chosen over the file") << QByteArray("duracao=1:00") << "sem limite" << 2
-                                                   << "Duração: 2 s" << "" << false;
+    QTest::newRow("time runs out") << QByteArray("duracao=1min") << "" << 60 << "0:00:00"
+                                   << "" << true;
+    QTest::newRow("limit chosen without an info file") << QByteArray() << "0:10" << 2 << "0:09:58"
+                                                       << "" << false;
+    QTest::newRow("no limit chosen over the file") << QByteArray("duracao=1:00") << "sem limite" << 2 << "Duração: 2 s"
+                                                   << "" << false;
 }
 
 void TestExamLearning::countdown()
@@ -169,8 +173,9 @@ void TestExamLearning::rightWrongPaper()
 
     QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btFim"), Qt::LeftButton);
     // Net score: the right C counts 1, a wrong E cancels it, blanks nothing.
-    const QString net = stored == "C" ? "1 (1 certa - 0 erradas)" : stored == "E" ? "-1 (0 certas - 1 errada)"
-                                                                               : "0 (0 certas - 0 erradas)";
+    const QString net = stored == "C" ? "1 (1 certa - 0 erradas)"
+        : stored == "E"               ? "-1 (0 certas - 1 errada)"
+                                      : "0 (0 certas - 0 erradas)";
     QCOMPARE(FooterLines(*h), QStringList{QStringLiteral("Nota líquida (certas - erradas): ") + net});
 }
 

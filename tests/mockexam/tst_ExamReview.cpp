@@ -43,10 +43,10 @@ void TestExamReview::filters_data()
                                                         "Questão 2: marcada E, gabarito E - certa [revisar]",
                                                         "Questão 3: marcada C, gabarito x - errada [revisar]",
                                                         "Questão 4: marcada -, gabarito C - anulada"};
-    QTest::newRow("odd key lines shown as they are") << false << QStringList{"", "B"} << QStringList{"#", "2"}
-                                                     << int(ReviewFilter::All)
-                                                     << QStringList{"Questão 1: marcada -, gabarito - - em branco",
-                                                                    "Questão 2: marcada B, gabarito B - errada [revisar]"};
+    QTest::newRow("odd key lines shown as they are")
+        << false << QStringList{"", "B"} << QStringList{"#", "2"} << int(ReviewFilter::All)
+        << QStringList{"Questão 1: marcada -, gabarito - - em branco",
+                       "Questão 2: marcada B, gabarito B - errada [revisar]"};
 }
 
 void TestExamReview::filters()

@@ -86,7 +86,9 @@ void TestPaperInfoReader::ranges_data()
     QTest::newRow("list") << QByteArray("7, 31") << "7,31" << 0;
     QTest::newRow("ranges") << QByteArray("1-10, 21-25") << "1-10,21-25" << 0;
     QTest::newRow("spaces and semicolons") << QByteArray("7 9; 12 - 14") << "7,9,12-14" << 0;
-    QTest::newRow("word a and en dash") << QByteArray("1 a 5, 6\x96" "8") << "1-5,6-8" << 0;
+    QTest::newRow("word a and en dash") << QByteArray("1 a 5, 6\x96"
+                                                      "8")
+                                        << "1-5,6-8" << 0;
     QTest::newRow("bad item kept apart") << QByteArray("3, x, 5") << "3,5" << 1;
     QTest::newRow("backwards range") << QByteArray("9-2, 4") << "4" << 1;
     QTest::newRow("zero") << QByteArray("0, 1") << "1" << 1;
@@ -114,32 +116,59 @@ void TestPaperInfoReader::parse_data()
     QTest::addColumn<QString>("subjects");
     QTest::addColumn<QString>("problems"); // E/W and line
 
-    QTest::newRow("empty file") << QByteArray("") << -1 << false << false << "" << "" << "";
+    QTest::newRow("empty file") << QByteArray("") << -1 << false << false << ""
+                                << ""
+                                << "";
     QTest::newRow("every key") << QByteArray("; prova\r\nduracao=3:00\r\ntipo=certo-errado\r\npontuacao=anula\r\n"
                                              "anuladas=7, 31\r\ndisciplina=L\xedngua Portuguesa: 1-10, 21-25\r\n"
                                              "disciplina=Direito: 11-20")
-                                << 10800 << true << true << "7,31" << "Língua Portuguesa=1-10,21-25;Direito=11-20" << "";
-    QTest::newRow("accents, case and spaces") << QByteArray("  DURA\xc7\xc3O = 2h30 \nTipo=M\xfaltipla Escolha\nPontua\xe7\xe3o=Simples")
-                                              << 9000 << false << false << "" << "" << "";
-    QTest::newRow("sections, comments, blanks") << QByteArray("[prova]\n\n; duracao=1:00\n   ; x\nduracao=1:30")
-                                                << 5400 << false << false << "" << "" << "";
-    QTest::newRow("unknown key and no =") << QByteArray("banca=X\nsem igual\nduracao=1:00") << 3600 << false << false
-                                          << "" << "" << "W1 W2";
-    QTest::newRow("bad values keep defaults") << QByteArray("duracao=logo\ntipo=dissertativa\npontuacao=dobro")
-                                              << -1 << false << false << "" << "" << "E1 E2 E3";
+                               << 10800 << true << true << "7,31"
+                               << "Língua Portuguesa=1-10,21-25;Direito=11-20"
+                               << "";
+    QTest::newRow("accents, case and spaces")
+        << QByteArray("  DURA\xc7\xc3O = 2h30 \nTipo=M\xfaltipla Escolha\nPontua\xe7\xe3o=Simples") << 9000 << false
+        << false << ""
+        << ""
+        << "";
+    QTest::newRow("sections, comments, blanks")
+        << QByteArray("[prova]\n\n; duracao=1:00\n   ; x\nduracao=1:30") << 5400 << false << false << ""
+        << ""
+        << "";
+    QTest::newRow("unknown key and no =")
+        << QByteArray("banca=X\nsem igual\nduracao=1:00") << 3600 << false << false << ""
+        << ""
+        << "W1 W2";
+    QTest::newRow("bad values keep defaults")
+        << QByteArray("duracao=logo\ntipo=dissertativa\npontuacao=dobro") << -1 << false << false << ""
+        << ""
+        << "E1 E2 E3";
     QTest::newRow("repeated key, last wins") << QByteArray("duracao=1:00\nduracao=2:00") << 7200 << false << false << ""
-                                             << "" << "W2";
-    QTest::newRow("bad duration after a good one") << QByteArray("duracao=1:00\nduracao=xx") << -1 << false << false
-                                                   << "" << "" << "W2 E2";
-    QTest::newRow("annulled repeatable, sorted, once each") << QByteArray("anuladas=31, 7\nanulada=7, 2-3, q")
-                                                            << -1 << false << false << "2,3,7,31" << "" << "E2";
-    QTest::newRow("subject without ranges or name") << QByteArray("disciplina=Direito\ndisciplina=: 1-3\ndisciplina=X: y")
-                                                    << -1 << false << false << "" << "" << "E1 E2 E3";
-    QTest::newRow("subject name with a colon") << QByteArray("disciplina=Lei 8.112: servidores: 4-6") << -1 << false
-                                               << false << "" << "Lei 8.112: servidores=4-6" << "";
-    QTest::newRow("no limit spelled out") << QByteArray("duracao=sem limite") << -1 << false << false << "" << "" << "";
-    QTest::newRow("saved as UTF-8") << QByteArray("\xef\xbb\xbf" "disciplina=L\xc3\xadngua: 1-2") << -1 << false << false
-                                    << "" << "Língua=1-2" << "W0";
+                                             << ""
+                                             << "W2";
+    QTest::newRow("bad duration after a good one")
+        << QByteArray("duracao=1:00\nduracao=xx") << -1 << false << false << ""
+        << ""
+        << "W2 E2";
+    QTest::newRow("annulled repeatable, sorted, once each")
+        << QByteArray("anuladas=31, 7\nanulada=7, 2-3, q") << -1 << false << false << "2,3,7,31"
+        << ""
+        << "E2";
+    QTest::newRow("subject without ranges or name")
+        << QByteArray("disciplina=Direito\ndisciplina=: 1-3\ndisciplina=X: y") << -1 << false << false << ""
+        << ""
+        << "E1 E2 E3";
+    QTest::newRow("subject name with a colon")
+        << QByteArray("disciplina=Lei 8.112: servidores: 4-6") << -1 << false << false << ""
+        << "Lei 8.112: servidores=4-6"
+        << "";
+    QTest::newRow("no limit spelled out") << QByteArray("duracao=sem limite") << -1 << false << false << ""
+                                          << ""
+                                          << "";
+    QTest::newRow("saved as UTF-8") << QByteArray("\xef\xbb\xbf"
+                                                  "disciplina=L\xc3\xadngua: 1-2")
+                                    << -1 << false << false << ""
+                                    << "Língua=1-2"
+                                    << "W0";
 }
 
 void TestPaperInfoReader::parse()
@@ -173,18 +202,23 @@ void TestPaperInfoReader::checkAgainstKey_data()
     QTest::addColumn<QStringList>("excerpts"); // one per problem, in order
 
     const QStringList digits = {"1", "2", "3", "4"};
-    QTest::newRow("all fits") << QByteArray("anuladas=2\ndisciplina=A: 1-2\ndisciplina=B: 3-4") << digits << QStringList{};
+    QTest::newRow("all fits") << QByteArray("anuladas=2\ndisciplina=A: 1-2\ndisciplina=B: 3-4") << digits
+                              << QStringList{};
     QTest::newRow("annulled past the end") << QByteArray("anuladas=3, 9, 12") << digits
                                            << QStringList{"anuladas: 9, 12 não existem (a prova tem 4 questões)"};
-    QTest::newRow("subject past the end") << QByteArray("disciplina=A: 1-6") << digits
-                                          << QStringList{"disciplina \"A\": questões até 6, mas a prova tem 4 questões"};
+    QTest::newRow("subject past the end")
+        << QByteArray("disciplina=A: 1-6") << digits
+        << QStringList{"disciplina \"A\": questões até 6, mas a prova tem 4 questões"};
     QTest::newRow("question in two subjects") << QByteArray("disciplina=A: 1-3\ndisciplina=B: 3-4") << digits
                                               << QStringList{"a questão 3 está em duas disciplinas"};
-    QTest::newRow("right/wrong key with digits") << QByteArray("tipo=certo-errado") << QStringList{"C", "E", "1", "c"}
-                                                 << QStringList{"não são \"C\" ou \"E\" (nenhuma resposta as acerta): linhas 3, 4."};
-    QTest::newRow("letters in a multiple-choice key") << QByteArray("") << QStringList{"1", "C"}
-                                                      << QStringList{"não são um dígito de 1 a 5 (nenhuma resposta as acerta): linha 2."};
-    QTest::newRow("annulled line may hold anything") << QByteArray("anuladas=2") << QStringList{"1", "X"} << QStringList{};
+    QTest::newRow("right/wrong key with digits")
+        << QByteArray("tipo=certo-errado") << QStringList{"C", "E", "1", "c"}
+        << QStringList{"não são \"C\" ou \"E\" (nenhuma resposta as acerta): linhas 3, 4."};
+    QTest::newRow("letters in a multiple-choice key")
+        << QByteArray("") << QStringList{"1", "C"}
+        << QStringList{"não são um dígito de 1 a 5 (nenhuma resposta as acerta): linha 2."};
+    QTest::newRow("annulled line may hold anything")
+        << QByteArray("anuladas=2") << QStringList{"1", "X"} << QStringList{};
 }
 
 void TestPaperInfoReader::checkAgainstKey()

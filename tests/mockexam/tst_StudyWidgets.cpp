@@ -1,15 +1,12 @@
-// The small widgets of the exam's study aids, driven offscreen: the duration
-// box, the notice, the question selector's extra text and the review list.
+// Two widgets of the exam's study aids on their own, driven offscreen: the
+// duration box and the review list. (The exam window's test drives the rest
+// through the window.)
 #include "mockexam/DurationBox.h"
-#include "mockexam/ExamNotice.h"
-#include "mockexam/QuestionBox.h"
-#include "mockexam/ResultsFooter.h"
 #include "mockexam/TformRevisao.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -21,11 +18,8 @@ class TestStudyWidgets : public QObject {
 private slots:
     void durationTyped_data();
     void durationTyped();
-    void noticeNeverTakesTheFocus();
-    void extraTextIsNotTheItemText();
     void reviewListFilters_data();
     void reviewListFilters();
-    void footerGrowsWithItsLines();
 };
 
 void TestStudyWidgets::durationTyped_data()
@@ -62,39 +56,6 @@ void TestStudyWidgets::durationTyped()
     QCOMPARE(box->currentText(), shown);
 }
 
-void TestStudyWidgets::noticeNeverTakesTheFocus()
-{
-    QWidget window;
-    window.resize(600, 400);
-    auto* edit = new QLineEdit(&window);
-    auto* notice = new ExamNotice(&window);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    edit->setFocus();
-    notice->showNotice(QStringLiteral("Faltam 5 minutos para o fim da prova."));
-    QVERIFY(notice->isVisible());
-    QTest::keyClicks(edit, QStringLiteral("abc"));
-    QCOMPARE(edit->text(), QStringLiteral("abc"));
-    QVERIFY(edit->hasFocus());
-    for (int i = 1; i < ExamNotice::ShownTicks; ++i)
-        notice->tick();
-    QVERIFY(notice->isVisible());
-    notice->tick();
-    QVERIFY(!notice->isVisible());
-}
-
-void TestStudyWidgets::extraTextIsNotTheItemText()
-{
-    QuestionBox box;
-    box.addItems({QStringLiteral("Questão 1"), QStringLiteral("Questão 2   OK")});
-    box.setItemExtra(1, QStringLiteral("C  [revisar]"));
-    QCOMPARE(box.itemText(1), QStringLiteral("Questão 2   OK"));
-    QCOMPARE(box.itemExtra(1), QStringLiteral("C  [revisar]"));
-    QCOMPARE(box.findText(QStringLiteral("Questão 2   OK")), 1);
-    box.setItemExtra(7, QStringLiteral("x")); // no such item
-    QCOMPARE(box.count(), 2);
-}
-
 void TestStudyWidgets::reviewListFilters_data()
 {
     QTest::addColumn<int>("filter");
@@ -128,23 +89,6 @@ void TestStudyWidgets::reviewListFilters()
     for (const auto& args : chosen)
         got << args.at(0).toInt();
     QCOMPARE(got, questions);
-}
-
-void TestStudyWidgets::footerGrowsWithItsLines()
-{
-    QWidget window;
-    auto* footer = new ResultsFooter(&window);
-    footer->resize(363, footer->neededHeight());
-    QCOMPARE(footer->height(), ResultsFooter::ButtonRowHeight);
-    QSignalSpy review(footer, &ResultsFooter::reviewRequested);
-    footer->setLines({QStringLiteral("a"), QStringLiteral("b")});
-    QVERIFY(footer->height() > ResultsFooter::ButtonRowHeight + ResultsFooter::LineHeight);
-    // The button stays in the bottom row, whatever the lines above it.
-    QVERIFY(footer->reviewButton()->geometry().top() >= footer->height() - ResultsFooter::ButtonRowHeight);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTest::mouseClick(footer->reviewButton(), Qt::LeftButton);
-    QCOMPARE(review.count(), 1);
 }
 
 QTEST_MAIN(TestStudyWidgets)
