@@ -598,6 +598,8 @@ void TformSimul::showReviewQuestion(int question)
     lGabarito->show();
     selectCurrentItem();
     showStoredOption();
+    // The paper turns to the question, when its pages name it.
+    PDF->showPageWith(QStringLiteral("Questão %1").arg(question + 1));
 }
 
 void TformSimul::leaveReview()
