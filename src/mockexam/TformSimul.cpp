@@ -575,7 +575,9 @@ void TformSimul::lockAnswers(bool locked)
 
 void TformSimul::showReview()
 {
-    if (m_key.empty())
+    // Only a finished exam is reviewed: while a paper runs (another one
+    // started behind the results) its key stays hidden.
+    if (m_key.empty() || m_clock->interval() != 0)
         return;
     m_reviewWindow->setReview(ExamReview::Build(m_key, m_answers.answers(), m_answers.reviewMarks(), m_info));
     if (!m_reviewWindow->isVisible()) {
@@ -590,7 +592,7 @@ void TformSimul::showReview()
 
 void TformSimul::showReviewQuestion(int question)
 {
-    if (!m_answers.select(question))
+    if (m_clock->interval() != 0 || !m_answers.select(question))
         return;
     m_reviewing = true;
     lockAnswers(true);

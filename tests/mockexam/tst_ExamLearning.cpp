@@ -249,6 +249,11 @@ void TestExamLearning::reviewShowsBothAnswers()
     QVERIFY(!h->simul->reviewing());
     QTest::keyClick(h->simul.get(), Qt::Key_D);
     QCOMPARE(h->answers(), (QStringList{"1", "4", "#", "5"}));
+
+    // Once another paper runs behind the results, Revisar shows nothing of it.
+    Start(*h);
+    QTest::mouseClick(Control<QPushButton>(h->resultado.get(), "btRevisar"), Qt::LeftButton);
+    QVERIFY(!review->isVisible());
 }
 
 QTEST_MAIN(TestExamLearning)
