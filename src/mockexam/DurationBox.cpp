@@ -3,7 +3,7 @@
 #include "mockexam/PaperInfoReader.h"
 #include "text/Windows1252.h"
 
-#include <QLineEdit>
+#include <QCompleter>
 
 using zelvora::mockexam::PaperInfoReader;
 
@@ -16,26 +16,26 @@ namespace {
 // What the text says: nothing when it is no duration, 0 for no limit.
 std::optional<int> Read(const QString& text)
 {
+    if (text.trimmed().isEmpty())
+        return 0;
     return PaperInfoReader::ParseDuration(text::Utf8ToCp1252(text.toStdString()));
-}
-
-QString Text(std::optional<int> seconds)
-{
-    return seconds ? QString::fromStdString(PaperInfoReader::DurationText(*seconds)) : DurationBox::NoLimit;
 }
 
 } // namespace
 
-DurationBox::DurationBox(QWidget* parent) : QComboBox(parent)
+DurationBox::DurationBox(QWidget* parent)
+    : QLineEdit(parent)
 {
-    setEditable(true);
-    setInsertPolicy(QComboBox::NoInsert);
-    addItem(NoLimit);
+    setPlaceholderText(NoLimit);
+    setToolTip(QStringLiteral("Duração da prova: h:mm, minutos ou vazio para \"sem limite\""));
+    setAccessibleName(QStringLiteral("Duração da prova"));
+    QStringList usual{NoLimit};
     for (int halfHours = 1; halfHours <= 10; ++halfHours)
-        addItem(Text(halfHours * 1800));
-    setToolTip(QStringLiteral("Duração da prova: h:mm, minutos ou \"sem limite\""));
-    connect(lineEdit(), &QLineEdit::editingFinished, this, &DurationBox::settle);
-    connect(this, &QComboBox::activated, this, &DurationBox::settle);
+        usual << QString::fromStdString(PaperInfoReader::DurationText(halfHours * 1800));
+    auto* completer = new QCompleter(usual, this);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    setCompleter(completer);
+    connect(this, &QLineEdit::editingFinished, this, &DurationBox::settle);
     setDuration(std::nullopt);
 }
 
@@ -44,12 +44,12 @@ void DurationBox::setDuration(std::optional<int> seconds)
     if (seconds && *seconds <= 0)
         seconds.reset();
     m_last = seconds;
-    setEditText(Text(seconds));
+    setText(seconds ? QString::fromStdString(PaperInfoReader::DurationText(*seconds)) : QString());
 }
 
 std::optional<int> DurationBox::duration() const
 {
-    const auto read = Read(currentText());
+    const auto read = Read(text());
     if (!read)
         return m_last;
     if (*read == 0)

@@ -143,9 +143,9 @@ void TformSimul::buildTop()
     connect(comboProva, &QComboBox::activated, this, Guarded(m_ctx, this, &TformSimul::comboProvaChange));
 
     // The time limit, right above the start button.
-    cbDuracao = Named(new DurationBox(pTop), "cbDuracao");
-    cbDuracao->setFont(Arial(14));
-    cbDuracao->setGeometry(653, 44, 128, 28);
+    edDuracao = Named(new DurationBox(pTop), "edDuracao");
+    edDuracao->setFont(Arial(14));
+    edDuracao->setGeometry(653, 46, 128, 28);
 }
 
 void TformSimul::buildAnswerColumn()
@@ -328,7 +328,7 @@ void TformSimul::FormShow()
     setShownOption(-1);
     for (QShortcut* s : m_examShortcuts)
         s->setEnabled(false);
-    cbDuracao->setDuration(std::nullopt);
+    edDuracao->setDuration(std::nullopt);
     lAviso->hide();
     m_reviewWindow->hide();
     leaveReview();
@@ -342,7 +342,7 @@ void TformSimul::comboProvaChange()
     const int item = comboProva->currentIndex();
     const int index = item < 0 ? -1 : comboProva->itemData(item).toInt();
     if (index >= 0 && size_t(index) < m_entries.size())
-        cbDuracao->setDuration(
+        edDuracao->setDuration(
             ReadPaperInfo(QFile::encodeName(m_ctx.mockExamFolder).toStdString(), m_entries[size_t(index)])
                 .durationSeconds);
 }
@@ -433,7 +433,7 @@ void TformSimul::startPaper()
     m_elapsed = 0;
     m_timeUp = false;
     lockAnswers(false);
-    m_countdown.start(cbDuracao->duration().value_or(0));
+    m_countdown.start(edDuracao->duration().value_or(0));
     if (m_countdown.limited())
         lTempo->setText(QString::fromStdString(m_countdown.text()));
     m_clock->setInterval(1000);

@@ -19,7 +19,7 @@
 // answer given and the key's, answers read-only.
 //
 // Controls (object names): pTop, imLogo, Label1, Label2, btInicio, comboProva,
-// cbDuracao; pPDF, imSimul, PDF, lAviso; pResp, pRespClient, imRight,
+// edDuracao; pPDF, imSimul, PDF, lAviso; pResp, pRespClient, imRight,
 // lQuestao, cbQuestao, rgResposta (its five options A to E are its radio
 // buttons, in that order; a right/wrong paper shows the first two as C and
 // E), btProxima, btAnterior, btFim, btSair, ckRevisar, lGabarito, lTempo; the
@@ -147,7 +147,7 @@ private:
     ClickableLabel* Label2 = nullptr;
     TFocusImage* btInicio = nullptr;
     QComboBox* comboProva = nullptr;
-    DurationBox* cbDuracao = nullptr;
+    DurationBox* edDuracao = nullptr;
     ExamNotice* lAviso = nullptr;
     QFrame* pPDF = nullptr;
     ImageView* imSimul = nullptr;

@@ -115,11 +115,11 @@ void TestExamLearning::countdown()
     QFETCH(bool, finished);
     auto h = Paper({"1", "2", "3"}, info);
     if (!chosen.isEmpty()) {
-        auto* box = Control<DurationBox>(h->simul.get(), "cbDuracao");
+        auto* box = Control<DurationBox>(h->simul.get(), "edDuracao");
         box->setFocus();
-        box->lineEdit()->selectAll();
-        QTest::keyClicks(box->lineEdit(), chosen);
-        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        box->selectAll();
+        QTest::keyClicks(box, chosen);
+        QTest::keyClick(box, Qt::Key_Return);
     }
     Start(*h);
     QTest::keyClick(h->simul.get(), Qt::Key_B); // question 1 answered B
