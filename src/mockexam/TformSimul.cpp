@@ -644,6 +644,8 @@ void TformSimul::finishWhenTimeIsUp()
 void TformSimul::btFimClick()
 {
     m_clock->setInterval(0);
+    // With the clock stopped a notice would never go by itself.
+    lAviso->hide();
     if (m_key.empty())
         return;
     const ExamScore score = ExamScore::Compute(m_key, m_answers.answers(), m_elapsed, m_info);
