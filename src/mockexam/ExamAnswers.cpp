@@ -2,9 +2,13 @@
 
 namespace zelvora::mockexam {
 
-void ExamAnswers::start(size_t questionCount)
+void ExamAnswers::start(size_t questionCount, ItemType type)
 {
+    m_info = PaperInfo{};
+    m_info.itemType = type;
     m_answers.assign(questionCount, NotAnswered);
+    m_review.assign(questionCount, false);
+    m_struck.assign(questionCount, 0);
     m_items.clear();
     m_items.reserve(questionCount);
     for (size_t n = 1; n <= questionCount; ++n)
@@ -34,22 +38,56 @@ int ExamAnswers::storedOption(int question) const
 {
     if (question < 0 || size_t(question) >= m_answers.size())
         return -1;
-    const std::string& a = m_answers[size_t(question)];
-    if (a.size() != 1 || a[0] < '1' || a[0] > '5')
-        return -1;
-    return a[0] - '1';
+    return m_info.optionOf(m_answers[size_t(question)]);
 }
 
 bool ExamAnswers::answer(int option)
 {
-    if (option < 0 || option > 4 || m_answers.empty())
+    if (option < 0 || option >= optionCount() || m_answers.empty())
         return false;
     const size_t q = size_t(m_current);
-    m_answers[q] = std::string(1, char('1' + option));
+    m_answers[q] = m_info.answerFor(option);
     if (m_items[q].find("OK") != std::string::npos)
         return false;
     m_items[q] += AnsweredMark;
     return true;
+}
+
+void ExamAnswers::toggleReview()
+{
+    if (m_review.empty())
+        return;
+    m_review[size_t(m_current)] = !m_review[size_t(m_current)];
+}
+
+bool ExamAnswers::markedForReview(int question) const
+{
+    return question >= 0 && size_t(question) < m_review.size() && m_review[size_t(question)];
+}
+
+void ExamAnswers::toggleStruck(int option)
+{
+    if (m_struck.empty() || option < 0 || option >= optionCount())
+        return;
+    m_struck[size_t(m_current)] ^= uint8_t(1u << option);
+}
+
+bool ExamAnswers::struck(int question, int option) const
+{
+    if (question < 0 || size_t(question) >= m_struck.size() || option < 0 || option >= optionCount())
+        return false;
+    return (m_struck[size_t(question)] >> option) & 1u;
+}
+
+std::string ExamAnswers::itemExtra(int question) const
+{
+    std::string out;
+    const int option = storedOption(question);
+    if (option >= 0)
+        out = optionLetter(option);
+    if (markedForReview(question))
+        out += (out.empty() ? "" : "  ") + std::string(ReviewMark);
+    return out;
 }
 
 } // namespace zelvora::mockexam

@@ -1,9 +1,14 @@
 #pragma once
 // The answers of the exam being taken: one stored answer per question ("#"
-// for none, "1" to "5" for options A to E), the current question, and the
-// texts of the question selector ("Questão n", with "   OK" once answered).
-// Texts are UTF-8.
+// for none, "1" to "5" for options A to E, or "C" / "E" on a right/wrong
+// paper), the current question, and the texts of the question selector
+// ("Questão n", with "   OK" once answered). Beside them, two study aids
+// that never touch the score: questions marked "Revisar depois", and options
+// struck out. Texts are UTF-8.
+#include "mockexam/PaperInfo.h"
+
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -13,9 +18,16 @@ class ExamAnswers {
 public:
     static constexpr const char* NotAnswered = "#";
     static constexpr const char* AnsweredMark = "   OK";
+    static constexpr const char* ReviewMark = "[revisar]";
 
-    // A new exam of questionCount questions, none answered, question 0 current.
-    void start(size_t questionCount);
+    // A new exam of questionCount questions, none answered, question 0
+    // current, nothing marked or struck out.
+    void start(size_t questionCount, ItemType type = ItemType::MultipleChoice);
+
+    ItemType itemType() const { return m_info.itemType; }
+    // 5 (A to E) or 2 (C and E).
+    int optionCount() const { return m_info.optionCount(); }
+    std::string optionLetter(int option) const { return m_info.optionLetter(option); }
 
     size_t questionCount() const { return m_answers.size(); }
     int current() const { return m_current; }
@@ -30,18 +42,35 @@ public:
     bool next();
     bool previous();
 
-    // The option (0 = A ... 4 = E) stored for a question, or -1 when it is
-    // not answered or its answer is no option.
+    // The option (0 = A ... 4 = E, or 0 = C and 1 = E) stored for a
+    // question, or -1 when it is not answered or its answer is no option.
     int storedOption(int question) const;
 
-    // Stores option (0 = A ... 4 = E) for the current question and marks its
-    // selector text once. Returns true when the selector text changed. An
-    // option outside A to E or an exam without questions changes nothing.
+    // Stores option (0 = A ... 4 = E, or 0 = C and 1 = E) for the current
+    // question and marks its selector text once. Returns true when the
+    // selector text changed. An option the paper does not have or an exam
+    // without questions changes nothing.
     bool answer(int option);
+
+    // "Revisar depois" for the current question, on and off.
+    void toggleReview();
+    bool markedForReview(int question) const;
+    const std::vector<bool>& reviewMarks() const { return m_review; }
+
+    // Strikes an option of the current question out, or back in.
+    void toggleStruck(int option);
+    bool struck(int question, int option) const;
+
+    // What the question selector shows after an item's text: the chosen
+    // letter and the review mark ("C  [revisar]"); empty when neither.
+    std::string itemExtra(int question) const;
 
 private:
     std::vector<std::string> m_answers;
     std::vector<std::string> m_items;
+    std::vector<bool> m_review;
+    std::vector<uint8_t> m_struck; // one bit per option
+    PaperInfo m_info;
     int m_current = 0;
 };
 

@@ -7,25 +7,87 @@
 
 namespace zelvora::mockexam {
 
+const char* StatusText(QuestionStatus status)
+{
+    switch (status) {
+    case QuestionStatus::Right:
+        return "certa";
+    case QuestionStatus::Wrong:
+        return "errada";
+    case QuestionStatus::Blank:
+        return "em branco";
+    case QuestionStatus::Annulled:
+        return "anulada";
+    }
+    return "";
+}
+
+std::string SubjectScore::text(const std::string& decimalPoint) const
+{
+    return name + ": " + std::to_string(right) + " de " + std::to_string(total) + " ("
+        + ExamScore::FormatTwoDecimals(percentage(), decimalPoint) + "%)";
+}
+
 ExamScore ExamScore::Compute(const std::vector<std::string>& key,
                              const std::vector<std::string>& answers, long long seconds)
+{
+    return Compute(key, answers, seconds, PaperInfo{});
+}
+
+ExamScore ExamScore::Compute(const std::vector<std::string>& key, const std::vector<std::string>& answers,
+                             long long seconds, const PaperInfo& info)
 {
     ExamScore s;
     s.total = int(key.size());
     s.seconds = seconds;
+    s.rule = info.scoring;
+    s.statuses.reserve(key.size());
+    const std::string notAnswered = ExamAnswers::NotAnswered;
     for (size_t i = 0; i < key.size(); ++i) {
+        const int number = int(i + 1);
         // A question missing from the answers counts as not answered.
-        const std::string& a = i < answers.size() ? answers[i] : std::string(ExamAnswers::NotAnswered);
-        if (a != ExamAnswers::NotAnswered)
+        const std::string& a = i < answers.size() ? answers[i] : notAnswered;
+        const bool given = a != notAnswered;
+        if (given)
             ++s.answered;
-        if (key[i] == a) {
-            ++s.hits;
-            s.right.push_back(int(i + 1));
+        QuestionStatus status;
+        if (info.isAnnulled(number)) {
+            status = QuestionStatus::Annulled;
+            ++s.annulled;
+        } else if (key[i] == a) {
+            status = QuestionStatus::Right;
         } else {
-            s.wrong.push_back(int(i + 1));
+            status = given ? QuestionStatus::Wrong : QuestionStatus::Blank;
+        }
+        s.statuses.push_back(status);
+        if (status == QuestionStatus::Right || status == QuestionStatus::Annulled) {
+            ++s.hits;
+            s.right.push_back(number);
+        } else {
+            if (status == QuestionStatus::Wrong)
+                ++s.wrongAnswered;
+            s.wrong.push_back(number);
         }
     }
+    for (const SubjectRange& subject : info.subjects) {
+        SubjectScore score{subject.name, 0, 0};
+        for (int q = 1; q <= s.total; ++q) {
+            if (!subject.contains(q))
+                continue;
+            ++score.total;
+            const QuestionStatus st = s.statuses[size_t(q - 1)];
+            if (st == QuestionStatus::Right || st == QuestionStatus::Annulled)
+                ++score.right;
+        }
+        s.subjects.push_back(std::move(score));
+    }
     return s;
+}
+
+std::string ExamScore::netText() const
+{
+    return std::to_string(net()) + " (" + std::to_string(hits) + (hits == 1 ? " certa" : " certas") + " - "
+        + std::to_string(wrongAnswered) + (wrongAnswered == 1 ? " errada" : " erradas") + ")";
 }
 
 double ExamScore::percentage() const

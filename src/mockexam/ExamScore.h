@@ -2,6 +2,10 @@
 // Scoring of a finished exam against its answer key, and the texts the
 // results window shows. Key lines and answers are compared as whole strings,
 // byte for byte.
+#include "mockexam/PaperInfo.h"
+#include "mockexam/QuestionStatus.h"
+#include "mockexam/SubjectScore.h"
+
 #include <string>
 #include <vector>
 
@@ -11,13 +15,28 @@ class ExamScore {
 public:
     static ExamScore Compute(const std::vector<std::string>& key,
                              const std::vector<std::string>& answers, long long seconds);
+    // The same under what the paper's info file says: annulled questions are
+    // hits whatever was marked, the scoring rule, and the subjects. With a
+    // default PaperInfo the result is the plain score above.
+    static ExamScore Compute(const std::vector<std::string>& key, const std::vector<std::string>& answers,
+                             long long seconds, const PaperInfo& info);
 
     int total = 0;
     int answered = 0;
     int hits = 0;
     long long seconds = 0;
     std::vector<int> right; // 1-based question numbers, ascending
-    std::vector<int> wrong;
+    std::vector<int> wrong;   // every question that is no hit, blanks included
+    std::vector<QuestionStatus> statuses; // one per question
+    int wrongAnswered = 0;    // answered and not a hit
+    int annulled = 0;
+    ScoringRule rule = ScoringRule::Simple;
+    std::vector<SubjectScore> subjects; // in the info file's order
+
+    // hits - wrongAnswered: one wrong answer cancels one right one.
+    int net() const { return hits - wrongAnswered; }
+    // "12 (15 certas - 3 erradas)"
+    std::string netText() const;
 
     // hits / total * 100; 0 for an exam without questions.
     double percentage() const;

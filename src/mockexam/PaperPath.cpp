@@ -41,12 +41,19 @@ bool PaperPath::ClimbsOut(std::string_view path)
 
 std::string PaperPath::KeyPathFor(std::string_view pdfPath)
 {
+    std::string key = InfoPathFor(pdfPath);
+    key.replace(key.size() - 4, 4, ".txt");
+    return key;
+}
+
+std::string PaperPath::InfoPathFor(std::string_view pdfPath)
+{
     const auto lastSeparator = pdfPath.find_last_of("\\/:");
     const auto lastDot = pdfPath.rfind('.');
     const bool hasExtension = lastDot != std::string_view::npos
         && (lastSeparator == std::string_view::npos || lastDot > lastSeparator);
     std::string key(hasExtension ? pdfPath.substr(0, lastDot) : pdfPath);
-    key += ".txt";
+    key += ".ini";
     return key;
 }
 

@@ -23,6 +23,8 @@ public:
     // after the last "\", "/" or ":") replaced by ".txt", or ".txt" appended
     // when there is none. Stays relative and in Windows-1252.
     static std::string KeyPathFor(std::string_view pdfPath);
+    // The info file's path: the same with ".ini" ("2008\prova01.ini").
+    static std::string InfoPathFor(std::string_view pdfPath);
 
     // folder (UTF-8, ending in "/") followed by the relative path turned into
     // UTF-8 with every "\" made "/".

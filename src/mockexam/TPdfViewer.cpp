@@ -3,6 +3,8 @@
 #include "mockexam/PaperDocument.h"
 
 #include <QPdfDocument>
+#include <QPdfPageNavigator>
+#include <QPdfSelection>
 #include <QPdfView>
 #include <QScreen>
 #include <QScroller>
@@ -52,6 +54,23 @@ bool TPdfViewer::LoadFile(const QString& fileName)
     if (old)
         old->deleteLater();
     return true;
+}
+
+bool TPdfViewer::showPageWith(const QString& words)
+{
+    if (!m_document || words.isEmpty())
+        return false;
+    for (int page = 0; page < m_document->pageCount(); ++page) {
+        const QString text = m_document->getAllText(page).text();
+        for (qsizetype at = text.indexOf(words); at >= 0; at = text.indexOf(words, at + 1)) {
+            const qsizetype end = at + words.size();
+            if (end < text.size() && text.at(end).isDigit())
+                continue;
+            m_view->pageNavigator()->jump(page, QPointF(), m_view->zoomFactor());
+            return true;
+        }
+    }
+    return false;
 }
 
 int TPdfViewer::pageCount() const

@@ -31,6 +31,11 @@ public:
     int pageCount() const;
     QPdfView* view() const { return m_view; }
 
+    // Scrolls to the first page whose text holds words as a whole (not as
+    // the start of a longer number: "Questão 1" is not found in "Questão
+    // 12"). Returns false, and stays where it is, when no page does.
+    bool showPageWith(const QString& words);
+
     void zoomIn();
     void zoomOut();
     void fitToWidth();

@@ -4,7 +4,10 @@
 #include "app/Look.h"
 #include "mockexam/ExamScore.h"
 #include "mockexam/MockExamResources.h"
+#include "mockexam/ResultsFooter.h"
 #include "mockexam/TformSimul.h"
+
+#include "app/GuardedSlot.h"
 
 #include <QLabel>
 #include <QLocale>
@@ -35,7 +38,7 @@ TformResultado::TformResultado(app::AppContext& ctx, QWidget* parent)
                           | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
     , m_ctx(ctx)
 {
-    setFixedSize(363, 446);
+    setFixedSize(363, 446 + ResultsFooter::ButtonRowHeight);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
@@ -66,6 +69,20 @@ TformResultado::TformResultado(app::AppContext& ctx, QWidget* parent)
         list->setWordWrap(true);
         list->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
+
+    // The window grows at the bottom; everything above stays in place.
+    pRodape = new ResultsFooter(this);
+    connect(pRodape, &ResultsFooter::reviewRequested, this, Guarded(m_ctx, [this] {
+        if (auto* exam = m_ctx.windows.simul)
+            exam->showReview();
+    }));
+    arrangeFooter();
+}
+
+void TformResultado::arrangeFooter()
+{
+    pRodape->setGeometry(0, 446, 363, pRodape->neededHeight());
+    setFixedSize(363, 446 + pRodape->height());
 }
 
 void TformResultado::FormCreate()
@@ -73,7 +90,7 @@ void TformResultado::FormCreate()
     setWindowTitle(m_ctx.title);
 }
 
-void TformResultado::ShowScore(const ExamScore& score)
+void TformResultado::ShowScore(const ExamScore& score, bool timeRanOut)
 {
     const std::string point = QLocale().decimalPoint().toStdString();
     auto set = [](QLabel* label, const std::string& text) {
@@ -88,6 +105,16 @@ void TformResultado::ShowScore(const ExamScore& score)
     lQE->setText(QString());
     lQC->setText(QString::fromStdString(score.rightText()));
     lQE->setText(QString::fromStdString(score.wrongText()));
+
+    QStringList lines;
+    if (timeRanOut)
+        lines << QStringLiteral("Tempo esgotado: a prova terminou no fim do tempo.");
+    if (score.rule == mockexam::ScoringRule::Cancelling)
+        lines << QStringLiteral("Nota líquida (certas - erradas): %1").arg(QString::fromStdString(score.netText()));
+    for (const auto& subject : score.subjects)
+        lines << QString::fromStdString(subject.text(point));
+    pRodape->setLines(lines);
+    arrangeFooter();
 }
 
 void TformResultado::FormClose()

@@ -5,7 +5,9 @@
 //
 // Controls (object names): imResultado, lResultado, Label1, lAcerto, Label2,
 // lPorc, Label8, Label9, lTTotal, Label3, lMedia, Label7, Label4, lQC, Label5,
-// lQE.
+// lQE; below the picture the footer pRodape with the lines the paper's info
+// file asks for (time run out, net score, subjects) and the button row whose
+// left end is btRevisar.
 #include "app/AppContext.h"
 
 #include <QDialog>
@@ -16,6 +18,7 @@ namespace zelvora::mockexam { class ExamScore; }
 namespace zelvora::gui {
 
 class ImageView;
+class ResultsFooter;
 
 class TformResultado : public QDialog {
     Q_OBJECT
@@ -26,14 +29,17 @@ public:
     void FormDestroy() {}
 
     // Fills the labels from a score; numbers use the decimal separator of
-    // the default locale.
-    void ShowScore(const mockexam::ExamScore& score);
+    // the default locale. Below them come the lines the score's paper asks
+    // for: that the time ran out, the net score under the cancelling rule,
+    // one line per subject.
+    void ShowScore(const mockexam::ExamScore& score, bool timeRanOut = false);
 
 public slots:
     void done(int result) override;
 
 private:
     void FormClose();
+    void arrangeFooter();
 
     ImageView* imResultado = nullptr;
     QLabel* lResultado = nullptr;
@@ -51,6 +57,7 @@ private:
     QLabel* lQC = nullptr;
     QLabel* Label5 = nullptr;
     QLabel* lQE = nullptr;
+    ResultsFooter* pRodape = nullptr;
 
 
     app::AppContext& m_ctx;

@@ -9,16 +9,23 @@
 #include "app/TFocusImage.h"
 #include "app/TformAguarde.h"
 #include "mockexam/AnswerKey.h"
+#include "mockexam/DurationBox.h"
+#include "mockexam/ExamNotice.h"
+#include "mockexam/ExamReview.h"
 #include "mockexam/ExamScore.h"
 #include "mockexam/MockExamList.h"
 #include "mockexam/MockExamResources.h"
+#include "mockexam/PaperInfoReader.h"
 #include "mockexam/PaperPath.h"
 #include "mockexam/QtExamClock.h"
+#include "mockexam/QuestionBox.h"
 #include "mockexam/TPdfViewer.h"
 #include "mockexam/TformResultado.h"
+#include "mockexam/TformRevisao.h"
 #include "text/Collation.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -41,7 +48,13 @@ namespace zelvora::gui {
 
 using app::FromAnsi;
 using mockexam::AnswerKey;
+using mockexam::CountdownEvent;
 using mockexam::ExamClock;
+using mockexam::ExamCountdown;
+using mockexam::ExamReview;
+using mockexam::ItemType;
+using mockexam::PaperInfo;
+using mockexam::PaperInfoReader;
 using mockexam::ExamScore;
 using mockexam::MockExamEntry;
 using mockexam::MockExamList;
@@ -56,6 +69,24 @@ const QString MsgGabarito = QStringLiteral("Não foi possível carregar o gabari
 constexpr int TopHeight = 117;
 constexpr int AnswerColumnWidth = 198;
 constexpr int TempoHeight = 29;
+// Right above the clock at the foot of the answer column (the column's
+// picture may carry text of its own under the buttons): the review mark, or
+// in the review the line that names both answers.
+constexpr int ButtonsBottom = 169;
+constexpr int AidsHeight = 32;
+
+// Option colours in the review, on the answer box's blue.
+const QColor KeyOptionColour(0x8C, 0xF0, 0x8C);
+const QColor WrongOptionColour(0xFF, 0x9A, 0x9A);
+const QColor StruckOptionColour(0xA8, 0xB4, 0xC8);
+
+// The info file of a paper, or the defaults when it has none. What cannot be
+// read is left out (zelvora-check names it).
+PaperInfo ReadPaperInfo(const std::string& folder, const MockExamEntry& entry)
+{
+    const auto reading = PaperInfoReader::Load(PaperPath::Resolve(folder, PaperPath::InfoPathFor(entry.pdfPath)));
+    return reading ? reading->info : PaperInfo{};
+}
 
 } // namespace
 
@@ -79,6 +110,11 @@ TformSimul::TformSimul(app::AppContext& ctx, QWidget* parent, std::unique_ptr<Ex
 
     buildAnswerColumn();
     buildShortcuts();
+    lAviso = new ExamNotice(this);
+    m_reviewWindow = new TformRevisao(this);
+    m_reviewWindow->setWindowTitle(ctx.title);
+    connect(m_reviewWindow, &TformRevisao::questionChosen, this, Guarded(m_ctx, this, &TformSimul::showReviewQuestion));
+    connect(m_reviewWindow, &TformRevisao::closed, this, Guarded(m_ctx, this, &TformSimul::leaveReview));
     resize(921, TopHeight + 329);
 }
 
@@ -105,6 +141,11 @@ void TformSimul::buildTop()
     comboProva->setFont(Arial(16));
     comboProva->setGeometry(152, 84, 497, comboProva->sizeHint().height());
     connect(comboProva, &QComboBox::activated, this, Guarded(m_ctx, this, &TformSimul::comboProvaChange));
+
+    // The time limit, right above the start button.
+    edDuracao = Named(new DurationBox(pTop), "edDuracao");
+    edDuracao->setFont(Arial(14));
+    edDuracao->setGeometry(653, 46, 128, 28);
 }
 
 void TformSimul::buildAnswerColumn()
@@ -117,7 +158,7 @@ void TformSimul::buildAnswerColumn()
     pRespClient = Named(new QWidget, "pRespClient");
     Paint(pRespClient, AnswerColumnColour());
     // Everything down to the clock stays reachable on a short screen.
-    pRespClient->setMinimumSize(AnswerColumnWidth, 139 + 30 + TempoHeight + 10);
+    pRespClient->setMinimumSize(AnswerColumnWidth, ButtonsBottom + 4 + AidsHeight + TempoHeight + 5);
     pRespClient->installEventFilter(this);
     pResp->setWidget(pRespClient);
 
@@ -125,7 +166,7 @@ void TformSimul::buildAnswerColumn()
 
     lQuestao = Named(WhiteLabel(QStringLiteral("Selecione a questão:"), Arial(11), pRespClient, {9, 3}), "lQuestao");
 
-    cbQuestao = Named(new QComboBox(pRespClient), "cbQuestao");
+    cbQuestao = Named(new QuestionBox(pRespClient), "cbQuestao");
     cbQuestao->setFont(Arial(11));
     cbQuestao->setGeometry(8, 17, 179, 21);
     connect(cbQuestao, &QComboBox::activated, this, Guarded(m_ctx, this, &TformSimul::cbQuestaoChange));
@@ -150,6 +191,9 @@ void TformSimul::buildAnswerColumn()
         item->setGeometry(6 + (i / 2) * 35, 17 + (i % 2) * 20, 34, 19);
         rgRespostaGroup->addButton(item, i);
         rgRespostaItems[i] = item;
+        // A right click strikes the option out, or back in.
+        item->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(item, &QWidget::customContextMenuRequested, this, Guarded(m_ctx, [this, i] { toggleStruck(i); }));
     }
     connect(rgRespostaGroup, &QButtonGroup::idClicked, this, Guarded(m_ctx, this, &TformSimul::rgRespostaClick));
 
@@ -165,6 +209,27 @@ void TformSimul::buildAnswerColumn()
     connect(btAnterior, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btAnteriorClick));
     connect(btFim, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btFimClick));
     connect(btSair, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btSairClick));
+
+    ckRevisar = Named(new QCheckBox(QStringLiteral("Revisar depois"), pRespClient), "ckRevisar");
+    ckRevisar->setFont(Arial(12, true));
+    {
+        QPalette pal = ckRevisar->palette();
+        pal.setColor(QPalette::WindowText, Qt::white);
+        pal.setColor(QPalette::ButtonText, Qt::white);
+        ckRevisar->setPalette(pal);
+    }
+    ckRevisar->setToolTip(QStringLiteral("Marca a questão para voltar a ela (tecla R)"));
+    ckRevisar->setFocusPolicy(Qt::NoFocus);
+    ckRevisar->resize(186, 20);
+    connect(ckRevisar, &QCheckBox::clicked, this, Guarded(m_ctx, [this](bool on) {
+        if (on != m_answers.markedForReview(m_answers.current()))
+            toggleReviewMark();
+    }));
+    lGabarito = Named(WhiteLabel(QString(), Arial(11, true), pRespClient), "lGabarito");
+    lGabarito->resize(186, AidsHeight);
+    lGabarito->setWordWrap(true);
+    lGabarito->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lGabarito->hide();
 
     lTempo = Named(WhiteLabel(QStringLiteral("00 s"), Arial(24, true), pRespClient), "lTempo");
     lTempo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -183,10 +248,10 @@ void TformSimul::buildShortcuts()
         m_examShortcuts.push_back(s);
     };
     for (int i = 0; i < 5; ++i) {
-        auto mark = [this, i] { markOption(i); };
-        add(QKeySequence(Qt::Key_A + i), mark);
-        add(QKeySequence(Qt::Key_1 + i), mark);
+        add(QKeySequence(Qt::Key_A + i), [this, i] { markKey(i, false); });
+        add(QKeySequence(Qt::Key_1 + i), [this, i] { markKey(i, true); });
     }
+    add(QKeySequence(Qt::Key_R), [this] { toggleReviewMark(); });
     add(QKeySequence(Qt::CTRL | Qt::Key_Right), [this] { btProximaClick(); });
     add(QKeySequence(Qt::CTRL | Qt::Key_Left), [this] { btAnteriorClick(); });
     add(QKeySequence(Qt::CTRL | Qt::Key_Plus), [this] { PDF->zoomIn(); });
@@ -263,12 +328,23 @@ void TformSimul::FormShow()
     setShownOption(-1);
     for (QShortcut* s : m_examShortcuts)
         s->setEnabled(false);
+    edDuracao->setDuration(std::nullopt);
+    lAviso->hide();
+    m_reviewWindow->hide();
+    leaveReview();
     arrangePanels();
 }
 
 void TformSimul::comboProvaChange()
 {
     btInicio->setEnabled(true);
+    // The chosen paper's time limit, which the user may still change.
+    const int item = comboProva->currentIndex();
+    const int index = item < 0 ? -1 : comboProva->itemData(item).toInt();
+    if (index >= 0 && size_t(index) < m_entries.size())
+        edDuracao->setDuration(
+            ReadPaperInfo(QFile::encodeName(m_ctx.mockExamFolder).toStdString(), m_entries[size_t(index)])
+                .durationSeconds);
 }
 
 void TformSimul::btInicioClick()
@@ -325,8 +401,12 @@ void TformSimul::startPaper()
     PDF->show();
     PDF->raise();
 
+    m_reviewWindow->hide();
+    leaveReview();
+    m_info = ReadPaperInfo(folder, entry);
     m_key = *key;
-    m_answers.start(m_key.size());
+    m_answers.start(m_key.size(), m_info.itemType);
+    setOptionLetters();
     {
         const QSignalBlocker block(cbQuestao);
         cbQuestao->clear();
@@ -338,6 +418,9 @@ void TformSimul::startPaper()
         cbQuestao->setCurrentIndex(0);
     }
     setShownOption(-1);
+    showOptionLooks();
+    ckRevisar->setChecked(false);
+    lAviso->hide();
 
     pResp->show();
     arrangePanels();
@@ -348,6 +431,11 @@ void TformSimul::startPaper()
     hideWait();
 
     m_elapsed = 0;
+    m_timeUp = false;
+    lockAnswers(false);
+    m_countdown.start(edDuracao->duration().value_or(0));
+    if (m_countdown.limited())
+        lTempo->setText(QString::fromStdString(m_countdown.text()));
     m_clock->setInterval(1000);
 }
 
@@ -376,35 +464,195 @@ void TformSimul::btAnteriorClick()
 
 void TformSimul::rgRespostaClick(int option)
 {
+    if (m_reviewing || m_timeUp) {
+        // Answers are read-only here: the option shown goes back.
+        showStoredOption();
+        return;
+    }
     if (m_answers.answer(option)) {
         const int q = m_answers.current();
         cbQuestao->setItemText(q, QString::fromStdString(m_answers.itemTexts()[size_t(q)]));
     }
+    showItemExtra(m_answers.current());
     selectCurrentItem();
 }
 
 void TformSimul::markOption(int option)
 {
-    if (!running() || option < 0 || option > 4)
+    if (!running() || m_reviewing || m_timeUp || option < 0 || option >= m_answers.optionCount())
         return;
     // Exactly what a click on the option does.
     rgRespostaItems[option]->click();
 }
 
+void TformSimul::markKey(int index, bool digit)
+{
+    // Letters A to E and digits 1 to 5 are options A to E; on a right/wrong
+    // paper C and 1 are Certo, E and 2 Errado.
+    int option = index;
+    if (m_answers.itemType() == ItemType::RightWrong)
+        option = digit ? (index < 2 ? index : -1) : (index == 2 ? 0 : index == 4 ? 1 : -1);
+    markOption(option);
+}
+
+void TformSimul::toggleReviewMark()
+{
+    if (!running() || m_reviewing)
+        return;
+    m_answers.toggleReview();
+    const int q = m_answers.current();
+    ckRevisar->setChecked(m_answers.markedForReview(q));
+    showItemExtra(q);
+}
+
+void TformSimul::toggleStruck(int option)
+{
+    if (!running() || m_reviewing)
+        return;
+    m_answers.toggleStruck(option);
+    showOptionLooks();
+}
+
+void TformSimul::showItemExtra(int question)
+{
+    cbQuestao->setItemExtra(question, QString::fromStdString(m_answers.itemExtra(question)));
+}
+
+void TformSimul::setOptionLetters()
+{
+    // A to E, or C and E in the first column on a right/wrong paper.
+    for (int i = 0; i < 5; ++i) {
+        const bool offered = i < m_answers.optionCount();
+        if (offered)
+            rgRespostaItems[i]->setText(QString::fromStdString(m_answers.optionLetter(i)));
+        rgRespostaItems[i]->setVisible(offered);
+    }
+}
+
+void TformSimul::showOptionLooks()
+{
+    // Struck-out options in a grey, crossed-out letter; in the review the
+    // key's option in green and a wrong answer in red.
+    const int q = m_answers.current();
+    const int given = m_answers.storedOption(q);
+    const int key = q < int(m_key.size()) ? m_info.optionOf(m_key[size_t(q)]) : -1;
+    for (int i = 0; i < 5; ++i) {
+        QRadioButton* item = rgRespostaItems[i];
+        QFont f = item->font();
+        f.setStrikeOut(m_answers.struck(q, i));
+        item->setFont(f);
+        QColor colour = Qt::white;
+        if (m_answers.struck(q, i))
+            colour = StruckOptionColour;
+        if (m_reviewing && i == key)
+            colour = KeyOptionColour;
+        else if (m_reviewing && i == given)
+            colour = WrongOptionColour;
+        QPalette pal = item->palette();
+        pal.setColor(QPalette::WindowText, colour);
+        pal.setColor(QPalette::ButtonText, colour);
+        item->setPalette(pal);
+    }
+    if (!m_reviewing)
+        return;
+    const auto review = ExamReview::Build(m_key, m_answers.answers(), m_answers.reviewMarks(), m_info);
+    if (size_t(q) < review.rows().size()) {
+        const auto& row = review.rows()[size_t(q)];
+        lGabarito->setText(QStringLiteral("Gabarito: %1   Sua resposta: %2 (%3)")
+                               .arg(QString::fromStdString(row.key.empty() ? "-" : row.key),
+                                    QString::fromStdString(row.given.empty() ? "-" : row.given),
+                                    QString::fromUtf8(mockexam::StatusText(row.status))));
+    }
+}
+
+void TformSimul::lockAnswers(bool locked)
+{
+    for (QRadioButton* item : rgRespostaItems) {
+        item->setAttribute(Qt::WA_TransparentForMouseEvents, locked);
+        item->setFocusPolicy(locked ? Qt::NoFocus : Qt::StrongFocus);
+    }
+}
+
+void TformSimul::showReview()
+{
+    // Only a finished exam is reviewed: while a paper runs (another one
+    // started behind the results) its key stays hidden.
+    if (m_key.empty() || m_clock->interval() != 0)
+        return;
+    m_reviewWindow->setReview(ExamReview::Build(m_key, m_answers.answers(), m_answers.reviewMarks(), m_info));
+    if (!m_reviewWindow->isVisible()) {
+        // Beside the answer column, over the paper's left part.
+        const QRect area = geometry();
+        m_reviewWindow->move(area.left() + 24, area.top() + TopHeight + 24);
+    }
+    m_reviewWindow->show();
+    m_reviewWindow->raise();
+    m_reviewWindow->activateWindow();
+}
+
+void TformSimul::showReviewQuestion(int question)
+{
+    if (m_clock->interval() != 0 || !m_answers.select(question))
+        return;
+    m_reviewing = true;
+    lockAnswers(true);
+    ckRevisar->hide();
+    lGabarito->show();
+    selectCurrentItem();
+    showStoredOption();
+    // The paper turns to the question, when its pages name it.
+    PDF->showPageWith(QStringLiteral("Questão %1").arg(question + 1));
+}
+
+void TformSimul::leaveReview()
+{
+    if (!m_reviewing)
+        return;
+    m_reviewing = false;
+    lockAnswers(m_timeUp);
+    lGabarito->hide();
+    ckRevisar->show();
+    showOptionLooks();
+}
+
 void TformSimul::Timer1Timer()
 {
     ++m_elapsed;
-    lTempo->setText(QStringLiteral("Duração: %1 s").arg(m_elapsed));
+    if (!m_countdown.limited()) {
+        lTempo->setText(QStringLiteral("Duração: %1 s").arg(m_elapsed));
+        return;
+    }
+    const CountdownEvent event = m_countdown.tick();
+    lTempo->setText(QString::fromStdString(m_countdown.text()));
+    lAviso->tick();
+    if (event == CountdownEvent::ThirtyMinutesLeft || event == CountdownEvent::FiveMinutesLeft)
+        lAviso->showNotice(QString::fromStdString(ExamCountdown::NoticeText(event)));
+    else if (event == CountdownEvent::TimeUp)
+        finishWhenTimeIsUp();
+}
+
+void TformSimul::finishWhenTimeIsUp()
+{
+    // The exam ends as a press of Finalizar would end it; answers stay as
+    // they were when the time ran out.
+    m_timeUp = true;
+    lAviso->hide();
+    lockAnswers(true);
+    btFimClick();
 }
 
 void TformSimul::btFimClick()
 {
     m_clock->setInterval(0);
+    // With the clock stopped a notice would never go by itself.
+    lAviso->hide();
     if (m_key.empty())
         return;
-    const ExamScore score = ExamScore::Compute(m_key, m_answers.answers(), m_elapsed);
+    const ExamScore score = ExamScore::Compute(m_key, m_answers.answers(), m_elapsed, m_info);
+    if (m_reviewWindow->isVisible())
+        m_reviewWindow->setReview(ExamReview::Build(m_key, m_answers.answers(), m_answers.reviewMarks(), m_info));
     if (auto* results = m_ctx.windows.resultado) {
-        results->ShowScore(score);
+        results->ShowScore(score, m_timeUp);
         results->setWindowTitle(m_ctx.title);
         results->show();
         results->raise();
@@ -449,7 +697,13 @@ int TformSimul::shownOption() const
 
 void TformSimul::showStoredOption()
 {
-    setShownOption(m_answers.storedOption(m_answers.current()));
+    const int q = m_answers.current();
+    setShownOption(m_answers.storedOption(q));
+    {
+        const QSignalBlocker block(ckRevisar);
+        ckRevisar->setChecked(m_answers.markedForReview(q));
+    }
+    showOptionLooks();
 }
 
 void TformSimul::setShownOption(int option)
@@ -496,6 +750,14 @@ void TformSimul::FormResize()
     Label2->move(pTop->width() - Label2->width() - 5, Label2->y());
     const int columnHeight = qMax(pResp->height(), pRespClient->minimumHeight());
     lTempo->move(lTempo->x(), columnHeight - lTempo->height() - 5);
+    placeAids();
+}
+
+void TformSimul::placeAids()
+{
+    const int top = lTempo->y() - AidsHeight;
+    ckRevisar->move(8, top + AidsHeight - ckRevisar->height());
+    lGabarito->move(8, top);
 }
 
 void TformSimul::showMessage(const QString& text)
@@ -533,6 +795,7 @@ void TformSimul::closeEvent(QCloseEvent* e)
 {
     // Closing only hides the window; the clock stops.
     m_clock->setInterval(0);
+    m_reviewWindow->hide();
     e->accept();
 }
 
@@ -541,6 +804,7 @@ bool TformSimul::eventFilter(QObject* watched, QEvent* event)
     if (watched == pRespClient && event->type() == QEvent::Resize) {
         imRight->setGeometry(pRespClient->rect());
         lTempo->move(lTempo->x(), pRespClient->height() - lTempo->height() - 5);
+        placeAids();
     }
     return QWidget::eventFilter(watched, event);
 }

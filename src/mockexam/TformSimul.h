@@ -4,19 +4,33 @@
 //
 // Borderless and full screen. The top strip holds the paper selector and the
 // start button; the answer column on the right appears once a paper runs.
-// Keys while a paper runs: A-E or 1-5 mark an option as a click would,
-// Ctrl+Right / Ctrl+Left go to the next / previous question, Ctrl+plus,
-// Ctrl+minus and Ctrl+wheel zoom the paper, Ctrl+0 fits it to the width again.
+// Keys while a paper runs: A-E or 1-5 mark an option as a click would (C and
+// E, or 1 and 2, on a right/wrong paper), R marks the question "Revisar
+// depois", Ctrl+Right / Ctrl+Left go to the next / previous question,
+// Ctrl+plus, Ctrl+minus and Ctrl+wheel zoom the paper, Ctrl+0 fits it to the
+// width again. A right click on an option strikes it out (a study aid only).
 //
-// Controls (object names): pTop, imLogo, Label1, Label2, btInicio, comboProva;
-// pPDF, imSimul, PDF; pResp, pRespClient, imRight, lQuestao, cbQuestao,
-// rgResposta (its five options A to E are its radio buttons, in that order),
-// btProxima, btAnterior, btFim, btSair, lTempo.
+// What the paper's info file says (PaperInfoReader.h) shapes the exam: the
+// time limit in the duration box above the start button (the clock then
+// counts down, with notices at 30 and 5 minutes left, and finishes the exam
+// at zero), right/wrong items (options C and E), annulled questions, the
+// scoring rule and the subjects of the results. A paper without one runs as
+// a plain mock exam. After finishing, the review shows any question with the
+// answer given and the key's, answers read-only.
+//
+// Controls (object names): pTop, imLogo, Label1, Label2, btInicio, comboProva,
+// edDuracao; pPDF, imSimul, PDF, lAviso; pResp, pRespClient, imRight,
+// lQuestao, cbQuestao, rgResposta (its five options A to E are its radio
+// buttons, in that order; a right/wrong paper shows the first two as C and
+// E), btProxima, btAnterior, btFim, btSair, ckRevisar, lGabarito, lTempo; the
+// review window TformRevisao.
 #include "app/AppContext.h"
 #include "app/LoadSkinImage.h"
 #include "mockexam/ExamAnswers.h"
 #include "mockexam/ExamClock.h"
+#include "mockexam/ExamCountdown.h"
 #include "mockexam/MockExamEntry.h"
+#include "mockexam/PaperInfo.h"
 
 #include <QWidget>
 
@@ -25,6 +39,7 @@
 #include <vector>
 
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QFrame;
 class QGroupBox;
@@ -36,7 +51,11 @@ class QShortcut;
 namespace zelvora::gui {
 
 class ClickableLabel;
+class DurationBox;
+class ExamNotice;
 class ImageView;
+class QuestionBox;
+class TformRevisao;
 class TFocusImage;
 class TPdfViewer;
 
@@ -77,6 +96,18 @@ public:
     mockexam::ExamClock& clock() const { return *m_clock; }
     // The option shown in rgResposta: 0 = A ... 4 = E, -1 = none.
     int shownOption() const;
+    // What the running paper's info file says (defaults without one).
+    const mockexam::PaperInfo& paperInfo() const { return m_info; }
+    const mockexam::ExamCountdown& countdown() const { return m_countdown; }
+    // The exam finished because its time ran out.
+    bool timeRanOut() const { return m_timeUp; }
+
+    // The review of the finished exam (the results window's "Revisar").
+    void showReview();
+    // Shows question (0-based) with the answer given and the key's answer;
+    // answers cannot be changed until the review closes.
+    void showReviewQuestion(int question);
+    bool reviewing() const { return m_reviewing; }
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -99,6 +130,16 @@ private:
     void processEvents();
     void hideWait();
     bool running() const;
+    void markKey(int index, bool digit);
+    void toggleReviewMark();
+    void toggleStruck(int option);
+    void showItemExtra(int question);
+    void showOptionLooks();
+    void setOptionLetters();
+    void lockAnswers(bool locked);
+    void leaveReview();
+    void finishWhenTimeIsUp();
+    void placeAids();
 
     QFrame* pTop = nullptr;
     ImageView* imLogo = nullptr;
@@ -106,6 +147,8 @@ private:
     ClickableLabel* Label2 = nullptr;
     TFocusImage* btInicio = nullptr;
     QComboBox* comboProva = nullptr;
+    DurationBox* edDuracao = nullptr;
+    ExamNotice* lAviso = nullptr;
     QFrame* pPDF = nullptr;
     ImageView* imSimul = nullptr;
     TPdfViewer* PDF = nullptr;
@@ -113,7 +156,7 @@ private:
     QWidget* pRespClient = nullptr;
     ImageView* imRight = nullptr;
     QLabel* lQuestao = nullptr;
-    QComboBox* cbQuestao = nullptr;
+    QuestionBox* cbQuestao = nullptr;
     QGroupBox* rgResposta = nullptr;
     QButtonGroup* rgRespostaGroup = nullptr;
     QRadioButton* rgRespostaItems[5] = {};
@@ -121,7 +164,10 @@ private:
     TFocusImage* btAnterior = nullptr;
     TFocusImage* btFim = nullptr;
     TFocusImage* btSair = nullptr;
+    QCheckBox* ckRevisar = nullptr;
+    QLabel* lGabarito = nullptr;
     QLabel* lTempo = nullptr;
+    TformRevisao* m_reviewWindow = nullptr;
 
     app::AppContext& m_ctx;
     std::unique_ptr<mockexam::ExamClock> m_clock;
@@ -132,6 +178,10 @@ private:
     mockexam::ExamAnswers m_answers;
     long long m_elapsed = 0;
     bool m_starting = false;
+    mockexam::PaperInfo m_info;
+    mockexam::ExamCountdown m_countdown;
+    bool m_timeUp = false;
+    bool m_reviewing = false;
     std::vector<QShortcut*> m_examShortcuts;
 };
 

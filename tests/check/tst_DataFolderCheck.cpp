@@ -218,6 +218,20 @@ void TestDataFolderCheck::eachFaultIsReported_data()
     QTest::newRow("key empty") << put("simu/z.txt", "") << true << "o gabarito \"z.txt\" está vazio" << 1;
     QTest::newRow("key lines not 1 to 5") << put("simu/z.txt", "1\r\nA\r\n6\r\n\r\n3 \r\n5\r\n") << true
                                           << "linhas 2, 3, 4, 5." << 1;
+    QTest::newRow("info file: bad duration") << put("simu/z.ini", "; z\r\nduracao=logo\r\n") << true
+                                             << "o arquivo de informações \"z.ini\", linha 2: duração \"logo\" não reconhecida" << 1;
+    QTest::newRow("info file: unknown key") << put("simu/2008/a.ini", "banca=X\r\n") << false
+                                            << "\"2008\\a.ini\", linha 1: chave \"banca\" desconhecida" << 1;
+    QTest::newRow("info file: annulled past the end") << put("simu/b.ini", "anuladas=2, 4\r\n") << true
+                                                      << "\"b.ini\", anuladas: 4 não existe (a prova tem 3 questões)" << 1;
+    QTest::newRow("right/wrong paper with a digit key") << put("simu/z.ini", "tipo=certo-errado\r\n") << true
+                                                        << "o gabarito \"z.txt\" tem linhas que não são \"C\" ou \"E\"" << 1;
+    QTest::newRow("annulled line of a key may hold anything")
+        << Mutation([](const QString& d) {
+               Write(d + "/simu/z.ini", "anuladas=2\r\n");
+               Write(d + "/simu/z.txt", "1\r\nX\r\n9\r\n");
+           })
+        << true << "\"z.txt\" tem linhas que não são um dígito de 1 a 5 (nenhuma resposta as acerta): linha 3." << 1;
     QTest::newRow("skin missing") << rm("rodapeon.png") << true << "Imagem \"rodapeon.png\" (barra de botões do catálogo): não existe" << 1;
     QTest::newRow("skin not a PNG") << put("abre.png", "GIF89a") << true << "Imagem \"abre.png\" (tela de abertura): não é uma imagem PNG" << 1;
     // Only the normal picture: its twin then differs in size as well.

@@ -16,6 +16,9 @@ private slots:
     void storedOption();
     void answerOutsideTheOptionsChangesNothing();
     void newStartForgetsEverything();
+    void rightWrongOptions_data();
+    void rightWrongOptions();
+    void studyAids();
 };
 
 void TestExamAnswers::startsUnanswered()
@@ -134,6 +137,57 @@ void TestExamAnswers::newStartForgetsEverything()
     QCOMPARE(a.questionCount(), size_t(2));
     QCOMPARE(QString::fromStdString(a.answers()[1]), QStringLiteral("#"));
     QCOMPARE(QString::fromStdString(a.itemTexts()[1]), QStringLiteral("Questão 2"));
+}
+
+void TestExamAnswers::rightWrongOptions_data()
+{
+    QTest::addColumn<int>("option");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("extra");
+    QTest::newRow("certo") << 0 << "C" << "C";
+    QTest::newRow("errado") << 1 << "E" << "E";
+    QTest::newRow("no third option") << 2 << "#" << "";
+}
+
+void TestExamAnswers::rightWrongOptions()
+{
+    QFETCH(int, option);
+    QFETCH(QString, stored);
+    QFETCH(QString, extra);
+    ExamAnswers a;
+    a.start(2, ItemType::RightWrong);
+    QCOMPARE(a.optionCount(), 2);
+    a.answer(option);
+    QCOMPARE(QString::fromStdString(a.answers()[0]), stored);
+    QCOMPARE(a.storedOption(0), stored == "#" ? -1 : option);
+    QCOMPARE(QString::fromStdString(a.itemExtra(0)), extra);
+    QCOMPARE(QString::fromStdString(a.itemTexts()[0]), stored == "#" ? QStringLiteral("Questão 1") : QStringLiteral("Questão 1   OK"));
+}
+
+void TestExamAnswers::studyAids()
+{
+    ExamAnswers a;
+    a.start(3);
+    a.select(1);
+    a.toggleReview();
+    a.toggleStruck(3);
+    a.toggleStruck(0);
+    a.toggleStruck(0);
+    a.toggleStruck(7); // no such option
+    QVERIFY(a.markedForReview(1));
+    QVERIFY(!a.markedForReview(0));
+    QVERIFY(a.struck(1, 3));
+    QVERIFY(!a.struck(1, 0));
+    QCOMPARE(QString::fromStdString(a.itemExtra(1)), QStringLiteral("[revisar]"));
+    a.answer(2);
+    QCOMPARE(QString::fromStdString(a.itemExtra(1)), QStringLiteral("C  [revisar]"));
+    // The selector's own text and the answers are what they always were.
+    QCOMPARE(QString::fromStdString(a.itemTexts()[1]), QStringLiteral("Questão 2   OK"));
+    QCOMPARE(QString::fromStdString(a.answers()[1]), QStringLiteral("3"));
+    a.toggleReview();
+    QCOMPARE(QString::fromStdString(a.itemExtra(1)), QStringLiteral("C"));
+    a.start(3);
+    QVERIFY(!a.struck(1, 3));
 }
 
 QTEST_APPLESS_MAIN(TestExamAnswers)

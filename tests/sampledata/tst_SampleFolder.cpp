@@ -5,6 +5,7 @@
 #include "PaperWriter.h"
 #include "QuestionBank.h"
 #include "SkinPainter.h"
+#include "mockexam/PaperInfoReader.h"
 #include "text/TextList.h"
 #include "text/Windows1252.h"
 
@@ -214,6 +215,8 @@ private slots:
         const auto lines = readLines(simu + QStringLiteral("lista.txt"));
         QVERIFY(lines.size() >= 5);
         bool inSubFolder = false;
+        int rightWrong = 0;
+        int annulled = 0;
         for (const std::string& line : lines) {
             const std::size_t hash = line.find('#');
             QVERIFY(hash != std::string::npos);
@@ -225,8 +228,20 @@ private slots:
             keyPath.replace(QRegularExpression(QStringLiteral("\\.pdf$")), QStringLiteral(".txt"));
             const auto key = readLines(keyPath);
             QVERIFY2(key.size() >= 20 && key.size() <= 60, qPrintable(keyPath));
-            for (const std::string& digit : key)
-                QVERIFY2(digit.size() == 1 && digit[0] >= '1' && digit[0] <= '5', digit.c_str());
+
+            // Every paper has an info file that reads without a problem and
+            // fits its key: digits 1 to 5, or C and E on a right/wrong paper.
+            QString infoPath = keyPath;
+            infoPath.replace(QRegularExpression(QStringLiteral("\\.txt$")), QStringLiteral(".ini"));
+            const auto info = zelvora::mockexam::PaperInfoReader::Load(infoPath.toStdString());
+            QVERIFY2(info && info->problems.empty(), qPrintable(infoPath));
+            QVERIFY2(zelvora::mockexam::PaperInfoReader::CheckAgainstKey(info->info, key).empty(), qPrintable(infoPath));
+            QVERIFY(info->info.durationSeconds && !info->info.subjects.empty());
+            rightWrong += info->info.itemType == zelvora::mockexam::ItemType::RightWrong
+                && info->info.scoring == zelvora::mockexam::ScoringRule::Cancelling;
+            annulled += !info->info.annulled.empty();
+            for (const std::string& answer : key)
+                QVERIFY2(info->info.optionOf(answer) >= 0, answer.c_str());
 
             // The paper opens, has a cover, and its last question is the key's last line.
             QPdfDocument pdf;
@@ -239,6 +254,8 @@ private slots:
             QVERIFY2(!pdf.getAllText(0).text().contains(QStringLiteral("Questão 1")), "first page is the cover");
         }
         QVERIFY(inSubFolder);
+        QCOMPARE(rightWrong, 1);
+        QCOMPARE(annulled, 1);
     }
 
     // The PDF engine orders its fonts by a hash whose seed is random in each

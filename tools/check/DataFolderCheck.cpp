@@ -7,6 +7,7 @@
 #include "mockexam/AnswerKey.h"
 #include "mockexam/MockExamList.h"
 #include "mockexam/PaperDocument.h"
+#include "mockexam/PaperInfoReader.h"
 #include "mockexam/PaperPath.h"
 #include "text/Collation.h"
 #include "text/DataFile.h"
@@ -155,11 +156,6 @@ bool Fits(const SkinRule& rule, ImageSize s)
     if (rule.height ? s.height != rule.height : s.height < rule.minHeight)
         return false;
     return true;
-}
-
-bool IsAnswerDigit(const std::string& line)
-{
-    return line.size() == 1 && line[0] >= '1' && line[0] <= '5';
 }
 
 } // namespace
@@ -365,20 +361,29 @@ void DataFolderCheck::CheckMockExams(const std::string& mockExamFolder, CheckRep
             Error(report, head + "o gabarito " + Quote(U(keyRelative)) + " está vazio ou não pode ser lido.");
             continue;
         }
-        std::vector<size_t> bad;
-        for (size_t n = 0; n < keyLines->size(); ++n)
-            if (!IsAnswerDigit((*keyLines)[n]))
-                bad.push_back(n + 1);
-        if (!bad.empty()) {
-            std::string list;
-            const size_t shown = std::min<size_t>(bad.size(), 10);
-            for (size_t k = 0; k < shown; ++k)
-                list += (k ? ", " : "") + std::to_string(bad[k]);
-            if (bad.size() > shown)
-                list += " e mais " + std::to_string(bad.size() - shown);
-            Error(report, head + "o gabarito " + Quote(U(keyRelative))
-                              + " tem linhas que não são um dígito de 1 a 5 (nenhuma resposta as acerta): "
-                              + (bad.size() == 1 ? "linha " : "linhas ") + list + ".");
+        // The info file beside the key, if any: what cannot be read is left
+        // out by the program, which still runs the paper.
+        const std::string infoRelative = mockexam::PaperPath::InfoPathFor(e.pdfPath);
+        const std::string infoPath = mockexam::PaperPath::Resolve(mockExamFolder, infoRelative);
+        mockexam::PaperInfo info;
+        if (IsFile(infoPath)) {
+            const auto reading = mockexam::PaperInfoReader::Load(infoPath);
+            const std::string infoHead = head + "o arquivo de informações " + Quote(U(infoRelative));
+            if (!reading) {
+                Error(report, infoHead + " não pode ser lido; a prova segue sem ele.");
+            } else {
+                info = reading->info;
+                for (const auto& p : reading->problems)
+                    report.problems.push_back({p.error, infoHead + ", " + p.where()});
+            }
+        }
+        for (const auto& p : mockexam::PaperInfoReader::CheckAgainstKey(info, *keyLines)) {
+            // Key lines are the key's own problem, the rest the info file's.
+            const bool aboutKey = p.text.rfind("o gabarito", 0) == 0;
+            const std::string where = aboutKey ? head + "o gabarito " + Quote(U(keyRelative)) + p.text.substr(10)
+                                               : head + "o arquivo de informações " + Quote(U(infoRelative)) + ", "
+                                                   + p.text;
+            report.problems.push_back({p.error, where});
         }
     }
 }

@@ -3,6 +3,7 @@
 #include "PaperInfo.h"
 
 #include <string>
+#include <vector>
 
 namespace zelvora::sampledata {
 
@@ -11,6 +12,7 @@ struct MockPaper {
     std::string pdfPath;     // as the list writes it, "\" between folders
     PaperInfo info;
     int questions = 0;
+    std::vector<int> annulled{}; // questions the board annulled (named in the info file only)
 };
 
 } // namespace zelvora::sampledata

@@ -9,6 +9,8 @@ struct PaperInfo {
     std::string examType;
     std::string year;
     std::string duration = "3 horas";
+    bool rightWrong = false; // items judged Certo or Errado
+    bool cancelling = false; // one wrong item cancels one right one
 };
 
 } // namespace zelvora::sampledata

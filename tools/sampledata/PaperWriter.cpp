@@ -110,11 +110,16 @@ private:
         return QStringLiteral("Questão %1").arg(index + 1);
     }
 
+    // Where a right/wrong item is marked on the answer sheet.
+    static inline const QString Judgement = QStringLiteral("(   ) Certo        (   ) Errado");
+
     double questionHeight(int index)
     {
         const Question& q = m_questions[index];
         double h = textHeight(m_painter, font(11, true), Width, questionTitle(index)) + 4;
         h += textHeight(m_painter, font(11), Width, qs(q.stem)) + 6;
+        if (q.statement)
+            return h + textHeight(m_painter, font(11, true), Width, Judgement) + 4 + 14;
         for (const std::string& option : q.options)
             h += textHeight(m_painter, font(11), Width - OptionIndent, qs(option)) + 4;
         return h + 14;
@@ -187,10 +192,21 @@ private:
 
         y = 290;
         y += drawText(m_painter, font(15, true), DarkBlue, Margin, y, Width, QStringLiteral("Instruções")) + 10;
-        const QString instructions[] = {
+        const QString multipleChoice[] = {
             QStringLiteral("Este caderno contém %1 questões de múltipla escolha, numeradas de 1 a %1, "
                            "cada uma com cinco alternativas (A a E).").arg(count),
             QStringLiteral("Cada questão tem uma única alternativa correta."),
+        };
+        const QString rightWrong[] = {
+            QStringLiteral("Este caderno contém %1 itens, numerados de 1 a %1, para julgar como CERTO (C) "
+                           "ou ERRADO (E).").arg(count),
+            m_info.cancelling ? QStringLiteral("Cada item errado anula um item certo; item em branco não conta.")
+                              : QStringLiteral("Cada item certo vale um ponto."),
+        };
+        const QString* const kind = m_info.rightWrong ? rightWrong : multipleChoice;
+        const QString instructions[] = {
+            kind[0],
+            kind[1],
             QStringLiteral("No Zelvora, escolha a questão e marque a alternativa na coluna de respostas, "
                            "à direita da prova; clique em Finalizar para ver o resultado."),
             QStringLiteral("A duração da prova é de %1, incluído o tempo de marcação das respostas.")
@@ -256,6 +272,11 @@ private:
             double yy = y;
             yy += drawText(m_painter, font(11, true), DarkBlue, Margin, yy, Width, questionTitle(block.question)) + 4;
             yy += drawText(m_painter, font(11), Ink, Margin, yy, Width, qs(q.stem)) + 6;
+            if (q.statement) {
+                drawText(m_painter, font(11, true), Ink, Margin + 6, yy, Width - 6, Judgement);
+                y += block.height;
+                continue;
+            }
             for (int i = 0; i < 5; ++i) {
                 drawText(m_painter, font(11, true), Ink, Margin + 6, yy, OptionIndent, QString(QChar(u'A' + i)) + ")");
                 yy += drawText(m_painter, font(11), Ink, Margin + OptionIndent, yy, Width - OptionIndent,

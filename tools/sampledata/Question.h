@@ -1,5 +1,6 @@
 #pragma once
-// One multiple-choice question of a sample paper. Texts are UTF-8.
+// One question of a sample paper: five options, or a statement to judge
+// right or wrong. Texts are UTF-8.
 #include <array>
 #include <string>
 
@@ -10,6 +11,9 @@ struct Question {
     std::string stem;
     std::array<std::string, 5> options; // A) to E)
     int correct = 0;                    // 0 for A ... 4 for E
+    // A right/wrong item: the stem is a statement to judge, options are
+    // unused, and correct is 0 for Certo, 1 for Errado.
+    bool statement = false;
 };
 
 } // namespace zelvora::sampledata

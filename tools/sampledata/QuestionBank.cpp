@@ -375,8 +375,29 @@ std::vector<std::string> QuestionBank::Key(const std::vector<Question>& paper)
     std::vector<std::string> key;
     key.reserve(paper.size());
     for (const Question& question : paper)
-        key.push_back(std::to_string(question.correct + 1));
+        key.push_back(question.statement ? (question.correct == 0 ? "C" : "E") : std::to_string(question.correct + 1));
     return key;
+}
+
+std::vector<Question> QuestionBank::RightWrongPaper(uint64_t seed, int count)
+{
+    std::vector<Question> paper = Paper(seed, count);
+    Random random(seed ^ 0x5A5A5A5A5A5A5A5Aull);
+    for (Question& q : paper) {
+        // About half the items state the right option.
+        const bool right = random.below(2) == 0;
+        int shown = q.correct;
+        if (!right)
+            shown = (q.correct + 1 + random.below(4)) % 5;
+        std::string option = q.options[shown];
+        if (!option.empty() && option.back() == '.')
+            option.pop_back();
+        q.stem = "Considere o enunciado \"" + q.stem + "\" A resposta correta a esse enunciado é: " + option + ".";
+        q.options = {};
+        q.statement = true;
+        q.correct = right ? 0 : 1;
+    }
+    return paper;
 }
 
 } // namespace zelvora::sampledata

@@ -15,7 +15,12 @@ class QuestionBank {
 public:
     static std::vector<Question> Paper(uint64_t seed, int count);
 
-    // The answer key of a paper: one digit "1" to "5" per question.
+    // A paper of right/wrong items: each question of Paper(seed, count) with
+    // one of its options, right or wrong, to judge.
+    static std::vector<Question> RightWrongPaper(uint64_t seed, int count);
+
+    // The answer key of a paper: one digit "1" to "5" per question, or "C" /
+    // "E" per right/wrong item.
     static std::vector<std::string> Key(const std::vector<Question>& paper);
 
     // "R$ 1.234,50"

@@ -132,6 +132,12 @@ std::vector<MockPaper> SampleCatalog::MockPapers()
          {"Núcleo Cajuí de Avaliação", "Auditor Fiscal da Receita Municipal", "2010", "4 horas e 30 minutos"}, 60},
         {"Assistente em Administração - Inst. Quaresmeira - 2006", "assistente-administracao-2006.pdf",
          {"Instituto Quaresmeira de Seleção", "Assistente em Administração", "2006", "3 horas"}, 35},
+        // Right/wrong items, one wrong item cancelling one right one.
+        {"Técnico Judiciário - Ipê-Roxo - 2009 (Certo/Errado)", "tecnico-judiciario-certo-errado-2009.pdf",
+         {"Comissão Ipê-Roxo", "Técnico Judiciário", "2009", "2 horas e 30 minutos", true, true}, 50},
+        // Two questions annulled by the board after the exam.
+        {"Agente de Trânsito - Banca Guará - 2009", "agente-de-transito-2009.pdf",
+         {"Banca Guará", "Agente de Trânsito", "2009", "3 horas"}, 40, {7, 31}},
     };
 }
 

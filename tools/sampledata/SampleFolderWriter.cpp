@@ -6,6 +6,7 @@
 #include "SkinPainter.h"
 #include "zipwriter/ZipWriter.h"
 #include "text/CodePage850.h"
+#include "mockexam/PaperInfoReader.h"
 #include "text/Windows1252.h"
 
 #include <QBuffer>
@@ -112,6 +113,34 @@ void writeArchive(const QString& folder, const SampleExam& exam)
 
 } // namespace
 
+std::string SampleFolderWriter::InfoFile(const MockPaper& paper, const std::vector<Question>& questions)
+{
+    std::vector<std::string> lines = {"; " + paper.displayName, "; Informações da prova para o Zelvora."};
+    const auto seconds = mockexam::PaperInfoReader::ParseDuration(paper.info.duration);
+    if (seconds && *seconds > 0)
+        lines.push_back("duracao=" + mockexam::PaperInfoReader::DurationText(*seconds));
+    lines.push_back(paper.info.rightWrong ? "tipo=certo-errado" : "tipo=multipla");
+    lines.push_back(paper.info.cancelling ? "pontuacao=anula" : "pontuacao=simples");
+    if (!paper.annulled.empty()) {
+        std::string list;
+        for (const int q : paper.annulled)
+            list += (list.empty() ? "" : ", ") + std::to_string(q);
+        lines.push_back("anuladas=" + list);
+    }
+    // The questions come grouped by subject: one range each.
+    for (std::size_t first = 0; first < questions.size();) {
+        std::size_t last = first;
+        while (last + 1 < questions.size() && questions[last + 1].subject == questions[first].subject)
+            ++last;
+        std::string range = std::to_string(first + 1);
+        if (last > first)
+            range += "-" + std::to_string(last + 1);
+        lines.push_back("disciplina=" + questions[first].subject + ": " + range);
+        first = last + 1;
+    }
+    return Utf8ToCp1252(windowsLines(lines));
+}
+
 uint64_t SampleFolderWriter::Seed(const std::string& name)
 {
     uint64_t hash = 0xCBF29CE484222325ull;
@@ -162,10 +191,12 @@ void SampleFolderWriter::Write(const QString& folder)
         list.push_back(Utf8ToCp1252(paper.displayName + "#" + paper.pdfPath));
         QString pdfPath = simu + QLatin1Char('/') + QString::fromStdString(paper.pdfPath).replace(QLatin1Char('\\'), QLatin1Char('/'));
         makeFolder(QFileInfo(pdfPath).path());
-        const auto questions = QuestionBank::Paper(Seed(paper.pdfPath), paper.questions);
+        const auto questions = paper.info.rightWrong ? QuestionBank::RightWrongPaper(Seed(paper.pdfPath), paper.questions)
+                                                     : QuestionBank::Paper(Seed(paper.pdfPath), paper.questions);
         writeFile(pdfPath, PaperWriter::Write(paper.info, questions));
         pdfPath.chop(4); // ".pdf"
         writeFile(pdfPath + QStringLiteral(".txt"), windowsLines(QuestionBank::Key(questions)));
+        writeFile(pdfPath + QStringLiteral(".ini"), InfoFile(paper, questions));
     }
     writeFile(simu + QStringLiteral("/lista.txt"), windowsLines(list));
 }

@@ -1,0 +1,68 @@
+#include "mockexam/ExamReview.h"
+
+#include "mockexam/ExamAnswers.h"
+#include "mockexam/ExamScore.h"
+#include "text/Windows1252.h"
+
+namespace zelvora::mockexam {
+
+ExamReview ExamReview::Build(const std::vector<std::string>& key, const std::vector<std::string>& answers,
+                             const std::vector<bool>& reviewMarks, const PaperInfo& info)
+{
+    const ExamScore score = ExamScore::Compute(key, answers, 0, info);
+    ExamReview review;
+    review.m_rows.reserve(key.size());
+    for (size_t i = 0; i < key.size(); ++i) {
+        ReviewRow row;
+        row.number = int(i + 1);
+        const std::string given = i < answers.size() ? answers[i] : std::string(ExamAnswers::NotAnswered);
+        if (given != ExamAnswers::NotAnswered)
+            row.given = text::Cp1252ToUtf8(info.letterOf(given));
+        row.key = text::Cp1252ToUtf8(info.letterOf(key[i]));
+        row.status = score.statuses[i];
+        row.marked = i < reviewMarks.size() && reviewMarks[i];
+        review.m_rows.push_back(std::move(row));
+    }
+    return review;
+}
+
+std::vector<ReviewRow> ExamReview::filtered(ReviewFilter filter) const
+{
+    std::vector<ReviewRow> out;
+    for (const ReviewRow& row : m_rows) {
+        const bool keep = filter == ReviewFilter::All
+            || (filter == ReviewFilter::Wrong && row.status == QuestionStatus::Wrong)
+            || (filter == ReviewFilter::Blank && row.status == QuestionStatus::Blank)
+            || (filter == ReviewFilter::Marked && row.marked);
+        if (keep)
+            out.push_back(row);
+    }
+    return out;
+}
+
+const char* ExamReview::FilterText(ReviewFilter filter)
+{
+    switch (filter) {
+    case ReviewFilter::All:
+        return "Todas";
+    case ReviewFilter::Wrong:
+        return "Erradas";
+    case ReviewFilter::Blank:
+        return "Em branco";
+    case ReviewFilter::Marked:
+        return "Marcadas para revisar";
+    }
+    return "";
+}
+
+std::string ExamReview::RowText(const ReviewRow& row)
+{
+    std::string out = "Questão " + std::to_string(row.number) + ": marcada "
+        + (row.given.empty() ? std::string("-") : row.given) + ", gabarito "
+        + (row.key.empty() ? std::string("-") : row.key) + " - " + StatusText(row.status);
+    if (row.marked)
+        out += " " + std::string(ExamAnswers::ReviewMark);
+    return out;
+}
+
+} // namespace zelvora::mockexam

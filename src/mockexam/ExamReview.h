@@ -1,0 +1,45 @@
+#pragma once
+// The review of a finished exam: every question with the answer given, the
+// key's answer and how it came out, filtered by what the user wants to go
+// over again. Letters are shown as on the paper (A to E, or C and E).
+#include "mockexam/PaperInfo.h"
+#include "mockexam/QuestionStatus.h"
+
+#include <string>
+#include <vector>
+
+namespace zelvora::mockexam {
+
+enum class ReviewFilter {
+    All,
+    Wrong, // answered wrongly
+    Blank, // not answered (and not counted right)
+    Marked, // marked "Revisar depois"
+};
+
+struct ReviewRow {
+    int number = 0; // 1-based
+    std::string given; // letter; empty when not answered
+    std::string key; // letter, or the key line itself (UTF-8) when it is no option
+    QuestionStatus status = QuestionStatus::Blank;
+    bool marked = false;
+};
+
+class ExamReview {
+public:
+    static ExamReview Build(const std::vector<std::string>& key, const std::vector<std::string>& answers,
+                            const std::vector<bool>& reviewMarks, const PaperInfo& info);
+
+    const std::vector<ReviewRow>& rows() const { return m_rows; }
+    std::vector<ReviewRow> filtered(ReviewFilter filter) const;
+
+    // "Todas", "Erradas", "Em branco", "Marcadas para revisar"
+    static const char* FilterText(ReviewFilter filter);
+    // "Questão 3: marcada C, gabarito B - errada [revisar]"
+    static std::string RowText(const ReviewRow& row);
+
+private:
+    std::vector<ReviewRow> m_rows;
+};
+
+} // namespace zelvora::mockexam

@@ -1,0 +1,75 @@
+// The review of a finished exam: letters as on the paper, statuses, filters.
+#include "mockexam/ExamReview.h"
+
+#include <QTest>
+
+using namespace zelvora::mockexam;
+
+class TestExamReview : public QObject {
+    Q_OBJECT
+private slots:
+    void filters_data();
+    void filters();
+};
+
+void TestExamReview::filters_data()
+{
+    QTest::addColumn<bool>("rightWrong");
+    QTest::addColumn<QStringList>("key");
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QStringList>("rows");
+
+    const QStringList key = {"1", "2", "3", "4", "5"};
+    const QStringList answers = {"1", "3", "#", "4", "#"};
+    // Marked for review: questions 2 and 3; question 4 annulled.
+    QTest::newRow("all") << false << key << answers << int(ReviewFilter::All)
+                         << QStringList{"Questão 1: marcada A, gabarito A - certa",
+                                        "Questão 2: marcada C, gabarito B - errada [revisar]",
+                                        "Questão 3: marcada -, gabarito C - em branco [revisar]",
+                                        "Questão 4: marcada D, gabarito D - anulada",
+                                        "Questão 5: marcada -, gabarito E - em branco"};
+    QTest::newRow("wrong") << false << key << answers << int(ReviewFilter::Wrong)
+                           << QStringList{"Questão 2: marcada C, gabarito B - errada [revisar]"};
+    QTest::newRow("blank") << false << key << answers << int(ReviewFilter::Blank)
+                           << QStringList{"Questão 3: marcada -, gabarito C - em branco [revisar]",
+                                          "Questão 5: marcada -, gabarito E - em branco"};
+    QTest::newRow("marked") << false << key << answers << int(ReviewFilter::Marked)
+                            << QStringList{"Questão 2: marcada C, gabarito B - errada [revisar]",
+                                           "Questão 3: marcada -, gabarito C - em branco [revisar]"};
+    QTest::newRow("right/wrong letters") << true << QStringList{"C", "E", "x", "C"} << QStringList{"E", "E", "C", "#"}
+                                         << int(ReviewFilter::All)
+                                         << QStringList{"Questão 1: marcada E, gabarito C - errada",
+                                                        "Questão 2: marcada E, gabarito E - certa [revisar]",
+                                                        "Questão 3: marcada C, gabarito x - errada [revisar]",
+                                                        "Questão 4: marcada -, gabarito C - anulada"};
+    QTest::newRow("odd key lines shown as they are")
+        << false << QStringList{"", "B"} << QStringList{"#", "2"} << int(ReviewFilter::All)
+        << QStringList{"Questão 1: marcada -, gabarito - - em branco",
+                       "Questão 2: marcada B, gabarito B - errada [revisar]"};
+}
+
+void TestExamReview::filters()
+{
+    QFETCH(bool, rightWrong);
+    QFETCH(QStringList, key);
+    QFETCH(QStringList, answers);
+    QFETCH(int, filter);
+    QFETCH(QStringList, rows);
+    PaperInfo info;
+    info.itemType = rightWrong ? ItemType::RightWrong : ItemType::MultipleChoice;
+    info.annulled = {4};
+    std::vector<std::string> k, a;
+    for (const auto& s : key)
+        k.push_back(s.toStdString());
+    for (const auto& s : answers)
+        a.push_back(s.toStdString());
+    const auto review = ExamReview::Build(k, a, {false, true, true}, info);
+    QStringList out;
+    for (const auto& row : review.filtered(ReviewFilter(filter)))
+        out << QString::fromStdString(ExamReview::RowText(row));
+    QCOMPARE(out, rows);
+}
+
+QTEST_APPLESS_MAIN(TestExamReview)
+#include "tst_ExamReview.moc"
