@@ -2,6 +2,7 @@
 
 #include "zip/Explode.h"
 #include "zip/Inflate.h"
+#include "zip/Inflate64.h"
 #include "zip/Unreduce.h"
 #include "zip/Unshrink.h"
 #include "zip/ZipErrors.h"
@@ -14,6 +15,20 @@ void CopyStored(InputBlocks& in, OutputBlocks& out)
 {
     for (auto block = in.next(); !block.empty(); block = in.next())
         out.write(block);
+}
+
+// The newer methods end like Deflate: data that do not decode end the entry
+// quietly, and the CRC check then rejects the file.
+DecodeOutcome FromStatus(DecodeStatus status)
+{
+    switch (status) {
+    case DecodeStatus::Success:
+        return DecodeOutcome::Completed;
+    case DecodeStatus::TooLong:
+        return DecodeOutcome::TooLong;
+    default:
+        return DecodeOutcome::QuietEnd;
+    }
 }
 
 } // namespace
@@ -41,6 +56,8 @@ DecodeOutcome DecodeEntry(const TZipHeaderInfo& entry, InputBlocks& in, OutputBl
             return DecodeOutcome::Completed;
         case 8:
             return Inflate(in, out, outBlock, callbacks, entry.compressedSize, size, workspace) ? DecodeOutcome::Completed : DecodeOutcome::QuietEnd;
+        case 9:
+            return FromStatus(Inflate64(in, out, size));
         default:
             if (callbacks.messageBox)
                 callbacks.messageBox("Unknown Compression Method", "Zip Error");

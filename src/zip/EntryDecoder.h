@@ -10,7 +10,7 @@ namespace zelvora::zip {
 enum class DecodeOutcome {
     Completed,     // every byte decoded and written
     TooLong,       // the output would have passed the uncompressed size
-    QuietEnd,      // a deflated entry ended early on an error
+    QuietEnd,      // a deflated entry (or one of the newer methods) ended early on an error
     UnknownMethod, // a method this reader does not decode; nothing written
 };
 
