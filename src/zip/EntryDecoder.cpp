@@ -1,11 +1,14 @@
 #include "zip/EntryDecoder.h"
 
+#include "zip/Bzip2Decoder.h"
 #include "zip/Explode.h"
 #include "zip/Inflate.h"
 #include "zip/Inflate64.h"
+#include "zip/LzmaDecoder.h"
 #include "zip/Unreduce.h"
 #include "zip/Unshrink.h"
 #include "zip/ZipErrors.h"
+#include "zip/ZstdDecoder.h"
 
 namespace zelvora::zip {
 
@@ -58,6 +61,14 @@ DecodeOutcome DecodeEntry(const TZipHeaderInfo& entry, InputBlocks& in, OutputBl
             return Inflate(in, out, outBlock, callbacks, entry.compressedSize, size, workspace) ? DecodeOutcome::Completed : DecodeOutcome::QuietEnd;
         case 9:
             return FromStatus(Inflate64(in, out, size));
+        case 12:
+            return FromStatus(DecodeBzip2(in, out, outBlock, size));
+        case 14:
+            return FromStatus(DecodeLzma(in, out, outBlock, size, entry.flags));
+        case 93:
+            return FromStatus(DecodeZstd(in, out, outBlock, size));
+        case 95:
+            return FromStatus(DecodeXz(in, out, outBlock, size));
         default:
             if (callbacks.messageBox)
                 callbacks.messageBox("Unknown Compression Method", "Zip Error");

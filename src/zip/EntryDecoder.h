@@ -15,6 +15,9 @@ enum class DecodeOutcome {
 };
 
 // Decodes entry's data from in into out. outBlock holds kBlockSize bytes.
+// Deflate64 (9), bzip2 (12), LZMA (14), Zstandard (93) and XZ (95) end like
+// Deflate when their data do not decode (QuietEnd), or TooLong when they
+// decode to more than the uncompressed size.
 // Methods other than Deflate let EFatalUnzipError and ECantWriteUCF (and
 // whatever else their decoder raises) pass to the caller; they end the
 // whole extraction. Unknown methods show "Unknown Compression Method" /
