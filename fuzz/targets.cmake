@@ -1,5 +1,6 @@
 # libFuzzer targets (clang only), built by the "fuzz" preset: one per legacy
-# decoder and for Deflate64, and one for the whole reader (directory and extraction).
+# decoder, one for Deflate64, one for the library methods (bzip2, LZMA, XZ,
+# Zstandard) and one for the whole reader (directory and extraction).
 # The zip sources are compiled again here with coverage instrumentation and
 # AddressSanitizer + UndefinedBehaviorSanitizer; the normal build is untouched.
 set(ZELVORA_FUZZ_FLAGS -fsanitize=fuzzer-no-link,address,undefined
@@ -31,6 +32,7 @@ zelvora_add_fuzzer(fuzz_unshrink)
 zelvora_add_fuzzer(fuzz_unreduce)
 zelvora_add_fuzzer(fuzz_explode)
 zelvora_add_fuzzer(fuzz_inflate64)
+zelvora_add_fuzzer(fuzz_library_methods)
 
 # The whole reader, once the zip component is part of the tree.
 if(EXISTS ${PROJECT_SOURCE_DIR}/src/zip/TUnZipper.h)
