@@ -5,7 +5,6 @@
 #include <bit>
 #include <cstring>
 #include <memory>
-#include <vector>
 
 // Format notes (Deflate64, method 9):
 // - Deflate's block structure unchanged: stored, fixed and dynamic Huffman
@@ -185,10 +184,10 @@ public:
     Inflate64Decoder(InputBlocks& in, OutputBlocks& out, uint64_t limit)
         : in_(in), out_(out), limit_(limit)
     {
-        inPos_ = inEnd_ = inBuf_.data();
-        outPos_ = flushed_ = outBuf_.data() + kHistory;
+        inPos_ = inEnd_ = inBuf_.get();
+        outPos_ = flushed_ = outBuf_.get() + kHistory;
         windowStart_ = outPos_;
-        flushAt_ = outBuf_.data() + kFlushAt;
+        flushAt_ = outBuf_.get() + kFlushAt;
     }
 
     DecodeStatus run()
@@ -242,18 +241,18 @@ private:
     void topUp()
     {
         while (inEnd_ - inPos_ < 8 && !inputDone_) {
-            const size_t keep = std::min<size_t>(8, inPos_ - inBuf_.data());
+            const size_t keep = std::min<size_t>(8, inPos_ - inBuf_.get());
             const uint8_t* from = inPos_ - keep;
             const size_t n = inEnd_ - from;
-            std::memmove(inBuf_.data(), from, n);
-            inPos_ = inBuf_.data() + keep;
-            inEnd_ = inBuf_.data() + n;
+            std::memmove(inBuf_.get(), from, n);
+            inPos_ = inBuf_.get() + keep;
+            inEnd_ = inBuf_.get() + n;
             const std::span<const uint8_t> block = in_.next();
             if (block.empty()) {
                 inputDone_ = true;
                 break;
             }
-            std::memcpy(inBuf_.data() + n, block.data(), block.size());
+            std::memcpy(inBuf_.get() + n, block.data(), block.size());
             inEnd_ += block.size();
         }
     }
@@ -418,6 +417,7 @@ private:
         const uint8_t* ie = inEnd_;
         uint8_t* op = outPos_;
         const uint8_t* const flushAt = flushAt_;
+        const uint8_t* windowStart = windowStart_;
 #define Z64_SAVE() (bb_ = bb, count_ = count, inPos_ = ip, outPos_ = op)
 #define Z64_LOAD() (bb = bb_, count = count_, ip = inPos_, ie = inEnd_, op = outPos_)
 #define Z64_REFILL()                                                                                               \
@@ -444,6 +444,7 @@ private:
                 Z64_SAVE();
                 const bool ok = flush();
                 Z64_LOAD();
+                windowStart = windowStart_;
                 if (!ok)
                     return DecodeStatus::TooLong;
             }
@@ -493,7 +494,7 @@ private:
             const uint32_t distance = (d >> 16) + static_cast<uint32_t>(bb & ((uint64_t{1} << extra) - 1));
             bb >>= extra;
             count -= extra;
-            if (distance > static_cast<size_t>(op - windowStart_)) [[unlikely]] {
+            if (distance > static_cast<size_t>(op - windowStart)) [[unlikely]] {
                 Z64_SAVE();
                 return DecodeStatus::BadData;
             }
@@ -552,11 +553,11 @@ private:
             flushed_ += kBlockSize;
         }
         if (outPos_ >= flushAt_) {
-            const size_t shift = (outPos_ - outBuf_.data()) - kHistory;
-            std::memmove(outBuf_.data(), outBuf_.data() + shift, kHistory);
+            const size_t shift = (outPos_ - outBuf_.get()) - kHistory;
+            std::memmove(outBuf_.get(), outBuf_.get() + shift, kHistory);
             outPos_ -= shift;
             flushed_ -= shift;
-            windowStart_ = outBuf_.data();
+            windowStart_ = outBuf_.get();
         }
         return true;
     }
@@ -575,7 +576,8 @@ private:
     const uint64_t limit_;
     uint64_t written_ = 0;
 
-    std::vector<uint8_t> inBuf_ = std::vector<uint8_t>(kInSize);
+    // Not cleared: only bytes already read or produced are ever looked at.
+    std::unique_ptr<uint8_t[]> inBuf_ = std::make_unique_for_overwrite<uint8_t[]>(kInSize);
     const uint8_t* inPos_;
     const uint8_t* inEnd_;
     bool inputDone_ = false;
@@ -583,7 +585,7 @@ private:
     unsigned count_ = 0;
     unsigned overrun_ = 0;
 
-    std::vector<uint8_t> outBuf_ = std::vector<uint8_t>(kOutSize);
+    std::unique_ptr<uint8_t[]> outBuf_ = std::make_unique_for_overwrite<uint8_t[]>(kOutSize);
     uint8_t* outPos_;
     uint8_t* flushed_;
     const uint8_t* windowStart_;
