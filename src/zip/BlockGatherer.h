@@ -86,7 +86,7 @@ private:
 };
 
 // The most memory a decoder may ask for (the dictionary of the LZMA methods);
-// a stream that wants more is left out.
+// a stream that wants more is left out as damaged (BadData).
 constexpr uint64_t kDecoderMemoryLimit = uint64_t{256} << 20;
 
 } // namespace zelvora::zip

@@ -59,7 +59,7 @@ DecodeStatus DecodeBzip2(InputBlocks& in, OutputBlocks& out, uint8_t* outBlock, 
         if (r != BZ_OK)
             return r == BZ_MEM_ERROR ? DecodeStatus::NoMemory : DecodeStatus::BadData;
         if (used == 0 && made == 0 && feed.empty())
-            return DecodeStatus::ShortInput;
+            return DecodeStatus::BadData;
     }
 }
 

@@ -1,18 +1,26 @@
 #pragma once
-// How the decoders of the newer methods (Deflate64, bzip2, LZMA, XZ,
-// Zstandard) end. They report instead of throwing; the errors of the block
-// interfaces themselves (archive cut short, disk full) still pass through
-// them unchanged. On any status but Success the last, partly filled output
-// block is not written, as with Deflate.
+// How the decoding of one entry's data ended. Every decoder (stored, Shrink,
+// Reduce, Implode, Deflate and any method added later) returns one of these
+// instead of throwing; TUnZipper alone turns them into the outcome of the
+// entry: kept, left out for a reason of the report, or the end of the whole
+// extraction.
 namespace zelvora::zip {
 
 enum class DecodeStatus {
-    Success,    // the stream ended properly and every byte was written
-    BadData,    // the data do not decode (corrupt, or not this method)
-    ShortInput, // the compressed bytes ran out before the stream ended
-    TooLong,    // the data decode to more than the uncompressed size; the block
-                // that would pass it is not written
-    NoMemory,   // the stream asks for more memory than the reader allows, or none was had
+    Success,        // every byte decoded and written
+    BadData,        // the data do not decode, or they end before the decoded data do
+    TruncatedInput, // the archive ends before the entry's compressed bytes do
+    TooLong,        // the output would pass the entry's uncompressed size; that block was not written
+    WriteFailed,    // the output file took fewer bytes than given (a full disk, a size limit)
+    NoMemory,       // the decoder's tables could not be had
+    UnknownMethod,  // a compression method this reader does not decode; nothing written
 };
+
+// True for the statuses after which the written bytes are not the entry's
+// data: they come from the data themselves, not from the output file.
+constexpr bool IsDamaged(DecodeStatus s)
+{
+    return s == DecodeStatus::BadData || s == DecodeStatus::TruncatedInput || s == DecodeStatus::TooLong;
+}
 
 } // namespace zelvora::zip

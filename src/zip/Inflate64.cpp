@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstring>
 #include <memory>
+#include <new>
 
 // Format notes (Deflate64, method 9):
 // - Deflate's block structure unchanged: stored, fixed and dynamic Huffman
@@ -26,7 +27,7 @@
 // the block loop (a byte store would otherwise make the compiler reload
 // them). The input is staged in one buffer so 8 bytes can always be loaded
 // at once; past the last compressed byte the buffer is padded with zero
-// bytes, and consuming any of them means the data ran short. Output goes to
+// bytes, and consuming any of them means the data ended early. Output goes to
 // a linear buffer with 64 KiB of history in front, so a match is one plain
 // forward copy; when it passes its flush mark, the full blocks are written
 // and the last 64 KiB move to the front.
@@ -194,7 +195,7 @@ public:
     {
         for (;;) {
             if (!ensure(3))
-                return DecodeStatus::ShortInput;
+                return DecodeStatus::BadData;
             const bool final = take(1);
             DecodeStatus status;
             switch (take(2)) {
@@ -221,7 +222,7 @@ public:
         }
         // Padding bytes past the data must not have been consumed.
         if (overrun_ * 8 > count_)
-            return DecodeStatus::ShortInput;
+            return DecodeStatus::BadData;
         return finish();
     }
 
@@ -259,7 +260,7 @@ private:
 
     // Fills the bit buffer to at least 56 bits, with zero bytes past the end
     // of the data. False once more padding was taken than the buffer can
-    // hold unconsumed: the data ran short.
+    // hold unconsumed: the data ended early.
     [[gnu::noinline]] bool refill()
     {
         if (inEnd_ - inPos_ < 8)
@@ -308,7 +309,7 @@ private:
         overrun_ -= static_cast<unsigned>(padding);
         bytes -= padding;
         if (overrun_)
-            return DecodeStatus::ShortInput;
+            return DecodeStatus::BadData;
         inPos_ -= bytes;
         bb_ = 0;
         count_ = 0;
@@ -317,7 +318,7 @@ private:
             if (inPos_ == inEnd_)
                 topUp();
             if (inPos_ == inEnd_)
-                return DecodeStatus::ShortInput;
+                return DecodeStatus::BadData;
             b = *inPos_++;
         }
         const uint32_t length = header[0] | header[1] << 8;
@@ -329,7 +330,7 @@ private:
             if (inPos_ == inEnd_)
                 topUp();
             if (inPos_ == inEnd_)
-                return DecodeStatus::ShortInput;
+                return DecodeStatus::BadData;
             const uint32_t n = static_cast<uint32_t>(std::min<size_t>(left, inEnd_ - inPos_));
             std::memcpy(outPos_, inPos_, n);
             outPos_ += n;
@@ -357,14 +358,14 @@ private:
         static constexpr uint8_t kOrder[kCodeLengthSymbols] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5,
                                                                 11, 4, 12, 3, 13, 2, 14, 1, 15};
         if (!ensure(14))
-            return DecodeStatus::ShortInput;
+            return DecodeStatus::BadData;
         const unsigned litCount = take(5) + 257;
         const unsigned distCount = take(5) + 1;
         const unsigned clCount = take(4) + 4;
         uint8_t clLengths[kCodeLengthSymbols] = {};
         for (unsigned i = 0; i < clCount; ++i) {
             if (!ensure(3))
-                return DecodeStatus::ShortInput;
+                return DecodeStatus::BadData;
             clLengths[kOrder[i]] = static_cast<uint8_t>(take(3));
         }
         CodeLengthTable clTable;
@@ -375,7 +376,7 @@ private:
         const unsigned total = litCount + distCount;
         for (unsigned i = 0; i < total;) {
             if (!ensure(kCodeLengthBits + 7))
-                return DecodeStatus::ShortInput;
+                return DecodeStatus::BadData;
             const uint32_t e = clTable[bb_ & ((1u << kCodeLengthBits) - 1)];
             if (e & kSpecial)
                 return DecodeStatus::BadData;
@@ -435,7 +436,7 @@ private:
             const bool ok = refill();                                                                              \
             Z64_LOAD();                                                                                            \
             if (!ok)                                                                                               \
-                return DecodeStatus::ShortInput;                                                                   \
+                return DecodeStatus::BadData;                                                                   \
         }                                                                                                          \
     } while (0)
 
@@ -602,7 +603,12 @@ private:
 
 DecodeStatus Inflate64(InputBlocks& in, OutputBlocks& out, uint64_t uncompressedSize)
 {
-    auto decoder = std::make_unique<Inflate64Decoder>(in, out, uncompressedSize);
+    std::unique_ptr<Inflate64Decoder> decoder;
+    try {
+        decoder = std::make_unique<Inflate64Decoder>(in, out, uncompressedSize);
+    } catch (const std::bad_alloc&) {
+        return DecodeStatus::NoMemory;
+    }
     return decoder->run();
 }
 

@@ -22,7 +22,7 @@
 //
 // Format notes (XZ, method 95): one whole .xz stream (header, blocks with
 // their own checks, index, footer). liblzma is given kDecoderMemoryLimit; a
-// stream that needs more is left out.
+// stream that needs more is left out as damaged.
 
 namespace zelvora::zip {
 
@@ -39,15 +39,9 @@ public:
 
 DecodeStatus FromLzmaError(lzma_ret r)
 {
-    switch (r) {
-    case LZMA_MEM_ERROR:
-    case LZMA_MEMLIMIT_ERROR:
-        return DecodeStatus::NoMemory;
-    case LZMA_BUF_ERROR:
-        return DecodeStatus::ShortInput;
-    default:
-        return DecodeStatus::BadData;
-    }
+    // A stream asking for more than the limit is treated as damaged data;
+    // NoMemory is kept for memory the system could not give.
+    return r == LZMA_MEM_ERROR ? DecodeStatus::NoMemory : DecodeStatus::BadData;
 }
 
 // Runs the set-up decoder over the rest of the data. With endsAtSize the
@@ -77,7 +71,7 @@ DecodeStatus Run(lzma_stream& s, BlockFeed& feed, BlockGatherer& gather, uint64_
         if (r != LZMA_OK)
             return FromLzmaError(r);
         if (used == 0 && made == 0 && feed.empty())
-            return DecodeStatus::ShortInput;
+            return DecodeStatus::BadData;
     }
 }
 
@@ -93,7 +87,7 @@ DecodeStatus DecodeLzma(InputBlocks& in, OutputBlocks& out, uint8_t* outBlock, u
     size_t want = 4;
     while (got < want) {
         if (!feed.fill())
-            return DecodeStatus::ShortInput;
+            return DecodeStatus::BadData;
         const size_t n = std::min(want - got, feed.size());
         std::copy_n(feed.data(), n, header + got);
         feed.consume(n);

@@ -11,7 +11,7 @@
 // Zstandard frames, back to back, as the zstd program writes them. The window
 // a frame may ask for is capped at 2^27 bytes (128 MiB, what zstd itself
 // accepts unless told otherwise), so a frame header cannot make the decoder
-// reserve more.
+// reserve more; such a frame is left out as damaged.
 
 namespace zelvora::zip {
 
@@ -25,13 +25,8 @@ struct FreeDCtx {
 
 DecodeStatus FromZstdError(size_t r)
 {
-    switch (ZSTD_getErrorCode(r)) {
-    case ZSTD_error_memory_allocation:
-    case ZSTD_error_frameParameter_windowTooLarge:
-        return DecodeStatus::NoMemory;
-    default:
-        return DecodeStatus::BadData;
-    }
+    // A window over the cap counts as damaged data, like any other refusal.
+    return ZSTD_getErrorCode(r) == ZSTD_error_memory_allocation ? DecodeStatus::NoMemory : DecodeStatus::BadData;
 }
 
 } // namespace
@@ -58,7 +53,7 @@ DecodeStatus DecodeZstd(InputBlocks& in, OutputBlocks& out, uint8_t* outBlock, u
         if (!gather.add(output.pos))
             return DecodeStatus::TooLong;
         if (input.pos == 0 && output.pos == 0 && feed.empty())
-            return hint == 0 ? gather.finish() : DecodeStatus::ShortInput;
+            return hint == 0 ? gather.finish() : DecodeStatus::BadData;
     }
 }
 
