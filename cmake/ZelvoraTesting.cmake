@@ -2,6 +2,19 @@
 # Builds one Qt Test executable and registers it with CTest. Every test runs on
 # the offscreen platform with a pinned locale so results never depend on the
 # machine that runs them.
+# Real archives shared by the project's machines, beside the repository.
+# Tests that need them skip with a message where they are missing; CI sets
+# ZELVORA_REQUIRE_TESTDATA so that missing data fail those tests instead of
+# passing them unseen.
+set(ZELVORA_SHARED_TESTDATA "${PROJECT_SOURCE_DIR}/../shared/testdata" CACHE PATH
+    "The shared test data (real zip archives with EXPECTED.txt)")
+option(ZELVORA_REQUIRE_TESTDATA "Fail, instead of skip, the tests whose shared test data are missing" OFF)
+if(ZELVORA_REQUIRE_TESTDATA)
+  set(ZELVORA_REQUIRE_TESTDATA_VALUE 1)
+else()
+  set(ZELVORA_REQUIRE_TESTDATA_VALUE 0)
+endif()
+
 function(zelvora_add_test)
   cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
   if(NOT T_TIMEOUT)
@@ -13,7 +26,8 @@ function(zelvora_add_test)
   target_compile_definitions(${T_NAME} PRIVATE
     ZELVORA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     ZELVORA_BINARY_DIR="${PROJECT_BINARY_DIR}"
-    ZELVORA_SHARED_TESTDATA="${PROJECT_SOURCE_DIR}/../shared/testdata")
+    ZELVORA_SHARED_TESTDATA="${ZELVORA_SHARED_TESTDATA}"
+    ZELVORA_REQUIRE_TESTDATA=${ZELVORA_REQUIRE_TESTDATA_VALUE})
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
   set_tests_properties(${T_NAME} PROPERTIES
     TIMEOUT ${T_TIMEOUT}

@@ -14,19 +14,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
     using namespace zelvora;
     return fuzz::RunDecoder(bytes, size, [](fuzz::FuzzInput& in, fuzz::FuzzOutput& out, const fuzz::FuzzEntry& e) {
         std::vector<uint8_t> block(zip::kBlockSize);
+        zip::DecodeStatus status;
         switch (e.parameter & 3) {
         case 0:
-            zip::DecodeBzip2(in, out, block.data(), e.uncompressedSize);
+            status = zip::DecodeBzip2(in, out, block.data(), e.uncompressedSize);
             break;
         case 1:
-            zip::DecodeLzma(in, out, block.data(), e.uncompressedSize, (e.parameter & 4) ? 0x2 : 0);
+            status = zip::DecodeLzma(in, out, block.data(), e.uncompressedSize, (e.parameter & 4) ? 0x2 : 0);
             break;
         case 2:
-            zip::DecodeXz(in, out, block.data(), e.uncompressedSize);
+            status = zip::DecodeXz(in, out, block.data(), e.uncompressedSize);
             break;
         default:
-            zip::DecodeZstd(in, out, block.data(), e.uncompressedSize);
+            status = zip::DecodeZstd(in, out, block.data(), e.uncompressedSize);
             break;
         }
+        // Longer or shorter than declared: the CRC check's business.
+        if (status == zip::DecodeStatus::TooLong
+            || (status == zip::DecodeStatus::Success && out.written() != e.uncompressedSize))
+            return zip::DecodeStatus::BadData;
+        return status;
     });
 }

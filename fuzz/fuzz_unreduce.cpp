@@ -6,6 +6,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
 {
     using namespace zelvora;
     return fuzz::RunDecoder(bytes, size, [](fuzz::FuzzInput& in, fuzz::FuzzOutput& out, const fuzz::FuzzEntry& e) {
-        zip::Unreduce(in, out, e.uncompressedSize, 1 + e.parameter % 4);
+        return zip::Unreduce(in, out, e.uncompressedSize, 1 + e.parameter % 4);
     });
 }

@@ -6,6 +6,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
 {
     using namespace zelvora;
     return fuzz::RunDecoder(bytes, size, [](fuzz::FuzzInput& in, fuzz::FuzzOutput& out, const fuzz::FuzzEntry& e) {
-        zip::Unshrink(in, out, e.uncompressedSize);
+        return zip::Unshrink(in, out, e.uncompressedSize);
     });
 }

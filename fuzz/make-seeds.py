@@ -231,6 +231,49 @@ def handmade_archives(outdir):
                                len(plain), len(name), 0, 0, 0, 0, 0x20, offset) + name.encode()
     end = struct.pack('<IHHHHIIH', 0x06054b50, 0, 0, len(entries), len(entries), len(central), len(out), 0)
     whole(outdir, bytes(out + central + end))
+    overlapping(outdir)
+
+
+def stored_archive(entries):
+    """entries: (name, local header offset or None, data bytes, declared size or None); the
+    local headers and data are laid out in order unless an offset is given."""
+    import zlib
+    out, central = bytearray(), bytearray()
+    for name, offset, data, size in entries:
+        if offset is None:
+            offset = len(out)
+            out += struct.pack('<IHHHHHIIIHH', 0x04034b50, 10, 0, 0, 0, 0x21, zlib.crc32(data), len(data),
+                               len(data), len(name), 0) + name.encode() + data
+        n = len(data) if size is None else size
+        central += struct.pack('<IHHHHHHIIIHHHHHII', 0x02014b50, 10, 10, 0, 0, 0, 0x21, zlib.crc32(data), n, n,
+                               len(name), 0, 0, 0, 0, 0x20, offset) + name.encode()
+    end = struct.pack('<IHHHHIIH', 0x06054b50, 0, 0, len(entries), len(entries), len(central), len(out), 0)
+    return bytes(out + central + end)
+
+
+def overlapping(outdir):
+    """Archives for the checks made before anything is written: entries whose bytes overlap
+    (one reaching one byte into the next header; a kernel quoted by several entries) and an
+    entry whose data run past the end of the archive."""
+    whole(outdir, stored_archive([('a.txt', None, b'aaaa', 5), ('b.txt', None, b'bbbb', None),
+                                  ('c.txt', None, b'cccc', None)]))
+    import zlib
+    kernel = b'gabarito ' * 40
+    tail, headers = kernel, []
+    for i in reversed(range(4)):
+        name = f'k{i}'.encode()
+        h = struct.pack('<IHHHHHIIIHH', 0x04034b50, 10, 0, 0, 0, 0x21, zlib.crc32(tail), len(tail), len(tail),
+                        len(name), 0) + name
+        headers.insert(0, h)
+        tail = h + tail
+    central, offset = bytearray(), 0
+    for h in headers:
+        central += struct.pack('<IH', 0x02014b50, 10) + h[4:30] + bytes(10) + struct.pack('<I', offset) + h[30:]
+        offset += len(h)
+    end = struct.pack('<IHHHHIIH', 0x06054b50, 0, 0, len(headers), len(headers), len(central), len(tail), 0)
+    whole(outdir, bytes(tail + central + end))
+    whole(outdir, stored_archive([('a.txt', None, b'aaaa', None), ('long.txt', None, b'llll', 100000),
+                                  ('c.txt', None, b'cccc', None)]))
 
 
 def archives(zipdir, outdir):

@@ -6,8 +6,7 @@
 set(ZELVORA_FUZZ_FLAGS -fsanitize=fuzzer-no-link,address,undefined
     -fno-sanitize-recover=undefined -fno-omit-frame-pointer -g)
 
-file(GLOB FUZZ_ZIP_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/zip/*.cpp)
-add_library(zelvora_zip_fuzz STATIC ${FUZZ_ZIP_SOURCES})
+add_library(zelvora_zip_fuzz STATIC ${ZELVORA_ZIP_SOURCES})
 target_include_directories(zelvora_zip_fuzz PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_compile_options(zelvora_zip_fuzz PRIVATE ${ZELVORA_FUZZ_FLAGS})
 set_target_properties(zelvora_zip_fuzz PROPERTIES AUTOMOC OFF)

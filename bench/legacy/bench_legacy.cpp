@@ -40,10 +40,11 @@ private:
 
 class CrcOutput : public zelvora::zip::OutputBlocks {
 public:
-    void write(std::span<const uint8_t> block) override
+    zelvora::zip::DecodeStatus write(std::span<const uint8_t> block) override
     {
         crc = static_cast<uint32_t>(crc32(crc, block.data(), static_cast<uInt>(block.size())));
         size += block.size();
+        return zelvora::zip::DecodeStatus::Success;
     }
     uint32_t crc = 0;
     uint64_t size = 0;

@@ -1,9 +1,8 @@
 #include "catalog/ExamExtraction.h"
 
 #include "text/Windows1252.h"
-#include "zip/TUnZipper.h"
+#include "zip/ArchiveExtraction.h"
 
-#include <exception>
 #include <stdexcept>
 
 namespace zelvora::catalog {
@@ -33,22 +32,12 @@ std::string ExamExtraction::ArchivePath(const std::string& dataFolder,
 
 ExamExtractionResult ExamExtraction::Extract(const std::string& archivePath, const std::string& destDir)
 {
+    const zip::ArchiveExtraction run = zip::ExtractArchive(m_unzipper, archivePath, destDir);
     ExamExtractionResult result;
-    try {
-        m_unzipper.SetZipName(archivePath);
-        m_unzipper.LoadDirectory();
-        m_unzipper.DoAll = true;
-        m_unzipper.SetDestDir(destDir);
-        m_unzipper.RetainAttributes = true;
-        result.extracted = m_unzipper.ExtractFiles();
-        result.leftOut = int(m_unzipper.Report().Total());
-    } catch (const std::exception& e) {
-        result.failed = true;
-        result.error = e.what();
-    } catch (...) {
-        result.failed = true;
-        result.error = "unknown error";
-    }
+    result.failed = run.failed;
+    result.error = run.error;
+    result.extracted = run.extracted;
+    result.leftOut = int(run.report.Total());
     return result;
 }
 

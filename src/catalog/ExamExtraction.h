@@ -17,8 +17,9 @@ struct ExamExtractionResult {
     bool failed = false;      // an error left the zip reader
     std::string error;        // its message, when failed
     int extracted = 0;        // the reader's count of extracted entries
-    int leftOut = 0;          // file entries the reader left out (encrypted,
-                              // not created, CRC mismatch, method not decoded)
+    int leftOut = 0;          // file entries the reader left out (encrypted, not
+                              // created, CRC mismatch, damaged, overlapping,
+                              // method not decoded)
 
     // The user is told "Erro ao copiar o arquivo." both when the reader
     // failed and when it silently dropped files: an incomplete copy must not
@@ -42,9 +43,9 @@ public:
                                    const std::vector<std::string>& rowArchives, size_t row);
     static std::string ArchivePath(const std::string& dataFolder, const std::string& archiveName);
 
-    // Drives the reader in its fixed order: ZipName, LoadDirectory, DoAll,
-    // DestDir, RetainAttributes, ExtractFiles. Catches every error of the
-    // reader into the result; never throws for a bad archive or destination.
+    // Drives the reader through its fixed sequence (zip::ExtractArchive).
+    // Every error of the reader ends up in the result; never throws for a bad
+    // archive or destination.
     ExamExtractionResult Extract(const std::string& archivePath, const std::string& destDir);
 
 private:

@@ -1,7 +1,5 @@
 #include "zip/ArchiveInputBlocks.h"
 
-#include "zip/ZipErrors.h"
-
 namespace zelvora::zip {
 
 ArchiveInputBlocks::ArchiveInputBlocks(TLFNFileStream& archive, uint64_t compressedSize, uint8_t* buffer,
@@ -22,8 +20,11 @@ std::span<const uint8_t> ArchiveInputBlocks::next()
     const size_t want = remaining_ < kBlockSize ? static_cast<size_t>(remaining_) : kBlockSize;
     const size_t got = archive_.Read(buffer_, want);
     if (got < want) {
+        // The archive ends inside the entry's data; the short block is not
+        // handed out.
         remaining_ = 0;
-        throw EFatalUnzipError();
+        status_ = DecodeStatus::TruncatedInput;
+        return {};
     }
     remaining_ -= want;
     return {buffer_, want};

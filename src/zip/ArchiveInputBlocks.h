@@ -15,6 +15,7 @@ public:
     ArchiveInputBlocks(TLFNFileStream& archive, uint64_t compressedSize, uint8_t* buffer,
                        const TUnZipperCallbacks& callbacks);
     std::span<const uint8_t> next() override;
+    DecodeStatus status() const override { return status_; }
     uint64_t Remaining() const { return remaining_; }
 
 private:
@@ -22,6 +23,7 @@ private:
     uint64_t remaining_;
     uint8_t* buffer_;
     const TUnZipperCallbacks& callbacks_;
+    DecodeStatus status_ = DecodeStatus::Success;
 };
 
 } // namespace zelvora::zip

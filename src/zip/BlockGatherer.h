@@ -23,21 +23,23 @@ public:
     uint64_t produced() const { return written_ + have_; }
 
     // Takes n bytes the library put at free(); writes the block once full.
-    // False when that block would pass the uncompressed size (not written).
+    // False when that block would pass the uncompressed size or the output
+    // refused it; status() then says which.
     bool add(size_t n)
     {
         have_ += n;
         return have_ < kBlockSize || write();
     }
     // The last block, after the stream ended.
-    DecodeStatus finish() { return have_ == 0 || write() ? DecodeStatus::Success : DecodeStatus::TooLong; }
+    DecodeStatus finish() { return have_ == 0 || write() ? DecodeStatus::Success : status_; }
+    DecodeStatus status() const { return status_; }
 
 private:
     bool write()
     {
-        if (have_ > limit_ - written_)
+        status_ = have_ > limit_ - written_ ? DecodeStatus::TooLong : out_.write({block_, have_});
+        if (status_ != DecodeStatus::Success)
             return false;
-        out_.write({block_, have_});
         written_ += have_;
         have_ = 0;
         return true;
@@ -48,6 +50,7 @@ private:
     uint64_t limit_;
     uint64_t written_ = 0;
     size_t have_ = 0;
+    DecodeStatus status_ = DecodeStatus::Success;
 };
 
 // The input side: the entry's compressed bytes, one block at a time.

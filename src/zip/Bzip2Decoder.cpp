@@ -53,7 +53,7 @@ DecodeStatus DecodeBzip2(InputBlocks& in, OutputBlocks& out, uint8_t* outBlock, 
         const size_t made = gather.room() - s.avail_out;
         feed.consume(used);
         if (!gather.add(made))
-            return DecodeStatus::TooLong;
+            return gather.status();
         if (r == BZ_STREAM_END)
             return gather.finish();
         if (r != BZ_OK)

@@ -2,6 +2,10 @@
 // What an entry decoder reads from and writes to. The extraction supplies
 // both; the decoders (stored, Shrink, Reduce, Implode, Deflate) only move
 // bytes between them, so every block, size and CRC rule lives in one place.
+// Nothing here throws: a failure on either side is a DecodeStatus that the
+// decoder stops on and hands back to its caller.
+#include "zip/DecodeStatus.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -16,19 +20,22 @@ class InputBlocks {
 public:
     virtual ~InputBlocks() = default;
     // The next block; an empty span once every compressed byte has been
-    // delivered. Throws EFatalUnzipError when the archive ends early.
+    // delivered, or once the archive ended before them (status() then says
+    // TruncatedInput). A decoder treats both as the end of its data.
     virtual std::span<const uint8_t> next() = 0;
+    // Success, or TruncatedInput once the archive ended early.
+    virtual DecodeStatus status() const { return DecodeStatus::Success; }
 };
 
 // The decoded bytes, in blocks of at most kBlockSize bytes.
 class OutputBlocks {
 public:
     virtual ~OutputBlocks() = default;
-    // Writes one block and adds it to the running CRC. Throws
-    // EBiggerThanUncompressed (nothing of the block written) when the block
-    // would take the file past the entry's uncompressed size, and
-    // ECantWriteUCF when the file takes fewer bytes than given.
-    virtual void write(std::span<const uint8_t> block) = 0;
+    // Writes one block and adds it to the running CRC. Returns TooLong
+    // (nothing of the block written) when the block would take the file past
+    // the entry's uncompressed size, WriteFailed when the file takes fewer
+    // bytes than given, else Success. After a failure the decoder stops.
+    [[nodiscard]] virtual DecodeStatus write(std::span<const uint8_t> block) = 0;
 };
 
 } // namespace zelvora::zip

@@ -7,76 +7,66 @@
 #include "zip/LzmaDecoder.h"
 #include "zip/Unreduce.h"
 #include "zip/Unshrink.h"
-#include "zip/ZipErrors.h"
 #include "zip/ZstdDecoder.h"
 
 namespace zelvora::zip {
 
 namespace {
 
-void CopyStored(InputBlocks& in, OutputBlocks& out)
+DecodeStatus CopyStored(InputBlocks& in, OutputBlocks& out)
 {
     for (auto block = in.next(); !block.empty(); block = in.next())
-        out.write(block);
+        if (const DecodeStatus written = out.write(block); written != DecodeStatus::Success)
+            return written;
+    return DecodeStatus::Success;
 }
 
-// The newer methods end like Deflate: data that do not decode end the entry
-// quietly, and the CRC check then rejects the file.
-DecodeOutcome FromStatus(DecodeStatus status)
+DecodeStatus DecodeByMethod(const TZipHeaderInfo& entry, InputBlocks& in, OutputBlocks& out, uint8_t* outBlock,
+                            const TUnZipperCallbacks& callbacks, InflateWorkspace* workspace)
 {
-    switch (status) {
-    case DecodeStatus::Success:
-        return DecodeOutcome::Completed;
-    case DecodeStatus::TooLong:
-        return DecodeOutcome::TooLong;
+    const uint64_t size = entry.uncompressedSize;
+    switch (entry.method) {
+    case 0:
+        return CopyStored(in, out);
+    case 1:
+        return Unshrink(in, out, size);
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+        return Unreduce(in, out, size, entry.method - 1);
+    case 6:
+        return Explode(in, out, size, entry.flags);
+    case 8:
+        return Inflate(in, out, outBlock, callbacks, entry.compressedSize, size, workspace);
+    case 9:
+        return Inflate64(in, out, size);
+    case 12:
+        return DecodeBzip2(in, out, outBlock, size);
+    case 14:
+        return DecodeLzma(in, out, outBlock, size, entry.flags);
+    case 93:
+        return DecodeZstd(in, out, outBlock, size);
+    case 95:
+        return DecodeXz(in, out, outBlock, size);
     default:
-        return DecodeOutcome::QuietEnd;
+        if (callbacks.messageBox)
+            callbacks.messageBox("Unknown Compression Method", "Zip Error");
+        return DecodeStatus::UnknownMethod;
     }
 }
 
 } // namespace
 
-DecodeOutcome DecodeEntry(const TZipHeaderInfo& entry, InputBlocks& in, OutputBlocks& out, uint8_t* outBlock,
-                          const TUnZipperCallbacks& callbacks, InflateWorkspace* workspace)
+DecodeStatus DecodeEntry(const TZipHeaderInfo& entry, InputBlocks& in, OutputBlocks& out, uint8_t* outBlock,
+                         const TUnZipperCallbacks& callbacks, InflateWorkspace* workspace)
 {
-    const uint64_t size = entry.uncompressedSize;
-    try {
-        switch (entry.method) {
-        case 0:
-            CopyStored(in, out);
-            return DecodeOutcome::Completed;
-        case 1:
-            Unshrink(in, out, size);
-            return DecodeOutcome::Completed;
-        case 2:
-        case 3:
-        case 4:
-        case 5:
-            Unreduce(in, out, size, entry.method - 1);
-            return DecodeOutcome::Completed;
-        case 6:
-            Explode(in, out, size, entry.flags);
-            return DecodeOutcome::Completed;
-        case 8:
-            return Inflate(in, out, outBlock, callbacks, entry.compressedSize, size, workspace) ? DecodeOutcome::Completed : DecodeOutcome::QuietEnd;
-        case 9:
-            return FromStatus(Inflate64(in, out, size));
-        case 12:
-            return FromStatus(DecodeBzip2(in, out, outBlock, size));
-        case 14:
-            return FromStatus(DecodeLzma(in, out, outBlock, size, entry.flags));
-        case 93:
-            return FromStatus(DecodeZstd(in, out, outBlock, size));
-        case 95:
-            return FromStatus(DecodeXz(in, out, outBlock, size));
-        default:
-            if (callbacks.messageBox)
-                callbacks.messageBox("Unknown Compression Method", "Zip Error");
-            return DecodeOutcome::UnknownMethod;
-        }
-    } catch (const EBiggerThanUncompressed&) {
-        return DecodeOutcome::TooLong;
-    }
+    const DecodeStatus status = DecodeByMethod(entry, in, out, outBlock, callbacks, workspace);
+    // A write that failed says more than the data ending early; otherwise an
+    // archive that ended inside the data explains whatever the decoder saw.
+    if (status != DecodeStatus::WriteFailed && in.status() == DecodeStatus::TruncatedInput)
+        return DecodeStatus::TruncatedInput;
+    return status;
 }
 
 } // namespace zelvora::zip

@@ -1,5 +1,6 @@
 #pragma once
 // Decoding one entry's data by its compression method.
+#include "zip/DecodeStatus.h"
 #include "zip/DecodeStreams.h"
 #include "zip/Inflate.h"
 #include "zip/TUnZipperCallbacks.h"
@@ -7,22 +8,13 @@
 
 namespace zelvora::zip {
 
-enum class DecodeOutcome {
-    Completed,     // every byte decoded and written
-    TooLong,       // the output would have passed the uncompressed size
-    QuietEnd,      // a deflated entry (or one of the newer methods) ended early on an error
-    UnknownMethod, // a method this reader does not decode; nothing written
-};
-
 // Decodes entry's data from in into out. outBlock holds kBlockSize bytes.
-// Deflate64 (9), bzip2 (12), LZMA (14), Zstandard (93) and XZ (95) end like
-// Deflate when their data do not decode (QuietEnd), or TooLong when they
-// decode to more than the uncompressed size.
-// Methods other than Deflate let EFatalUnzipError and ECantWriteUCF (and
-// whatever else their decoder raises) pass to the caller; they end the
-// whole extraction. Unknown methods show "Unknown Compression Method" /
-// "Zip Error".
-DecodeOutcome DecodeEntry(const TZipHeaderInfo& entry, InputBlocks& in, OutputBlocks& out, uint8_t* outBlock,
-                          const TUnZipperCallbacks& callbacks, InflateWorkspace* workspace = nullptr);
+// Never throws for anything the data or the output file do: every ending is
+// a status (DecodeStatus.h). When the archive ends inside the data, the
+// status is TruncatedInput whatever the decoder made of the bytes it got.
+// Unknown methods show "Unknown Compression Method" / "Zip Error", write
+// nothing and return UnknownMethod.
+DecodeStatus DecodeEntry(const TZipHeaderInfo& entry, InputBlocks& in, OutputBlocks& out, uint8_t* outBlock,
+                         const TUnZipperCallbacks& callbacks, InflateWorkspace* workspace = nullptr);
 
 } // namespace zelvora::zip

@@ -26,10 +26,10 @@
 
 namespace zelvora::zip {
 
-void Explode(InputBlocks& in, OutputBlocks& out, uint64_t uncompressedSize, uint16_t flags)
+DecodeStatus Explode(InputBlocks& in, OutputBlocks& out, uint64_t uncompressedSize, uint16_t flags)
 {
     if (uncompressedSize == 0)
-        return;
+        return DecodeStatus::Success;
     const bool bigDictionary = (flags & 0x2) != 0;
     const bool literalTree = (flags & 0x4) != 0;
     const unsigned lowDistanceBits = bigDictionary ? 7 : 6;
@@ -40,9 +40,9 @@ void Explode(InputBlocks& in, OutputBlocks& out, uint64_t uncompressedSize, uint
     ShannonFanoTree lengths;
     ShannonFanoTree distances;
     if (literalTree && !literals.read(bits, 256))
-        return;
+        return DecodeStatus::BadData;
     if (!lengths.read(bits, 64) || !distances.read(bits, 64))
-        return;
+        return DecodeStatus::BadData;
 
     OutputWindow window(out, uncompressedSize);
     // A match takes at most 1 + 7 + 16 + 16 + 8 bits.
@@ -113,7 +113,7 @@ void Explode(InputBlocks& in, OutputBlocks& out, uint64_t uncompressedSize, uint
         const uint32_t distance = (static_cast<uint32_t>(high) << lowDistanceBits | low) + 1;
         window.copy(distance, length);
     }
-    window.finish();
+    return window.finish();
 }
 
 } // namespace zelvora::zip

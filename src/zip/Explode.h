@@ -8,7 +8,9 @@
 namespace zelvora::zip {
 
 // Decodes until uncompressedSize bytes were produced or the compressed bytes
-// run out; writes through out in blocks of at most kBlockSize bytes.
-void Explode(InputBlocks& in, OutputBlocks& out, uint64_t uncompressedSize, uint16_t flags);
+// run out; writes through out in blocks of at most kBlockSize bytes. Returns
+// Success once uncompressedSize bytes were written, BadData when the data
+// stopped decoding (or ran out) before, or the status of a refused write.
+DecodeStatus Explode(InputBlocks& in, OutputBlocks& out, uint64_t uncompressedSize, uint16_t flags);
 
 } // namespace zelvora::zip

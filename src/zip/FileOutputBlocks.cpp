@@ -1,7 +1,6 @@
 #include "zip/FileOutputBlocks.h"
 
 #include "zip/Crc32.h"
-#include "zip/ZipErrors.h"
 
 namespace zelvora::zip {
 
@@ -11,17 +10,18 @@ FileOutputBlocks::FileOutputBlocks(TLFNFileStream& file, uint64_t uncompressedSi
 {
 }
 
-void FileOutputBlocks::write(std::span<const uint8_t> block)
+DecodeStatus FileOutputBlocks::write(std::span<const uint8_t> block)
 {
     if (block.size() > limit_ - written_) // written_ never passes limit_
-        throw EBiggerThanUncompressed();
+        return DecodeStatus::TooLong;
     if (block.empty())
-        return;
+        return DecodeStatus::Success;
     const size_t took = file_.Write(block.data(), block.size());
     if (took < block.size())
-        throw ECantWriteUCF();
+        return DecodeStatus::WriteFailed;
     crc_ = UpdateCrc32(crc_, block.data(), block.size());
     written_ += block.size();
+    return DecodeStatus::Success;
 }
 
 } // namespace zelvora::zip

@@ -9,7 +9,7 @@ namespace zelvora::zip {
 class FileOutputBlocks final : public OutputBlocks {
 public:
     FileOutputBlocks(TLFNFileStream& file, uint64_t uncompressedSize);
-    void write(std::span<const uint8_t> block) override;
+    DecodeStatus write(std::span<const uint8_t> block) override;
 
     // CRC-32 (ISO 3309 / IEEE 802.3) of every byte written so far.
     uint32_t Crc() const { return crc_; }

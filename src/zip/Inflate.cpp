@@ -1,7 +1,5 @@
 #include "zip/Inflate.h"
 
-#include "zip/ZipErrors.h"
-
 #include <zlib.h>
 
 #include <cstring>
@@ -37,49 +35,45 @@ void OutOfMemory(const TUnZipperCallbacks& callbacks)
         callbacks.messageBox("*** inflate out of memory ***", "Error");
 }
 
-bool InflateStreaming(InputBlocks& in, OutputBlocks& out, uint8_t* outBlock, const TUnZipperCallbacks& callbacks)
+DecodeStatus InflateStreaming(InputBlocks& in, OutputBlocks& out, uint8_t* outBlock,
+                              const TUnZipperCallbacks& callbacks)
 {
     ZStream stream;
     if (!stream.Ok()) {
-        if (stream.InitResult() == Z_MEM_ERROR)
+        if (stream.InitResult() == Z_MEM_ERROR) {
             OutOfMemory(callbacks);
-        return false;
+            return DecodeStatus::NoMemory;
+        }
+        return DecodeStatus::BadData;
     }
     z_stream& z = stream.z;
     size_t have = 0; // bytes gathered in outBlock
-    try {
-        for (;;) {
-            if (z.avail_in == 0) {
-                auto block = in.next();
-                if (block.empty())
-                    return false; // compressed bytes used up before the stream's end
-                z.next_in = const_cast<Bytef*>(block.data());
-                z.avail_in = static_cast<uInt>(block.size());
-            }
-            z.next_out = outBlock + have;
-            z.avail_out = static_cast<uInt>(kBlockSize - have);
-            const int r = inflate(&z, Z_NO_FLUSH);
-            have = kBlockSize - z.avail_out;
-            if (r == Z_STREAM_END) {
-                out.write({outBlock, have});
-                return true;
-            }
-            if (r == Z_MEM_ERROR) {
-                OutOfMemory(callbacks);
-                return false;
-            }
-            if (r != Z_OK && r != Z_BUF_ERROR)
-                return false; // corrupt data
-            if (have == kBlockSize) {
-                out.write({outBlock, have});
-                have = 0;
-            }
+    for (;;) {
+        if (z.avail_in == 0) {
+            auto block = in.next();
+            if (block.empty()) // compressed bytes used up before the stream's end
+                return in.status() == DecodeStatus::Success ? DecodeStatus::BadData : in.status();
+            z.next_in = const_cast<Bytef*>(block.data());
+            z.avail_in = static_cast<uInt>(block.size());
         }
-    } catch (const EFatalUnzipError&) {
-    } catch (const ECantWriteUCF&) {
-    } catch (const EBiggerThanUncompressed&) {
+        z.next_out = outBlock + have;
+        z.avail_out = static_cast<uInt>(kBlockSize - have);
+        const int r = inflate(&z, Z_NO_FLUSH);
+        have = kBlockSize - z.avail_out;
+        if (r == Z_STREAM_END)
+            return out.write({outBlock, have});
+        if (r == Z_MEM_ERROR) {
+            OutOfMemory(callbacks);
+            return DecodeStatus::NoMemory;
+        }
+        if (r != Z_OK && r != Z_BUF_ERROR)
+            return DecodeStatus::BadData;
+        if (have == kBlockSize) {
+            if (const DecodeStatus written = out.write({outBlock, have}); written != DecodeStatus::Success)
+                return written;
+            have = 0;
+        }
     }
-    return false;
 }
 
 #ifdef ZELVORA_ZIP_LIBDEFLATE
@@ -89,20 +83,19 @@ bool InflateStreaming(InputBlocks& in, OutputBlocks& out, uint8_t* outBlock, con
 constexpr uint64_t kWholeEntryLimit = 16u << 20;
 
 // Compressed bytes already read, handed out again in the same blocks; when
-// reading them had hit the end of the archive, the same error follows.
+// reading them had hit the end of the archive, the same status follows.
 class ReplayInput final : public InputBlocks {
 public:
-    ReplayInput(const uint8_t* data, size_t size, bool endedEarly)
+    ReplayInput(const uint8_t* data, size_t size, DecodeStatus endStatus)
         : data_(data)
         , size_(size)
-        , endedEarly_(endedEarly)
+        , endStatus_(endStatus)
     {
     }
     std::span<const uint8_t> next() override
     {
         if (at_ == size_) {
-            if (endedEarly_)
-                throw EFatalUnzipError();
+            status_ = endStatus_;
             return {};
         }
         const size_t n = size_ - at_ < kBlockSize ? size_ - at_ : kBlockSize;
@@ -110,16 +103,18 @@ public:
         at_ += n;
         return block;
     }
+    DecodeStatus status() const override { return status_; }
 
 private:
     const uint8_t* data_;
     size_t size_;
     size_t at_ = 0;
-    bool endedEarly_;
+    DecodeStatus endStatus_;
+    DecodeStatus status_ = DecodeStatus::Success;
 };
 
-bool InflateWhole(InputBlocks& in, OutputBlocks& out, uint8_t* outBlock, const TUnZipperCallbacks& callbacks,
-                  size_t compressedSize, size_t uncompressedSize, InflateWorkspace& ws)
+DecodeStatus InflateWhole(InputBlocks& in, OutputBlocks& out, uint8_t* outBlock, const TUnZipperCallbacks& callbacks,
+                          size_t compressedSize, size_t uncompressedSize, InflateWorkspace& ws)
 {
     if (!ws.decompressor)
         ws.decompressor = libdeflate_alloc_decompressor();
@@ -137,33 +132,27 @@ bool InflateWhole(InputBlocks& in, OutputBlocks& out, uint8_t* outBlock, const T
     uint8_t* input = ws.input.data();
     uint8_t* output = ws.output.data();
     size_t got = 0;
-    bool endedEarly = false;
-    try {
-        for (auto block = in.next(); !block.empty(); block = in.next()) {
-            std::memcpy(input + got, block.data(), block.size());
-            got += block.size();
-        }
-    } catch (const EFatalUnzipError&) {
-        endedEarly = true;
+    for (auto block = in.next(); !block.empty(); block = in.next()) {
+        std::memcpy(input + got, block.data(), block.size());
+        got += block.size();
     }
+    const DecodeStatus readStatus = in.status();
     size_t produced = 0;
-    if (!endedEarly
+    if (readStatus == DecodeStatus::Success
         && libdeflate_deflate_decompress(static_cast<libdeflate_decompressor*>(ws.decompressor), input, got, output,
                                          uncompressedSize, &produced)
             == LIBDEFLATE_SUCCESS) {
-        try {
-            // The same blocks the streaming decoder writes.
-            for (size_t at = 0; at < produced; at += kBlockSize)
-                out.write({output + at, produced - at < kBlockSize ? produced - at : kBlockSize});
-            return true;
-        } catch (const ECantWriteUCF&) {
-        } catch (const EBiggerThanUncompressed&) {
-        }
-        return false;
+        // The same blocks the streaming decoder writes.
+        for (size_t at = 0; at < produced; at += kBlockSize)
+            if (const DecodeStatus written
+                = out.write({output + at, produced - at < kBlockSize ? produced - at : kBlockSize});
+                written != DecodeStatus::Success)
+                return written;
+        return DecodeStatus::Success;
     }
     // Damaged, too long or cut short: zlib decides, block by block, exactly
     // as if it had read the archive itself.
-    ReplayInput replay(input, got, endedEarly);
+    ReplayInput replay(input, got, readStatus);
     return InflateStreaming(replay, out, outBlock, callbacks);
 }
 
@@ -181,8 +170,8 @@ InflateWorkspace::~InflateWorkspace()
 #endif
 }
 
-bool Inflate(InputBlocks& in, OutputBlocks& out, uint8_t* outBlock, const TUnZipperCallbacks& callbacks,
-             uint64_t compressedSize, uint64_t uncompressedSize, InflateWorkspace* workspace)
+DecodeStatus Inflate(InputBlocks& in, OutputBlocks& out, uint8_t* outBlock, const TUnZipperCallbacks& callbacks,
+                     uint64_t compressedSize, uint64_t uncompressedSize, InflateWorkspace* workspace)
 {
 #ifdef ZELVORA_ZIP_LIBDEFLATE
     if (compressedSize > 0 && compressedSize <= kWholeEntryLimit && uncompressedSize <= kWholeEntryLimit) {

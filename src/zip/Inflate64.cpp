@@ -325,7 +325,7 @@ private:
         if (static_cast<uint32_t>(header[2] | header[3] << 8) != (~length & 0xFFFF))
             return DecodeStatus::BadData;
         if (outPos_ >= flushAt_ && !flush())
-            return DecodeStatus::TooLong;
+            return writeStatus_;
         for (uint32_t left = length; left > 0;) {
             if (inPos_ == inEnd_)
                 topUp();
@@ -447,7 +447,7 @@ private:
                 Z64_LOAD();
                 windowStart = windowStart_;
                 if (!ok)
-                    return DecodeStatus::TooLong;
+                    return writeStatus_;
             }
             Z64_REFILL();
             uint32_t e = lit[bb & ((1u << kLitBits) - 1)];
@@ -535,17 +535,19 @@ private:
 
     // ---- output ----
 
+    // False when the block would pass the uncompressed size or the output
+    // refused it; writeStatus_ then says which.
     bool writeBlock(const uint8_t* data, size_t n)
     {
-        if (n > limit_ - written_)
+        writeStatus_ = n > limit_ - written_ ? DecodeStatus::TooLong : out_.write({data, n});
+        if (writeStatus_ != DecodeStatus::Success)
             return false;
-        out_.write({data, n});
         written_ += n;
         return true;
     }
 
     // Writes the full blocks and, once past the flush mark, moves the last
-    // 64 KiB to the front. False when a block would pass the uncompressed size.
+    // 64 KiB to the front. False when a block could not be written.
     bool flush()
     {
         while (static_cast<size_t>(outPos_ - flushed_) >= kBlockSize) {
@@ -565,10 +567,8 @@ private:
 
     DecodeStatus finish()
     {
-        if (!flush())
-            return DecodeStatus::TooLong;
-        if (outPos_ > flushed_ && !writeBlock(flushed_, outPos_ - flushed_))
-            return DecodeStatus::TooLong;
+        if (!flush() || (outPos_ > flushed_ && !writeBlock(flushed_, outPos_ - flushed_)))
+            return writeStatus_;
         return DecodeStatus::Success;
     }
 
@@ -576,6 +576,7 @@ private:
     OutputBlocks& out_;
     const uint64_t limit_;
     uint64_t written_ = 0;
+    DecodeStatus writeStatus_ = DecodeStatus::Success;
 
     // Not cleared: only bytes already read or produced are ever looked at.
     std::unique_ptr<uint8_t[]> inBuf_ = std::make_unique_for_overwrite<uint8_t[]>(kInSize);

@@ -65,7 +65,7 @@ DecodeStatus Run(lzma_stream& s, BlockFeed& feed, BlockGatherer& gather, uint64_
         const size_t made = room - s.avail_out;
         feed.consume(used);
         if (!gather.add(made))
-            return DecodeStatus::TooLong;
+            return gather.status();
         if (r == LZMA_STREAM_END)
             return gather.finish();
         if (r != LZMA_OK)

@@ -8,6 +8,10 @@
 // be copied from. A reference to bytes before the start of the output reads
 // zeros, as the Reduce and Implode descriptions prescribe; the ring itself is
 // not cleared, so only bytes already produced are ever read from it.
+//
+// When the output refuses a block (too long, a failed write), the window
+// counts as full from then on, so the decoder's loop ends, and finish()
+// hands back that status without writing anything more.
 #include "zip/DecodeStreams.h"
 
 #include <algorithm>
@@ -32,6 +36,9 @@ public:
     bool full() const { return produced_ == limit_; }
     uint64_t produced() const { return produced_; }
 
+    // How the output went so far: Success until a write failed.
+    DecodeStatus status() const { return status_; }
+
     // Appends one byte; the caller checks full() first.
     void put(uint8_t byte)
     {
@@ -51,8 +58,10 @@ public:
             // The part before the start of the output: zeros. After them the
             // source is the first byte produced.
             const uint64_t zeros = std::min<uint64_t>(length, distance - produced_);
-            for (uint64_t i = 0; i < zeros; ++i)
+            for (uint64_t i = 0; i < zeros && !full(); ++i)
                 put(0);
+            if (status_ != DecodeStatus::Success)
+                return;
             length -= zeros;
         }
         // Short copies that neither wrap nor come near a block end: eight
@@ -92,8 +101,8 @@ public:
             pos_ += chunk;
             produced_ += chunk;
             length -= chunk;
-            if ((pos_ & (kBlockSize - 1)) == 0)
-                flushBlock();
+            if ((pos_ & (kBlockSize - 1)) == 0 && !flushBlock())
+                return;
         }
     }
 
@@ -115,20 +124,40 @@ public:
     }
 
     // Writes the last, partly filled block; called once, at the end.
-    void finish()
+    // Returns the status of the write that failed (then nothing more is
+    // written), else Success when the uncompressed size was reached and
+    // BadData when the decoder stopped before it (its data did not decode
+    // or ran out).
+    DecodeStatus finish()
     {
+        if (status_ != DecodeStatus::Success)
+            return status_;
         const uint32_t start = pos_ & ~(kBlockSize - 1) & (kRingSize - 1);
         const uint32_t end = pos_ & (kRingSize - 1);
-        if (end > start)
-            out_.write({ring_.get() + start, end - start});
+        if (end > start && !fail(out_.write({ring_.get() + start, end - start})))
+            return status_;
+        return full() ? DecodeStatus::Success : DecodeStatus::BadData;
     }
 
 private:
-    void flushBlock()
+    // Writes the block just completed; false (and the window full) when the
+    // output refused it.
+    bool flushBlock()
     {
         const uint32_t start = (pos_ - kBlockSize) & (kRingSize - 1);
         pos_ &= kRingSize - 1;
-        out_.write({ring_.get() + start, kBlockSize});
+        if (status_ != DecodeStatus::Success)
+            return false;
+        return fail(out_.write({ring_.get() + start, kBlockSize}));
+    }
+    // Records a failed write: nothing more may be produced.
+    bool fail(DecodeStatus s)
+    {
+        if (s == DecodeStatus::Success)
+            return true;
+        status_ = s;
+        limit_ = produced_;
+        return false;
     }
 
     OutputBlocks& out_;
@@ -136,6 +165,7 @@ private:
     uint64_t limit_;
     uint64_t produced_ = 0;
     uint32_t pos_ = 0;
+    DecodeStatus status_ = DecodeStatus::Success;
 };
 
 } // namespace zelvora::zip

@@ -22,9 +22,17 @@ TLFNFileStream::~TLFNFileStream()
 std::unique_ptr<TLFNFileStream> TLFNFileStream::OpenRead(const std::string& path)
 {
     std::string error;
+    auto stream = TryOpenRead(path, error);
+    if (!stream)
+        throw EFileOpenError(error);
+    return stream;
+}
+
+std::unique_ptr<TLFNFileStream> TLFNFileStream::TryOpenRead(const std::string& path, std::string& error)
+{
     int fd = platform::OpenForReading(path, error);
     if (fd < 0)
-        throw EFileOpenError(error);
+        return nullptr;
     return std::make_unique<TLFNFileStream>(fd);
 }
 
@@ -106,7 +114,7 @@ size_t TLFNFileStream::Write(const void* buffer, size_t n)
     if (!Flush())
         return 0;
     if (n >= kBufferSize) {
-        size_t took = platform::WriteAt(fd_, in, n, bufferStart_);
+        size_t took = platform::WriteAt(fd_, in, n, bufferStart_, &writeError_);
         bufferStart_ += took;
         return took;
     }
@@ -119,7 +127,7 @@ bool TLFNFileStream::Flush()
 {
     if (!writeLen_)
         return true;
-    size_t took = platform::WriteAt(fd_, buffer_.get(), writeLen_, bufferStart_);
+    size_t took = platform::WriteAt(fd_, buffer_.get(), writeLen_, bufferStart_, &writeError_);
     bufferStart_ += took;
     bool ok = took == writeLen_;
     writeLen_ = 0;

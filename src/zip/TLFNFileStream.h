@@ -22,6 +22,8 @@ public:
 
     // Opens a file for reading; throws EFileOpenError when it cannot.
     static std::unique_ptr<TLFNFileStream> OpenRead(const std::string& path);
+    // The same without the error: nullptr when the file cannot be opened.
+    static std::unique_ptr<TLFNFileStream> TryOpenRead(const std::string& path, std::string& error);
 
     // Reads up to n bytes at the current position; fewer only at the end of
     // the file (or on a read error).
@@ -40,6 +42,8 @@ public:
     size_t Write(const void* buffer, size_t n);
     // Writes out what is still buffered; false when the file took less.
     bool Flush();
+    // The system's reason for the last write the file took only in part.
+    const std::string& WriteError() const { return writeError_; }
 
     uint64_t Position() const;
     void Seek(uint64_t position);
@@ -56,6 +60,7 @@ private:
     size_t readLen_ = 0;
     // Writing: writeLen_ bytes wait in buffer_ to be written at bufferStart_.
     size_t writeLen_ = 0;
+    std::string writeError_;
 };
 
 } // namespace zelvora::zip

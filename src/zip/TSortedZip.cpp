@@ -6,13 +6,21 @@ namespace zelvora::zip {
 
 TZipHeaderInfo& TSortedZip::Add(std::unique_ptr<TZipHeaderInfo> entry)
 {
+    TZipHeaderInfo* added = TryAdd(entry);
+    if (!added)
+        throw EListError();
+    return *added;
+}
+
+TZipHeaderInfo* TSortedZip::TryAdd(std::unique_ptr<TZipHeaderInfo>& entry)
+{
     const Key key {entry->diskNumberStart, entry->localHeaderOffset};
     auto [it, inserted] = entries_.try_emplace(key, nullptr);
     if (!inserted)
-        throw EListError();
+        return nullptr;
     it->second = std::move(entry);
     orderStale_ = true;
-    return *it->second;
+    return it->second.get();
 }
 
 TZipHeaderInfo* TSortedZip::Find(uint32_t disk, uint64_t localHeaderOffset) const

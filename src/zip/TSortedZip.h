@@ -18,6 +18,9 @@ public:
     // Inserts at its place; throws EListError "Duplicate Object index" when an
     // entry with the same disk and local header offset is already held.
     TZipHeaderInfo& Add(std::unique_ptr<TZipHeaderInfo> entry);
+    // The same without the error: nullptr (and entry left with the caller)
+    // when an entry with the same disk and local header offset is held.
+    TZipHeaderInfo* TryAdd(std::unique_ptr<TZipHeaderInfo>& entry);
     // The entry with that disk and local header offset, or nullptr.
     TZipHeaderInfo* Find(uint32_t disk, uint64_t localHeaderOffset) const;
 

@@ -10,6 +10,7 @@
 #include "zip/ZipPlatform.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <limits>
 
@@ -216,10 +217,8 @@ void TUnZipper::ReadDirectory()
     if (!found) {
         const std::string path = SidecarPath(zipName_);
         if (platform::FileExists(path)) {
-            try {
-                sidecar = TLFNFileStream::OpenRead(path);
-            } catch (const EFileOpenError&) {
-            }
+            std::string ignored;
+            sidecar = TLFNFileStream::TryOpenRead(path, ignored);
             if (sidecar && FindEndRecord(*sidecar))
                 found = true, directory = sidecar.get();
             else
@@ -367,15 +366,12 @@ void TUnZipper::ReadCentralHeaders(TLFNFileStream& stream)
             previous->centralExtraLength = 0;
             header = ReadCentralHeader(*source);
         }
-        bool added = false;
-        if (header) {
-            try {
-                previous = &entries_->Add(std::move(header));
-                added = true;
-            } catch (const EListError&) {
-            }
-        }
-        if (!added) {
+        // A header that cannot be read, or a second one for the same local
+        // header, sends the reader to the local headers.
+        TZipHeaderInfo* added = header ? entries_->TryAdd(header) : nullptr;
+        if (added)
+            previous = added;
+        else {
             if (recovered_ || !RecoverFromLocalHeaders(*archive_))
                 FailBadZip();
             source = archive_.get();
@@ -463,6 +459,9 @@ bool TUnZipper::RecoverFromLocalHeaders(TLFNFileStream& stream)
 
 int TUnZipper::ExtractFiles()
 {
+    if (working_)
+        throw EZipBusy(); // before the report of the running extraction is touched
+    report_ = TExtractReport {};
     LoadDirectory();
     Working working(*this);
     EnsureDirectory();
@@ -470,7 +469,6 @@ int TUnZipper::ExtractFiles()
 
     const bool keepOpen = KeepZipOpen;
     KeepZipOpen = true;
-    report_ = TExtractReport {};
     struct Restore {
         TUnZipper& z;
         bool keepOpen;
@@ -482,8 +480,9 @@ int TUnZipper::ExtractFiles()
     } restore {*this, keepOpen};
     WorkBuffers work;
 
+    std::string folderError;
     if (!destDir_.empty() && !platform::DirectoryExists(destDir_))
-        platform::CreateDirectories(destDir_);
+        platform::CreateDirectories(destDir_, &folderError);
     // An empty destination means the current folder, never the root.
     const std::string folder = destDir_.empty() ? std::string(".") : destDir_;
 
@@ -501,9 +500,14 @@ int TUnZipper::ExtractFiles()
 
     int count = 0;
     if (selected) {
+        // Files are to be written: a destination that is not there ends the
+        // extraction before anything else happens.
         FolderHandle dir {platform::OpenDirectory(folder)};
+        if (dir.fd < 0)
+            throw ECantCreateFolder(folder, folderError.empty() ? std::strerror(errno) : folderError);
+        const std::vector<EntryPlace> places = PlaceEntries();
         for (size_t i = 0; i < entries_->Count(); ++i)
-            if (ExtractEntry((*entries_)[i], dir.fd, folder, work, cb))
+            if (ExtractEntry((*entries_)[i], places[i], dir.fd, work, cb))
                 ++count;
     }
     if (!keepOpen)
@@ -511,30 +515,80 @@ int TUnZipper::ExtractFiles()
     return count;
 }
 
-bool TUnZipper::ExtractEntry(TZipHeaderInfo& entry, int& dirFd, const std::string& folder, WorkBuffers& work,
+std::vector<TUnZipper::EntryPlace> TUnZipper::PlaceEntries()
+{
+    // Where each file entry's data start (after its local header, name and
+    // extra field) and whether its bytes, local header to end of data, stay
+    // inside the archive.
+    const uint64_t archiveSize = archive_->Size();
+    std::vector<EntryPlace> places(entries_->Count());
+    struct Span {
+        uint64_t start;
+        uint64_t end;
+        size_t index;
+    };
+    std::vector<Span> spans;
+    spans.reserve(places.size());
+    for (size_t i = 0; i < places.size(); ++i) {
+        const TZipHeaderInfo& e = (*entries_)[i];
+        if (e.IsDirectory())
+            continue;
+        EntryPlace& place = places[i];
+        uint8_t local[30];
+        archive_->Seek(e.localHeaderOffset);
+        if (e.localHeaderOffset < archiveSize && archive_->Read(local, 30) == 30)
+            place.dataStart = e.localHeaderOffset + 30 + Le16(local + 26) + Le16(local + 28);
+        else
+            place.dataStart = archiveSize; // no local header: the data are missing
+        const uint64_t end = SaturatingAdd(place.dataStart, e.compressedSize);
+        if (e.localHeaderOffset >= archiveSize || end > archiveSize)
+            place.pastEnd = true;
+        else
+            spans.push_back({e.localHeaderOffset, end, i});
+    }
+
+    // Entries whose bytes overlap another entry's: a small archive that
+    // quotes the same compressed data many times would otherwise write
+    // far more than it holds. Sorted by start, an entry overlaps an earlier
+    // one when it starts before the furthest end so far, and a later one
+    // when it ends after the nearest start after it.
+    std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.start < b.start; });
+    uint64_t furthestEnd = 0;
+    for (const Span& span : spans) {
+        if (span.start < furthestEnd)
+            places[span.index].overlapping = true;
+        furthestEnd = std::max(furthestEnd, span.end);
+    }
+    uint64_t nearestStart = std::numeric_limits<uint64_t>::max();
+    for (auto it = spans.rbegin(); it != spans.rend(); ++it) {
+        if (it->end > nearestStart)
+            places[it->index].overlapping = true;
+        nearestStart = std::min(nearestStart, it->start);
+    }
+    return places;
+}
+
+bool TUnZipper::ExtractEntry(TZipHeaderInfo& entry, const EntryPlace& place, int dirFd, WorkBuffers& work,
                              const TUnZipperCallbacks& callbacks)
 {
     if (entry.IsDirectory())
         return true;
-
-    // The data start after the local header, its name and its extra field.
-    uint8_t local[30];
-    archive_->Seek(entry.localHeaderOffset);
-    uint64_t dataStart;
-    if (archive_->Read(local, 30) == 30)
-        dataStart = entry.localHeaderOffset + 30 + Le16(local + 26) + Le16(local + 28);
-    else
-        dataStart = archive_->Size(); // no local header: the data are missing
-
-    // Every file lands directly in the destination folder.
-    if (dirFd < 0) {
-        platform::CreateDirectories(folder);
-        dirFd = platform::OpenDirectory(folder);
-    }
     if (entry.IsEncrypted()) {
         ++report_.encrypted;
         return false;
     }
+    // Nothing of an entry that cannot be whole, or that shares its bytes
+    // with another one, is written.
+    if (place.pastEnd) {
+        ++report_.damaged;
+        return false;
+    }
+    if (place.overlapping) {
+        ++report_.overlapping;
+        return false;
+    }
+
+    // Every file lands directly in the destination folder.
     const std::string name = FileNameForDisk(entry);
     const int fd = platform::CreateFileIn(dirFd, name);
     if (fd < 0) {
@@ -542,38 +596,46 @@ bool TUnZipper::ExtractEntry(TZipHeaderInfo& entry, int& dirFd, const std::strin
         return false;
     }
     auto file = std::make_unique<TLFNFileStream>(fd);
-    archive_->Seek(dataStart);
+    archive_->Seek(place.dataStart);
     ArchiveInputBlocks in(*archive_, entry.compressedSize, work.inBlock.data(), callbacks);
     FileOutputBlocks out(*file, entry.uncompressedSize);
-    DecodeOutcome outcome;
-    try {
-        outcome = DecodeEntry(entry, in, out, work.outBlock.data(), callbacks, &work.inflate);
-    } catch (...) {
-        // The archive ended or the disk is full: what was written is a
-        // damaged file, so it goes.
+    DecodeStatus status = DecodeEntry(entry, in, out, work.outBlock.data(), callbacks, &work.inflate);
+    if (status != DecodeStatus::WriteFailed && !file->Flush())
+        status = DecodeStatus::WriteFailed;
+
+    if (status == DecodeStatus::WriteFailed) {
+        // A full disk fails every entry after this one as well: stop here,
+        // without leaving the partial file behind.
+        const std::string reason = file->WriteError();
         file.reset();
         platform::DeleteFileIn(dirFd, name);
-        throw;
+        throw ECantWriteUCF("\"" + name + "\". " + reason);
     }
-    bool written = file->Flush();
-    if (!written && entry.method != 8) {
+    if (status == DecodeStatus::TruncatedInput) {
+        // The archive ended inside the data (it shrank since the directory
+        // was read): what was written is not the entry.
         file.reset();
         platform::DeleteFileIn(dirFd, name);
-        throw ECantWriteUCF();
+        ++report_.damaged;
+        return false;
     }
-    if (outcome != DecodeOutcome::TooLong) {
+    if (status != DecodeStatus::TooLong) {
         platform::SetDosTime(fd, ClampDosDateTime(entry.dateTime));
         if (RetainAttributes)
             platform::SetAttributes(fd, entry.versionMadeBy, entry.externalAttributes);
     }
     file.reset();
-    if (written && out.Crc() == entry.crc)
+    if (out.Crc() == entry.crc) {
+        ++report_.written;
         return true;
+    }
     platform::DeleteFileIn(dirFd, name);
-    if (outcome == DecodeOutcome::UnknownMethod)
+    if (status == DecodeStatus::UnknownMethod)
         ++report_.methodNotDecoded;
-    else
+    else if (status == DecodeStatus::Success)
         ++report_.crcMismatch;
+    else
+        ++report_.damaged; // bad data, longer than declared, no memory to decode
     return false;
 }
 

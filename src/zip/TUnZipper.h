@@ -56,12 +56,18 @@ public:
     void LoadDirectory();
     // Extracts every file entry into DestDir; returns the number of entries
     // extracted (directory entries included when there is a file entry).
+    // File entries that cannot be written whole are left out and counted in
+    // Report(); nothing of an entry whose bytes overlap another entry's or
+    // run past the end of the archive is written. Raises ECantCreateFolder
+    // when files are to be written and DestDir cannot be had, and
+    // ECantWriteUCF when a file takes fewer bytes than given (a full disk):
+    // that file is deleted and the extraction ends there.
     int ExtractFiles();
 
     // The entry list, or nullptr when no directory is held.
     const TSortedZip* Directory() const { return entries_.get(); }
     const TEndCentral& EndCentral() const { return end_; }
-    // File entries the last ExtractFiles left out, by reason.
+    // File entries the last ExtractFiles wrote, and those it left out, by reason.
     const TExtractReport& Report() const { return report_; }
     // Set while the directory came from the local-header recovery.
     bool Recovered() const { return recovered_; }
@@ -84,7 +90,16 @@ private:
     bool RecoverFromLocalHeaders(TLFNFileStream& stream);
     [[noreturn]] void FailBadZip();
     struct WorkBuffers;
-    bool ExtractEntry(TZipHeaderInfo& entry, int& dirFd, const std::string& folder, WorkBuffers& work,
+    // Where a file entry's data start, and why it cannot be written whole.
+    struct EntryPlace {
+        uint64_t dataStart = 0;
+        bool pastEnd = false;     // its bytes run past the end of the archive
+        bool overlapping = false; // its bytes overlap another entry's
+    };
+    // One place per entry of the list, in list order (directory entries
+    // get an empty one).
+    std::vector<EntryPlace> PlaceEntries();
+    bool ExtractEntry(TZipHeaderInfo& entry, const EntryPlace& place, int dirFd, WorkBuffers& work,
                       const TUnZipperCallbacks& callbacks);
 
     TUnZipperCallbacks callbacks_;

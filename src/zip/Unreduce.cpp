@@ -48,22 +48,24 @@ unsigned bitsForCount(unsigned n)
 
 } // namespace
 
-void Unreduce(InputBlocks& in, OutputBlocks& out, uint64_t uncompressedSize, int factor)
+DecodeStatus Unreduce(InputBlocks& in, OutputBlocks& out, uint64_t uncompressedSize, int factor)
 {
-    if (uncompressedSize == 0 || factor < 1 || factor > 4)
-        return;
+    if (uncompressedSize == 0)
+        return DecodeStatus::Success;
+    if (factor < 1 || factor > 4)
+        return DecodeStatus::BadData;
     LsbBitReader bits(in);
     FollowerSets sets;
     for (int j = 255; j >= 0; --j) {
         uint32_t n;
         if (!bits.read(6, n) || n > 32)
-            return;
+            return DecodeStatus::BadData;
         sets.count[j] = static_cast<uint8_t>(n);
         sets.indexBits[j] = static_cast<uint8_t>(bitsForCount(n));
         for (uint32_t i = 0; i < n; ++i) {
             uint32_t byte;
             if (!bits.read(8, byte))
-                return;
+                return DecodeStatus::BadData;
             sets.bytes[j][i] = static_cast<uint8_t>(byte);
         }
     }
@@ -129,7 +131,7 @@ void Unreduce(InputBlocks& in, OutputBlocks& out, uint64_t uncompressedSize, int
             break;
         }
     }
-    window.finish();
+    return window.finish();
 }
 
 } // namespace zelvora::zip

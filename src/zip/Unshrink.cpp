@@ -63,10 +63,10 @@ struct ShrinkTable {
 
 } // namespace
 
-void Unshrink(InputBlocks& in, OutputBlocks& out, uint64_t uncompressedSize)
+DecodeStatus Unshrink(InputBlocks& in, OutputBlocks& out, uint64_t uncompressedSize)
 {
     if (uncompressedSize == 0)
-        return;
+        return DecodeStatus::Success;
     auto table = std::make_unique<ShrinkTable>();
     ShrinkTable& t = *table;
     t.prefix.fill(0);
@@ -197,7 +197,7 @@ void Unshrink(InputBlocks& in, OutputBlocks& out, uint64_t uncompressedSize)
         previous = code;
         reserved = reserve();
     }
-    window.finish();
+    return window.finish();
 }
 
 } // namespace zelvora::zip

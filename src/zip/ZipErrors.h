@@ -22,22 +22,25 @@ public:
     EBadZipFile() : ZipError("Not a valid zip file!") {}
 };
 
-// The archive ends before an entry's compressed bytes do.
-class EFatalUnzipError : public ZipError {
-public:
-    EFatalUnzipError() : ZipError("Premature end of file reached") {}
-};
-
-// The output file took fewer bytes than it was given.
+// The output file took fewer bytes than it was given (a full disk, a file
+// size limit): the extraction stops. detail names the file and the system's
+// reason.
 class ECantWriteUCF : public ZipError {
 public:
-    ECantWriteUCF() : ZipError("Cant write uncompressed file") {}
+    explicit ECantWriteUCF(const std::string& detail = {})
+        : ZipError(detail.empty() ? std::string("Cant write uncompressed file")
+                                  : "Cant write uncompressed file " + detail)
+    {
+    }
 };
 
-// The decoded data would pass the entry's uncompressed size.
-class EBiggerThanUncompressed : public ZipError {
+// The destination folder can neither be found nor created.
+class ECantCreateFolder : public ZipError {
 public:
-    EBiggerThanUncompressed() : ZipError("File is larger than uncompressed size!") {}
+    ECantCreateFolder(const std::string& path, const std::string& reason)
+        : ZipError("Cannot create folder \"" + path + "\". " + reason)
+    {
+    }
 };
 
 // Two entries of the directory with the same local header.

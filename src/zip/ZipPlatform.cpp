@@ -45,7 +45,7 @@ size_t ReadAt(int fd, void* buffer, size_t n, uint64_t offset)
     return done;
 }
 
-size_t WriteAt(int fd, const void* buffer, size_t n, uint64_t offset)
+size_t WriteAt(int fd, const void* buffer, size_t n, uint64_t offset, std::string* error)
 {
     size_t done = 0;
     auto* p = static_cast<const char*>(buffer);
@@ -53,8 +53,12 @@ size_t WriteAt(int fd, const void* buffer, size_t n, uint64_t offset)
         ssize_t r = ::pwrite(fd, p + done, n - done, static_cast<off_t>(offset + done));
         if (r < 0 && errno == EINTR)
             continue;
-        if (r <= 0)
+        if (r <= 0) {
+            // A write that takes nothing without an error means no room.
+            if (error)
+                *error = std::strerror(r < 0 ? errno : ENOSPC);
             break;
+        }
         done += static_cast<size_t>(r);
     }
     return done;
@@ -95,10 +99,15 @@ bool DirectoryExists(const std::string& path)
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool CreateDirectories(const std::string& path)
+bool CreateDirectories(const std::string& path, std::string* error)
 {
-    if (path.empty())
+    auto fail = [error](int why) {
+        if (error)
+            *error = std::strerror(why);
         return false;
+    };
+    if (path.empty())
+        return fail(ENOENT);
     if (DirectoryExists(path))
         return true;
     // Create each missing parent from the top down.
@@ -106,10 +115,10 @@ bool CreateDirectories(const std::string& path)
         if (pos == path.size() || path[pos] == '/') {
             std::string part = path.substr(0, pos);
             if (::mkdir(part.c_str(), 0777) != 0 && errno != EEXIST)
-                return false;
+                return fail(errno);
         }
     }
-    return DirectoryExists(path);
+    return DirectoryExists(path) || fail(ENOTDIR);
 }
 
 int OpenDirectory(const std::string& path)

@@ -16,8 +16,9 @@ int OpenForReading(const std::string& path, std::string& error);
 // Reads up to n bytes at offset; retries short reads. Returns the bytes read
 // (fewer than n only at end of file or on an error).
 size_t ReadAt(int fd, void* buffer, size_t n, uint64_t offset);
-// Writes n bytes at offset; returns the bytes the file took.
-size_t WriteAt(int fd, const void* buffer, size_t n, uint64_t offset);
+// Writes n bytes at offset; returns the bytes the file took. When it took
+// fewer, error (if given) receives the system's reason, as text.
+size_t WriteAt(int fd, const void* buffer, size_t n, uint64_t offset, std::string* error = nullptr);
 uint64_t SizeOf(int fd);
 void CloseHandle(int fd);
 
@@ -28,7 +29,8 @@ bool LastWriteTime(const std::string& path, int64_t& nanoseconds);
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 // Creates a folder with every missing parent; true when it exists afterwards.
-bool CreateDirectories(const std::string& path);
+// Otherwise error (if given) receives the system's reason, as text.
+bool CreateDirectories(const std::string& path, std::string* error = nullptr);
 
 // ---- files created inside the destination folder ----
 

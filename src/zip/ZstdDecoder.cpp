@@ -51,7 +51,7 @@ DecodeStatus DecodeZstd(InputBlocks& in, OutputBlocks& out, uint8_t* outBlock, u
             return FromZstdError(hint);
         feed.consume(input.pos);
         if (!gather.add(output.pos))
-            return DecodeStatus::TooLong;
+            return gather.status();
         if (input.pos == 0 && output.pos == 0 && feed.empty())
             return hint == 0 ? gather.finish() : DecodeStatus::BadData;
     }

@@ -4,7 +4,7 @@
 #include "CheckJson.h"
 #include "DataFolderCheck.h"
 #include "QtImageProbe.h"
-#include "support/ZipWriter.h"
+#include "zipwriter/ZipWriter.h"
 #include "text/PtBrCollation.h"
 
 #include <QCryptographicHash>
@@ -21,7 +21,7 @@
 #include <functional>
 
 using namespace zelvora;
-using testsupport::ZipWriter;
+using zipwriter::ZipWriter;
 
 namespace {
 

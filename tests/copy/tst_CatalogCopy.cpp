@@ -7,7 +7,7 @@
 #include "catalog/ExamCopy.h"
 #include "catalog/ExamCopyDialog.h"
 #include "catalog/TformMain.h"
-#include "support/ZipWriter.h"
+#include "zipwriter/ZipWriter.h"
 #include "text/PtBrCollation.h"
 #include "text/Windows1252.h"
 
@@ -78,7 +78,7 @@ void TestCatalogCopy::init()
     f.close();
     for (const QString& line : kLines) {
         const QString archive = line.section('#', 3);
-        testsupport::ZipWriter w;
+        zipwriter::ZipWriter w;
         w.addFile("pasta/prova.pdf", archive.toStdString());
         QVERIFY(w.writeTo((m_data + archive).toStdString()));
     }

@@ -6,7 +6,7 @@
 #include "catalog/ExamCopy.h"
 #include "catalog/ExamCopyDialog.h"
 #include "catalog/ExamExtraction.h"
-#include "support/ZipWriter.h"
+#include "zipwriter/ZipWriter.h"
 
 #include <QComboBox>
 #include <QCryptographicHash>
@@ -22,7 +22,7 @@
 #include <functional>
 
 using namespace zelvora;
-using testsupport::ZipWriter;
+using zipwriter::ZipWriter;
 
 namespace {
 

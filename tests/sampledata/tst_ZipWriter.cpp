@@ -1,6 +1,6 @@
-// The test support zip writer, checked against Debian's unzip: every archive
+// The zip writer of tools/zipwriter, checked against Debian's unzip: every archive
 // it writes must test clean and give back exactly the bytes that went in.
-#include "support/ZipWriter.h"
+#include "zipwriter/ZipWriter.h"
 
 #include <QProcess>
 #include <filesystem>
@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-using zelvora::testsupport::ZipWriter;
+using zelvora::zipwriter::ZipWriter;
 
 namespace {
 

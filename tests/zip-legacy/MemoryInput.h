@@ -2,9 +2,9 @@
 // InputBlocks over bytes in memory, for feeding the decoders directly.
 // Blocks are at most blockSize bytes (to try odd splits); when the archive
 // holds fewer bytes than the entry's compressed size, the block that runs
-// short throws EFatalUnzipError as the real reader does.
+// short is not handed out and status() says TruncatedInput, as the real
+// reader does.
 #include "zip/DecodeStreams.h"
-#include "zip/ZipErrors.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -31,13 +31,16 @@ public:
         if (left == 0)
             return {};
         const size_t ask = static_cast<size_t>(std::min<uint64_t>(left, blockSize_));
-        if (delivered_ + ask > data_.size())
-            throw zelvora::zip::EFatalUnzipError();
+        if (delivered_ + ask > data_.size()) {
+            status_ = zelvora::zip::DecodeStatus::TruncatedInput;
+            return {};
+        }
         const auto block = data_.subspan(static_cast<size_t>(delivered_), ask);
         delivered_ += ask;
         return block;
     }
 
+    zelvora::zip::DecodeStatus status() const override { return status_; }
     uint64_t delivered() const { return delivered_; }
     int calls() const { return calls_; }
 
@@ -47,4 +50,5 @@ private:
     size_t blockSize_;
     uint64_t delivered_ = 0;
     int calls_ = 0;
+    zelvora::zip::DecodeStatus status_ = zelvora::zip::DecodeStatus::Success;
 };

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "support/SharedTestData.h"
+
 namespace {
 
 QString zipDataDir()
@@ -36,9 +38,8 @@ class TestLegacyUnzipTool : public QObject {
 private slots:
     void initTestCase()
     {
-        if (!QFile::exists(zipDataDir() + QStringLiteral("/EXPECTED.txt")))
-            QSKIP("The shared zip test data (ZELVORA_SHARED_TESTDATA/zip with EXPECTED.txt) is not "
-                  "on this machine; the zelvora-unzip runs over it are skipped.");
+        ZELVORA_NEED_SHARED_TESTDATA(zipDataDir() + QStringLiteral("/EXPECTED.txt"),
+                                     "the zelvora-unzip runs over them are not run");
         QVERIFY(QFile::exists(tool()));
     }
 

@@ -5,6 +5,7 @@
 // documented.
 #include "ZipBuilder.h"
 #include "ZipTestSupport.h"
+#include "support/SharedTestData.h"
 
 #include "zip/TUnZipper.h"
 #include "zip/ZipErrors.h"
@@ -177,8 +178,8 @@ private slots:
         QFETCH(QString, command);
         if (QStandardPaths::findExecutable(tool).isEmpty() || QStandardPaths::findExecutable("7zz").isEmpty())
             QSKIP(qPrintable(tool + " or 7zz is not installed"));
-        if (tool == "cp" && !QFile::exists(kTestData))
-            QSKIP("shared zip test data not found (ZELVORA_SHARED_TESTDATA)");
+        if (tool == "cp")
+            ZELVORA_NEED_SHARED_TESTDATA(kTestData, "the shared Deflate64 and bzip2 samples are not checked");
         const QString base = tmp.path();
         Shell("rm -rf ref out a.zip", base);
         Run made = Shell(command, base + "/src");
@@ -206,8 +207,8 @@ private slots:
     {
         const QString expectedPath = kTestData + "/EXPECTED.txt";
         const QString archive = kTestData + "/pkzip/PKZ204EN.ZIP";
-        if (!QFile::exists(expectedPath) || !QFile::exists(archive))
-            QSKIP("shared zip test data not found (ZELVORA_SHARED_TESTDATA)");
+        ZELVORA_NEED_SHARED_TESTDATA(expectedPath, "the PKZIP 2.04g archive is not checked");
+        ZELVORA_NEED_SHARED_TESTDATA(archive, "the PKZIP 2.04g archive is not checked");
         QFile f(expectedPath);
         QVERIFY(f.open(QIODevice::ReadOnly | QIODevice::Text));
         QMap<QString, QByteArray> expected;
@@ -233,43 +234,84 @@ private slots:
             QVERIFY2(Sha256(tmp.filePath("pkzip/" + it.key())) == it.value(), qPrintable(it.key()));
     }
 
-    // The command line: count on stdout, boxes and errors on stderr.
+    // The command line: the number of files written on stdout, boxes and
+    // errors on stderr; exit 0 when every file was written, 2 when some were
+    // left out (with the left-out line, also without -v), 1 on a fatal error.
     void commandLine_data()
     {
         QTest::addColumn<QString>("archive");
+        QTest::addColumn<QString>("dest");
+        QTest::addColumn<QString>("limits"); // shell commands run before the tool
         QTest::addColumn<int>("code");
         QTest::addColumn<QByteArray>("out");
         QTest::addColumn<QByteArray>("errStart");
-        QTest::newRow("pkzip") << kTestData + "/pkzip/PKZ204EN.ZIP" << 0 << QByteArray("15\n") << QByteArray();
-        QTest::newRow("deflate64") << kTestData + "/commons-compress/lorem-ipsum-deflate64.zip" << 0
+        const QString none;
+        QTest::newRow("pkzip") << kTestData + "/pkzip/PKZ204EN.ZIP" << "cli" << none << 0 << QByteArray("15\n")
+                               << QByteArray();
+        QTest::newRow("deflate64") << kTestData + "/commons-compress/lorem-ipsum-deflate64.zip" << "cli" << none << 0
                                    << QByteArray("1\n") << QByteArray();
-        QTest::newRow("unknown method") << QString("ppmd.zip") << 0 << QByteArray("0\n")
+        QTest::newRow("unknown method") << "ppmd.zip" << "cli" << none << 2 << QByteArray("0\n")
                                         << QByteArray("Zip Error: Unknown Compression Method\n");
-        QTest::newRow("21 bytes") << QString("short.zip") << 1 << QByteArray() << QByteArray("Incomplete Zip File\n");
-        QTest::newRow("missing") << QString("missing.zip") << 1 << QByteArray() << QByteArray("Cannot open file");
-        QTest::newRow("a folder") << QString(".") << 1 << QByteArray() << QByteArray("Cannot open file");
-        QTest::newRow("a pipe") << QString("pipe.zip") << 1 << QByteArray() << QByteArray("Cannot open file");
+        QTest::newRow("folders are not counted") << "folders.zip" << "cli" << none << 0 << QByteArray("1\n")
+                                                 << QByteArray();
+        QTest::newRow("some left out")
+            << "leftout.zip" << "cli" << none << 2 << QByteArray("1\n")
+            << QByteArray("zelvora-unzip: 2 file entries left out (encrypted 1, not created 0, CRC mismatch 1, "
+                          "damaged 0, overlapping 0, method not decoded 0)\n");
+        QTest::newRow("21 bytes") << "short.zip" << "cli" << none << 1 << QByteArray()
+                                  << QByteArray("Incomplete Zip File\n");
+        QTest::newRow("missing") << "missing.zip" << "cli" << none << 1 << QByteArray()
+                                 << QByteArray("Cannot open file");
+        QTest::newRow("a folder") << "." << "cli" << none << 1 << QByteArray() << QByteArray("Cannot open file");
+        QTest::newRow("a pipe") << "pipe.zip" << "cli" << none << 1 << QByteArray() << QByteArray("Cannot open file");
+        QTest::newRow("destination under a file")
+            << "folders.zip" << "short.zip/cli" << none << 1 << QByteArray()
+            << QByteArray("Cannot create folder \"short.zip/cli\". ");
+        QTest::newRow("write failure")
+            << "large.zip" << "cli" << "trap '' XFSZ; ulimit -f 40; " << 1 << QByteArray()
+            << QByteArray("Cant write uncompressed file \"large.bin\". File too large\n");
     }
     void commandLine()
     {
         QFETCH(QString, archive);
+        QFETCH(QString, dest);
+        QFETCH(QString, limits);
         QFETCH(int, code);
         QFETCH(QByteArray, out);
         QFETCH(QByteArray, errStart);
-        if (archive.startsWith(kTestData) && !QFile::exists(archive))
-            QSKIP("shared zip test data not found (ZELVORA_SHARED_TESTDATA)");
+        if (archive.startsWith(kTestData))
+            ZELVORA_NEED_SHARED_TESTDATA(archive, "this command line is not checked");
         WriteBytes(tmp.filePath("short.zip"), std::string(21, 'P'));
+        ZipBuilder folders;
+        folders.entries.resize(2);
+        folders.entries[0].name = "d/";
+        folders.entries[1].name = "d/a.txt";
+        folders.entries[1].data = "a";
+        WriteBytes(tmp.filePath("folders.zip"), folders.Build());
+        ZipBuilder leftOut = folders;
+        leftOut.entries.resize(4, folders.entries[1]);
+        leftOut.entries[2].name = "crc.txt";
+        leftOut.entries[2].crc = 1;
+        leftOut.entries[3].name = "secret.txt";
+        leftOut.entries[3].flags = 0x0001;
+        WriteBytes(tmp.filePath("leftout.zip"), leftOut.Build());
         ZipBuilder ppmd;
-        ppmd.entries.emplace_back();
-        ppmd.entries.back().name = "ppmd.bin";
-        ppmd.entries.back().data = "data";
-        ppmd.entries.back().method = 98; // PPMd: not decoded here
+        ppmd.entries.resize(1);
+        ppmd.entries[0].name = "ppmd.bin";
+        ppmd.entries[0].data = "data";
+        ppmd.entries[0].method = 98; // PPMd: not decoded here
         WriteBytes(tmp.filePath("ppmd.zip"), ppmd.Build());
+        ZipBuilder large;
+        large.entries.resize(1);
+        large.entries[0].name = "large.bin";
+        large.entries[0].data = Noise(100000, 7);
+        WriteBytes(tmp.filePath("large.zip"), large.Build());
         Shell("rm -f pipe.zip && mkfifo pipe.zip", tmp.path());
-        Run r = Shell(QString("'%1' '%2' cli").arg(kCli, archive), tmp.path());
+        Run r = Shell(QString("%1'%2' '%3' '%4'").arg(limits, kCli, archive, dest), tmp.path());
         QCOMPARE(r.code, code);
         QCOMPARE(r.out, out);
         QVERIFY2(r.err.startsWith(errStart), r.err.constData());
+        QVERIFY(!QFile::exists(tmp.filePath("cli/large.bin")));
         Shell("rm -rf cli", tmp.path());
     }
 };

@@ -4,7 +4,7 @@
 #include "QuestionBank.h"
 #include "SampleCatalog.h"
 #include "SkinPainter.h"
-#include "support/ZipWriter.h"
+#include "zipwriter/ZipWriter.h"
 #include "text/CodePage850.h"
 #include "text/Windows1252.h"
 
@@ -20,7 +20,7 @@ namespace zelvora::sampledata {
 
 namespace {
 
-using testsupport::ZipWriter;
+using zipwriter::ZipWriter;
 using text::Utf8ToCp1252;
 
 void writeFile(const QString& path, const QByteArray& bytes)

@@ -1,52 +1,59 @@
 // zelvora-unzip [-v] ARCHIVE DESTDIR
 //
-// Extracts every file of ARCHIVE flat into DESTDIR with the same component
-// and settings as the program's exam copy. Message boxes are printed to
-// stderr as "CAPTION: TEXT". On success the number of entries extracted goes
-// to stdout and the exit code is 0; an error prints its message to stderr
-// and exits with 1. With -v, a summary of the file entries that were left
-// out (encrypted, not created, CRC mismatch, method not decoded) follows on
-// stderr.
+// Extracts every file of ARCHIVE flat into DESTDIR with the same component,
+// settings and sequence of calls as the program's exam copy. Message boxes
+// are printed to stderr as "CAPTION: TEXT".
+//
+// Exit status and output:
+//   0  every file entry was written; stdout: the number of file entries
+//      written (folders are not counted);
+//   2  the run ended, but some file entries were left out; stdout: the
+//      number written; stderr: one line counting them by reason;
+//   1  a fatal error (the archive cannot be read, DESTDIR cannot be
+//      created, a file cannot be written, wrong arguments); stderr: its
+//      message.
+// -v prints the left-out line also when nothing was left out.
+#include "zip/ArchiveExtraction.h"
 #include "zip/TUnZipper.h"
 
 #include <cstdio>
-#include <exception>
 #include <string_view>
 
 using namespace zelvora::zip;
+
+namespace {
+
+void PrintLeftOut(const TExtractReport& left)
+{
+    std::fprintf(stderr,
+                 "zelvora-unzip: %u file entries left out (encrypted %u, not created %u, CRC mismatch %u, "
+                 "damaged %u, overlapping %u, method not decoded %u)\n",
+                 left.Total(), left.encrypted, left.notCreated, left.crcMismatch, left.damaged, left.overlapping,
+                 left.methodNotDecoded);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     const bool verbose = argc == 4 && std::string_view(argv[1]) == "-v";
     if (argc != 3 && !verbose) {
         std::fprintf(stderr, "usage: zelvora-unzip [-v] ARCHIVE DESTDIR\n");
-        return 2;
+        return 1;
     }
-    const char* archive = argv[argc - 2];
-    const char* destDir = argv[argc - 1];
     TUnZipperCallbacks callbacks;
     callbacks.messageBox = [](const std::string& text, const std::string& caption) {
         std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
     };
     TUnZipper unzipper(callbacks);
     unzipper.OverwriteMode = TUZOverwriteMode::Always;
-    try {
-        unzipper.SetZipName(archive);
-        unzipper.LoadDirectory();
-        unzipper.DoAll = true;
-        unzipper.SetDestDir(destDir);
-        unzipper.RetainAttributes = true;
-        const int count = unzipper.ExtractFiles();
-        const TExtractReport& left = unzipper.Report();
-        if (verbose && left.Total())
-            std::fprintf(stderr,
-                         "zelvora-unzip: %u file entries left out (encrypted %u, not created %u, "
-                         "CRC mismatch %u, method not decoded %u)\n",
-                         left.Total(), left.encrypted, left.notCreated, left.crcMismatch, left.methodNotDecoded);
-        std::printf("%d\n", count);
-        return 0;
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s\n", e.what());
+    const ArchiveExtraction run = ExtractArchive(unzipper, argv[argc - 2], argv[argc - 1]);
+    if (run.failed) {
+        std::fprintf(stderr, "%s\n", run.error.c_str());
         return 1;
     }
+    if (verbose || run.report.Total())
+        PrintLeftOut(run.report);
+    std::printf("%u\n", run.report.written);
+    return run.report.Total() ? 2 : 0;
 }

@@ -1,4 +1,4 @@
-#include "support/ZipWriter.h"
+#include "zipwriter/ZipWriter.h"
 
 #include <zlib.h>
 
@@ -6,7 +6,7 @@
 #include <limits>
 #include <stdexcept>
 
-namespace zelvora::testsupport {
+namespace zelvora::zipwriter {
 
 namespace {
 
@@ -180,4 +180,4 @@ bool ZipWriter::writeTo(const std::string& path, std::string_view archiveComment
     return std::fclose(file) == 0 && written;
 }
 
-} // namespace zelvora::testsupport
+} // namespace zelvora::zipwriter

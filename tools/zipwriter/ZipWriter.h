@@ -18,7 +18,7 @@
 #include <string_view>
 #include <vector>
 
-namespace zelvora::testsupport {
+namespace zelvora::zipwriter {
 
 class ZipWriter {
 public:
@@ -72,4 +72,4 @@ private:
     std::vector<Entry> m_entries;
 };
 
-} // namespace zelvora::testsupport
+} // namespace zelvora::zipwriter
