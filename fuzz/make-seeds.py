@@ -8,7 +8,8 @@
 
 Each seed is the fuzz input layout of fuzz/FuzzEntry.h: uncompressed size
 (4 bytes LE), decoder parameter, block size selector, flags, compressed bytes.
-Files land in OUTDIR/fuzz_unshrink, OUTDIR/fuzz_unreduce, OUTDIR/fuzz_explode;
+Files land in OUTDIR/fuzz_unshrink, OUTDIR/fuzz_unreduce, OUTDIR/fuzz_explode,
+OUTDIR/fuzz_inflate64, OUTDIR/fuzz_library_methods;
 whole small archives (the input of the whole-reader target) in
 OUTDIR/fuzz_unzipper.
 """
@@ -120,6 +121,53 @@ def implode_stream(flags, ops):
     return b.out
 
 
+def deflate64_fixed(ops, final=1):
+    """A fixed-code Deflate64 block: ints are literals, (length, distance)
+    pairs matches (length code 285 + 16 bits past 258)."""
+    b = Bits().put(final, 1).put(1, 2)
+
+    def symbol(s):
+        if s < 144:
+            b.msb(0x30 + s, 8)
+        elif s < 256:
+            b.msb(0x190 + s - 144, 9)
+        elif s < 280:
+            b.msb(s - 256, 7)
+        else:
+            b.msb(0xC0 + s - 280, 8)
+
+    for op in ops:
+        if isinstance(op, int):
+            symbol(op)
+            continue
+        length, dist = op
+        if length > 258:
+            symbol(285)
+            b.put(length - 3, 16)
+        else:
+            base = 3
+            for s in range(257, 285):
+                extra = 0 if s < 265 else (s - 261) // 4
+                if length < base + (1 << extra):
+                    symbol(s)
+                    b.put(length - base, extra)
+                    break
+                base += 1 << extra
+        base = 1
+        for code in range(32):
+            extra = 0 if code < 4 else code // 2 - 1
+            if dist < base + (1 << extra):
+                b.msb(code, 5).put(dist - base, extra)
+                break
+            base += 1 << extra
+    symbol(256)
+    return b.out
+
+
+def deflate64_stored(data, final=0):
+    return bytes([final]) + struct.pack('<HH', len(data), len(data) ^ 0xFFFF) + data
+
+
 def handmade(outdir):
     seed(outdir, 'fuzz_unshrink', 1, 0, shrink_seq([65]))
     seed(outdir, 'fuzz_unshrink', 7, 0, shrink_seq([65, 66, 257, 259]))
@@ -136,6 +184,21 @@ def handmade(outdir):
         seed(outdir, 'fuzz_explode', 2, flags, implode_stream(flags, [65, 66]))
         seed(outdir, 'fuzz_explode', 300, flags, implode_stream(flags, text + [(44, 20), (1, 200), (5000, 4)]))
         seed(outdir, 'fuzz_explode', 50, flags, implode_stream(flags, text + [(3, 6)]), block=10, truncated=1)
+    import bz2, lzma, zlib
+    seed(outdir, 'fuzz_inflate64', 48, 0, deflate64_fixed(text + [(4, 44)]))
+    seed(outdir, 'fuzz_inflate64', 70000, 0, deflate64_fixed(text + [(69956, 44)]), block=3)
+    noise = bytes((i * 131 + i // 256) & 0xFF for i in range(40000))
+    seed(outdir, 'fuzz_inflate64', 40300, 0, deflate64_stored(noise) + deflate64_fixed([(300, 40000)]))
+    seed(outdir, 'fuzz_inflate64', 44, 0, deflate64_fixed(text)[:30], truncated=1)
+    raw = zlib.compressobj(9, zlib.DEFLATED, -15)
+    seed(outdir, 'fuzz_inflate64', 440, 0, raw.compress(bytes(text) * 10) + raw.flush())
+    prose = bytes(text) * 20
+    seed(outdir, 'fuzz_library_methods', len(prose), 0, bz2.compress(prose))
+    filters = [{'id': lzma.FILTER_LZMA1, 'dict_size': 1 << 16}]
+    props = lzma._encode_filter_properties(filters[0])
+    seed(outdir, 'fuzz_library_methods', len(prose), 5,
+         b'\x10\x02\x05\x00' + props + lzma.compress(prose, lzma.FORMAT_RAW, filters=filters))
+    seed(outdir, 'fuzz_library_methods', len(prose), 2, lzma.compress(prose))
 
 
 def whole(outdir, data):
@@ -215,7 +278,7 @@ def overlapping(outdir):
 
 def archives(zipdir, outdir):
     methods = {1: 'fuzz_unshrink', 2: 'fuzz_unreduce', 3: 'fuzz_unreduce', 4: 'fuzz_unreduce',
-               5: 'fuzz_unreduce', 6: 'fuzz_explode'}
+               5: 'fuzz_unreduce', 6: 'fuzz_explode', 9: 'fuzz_inflate64', 12: 'fuzz_library_methods'}
     for root, _, files in os.walk(zipdir):
         for name in sorted(files):
             if not name.lower().endswith('.zip'):
@@ -229,7 +292,7 @@ def archives(zipdir, outdir):
                 csize, usize, nlen, xlen = struct.unpack_from('<IIHH', data, at + 18)
                 start = at + 30 + nlen + xlen
                 if method in methods and csize <= 4096:
-                    param = method - 2 if method in (2, 3, 4, 5) else flags & 0xFF
+                    param = method - 2 if method in (2, 3, 4, 5) else 0 if method in (9, 12) else flags & 0xFF
                     seed(outdir, methods[method], usize, param, data[start:start + csize])
                 at = start + csize
 

@@ -1,9 +1,13 @@
 #include "zip/EntryDecoder.h"
 
+#include "zip/Bzip2Decoder.h"
 #include "zip/Explode.h"
 #include "zip/Inflate.h"
+#include "zip/Inflate64.h"
+#include "zip/LzmaDecoder.h"
 #include "zip/Unreduce.h"
 #include "zip/Unshrink.h"
+#include "zip/ZstdDecoder.h"
 
 namespace zelvora::zip {
 
@@ -35,6 +39,16 @@ DecodeStatus DecodeByMethod(const TZipHeaderInfo& entry, InputBlocks& in, Output
         return Explode(in, out, size, entry.flags);
     case 8:
         return Inflate(in, out, outBlock, callbacks, entry.compressedSize, size, workspace);
+    case 9:
+        return Inflate64(in, out, size);
+    case 12:
+        return DecodeBzip2(in, out, outBlock, size);
+    case 14:
+        return DecodeLzma(in, out, outBlock, size, entry.flags);
+    case 93:
+        return DecodeZstd(in, out, outBlock, size);
+    case 95:
+        return DecodeXz(in, out, outBlock, size);
     default:
         if (callbacks.messageBox)
             callbacks.messageBox("Unknown Compression Method", "Zip Error");

@@ -582,9 +582,11 @@ private slots:
         ZipBuilder b;
         b.entries.push_back(Entry("secret.txt", "secret"));
         b.entries[0].flags = 0x0001;
-        b.entries.push_back(Entry("deflate64.bin", "data", 9));
-        b.entries.push_back(Entry("bzip2.bin", "data", 12));
-        b.entries.push_back(Entry("empty.lzma", "", 14)); // CRC 0: the empty file is right
+        b.entries.push_back(Entry("secret.bz2", "secret", 12));
+        b.entries.back().flags = 0x0001; // a method the reader decodes, but encrypted
+        b.entries.push_back(Entry("tokenized.bin", "data", 7));
+        b.entries.push_back(Entry("ppmd.bin", "data", 98));
+        b.entries.push_back(Entry("empty.ppmd", "", 98)); // CRC 0: the empty file is right
         b.entries.push_back(Entry("plain.txt", "plain"));
         QStringList boxes;
         TUnZipperCallbacks cb;
@@ -593,12 +595,12 @@ private slots:
         };
         TUnZipper z(cb);
         QCOMPARE(Extract(b, z), 2);
-        QCOMPARE(Names(Dest()), (QStringList {"empty.lzma", "plain.txt"}));
+        QCOMPARE(Names(Dest()), (QStringList {"empty.ppmd", "plain.txt"}));
         QCOMPARE(boxes, QStringList(3, "Zip Error: Unknown Compression Method"));
-        QCOMPARE(z.Report().encrypted, 1u);
+        QCOMPARE(z.Report().encrypted, 2u);
         QCOMPARE(z.Report().methodNotDecoded, 2u);
         QCOMPARE(z.Report().crcMismatch, 0u);
-        QCOMPARE(z.Report().Total(), 3u);
+        QCOMPARE(z.Report().Total(), 4u);
     }
 
     void attributesAndTime_data()

@@ -152,6 +152,56 @@ private slots:
             QVERIFY2(ReadBytes(base + "/out/" + name) == ReadBytes(base + "/ref/" + name), qPrintable(name));
     }
 
+    // The newer methods as 7zz writes and reads them, and as Python's
+    // zipfile writes them; the shared Deflate64 and bzip2 samples.
+    void sameAs7zz_data()
+    {
+        QTest::addColumn<QString>("tool");
+        QTest::addColumn<QString>("command");
+        const QString py = "python3 -c \"import os, zipfile\n"
+                           "files = [os.path.join(d, f) for d, _, fs in sorted(os.walk('.')) for f in sorted(fs)]\n"
+                           "with zipfile.ZipFile('../a.zip', 'w', zipfile.%1) as z:\n"
+                           "    for f in files: z.write(f)\"";
+        QTest::newRow("7zz Deflate64") << "7zz" << "7zz a -tzip -mm=Deflate64 -bd -bso0 ../a.zip .";
+        QTest::newRow("7zz Deflate64, best") << "7zz" << "7zz a -tzip -mm=Deflate64 -mx=9 -bd -bso0 ../a.zip .";
+        QTest::newRow("7zz BZip2") << "7zz" << "7zz a -tzip -mm=BZip2 -bd -bso0 ../a.zip .";
+        QTest::newRow("7zz LZMA") << "7zz" << "7zz a -tzip -mm=LZMA -bd -bso0 ../a.zip .";
+        QTest::newRow("7zz LZMA, end marks") << "7zz" << "7zz a -tzip -mm=LZMA:eos -bd -bso0 ../a.zip .";
+        QTest::newRow("python bzip2") << "python3" << py.arg("ZIP_BZIP2");
+        QTest::newRow("python LZMA") << "python3" << py.arg("ZIP_LZMA");
+        for (const char* sample : {"lorem-ipsum-deflate64.zip", "bzip2-zip.zip"})
+            QTest::newRow(sample) << "cp" << "cp " + kTestData + "/commons-compress/" + sample + " ../a.zip";
+    }
+    void sameAs7zz()
+    {
+        QFETCH(QString, tool);
+        QFETCH(QString, command);
+        if (QStandardPaths::findExecutable(tool).isEmpty() || QStandardPaths::findExecutable("7zz").isEmpty())
+            QSKIP(qPrintable(tool + " or 7zz is not installed"));
+        if (tool == "cp")
+            ZELVORA_NEED_SHARED_TESTDATA(kTestData, "the shared Deflate64 and bzip2 samples are not checked");
+        const QString base = tmp.path();
+        Shell("rm -rf ref out a.zip", base);
+        Run made = Shell(command, base + "/src");
+        QVERIFY2(made.code == 0, made.err.constData());
+        Run ref = Shell("7zz e -aoa -bd -bso0 -oref a.zip && find ref -type d -empty -delete; mkdir -p ref", base);
+        QVERIFY2(ref.code == 0, ref.err.constData());
+
+        TUnZipper z;
+        z.SetZipName(S(base + "/a.zip"));
+        z.LoadDirectory();
+        QVERIFY(z.Directory());
+        z.DoAll = true;
+        z.SetDestDir(S(base + "/out"));
+        QCOMPARE(z.ExtractFiles(), int(z.Directory()->Count()));
+        QCOMPARE(z.Report().Total(), 0u);
+        const QStringList expected = Names(base + "/ref");
+        QVERIFY(!expected.isEmpty());
+        QCOMPARE(Names(base + "/out"), expected);
+        for (const QString& name : expected)
+            QVERIFY2(ReadBytes(base + "/out/" + name) == ReadBytes(base + "/ref/" + name), qPrintable(name));
+    }
+
     // Real archives of PKZIP for DOS, as the shared test data lists them.
     void pkzipArchive()
     {
@@ -198,8 +248,10 @@ private slots:
         const QString none;
         QTest::newRow("pkzip") << kTestData + "/pkzip/PKZ204EN.ZIP" << "cli" << none << 0 << QByteArray("15\n")
                                << QByteArray();
-        QTest::newRow("deflate64") << kTestData + "/commons-compress/lorem-ipsum-deflate64.zip" << "cli" << none << 2
-                                   << QByteArray("0\n") << QByteArray("Zip Error: Unknown Compression Method\n");
+        QTest::newRow("deflate64") << kTestData + "/commons-compress/lorem-ipsum-deflate64.zip" << "cli" << none << 0
+                                   << QByteArray("1\n") << QByteArray();
+        QTest::newRow("unknown method") << "ppmd.zip" << "cli" << none << 2 << QByteArray("0\n")
+                                        << QByteArray("Zip Error: Unknown Compression Method\n");
         QTest::newRow("folders are not counted") << "folders.zip" << "cli" << none << 0 << QByteArray("1\n")
                                                  << QByteArray();
         QTest::newRow("some left out")
@@ -243,6 +295,12 @@ private slots:
         leftOut.entries[3].name = "secret.txt";
         leftOut.entries[3].flags = 0x0001;
         WriteBytes(tmp.filePath("leftout.zip"), leftOut.Build());
+        ZipBuilder ppmd;
+        ppmd.entries.resize(1);
+        ppmd.entries[0].name = "ppmd.bin";
+        ppmd.entries[0].data = "data";
+        ppmd.entries[0].method = 98; // PPMd: not decoded here
+        WriteBytes(tmp.filePath("ppmd.zip"), ppmd.Build());
         ZipBuilder large;
         large.entries.resize(1);
         large.entries[0].name = "large.bin";
