@@ -1,15 +1,23 @@
-// zelvora-check DADOS [--json]: checks a Zelvora data folder and tells, in
-// Portuguese, what a user would trip on. Exit 0 when nothing would fail for
-// a user, 1 when something would, 2 on a wrong command line.
+// zelvora-check [DADOS | --dados DADOS] [--json]: checks a Zelvora data
+// folder and tells, in Portuguese, what a user would trip on. Without a folder
+// (and without ZELVORA_DADOS) it checks the folders the program reads: the
+// user's own and the installed one. Exit 0 when nothing would fail for a
+// user, 1 when something would, 2 on a wrong command line.
 #include "CheckJson.h"
 #include "DataFolderCheck.h"
 #include "QtImageProbe.h"
+#include "app/DataFolders.h"
 #include "text/PtBrCollation.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QStandardPaths>
 
 #include <cstdio>
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <vector>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -19,11 +27,14 @@ namespace {
 
 void Usage()
 {
-    std::fputs("Uso: zelvora-check PASTA_DADOS [--json]\n"
+    std::fputs("Uso: zelvora-check [PASTA_DADOS | --dados PASTA_DADOS] [--json]\n"
                "Verifica a pasta de dados do Zelvora (catálogo, arquivos zip, simulados,\n"
-               "gabaritos e imagens) sem escrever nada nela.\n",
+               "gabaritos e imagens) sem escrever nada nela. Sem pasta (e sem ZELVORA_DADOS),\n"
+               "verifica as pastas que o Zelvora lê: a sua e a instalada.\n",
                stderr);
 }
+
+int CheckOne(const std::string& folder, bool json);
 
 } // namespace
 
@@ -37,26 +48,68 @@ int main(int argc, char** argv)
         } else if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) {
             Usage();
             return 0;
-        } else if (folder.empty()) {
+        } else if (std::strcmp(argv[i], "--dados") == 0 && i + 1 < argc && folder.empty()) {
+            folder = argv[++i];
+        } else if (std::strncmp(argv[i], "--dados=", 8) == 0 && folder.empty()) {
+            folder = argv[i] + 8;
+        } else if (folder.empty() && argv[i][0] != '-') {
             folder = argv[i];
         } else {
             Usage();
             return 2;
         }
     }
+    if (folder.empty())
+        if (const char* env = std::getenv("ZELVORA_DADOS"))
+            folder = env;
+
+    // QCoreApplication gives the collation and the image reader their
+    // locale and plug-ins; no window is made.
+    QCoreApplication app(argc, argv);
+    std::error_code ec;
     if (folder.empty()) {
-        Usage();
-        return 2;
+        // The folders the program itself would read.
+        zelvora::app::DataSourceRequest request;
+        request.userFolder =
+            QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).toStdString()
+            + "/zelvora/dados/";
+        request.installedFolders = zelvora::app::InstalledFolderCandidates(
+            QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString());
+        const auto choice = zelvora::app::ChooseDataSources(
+            request, [](const std::string& f) { std::error_code e; return std::filesystem::is_directory(f, e); });
+        std::vector<std::string> existing;
+        for (const auto& s : choice.sources)
+            if (std::filesystem::is_directory(s.folder, ec))
+                existing.push_back(s.folder);
+        if (existing.empty() || (json && existing.size() > 1)) {
+            if (existing.empty()) {
+                std::fputs("zelvora-check: nenhuma pasta de dados encontrada. Pastas procuradas:\n", stderr);
+                for (const auto& f : choice.lookedAt)
+                    std::fprintf(stderr, "  %s\n", f.c_str());
+            }
+            Usage();
+            return 2;
+        }
+        int worst = 0;
+        for (const auto& f : existing) {
+            if (existing.size() > 1)
+                std::cout << "== " << f << " ==\n";
+            worst = std::max(worst, CheckOne(f, json));
+        }
+        return worst;
     }
+    return CheckOne(folder, json);
+}
+
+namespace {
+
+int CheckOne(const std::string& folder, bool json)
+{
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec)) {
         std::fprintf(stderr, "zelvora-check: \"%s\" não é uma pasta.\n", folder.c_str());
         return 2;
     }
-
-    // QCoreApplication gives the collation and the image reader their
-    // locale and plug-ins; no window is made.
-    QCoreApplication app(argc, argv);
     const zelvora::text::PtBrCollation collation;
     const zelvora::check::QtImageProbe images;
     auto scratch = std::filesystem::temp_directory_path(ec);
@@ -83,3 +136,5 @@ int main(int argc, char** argv)
     }
     return report.failed() ? 1 : 0;
 }
+
+} // namespace
