@@ -10,6 +10,10 @@ class DataFoldersTest : public QObject {
 private slots:
     void folders_data();
     void folders();
+    void choice_data();
+    void choice();
+    void fixedFolder_data();
+    void fixedFolder();
 };
 
 void DataFoldersTest::folders_data()
@@ -32,6 +36,77 @@ void DataFoldersTest::folders()
     const auto f = ComputeDataFolders(executable.toStdString());
     QCOMPARE(QString::fromStdString(f.dataFolder), dataFolder);
     QCOMPARE(QString::fromStdString(f.mockExamFolder), dataFolder + "simu/");
+}
+
+// Which folders are read. existing: the folders on disk; sources: the
+// folders read, "*" marking the user's; lookedAt: all that were tried.
+void DataFoldersTest::choice_data()
+{
+    QTest::addColumn<QString>("fixed");
+    QTest::addColumn<QStringList>("existing");
+    QTest::addColumn<QStringList>("sources");
+    QTest::addColumn<int>("lookedAt");
+
+    const QString home = "/h/.local/share/zelvora/dados/";
+    QTest::newRow("user's first, then beside the program")
+        << "" << QStringList{home, "/opt/z/bin/dados/"} << QStringList{"*" + home, "/opt/z/bin/dados/"} << 2;
+    QTest::newRow("user's folder not made yet still listed")
+        << "" << QStringList{"/opt/z/bin/dados/"} << QStringList{"*" + home, "/opt/z/bin/dados/"} << 2;
+    QTest::newRow("package folder under the prefix")
+        << "" << QStringList{"/opt/z/share/zelvora/dados/"}
+        << QStringList{"*" + home, "/opt/z/share/zelvora/dados/"} << 3;
+    QTest::newRow("beside the program wins over the prefix")
+        << "" << QStringList{"/opt/z/bin/dados/", "/opt/z/share/zelvora/dados/"}
+        << QStringList{"*" + home, "/opt/z/bin/dados/"} << 2;
+    QTest::newRow("only the user's") << "" << QStringList{home} << QStringList{"*" + home} << 3;
+    QTest::newRow("nothing at all") << "" << QStringList{} << QStringList{} << 3;
+    QTest::newRow("fixed folder alone, even missing")
+        << "/mnt/provas" << QStringList{home, "/opt/z/bin/dados/"} << QStringList{"/mnt/provas/"} << 1;
+}
+
+void DataFoldersTest::choice()
+{
+    QFETCH(QString, fixed);
+    QFETCH(QStringList, existing);
+    QFETCH(QStringList, sources);
+    QFETCH(int, lookedAt);
+    zelvora::app::DataSourceRequest request;
+    request.fixedFolder = fixed.toStdString();
+    request.userFolder = "/h/.local/share/zelvora/dados";
+    request.installedFolders = zelvora::app::InstalledFolderCandidates("/opt/z/bin/zelvora");
+    const auto choice = zelvora::app::ChooseDataSources(
+        request, [&](const std::string& f) { return existing.contains(QString::fromStdString(f)); });
+    QStringList got;
+    for (const auto& s : choice.sources)
+        got << (s.user ? "*" : "") + QString::fromStdString(s.folder);
+    QCOMPARE(got, sources);
+    QCOMPARE(int(choice.lookedAt.size()), lookedAt);
+    QCOMPARE(choice.found(), !sources.isEmpty());
+}
+
+void DataFoldersTest::fixedFolder_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("environment");
+    QTest::addColumn<QString>("folder");
+
+    QTest::newRow("option with a separate value") << QStringList{"--dados", "/a"} << "" << "/a";
+    QTest::newRow("option with =") << QStringList{"-x", "--dados=/b c"} << "" << "/b c";
+    QTest::newRow("option beats environment") << QStringList{"--dados", "/a"} << "/e" << "/a";
+    QTest::newRow("environment alone") << QStringList{} << "/e" << "/e";
+    QTest::newRow("option without value") << QStringList{"--dados"} << "" << "";
+    QTest::newRow("neither") << QStringList{"--outra"} << "" << "";
+}
+
+void DataFoldersTest::fixedFolder()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, environment);
+    QFETCH(QString, folder);
+    std::vector<std::string> args;
+    for (const auto& a : arguments)
+        args.push_back(a.toStdString());
+    QCOMPARE(QString::fromStdString(zelvora::app::FixedFolderFrom(args, environment.toStdString())), folder);
 }
 
 QTEST_APPLESS_MAIN(DataFoldersTest)
