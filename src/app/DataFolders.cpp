@@ -56,8 +56,10 @@ DataSourceChoice ChooseDataSources(const DataSourceRequest& request,
     DataSourceChoice choice;
     if (!request.fixedFolder.empty()) {
         choice.fixed = true;
-        choice.sources.push_back({WithTrailingSlash(request.fixedFolder), false});
-        choice.lookedAt.push_back(choice.sources.back().folder);
+        const std::string folder = WithTrailingSlash(request.fixedFolder);
+        choice.lookedAt.push_back(folder);
+        if (folderExists(folder))
+            choice.sources.push_back({folder, false});
         return choice;
     }
     bool anyExists = false;

@@ -55,8 +55,7 @@ struct DataSourceChoice {
 };
 
 // folderExists tells whether a folder exists (injected so tests need no disk).
-// A fixed folder is taken as given, existing or not: the user asked for it.
-// The user's folder is always a source when the program is not fixed to one
+// A fixed folder is the only one tried. The user's folder is always a source when the program is not fixed to one
 // folder (it is created on the first addition); of the installed candidates
 // the first that exists is read. Nothing is found when the user's folder does
 // not exist yet and no installed candidate does either.

@@ -60,8 +60,11 @@ void DataFoldersTest::choice_data()
         << QStringList{"*" + home, "/opt/z/bin/dados/"} << 2;
     QTest::newRow("only the user's") << "" << QStringList{home} << QStringList{"*" + home} << 3;
     QTest::newRow("nothing at all") << "" << QStringList{} << QStringList{} << 3;
-    QTest::newRow("fixed folder alone, even missing")
-        << "/mnt/provas" << QStringList{home, "/opt/z/bin/dados/"} << QStringList{"/mnt/provas/"} << 1;
+    QTest::newRow("fixed folder alone")
+        << "/mnt/provas" << QStringList{home, "/opt/z/bin/dados/", "/mnt/provas/"} << QStringList{"/mnt/provas/"}
+        << 1;
+    QTest::newRow("fixed folder missing: nothing else tried")
+        << "/mnt/provas" << QStringList{home, "/opt/z/bin/dados/"} << QStringList{} << 1;
 }
 
 void DataFoldersTest::choice()
