@@ -18,10 +18,11 @@ namespace zelvora::gui {
 
 namespace {
 
-QLineEdit* FieldEdit(QWidget* parent, const QString& name, const QStringList& known)
+QLineEdit* FieldEdit(QWidget* parent, const QString& name, const QString& label, const QStringList& known)
 {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
+    edit->setAccessibleName(label);
     auto* completer = new QCompleter(known, edit);
     completer->setCaseSensitivity(Qt::CaseInsensitive);
     completer->setFilterMode(Qt::MatchContains);
@@ -43,6 +44,7 @@ AddExamDialog::AddExamDialog(const QString& userFolder, const ExamFieldValues& k
 
     m_zip = new QLineEdit(this);
     m_zip->setObjectName(QStringLiteral("editZip"));
+    m_zip->setAccessibleName(QStringLiteral("Arquivo zip"));
     m_zip->setPlaceholderText(QStringLiteral("Caminho do arquivo zip do exame"));
     connect(m_zip, &QLineEdit::editingFinished, this, &AddExamDialog::checkZip);
     auto* browse = new QPushButton(QStringLiteral("Escolher..."), this);
@@ -55,13 +57,14 @@ AddExamDialog::AddExamDialog(const QString& userFolder, const ExamFieldValues& k
 
     m_entries = new QListWidget(this);
     m_entries->setObjectName(QStringLiteral("listArquivos"));
+    m_entries->setAccessibleName(QStringLiteral("Conteúdo do zip"));
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("labelZip"));
     m_status->setWordWrap(true);
 
-    m_org = FieldEdit(this, QStringLiteral("editOrganizacao"), known.organisations);
-    m_type = FieldEdit(this, QStringLiteral("editTipo"), known.examTypes);
-    m_year = FieldEdit(this, QStringLiteral("editAno"), known.years);
+    m_org = FieldEdit(this, QStringLiteral("editOrganizacao"), QStringLiteral("Organização"), known.organisations);
+    m_type = FieldEdit(this, QStringLiteral("editTipo"), QStringLiteral("Tipo de prova"), known.examTypes);
+    m_year = FieldEdit(this, QStringLiteral("editAno"), QStringLiteral("Ano"), known.years);
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Arquivo zip:"), zipRow);

@@ -29,6 +29,7 @@ AddPaperDialog::AddPaperDialog(const QString& userFolder, app::MessageBoxes* mes
 
     m_pdf = new QLineEdit(this);
     m_pdf->setObjectName(QStringLiteral("editPdf"));
+    m_pdf->setAccessibleName(QStringLiteral("Arquivo PDF"));
     m_pdf->setPlaceholderText(QStringLiteral("Caminho do arquivo PDF da prova"));
     auto* browse = new QPushButton(QStringLiteral("Escolher..."), this);
     browse->setObjectName(QStringLiteral("btEscolherPdf"));
@@ -40,16 +41,19 @@ AddPaperDialog::AddPaperDialog(const QString& userFolder, app::MessageBoxes* mes
 
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("editNome"));
+    m_name->setAccessibleName(QStringLiteral("Nome da prova"));
     m_name->setPlaceholderText(QStringLiteral("Como a prova aparece na lista"));
 
     m_key = new QPlainTextEdit(this);
     m_key->setObjectName(QStringLiteral("editGabarito"));
+    m_key->setAccessibleName(QStringLiteral("Gabarito"));
     m_key->setPlaceholderText(QStringLiteral("Cole aqui o gabarito: 1-A 2-C 3-E, um por linha, ou ABCDE..."));
     m_key->setTabChangesFocus(true);
     connect(m_key, &QPlainTextEdit::textChanged, this, &AddPaperDialog::updatePreview);
 
     m_preview = new QListWidget(this);
     m_preview->setObjectName(QStringLiteral("listPrevia"));
+    m_preview->setAccessibleName(QStringLiteral("Respostas lidas"));
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("labelGabarito"));
     m_status->setWordWrap(true);
