@@ -76,7 +76,8 @@ void ExamCopy::Run(const QString& topLeftCell, const ExamCopyRow& selected,
     try {
         if (selected.row < 0)
             throw std::out_of_range("no row selected");
-        archive = ExamExtraction::ArchivePath(QFile::encodeName(m_ctx.dataFolder).toStdString(),
+        const QString folder = m_rowFolder ? m_rowFolder(selected.row) : m_ctx.dataFolder;
+        archive = ExamExtraction::ArchivePath(QFile::encodeName(folder).toStdString(),
                                               rowArchives, size_t(selected.row));
     } catch (...) {
         Fail();
