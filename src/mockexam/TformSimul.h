@@ -21,6 +21,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,7 @@ class QShortcut;
 namespace zelvora::gui {
 
 class ClickableLabel;
+class PaperAdditions;
 class ImageView;
 class TFocusImage;
 class TPdfViewer;
@@ -95,6 +97,10 @@ private:
     void selectCurrentItem();
     void markOption(int option);
     void fillComboProva();
+    std::optional<std::vector<mockexam::MockExamEntry>> readLists() const;
+    // Reads the lists again after the user added or removed a paper and
+    // picks chosen, as the user would.
+    void reloadList(const std::optional<mockexam::MockExamEntry>& chosen);
     void showMessage(const QString& text);
     void processEvents();
     void hideWait();
@@ -128,6 +134,7 @@ private:
     app::SkinPair m_skinTop;
     app::SkinPair m_skinRight;
     std::vector<mockexam::MockExamEntry> m_entries;
+    PaperAdditions* m_additions = nullptr;
     std::vector<std::string> m_key;
     mockexam::ExamAnswers m_answers;
     long long m_elapsed = 0;

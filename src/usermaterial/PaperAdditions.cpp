@@ -22,7 +22,6 @@ PaperAdditions::PaperAdditions(app::AppContext& ctx, QWidget* window, QWidget* t
     setObjectName(QStringLiteral("paperAdditions"));
     m_button = new QPushButton(QStringLiteral("Adicionar prova"), topStrip);
     m_button->setObjectName(QStringLiteral("btAdicionarProva"));
-    m_button->setToolTip(QStringLiteral("Adicione uma prova em PDF com o seu gabarito"));
     m_button->setCursor(Qt::PointingHandCursor);
     m_button->setFocusPolicy(Qt::TabFocus);
     // White on the strip's dark blue, like the skinned buttons beside it.
@@ -32,9 +31,7 @@ PaperAdditions::PaperAdditions(app::AppContext& ctx, QWidget* window, QWidget* t
         "QPushButton:pressed { background: #273F6F; }"
         "QPushButton:disabled { color: #9aa3bf; border-color: #9aa3bf; }"));
     m_button->setGeometry(ButtonX, ButtonY, ButtonWidth, ButtonHeight);
-    m_button->setEnabled(!m_ctx.userFolder.isEmpty());
-    if (!m_button->isEnabled())
-        m_button->setToolTip(QStringLiteral("Com uma pasta de dados fixa (--dados) não é possível adicionar provas."));
+    updateEnabled();
     connect(m_button, &QPushButton::clicked, this, &PaperAdditions::addPaper);
 
     selector->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -43,6 +40,14 @@ PaperAdditions::PaperAdditions(app::AppContext& ctx, QWidget* window, QWidget* t
         menu->setAttribute(Qt::WA_DeleteOnClose);
         menu->popup(m_selector->mapToGlobal(at));
     });
+}
+
+void PaperAdditions::updateEnabled()
+{
+    m_button->setEnabled(!m_ctx.userFolder.isEmpty());
+    m_button->setToolTip(m_button->isEnabled()
+                             ? QStringLiteral("Adicione uma prova em PDF com o seu gabarito")
+                             : QStringLiteral("Com uma pasta de dados fixa (--dados) não é possível adicionar provas."));
 }
 
 QMenu* PaperAdditions::buildMenu(QWidget* parent)

@@ -36,6 +36,8 @@ public:
     PaperAdditions(app::AppContext& ctx, QWidget* window, QWidget* topStrip, QComboBox* selector, Hooks hooks);
 
     QPushButton* button() const { return m_button; }
+    // Enabled when the program has a user folder (not fixed by --dados).
+    void updateEnabled();
     QMenu* buildMenu(QWidget* parent);
 
 public slots:
