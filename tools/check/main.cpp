@@ -1,7 +1,7 @@
-// zelvora-check [DADOS | --dados DADOS] [--json]: checks a Zelvora data
-// folder and tells, in Portuguese, what a user would trip on. Without a folder
-// (and without ZELVORA_DADOS) it checks the folders the program reads: the
-// user's own and the installed one. Exit 0 when nothing would fail for a
+// zelvora-check [DADOS | --dados DADOS | --todas] [--json]: checks a Zelvora
+// data folder and tells, in Portuguese, what a user would trip on. Without a
+// folder it takes ZELVORA_DADOS, as the program does; --todas checks every
+// folder the program reads (the user's own and the installed one). Exit 0 when nothing would fail for a
 // user, 1 when something would, 2 on a wrong command line.
 #include "CheckJson.h"
 #include "DataFolderCheck.h"
@@ -27,10 +27,10 @@ namespace {
 
 void Usage()
 {
-    std::fputs("Uso: zelvora-check [PASTA_DADOS | --dados PASTA_DADOS] [--json]\n"
+    std::fputs("Uso: zelvora-check [PASTA_DADOS | --dados PASTA_DADOS | --todas] [--json]\n"
                "Verifica a pasta de dados do Zelvora (catálogo, arquivos zip, simulados,\n"
-               "gabaritos e imagens) sem escrever nada nela. Sem pasta (e sem ZELVORA_DADOS),\n"
-               "verifica as pastas que o Zelvora lê: a sua e a instalada.\n",
+               "gabaritos e imagens) sem escrever nada nela. Sem pasta, usa ZELVORA_DADOS;\n"
+               "--todas verifica as pastas que o Zelvora lê: a sua e a instalada.\n",
                stderr);
 }
 
@@ -42,12 +42,15 @@ int main(int argc, char** argv)
 {
     std::string folder;
     bool json = false;
+    bool all = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--json") == 0) {
             json = true;
         } else if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) {
             Usage();
             return 0;
+        } else if (std::strcmp(argv[i], "--todas") == 0) {
+            all = true;
         } else if (std::strcmp(argv[i], "--dados") == 0 && i + 1 < argc && folder.empty()) {
             folder = argv[++i];
         } else if (std::strncmp(argv[i], "--dados=", 8) == 0 && folder.empty()) {
@@ -59,9 +62,13 @@ int main(int argc, char** argv)
             return 2;
         }
     }
-    if (folder.empty())
+    if (folder.empty() && !all)
         if (const char* env = std::getenv("ZELVORA_DADOS"))
             folder = env;
+    if (folder.empty() == !all) {
+        Usage();
+        return 2;
+    }
 
     // QCoreApplication gives the collation and the image reader their
     // locale and plug-ins; no window is made.
