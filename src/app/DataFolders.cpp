@@ -36,11 +36,19 @@ std::string WithTrailingSlash(std::string folder)
 std::vector<std::string> InstalledFolderCandidates(const std::string& executablePath)
 {
     std::vector<std::string> out{ComputeDataFolders(executablePath).dataFolder};
-    std::string bin = FolderOf(executablePath); // ".../bin/"
-    bin.pop_back();
-    const auto slash = bin.find_last_of('/');
-    if (slash != std::string::npos && bin.substr(slash + 1) == "bin")
-        out.push_back(bin.substr(0, slash + 1) + "share/zelvora/dados/");
+    // The install prefix: the program sits in <prefix>/bin or, as the
+    // package puts it, in <prefix>/lib/zelvora.
+    std::string folder = FolderOf(executablePath);
+    folder.pop_back();
+    auto cut = [&folder](const std::string& last) {
+        const auto slash = folder.find_last_of('/');
+        if (slash == std::string::npos || folder.substr(slash + 1) != last)
+            return false;
+        folder.erase(slash);
+        return true;
+    };
+    if (cut("bin") || (cut("zelvora") && cut("lib")))
+        out.push_back(folder + "/share/zelvora/dados/");
     return out;
 }
 

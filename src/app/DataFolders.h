@@ -33,7 +33,8 @@ struct DataSource {
 };
 
 // The installed folders to try, in order: "dados" beside the executable,
-// then <prefix>/share/zelvora/dados when the executable sits in <prefix>/bin.
+// then <prefix>/share/zelvora/dados when the executable sits in <prefix>/bin
+// or <prefix>/lib/zelvora.
 std::vector<std::string> InstalledFolderCandidates(const std::string& executablePath);
 
 struct DataSourceRequest {

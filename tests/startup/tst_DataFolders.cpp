@@ -42,33 +42,39 @@ void DataFoldersTest::folders()
 // folders read, "*" marking the user's; lookedAt: all that were tried.
 void DataFoldersTest::choice_data()
 {
+    QTest::addColumn<QString>("executable");
     QTest::addColumn<QString>("fixed");
     QTest::addColumn<QStringList>("existing");
     QTest::addColumn<QStringList>("sources");
     QTest::addColumn<int>("lookedAt");
 
     const QString home = "/h/.local/share/zelvora/dados/";
+    const QString bin = "/opt/z/bin/zelvora";
     QTest::newRow("user's first, then beside the program")
-        << "" << QStringList{home, "/opt/z/bin/dados/"} << QStringList{"*" + home, "/opt/z/bin/dados/"} << 2;
+        << bin << "" << QStringList{home, "/opt/z/bin/dados/"} << QStringList{"*" + home, "/opt/z/bin/dados/"} << 2;
     QTest::newRow("user's folder not made yet still listed")
-        << "" << QStringList{"/opt/z/bin/dados/"} << QStringList{"*" + home, "/opt/z/bin/dados/"} << 2;
+        << bin << "" << QStringList{"/opt/z/bin/dados/"} << QStringList{"*" + home, "/opt/z/bin/dados/"} << 2;
     QTest::newRow("package folder under the prefix")
-        << "" << QStringList{"/opt/z/share/zelvora/dados/"}
+        << bin << "" << QStringList{"/opt/z/share/zelvora/dados/"}
         << QStringList{"*" + home, "/opt/z/share/zelvora/dados/"} << 3;
     QTest::newRow("beside the program wins over the prefix")
-        << "" << QStringList{"/opt/z/bin/dados/", "/opt/z/share/zelvora/dados/"}
+        << bin << "" << QStringList{"/opt/z/bin/dados/", "/opt/z/share/zelvora/dados/"}
         << QStringList{"*" + home, "/opt/z/bin/dados/"} << 2;
-    QTest::newRow("only the user's") << "" << QStringList{home} << QStringList{"*" + home} << 3;
-    QTest::newRow("nothing at all") << "" << QStringList{} << QStringList{} << 3;
+    QTest::newRow("package's program in lib, data in share")
+        << "/usr/lib/zelvora/zelvora" << "" << QStringList{"/usr/share/zelvora/dados/"}
+        << QStringList{"*" + home, "/usr/share/zelvora/dados/"} << 3;
+    QTest::newRow("only the user's") << bin << "" << QStringList{home} << QStringList{"*" + home} << 3;
+    QTest::newRow("nothing at all") << bin << "" << QStringList{} << QStringList{} << 3;
     QTest::newRow("fixed folder alone")
-        << "/mnt/provas" << QStringList{home, "/opt/z/bin/dados/", "/mnt/provas/"} << QStringList{"/mnt/provas/"}
-        << 1;
+        << bin << "/mnt/provas" << QStringList{home, "/opt/z/bin/dados/", "/mnt/provas/"}
+        << QStringList{"/mnt/provas/"} << 1;
     QTest::newRow("fixed folder missing: nothing else tried")
-        << "/mnt/provas" << QStringList{home, "/opt/z/bin/dados/"} << QStringList{} << 1;
+        << bin << "/mnt/provas" << QStringList{home, "/opt/z/bin/dados/"} << QStringList{} << 1;
 }
 
 void DataFoldersTest::choice()
 {
+    QFETCH(QString, executable);
     QFETCH(QString, fixed);
     QFETCH(QStringList, existing);
     QFETCH(QStringList, sources);
@@ -76,7 +82,7 @@ void DataFoldersTest::choice()
     zelvora::app::DataSourceRequest request;
     request.fixedFolder = fixed.toStdString();
     request.userFolder = "/h/.local/share/zelvora/dados";
-    request.installedFolders = zelvora::app::InstalledFolderCandidates("/opt/z/bin/zelvora");
+    request.installedFolders = zelvora::app::InstalledFolderCandidates(executable.toStdString());
     const auto choice = zelvora::app::ChooseDataSources(
         request, [&](const std::string& f) { return existing.contains(QString::fromStdString(f)); });
     QStringList got;
