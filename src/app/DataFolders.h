@@ -14,7 +14,7 @@
 namespace zelvora::app {
 
 struct DataFolders {
-    std::string dataFolder;     // always ends in "/"
+    std::string dataFolder; // always ends in "/"
     std::string mockExamFolder; // dataFolder + "simu/"
 };
 
@@ -38,8 +38,8 @@ struct DataSource {
 std::vector<std::string> InstalledFolderCandidates(const std::string& executablePath);
 
 struct DataSourceRequest {
-    std::string fixedFolder;                 // --dados or ZELVORA_DADOS; empty when none
-    std::string userFolder;                  // the user's own folder
+    std::string fixedFolder; // --dados or ZELVORA_DADOS; empty when none
+    std::string userFolder; // the user's own folder
     std::vector<std::string> installedFolders; // candidates, in order
 };
 

@@ -22,8 +22,7 @@ QString FromLocal(const std::string& path)
 
 QString UserDataFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-        + QStringLiteral("/zelvora/dados/");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/zelvora/dados/");
 }
 
 QString FixedDataFolder(const QStringList& arguments)

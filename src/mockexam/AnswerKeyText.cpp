@@ -46,7 +46,7 @@ std::vector<Token> Tokenize(std::string_view text)
             // A UTF-8 punctuation mark (en dash, em dash, non-breaking space)
             // separates like its ASCII cousins.
             static const std::string_view separators[] = {"\xE2\x80\x93", "\xE2\x80\x94", "\xC2\xA0",
-                                                          "\xE2\x80\xA2", "\xC2\xBA", "\xC2\xAA"};
+                                                          "\xE2\x80\xA2", "\xC2\xBA",     "\xC2\xAA"};
             bool separator = false;
             for (const auto s : separators)
                 if (text.substr(i, s.size()) == s) {
@@ -128,7 +128,7 @@ ParsedAnswerKey Numbered(const std::vector<Token>& tokens)
         const std::string& answer = tokens[++i].text;
         if (answer.size() != 1 || !IsOption(answer[0])) {
             key.error = std::string("A resposta da questão " + std::to_string(number) + " (\"" + answer
-                               + "\") não é uma opção de A a E.");
+                                    + "\") não é uma opção de A a E.");
             return key;
         }
         if (!answers.emplace(number, answer[0]).second) {

@@ -17,7 +17,7 @@ namespace zelvora::mockexam {
 
 struct ParsedAnswerKey {
     std::vector<std::string> digits; // question n is digits[n - 1]
-    std::string error;               // Portuguese, UTF-8; empty when read
+    std::string error; // Portuguese, UTF-8; empty when read
 
     bool ok() const { return error.empty(); }
 };

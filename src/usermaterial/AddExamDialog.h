@@ -11,7 +11,9 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-namespace zelvora::app { class MessageBoxes; }
+namespace zelvora::app {
+class MessageBoxes;
+} // namespace zelvora::app
 
 namespace zelvora::gui {
 

@@ -110,9 +110,8 @@ void AddPaperDialog::updatePreview()
         return;
     }
     for (size_t i = 0; i < m_parsed.digits.size(); ++i)
-        m_preview->addItem(QStringLiteral("Questão %1: %2")
-                               .arg(i + 1)
-                               .arg(QChar(u'A' + (m_parsed.digits[i][0] - '1'))));
+        m_preview->addItem(
+            QStringLiteral("Questão %1: %2").arg(i + 1).arg(QChar(u'A' + (m_parsed.digits[i][0] - '1'))));
     m_status->setText(QStringLiteral("%1 questões lidas.").arg(m_parsed.digits.size()));
 }
 
@@ -121,7 +120,8 @@ void AddPaperDialog::save()
     QString why;
     if (!QFileInfo(m_pdf->text()).isFile())
         why = QStringLiteral("Escolha o arquivo PDF da prova.");
-    else if (const QString bad = usermaterial::UserMaterial::CheckField(m_name->text(), QStringLiteral("O nome da prova"));
+    else if (const QString bad = usermaterial::UserMaterial::CheckField(m_name->text(),
+                                                                        QStringLiteral("O nome da prova"));
              !bad.isEmpty())
         why = bad;
     else if (m_key->toPlainText().trimmed().isEmpty())

@@ -13,7 +13,9 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 
-namespace zelvora::app { class MessageBoxes; }
+namespace zelvora::app {
+class MessageBoxes;
+} // namespace zelvora::app
 
 namespace zelvora::gui {
 

@@ -16,7 +16,9 @@ class QMenu;
 class QShortcut;
 class QWidget;
 
-namespace zelvora::catalog { class Catalog; }
+namespace zelvora::catalog {
+class Catalog;
+} // namespace zelvora::catalog
 
 namespace zelvora::gui {
 

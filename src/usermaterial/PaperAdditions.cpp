@@ -25,11 +25,11 @@ PaperAdditions::PaperAdditions(app::AppContext& ctx, QWidget* window, QWidget* t
     m_button->setCursor(Qt::PointingHandCursor);
     m_button->setFocusPolicy(Qt::TabFocus);
     // White on the strip's dark blue, like the skinned buttons beside it.
-    m_button->setStyleSheet(QStringLiteral(
-        "QPushButton { color: white; background: #323F6C; border: 1px solid white; border-radius: 4px;"
-        " font: bold 15px 'Arial'; }"
-        "QPushButton:pressed { background: #273F6F; }"
-        "QPushButton:disabled { color: #9aa3bf; border-color: #9aa3bf; }"));
+    m_button->setStyleSheet(
+        QStringLiteral("QPushButton { color: white; background: #323F6C; border: 1px solid white; border-radius: 4px;"
+                       " font: bold 15px 'Arial'; }"
+                       "QPushButton:pressed { background: #273F6F; }"
+                       "QPushButton:disabled { color: #9aa3bf; border-color: #9aa3bf; }"));
     m_button->setGeometry(ButtonX, ButtonY, ButtonWidth, ButtonHeight);
     updateEnabled();
     connect(m_button, &QPushButton::clicked, this, &PaperAdditions::addPaper);
@@ -45,9 +45,10 @@ PaperAdditions::PaperAdditions(app::AppContext& ctx, QWidget* window, QWidget* t
 void PaperAdditions::updateEnabled()
 {
     m_button->setEnabled(!m_ctx.userFolder.isEmpty());
-    m_button->setToolTip(m_button->isEnabled()
-                             ? QStringLiteral("Adicione uma prova em PDF com o seu gabarito")
-                             : QStringLiteral("Com uma pasta de dados fixa (--dados) não é possível adicionar provas."));
+    m_button->setToolTip(
+        m_button->isEnabled()
+            ? QStringLiteral("Adicione uma prova em PDF com o seu gabarito")
+            : QStringLiteral("Com uma pasta de dados fixa (--dados) não é possível adicionar provas."));
 }
 
 QMenu* PaperAdditions::buildMenu(QWidget* parent)

@@ -6,8 +6,8 @@
 #include "text/Folding.h"
 #include "text/Windows1252.h"
 #include "usermaterial/AtomicFiles.h"
-#include "zip/TUnZipper.h"
 #include "zip/EntryName.h"
+#include "zip/TUnZipper.h"
 
 #include <QDir>
 #include <QFile>
@@ -80,11 +80,7 @@ bool StaysInside(std::string_view relative)
 // Holds the folder's lock for as long as it lives.
 class FolderLock {
 public:
-    explicit FolderLock(const QString& folder)
-        : m_lock(folder + kLockFile)
-    {
-        m_held = m_lock.tryLock(kLockWaitMs);
-    }
+    explicit FolderLock(const QString& folder) : m_lock(folder + kLockFile) { m_held = m_lock.tryLock(kLockWaitMs); }
     bool held() const { return m_held; }
 
 private:
@@ -122,8 +118,7 @@ UserMaterial::UserMaterial(const QString& folder)
 
 QString UserMaterial::DefaultFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-        + QStringLiteral("/zelvora/dados/");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/zelvora/dados/");
 }
 
 QString UserMaterial::CheckField(const QString& text, const QString& what)
@@ -206,8 +201,7 @@ QString UserMaterial::SafeBaseName(const QString& text, const QString& fallback)
     return out.isEmpty() ? fallback : out;
 }
 
-Outcome UserMaterial::addPaper(const QString& pdfPath, const QString& name,
-                               const std::vector<std::string>& keyDigits)
+Outcome UserMaterial::addPaper(const QString& pdfPath, const QString& name, const std::vector<std::string>& keyDigits)
 {
     if (const QString why = CheckField(name, QStringLiteral("O nome da prova")); !why.isEmpty())
         return Outcome::Failure(why);
@@ -217,8 +211,7 @@ Outcome UserMaterial::addPaper(const QString& pdfPath, const QString& name,
         if (d.size() != 1 || d[0] < '1' || d[0] > '5')
             return Outcome::Failure(QStringLiteral("O gabarito só pode ter respostas de A a E."));
     if (!QFileInfo(pdfPath).isFile())
-        return Outcome::Failure(
-            QStringLiteral("O arquivo %1 não existe.").arg(QDir::toNativeSeparators(pdfPath)));
+        return Outcome::Failure(QStringLiteral("O arquivo %1 não existe.").arg(QDir::toNativeSeparators(pdfPath)));
 
     const QString simu = mockExamFolder();
     if (!QDir().mkpath(simu))
@@ -230,12 +223,11 @@ Outcome UserMaterial::addPaper(const QString& pdfPath, const QString& name,
 
     auto lines = AtomicFiles::ReadLines(simu + kListFile);
     const auto entries = mockexam::MockExamList::Parse(lines);
-    const QString pdfName = FreeName(simu, SafeBaseName(name, QStringLiteral("prova")), QStringLiteral(".pdf"),
-                                     [&](const std::string& file) {
-                                         return std::any_of(entries.begin(), entries.end(), [&](const auto& e) {
-                                             return SameIgnoringCase(e.pdfPath, file);
-                                         });
-                                     });
+    const QString pdfName = FreeName(
+        simu, SafeBaseName(name, QStringLiteral("prova")), QStringLiteral(".pdf"), [&](const std::string& file) {
+            return std::any_of(entries.begin(), entries.end(),
+                               [&](const auto& e) { return SameIgnoringCase(e.pdfPath, file); });
+        });
     const QString keyName = QFileInfo(pdfName).completeBaseName() + QStringLiteral(".txt");
 
     // The files first, the list line last: a paper is never listed before
@@ -259,9 +251,9 @@ Outcome UserMaterial::addPaper(const QString& pdfPath, const QString& name,
 Outcome UserMaterial::addExam(const QString& zipPath, const QString& organisation, const QString& examType,
                               const QString& year)
 {
-    for (const auto& [value, what] : {std::pair{organisation, QStringLiteral("A organização")},
-                                      std::pair{examType, QStringLiteral("O tipo de prova")},
-                                      std::pair{year, QStringLiteral("O ano")}})
+    for (const auto& [value, what] :
+         {std::pair{organisation, QStringLiteral("A organização")},
+          std::pair{examType, QStringLiteral("O tipo de prova")}, std::pair{year, QStringLiteral("O ano")}})
         if (const QString why = CheckField(value, what); !why.isEmpty())
             return Outcome::Failure(why);
     if (const ArchiveCheck check = CheckArchive(zipPath); !check.ok())
@@ -319,11 +311,11 @@ Outcome UserMaterial::removePaper(const mockexam::MockExamEntry& entry)
     if (!AtomicFiles::WriteLines(simu + kListFile, kept))
         return Outcome::Failure(CannotWrite(simu));
     if (!stillNamed && StaysInside(entry.pdfPath)) {
-        QFile::remove(QFile::decodeName(mockexam::PaperPath::Resolve(QFile::encodeName(simu).toStdString(),
-                                                                     entry.pdfPath).c_str()));
         QFile::remove(QFile::decodeName(
-            mockexam::PaperPath::Resolve(QFile::encodeName(simu).toStdString(),
-                                         mockexam::PaperPath::KeyPathFor(entry.pdfPath)).c_str()));
+            mockexam::PaperPath::Resolve(QFile::encodeName(simu).toStdString(), entry.pdfPath).c_str()));
+        QFile::remove(QFile::decodeName(mockexam::PaperPath::Resolve(QFile::encodeName(simu).toStdString(),
+                                                                     mockexam::PaperPath::KeyPathFor(entry.pdfPath))
+                                            .c_str()));
     }
     return {true, {}, entry.name + '#' + entry.pdfPath};
 }

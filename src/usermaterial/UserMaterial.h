@@ -20,7 +20,7 @@ namespace zelvora::usermaterial {
 
 struct Outcome {
     bool ok = false;
-    QString message;  // why it failed, in Portuguese; empty on success
+    QString message; // why it failed, in Portuguese; empty on success
     std::string line; // the list line written (Windows-1252), on success
 
     static Outcome Failure(const QString& why) { return {false, why, {}}; }
@@ -28,7 +28,7 @@ struct Outcome {
 
 // What the program's zip reader makes of an archive.
 struct ArchiveCheck {
-    QString error;       // empty when the archive opens and lists files
+    QString error; // empty when the archive opens and lists files
     QStringList entries; // the entry names, in the archive's order
     bool ok() const { return error.isEmpty(); }
 };
@@ -63,8 +63,7 @@ public:
 
     // Checks the archive, copies it into the folder and appends
     // "organisation#examType#year#file.zip" to "nomes.txt".
-    Outcome addExam(const QString& zipPath, const QString& organisation, const QString& examType,
-                    const QString& year);
+    Outcome addExam(const QString& zipPath, const QString& organisation, const QString& examType, const QString& year);
 
     // Removes the paper's list line and, when no other line names the same
     // PDF, the PDF and its key. Only material of this folder is touched.

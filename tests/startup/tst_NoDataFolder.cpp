@@ -42,8 +42,7 @@ void NoDataFolderTest::leavingMakesNoWindow()
     m_app.createWindows();
     QVERIFY(!ctx.windows.main);
     QVERIFY(asked.contains(m_tmp.filePath("bin/dados/")));
-    QVERIFY(asked.contains(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-                           + "/zelvora/dados/"));
+    QVERIFY(asked.contains(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/zelvora/dados/"));
     const QString text = zelvora::app::DataFolderPrompt::Text(asked);
     for (const auto& folder : asked)
         QVERIFY(text.contains(folder));

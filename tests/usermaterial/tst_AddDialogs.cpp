@@ -78,10 +78,18 @@ void AddDialogsTest::paperRefusals_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("no PDF") << false << "P" << "ABC" << "Escolha o arquivo PDF";
-    QTest::newRow("name outside Windows-1252") << true << "Prova ✓" << "ABC" << "Windows-1252";
-    QTest::newRow("no key") << true << "P" << " " << "Cole o gabarito";
-    QTest::newRow("unreadable key") << true << "P" << "1-A 3-B" << "Falta a questão 2";
+    QTest::newRow("no PDF") << false << "P"
+                            << "ABC"
+                            << "Escolha o arquivo PDF";
+    QTest::newRow("name outside Windows-1252") << true << "Prova ✓"
+                                               << "ABC"
+                                               << "Windows-1252";
+    QTest::newRow("no key") << true << "P"
+                            << " "
+                            << "Cole o gabarito";
+    QTest::newRow("unreadable key") << true << "P"
+                                    << "1-A 3-B"
+                                    << "Falta a questão 2";
 }
 
 void AddDialogsTest::paperRefusals()

@@ -84,11 +84,13 @@ void AdditionsTest::removeOnlyOwnAfterYes()
     int reloads = 0;
     const catalog::CatalogEntry entry{"O", "T", "2001", "O-T-2001.zip", source};
     catalog::Catalog empty;
-    gui::CatalogAdditions exams(ctx, &window, &grid,
-                                {[&]() -> const catalog::Catalog& { return empty; }, [&] { return entry; },
-                                 [&](const auto&) { ++reloads; }});
+    gui::CatalogAdditions exams(
+        ctx, &window, &grid,
+        {[&]() -> const catalog::Catalog& { return empty; }, [&] { return entry; }, [&](const auto&) { ++reloads; }});
     gui::PaperAdditions papers(ctx, &window, &window, &selector,
-                               {[&] { return mockexam::MockExamEntry{"P", "P.pdf", source}; },
+                               {[&] {
+                                    return mockexam::MockExamEntry{"P", "P.pdf", source};
+                                },
                                 [&](const auto&) { ++reloads; }});
 
     std::unique_ptr<QMenu> examMenu(exams.buildMenu(&window)), paperMenu(papers.buildMenu(&window));

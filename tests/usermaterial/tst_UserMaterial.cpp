@@ -66,12 +66,18 @@ void UserMaterialTest::fieldChecks_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("refusal");
 
-    QTest::newRow("accents and euro fit") << "Língua Portuguesa – 2010 €" << "";
-    QTest::newRow("empty") << "  " << "em branco";
-    QTest::newRow("separator") << "A#B" << "\"#\"";
-    QTest::newRow("line break") << "A\nB" << "quebras de linha";
-    QTest::newRow("outside Windows-1252") << "Prova Ω" << "\"Ω\"";
-    QTest::newRow("emoji") << "Prova 😀" << "Windows-1252";
+    QTest::newRow("accents and euro fit") << "Língua Portuguesa – 2010 €"
+                                          << "";
+    QTest::newRow("empty") << "  "
+                           << "em branco";
+    QTest::newRow("separator") << "A#B"
+                               << "\"#\"";
+    QTest::newRow("line break") << "A\nB"
+                                << "quebras de linha";
+    QTest::newRow("outside Windows-1252") << "Prova Ω"
+                                          << "\"Ω\"";
+    QTest::newRow("emoji") << "Prova 😀"
+                           << "Windows-1252";
 }
 
 void UserMaterialTest::fieldChecks()
@@ -120,8 +126,9 @@ void UserMaterialTest::paperAddedAndRemoved()
     QVERIFY(second.ok);
 
     const QString simu = store.mockExamFolder();
-    QCOMPARE(Read(simu + "lista.txt"),
-             QByteArray("L\xEDngua Portuguesa#Lingua-Portuguesa.pdf\r\nL\xEDngua Portuguesa#Lingua-Portuguesa-2.pdf\r\n"));
+    QCOMPARE(
+        Read(simu + "lista.txt"),
+        QByteArray("L\xEDngua Portuguesa#Lingua-Portuguesa.pdf\r\nL\xEDngua Portuguesa#Lingua-Portuguesa-2.pdf\r\n"));
     QCOMPARE(Read(simu + "Lingua-Portuguesa.pdf"), Read(m_pdf));
     QCOMPARE(Read(simu + "Lingua-Portuguesa.txt"), QByteArray("1\r\n3\r\n5\r\n"));
     QCOMPARE(Read(simu + "Lingua-Portuguesa-2.txt"), QByteArray("2\r\n"));
