@@ -3,10 +3,14 @@
 // content folders, the message boxes and the collation, plus the windows
 // themselves so they can show one another. One instance is made at start-up
 // and handed to every window; tests make their own.
+#include "app/DataFolders.h"
+
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace zelvora::text { class Collation; }
 
@@ -37,8 +41,41 @@ struct AppContext {
     // Full path of the running executable; the data folder is computed from it.
     QString executablePath;
     // Both end in "/". Written once by the catalog window's creation.
+    // dataFolder is where the skins come from (the first folder that has
+    // them); mockExamFolder is its "simu".
     QString dataFolder;
     QString mockExamFolder;
+
+    // The folder given with --dados or ZELVORA_DADOS; empty when none.
+    QString fixedFolder;
+    // Every folder content is read from, the user's own first; each catalog
+    // and mock-exam entry names its folder by index into this list. Empty
+    // until the folders are located (LocateDataFolders).
+    std::vector<DataSource> sources;
+    // The folders tried, for the message when none was found.
+    QStringList lookedAt;
+    // The user's own folder, where added material goes; empty when the
+    // program is fixed to one folder.
+    QString userFolder;
+
+    // The mock-exam folder of every source, in source order; just
+    // mockExamFolder when no sources were located.
+    QStringList mockExamFolders() const
+    {
+        QStringList out;
+        for (const auto& s : sources)
+            out << QString::fromStdString(s.mockExamFolder());
+        if (out.isEmpty() && !mockExamFolder.isEmpty())
+            out << mockExamFolder;
+        return out;
+    }
+    // The data folder of source i (dataFolder when unknown).
+    QString folderOf(size_t source) const
+    {
+        return source < sources.size() ? QString::fromStdString(sources[source].folder) : dataFolder;
+    }
+    // Whether source i is the user's own folder (its material can be removed).
+    bool isUserSource(size_t source) const { return source < sources.size() && sources[source].user; }
 
     MessageBoxes* messages = nullptr;
     const text::Collation* collation = nullptr;

@@ -1,5 +1,6 @@
 #include "app/MessageBoxes.h"
 
+#include <QPushButton>
 #include <QMessageBox>
 
 namespace zelvora::app {
@@ -8,6 +9,15 @@ void QtMessageBoxes::show(QWidget* owner, const QString& text, const QString& ca
 {
     QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, owner);
     box.exec();
+}
+
+bool QtMessageBoxes::ask(QWidget* owner, const QString& text, const QString& caption)
+{
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, owner);
+    QAbstractButton* yes = box.addButton(QStringLiteral("Sim"), QMessageBox::YesRole);
+    box.setDefaultButton(box.addButton(QStringLiteral("Não"), QMessageBox::NoRole));
+    box.exec();
+    return box.clickedButton() == yes;
 }
 
 } // namespace zelvora::app

@@ -1,5 +1,7 @@
 #include "app/ZelvoraApplication.h"
 
+#include "app/DataFolderPrompt.h"
+#include "app/DataLocation.h"
 #include "app/FailureGuard.h"
 #include "app/MessageBoxes.h"
 #include "app/TformAbre.h"
@@ -24,6 +26,8 @@ ZelvoraApplication::ZelvoraApplication(int& argc, char** argv)
     m_ctx.messages = m_messages.get();
     m_ctx.collation = m_collation.get();
     m_ctx.processEvents = [] { QCoreApplication::processEvents(); };
+    m_ctx.fixedFolder = FixedDataFolder(arguments().mid(1));
+    m_chooseFolder = [this](const QStringList& lookedAt) { return DataFolderPrompt::Ask(lookedAt, m_ctx.title); };
 }
 
 ZelvoraApplication::~ZelvoraApplication()
@@ -69,6 +73,14 @@ W* ZelvoraApplication::createWindow(const char* windowClass)
 
 void ZelvoraApplication::createWindows()
 {
+    // A window without its folder would show no buttons (the skins are
+    // missing too) and no way out but closing it: ask for a folder first.
+    while (!LocateDataFolders(m_ctx)) {
+        const QString chosen = m_chooseFolder ? m_chooseFolder(m_ctx.lookedAt) : QString();
+        if (chosen.isEmpty())
+            return;
+        m_ctx.fixedFolder = chosen;
+    }
     auto& w = m_ctx.windows;
     w.main = createWindow<gui::TformMain>("TformMain");
     w.creditos = createWindow<gui::TformCreditos>("TformCreditos");

@@ -39,9 +39,18 @@ public:
     // application itself shows also goes to context().messages).
     AppContext& context() { return m_ctx; }
     void setStartupObserver(StartupObserver observer) { m_observer = std::move(observer); }
+    // Asked when no data folder exists: gets the folders looked at, returns
+    // the folder the user chose or an empty text to leave. Tests replace it.
+    void setDataFolderChooser(std::function<QString(const QStringList&)> chooser)
+    {
+        m_chooseFolder = std::move(chooser);
+    }
 
-    // Creates the six windows, each followed by its FormCreate. An error that
-    // escapes a creation handler is shown and creation goes on.
+    // Locates the data folders (asking the user to choose one when none
+    // exists), then creates the six windows, each followed by its
+    // FormCreate. An error that escapes a creation handler is shown and
+    // creation goes on. When no folder exists and the user chose none, no
+    // window is made (run() then returns 1 at once).
     void createWindows();
     // Shows the main window and runs the event loop; returns the exit code.
     int run();
@@ -62,6 +71,7 @@ private:
     std::unique_ptr<text::Collation> m_collation;
     std::unique_ptr<MessageBoxes> m_messages;
     StartupObserver m_observer;
+    std::function<QString(const QStringList&)> m_chooseFolder;
     bool m_destroyed = false;
 };
 

@@ -47,22 +47,45 @@ std::vector<std::string> DistinctValues(const std::vector<CatalogEntry>& entries
 
 Catalog Catalog::FromLines(const std::vector<std::string>& lines, const text::Collation& collation)
 {
+    return Build({&lines}, collation);
+}
+
+Catalog Catalog::FromSources(const std::vector<std::vector<std::string>>& lines,
+                             const text::Collation& collation)
+{
+    std::vector<const std::vector<std::string>*> sources;
+    for (const auto& l : lines)
+        sources.push_back(&l);
+    return Build(sources, collation);
+}
+
+Catalog Catalog::Build(const std::vector<const std::vector<std::string>*>& sourceLines,
+                       const text::Collation& collation)
+{
     Catalog catalog;
-    const std::vector<std::string_view> views(lines.begin(), lines.end());
+    std::vector<std::string_view> views;
+    std::vector<size_t> sourceOf;
+    for (size_t s = 0; s < sourceLines.size(); ++s)
+        for (const auto& line : *sourceLines[s]) {
+            views.emplace_back(line);
+            sourceOf.push_back(s);
+        }
     std::vector<bool> equalToPrevious;
     const auto order = collation.stableOrder(views, &equalToPrevious);
 
     catalog.m_entries.reserve(order.size());
     for (size_t k = 0; k < order.size(); ++k) {
-        const std::string& line = lines[order[k]];
+        const std::string_view line = views[order[k]];
         if (equalToPrevious[k]) {
-            catalog.m_duplicates.push_back(line);
+            catalog.m_duplicates.emplace_back(line);
             continue;
         }
-        if (auto entry = SplitLine(line))
+        if (auto entry = SplitLine(line)) {
+            entry->source = sourceOf[order[k]];
             catalog.m_entries.push_back(std::move(*entry));
-        else if (!line.empty())
-            catalog.m_incomplete.push_back(line);
+        } else if (!line.empty()) {
+            catalog.m_incomplete.emplace_back(line);
+        }
     }
     catalog.m_organisations = DistinctValues(catalog.m_entries, &CatalogEntry::organisation, collation);
     catalog.m_examTypes = DistinctValues(catalog.m_entries, &CatalogEntry::examType, collation);
@@ -76,6 +99,15 @@ Catalog Catalog::Load(const std::string& path, const text::Collation& collation)
     if (!lines)
         return {};
     return FromLines(*lines, collation);
+}
+
+Catalog Catalog::LoadSources(const std::vector<std::string>& folders, const text::Collation& collation)
+{
+    std::vector<std::vector<std::string>> lines(folders.size());
+    for (size_t s = 0; s < folders.size(); ++s)
+        if (auto read = text::ReadTextList(folders[s] + "nomes.txt"))
+            lines[s] = std::move(*read);
+    return FromSources(lines, collation);
 }
 
 } // namespace zelvora::catalog

@@ -25,6 +25,16 @@ public:
     // DataFile::CatalogCap (see text/DataFile.h).
     static Catalog Load(const std::string& path, const text::Collation& collation);
 
+    // The catalogs of several data folders shown as one. lines[s] are the
+    // lines of folder s; every entry keeps s as its source. Folders come in
+    // order of precedence: of lines equal under the collation, the one of the
+    // earliest folder survives.
+    static Catalog FromSources(const std::vector<std::vector<std::string>>& lines,
+                               const text::Collation& collation);
+    // Reads folder + "nomes.txt" of each folder (ending in "/"); a missing
+    // file adds nothing.
+    static Catalog LoadSources(const std::vector<std::string>& folders, const text::Collation& collation);
+
     const std::vector<CatalogEntry>& entries() const { return m_entries; }
     size_t size() const { return m_entries.size(); }
     const CatalogEntry& at(size_t i) const { return m_entries.at(i); }
@@ -42,6 +52,9 @@ public:
     const std::vector<std::string>& incompleteLines() const { return m_incomplete; }
 
 private:
+    static Catalog Build(const std::vector<const std::vector<std::string>*>& sourceLines,
+                         const text::Collation& collation);
+
     std::vector<CatalogEntry> m_entries;
     std::vector<std::string> m_organisations, m_examTypes, m_years;
     std::vector<std::string> m_duplicates, m_incomplete;

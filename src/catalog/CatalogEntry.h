@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 
 namespace zelvora::catalog {
@@ -10,6 +11,9 @@ struct CatalogEntry {
     std::string examType;
     std::string year;
     std::string archiveName;
+    // Which data folder the line came from (index into the program's list of
+    // folders), so the archive is looked for in that folder.
+    size_t source = 0;
 
     bool operator==(const CatalogEntry&) const = default;
 };

@@ -73,7 +73,8 @@ void ExamCopy::Run(const QString& topLeftCell, const ExamCopyRow& selected,
     }
     std::string archive;
     try {
-        archive = ExamExtraction::ArchivePath(QFile::encodeName(m_ctx.dataFolder).toStdString(),
+        const QString folder = m_rowFolder ? m_rowFolder(selected.row) : m_ctx.dataFolder;
+        archive = ExamExtraction::ArchivePath(QFile::encodeName(folder).toStdString(),
                                               rowArchives, size_t(selected.row));
     } catch (...) {
         Fail();

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,6 +43,11 @@ public:
     void Run(const QString& topLeftCell, const ExamCopyRow& selected,
              const std::vector<std::string>& rowArchives);
 
+    // The data folder holding the archive of a grid row (the catalog shows
+    // the exams of several folders). Without it every archive is looked for
+    // in the context's dataFolder.
+    void setRowFolder(std::function<QString(int row)> rowFolder) { m_rowFolder = std::move(rowFolder); }
+
     // True while a copy runs (pending events are processed meanwhile, so the
     // copy button can be pressed again; such a press is ignored).
     bool busy() const { return m_busy; }
@@ -53,6 +59,7 @@ private:
     QWidget* m_owner;
     std::unique_ptr<zip::TUnZipper> m_unzipper;
     gui::ExamCopyDialog* m_dialog; // owned by m_owner
+    std::function<QString(int row)> m_rowFolder;
     bool m_busy = false;
     int m_waitCursors = 0; // wait cursors set by the reader and not yet restored
 };

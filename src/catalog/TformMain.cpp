@@ -4,6 +4,7 @@
 #include "app/Artwork.h"
 #include "app/ClickableLabel.h"
 #include "app/DataFolders.h"
+#include "app/DataLocation.h"
 #include "app/GuardedSlot.h"
 #include "app/ImageView.h"
 #include "app/Look.h"
@@ -15,11 +16,13 @@
 #include "catalog/CatalogGridModel.h"
 #include "catalog/ExamCopy.h"
 #include "mockexam/TformSimul.h"
+#include "usermaterial/CatalogAdditions.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFrame>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -92,6 +95,23 @@ TformMain::TformMain(app::AppContext& ctx, QWidget* parent)
     buildLogoPanel();
     buildMiddleArea();
     buildFooter();
+
+    // The catalog shows the exams of several folders: each row's archive is
+    // in the folder its line came from.
+    m_examCopy->setRowFolder([this](int row) {
+        const catalog::CatalogEntry* e = m_gridModel->entryAt(row);
+        return e ? m_ctx.folderOf(e->source) : m_ctx.dataFolder;
+    });
+    // Adding and removing one's own exams: Ctrl+N and the grid's context menu.
+    CatalogAdditions::Hooks hooks;
+    hooks.catalog = [this]() -> const catalog::Catalog& { return m_catalog; };
+    hooks.selectedEntry = [this]() -> std::optional<catalog::CatalogEntry> {
+        const QModelIndex current = gridProvas->currentIndex();
+        const catalog::CatalogEntry* e = current.isValid() ? m_gridModel->entryAt(current.row()) : nullptr;
+        return e ? std::optional(*e) : std::nullopt;
+    };
+    hooks.reload = [this](const std::optional<catalog::CatalogEntry>& shown) { reloadCatalog(shown); };
+    new CatalogAdditions(m_ctx, this, gridProvas, std::move(hooks));
 }
 
 TformMain::~TformMain() = default;
@@ -214,9 +234,10 @@ void TformMain::buildFooter()
 
 void TformMain::FormCreate()
 {
-    const auto folders = app::ComputeDataFolders(m_ctx.executablePath.toStdString());
-    m_ctx.dataFolder = QString::fromStdString(folders.dataFolder);
-    m_ctx.mockExamFolder = QString::fromStdString(folders.mockExamFolder);
+    // The application locates the folders before any window; a window made
+    // on its own (tests) does it here.
+    if (m_ctx.sources.empty())
+        app::LocateDataFolders(m_ctx);
 
     m_footerSkin.load(m_ctx.dataFolder, QStringLiteral("rodape"));
     imRodape->setPicture(m_footerSkin.normal);
@@ -247,13 +268,48 @@ void TformMain::FormDestroy()
 
 void TformMain::LoadProvas()
 {
-    if (m_ctx.collation)
-        m_catalog = catalog::Catalog::Load((m_ctx.dataFolder + QStringLiteral("nomes.txt")).toStdString(),
-                                           *m_ctx.collation);
+    if (m_ctx.collation) {
+        std::vector<std::string> folders;
+        for (const auto& source : m_ctx.sources)
+            folders.push_back(source.folder);
+        if (folders.empty())
+            folders.push_back(QFile::encodeName(m_ctx.dataFolder).toStdString());
+        m_catalog = catalog::Catalog::LoadSources(folders, *m_ctx.collation);
+    }
     m_gridModel->setCatalog(&m_catalog);
     FillList(comboProva, m_catalog.examTypes());
     FillList(comboOrg, m_catalog.organisations());
     FillList(comboAno, m_catalog.years());
+}
+
+void TformMain::reloadCatalog(const std::optional<catalog::CatalogEntry>& shown)
+{
+    m_gridModel->setRows({});
+    m_rowArchives.clear();
+    LoadProvas();
+    // Show the year of the entry (the greatest year when none), as a pick
+    // in comboAno would, with the entry's row selected.
+    int year = comboAno->count() - 1;
+    if (shown) {
+        const QByteArray wanted = QByteArray::fromStdString(shown->year);
+        for (int i = 0; i < comboAno->count(); ++i)
+            if (comboAno->itemData(i).toByteArray() == wanted)
+                year = i;
+    }
+    if (year >= 0) {
+        comboAno->setCurrentIndex(year);
+        comboAnoChange();
+    } else {
+        showRows({});
+        applyColumnWidthRule(0);
+    }
+    if (!shown)
+        return;
+    for (int row = 0; row < m_gridModel->rowCount(); ++row)
+        if (const catalog::CatalogEntry* e = m_gridModel->entryAt(row); e && *e == *shown) {
+            gridProvas->setCurrentIndex(m_gridModel->index(row, 0));
+            gridProvas->scrollTo(m_gridModel->index(row, 0));
+        }
 }
 
 int TformMain::gridRowCount() const

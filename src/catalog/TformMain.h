@@ -97,6 +97,8 @@ private:
     void showRows(std::vector<size_t> rows);
     void applyColumnWidthRule(size_t rowsShown);
     void layoutMiddleArea();
+    // Reads the catalogs again after the user added or removed an exam.
+    void reloadCatalog(const std::optional<catalog::CatalogEntry>& shown);
 
     // Logo panel.
     QWidget* panelLogo = nullptr;

@@ -1,7 +1,10 @@
 #include "mockexam/MockExamList.h"
 
 #include "mockexam/PaperPath.h"
+#include "text/Folding.h"
 #include "text/TextList.h"
+
+#include <unordered_set>
 
 namespace zelvora::mockexam {
 
@@ -31,6 +34,34 @@ std::optional<std::vector<MockExamEntry>> MockExamList::Load(const std::string& 
     if (!lines)
         return std::nullopt;
     return Parse(*lines);
+}
+
+std::vector<MockExamEntry> MockExamList::Merge(const std::vector<std::vector<MockExamEntry>>& lists)
+{
+    std::vector<MockExamEntry> merged;
+    std::unordered_set<std::string> seen;
+    for (size_t s = 0; s < lists.size(); ++s)
+        for (const auto& entry : lists[s]) {
+            if (!seen.insert(text::UpperCase1252(entry.name + '#' + entry.pdfPath)).second)
+                continue;
+            merged.push_back(entry);
+            merged.back().source = s;
+        }
+    return merged;
+}
+
+std::optional<std::vector<MockExamEntry>> MockExamList::LoadAll(const std::vector<std::string>& folders)
+{
+    std::vector<std::vector<MockExamEntry>> lists(folders.size());
+    bool any = false;
+    for (size_t s = 0; s < folders.size(); ++s)
+        if (auto list = Load(folders[s])) {
+            lists[s] = std::move(*list);
+            any = true;
+        }
+    if (!any)
+        return std::nullopt;
+    return Merge(lists);
 }
 
 } // namespace zelvora::mockexam

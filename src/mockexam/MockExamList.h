@@ -24,6 +24,16 @@ public:
     // Reads folder + "lista.txt" (folder ends in "/"). Nothing when the file
     // cannot be read.
     static std::optional<std::vector<MockExamEntry>> Load(const std::string& folder);
+
+    // The lists of several data folders shown as one: lists[s] is the list
+    // of folder s, in order of precedence; every entry keeps s as its
+    // source. An entry whose line equals an earlier one apart from letter
+    // case is left out, so the earlier folder's wins.
+    static std::vector<MockExamEntry> Merge(const std::vector<std::vector<MockExamEntry>>& lists);
+
+    // Reads each mock-exam folder's list (folders end in "/") and merges
+    // them. Nothing when no folder's list can be read.
+    static std::optional<std::vector<MockExamEntry>> LoadAll(const std::vector<std::string>& folders);
 };
 
 } // namespace zelvora::mockexam

@@ -23,6 +23,7 @@
 #include "mockexam/TformResultado.h"
 #include "mockexam/TformRevisao.h"
 #include "text/Collation.h"
+#include "usermaterial/PaperAdditions.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -116,6 +117,18 @@ TformSimul::TformSimul(app::AppContext& ctx, QWidget* parent, std::unique_ptr<Ex
     connect(m_reviewWindow, &TformRevisao::questionChosen, this, Guarded(m_ctx, this, &TformSimul::showReviewQuestion));
     connect(m_reviewWindow, &TformRevisao::closed, this, Guarded(m_ctx, this, &TformSimul::leaveReview));
     resize(921, TopHeight + 329);
+
+    // "Adicionar prova" right of btInicio, and removing one's own papers
+    // from the selector's context menu.
+    PaperAdditions::Hooks hooks;
+    hooks.selectedEntry = [this]() -> std::optional<MockExamEntry> {
+        const int item = comboProva->currentIndex();
+        const int index = item < 0 ? -1 : comboProva->itemData(item).toInt();
+        return index >= 0 && size_t(index) < m_entries.size() ? std::optional(m_entries[size_t(index)])
+                                                               : std::nullopt;
+    };
+    hooks.reload = [this](const std::optional<MockExamEntry>& chosen) { reloadList(chosen); };
+    m_additions = new PaperAdditions(m_ctx, this, pTop, comboProva, std::move(hooks));
 }
 
 TformSimul::~TformSimul() = default;
@@ -271,9 +284,8 @@ void TformSimul::FormCreate()
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             setGeometry(screen->geometry());
 
-        std::optional<std::vector<MockExamEntry>> entries;
-        if (!m_ctx.mockExamFolder.isEmpty() && QFileInfo(m_ctx.mockExamFolder).isDir())
-            entries = MockExamList::Load(QFile::encodeName(m_ctx.mockExamFolder).toStdString());
+        m_additions->updateEnabled();
+        auto entries = readLists();
         if (!entries) {
             showMessage(MsgLista);
             return;
@@ -283,6 +295,46 @@ void TformSimul::FormCreate()
     } catch (...) {
         // Whatever else fails while the list is read gives the same message.
         showMessage(MsgLista);
+    }
+}
+
+std::optional<std::vector<MockExamEntry>> TformSimul::readLists() const
+{
+    // The lists of every folder, the user's first; each entry keeps the
+    // index of its folder. Nothing when no folder has a readable list.
+    std::vector<std::string> folders;
+    for (const QString& folder : m_ctx.mockExamFolders())
+        folders.push_back(QFileInfo(folder).isDir() ? QFile::encodeName(folder).toStdString() : std::string());
+    std::vector<std::vector<MockExamEntry>> lists(folders.size());
+    bool any = false;
+    for (size_t i = 0; i < folders.size(); ++i)
+        if (!folders[i].empty())
+            if (auto list = MockExamList::Load(folders[i])) {
+                lists[i] = std::move(*list);
+                any = true;
+            }
+    if (!any)
+        return std::nullopt;
+    return MockExamList::Merge(lists);
+}
+
+void TformSimul::reloadList(const std::optional<MockExamEntry>& chosen)
+{
+    if (auto entries = readLists())
+        m_entries = std::move(*entries);
+    else
+        m_entries.clear();
+    fillComboProva();
+    btInicio->setEnabled(false);
+    if (!chosen)
+        return;
+    for (int item = 0; item < comboProva->count(); ++item) {
+        const int index = comboProva->itemData(item).toInt();
+        if (index >= 0 && size_t(index) < m_entries.size() && m_entries[size_t(index)] == *chosen) {
+            comboProva->setCurrentIndex(item);
+            comboProvaChange();
+            return;
+        }
     }
 }
 
@@ -370,7 +422,10 @@ void TformSimul::startPaper()
         return;
     }
     const MockExamEntry& entry = m_entries[size_t(index)];
-    const std::string folder = QFile::encodeName(m_ctx.mockExamFolder).toStdString();
+    // The paper and its key are in the folder its list line came from.
+    const std::string folder = QFile::encodeName(m_ctx.mockExamFolders().value(qsizetype(entry.source),
+                                                                                m_ctx.mockExamFolder))
+                                   .toStdString();
     const QString pdfPath = QFile::decodeName(PaperPath::Resolve(folder, entry.pdfPath).c_str());
     if (!QFileInfo(pdfPath).isFile()) {
         hideWait();

@@ -35,6 +35,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,7 @@ namespace zelvora::gui {
 class ClickableLabel;
 class DurationBox;
 class ExamNotice;
+class PaperAdditions;
 class ImageView;
 class QuestionBox;
 class TformRevisao;
@@ -126,6 +128,10 @@ private:
     void selectCurrentItem();
     void markOption(int option);
     void fillComboProva();
+    std::optional<std::vector<mockexam::MockExamEntry>> readLists() const;
+    // Reads the lists again after the user added or removed a paper and
+    // picks chosen, as the user would.
+    void reloadList(const std::optional<mockexam::MockExamEntry>& chosen);
     void showMessage(const QString& text);
     void processEvents();
     void hideWait();
@@ -174,6 +180,7 @@ private:
     app::SkinPair m_skinTop;
     app::SkinPair m_skinRight;
     std::vector<mockexam::MockExamEntry> m_entries;
+    PaperAdditions* m_additions = nullptr;
     std::vector<std::string> m_key;
     mockexam::ExamAnswers m_answers;
     long long m_elapsed = 0;

@@ -116,6 +116,8 @@ private slots:
     void tenMegabyteLine();
     void junkGivesWhatTheRulesGive_data();
     void junkGivesWhatTheRulesGive();
+    void severalFolders_data();
+    void severalFolders();
 
 private:
     Catalog LoadBytes(const std::string& bytes);
@@ -392,6 +394,42 @@ void CatalogTest::junkGivesWhatTheRulesGive()
     QVERIFY(c.organisations() == r.orgs);
     QVERIFY(c.examTypes() == r.types);
     QVERIFY(c.years() == r.years);
+}
+
+// The user's folder first, the installed one second: each entry says which
+// folder it came from, and the user's spelling wins over one equal apart
+// from case.
+void CatalogTest::severalFolders_data()
+{
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("installed");
+    QTest::addColumn<QStringList>("entries");
+
+    QTest::newRow("merged in one order")
+        << "TRT#x#2010#u.zip\n" << "CESPE#x#2004#a.zip\nZZ#x#1#z.zip\n"
+        << QStringList{"CESPE#x#2004#a.zip@1", "TRT#x#2010#u.zip@0", "ZZ#x#1#z.zip@1"};
+    QTest::newRow("equal apart from case: the user's")
+        << "fcc#analista#2008#prova.zip\n" << "FCC#Analista#2008#PROVA.ZIP\n"
+        << QStringList{"fcc#analista#2008#prova.zip@0"};
+    QTest::newRow("no user folder yet") << "" << "a#b#c#d\n" << QStringList{"a#b#c#d@1"};
+}
+
+void CatalogTest::severalFolders()
+{
+    QFETCH(QString, user);
+    QFETCH(QString, installed);
+    QFETCH(QStringList, entries);
+    QTemporaryDir userDir, installedDir;
+    for (const auto& [dir, text] : {std::pair{&userDir, user}, std::pair{&installedDir, installed}})
+        if (!text.isEmpty())
+            std::ofstream(dir->filePath("nomes.txt").toStdString(), std::ios::binary) << Cp(text);
+    const Catalog c = Catalog::LoadSources({userDir.path().toStdString() + "/", installedDir.path().toStdString() + "/"},
+                                           m_collation);
+    QStringList got;
+    for (const auto& e : c.entries())
+        got << Uni(e.organisation + '#' + e.examType + '#' + e.year + '#' + e.archiveName) + '@'
+                + QString::number(e.source);
+    QCOMPARE(got, entries);
 }
 
 QTEST_GUILESS_MAIN(CatalogTest)

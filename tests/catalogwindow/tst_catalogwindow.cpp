@@ -27,6 +27,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -131,6 +132,8 @@ private:
 
 void TestCatalogWindow::init()
 {
+    // The user's own data folder is read too: never the real one.
+    QStandardPaths::setTestModeEnabled(true);
     m_dir = std::make_unique<QTemporaryDir>();
     m_dataFolder = m_dir->path() + QStringLiteral("/dados/");
     QVERIFY(QDir().mkpath(m_dataFolder));

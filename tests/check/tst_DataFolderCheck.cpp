@@ -347,7 +347,16 @@ void TestDataFolderCheck::commandLine()
     // The folder only lost the file removed above.
     QCOMPARE(broken.size(), before.size() - 1);
 
+    // The folder given as the program takes it: the same report.
+    p.start(Checker(), {"--dados", m_dir});
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitCode(), 1);
+    QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()), out);
+
     // A wrong command line.
+    p.start(Checker(), {"--todas", m_dir});
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitCode(), 2);
     p.start(Checker(), {m_dir, m_dir});
     QVERIFY(p.waitForFinished(60000));
     QCOMPARE(p.exitCode(), 2);

@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -70,6 +71,8 @@ private:
 
 void TestCatalogCopy::init()
 {
+    // The user's own data folder is read too: never the real one.
+    QStandardPaths::setTestModeEnabled(true);
     m_dir = std::make_unique<QTemporaryDir>();
     m_data = m_dir->path() + "/dados/";
     QVERIFY(QDir().mkpath(m_data));

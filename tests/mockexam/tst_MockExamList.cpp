@@ -41,6 +41,8 @@ private slots:
     void resolve();
     void answerKey_data();
     void answerKey();
+    void merge_data();
+    void merge();
 };
 
 void TestMockExamList::parseLine_data()
@@ -245,6 +247,42 @@ void TestMockExamList::answerKey()
     for (const auto& l : *key)
         got << QString::fromStdString(l);
     QCOMPARE(got, lines);
+}
+
+// Lists of several folders, the user's first: each entry keeps its folder,
+// and of two entries equal apart from case the earlier folder's stays.
+void TestMockExamList::merge_data()
+{
+    QTest::addColumn<QStringList>("user");
+    QTest::addColumn<QStringList>("installed");
+    QTest::addColumn<QStringList>("merged");
+
+    QTest::newRow("both kept, folder order")
+        << QStringList{"Minha#m.pdf"} << QStringList{"Zeta#z.pdf", "Alfa#a.pdf"}
+        << QStringList{"Minha#m.pdf@0", "Zeta#z.pdf@1", "Alfa#a.pdf@1"};
+    QTest::newRow("equal apart from case: the user's")
+        << QStringList{"alfa#A.PDF"} << QStringList{"Alfa#a.pdf", "Beta#b.pdf"}
+        << QStringList{"alfa#A.PDF@0", "Beta#b.pdf@1"};
+    QTest::newRow("same name, other paper: both")
+        << QStringList{"Alfa#x.pdf"} << QStringList{"Alfa#a.pdf"}
+        << QStringList{"Alfa#x.pdf@0", "Alfa#a.pdf@1"};
+    QTest::newRow("no user list") << QStringList{} << QStringList{"Alfa#a.pdf"} << QStringList{"Alfa#a.pdf@1"};
+}
+
+void TestMockExamList::merge()
+{
+    QFETCH(QStringList, user);
+    QFETCH(QStringList, installed);
+    QFETCH(QStringList, merged);
+    std::vector<std::vector<MockExamEntry>> lists(2);
+    for (const auto& l : user)
+        lists[0].push_back(*MockExamList::ParseLine(l.toStdString()));
+    for (const auto& l : installed)
+        lists[1].push_back(*MockExamList::ParseLine(l.toStdString()));
+    QStringList got;
+    for (const auto& e : MockExamList::Merge(lists))
+        got << QString::fromStdString(e.name + '#' + e.pdfPath + '@' + std::to_string(e.source));
+    QCOMPARE(got, merged);
 }
 
 QTEST_APPLESS_MAIN(TestMockExamList)

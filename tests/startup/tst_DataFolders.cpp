@@ -18,6 +18,10 @@ private slots:
     void candidates();
     void firstExistingCandidate_data();
     void firstExistingCandidate();
+    void choice_data();
+    void choice();
+    void fixedFolder_data();
+    void fixedFolder();
 };
 
 void DataFoldersTest::folders_data()
@@ -110,6 +114,86 @@ void DataFoldersTest::firstExistingCandidate()
     const auto f = ComputeDataFolders(prefix.filePath(executable).toStdString());
     QCOMPARE(QString::fromStdString(f.dataFolder), prefix.path() + "/" + dataFolder);
     QCOMPARE(QString::fromStdString(f.mockExamFolder), prefix.path() + "/" + dataFolder + "simu/");
+}
+
+// Which folders are read. existing: the folders on disk; sources: the
+// folders read, "*" marking the user's; lookedAt: all that were tried.
+void DataFoldersTest::choice_data()
+{
+    QTest::addColumn<QString>("executable");
+    QTest::addColumn<QString>("fixed");
+    QTest::addColumn<QStringList>("existing");
+    QTest::addColumn<QStringList>("sources");
+    QTest::addColumn<int>("lookedAt");
+
+    const QString home = "/h/.local/share/zelvora/dados/";
+    const QString bin = "/opt/z/bin/zelvora";
+    QTest::newRow("user's first, then beside the program")
+        << bin << "" << QStringList{home, "/opt/z/bin/dados/"} << QStringList{"*" + home, "/opt/z/bin/dados/"} << 2;
+    QTest::newRow("user's folder not made yet still listed")
+        << bin << "" << QStringList{"/opt/z/bin/dados/"} << QStringList{"*" + home, "/opt/z/bin/dados/"} << 2;
+    QTest::newRow("package folder under the prefix")
+        << bin << "" << QStringList{"/opt/z/share/zelvora/dados/"}
+        << QStringList{"*" + home, "/opt/z/share/zelvora/dados/"} << 3;
+    QTest::newRow("beside the program wins over the prefix")
+        << bin << "" << QStringList{"/opt/z/bin/dados/", "/opt/z/share/zelvora/dados/"}
+        << QStringList{"*" + home, "/opt/z/bin/dados/"} << 2;
+    QTest::newRow("package's program in lib, data in share")
+        << "/usr/lib/zelvora/zelvora" << "" << QStringList{"/usr/share/zelvora/dados/"}
+        << QStringList{"*" + home, "/usr/share/zelvora/dados/"} << 4;
+    QTest::newRow("only the user's") << bin << "" << QStringList{home} << QStringList{"*" + home} << 4;
+    QTest::newRow("nothing at all") << bin << "" << QStringList{} << QStringList{} << 4;
+    QTest::newRow("fixed folder alone")
+        << bin << "/mnt/provas" << QStringList{home, "/opt/z/bin/dados/", "/mnt/provas/"}
+        << QStringList{"/mnt/provas/"} << 1;
+    QTest::newRow("fixed folder missing: nothing else tried")
+        << bin << "/mnt/provas" << QStringList{home, "/opt/z/bin/dados/"} << QStringList{} << 1;
+}
+
+void DataFoldersTest::choice()
+{
+    QFETCH(QString, executable);
+    QFETCH(QString, fixed);
+    QFETCH(QStringList, existing);
+    QFETCH(QStringList, sources);
+    QFETCH(int, lookedAt);
+    zelvora::app::DataSourceRequest request;
+    request.fixedFolder = fixed.toStdString();
+    request.userFolder = "/h/.local/share/zelvora/dados";
+    request.installedFolders = zelvora::app::InstalledDataFolderCandidates(executable.toStdString());
+    const auto choice = zelvora::app::ChooseDataSources(
+        request, [&](const std::string& f) { return existing.contains(QString::fromStdString(f)); });
+    QStringList got;
+    for (const auto& s : choice.sources)
+        got << (s.user ? "*" : "") + QString::fromStdString(s.folder);
+    QCOMPARE(got, sources);
+    QCOMPARE(int(choice.lookedAt.size()), lookedAt);
+    QCOMPARE(choice.found(), !sources.isEmpty());
+}
+
+void DataFoldersTest::fixedFolder_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("environment");
+    QTest::addColumn<QString>("folder");
+
+    QTest::newRow("option with a separate value") << QStringList{"--dados", "/a"} << "" << "/a";
+    QTest::newRow("option with =") << QStringList{"-x", "--dados=/b c"} << "" << "/b c";
+    QTest::newRow("option beats environment") << QStringList{"--dados", "/a"} << "/e" << "/a";
+    QTest::newRow("environment alone") << QStringList{} << "/e" << "/e";
+    QTest::newRow("option without value") << QStringList{"--dados"} << "" << "";
+    QTest::newRow("neither") << QStringList{"--outra"} << "" << "";
+}
+
+void DataFoldersTest::fixedFolder()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, environment);
+    QFETCH(QString, folder);
+    std::vector<std::string> args;
+    for (const auto& a : arguments)
+        args.push_back(a.toStdString());
+    QCOMPARE(QString::fromStdString(zelvora::app::FixedFolderFrom(args, environment.toStdString())), folder);
 }
 
 QTEST_APPLESS_MAIN(DataFoldersTest)

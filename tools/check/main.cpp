@@ -1,7 +1,10 @@
-// zelvora-check [DADOS] [--json]: checks a Zelvora data folder and tells, in
-// Portuguese, what a user would trip on. Without DADOS it checks the folder
-// the program reads (beside it, or the installed one). Exit 0 when nothing
-// would fail for a user, 1 when something would, 2 on a wrong command line.
+// zelvora-check [DADOS | --dados DADOS | --todas] [--json]: checks a Zelvora
+// data folder and tells, in Portuguese, what a user would trip on. Without a
+// folder it takes ZELVORA_DADOS, as the program does, else the installed folder
+// the program reads (beside it, or share/zelvora/dados of the install prefix);
+// --todas checks every folder the program reads (the user's own and the
+// installed one). Exit 0 when nothing would fail for a user, 1 when something
+// would, 2 on a wrong command line.
 #include "CheckJson.h"
 #include "DataFolderCheck.h"
 #include "QtImageProbe.h"
@@ -10,9 +13,14 @@
 #include "text/PtBrCollation.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QStandardPaths>
 
 #include <cstdio>
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <vector>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -22,11 +30,12 @@ namespace {
 
 void Usage(std::FILE* to)
 {
-    std::fputs("Uso: zelvora-check [PASTA_DADOS] [--json]\n"
+    std::fputs("Uso: zelvora-check [PASTA_DADOS | --dados PASTA_DADOS | --todas] [--json]\n"
                "Verifica a pasta de dados do Zelvora (catálogo, arquivos zip, simulados,\n"
-               "gabaritos e imagens) sem escrever nada nela. Sem PASTA_DADOS, verifica a\n"
-               "pasta que o programa lê: \"dados\" ao lado dele ou, quando ela não existe,\n"
-               "share/zelvora/dados do prefixo de instalação.\n",
+               "gabaritos e imagens) sem escrever nada nela. Sem pasta, usa ZELVORA_DADOS\n"
+               "ou, sem ela, a pasta instalada que o programa lê: \"dados\" ao lado dele ou\n"
+               "share/zelvora/dados do prefixo de instalação. --todas verifica as pastas\n"
+               "que o Zelvora lê: a sua e a instalada.\n",
                to);
 }
 
@@ -39,12 +48,15 @@ std::string InstalledDataFolder()
     return zelvora::app::ComputeDataFolders(ec ? std::string() : self.string()).dataFolder;
 }
 
+int CheckOne(const std::string& folder, bool json);
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     std::string folder;
     bool json = false;
+    bool all = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--json") == 0) {
             json = true;
@@ -54,24 +66,76 @@ int main(int argc, char** argv)
         } else if (std::strcmp(argv[i], "--version") == 0) {
             std::puts(zelvora::app::VersionLine("zelvora-check").c_str());
             return 0;
-        } else if (folder.empty()) {
+        } else if (std::strcmp(argv[i], "--todas") == 0) {
+            all = true;
+        } else if (std::strcmp(argv[i], "--dados") == 0 && i + 1 < argc && folder.empty()) {
+            folder = argv[++i];
+        } else if (std::strncmp(argv[i], "--dados=", 8) == 0 && folder.empty()) {
+            folder = argv[i] + 8;
+        } else if (folder.empty() && argv[i][0] != '-') {
             folder = argv[i];
         } else {
             Usage(stderr);
             return 2;
         }
     }
-    if (folder.empty())
+    if (folder.empty() && !all)
+        if (const char* env = std::getenv("ZELVORA_DADOS"))
+            folder = env;
+    if (folder.empty() && !all)
         folder = InstalledDataFolder();
-    std::error_code ec;
-    if (!std::filesystem::is_directory(folder, ec)) {
-        std::fprintf(stderr, "zelvora-check: \"%s\" não é uma pasta.\n", folder.c_str());
+    if (!folder.empty() && all) {
+        Usage(stderr);
         return 2;
     }
 
     // QCoreApplication gives the collation and the image reader their
     // locale and plug-ins; no window is made.
     QCoreApplication app(argc, argv);
+    std::error_code ec;
+    if (folder.empty()) {
+        // The folders the program itself would read.
+        zelvora::app::DataSourceRequest request;
+        request.userFolder =
+            QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).toStdString()
+            + "/zelvora/dados/";
+        request.installedFolders = zelvora::app::InstalledDataFolderCandidates(
+            QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString());
+        const auto choice = zelvora::app::ChooseDataSources(
+            request, [](const std::string& f) { std::error_code e; return std::filesystem::is_directory(f, e); });
+        std::vector<std::string> existing;
+        for (const auto& s : choice.sources)
+            if (std::filesystem::is_directory(s.folder, ec))
+                existing.push_back(s.folder);
+        if (existing.empty() || (json && existing.size() > 1)) {
+            if (existing.empty()) {
+                std::fputs("zelvora-check: nenhuma pasta de dados encontrada. Pastas procuradas:\n", stderr);
+                for (const auto& f : choice.lookedAt)
+                    std::fprintf(stderr, "  %s\n", f.c_str());
+            }
+            Usage(stderr);
+            return 2;
+        }
+        int worst = 0;
+        for (const auto& f : existing) {
+            if (existing.size() > 1)
+                std::cout << "== " << f << " ==\n";
+            worst = std::max(worst, CheckOne(f, json));
+        }
+        return worst;
+    }
+    return CheckOne(folder, json);
+}
+
+namespace {
+
+int CheckOne(const std::string& folder, bool json)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec)) {
+        std::fprintf(stderr, "zelvora-check: \"%s\" não é uma pasta.\n", folder.c_str());
+        return 2;
+    }
     const zelvora::text::PtBrCollation collation;
     const zelvora::check::QtImageProbe images;
     auto scratch = std::filesystem::temp_directory_path(ec);
@@ -98,3 +162,5 @@ int main(int argc, char** argv)
     }
     return report.failed() ? 1 : 0;
 }
+
+} // namespace

@@ -399,7 +399,7 @@ QImage SkinPainter::TopBar(bool pressed)
     drawTextAt(p, QPointF(after + 16, 53), QStringLiteral("Treine com provas anteriores, no tempo de prova"),
                uiFont(13, false), SoftBlue);
 
-    drawTextAt(p, QPointF(798, 103), QStringLiteral("Escolha a prova e clique em Iniciar"), uiFont(12, false),
+    drawTextAt(p, QPointF(952, 103), QStringLiteral("Escolha a prova e clique em Iniciar"), uiFont(12, false),
                MutedBlue);
 
     ButtonLook look{Gold, Icon::Play, 15, 6};

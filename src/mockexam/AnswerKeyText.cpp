@@ -1,0 +1,177 @@
+#include "mockexam/AnswerKeyText.h"
+
+#include <algorithm>
+#include <map>
+
+namespace zelvora::mockexam {
+
+namespace {
+
+// No paper has anywhere near this many questions; a bigger number is a typo
+// (or a year, a page number) and is refused rather than believed.
+constexpr long kMaxQuestion = 1000;
+
+struct Token {
+    enum Kind { Number, Word } kind;
+    std::string text; // digits, or letters in upper case
+};
+
+bool IsAsciiLetter(unsigned char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool IsDigit(unsigned char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Splits the text into runs of digits and runs of letters. Everything else
+// (blanks, line breaks, "-", ".", ")", ":", dashes and other punctuation) only
+// separates. A byte of a non-ASCII character counts as a letter, so a word
+// such as "Questão" stays one word (and is refused as an option).
+std::vector<Token> Tokenize(std::string_view text)
+{
+    std::vector<Token> tokens;
+    size_t i = 0;
+    while (i < text.size()) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (IsDigit(c)) {
+            size_t j = i;
+            while (j < text.size() && IsDigit(static_cast<unsigned char>(text[j])))
+                ++j;
+            tokens.push_back({Token::Number, std::string(text.substr(i, j - i))});
+            i = j;
+        } else if (IsAsciiLetter(c) || c >= 0x80) {
+            // A UTF-8 punctuation mark (en dash, em dash, non-breaking space)
+            // separates like its ASCII cousins.
+            static const std::string_view separators[] = {"\xE2\x80\x93", "\xE2\x80\x94", "\xC2\xA0",
+                                                          "\xE2\x80\xA2", "\xC2\xBA",     "\xC2\xAA"};
+            bool separator = false;
+            for (const auto s : separators)
+                if (text.substr(i, s.size()) == s) {
+                    i += s.size();
+                    separator = true;
+                    break;
+                }
+            if (separator)
+                continue;
+            size_t j = i;
+            std::string word;
+            while (j < text.size()) {
+                const auto d = static_cast<unsigned char>(text[j]);
+                if (!(IsAsciiLetter(d) || d >= 0x80))
+                    break;
+                bool sep = false;
+                for (const auto s : separators)
+                    if (text.substr(j, s.size()) == s)
+                        sep = true;
+                if (sep)
+                    break;
+                word += (d >= 'a' && d <= 'z') ? char(d - 'a' + 'A') : char(d);
+                ++j;
+            }
+            tokens.push_back({Token::Word, std::move(word)});
+            i = j;
+        } else {
+            ++i;
+        }
+    }
+    return tokens;
+}
+
+bool IsOption(char letter)
+{
+    return letter >= 'A' && letter <= 'E';
+}
+
+std::string Digit(char letter)
+{
+    return std::string(1, char('1' + (letter - 'A')));
+}
+
+ParsedAnswerKey Letters(const std::vector<Token>& tokens)
+{
+    ParsedAnswerKey key;
+    for (const auto& t : tokens)
+        for (const char c : t.text) {
+            if (!IsOption(c)) {
+                key.digits.clear();
+                key.error = std::string("\"" + t.text + "\" não é uma resposta: as opções vão de A a E.");
+                return key;
+            }
+            key.digits.push_back(Digit(c));
+        }
+    return key;
+}
+
+ParsedAnswerKey Numbered(const std::vector<Token>& tokens)
+{
+    ParsedAnswerKey key;
+    std::map<long, char> answers;
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        const Token& t = tokens[i];
+        if (t.kind != Token::Number) {
+            key.error = std::string("\"" + t.text + "\" não está depois do número de uma questão.");
+            return key;
+        }
+        const std::string digits = t.text.substr(std::min(t.text.find_first_not_of('0'), t.text.size()));
+        if (digits.empty() || digits.size() > 4 || std::stol(digits) > kMaxQuestion) {
+            key.error = std::string("Número de questão inválido: " + t.text + ".");
+            return key;
+        }
+        const long number = std::stol(digits);
+        if (i + 1 >= tokens.size() || tokens[i + 1].kind != Token::Word) {
+            key.error = std::string("Falta a resposta da questão " + std::to_string(number) + ".");
+            return key;
+        }
+        const std::string& answer = tokens[++i].text;
+        if (answer.size() != 1 || !IsOption(answer[0])) {
+            key.error = std::string("A resposta da questão " + std::to_string(number) + " (\"" + answer
+                                    + "\") não é uma opção de A a E.");
+            return key;
+        }
+        if (!answers.emplace(number, answer[0]).second) {
+            key.error = std::string("A questão " + std::to_string(number) + " aparece mais de uma vez.");
+            return key;
+        }
+    }
+    long expected = 1;
+    for (const auto& [number, letter] : answers) {
+        if (number != expected) {
+            key.error = std::string("Falta a questão " + std::to_string(expected) + ".");
+            return key;
+        }
+        key.digits.push_back(Digit(letter));
+        ++expected;
+    }
+    return key;
+}
+
+} // namespace
+
+ParsedAnswerKey AnswerKeyText::Parse(std::string_view text)
+{
+    const auto tokens = Tokenize(text);
+    ParsedAnswerKey key;
+    if (tokens.empty()) {
+        key.error = "O gabarito está vazio.";
+        return key;
+    }
+    const bool numbered = std::any_of(tokens.begin(), tokens.end(),
+                                      [](const Token& t) { return t.kind == Token::Number; });
+    key = numbered ? Numbered(tokens) : Letters(tokens);
+    if (!key.ok())
+        key.digits.clear();
+    return key;
+}
+
+std::string AnswerKeyText::FileBytes(const std::vector<std::string>& digits)
+{
+    std::string bytes;
+    for (const auto& d : digits)
+        bytes += d + "\r\n";
+    return bytes;
+}
+
+} // namespace zelvora::mockexam

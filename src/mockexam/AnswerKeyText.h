@@ -1,0 +1,34 @@
+#pragma once
+// Reads an answer key as people copy it from an exam board's answer-key PDF
+// and turns it into the program's key: one digit per question, "1" (A) to
+// "5" (E).
+//
+// Shapes read (upper or lower case, with or without blanks, one pair per line
+// or many on one line): numbered pairs such as "1-A 2-C 3-E", "1 A",
+// "01.C 02.E", "1) a", "1:A", "1A2B"; and the bare letters "ABCDEABCDE..." or
+// "A B C" or one letter per line. Numbered pairs may come in any order (PDFs
+// often lay keys out in columns) but must number the questions 1 to N, each
+// once.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zelvora::mockexam {
+
+struct ParsedAnswerKey {
+    std::vector<std::string> digits; // question n is digits[n - 1]
+    std::string error; // Portuguese, UTF-8; empty when read
+
+    bool ok() const { return error.empty(); }
+};
+
+class AnswerKeyText {
+public:
+    // text is UTF-8.
+    static ParsedAnswerKey Parse(std::string_view text);
+
+    // The key file's bytes: one digit per line, each line ended by CR LF.
+    static std::string FileBytes(const std::vector<std::string>& digits);
+};
+
+} // namespace zelvora::mockexam

@@ -1,0 +1,145 @@
+#include "usermaterial/AddPaperDialog.h"
+
+#include "app/MessageBoxes.h"
+#include "usermaterial/UserMaterial.h"
+
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace zelvora::gui {
+
+AddPaperDialog::AddPaperDialog(const QString& userFolder, app::MessageBoxes* messages, const QString& caption,
+                               QWidget* parent)
+    : QDialog(parent)
+    , m_folder(userFolder)
+    , m_messages(messages)
+    , m_caption(caption)
+{
+    setObjectName(QStringLiteral("AddPaperDialog"));
+    setWindowTitle(QStringLiteral("Adicionar prova"));
+
+    m_pdf = new QLineEdit(this);
+    m_pdf->setObjectName(QStringLiteral("editPdf"));
+    m_pdf->setAccessibleName(QStringLiteral("Arquivo PDF"));
+    m_pdf->setPlaceholderText(QStringLiteral("Caminho do arquivo PDF da prova"));
+    auto* browse = new QPushButton(QStringLiteral("Escolher..."), this);
+    browse->setObjectName(QStringLiteral("btEscolherPdf"));
+    browse->setAutoDefault(false);
+    connect(browse, &QPushButton::clicked, this, &AddPaperDialog::choosePdf);
+    auto* pdfRow = new QHBoxLayout;
+    pdfRow->addWidget(m_pdf, 1);
+    pdfRow->addWidget(browse);
+
+    m_name = new QLineEdit(this);
+    m_name->setObjectName(QStringLiteral("editNome"));
+    m_name->setAccessibleName(QStringLiteral("Nome da prova"));
+    m_name->setPlaceholderText(QStringLiteral("Como a prova aparece na lista"));
+
+    m_key = new QPlainTextEdit(this);
+    m_key->setObjectName(QStringLiteral("editGabarito"));
+    m_key->setAccessibleName(QStringLiteral("Gabarito"));
+    m_key->setPlaceholderText(QStringLiteral("Cole aqui o gabarito: 1-A 2-C 3-E, um por linha, ou ABCDE..."));
+    m_key->setTabChangesFocus(true);
+    connect(m_key, &QPlainTextEdit::textChanged, this, &AddPaperDialog::updatePreview);
+
+    m_preview = new QListWidget(this);
+    m_preview->setObjectName(QStringLiteral("listPrevia"));
+    m_preview->setAccessibleName(QStringLiteral("Respostas lidas"));
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("labelGabarito"));
+    m_status->setWordWrap(true);
+
+    auto* keyRow = new QHBoxLayout;
+    keyRow->addWidget(m_key, 3);
+    keyRow->addWidget(m_preview, 2);
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Arquivo PDF:"), pdfRow);
+    form->addRow(QStringLiteral("Nome da prova:"), m_name);
+    form->addRow(QStringLiteral("Gabarito:"), keyRow);
+    form->addRow(QString(), m_status);
+
+    auto* buttons = new QDialogButtonBox(this);
+    m_save = buttons->addButton(QStringLiteral("Salvar"), QDialogButtonBox::AcceptRole);
+    m_save->setObjectName(QStringLiteral("btSalvar"));
+    auto* cancel = buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("btCancelar"));
+    connect(m_save, &QPushButton::clicked, this, &AddPaperDialog::save);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    resize(640, 420);
+    updatePreview();
+}
+
+void AddPaperDialog::choosePdf()
+{
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Escolha a prova"), m_pdf->text(),
+                                                      QStringLiteral("Provas em PDF (*.pdf *.PDF)"), nullptr,
+                                                      QFileDialog::DontUseNativeDialog);
+    if (path.isEmpty())
+        return;
+    m_pdf->setText(path);
+    if (m_name->text().isEmpty())
+        m_name->setText(QFileInfo(path).completeBaseName());
+}
+
+void AddPaperDialog::updatePreview()
+{
+    m_preview->clear();
+    const QString text = m_key->toPlainText();
+    if (text.trimmed().isEmpty()) {
+        m_parsed = {};
+        m_status->setText(QStringLiteral("Cole o gabarito para ver as respostas lidas."));
+        return;
+    }
+    m_parsed = mockexam::AnswerKeyText::Parse(text.toStdString());
+    if (!m_parsed.ok()) {
+        m_status->setText(QString::fromStdString(m_parsed.error));
+        return;
+    }
+    for (size_t i = 0; i < m_parsed.digits.size(); ++i)
+        m_preview->addItem(
+            QStringLiteral("Questão %1: %2").arg(i + 1).arg(QChar(u'A' + (m_parsed.digits[i][0] - '1'))));
+    m_status->setText(QStringLiteral("%1 questões lidas.").arg(m_parsed.digits.size()));
+}
+
+void AddPaperDialog::save()
+{
+    QString why;
+    if (!QFileInfo(m_pdf->text()).isFile())
+        why = QStringLiteral("Escolha o arquivo PDF da prova.");
+    else if (const QString bad = usermaterial::UserMaterial::CheckField(m_name->text(),
+                                                                        QStringLiteral("O nome da prova"));
+             !bad.isEmpty())
+        why = bad;
+    else if (m_key->toPlainText().trimmed().isEmpty())
+        why = QStringLiteral("Cole o gabarito da prova.");
+    else if (!m_parsed.ok())
+        why = QStringLiteral("O gabarito não pôde ser lido: ") + QString::fromStdString(m_parsed.error);
+    if (why.isEmpty()) {
+        usermaterial::UserMaterial store(m_folder);
+        const auto outcome = store.addPaper(m_pdf->text(), m_name->text(), m_parsed.digits);
+        if (outcome.ok) {
+            m_savedLine = outcome.line;
+            accept();
+            return;
+        }
+        why = outcome.message;
+    }
+    if (m_messages)
+        m_messages->show(this, why, m_caption);
+}
+
+} // namespace zelvora::gui

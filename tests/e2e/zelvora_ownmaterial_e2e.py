@@ -1,0 +1,279 @@
+#!/usr/bin/python3
+"""Zelvora end to end: a user adds their own exam and paper, without root.
+
+The program and its data folder are copied into a temporary folder and the
+data folder is made read-only; HOME and XDG_DATA_HOME point into the same
+temporary folder, so the user's own folder starts empty. Under Xvfb, with real
+mouse and keyboard events (xdotool), the user:
+
+1. presses Ctrl+N in the catalog window, fills "Adicionar exame" with a zip
+   downloaded to their home, an organisation, a type and a year, saves, finds
+   the exam in the catalog and copies it out through the save dialog;
+2. opens the mock-exam window, presses "Adicionar prova", picks a PDF, types a
+   name and pastes an answer key in the "1-a 2-c" shape, checks the preview,
+   saves, starts the new paper, answers and finishes it, and reads the score.
+
+The files land in ~/.local/share/zelvora/dados (Windows-1252, CR LF); the
+program's data folder is unchanged at the end.
+
+Exit status: 0 passed, 1 failed, 77 skipped. Run inside dbus-run-session.
+"""
+import argparse
+import os
+import shutil
+import signal
+import stat
+import subprocess
+import sys
+import tempfile
+import zipfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from zelvora_e2e import (A11y, Desktop, Failure, SKIP, check, flat_zip_contents, log,  # noqa: E402
+                         start_x, tree_hash, wait_for)
+
+EXAM = ('Banca Propria', 'Analista Proprio', '2031')
+PAPER = 'Minha Prova Baixada'
+KEY_TYPED = '1-a 2-c\n3-e 4-b'
+KEY_DIGITS = b'1\r\n3\r\n5\r\n2\r\n'
+
+
+def make_read_only(folder):
+    for root, dirs, files in os.walk(folder):
+        for f in files:
+            p = os.path.join(root, f)
+            os.chmod(p, os.stat(p).st_mode & ~(stat.S_IWUSR | stat.S_IWGRP | stat.S_IWOTH))
+    for root, dirs, files in os.walk(folder, topdown=False):
+        os.chmod(root, 0o555)
+
+
+def click_on(desk, a11y, acc, what):
+    x, y, w, h = a11y.rect(acc)
+    desk.click(x + min(w // 2, 60), y + h // 2, what)
+
+
+def field(a11y, window, name):
+    return wait_for('the field "%s"' % name, lambda: (lambda found: found[0] if found else None)(
+        [t for t in a11y.find_all(window, role='text') if t.get_name() == name]))
+
+
+def button(a11y, window, name):
+    return wait_for('the button "%s"' % name, lambda: (lambda found: found[0] if found else None)(
+        a11y.find_all(window, role='push button', name=name)))
+
+
+def scenario(args, work, procs):
+    os.makedirs(args.shots, exist_ok=True)
+    app_dir = os.path.join(work, 'app')
+    os.makedirs(app_dir)
+    program = os.path.join(app_dir, 'zelvora')
+    shutil.copy2(args.bin, program)
+    data = os.path.join(app_dir, 'dados')
+    shutil.copytree(args.data, data)
+    make_read_only(data)
+    data_hash = tree_hash(data)
+
+    home = os.path.join(work, 'home')
+    downloads = os.path.join(home, 'Downloads')
+    os.makedirs(downloads)
+    user_data = os.path.join(home, '.local', 'share')
+    user_folder = os.path.join(user_data, 'zelvora', 'dados')
+    # What the user downloaded: an exam's zip and a paper's PDF.
+    exam_zip = os.path.join(downloads, 'exame.zip')
+    with zipfile.ZipFile(exam_zip, 'w', zipfile.ZIP_DEFLATED) as z:
+        z.writestr('caderno/prova.txt', 'Questao 1 ...\n' * 200)
+        z.writestr('caderno/gabarito.txt', '1-A 2-C\n')
+    papers = sorted(f for f in os.listdir(os.path.join(data, 'simu')) if f.lower().endswith('.pdf'))
+    check(papers, 'the sample folder has a PDF to stand for a download')
+    paper_pdf = os.path.join(downloads, 'prova.pdf')
+    shutil.copy(os.path.join(data, 'simu', papers[0]), paper_pdf)
+
+    display = start_x(work, procs)
+    desk = Desktop(display, args.shots)
+    runtime = os.path.join(work, 'runtime')
+    os.makedirs(runtime, mode=0o700)
+    os.environ['XDG_RUNTIME_DIR'] = runtime
+    subprocess.run(['dbus-update-activation-environment', 'XDG_RUNTIME_DIR=' + runtime,
+                    'DISPLAY=' + display], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
+    subprocess.run(['dbus-send', '--session', '--dest=org.a11y.Bus', '--print-reply',
+                    '/org/a11y/bus', 'org.a11y.Bus.GetAddress'], stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, timeout=30)
+    env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM='xcb', HOME=home, XDG_DATA_HOME=user_data,
+               QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_ACCESSIBILITY='1',
+               LC_ALL='pt_BR.UTF-8', LANG='pt_BR.UTF-8', TZ='UTC')
+    env.pop('QT_QPA_PLATFORMTHEME', None)
+    env.pop('ZELVORA_DADOS', None)
+    prog = subprocess.Popen([program], env=env, cwd=work, stdin=subprocess.DEVNULL,
+                            stdout=open(os.path.join(work, 'zelvora.log'), 'w'), stderr=subprocess.STDOUT)
+    procs.append(prog)
+    a11y = A11y(prog.pid)
+    wait_for('the program on the accessibility bus', a11y.app, timeout=30)
+
+    splash = wait_for('the splash window', lambda: a11y.window('Zelvora', (640, 480)), timeout=30)
+    sx, sy, _, _ = a11y.rect(splash)
+    desk.click(sx + 73, sy + 440, 'the splash start button')
+    wait_for('the splash to close', lambda: a11y.window('Zelvora', (640, 480)) is None)
+    main = wait_for('the catalog window', lambda: a11y.window('  Zelvora'))
+    mx, my, _, _ = a11y.rect(main)
+    footer_y = my + 405 + 4 + 18
+
+    # 1. Adicionar exame, from the keyboard.
+    desk.click(mx + 316, my + 40, 'the catalog window logo')
+    desk.key('ctrl+n')
+    dialog = wait_for('the "Adicionar exame" dialog', lambda: a11y.window('Adicionar exame'))
+    click_on(desk, a11y, field(a11y, dialog, 'Arquivo zip'), 'the zip box')
+    desk.type(exam_zip)
+    for name, value in zip(('Organização', 'Tipo de prova', 'Ano'), EXAM):
+        click_on(desk, a11y, field(a11y, dialog, name), 'the box ' + name)
+        desk.type(value)
+    def listed():
+        items = [i.get_name() for i in a11y.find_all(dialog, role='list item', showing=False)]
+        return sorted(items) == ['caderno\\gabarito.txt', 'caderno\\prova.txt'] or log('listed', items)
+    wait_for('the archive listed', listed)
+    desk.screenshot('add-exam')
+    click_on(desk, a11y, button(a11y, dialog, 'Salvar'), 'Salvar')
+    wait_for('the dialog to close', lambda: a11y.window('Adicionar exame') is None)
+    with open(os.path.join(user_folder, 'nomes.txt'), 'rb') as fh:
+        line = fh.read()
+    check(line == ('#'.join(EXAM) + '#Banca-Propria-Analista-Proprio-2031.zip\r\n').encode('cp1252'),
+          'the catalog line in the user folder (%r)' % line)
+
+    def grid_rows():
+        got = a11y.table_rows(a11y.window('  Zelvora'))
+        return [r for r in got[1] if any(r)] if got else None
+    wait_for('the new exam in the grid', lambda: grid_rows() == [[EXAM[1], EXAM[0], EXAM[2]]])
+    table = a11y.table_rows(a11y.window('  Zelvora'))[0]
+    click_on(desk, a11y, a11y.cell(table, 0, 0), 'the new exam')
+    desk.click(mx + 110 + 52, footer_y, 'btCopiar')
+    save = wait_for('the save dialog', lambda: a11y.window('Copiar para...'))
+    suggested = '%s - %s - %s' % (EXAM[0], EXAM[1], EXAM[2])
+    edit = wait_for('the suggested name', lambda: [t for t in a11y.find_all(save, role='text')
+                                                    if a11y.text(t) == suggested])[0]
+    dest = os.path.join(work, 'copia')
+    click_on(desk, a11y, edit, 'the file name box')
+    desk.key('ctrl+a')
+    desk.type(dest)
+    for attempt in range(3):
+        desk.key('Return')
+        try:
+            wait_for('the save dialog to close', lambda: a11y.window('Copiar para...') is None, timeout=3)
+            break
+        except Failure:
+            if attempt == 2:
+                raise
+    expected = flat_zip_contents(exam_zip)
+
+    def copied():
+        if not os.path.isdir(dest):
+            return None
+        got = {f: open(os.path.join(dest, f), 'rb').read() for f in os.listdir(dest)}
+        return got == expected
+    wait_for('the copied files', copied, timeout=30)
+    log('ok: the added exam copied out byte for byte')
+
+    # 2. Adicionar prova, in the mock-exam window's top strip.
+    desk.click(mx + 318 + 52, footer_y, 'btSimulado')
+    simul = wait_for('the mock-exam window', lambda: a11y.window(size=(1280, 1024)))
+    wx, wy, ww, wh = a11y.rect(simul)
+    add = button(a11y, simul, 'Adicionar prova')
+    ax, ay, aw, ah = a11y.rect(add)
+    check((ax - wx, ay - wy, ah) == (790, 80, 36), 'the button sits at 790, 80, 36 high (got %d, %d, %d)'
+          % (ax - wx, ay - wy, ah))
+    desk.click(ax + aw // 2, ay + ah // 2, 'Adicionar prova')
+    dialog = wait_for('the "Adicionar prova" dialog', lambda: a11y.window('Adicionar prova'))
+    click_on(desk, a11y, field(a11y, dialog, 'Arquivo PDF'), 'the PDF box')
+    desk.type(paper_pdf)
+    click_on(desk, a11y, field(a11y, dialog, 'Nome da prova'), 'the name box')
+    desk.type(PAPER)
+    click_on(desk, a11y, field(a11y, dialog, 'Gabarito'), 'the key box')
+    desk.type(KEY_TYPED)
+    wait_for('the preview', lambda: [i.get_name() for i in a11y.find_all(dialog, role='list item')]
+             == ['Questão 1: A', 'Questão 2: C', 'Questão 3: E', 'Questão 4: B'])
+    desk.screenshot('add-paper')
+    click_on(desk, a11y, button(a11y, dialog, 'Salvar'), 'Salvar')
+    wait_for('the dialog to close', lambda: a11y.window('Adicionar prova') is None)
+    simu = os.path.join(user_folder, 'simu')
+    check(open(os.path.join(simu, 'Minha-Prova-Baixada.txt'), 'rb').read() == KEY_DIGITS, 'the key in digits')
+    check(open(os.path.join(simu, 'lista.txt'), 'rb').read() == (PAPER + '#Minha-Prova-Baixada.pdf\r\n').encode(),
+          'the list line')
+
+    combo = min(a11y.find_all(simul, role='combo box'), key=lambda c: a11y.rect(c)[1])
+    wait_for('the new paper chosen', lambda: a11y.text(combo) == PAPER or combo.get_name() == PAPER)
+    desk.click(wx + 653 + 64, wy + 80 + 18, 'btInicio')
+
+    def radios():
+        found = {r.get_name(): r for r in a11y.find_all(a11y.window(size=(1280, 1024)), role='radio button')}
+        return found if all(k in found for k in 'ABCDE') else None
+    wait_for('the answer column', radios, timeout=30)
+    col_x, col_y = wx + ww - 198, wy + 117
+    for q, option in enumerate('ACE'):
+        click_on(desk, a11y, radios()[option], 'option %s of question %d' % (option, q + 1))
+        wait_for('question %d marked' % (q + 1), lambda: any(
+            ('Questão %d' % (q + 1)) in a11y.text(c) and 'OK' in a11y.text(c)
+            for c in a11y.find_all(a11y.window(size=(1280, 1024)), role='combo box')), timeout=10)
+        desk.click(col_x + 121 + 36, col_y + 49 + 15, 'btProxima')
+    desk.click(col_x + 1 + 96, col_y + 110 + 15, 'btFim')
+    result = wait_for('the results window', lambda: a11y.window('Zelvora', (363, 446)), timeout=20)
+    labels = [a.get_name() for a in a11y.find_all(result, role='label')]
+    check('3 de 4' in labels, 'the score "3 de 4" (labels: %s)' % labels)
+    desk.screenshot('own-paper-results')
+    rx, ry, rw, rh = a11y.rect(result)
+    desk.click(rx + rw // 2, ry + rh // 2, 'the results window')
+    desk.key('alt+F4')
+    wait_for('back to the catalog', lambda: a11y.window(size=(1280, 1024)) is None)
+    desk.click(mx + 560 + 35, footer_y, 'btSair')
+    wait_for('the program to end', lambda: prog.poll() is not None, timeout=20)
+    check(prog.returncode == 0, 'the program ended with status 0')
+    check(tree_hash(data) == data_hash, "the program's data folder is unchanged")
+    log('PASSED')
+    return 0
+
+
+def run(args):
+    work = tempfile.mkdtemp(prefix='zelvora-own-e2e-')
+    procs = []
+    try:
+        return scenario(args, work, procs)
+    finally:
+        for p in reversed(procs):
+            if p.poll() is None:
+                p.terminate()
+                try:
+                    p.wait(5)
+                except subprocess.TimeoutExpired:
+                    p.kill()
+        for root, dirs, files in os.walk(work):
+            for d in dirs:
+                os.chmod(os.path.join(root, d), 0o755)
+        shutil.rmtree(work, ignore_errors=True)
+
+
+def main():
+    p = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    p.add_argument('--bin', required=True)
+    p.add_argument('--data', required=True)
+    p.add_argument('--shots', required=True)
+    args = p.parse_args()
+    missing = [t for t in ('Xvfb', 'xdotool', 'openbox', 'import', 'dbus-send') if not shutil.which(t)]
+    try:
+        import gi
+        gi.require_version('Atspi', '2.0')
+        from gi.repository import Atspi  # noqa: F401
+    except Exception:
+        missing.append('gir1.2-atspi-2.0')
+    if missing:
+        print('SKIP: missing ' + ', '.join(missing))
+        return SKIP
+    if not os.environ.get('DBUS_SESSION_BUS_ADDRESS'):
+        print('SKIP: no D-Bus session (run under dbus-run-session)')
+        return SKIP
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+    try:
+        return run(args)
+    except Failure as e:
+        log('FAIL:', e)
+        return 1
+
+
+if __name__ == '__main__':
+    sys.exit(main())
