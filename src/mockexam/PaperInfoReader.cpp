@@ -1,5 +1,7 @@
 #include "mockexam/PaperInfoReader.h"
 
+#include "text/DataFile.h"
+
 #include "text/Folding.h"
 #include "text/TextList.h"
 #include "text/Windows1252.h"
@@ -329,7 +331,8 @@ PaperInfoReading PaperInfoReader::Parse(const std::vector<std::string>& rawLines
 
 std::optional<PaperInfoReading> PaperInfoReader::Load(const std::string& path)
 {
-    const auto lines = text::ReadTextList(path);
+    // An info file is a few lines, like a key: the key's cap serves it.
+    const auto lines = text::ReadTextList(path, text::DataFile::KeyCap);
     if (!lines)
         return std::nullopt;
     return Parse(*lines);

@@ -60,8 +60,8 @@ bool TPdfViewer::showPageWith(const QString& words)
 {
     if (!m_document || words.isEmpty())
         return false;
-    for (int page = 0; page < m_document->pageCount(); ++page) {
-        const QString text = m_document->getAllText(page).text();
+    for (int page = 0; page < m_document->document()->pageCount(); ++page) {
+        const QString text = m_document->document()->getAllText(page).text();
         for (qsizetype at = text.indexOf(words); at >= 0; at = text.indexOf(words, at + 1)) {
             const qsizetype end = at + words.size();
             if (end < text.size() && text.at(end).isDigit())

@@ -395,8 +395,15 @@ void TformSimul::comboProvaChange()
     const int index = item < 0 ? -1 : comboProva->itemData(item).toInt();
     if (index >= 0 && size_t(index) < m_entries.size())
         edDuracao->setDuration(
-            ReadPaperInfo(QFile::encodeName(m_ctx.mockExamFolder).toStdString(), m_entries[size_t(index)])
+            ReadPaperInfo(folderOf(m_entries[size_t(index)]), m_entries[size_t(index)])
                 .durationSeconds);
+}
+
+// The folder a paper's list line came from: its PDF, key and info file are there.
+std::string TformSimul::folderOf(const MockExamEntry& entry) const
+{
+    return QFile::encodeName(m_ctx.mockExamFolders().value(qsizetype(entry.source), m_ctx.mockExamFolder))
+        .toStdString();
 }
 
 void TformSimul::btInicioClick()
@@ -423,9 +430,7 @@ void TformSimul::startPaper()
     }
     const MockExamEntry& entry = m_entries[size_t(index)];
     // The paper and its key are in the folder its list line came from.
-    const std::string folder = QFile::encodeName(m_ctx.mockExamFolders().value(qsizetype(entry.source),
-                                                                                m_ctx.mockExamFolder))
-                                   .toStdString();
+    const std::string folder = folderOf(entry);
     const QString pdfPath = QFile::decodeName(PaperPath::Resolve(folder, entry.pdfPath).c_str());
     if (!QFileInfo(pdfPath).isFile()) {
         hideWait();

@@ -119,6 +119,7 @@ protected:
 
 private:
     void startPaper();
+    std::string folderOf(const mockexam::MockExamEntry& entry) const;
     void buildTop();
     void buildAnswerColumn();
     void buildShortcuts();

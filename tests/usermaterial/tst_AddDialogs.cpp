@@ -1,6 +1,6 @@
 // The two dialogs that add material, driven through their widgets.
 #include "app/MessageBoxes.h"
-#include "support/ZipWriter.h"
+#include "zipwriter/ZipWriter.h"
 #include "usermaterial/AddExamDialog.h"
 #include "usermaterial/AddPaperDialog.h"
 
@@ -111,7 +111,7 @@ void AddDialogsTest::paperRefusals()
 
 void AddDialogsTest::examListsEntriesCompletesAndSaves()
 {
-    zelvora::testsupport::ZipWriter zip;
+    zelvora::zipwriter::ZipWriter zip;
     zip.addFile("caderno.pdf", "conteudo");
     const QString zipPath = m_dir->filePath("baixado.zip");
     QVERIFY(zip.writeTo(zipPath.toStdString()));

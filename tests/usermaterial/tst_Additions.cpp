@@ -2,7 +2,7 @@
 // user added, and only after a yes.
 #include "app/MessageBoxes.h"
 #include "catalog/Catalog.h"
-#include "support/ZipWriter.h"
+#include "zipwriter/ZipWriter.h"
 #include "usermaterial/CatalogAdditions.h"
 #include "usermaterial/PaperAdditions.h"
 #include "usermaterial/UserMaterial.h"
@@ -61,7 +61,7 @@ void AdditionsTest::removeOnlyOwnAfterYes()
     QFETCH(bool, removed);
     QTemporaryDir dir;
     const QString user = dir.filePath("user/"), zipPath = dir.filePath("e.zip"), pdf = dir.filePath("p.pdf");
-    testsupport::ZipWriter zip;
+    zipwriter::ZipWriter zip;
     zip.addFile("a.txt", "a");
     QVERIFY(zip.writeTo(zipPath.toStdString()));
     QFile f(pdf);

@@ -2,7 +2,7 @@
 // what is refused, and that two writers at once lose nothing.
 #include "catalog/Catalog.h"
 #include "mockexam/MockExamList.h"
-#include "support/ZipWriter.h"
+#include "zipwriter/ZipWriter.h"
 #include "text/PtBrCollation.h"
 #include "usermaterial/UserMaterial.h"
 
@@ -55,7 +55,7 @@ void UserMaterialTest::init()
     m_pdf = m_dir->filePath("baixada.pdf");
     QVERIFY(Write(m_pdf, "%PDF-1.4 prova"));
     m_zip = m_dir->filePath("trt.zip");
-    zelvora::testsupport::ZipWriter zip;
+    zelvora::zipwriter::ZipWriter zip;
     zip.addFolder("prova/");
     zip.addFile("prova/caderno.pdf", std::string(5000, 'x'));
     QVERIFY(zip.writeTo(m_zip.toStdString()));
@@ -94,7 +94,7 @@ void UserMaterialTest::archiveCheck_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<bool>("ok");
 
-    zelvora::testsupport::ZipWriter onlyFolder;
+    zelvora::zipwriter::ZipWriter onlyFolder;
     onlyFolder.addFolder("vazia/");
     QTest::newRow("only a folder") << QByteArray::fromStdString(onlyFolder.finish()) << false;
     QTest::newRow("not a zip") << QByteArray("%PDF-1.4 isto nao e zip") << false;

@@ -366,10 +366,16 @@ void DataFolderCheck::CheckMockExams(const std::string& mockExamFolder, CheckRep
         const std::string infoRelative = mockexam::PaperPath::InfoPathFor(e.pdfPath);
         const std::string infoPath = mockexam::PaperPath::Resolve(mockExamFolder, infoRelative);
         mockexam::PaperInfo info;
-        if (IsFile(infoPath)) {
-            const auto reading = mockexam::PaperInfoReader::Load(infoPath);
+        const auto infoStatus = text::DataFile::Probe(infoPath, text::DataFile::KeyCap);
+        if (infoStatus != text::DataFileStatus::Missing) {
             const std::string infoHead = head + "o arquivo de informações " + Quote(U(infoRelative));
-            if (!reading) {
+            const auto reading = infoStatus == text::DataFileStatus::Ok
+                ? mockexam::PaperInfoReader::Load(infoPath)
+                : std::nullopt;
+            if (infoStatus != text::DataFileStatus::Ok && infoStatus != text::DataFileStatus::Unreadable) {
+                Error(report, infoHead + " " + Unusable(infoStatus, text::DataFile::KeyCap)
+                                  + "; a prova segue sem ele.");
+            } else if (!reading) {
                 Error(report, infoHead + " não pode ser lido; a prova segue sem ele.");
             } else {
                 info = reading->info;
