@@ -1,11 +1,14 @@
 #include "app/LoadSkinImage.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImageReader>
 
 namespace zelvora::app {
 
-bool LoadSkinImage(QImage& bitmap, const QString& fileName)
+namespace {
+
+bool LoadPicture(QImage& bitmap, const QString& fileName)
 {
     if (!QFileInfo(fileName).isFile())
         return false;
@@ -20,6 +23,42 @@ bool LoadSkinImage(QImage& bitmap, const QString& fileName)
     bitmap = decoded.convertToFormat(decoded.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
                                                                : QImage::Format_RGB32);
     return !bitmap.isNull();
+}
+
+} // namespace
+
+QString HighResolutionTwin(const QString& fileName)
+{
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    const qsizetype slash = fileName.lastIndexOf(QLatin1Char('/'));
+    if (dot <= slash + 1)
+        return fileName + QStringLiteral("@2x");
+    return fileName.left(dot) + QStringLiteral("@2x") + fileName.mid(dot);
+}
+
+bool LoadSkinImage(QImage& bitmap, const QString& fileName)
+{
+    return LoadSkinImage(bitmap, fileName, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
+}
+
+bool LoadSkinImage(QImage& bitmap, const QString& fileName, qreal deviceRatio)
+{
+    // On a screen with more than one device pixel per logical pixel, the twin
+    // with twice the pixels is used, but only when it really is twice the
+    // normal picture: press effects and hot zones stay in logical pixels.
+    if (deviceRatio > 1.0) {
+        const QString twin = HighResolutionTwin(fileName);
+        const QSize normalSize = QImageReader(fileName, "png").size();
+        if (normalSize.isValid() && QFileInfo(twin).isFile() && QImageReader(twin, "png").size() == normalSize * 2) {
+            QImage sharp;
+            if (LoadPicture(sharp, twin) && sharp.size() == normalSize * 2) {
+                sharp.setDevicePixelRatio(2.0);
+                bitmap = sharp;
+                return true;
+            }
+        }
+    }
+    return LoadPicture(bitmap, fileName);
 }
 
 void SkinPair::load(const QString& dataFolder, const QString& baseName)

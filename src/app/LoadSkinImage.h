@@ -7,7 +7,15 @@ namespace zelvora::app {
 // Decodes one PNG file into bitmap. Every failure (no such file, not a PNG,
 // damaged data) is swallowed: the result is false and bitmap stays empty.
 // A loaded picture is kept in a format that can be painted on.
+// Where the screen has more device pixels than logical ones, a twin named
+// with "@2x" before the extension ("abre@2x.png") that is exactly twice the
+// size of the normal file is loaded instead and given a device pixel ratio of
+// 2, so it paints at the normal file's logical size.
 bool LoadSkinImage(QImage& bitmap, const QString& fileName);
+bool LoadSkinImage(QImage& bitmap, const QString& fileName, qreal deviceRatio);
+
+// "abre.png" -> "abre@2x.png".
+QString HighResolutionTwin(const QString& fileName);
 
 // A skin pair: the normal picture and the pressed one ("on" before the
 // extension: "abre.png" and "abreon.png"). Loads the pressed file first.

@@ -23,6 +23,8 @@ private slots:
     void pairLoadsBothFiles_data();
     void pairLoadsBothFiles();
     void loadedBitmapCanBeDrawnOn();
+    void highResolutionTwin_data();
+    void highResolutionTwin();
 
 private:
     QTemporaryDir m_dir;
@@ -161,6 +163,55 @@ void TestSkinImages::loadedBitmapCanBeDrawnOn()
     p.end();
     QCOMPARE(copy.pixelColor(1, 1), QColor(Qt::red));
     QCOMPARE(bitmap.pixel(5, 5), copy.pixel(5, 5));
+}
+
+
+// Which picture is loaded for a screen with the given device pixel ratio:
+// the "@2x" twin only on a HiDPI screen and only when it is exactly twice
+// the normal picture; it then keeps the normal picture's logical size.
+void TestSkinImages::highResolutionTwin_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<QSize>("twinSize"); // empty: no twin file
+    QTest::addColumn<bool>("normalExists");
+    QTest::addColumn<bool>("twinUsed");
+    QTest::addColumn<bool>("loaded");
+    QTest::newRow("HiDPI with twin") << 2.0 << QSize(60, 40) << true << true << true;
+    QTest::newRow("ratio 1.5 with twin") << 1.5 << QSize(60, 40) << true << true << true;
+    QTest::newRow("normal screen ignores the twin") << 1.0 << QSize(60, 40) << true << false << true;
+    QTest::newRow("HiDPI without twin") << 2.0 << QSize() << true << false << true;
+    QTest::newRow("twin of the wrong size") << 2.0 << QSize(61, 40) << true << false << true;
+    QTest::newRow("twin without normal file") << 2.0 << QSize(60, 40) << false << false << false;
+}
+
+void TestSkinImages::highResolutionTwin()
+{
+    QFETCH(qreal, ratio);
+    QFETCH(QSize, twinSize);
+    QFETCH(bool, normalExists);
+    QFETCH(bool, twinUsed);
+    QFETCH(bool, loaded);
+    QTemporaryDir dir;
+    const QString normal = dir.filePath(QStringLiteral("rodape.png"));
+    QCOMPARE(zelvora::app::HighResolutionTwin(normal), dir.filePath(QStringLiteral("rodape@2x.png")));
+    const QImage small = PatternImage({30, 20}, 5);
+    const QImage large = PatternImage(twinSize.isEmpty() ? QSize(1, 1) : twinSize, 6);
+    if (normalExists)
+        QVERIFY(small.save(normal, "png"));
+    if (!twinSize.isEmpty())
+        QVERIFY(large.save(dir.filePath(QStringLiteral("rodape@2x.png")), "png"));
+
+    QImage bitmap;
+    QCOMPARE(LoadSkinImage(bitmap, normal, ratio), loaded);
+    if (!loaded) {
+        QVERIFY(bitmap.isNull());
+        return;
+    }
+    QImage expected = twinUsed ? large : small;
+    expected.setDevicePixelRatio(bitmap.devicePixelRatio());
+    QCOMPARE(bitmap.convertToFormat(QImage::Format_RGB32), expected);
+    QCOMPARE(bitmap.devicePixelRatio(), twinUsed ? 2.0 : 1.0);
+    QCOMPARE(bitmap.deviceIndependentSize(), QSizeF(30, 20));
 }
 
 QTEST_MAIN(TestSkinImages)
