@@ -12,11 +12,21 @@ public:
     virtual ~MessageBoxes() = default;
     // A plain information box with one OK button; returns when it is closed.
     virtual void show(QWidget* owner, const QString& text, const QString& caption) = 0;
+    // An information box with an extra button (actionText) beside OK; true
+    // when the user chose that button. A box that cannot ask shows the text
+    // and answers false.
+    virtual bool offer(QWidget* owner, const QString& text, const QString& caption, const QString& actionText)
+    {
+        (void)actionText;
+        show(owner, text, caption);
+        return false;
+    }
 };
 
 class QtMessageBoxes final : public MessageBoxes {
 public:
     void show(QWidget* owner, const QString& text, const QString& caption) override;
+    bool offer(QWidget* owner, const QString& text, const QString& caption, const QString& actionText) override;
 };
 
 } // namespace zelvora::app

@@ -6,6 +6,7 @@
 #include "app/TFocusImage.h"
 #include "app/WindowPlacement.h"
 
+#include <QKeyEvent>
 #include <QShowEvent>
 
 namespace zelvora::gui {
@@ -26,6 +27,8 @@ TformAbre::TformAbre(app::AppContext& ctx, QWidget* parent)
     connect(btInicio, &TFocusImage::OnMouseDown, this, Guarded(m_ctx, this, &TformAbre::btInicioMouseDown));
     connect(btInicio, &TFocusImage::OnMouseUp, this, Guarded(m_ctx, this, &TformAbre::btInicioMouseUp));
     connect(btInicio, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformAbre::btInicioClick));
+    btInicio->setText(QStringLiteral("Entrar"));
+    setAccessibleName(QStringLiteral("Zelvora: abertura"));
 }
 
 void TformAbre::FormCreate()
@@ -45,6 +48,18 @@ void TformAbre::showEvent(QShowEvent* e)
     if (!e->spontaneous())
         CenterOnScreen(this);
     QDialog::showEvent(e);
+}
+
+void TformAbre::keyPressEvent(QKeyEvent* e)
+{
+    // Enter anywhere in the splash presses the start button; Escape closes
+    // the window as the dialog always did.
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !e->isAutoRepeat()) {
+        e->accept();
+        btInicio->press();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
 
 void TformAbre::btInicioMouseDown()

@@ -63,6 +63,7 @@ private:
     std::unique_ptr<MessageBoxes> m_messages;
     StartupObserver m_observer;
     bool m_destroyed = false;
+    bool m_exitAfterFirstPaint = false;
 };
 
 } // namespace zelvora::app

@@ -6,9 +6,12 @@
 #include "zip/TUnZipper.h"
 
 #include <QCursor>
+#include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QScopedValueRollback>
+#include <QUrl>
 #include <QWidget>
 
 namespace zelvora::catalog {
@@ -88,8 +91,20 @@ void ExamCopy::Run(const QString& topLeftCell, const ExamCopyRow& selected,
         QGuiApplication::restoreOverrideCursor();
         --m_waitCursors;
     }
-    if (!result.complete())
+    if (!result.complete()) {
         Fail();
+        return;
+    }
+    Done(dest);
+}
+
+void ExamCopy::Done(const QString& dest)
+{
+    if (!m_ctx.messages)
+        return;
+    const QString text = QStringLiteral("Prova copiada para a pasta:\n%1").arg(QDir::toNativeSeparators(dest));
+    if (m_ctx.messages->offer(m_owner, text, m_ctx.title, QStringLiteral("Abrir pasta")))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(dest));
 }
 
 void ExamCopy::Fail()

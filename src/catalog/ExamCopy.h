@@ -48,6 +48,8 @@ public:
 
 private:
     void Fail();
+    // Says where the files went and offers to open that folder.
+    void Done(const QString& dest);
 
     app::AppContext& m_ctx;
     QWidget* m_owner;

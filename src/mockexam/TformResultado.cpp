@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLocale>
 
+#include <utility>
+
 namespace zelvora::gui {
 
 using mockexam::ExamScore;
@@ -62,6 +64,14 @@ TformResultado::TformResultado(app::AppContext& ctx, QWidget* parent)
     Label5 = Named(WhiteLabel(QStringLiteral("Questões erradas:"), Arial(16), this, {8, 327}), "Label5");
     lQE = Named(WhiteLabel(QString(), Arial(15, false, true), this, {8, 351}), "lQE");
     lQE->setGeometry(8, 351, 345, 87);
+    // Each value starts at its place in the layout or, where the font is
+    // wider than the one the layout was made for, a space after its label.
+    for (auto [label, value] : {std::pair{Label1, lAcerto}, {Label2, lPorc}, {Label9, lTTotal}, {Label3, lMedia}}) {
+        const QFontMetrics metrics(label->font());
+        const int after = label->x() + metrics.horizontalAdvance(label->text()) + metrics.horizontalAdvance(QLatin1Char(' '));
+        value->move(qMax(value->x(), after), value->y());
+    }
+    setAccessibleName(QStringLiteral("Zelvora: resultado"));
     for (QLabel* list : {lQC, lQE}) {
         list->setWordWrap(true);
         list->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -67,6 +67,7 @@ TformSimul::TformSimul(app::AppContext& ctx, QWidget* parent, std::unique_ptr<Ex
     m_clock->onTick = Guarded(m_ctx, this, &TformSimul::Timer1Timer);
     setWindowTitle(ctx.title);
     setWindowState(Qt::WindowMaximized);
+    setAccessibleName(QStringLiteral("Zelvora: simulado"));
 
     buildTop();
 
@@ -94,17 +95,20 @@ void TformSimul::buildTop()
 
     Label2 = Named(WhiteLabel<ClickableLabel>(QStringLiteral("X"), Arial(27, true), pTop, {688, 11}), "Label2");
     Label2->setToolTip(QStringLiteral("Sair"));
+    Label2->setAccessibleName(QStringLiteral("Fechar"));
     connect(Label2, &ClickableLabel::clicked, this, Guarded(m_ctx, this, &TformSimul::Label2Click));
 
     btInicio = Named(new TFocusImage(QRect(653, 80, 128, 36), pTop), "btInicio");
     connect(btInicio, &TFocusImage::OnMouseDown, this, Guarded(m_ctx, this, &TformSimul::btInicioMouseDown));
     connect(btInicio, &TFocusImage::OnMouseUp, this, Guarded(m_ctx, this, &TformSimul::btInicioMouseUp));
     connect(btInicio, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btInicioClick));
+    btInicio->setText(QStringLiteral("Iniciar"));
 
     comboProva = Named(new QComboBox(pTop), "comboProva");
     comboProva->setFont(Arial(16));
     comboProva->setGeometry(152, 84, 497, comboProva->sizeHint().height());
     connect(comboProva, &QComboBox::activated, this, Guarded(m_ctx, this, &TformSimul::comboProvaChange));
+    comboProva->setAccessibleName(QStringLiteral("Selecione a Prova"));
 }
 
 void TformSimul::buildAnswerColumn()
@@ -129,9 +133,11 @@ void TformSimul::buildAnswerColumn()
     cbQuestao->setFont(Arial(11));
     cbQuestao->setGeometry(8, 17, 179, 21);
     connect(cbQuestao, &QComboBox::activated, this, Guarded(m_ctx, this, &TformSimul::cbQuestaoChange));
+    cbQuestao->setAccessibleName(QStringLiteral("Selecione a questão"));
 
     rgResposta = Named(new QGroupBox(QStringLiteral(" Resposta "), pRespClient), "rgResposta");
     rgResposta->setGeometry(8, 43, 113, 61);
+    rgResposta->setAccessibleName(QStringLiteral("Resposta"));
     rgResposta->setFont(Arial(12, true));
     Paint(rgResposta, AnswerBoxColour());
     {
@@ -157,6 +163,10 @@ void TformSimul::buildAnswerColumn()
     btAnterior = Named(new TFocusImage(QRect(121, 78, 73, 30), pRespClient), "btAnterior");
     btFim = Named(new TFocusImage(QRect(1, 110, 193, 30), pRespClient), "btFim");
     btSair = Named(new TFocusImage(QRect(1, 139, 193, 30), pRespClient), "btSair");
+    btProxima->setText(QStringLiteral("Próxima"));
+    btAnterior->setText(QStringLiteral("Anterior"));
+    btFim->setText(QStringLiteral("Finalizar"));
+    btSair->setText(QStringLiteral("Sair"));
     for (TFocusImage* b : {btProxima, btAnterior, btFim, btSair}) {
         connect(b, &TFocusImage::OnMouseDown, this, Guarded(m_ctx, this, &TformSimul::MouseDown));
         connect(b, &TFocusImage::OnMouseUp, this, Guarded(m_ctx, this, &TformSimul::MouseUp));
@@ -193,6 +203,21 @@ void TformSimul::buildShortcuts()
     add(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { PDF->zoomIn(); });
     add(QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { PDF->zoomOut(); });
     add(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { PDF->fitToWidth(); });
+
+    // Escape acts as Sair, in every state of the window. When the answer
+    // column is hidden its Sair cannot show a press, so the window closes
+    // directly.
+    auto* leave = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    leave->setContext(Qt::WindowShortcut);
+    connect(leave, &QShortcut::activated, this, Guarded(m_ctx, this, &TformSimul::escapePressed));
+}
+
+void TformSimul::escapePressed()
+{
+    if (btSair->isVisibleTo(this))
+        btSair->press();
+    else
+        btSairClick();
 }
 
 void TformSimul::FormCreate()
