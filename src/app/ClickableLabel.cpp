@@ -10,7 +10,6 @@ namespace zelvora::gui {
 ClickableLabel::ClickableLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
 {
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::TabFocus);
 }
 
 void ClickableLabel::press()

@@ -2,8 +2,9 @@
 // A label that acts as a button ("OK" of the catalog search, the "X" that
 // closes the exam window): the left button pressed and released inside it
 // clicks. It takes every press and release, so none reaches the widgets
-// below it. Tab reaches it (a focus mark is drawn), and Enter or Space
-// released on it clicks as well.
+// below it. Given a focus policy with Tab (after it has been sized: a label
+// that takes the focus asks for a pixel more), Tab reaches it, a focus mark is
+// drawn, and Enter or Space released on it clicks as well.
 #include <QLabel>
 
 namespace zelvora::gui {

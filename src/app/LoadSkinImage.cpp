@@ -63,14 +63,38 @@ bool LoadSkinImage(QImage& bitmap, const QString& fileName, qreal deviceRatio)
 
 void SkinPair::load(const QString& dataFolder, const QString& baseName)
 {
-    LoadSkinImage(pressed, dataFolder + baseName + QStringLiteral("on.png"));
-    LoadSkinImage(normal, dataFolder + baseName + QStringLiteral(".png"));
+    m_pressedFile = dataFolder + baseName + QStringLiteral("on.png");
+    m_normalFile = dataFolder + baseName + QStringLiteral(".png");
+    m_pressed = QImage();
+    m_normal = QImage();
+    m_pressedRead = false;
+    m_normalRead = false;
+}
+
+const QImage& SkinPair::normal() const
+{
+    if (!m_normalRead) {
+        m_normalRead = true;
+        LoadSkinImage(m_normal, m_normalFile);
+    }
+    return m_normal;
+}
+
+const QImage& SkinPair::pressed() const
+{
+    if (!m_pressedRead) {
+        m_pressedRead = true;
+        LoadSkinImage(m_pressed, m_pressedFile);
+    }
+    return m_pressed;
 }
 
 void SkinPair::clear()
 {
-    normal = QImage();
-    pressed = QImage();
+    m_normal = QImage();
+    m_pressed = QImage();
+    m_normalRead = true;
+    m_pressedRead = true;
 }
 
 } // namespace zelvora::app

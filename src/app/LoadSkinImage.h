@@ -18,12 +18,23 @@ bool LoadSkinImage(QImage& bitmap, const QString& fileName, qreal deviceRatio);
 QString HighResolutionTwin(const QString& fileName);
 
 // A skin pair: the normal picture and the pressed one ("on" before the
-// extension: "abre.png" and "abreon.png"). Loads the pressed file first.
-struct SkinPair {
-    QImage normal;
-    QImage pressed;
+// extension: "abre.png" and "abreon.png"). load() names the two files; each
+// is decoded the first time it is asked for (the pressed one usually at the
+// first press), so windows that are not shown yet cost nothing at start-up.
+class SkinPair {
+public:
     void load(const QString& dataFolder, const QString& baseName);
+    const QImage& normal() const;
+    const QImage& pressed() const;
     void clear();
+
+private:
+    QString m_normalFile;
+    QString m_pressedFile;
+    mutable QImage m_normal;
+    mutable QImage m_pressed;
+    mutable bool m_normalRead = true;
+    mutable bool m_pressedRead = true;
 };
 
 } // namespace zelvora::app

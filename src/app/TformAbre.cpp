@@ -35,7 +35,7 @@ void TformAbre::FormCreate()
 {
     setWindowTitle(m_ctx.title);
     m_skin.load(m_ctx.dataFolder, QStringLiteral("abre"));
-    imFundo->setPicture(m_skin.normal);
+    imFundo->setPicture([this] { return m_skin.normal(); });
 }
 
 void TformAbre::FormDestroy()
@@ -64,12 +64,12 @@ void TformAbre::keyPressEvent(QKeyEvent* e)
 
 void TformAbre::btInicioMouseDown()
 {
-    imFundo->copyRect(m_skin.pressed, btInicio->geometry());
+    imFundo->copyRect(m_skin.pressed(), btInicio->geometry());
 }
 
 void TformAbre::btInicioMouseUp()
 {
-    imFundo->copyRect(m_skin.normal, btInicio->geometry());
+    imFundo->copyRect(m_skin.normal(), btInicio->geometry());
 }
 
 void TformAbre::btInicioClick()

@@ -188,6 +188,7 @@ void TformMain::buildMiddleArea()
                      "buttonOK");
     connect(buttonOK, &ClickableLabel::clicked, this, Guarded(m_ctx, this, &TformMain::buttonOKClick));
     buttonOK->setAccessibleDescription(QStringLiteral("Localizar"));
+    buttonOK->setFocusPolicy(Qt::TabFocus); // after it was sized to its text
     panelLocaliza->hide();
 
     applyColumnWidthRule(0);
@@ -236,7 +237,7 @@ void TformMain::FormCreate()
     m_ctx.mockExamFolder = QString::fromStdString(folders.mockExamFolder);
 
     m_footerSkin.load(m_ctx.dataFolder, QStringLiteral("rodape"));
-    imRodape->setPicture(m_footerSkin.normal);
+    imRodape->setPicture([this] { return m_footerSkin.normal(); });
 
     setWindowTitle(QStringLiteral("  ") + m_ctx.title);
     m_searchHidden = true;
@@ -422,12 +423,12 @@ void TformMain::btSairClick()
 
 void TformMain::MouseDown(TFocusImage* sender)
 {
-    imRodape->copyRect(m_footerSkin.pressed, sender->geometry());
+    imRodape->copyRect(m_footerSkin.pressed(), sender->geometry());
 }
 
 void TformMain::MouseUp(TFocusImage* sender)
 {
-    imRodape->copyRect(m_footerSkin.normal, sender->geometry());
+    imRodape->copyRect(m_footerSkin.normal(), sender->geometry());
 }
 
 bool TformMain::eventFilter(QObject* watched, QEvent* e)

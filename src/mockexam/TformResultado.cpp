@@ -45,7 +45,7 @@ TformResultado::TformResultado(app::AppContext& ctx, QWidget* parent)
 
     imResultado = Named(new ImageView(this), "imResultado");
     imResultado->setGeometry(0, 0, 363, 446);
-    imResultado->setPicture(mockexam::ResultsPicture());
+    imResultado->setPicture(std::function<QImage()>(mockexam::ResultsPicture));
 
     lResultado = Named(WhiteLabel(QStringLiteral("Resultado"), Arial(19, true), this, {8, 8}), "lResultado");
     Label1 = Named(WhiteLabel(QStringLiteral("Acertos:"), Arial(16), this, {8, 40}), "Label1");

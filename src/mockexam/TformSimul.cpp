@@ -74,7 +74,7 @@ TformSimul::TformSimul(app::AppContext& ctx, QWidget* parent, std::unique_ptr<Ex
     pPDF = Named(new QFrame(this), "pPDF");
     Paint(pPDF, PaperAreaColour());
     imSimul = Named(new ImageView(pPDF), "imSimul");
-    imSimul->setPicture(mockexam::PaperAreaPicture());
+    imSimul->setPicture(std::function<QImage()>(mockexam::PaperAreaPicture));
     PDF = Named(new TPdfViewer(pPDF), "PDF");
     PDF->hide();
 
@@ -96,6 +96,7 @@ void TformSimul::buildTop()
     Label2 = Named(WhiteLabel<ClickableLabel>(QStringLiteral("X"), Arial(27, true), pTop, {688, 11}), "Label2");
     Label2->setToolTip(QStringLiteral("Sair"));
     Label2->setAccessibleName(QStringLiteral("Fechar"));
+    Label2->setFocusPolicy(Qt::TabFocus); // after it was sized to its text
     connect(Label2, &ClickableLabel::clicked, this, Guarded(m_ctx, this, &TformSimul::Label2Click));
 
     btInicio = Named(new TFocusImage(QRect(653, 80, 128, 36), pTop), "btInicio");
@@ -224,9 +225,9 @@ void TformSimul::FormCreate()
 {
     try {
         m_skinTop.load(m_ctx.dataFolder, QStringLiteral("simul"));
-        imLogo->setPicture(m_skinTop.normal);
+        imLogo->setPicture([this] { return m_skinTop.normal(); });
         m_skinRight.load(m_ctx.dataFolder, QStringLiteral("botoes"));
-        imRight->setPicture(m_skinRight.normal);
+        imRight->setPicture([this] { return m_skinRight.normal(); });
 
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             setGeometry(screen->geometry());
@@ -449,22 +450,22 @@ void TformSimul::Label2Click()
 
 void TformSimul::btInicioMouseDown()
 {
-    imLogo->copyRect(m_skinTop.pressed, btInicio->geometry());
+    imLogo->copyRect(m_skinTop.pressed(), btInicio->geometry());
 }
 
 void TformSimul::btInicioMouseUp()
 {
-    imLogo->copyRect(m_skinTop.normal, btInicio->geometry());
+    imLogo->copyRect(m_skinTop.normal(), btInicio->geometry());
 }
 
 void TformSimul::MouseDown(TFocusImage* sender)
 {
-    imRight->copyRect(m_skinRight.pressed, sender->geometry());
+    imRight->copyRect(m_skinRight.pressed(), sender->geometry());
 }
 
 void TformSimul::MouseUp(TFocusImage* sender)
 {
-    imRight->copyRect(m_skinRight.normal, sender->geometry());
+    imRight->copyRect(m_skinRight.normal(), sender->geometry());
 }
 
 int TformSimul::shownOption() const

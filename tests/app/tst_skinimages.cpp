@@ -135,17 +135,17 @@ void TestSkinImages::pairLoadsBothFiles()
 
     SkinPair pair;
     pair.load(folder, QStringLiteral("rodape"));
-    QCOMPARE(pair.normal.isNull(), !withNormal);
-    QCOMPARE(pair.pressed.isNull(), !withPressed);
+    QCOMPARE(pair.normal().isNull(), !withNormal);
+    QCOMPARE(pair.pressed().isNull(), !withPressed);
     if (withNormal)
-        QCOMPARE(pair.normal, PatternImage({30, 10}, 1));
+        QCOMPARE(pair.normal(), PatternImage({30, 10}, 1));
     if (withPressed)
-        QCOMPARE(pair.pressed, PatternImage({30, 10}, 2));
+        QCOMPARE(pair.pressed(), PatternImage({30, 10}, 2));
 
     SkinPair splash;
     splash.load(folder, QStringLiteral("abre"));
-    QVERIFY(splash.normal.isNull());
-    QVERIFY(splash.pressed.isNull());
+    QVERIFY(splash.normal().isNull());
+    QVERIFY(splash.pressed().isNull());
 }
 
 void TestSkinImages::loadedBitmapCanBeDrawnOn()
