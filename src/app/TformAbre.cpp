@@ -28,7 +28,7 @@ TformAbre::TformAbre(app::AppContext& ctx, QWidget* parent)
     connect(btInicio, &TFocusImage::OnMouseUp, this, Guarded(m_ctx, this, &TformAbre::btInicioMouseUp));
     connect(btInicio, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformAbre::btInicioClick));
     btInicio->setText(QStringLiteral("Entrar"));
-    setAccessibleName(QStringLiteral("Zelvora: abertura"));
+    setAccessibleDescription(QStringLiteral("Abertura")); // its name is its caption
 }
 
 void TformAbre::FormCreate()

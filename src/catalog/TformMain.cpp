@@ -88,7 +88,7 @@ TformMain::TformMain(app::AppContext& ctx, QWidget* parent)
     , m_ctx(ctx)
 {
     setFixedSize(632, 446);
-    setAccessibleName(QStringLiteral("Zelvora: catálogo de provas"));
+    setAccessibleDescription(QStringLiteral("Catálogo de provas")); // its name is its caption
     // sDialog and Unzipper belong to the window, as its other controls do.
     m_examCopy = std::make_unique<catalog::ExamCopy>(m_ctx, this);
     buildLogoPanel();

@@ -71,7 +71,7 @@ TformResultado::TformResultado(app::AppContext& ctx, QWidget* parent)
         const int after = label->x() + metrics.horizontalAdvance(label->text()) + metrics.horizontalAdvance(QLatin1Char(' '));
         value->move(qMax(value->x(), after), value->y());
     }
-    setAccessibleName(QStringLiteral("Zelvora: resultado"));
+    setAccessibleDescription(QStringLiteral("Resultado do simulado")); // its name is its caption
     for (QLabel* list : {lQC, lQE}) {
         list->setWordWrap(true);
         list->setAlignment(Qt::AlignLeft | Qt::AlignTop);

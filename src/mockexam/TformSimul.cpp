@@ -67,7 +67,7 @@ TformSimul::TformSimul(app::AppContext& ctx, QWidget* parent, std::unique_ptr<Ex
     m_clock->onTick = Guarded(m_ctx, this, &TformSimul::Timer1Timer);
     setWindowTitle(ctx.title);
     setWindowState(Qt::WindowMaximized);
-    setAccessibleName(QStringLiteral("Zelvora: simulado"));
+    setAccessibleDescription(QStringLiteral("Simulado")); // its name is its caption
 
     buildTop();
 
