@@ -1,6 +1,7 @@
 // The skin loader and skin pairs: what a skin file gives, and that every kind
 // of bad file is swallowed and leaves an empty bitmap.
 #include "TestImages.h"
+#include "app/ImageView.h"
 #include "app/LoadSkinImage.h"
 
 #include <QBuffer>
@@ -25,6 +26,8 @@ private slots:
     void loadedBitmapCanBeDrawnOn();
     void highResolutionTwin_data();
     void highResolutionTwin();
+    void pressEffectInLogicalPixels_data();
+    void pressEffectInLogicalPixels();
 
 private:
     QTemporaryDir m_dir;
@@ -212,6 +215,39 @@ void TestSkinImages::highResolutionTwin()
     QCOMPARE(bitmap.convertToFormat(QImage::Format_RGB32), expected);
     QCOMPARE(bitmap.devicePixelRatio(), twinUsed ? 2.0 : 1.0);
     QCOMPARE(bitmap.deviceIndependentSize(), QSizeF(30, 20));
+}
+
+// A press copies the hot zone's rectangle, given in logical pixels, from the
+// pressed picture: on "@2x" pictures that is twice as many device pixels, at
+// twice the place, and nothing else changes.
+void TestSkinImages::pressEffectInLogicalPixels_data()
+{
+    QTest::addColumn<int>("ratio");
+    QTest::newRow("normal pictures") << 1;
+    QTest::newRow("@2x pictures") << 2;
+}
+
+void TestSkinImages::pressEffectInLogicalPixels()
+{
+    QFETCH(int, ratio);
+    QImage normal = PatternImage(QSize(60, 40) * ratio, 1);
+    QImage pressed = PatternImage(QSize(60, 40) * ratio, 2);
+    normal.setDevicePixelRatio(ratio);
+    pressed.setDevicePixelRatio(ratio);
+    zelvora::gui::ImageView view;
+    view.setPicture([normal] { return normal; });
+    const QRect zone(10, 5, 20, 12);
+    view.copyRect(pressed, zone);
+    const QRect device(zone.topLeft() * ratio, zone.size() * ratio);
+    const QImage shown = view.picture().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(Region(shown, device), Region(pressed, device));
+    QImage outside = shown;
+    QPainter(&outside).fillRect(QRectF(zone), Qt::black);
+    QImage expectedOutside = normal.convertToFormat(QImage::Format_RGB32);
+    QPainter(&expectedOutside).fillRect(QRectF(zone), Qt::black);
+    QCOMPARE(outside, expectedOutside);
+    view.copyRect(normal, zone);
+    QCOMPARE(view.picture().convertToFormat(QImage::Format_RGB32), normal.convertToFormat(QImage::Format_RGB32));
 }
 
 QTEST_MAIN(TestSkinImages)
