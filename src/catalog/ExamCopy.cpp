@@ -9,6 +9,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScopedValueRollback>
 #include <QUrl>
@@ -69,6 +70,9 @@ void ExamCopy::Run(const QString& topLeftCell, const ExamCopyRow& selected,
     const QString dest = m_dialog->chosenPath();
     if (dest.isEmpty())
         return;
+    // The next copy's dialog opens where this one went, also when the user
+    // typed a whole path.
+    m_dialog->setDirectory(QFileInfo(dest).absolutePath());
 
     if (selected.row < 0) {
         Fail();

@@ -110,6 +110,8 @@ void TformSimul::buildTop()
     comboProva->setGeometry(152, 84, 497, comboProva->sizeHint().height());
     connect(comboProva, &QComboBox::activated, this, Guarded(m_ctx, this, &TformSimul::comboProvaChange));
     comboProva->setAccessibleName(QStringLiteral("Selecione a Prova"));
+    // Tab goes from the paper list to the start button beside it.
+    setTabOrder(comboProva, btInicio);
 }
 
 void TformSimul::buildAnswerColumn()

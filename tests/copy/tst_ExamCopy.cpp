@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QCryptographicHash>
 #include <QDirIterator>
+#include <QStandardPaths>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -104,6 +105,7 @@ private slots:
     void failuresShowTheCopyError();
     void leftOutEntriesAreReportedAfterTheRest();
     void secondCopyDuringACopyIsIgnored();
+    void dialogOpensInTheUsersFolderThenTheLastOne();
 
 private:
     // Runs the copy; when the dialog shows, answer(dialog) plays the user.
@@ -399,6 +401,28 @@ void TestExamCopy::secondCopyDuringACopyIsIgnored()
     QCOMPARE(m_messages.texts.size(), 1); // the notice of the one copy
     QCOMPARE(ReadAll(dest + "/prova.pdf"), kPdf);
     QVERIFY(!m_copy->busy());
+}
+
+// The save dialog starts in the user's documents (or home) folder, never in
+// the folder the program was started from, names its button as the guide
+// does, and opens the next time where the user went.
+void TestExamCopy::dialogOpensInTheUsersFolderThenTheLastOne()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    const QString started = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_out));
+    ExamCopyDialog fresh;
+    QDir::setCurrent(started);
+    const QString start = ExamCopyDialog::StartFolder();
+    QVERIFY(QFileInfo(start).isDir());
+    QCOMPARE(QFileInfo(fresh.directory().absolutePath()).canonicalFilePath(), QFileInfo(start).canonicalFilePath());
+    QVERIFY(fresh.directory().absolutePath() != m_out);
+    QCOMPARE(fresh.labelText(QFileDialog::Accept), QStringLiteral("Salvar"));
+
+    const QString dest = m_out + "/primeira";
+    runCopy({"T", "O", "2010", 0}, {"prova.zip"}, [&](ExamCopyDialog& d) { typeAndConfirm(d, dest); });
+    QCOMPARE(ReadAll(dest + "/prova.pdf"), kPdf);
+    QCOMPARE(m_copy->dialog().directory().absolutePath(), m_out);
 }
 
 QTEST_MAIN(TestExamCopy)
