@@ -26,7 +26,6 @@ const QString kCopyError = QStringLiteral("Erro ao copiar o arquivo.");
 ExamCopy::ExamCopy(app::AppContext& ctx, QWidget* owner)
     : m_ctx(ctx)
     , m_owner(owner)
-    , m_dialog(new gui::ExamCopyDialog(owner))
 {
     zip::TUnZipperCallbacks callbacks;
     callbacks.processMessages = [this] {
@@ -53,6 +52,15 @@ ExamCopy::ExamCopy(app::AppContext& ctx, QWidget* owner)
 
 ExamCopy::~ExamCopy() = default;
 
+gui::ExamCopyDialog& ExamCopy::dialog()
+{
+    // Made at the first copy: a file dialog costs more to build than the
+    // rest of the catalog window, and start-up does not need it.
+    if (!m_dialog)
+        m_dialog = new gui::ExamCopyDialog(m_owner);
+    return *m_dialog;
+}
+
 void ExamCopy::Run(const QString& topLeftCell, const ExamCopyRow& selected,
                    const std::vector<std::string>& rowArchives)
 {
@@ -63,7 +71,7 @@ void ExamCopy::Run(const QString& topLeftCell, const ExamCopyRow& selected,
 
     // The cells show the entry's fields, so joining them gives the same
     // name as joining the fields themselves.
-    m_dialog->suggestName(QString::fromStdString(ExamExtraction::SuggestedName(
+    dialog().suggestName(QString::fromStdString(ExamExtraction::SuggestedName(
         selected.organisation.toStdString(), selected.examType.toStdString(), selected.year.toStdString())));
     if (m_dialog->exec() != QDialog::Accepted)
         return;
