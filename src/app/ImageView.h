@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
+
 namespace zelvora::gui {
 
 class ImageView : public QWidget {
@@ -13,11 +15,15 @@ public:
     explicit ImageView(QWidget* parent = nullptr);
 
     void setPicture(const QImage& picture);
-    const QImage& picture() const { return m_picture; }
+    // A picture made only when first needed (painted, read or drawn on), so
+    // a window that is not shown yet decodes nothing at start-up.
+    void setPicture(std::function<QImage()> source);
+    const QImage& picture() const;
 
     // Copies rect of source onto the same rect of the picture, then repaints.
-    // The same numbers serve as source and destination. An empty picture or
-    // source changes nothing.
+    // The same numbers serve as source and destination, in logical pixels:
+    // a picture with twice the pixels ("@2x") copies twice the pixels. An
+    // empty picture or source changes nothing.
     void copyRect(const QImage& source, const QRect& rect);
 
 signals:
@@ -28,7 +34,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
-    QImage m_picture;
+    mutable QImage m_picture;
+    mutable std::function<QImage()> m_source;
 };
 
 } // namespace zelvora::gui

@@ -1,7 +1,7 @@
 #include "app/MessageBoxes.h"
 
-#include <QPushButton>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace zelvora::app {
 
@@ -18,6 +18,15 @@ bool QtMessageBoxes::ask(QWidget* owner, const QString& text, const QString& cap
     box.setDefaultButton(box.addButton(QStringLiteral("Não"), QMessageBox::NoRole));
     box.exec();
     return box.clickedButton() == yes;
+}
+
+bool QtMessageBoxes::offer(QWidget* owner, const QString& text, const QString& caption, const QString& actionText)
+{
+    QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, owner);
+    QPushButton* action = box.addButton(actionText, QMessageBox::ActionRole);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+    return box.clickedButton() == action;
 }
 
 } // namespace zelvora::app

@@ -19,12 +19,22 @@ public:
         (void)owner, (void)text, (void)caption;
         return false;
     }
+    // An information box with an extra button (actionText) beside OK; true
+    // when the user chose that button. A box that cannot ask shows the text
+    // and answers false.
+    virtual bool offer(QWidget* owner, const QString& text, const QString& caption, const QString& actionText)
+    {
+        (void)actionText;
+        show(owner, text, caption);
+        return false;
+    }
 };
 
 class QtMessageBoxes final : public MessageBoxes {
 public:
     void show(QWidget* owner, const QString& text, const QString& caption) override;
     bool ask(QWidget* owner, const QString& text, const QString& caption) override;
+    bool offer(QWidget* owner, const QString& text, const QString& caption, const QString& actionText) override;
 };
 
 } // namespace zelvora::app

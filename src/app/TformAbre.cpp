@@ -6,6 +6,7 @@
 #include "app/TFocusImage.h"
 #include "app/WindowPlacement.h"
 
+#include <QKeyEvent>
 #include <QShowEvent>
 
 namespace zelvora::gui {
@@ -26,13 +27,15 @@ TformAbre::TformAbre(app::AppContext& ctx, QWidget* parent)
     connect(btInicio, &TFocusImage::OnMouseDown, this, Guarded(m_ctx, this, &TformAbre::btInicioMouseDown));
     connect(btInicio, &TFocusImage::OnMouseUp, this, Guarded(m_ctx, this, &TformAbre::btInicioMouseUp));
     connect(btInicio, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformAbre::btInicioClick));
+    btInicio->setText(QStringLiteral("Entrar"));
+    setAccessibleDescription(QStringLiteral("Abertura")); // its name is its caption
 }
 
 void TformAbre::FormCreate()
 {
     setWindowTitle(m_ctx.title);
     m_skin.load(m_ctx.dataFolder, QStringLiteral("abre"));
-    imFundo->setPicture(m_skin.normal);
+    imFundo->setPicture([this] { return m_skin.normal(); });
 }
 
 void TformAbre::FormDestroy()
@@ -47,14 +50,26 @@ void TformAbre::showEvent(QShowEvent* e)
     QDialog::showEvent(e);
 }
 
+void TformAbre::keyPressEvent(QKeyEvent* e)
+{
+    // Enter anywhere in the splash presses the start button; Escape closes
+    // the window as the dialog always did.
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !e->isAutoRepeat()) {
+        e->accept();
+        btInicio->press();
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}
+
 void TformAbre::btInicioMouseDown()
 {
-    imFundo->copyRect(m_skin.pressed, btInicio->geometry());
+    imFundo->copyRect(m_skin.pressed(), btInicio->geometry());
 }
 
 void TformAbre::btInicioMouseUp()
 {
-    imFundo->copyRect(m_skin.normal, btInicio->geometry());
+    imFundo->copyRect(m_skin.normal(), btInicio->geometry());
 }
 
 void TformAbre::btInicioClick()

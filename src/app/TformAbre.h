@@ -25,6 +25,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void btInicioMouseDown();

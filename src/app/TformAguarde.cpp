@@ -21,7 +21,7 @@ TformAguarde::TformAguarde(app::AppContext& ctx, QWidget* parent)
     // window, as it is shown at natural size from the top-left corner.
     imAguarde = Named(new ImageView(this), "imAguarde");
     imAguarde->setGeometry(0, 0, 342, 79);
-    imAguarde->setPicture(app::WaitPicture());
+    imAguarde->setPicture(std::function<QImage()>(app::WaitPicture));
 }
 
 void TformAguarde::FormCreate()

@@ -31,7 +31,7 @@ TformCreditos::TformCreditos(app::AppContext& ctx, QWidget* parent)
     // The picture is 383 x 230; its bottom 17 rows fall outside the panel.
     imageLogoMini = Named(new ImageView(panelCreditos), "imageLogoMini");
     imageLogoMini->setGeometry(1, 1, 383, 213);
-    imageLogoMini->setPicture(app::CreditsPicture());
+    imageLogoMini->setPicture(std::function<QImage()>(app::CreditsPicture));
     connect(imageLogoMini, &ImageView::clicked, this, Guarded(m_ctx, this, &TformCreditos::imageLogoMiniClick));
 }
 

@@ -3,6 +3,7 @@
 #include "app/DataFolderPrompt.h"
 #include "app/DataLocation.h"
 #include "app/FailureGuard.h"
+#include "app/HotZoneAccessible.h"
 #include "app/MessageBoxes.h"
 #include "app/TformAbre.h"
 #include "app/TformAguarde.h"
@@ -11,6 +12,12 @@
 #include "mockexam/TformResultado.h"
 #include "mockexam/TformSimul.h"
 #include "text/PtBrCollation.h"
+
+#include <QDeadlineTimer>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace zelvora::app {
 
@@ -28,6 +35,12 @@ ZelvoraApplication::ZelvoraApplication(int& argc, char** argv)
     m_ctx.processEvents = [] { QCoreApplication::processEvents(); };
     m_ctx.fixedFolder = FixedDataFolder(arguments().mid(1));
     m_chooseFolder = [this](const QStringList& lookedAt) { return DataFolderPrompt::Ask(lookedAt, m_ctx.title); };
+    // Screen readers see the image buttons and clickable labels as buttons.
+    gui::HotZoneAccessible::Install();
+    // Start-up benchmark hook (bench/startup): with this variable set the
+    // program prints the monotonic clock, in nanoseconds, once the catalog
+    // window has been painted for the first time, and ends at once.
+    m_exitAfterFirstPaint = qEnvironmentVariableIsSet("ZELVORA_EXIT_AFTER_FIRST_PAINT");
 }
 
 ZelvoraApplication::~ZelvoraApplication()
@@ -37,6 +50,15 @@ ZelvoraApplication::~ZelvoraApplication()
 
 bool ZelvoraApplication::notify(QObject* receiver, QEvent* event)
 {
+    if (m_exitAfterFirstPaint && event->type() == QEvent::Paint && receiver == m_ctx.windows.main) {
+        m_exitAfterFirstPaint = false;
+        // Runs once the paint that is starting, with its children's, is done.
+        QTimer::singleShot(0, [] {
+            std::printf("first-paint %lld\n", static_cast<long long>(QDeadlineTimer::current().deadlineNSecs()));
+            std::fflush(stdout);
+            std::_Exit(0);
+        });
+    }
     bool handled = false;
     RunGuarded(m_ctx, [&] { handled = QApplication::notify(receiver, event); });
     return handled;

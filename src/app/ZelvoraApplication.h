@@ -73,6 +73,7 @@ private:
     StartupObserver m_observer;
     std::function<QString(const QStringList&)> m_chooseFolder;
     bool m_destroyed = false;
+    bool m_exitAfterFirstPaint = false;
 };
 
 } // namespace zelvora::app

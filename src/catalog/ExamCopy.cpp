@@ -6,9 +6,13 @@
 #include "zip/TUnZipper.h"
 
 #include <QCursor>
+#include <QDesktopServices>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScopedValueRollback>
+#include <QUrl>
 #include <QWidget>
 
 namespace zelvora::catalog {
@@ -22,7 +26,6 @@ const QString kCopyError = QStringLiteral("Erro ao copiar o arquivo.");
 ExamCopy::ExamCopy(app::AppContext& ctx, QWidget* owner)
     : m_ctx(ctx)
     , m_owner(owner)
-    , m_dialog(new gui::ExamCopyDialog(owner))
 {
     zip::TUnZipperCallbacks callbacks;
     callbacks.processMessages = [this] {
@@ -49,6 +52,15 @@ ExamCopy::ExamCopy(app::AppContext& ctx, QWidget* owner)
 
 ExamCopy::~ExamCopy() = default;
 
+gui::ExamCopyDialog& ExamCopy::dialog()
+{
+    // Made at the first copy: a file dialog costs more to build than the
+    // rest of the catalog window, and start-up does not need it.
+    if (!m_dialog)
+        m_dialog = new gui::ExamCopyDialog(m_owner);
+    return *m_dialog;
+}
+
 void ExamCopy::Run(const QString& topLeftCell, const ExamCopyRow& selected,
                    const std::vector<std::string>& rowArchives)
 {
@@ -59,13 +71,16 @@ void ExamCopy::Run(const QString& topLeftCell, const ExamCopyRow& selected,
 
     // The cells show the entry's fields, so joining them gives the same
     // name as joining the fields themselves.
-    m_dialog->suggestName(QString::fromStdString(ExamExtraction::SuggestedName(
+    dialog().suggestName(QString::fromStdString(ExamExtraction::SuggestedName(
         selected.organisation.toStdString(), selected.examType.toStdString(), selected.year.toStdString())));
     if (m_dialog->exec() != QDialog::Accepted)
         return;
     const QString dest = m_dialog->chosenPath();
     if (dest.isEmpty())
         return;
+    // The next copy's dialog opens where this one went, also when the user
+    // typed a whole path.
+    m_dialog->setDirectory(QFileInfo(dest).absolutePath());
 
     if (selected.row < 0) {
         Fail();
@@ -89,8 +104,20 @@ void ExamCopy::Run(const QString& topLeftCell, const ExamCopyRow& selected,
         QGuiApplication::restoreOverrideCursor();
         --m_waitCursors;
     }
-    if (!result.complete())
+    if (!result.complete()) {
         Fail();
+        return;
+    }
+    Done(dest);
+}
+
+void ExamCopy::Done(const QString& dest)
+{
+    if (!m_ctx.messages)
+        return;
+    const QString text = QStringLiteral("Prova copiada para a pasta:\n%1").arg(QDir::toNativeSeparators(dest));
+    if (m_ctx.messages->offer(m_owner, text, m_ctx.title, QStringLiteral("Abrir pasta")))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(dest));
 }
 
 void ExamCopy::Fail()

@@ -34,8 +34,8 @@ public:
 
     // The catalog window's one zip reader (OverwriteMode Always, DoAll true).
     zip::TUnZipper& unzipper() { return *m_unzipper; }
-    // sDialog, the save dialog "Copiar para...".
-    gui::ExamCopyDialog& dialog() { return *m_dialog; }
+    // sDialog, the save dialog "Copiar para..." (made when first asked for).
+    gui::ExamCopyDialog& dialog();
 
     // The whole copy. topLeftCell is the grid's cell at row 0, column 0: when
     // it is empty the grid shows no entry and nothing happens. rowArchives
@@ -54,11 +54,13 @@ public:
 
 private:
     void Fail();
+    // Says where the files went and offers to open that folder.
+    void Done(const QString& dest);
 
     app::AppContext& m_ctx;
     QWidget* m_owner;
     std::unique_ptr<zip::TUnZipper> m_unzipper;
-    gui::ExamCopyDialog* m_dialog; // owned by m_owner
+    gui::ExamCopyDialog* m_dialog = nullptr; // owned by m_owner
     std::function<QString(int row)> m_rowFolder;
     bool m_busy = false;
     int m_waitCursors = 0; // wait cursors set by the reader and not yet restored

@@ -2,7 +2,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QStandardPaths>
+#include <QTreeView>
 
 namespace zelvora::gui {
 
@@ -20,6 +23,33 @@ ExamCopyDialog::ExamCopyDialog(QWidget* parent)
     // The list shows the entry's description alone, without the pattern.
     setOption(QFileDialog::HideNameFilterDetails, true);
     setDefaultSuffix(QString());
+    // The buttons carry the names the user's guide gives them, whether or
+    // not Qt's Portuguese translation is installed.
+    setLabelText(QFileDialog::Accept, QStringLiteral("Salvar"));
+    setLabelText(QFileDialog::Reject, QStringLiteral("Cancelar"));
+    // Opens in the user's documents folder, never in the folder the program
+    // was started from; later copies open where the last one went, since the
+    // dialog keeps its folder.
+    setDirectory(StartFolder());
+    // Room for the file names and readable columns beside them.
+    resize(780, 480);
+    if (auto* view = findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = view->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+}
+
+QString ExamCopyDialog::StartFolder()
+{
+    for (const auto location : {QStandardPaths::DocumentsLocation, QStandardPaths::HomeLocation}) {
+        const QString folder = QStandardPaths::writableLocation(location);
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return folder;
+    }
+    return QDir::homePath();
 }
 
 void ExamCopyDialog::suggestName(const QString& name)

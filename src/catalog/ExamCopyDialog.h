@@ -16,6 +16,10 @@ public:
     // The full path the user confirmed (valid after exec() returned Accepted).
     QString chosenPath() const;
 
+    // Where the dialog opens the first time: the user's documents folder, or
+    // the home folder when there is none.
+    static QString StartFolder();
+
 public slots:
     // Confirming the suggested name when a folder of that name already exists
     // (the same exam copied twice into one place) chooses that folder; Qt's

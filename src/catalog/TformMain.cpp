@@ -26,6 +26,7 @@
 #include <QFrame>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
@@ -90,6 +91,7 @@ TformMain::TformMain(app::AppContext& ctx, QWidget* parent)
     , m_ctx(ctx)
 {
     setFixedSize(632, 446);
+    setAccessibleDescription(QStringLiteral("Catálogo de provas")); // its name is its caption
     // sDialog and Unzipper belong to the window, as its other controls do.
     m_examCopy = std::make_unique<catalog::ExamCopy>(m_ctx, this);
     buildLogoPanel();
@@ -138,6 +140,9 @@ void TformMain::buildLogoPanel()
                      "comboOrg");
     comboAno = Named(FilterList(panelLogo, {517, 123, 81, 21}, QStringLiteral("Veja os exames de um ano específico")),
                      "comboAno");
+    comboProva->setAccessibleName(QStringLiteral("Tipo de Prova"));
+    comboOrg->setAccessibleName(QStringLiteral("Organização Responsável"));
+    comboAno->setAccessibleName(QStringLiteral("Ano"));
     // Only a pick by the user filters; selections made by the program
     // (clearing a list, choosing the first year) must not.
     connect(comboProva, &QComboBox::activated, this, Guarded(m_ctx, this, &TformMain::comboProvaChange));
@@ -181,6 +186,9 @@ void TformMain::buildMiddleArea()
     gridProvas->setEditTriggers(QAbstractItemView::NoEditTriggers);
     gridProvas->setWordWrap(false);
     gridProvas->setCornerButtonEnabled(false);
+    // Tab leaves the grid for the next control; the arrows move in it.
+    gridProvas->setTabKeyNavigation(false);
+    gridProvas->setAccessibleName(QStringLiteral("Provas"));
     // A double click anywhere in the grid copies the selected row, also on
     // the white space below the last row (doubleClicked fires on cells only).
     gridProvas->viewport()->installEventFilter(this);
@@ -195,9 +203,12 @@ void TformMain::buildMiddleArea()
     editLocalizar->setPalette(OwnPalette(QApplication::palette(editLocalizar)));
     editLocalizar->setGeometry(200, 3, 269, 21);
     editLocalizar->installEventFilter(this);
+    editLocalizar->setAccessibleName(QStringLiteral("Digite a palavra a ser localizada"));
     buttonOK = Named(WhiteLabel<ClickableLabel>(QStringLiteral("OK"), Arial(21, true), panelLocaliza, {473, 3}),
                      "buttonOK");
     connect(buttonOK, &ClickableLabel::clicked, this, Guarded(m_ctx, this, &TformMain::buttonOKClick));
+    buttonOK->setAccessibleDescription(QStringLiteral("Localizar"));
+    buttonOK->setFocusPolicy(Qt::TabFocus); // after it was sized to its text
     panelLocaliza->hide();
 
     applyColumnWidthRule(0);
@@ -214,22 +225,29 @@ void TformMain::buildFooter()
     imRodape = Named(new ImageView(panelButtons), "imRodape");
     imRodape->setGeometry(1, 1, 630, 39);
 
-    auto zone = [this](const char* name, const QRect& place, const QString& hint, void (TformMain::*click)()) {
+    auto zone = [this](const char* name, const QRect& place, const QString& hint, void (TformMain::*click)(),
+                       const QString& text, QKeyCombination key) {
         auto* z = Named(new TFocusImage(place, panelButtons), name);
         z->setToolTip(hint);
+        z->setText(text);
+        z->setShortcut(QKeySequence(key));
         connect(z, &TFocusImage::OnMouseDown, this, Guarded(m_ctx, this, &TformMain::MouseDown));
         connect(z, &TFocusImage::OnMouseUp, this, Guarded(m_ctx, this, &TformMain::MouseUp));
         connect(z, &TFocusImage::OnClick, this, Guarded(m_ctx, this, click));
         return z;
     };
+    // Texts are the captions drawn in the skin; Alt and a letter of the
+    // caption presses each one from anywhere in the window.
     btLocalizar = zone("btLocalizar", {3, 4, 108, 37}, QStringLiteral("Procure por provas específicas"),
-                       &TformMain::btLocalizarClick);
+                       &TformMain::btLocalizarClick, QStringLiteral("Localizar"), Qt::ALT | Qt::Key_L);
     btCopiar = zone("btCopiar", {110, 4, 105, 37}, QStringLiteral("Copie o exame selecionado"),
-                    &TformMain::btCopiarClick);
-    btCreditos = zone("btCreditos", {214, 4, 105, 37}, QString(), &TformMain::btCreditosClick);
+                    &TformMain::btCopiarClick, QStringLiteral("Copiar"), Qt::ALT | Qt::Key_C);
+    btCreditos = zone("btCreditos", {214, 4, 105, 37}, QString(), &TformMain::btCreditosClick,
+                      QStringLiteral("Créditos"), Qt::ALT | Qt::Key_R);
     btSimulado = zone("btSimulado", {318, 4, 105, 37}, QStringLiteral("Clique aqui e faça simulados das provas"),
-                      &TformMain::btSimuladoClick);
-    btSair = zone("btSair", {560, 4, 71, 37}, QString(), &TformMain::btSairClick);
+                      &TformMain::btSimuladoClick, QStringLiteral("Simulado"), Qt::ALT | Qt::Key_M);
+    btSair = zone("btSair", {560, 4, 71, 37}, QString(), &TformMain::btSairClick, QStringLiteral("Sair"),
+                  Qt::ALT | Qt::Key_S);
 }
 
 void TformMain::FormCreate()
@@ -240,7 +258,7 @@ void TformMain::FormCreate()
         app::LocateDataFolders(m_ctx);
 
     m_footerSkin.load(m_ctx.dataFolder, QStringLiteral("rodape"));
-    imRodape->setPicture(m_footerSkin.normal);
+    imRodape->setPicture([this] { return m_footerSkin.normal(); });
 
     setWindowTitle(QStringLiteral("  ") + m_ctx.title);
     m_searchHidden = true;
@@ -340,9 +358,16 @@ void TformMain::showRows(std::vector<size_t> rows)
     m_rowArchives.reserve(rows.size());
     for (const size_t i : rows)
         m_rowArchives.push_back(m_catalog.entries()[i].archiveName);
+    const bool none = rows.empty();
     m_gridModel->setRows(std::move(rows));
     gridProvas->scrollToTop();
-    gridProvas->setCurrentIndex(m_gridModel->index(0, 0));
+    // An empty result leaves the blank row unselected: nothing to copy.
+    if (none) {
+        gridProvas->selectionModel()->clear();
+        gridProvas->setCurrentIndex(QModelIndex());
+    } else {
+        gridProvas->setCurrentIndex(m_gridModel->index(0, 0));
+    }
 }
 
 void TformMain::applyColumnWidthRule(size_t rowsShown)
@@ -454,12 +479,12 @@ void TformMain::btSairClick()
 
 void TformMain::MouseDown(TFocusImage* sender)
 {
-    imRodape->copyRect(m_footerSkin.pressed, sender->geometry());
+    imRodape->copyRect(m_footerSkin.pressed(), sender->geometry());
 }
 
 void TformMain::MouseUp(TFocusImage* sender)
 {
-    imRodape->copyRect(m_footerSkin.normal, sender->geometry());
+    imRodape->copyRect(m_footerSkin.normal(), sender->geometry());
 }
 
 bool TformMain::eventFilter(QObject* watched, QEvent* e)

@@ -1,5 +1,7 @@
 #include "mockexam/MockExamResources.h"
 
+#include "app/Artwork.h"
+
 static void RegisterMockExamResources()
 {
     Q_INIT_RESOURCE(mockexam);
@@ -19,13 +21,13 @@ void EnsureResources()
 QImage PaperAreaPicture()
 {
     EnsureResources();
-    return QImage(QStringLiteral(":/mockexam/simulfundo.png"));
+    return app::ScreenPicture(QStringLiteral(":/mockexam/simulfundo.png"));
 }
 
 QImage ResultsPicture()
 {
     EnsureResources();
-    return QImage(QStringLiteral(":/mockexam/resultado.png"));
+    return app::ScreenPicture(QStringLiteral(":/mockexam/resultado.png"));
 }
 
 } // namespace zelvora::mockexam

@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QLocale>
 
+#include <utility>
+
 namespace zelvora::gui {
 
 using mockexam::ExamScore;
@@ -46,7 +48,7 @@ TformResultado::TformResultado(app::AppContext& ctx, QWidget* parent)
 
     imResultado = Named(new ImageView(this), "imResultado");
     imResultado->setGeometry(0, 0, 363, 446);
-    imResultado->setPicture(mockexam::ResultsPicture());
+    imResultado->setPicture(std::function<QImage()>(mockexam::ResultsPicture));
 
     lResultado = Named(WhiteLabel(QStringLiteral("Resultado"), Arial(19, true), this, {8, 8}), "lResultado");
     Label1 = Named(WhiteLabel(QStringLiteral("Acertos:"), Arial(16), this, {8, 40}), "Label1");
@@ -65,6 +67,14 @@ TformResultado::TformResultado(app::AppContext& ctx, QWidget* parent)
     Label5 = Named(WhiteLabel(QStringLiteral("Questões erradas:"), Arial(16), this, {8, 327}), "Label5");
     lQE = Named(WhiteLabel(QString(), Arial(15, false, true), this, {8, 351}), "lQE");
     lQE->setGeometry(8, 351, 345, 87);
+    // Each value starts at its place in the layout or, where the font is
+    // wider than the one the layout was made for, a space after its label.
+    for (auto [label, value] : {std::pair{Label1, lAcerto}, {Label2, lPorc}, {Label9, lTTotal}, {Label3, lMedia}}) {
+        const QFontMetrics metrics(label->font());
+        const int after = label->x() + metrics.horizontalAdvance(label->text()) + metrics.horizontalAdvance(QLatin1Char(' '));
+        value->move(qMax(value->x(), after), value->y());
+    }
+    setAccessibleDescription(QStringLiteral("Resultado do simulado")); // its name is its caption
     for (QLabel* list : {lQC, lQE}) {
         list->setWordWrap(true);
         list->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -99,13 +99,14 @@ TformSimul::TformSimul(app::AppContext& ctx, QWidget* parent, std::unique_ptr<Ex
     m_clock->onTick = Guarded(m_ctx, this, &TformSimul::Timer1Timer);
     setWindowTitle(ctx.title);
     setWindowState(Qt::WindowMaximized);
+    setAccessibleDescription(QStringLiteral("Simulado")); // its name is its caption
 
     buildTop();
 
     pPDF = Named(new QFrame(this), "pPDF");
     Paint(pPDF, PaperAreaColour());
     imSimul = Named(new ImageView(pPDF), "imSimul");
-    imSimul->setPicture(mockexam::PaperAreaPicture());
+    imSimul->setPicture(std::function<QImage()>(mockexam::PaperAreaPicture));
     PDF = Named(new TPdfViewer(pPDF), "PDF");
     PDF->hide();
 
@@ -143,22 +144,30 @@ void TformSimul::buildTop()
 
     Label2 = Named(WhiteLabel<ClickableLabel>(QStringLiteral("X"), Arial(27, true), pTop, {688, 11}), "Label2");
     Label2->setToolTip(QStringLiteral("Sair"));
+    Label2->setAccessibleName(QStringLiteral("Fechar"));
+    Label2->setFocusPolicy(Qt::TabFocus); // after it was sized to its text
     connect(Label2, &ClickableLabel::clicked, this, Guarded(m_ctx, this, &TformSimul::Label2Click));
 
     btInicio = Named(new TFocusImage(QRect(653, 80, 128, 36), pTop), "btInicio");
     connect(btInicio, &TFocusImage::OnMouseDown, this, Guarded(m_ctx, this, &TformSimul::btInicioMouseDown));
     connect(btInicio, &TFocusImage::OnMouseUp, this, Guarded(m_ctx, this, &TformSimul::btInicioMouseUp));
     connect(btInicio, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btInicioClick));
+    btInicio->setText(QStringLiteral("Iniciar"));
 
     comboProva = Named(new QComboBox(pTop), "comboProva");
     comboProva->setFont(Arial(16));
     comboProva->setGeometry(152, 84, 497, comboProva->sizeHint().height());
     connect(comboProva, &QComboBox::activated, this, Guarded(m_ctx, this, &TformSimul::comboProvaChange));
+    comboProva->setAccessibleName(QStringLiteral("Selecione a Prova"));
+    // Tab goes from the paper list to the start button beside it.
+    setTabOrder(comboProva, btInicio);
 
     // The time limit, right above the start button.
     edDuracao = Named(new DurationBox(pTop), "edDuracao");
     edDuracao->setFont(Arial(14));
     edDuracao->setGeometry(653, 46, 128, 28);
+    edDuracao->setAccessibleName(QStringLiteral("Tempo de prova"));
+    setTabOrder(btInicio, edDuracao);
 }
 
 void TformSimul::buildAnswerColumn()
@@ -183,9 +192,11 @@ void TformSimul::buildAnswerColumn()
     cbQuestao->setFont(Arial(11));
     cbQuestao->setGeometry(8, 17, 179, 21);
     connect(cbQuestao, &QComboBox::activated, this, Guarded(m_ctx, this, &TformSimul::cbQuestaoChange));
+    cbQuestao->setAccessibleName(QStringLiteral("Selecione a questão"));
 
     rgResposta = Named(new QGroupBox(QStringLiteral(" Resposta "), pRespClient), "rgResposta");
     rgResposta->setGeometry(8, 43, 113, 61);
+    rgResposta->setAccessibleName(QStringLiteral("Resposta"));
     rgResposta->setFont(Arial(12, true));
     Paint(rgResposta, AnswerBoxColour());
     {
@@ -214,6 +225,10 @@ void TformSimul::buildAnswerColumn()
     btAnterior = Named(new TFocusImage(QRect(121, 78, 73, 30), pRespClient), "btAnterior");
     btFim = Named(new TFocusImage(QRect(1, 110, 193, 30), pRespClient), "btFim");
     btSair = Named(new TFocusImage(QRect(1, 139, 193, 30), pRespClient), "btSair");
+    btProxima->setText(QStringLiteral("Próxima"));
+    btAnterior->setText(QStringLiteral("Anterior"));
+    btFim->setText(QStringLiteral("Finalizar"));
+    btSair->setText(QStringLiteral("Sair"));
     for (TFocusImage* b : {btProxima, btAnterior, btFim, btSair}) {
         connect(b, &TFocusImage::OnMouseDown, this, Guarded(m_ctx, this, &TformSimul::MouseDown));
         connect(b, &TFocusImage::OnMouseUp, this, Guarded(m_ctx, this, &TformSimul::MouseUp));
@@ -271,15 +286,30 @@ void TformSimul::buildShortcuts()
     add(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { PDF->zoomIn(); });
     add(QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { PDF->zoomOut(); });
     add(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { PDF->fitToWidth(); });
+
+    // Escape acts as Sair, in every state of the window. When the answer
+    // column is hidden its Sair cannot show a press, so the window closes
+    // directly.
+    auto* leave = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    leave->setContext(Qt::WindowShortcut);
+    connect(leave, &QShortcut::activated, this, Guarded(m_ctx, this, &TformSimul::escapePressed));
+}
+
+void TformSimul::escapePressed()
+{
+    if (btSair->isVisibleTo(this))
+        btSair->press();
+    else
+        btSairClick();
 }
 
 void TformSimul::FormCreate()
 {
     try {
         m_skinTop.load(m_ctx.dataFolder, QStringLiteral("simul"));
-        imLogo->setPicture(m_skinTop.normal);
+        imLogo->setPicture([this] { return m_skinTop.normal(); });
         m_skinRight.load(m_ctx.dataFolder, QStringLiteral("botoes"));
-        imRight->setPicture(m_skinRight.normal);
+        imRight->setPicture([this] { return m_skinRight.normal(); });
 
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             setGeometry(screen->geometry());
@@ -732,22 +762,22 @@ void TformSimul::Label2Click()
 
 void TformSimul::btInicioMouseDown()
 {
-    imLogo->copyRect(m_skinTop.pressed, btInicio->geometry());
+    imLogo->copyRect(m_skinTop.pressed(), btInicio->geometry());
 }
 
 void TformSimul::btInicioMouseUp()
 {
-    imLogo->copyRect(m_skinTop.normal, btInicio->geometry());
+    imLogo->copyRect(m_skinTop.normal(), btInicio->geometry());
 }
 
 void TformSimul::MouseDown(TFocusImage* sender)
 {
-    imRight->copyRect(m_skinRight.pressed, sender->geometry());
+    imRight->copyRect(m_skinRight.pressed(), sender->geometry());
 }
 
 void TformSimul::MouseUp(TFocusImage* sender)
 {
-    imRight->copyRect(m_skinRight.normal, sender->geometry());
+    imRight->copyRect(m_skinRight.normal(), sender->geometry());
 }
 
 int TformSimul::shownOption() const

@@ -123,6 +123,7 @@ private:
     void buildTop();
     void buildAnswerColumn();
     void buildShortcuts();
+    void escapePressed();
     void arrangePanels();
     void showStoredOption();
     void setShownOption(int option);

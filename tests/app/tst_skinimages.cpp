@@ -1,6 +1,7 @@
 // The skin loader and skin pairs: what a skin file gives, and that every kind
 // of bad file is swallowed and leaves an empty bitmap.
 #include "TestImages.h"
+#include "app/ImageView.h"
 #include "app/LoadSkinImage.h"
 #include "app/SkinReader.h"
 #include "support/HazardFile.h"
@@ -30,6 +31,10 @@ private slots:
     void hazardsLeaveTheBitmapEmpty();
     void picturesFarTooLargeAreRefused_data();
     void picturesFarTooLargeAreRefused();
+    void highResolutionTwin_data();
+    void highResolutionTwin();
+    void pressEffectInLogicalPixels_data();
+    void pressEffectInLogicalPixels();
 
 private:
     QTemporaryDir m_dir;
@@ -140,17 +145,17 @@ void TestSkinImages::pairLoadsBothFiles()
 
     SkinPair pair;
     pair.load(folder, QStringLiteral("rodape"));
-    QCOMPARE(pair.normal.isNull(), !withNormal);
-    QCOMPARE(pair.pressed.isNull(), !withPressed);
+    QCOMPARE(pair.normal().isNull(), !withNormal);
+    QCOMPARE(pair.pressed().isNull(), !withPressed);
     if (withNormal)
-        QCOMPARE(pair.normal, PatternImage({30, 10}, 1));
+        QCOMPARE(pair.normal(), PatternImage({30, 10}, 1));
     if (withPressed)
-        QCOMPARE(pair.pressed, PatternImage({30, 10}, 2));
+        QCOMPARE(pair.pressed(), PatternImage({30, 10}, 2));
 
     SkinPair splash;
     splash.load(folder, QStringLiteral("abre"));
-    QVERIFY(splash.normal.isNull());
-    QVERIFY(splash.pressed.isNull());
+    QVERIFY(splash.normal().isNull());
+    QVERIFY(splash.pressed().isNull());
 }
 
 void TestSkinImages::loadedBitmapCanBeDrawnOn()
@@ -216,6 +221,88 @@ void TestSkinImages::picturesFarTooLargeAreRefused()
     QImage bitmap;
     QCOMPARE(LoadSkinImage(bitmap, file), loads);
     QCOMPARE(bitmap.size(), loads ? size : QSize(0, 0));
+}
+
+
+// Which picture is loaded for a screen with the given device pixel ratio:
+// the "@2x" twin only on a HiDPI screen and only when it is exactly twice
+// the normal picture; it then keeps the normal picture's logical size.
+void TestSkinImages::highResolutionTwin_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<QSize>("twinSize"); // empty: no twin file
+    QTest::addColumn<bool>("normalExists");
+    QTest::addColumn<bool>("twinUsed");
+    QTest::addColumn<bool>("loaded");
+    QTest::newRow("HiDPI with twin") << 2.0 << QSize(60, 40) << true << true << true;
+    QTest::newRow("ratio 1.5 with twin") << 1.5 << QSize(60, 40) << true << true << true;
+    QTest::newRow("normal screen ignores the twin") << 1.0 << QSize(60, 40) << true << false << true;
+    QTest::newRow("HiDPI without twin") << 2.0 << QSize() << true << false << true;
+    QTest::newRow("twin of the wrong size") << 2.0 << QSize(61, 40) << true << false << true;
+    QTest::newRow("twin without normal file") << 2.0 << QSize(60, 40) << false << false << false;
+}
+
+void TestSkinImages::highResolutionTwin()
+{
+    QFETCH(qreal, ratio);
+    QFETCH(QSize, twinSize);
+    QFETCH(bool, normalExists);
+    QFETCH(bool, twinUsed);
+    QFETCH(bool, loaded);
+    QTemporaryDir dir;
+    const QString normal = dir.filePath(QStringLiteral("rodape.png"));
+    QCOMPARE(zelvora::app::HighResolutionTwin(normal), dir.filePath(QStringLiteral("rodape@2x.png")));
+    const QImage small = PatternImage({30, 20}, 5);
+    const QImage large = PatternImage(twinSize.isEmpty() ? QSize(1, 1) : twinSize, 6);
+    if (normalExists)
+        QVERIFY(small.save(normal, "png"));
+    if (!twinSize.isEmpty())
+        QVERIFY(large.save(dir.filePath(QStringLiteral("rodape@2x.png")), "png"));
+
+    QImage bitmap;
+    QCOMPARE(LoadSkinImage(bitmap, normal, ratio), loaded);
+    if (!loaded) {
+        QVERIFY(bitmap.isNull());
+        return;
+    }
+    QImage expected = twinUsed ? large : small;
+    expected.setDevicePixelRatio(bitmap.devicePixelRatio());
+    QCOMPARE(bitmap.convertToFormat(QImage::Format_RGB32), expected);
+    QCOMPARE(bitmap.devicePixelRatio(), twinUsed ? 2.0 : 1.0);
+    QCOMPARE(bitmap.deviceIndependentSize(), QSizeF(30, 20));
+}
+
+// A press copies the hot zone's rectangle, given in logical pixels, from the
+// pressed picture: on "@2x" pictures that is twice as many device pixels, at
+// twice the place, and nothing else changes.
+void TestSkinImages::pressEffectInLogicalPixels_data()
+{
+    QTest::addColumn<int>("ratio");
+    QTest::newRow("normal pictures") << 1;
+    QTest::newRow("@2x pictures") << 2;
+}
+
+void TestSkinImages::pressEffectInLogicalPixels()
+{
+    QFETCH(int, ratio);
+    QImage normal = PatternImage(QSize(60, 40) * ratio, 1);
+    QImage pressed = PatternImage(QSize(60, 40) * ratio, 2);
+    normal.setDevicePixelRatio(ratio);
+    pressed.setDevicePixelRatio(ratio);
+    zelvora::gui::ImageView view;
+    view.setPicture([normal] { return normal; });
+    const QRect zone(10, 5, 20, 12);
+    view.copyRect(pressed, zone);
+    const QRect device(zone.topLeft() * ratio, zone.size() * ratio);
+    const QImage shown = view.picture().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(Region(shown, device), Region(pressed, device));
+    QImage outside = shown;
+    QPainter(&outside).fillRect(QRectF(zone), Qt::black);
+    QImage expectedOutside = normal.convertToFormat(QImage::Format_RGB32);
+    QPainter(&expectedOutside).fillRect(QRectF(zone), Qt::black);
+    QCOMPARE(outside, expectedOutside);
+    view.copyRect(normal, zone);
+    QCOMPARE(view.picture().convertToFormat(QImage::Format_RGB32), normal.convertToFormat(QImage::Format_RGB32));
 }
 
 QTEST_MAIN(TestSkinImages)

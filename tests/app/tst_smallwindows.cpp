@@ -34,6 +34,8 @@ private slots:
     void splashStartCloses_data();
     void splashStartCloses();
     void splashWithoutSkins();
+    void splashClosesByKey_data();
+    void splashClosesByKey();
     void waitBanner();
     void creditsPicture();
     void creditsClosesOnAnyClick_data();
@@ -156,8 +158,8 @@ void TestSmallWindows::splashPressEffect()
     QCOMPARE(Control<ImageView>(&abre, "imFundo")->picture(), normal);
     QVERIFY(abre.isVisible());
     // The skin files stay as loaded.
-    QCOMPARE(abre.skin().pressed, pressed);
-    QCOMPARE(abre.skin().normal, normal);
+    QCOMPARE(abre.skin().pressed(), pressed);
+    QCOMPARE(abre.skin().normal(), normal);
 }
 
 void TestSmallWindows::splashDisabledStartShowsNothing()
@@ -220,6 +222,39 @@ void TestSmallWindows::splashStartCloses()
     QCOMPARE(result, int(QDialog::Rejected));
     QVERIFY(!abre.isVisible());
     // The press effect ran and was undone before the window went.
+    QCOMPARE(Control<ImageView>(&abre, "imFundo")->picture(), PatternImage({640, 480}, 1));
+}
+
+// Enter closes the splash as the start button does, whether or not the
+// button has the focus, with its press effect undone; Escape closes it too.
+void TestSmallWindows::splashClosesByKey_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("buttonFocused");
+    QTest::newRow("Enter, start button focused") << int(Qt::Key_Return) << true;
+    QTest::newRow("Enter, no control focused") << int(Qt::Key_Return) << false;
+    QTest::newRow("Space on the start button") << int(Qt::Key_Space) << true;
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << false;
+}
+
+void TestSmallWindows::splashClosesByKey()
+{
+    QFETCH(int, key);
+    QFETCH(bool, buttonFocused);
+    writeSplashSkins();
+    TformAbre abre(m_ctx);
+    abre.FormCreate();
+    auto* start = Control<QWidget>(&abre, "btInicio");
+    WhenShown closer(&abre, [&] {
+        if (buttonFocused)
+            start->setFocus(Qt::TabFocusReason);
+        else
+            start->clearFocus();
+        QTest::keyClick(buttonFocused ? start : static_cast<QWidget*>(&abre), Qt::Key(key));
+    });
+    abre.exec();
+    QCOMPARE(closer.timesShown, 1);
+    QVERIFY(!abre.isVisible());
     QCOMPARE(Control<ImageView>(&abre, "imFundo")->picture(), PatternImage({640, 480}, 1));
 }
 

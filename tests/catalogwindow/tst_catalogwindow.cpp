@@ -107,6 +107,10 @@ private slots:
     void splashShownOnce_data();
     void splashShownOnce();
     void allSkinsMissing();
+    void tabOrder();
+    void keysPressFooterButtons_data();
+    void keysPressFooterButtons();
+    void emptySearchLeavesNoHighlightedRow();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -823,6 +827,87 @@ void TestCatalogWindow::allSkinsMissing()
     // The footer shows its dark blue where the skin would be.
     const QImage shot = w->grab().toImage();
     QCOMPARE(shot.pixelColor(Control<QFrame>(w, "panelButtons")->mapTo(w, QPoint(300, 20))), QColor(50, 63, 108));
+}
+
+// Tab visits every control once, top to bottom and left to right, leaving the
+// grid after one press and reaching every footer button.
+void TestCatalogWindow::tabOrder()
+{
+    writeCatalog(kLines);
+    TformMain* w = makeMain();
+    QVERIFY(w);
+    search(QStringLiteral("Auditor")); // shows the search panel
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    Control<QComboBox>(w, "comboProva")->setFocus(Qt::TabFocusReason);
+    QStringList visited;
+    for (int i = 0; i < 11; ++i) {
+        visited << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(visited, (QStringList{"comboProva", "comboOrg", "comboAno", "gridProvas", "editLocalizar", "buttonOK",
+                                   "btLocalizar", "btCopiar", "btCreditos", "btSimulado", "btSair"}));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("comboProva"));
+    QVERIFY(Control<TFocusImage>(w, "btSair")->toolTip().isEmpty());
+}
+
+// Enter, Space and the Alt shortcuts press a footer button as a click does:
+// here the search button, whose click shows and hides the search panel.
+void TestCatalogWindow::keysPressFooterButtons_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("focused");
+    QTest::newRow("Enter on the button") << int(Qt::Key_Return) << int(Qt::NoModifier) << true;
+    QTest::newRow("Space on the button") << int(Qt::Key_Space) << int(Qt::NoModifier) << true;
+    QTest::newRow("Alt+L from the grid") << int(Qt::Key_L) << int(Qt::AltModifier) << false;
+}
+
+void TestCatalogWindow::keysPressFooterButtons()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, focused);
+    writeCatalog(kLines);
+    writeFooterSkins();
+    TformMain* w = makeMain();
+    QVERIFY(w);
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    auto* button = Control<TFocusImage>(w, "btLocalizar");
+    QWidget* target = focused ? static_cast<QWidget*>(button) : Control<QTableView>(w, "gridProvas");
+    target->setFocus(Qt::TabFocusReason);
+    const QImage normal = PatternImage(kFooterSkin, 1);
+    const QImage pressed = PatternImage(kFooterSkin, 2);
+    const QRect zone = button->geometry().intersected(QRect(QPoint(0, 0), kFooterSkin));
+    if (focused) {
+        // Held down, the button shows its pressed look.
+        QTest::keyPress(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(Region(Control<ImageView>(w, "imRodape")->picture(), zone), Region(pressed, zone));
+        QTest::keyRelease(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    } else {
+        QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    }
+    QVERIFY(!w->searchPanelHidden());
+    QCOMPARE(Control<ImageView>(w, "imRodape")->picture(), normal);
+    QCOMPARE(button->shortcut(), QKeySequence(Qt::ALT | Qt::Key_L));
+}
+
+void TestCatalogWindow::emptySearchLeavesNoHighlightedRow()
+{
+    writeCatalog(kLines);
+    TformMain* w = makeMain();
+    QVERIFY(w);
+    auto* grid = Control<QTableView>(w, "gridProvas");
+    QVERIFY(grid->selectionModel()->hasSelection());
+    search(QStringLiteral("nada disso"));
+    QCOMPARE(m_messages.shown.size(), 1);
+    QVERIFY(!grid->selectionModel()->hasSelection());
+    QVERIFY(!grid->currentIndex().isValid());
+    // A search that finds rows highlights the first again.
+    search(QStringLiteral("Auditor"));
+    QCOMPARE(grid->currentIndex().row(), 0);
+    QVERIFY(grid->selectionModel()->isRowSelected(0, QModelIndex()));
 }
 
 QTEST_MAIN(TestCatalogWindow)

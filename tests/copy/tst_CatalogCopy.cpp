@@ -201,7 +201,10 @@ void TestCatalogCopy::lastRowIsCopied()
     QTRY_COMPARE(m_shows, 1);
     QCOMPARE(m_suggested, suggested);
     QTRY_COMPARE(ReadAll(dest + "/prova.pdf"), archive.toUtf8());
-    QCOMPARE(m_messages.shown.size(), 0);
+    // One notice, naming the folder the files went to.
+    QCOMPARE(m_messages.shown.size(), 1);
+    QVERIFY(m_messages.shown[0].first.startsWith(QStringLiteral("Prova copiada para a pasta:")));
+    QVERIFY(m_messages.shown[0].first.endsWith(QDir::toNativeSeparators(dest)));
 }
 
 void TestCatalogCopy::emptyResultCopiesNothing()

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QCryptographicHash>
 #include <QDirIterator>
+#include <QStandardPaths>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -104,6 +105,7 @@ private slots:
     void failuresShowTheCopyError();
     void leftOutEntriesAreReportedAfterTheRest();
     void secondCopyDuringACopyIsIgnored();
+    void dialogOpensInTheUsersFolderThenTheLastOne();
 
 private:
     // Runs the copy; when the dialog shows, answer(dialog) plays the user.
@@ -253,7 +255,8 @@ void TestExamCopy::copiesEveryFileFlatIntoTheTypedFolder()
     // The second row's archive sits in a sub-folder written with "\".
     runCopy({"T", "O", "2010", 1}, {"vazio.zip", "2010\\sub.zip"},
             [&](ExamCopyDialog& d) { typeAndConfirm(d, dest); });
-    QVERIFY(m_messages.texts.isEmpty());
+    // Only the notice that says where the files went.
+    QCOMPARE(m_messages.texts, QStringList{"Prova copiada para a pasta:\n" + QDir::toNativeSeparators(dest)});
     QCOMPARE(FilesIn(dest), (QStringList{"gabarito.txt", "leia.txt", "prova.pdf"}));
     QCOMPARE(ReadAll(dest + "/prova.pdf"), kPdf);
     QCOMPARE(ReadAll(dest + "/gabarito.txt"), kKey);
@@ -270,7 +273,8 @@ void TestExamCopy::confirmingTheSuggestedNameCopiesBesideTheDialogsFolder()
         d.setDirectory(m_out);
         QTest::keyClick(d.findChild<QLineEdit*>("fileNameEdit"), Qt::Key_Return);
     });
-    QVERIFY(m_messages.texts.isEmpty());
+    QCOMPARE(m_messages.texts.size(), 1);
+    QVERIFY(m_messages.texts[0].startsWith(QStringLiteral("Prova copiada para a pasta:")));
     QCOMPARE(ReadAll(m_out + "/Org Beta - Analista - 2011/prova.pdf"), kPdf);
 }
 
@@ -287,8 +291,9 @@ void TestExamCopy::copyingTwiceIntoTheSameFolderReplacesTheFiles()
     WriteFile(folder + "/minhas notas.txt", "fica");
 
     m_dialogShown = false;
+    m_messages.texts.clear();
     runCopy(row, {"prova.zip"}, confirmSuggested);
-    QVERIFY(m_messages.texts.isEmpty());
+    QCOMPARE(m_messages.texts.size(), 1); // the notice of the copy
     // The exam's files are written again; the user's own file stays; no
     // folder was made inside the first one.
     QCOMPARE(ReadAll(folder + "/gabarito.txt"), kKey);
@@ -393,9 +398,31 @@ void TestExamCopy::secondCopyDuringACopyIsIgnored()
     QVERIFY(calls > 0);
     QVERIFY(busyInside);
     QCOMPARE(m_dialogShows, 1);
-    QVERIFY(m_messages.texts.isEmpty());
+    QCOMPARE(m_messages.texts.size(), 1); // the notice of the one copy
     QCOMPARE(ReadAll(dest + "/prova.pdf"), kPdf);
     QVERIFY(!m_copy->busy());
+}
+
+// The save dialog starts in the user's documents (or home) folder, never in
+// the folder the program was started from, names its button as the guide
+// does, and opens the next time where the user went.
+void TestExamCopy::dialogOpensInTheUsersFolderThenTheLastOne()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    const QString started = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_out));
+    ExamCopyDialog fresh;
+    QDir::setCurrent(started);
+    const QString start = ExamCopyDialog::StartFolder();
+    QVERIFY(QFileInfo(start).isDir());
+    QCOMPARE(QFileInfo(fresh.directory().absolutePath()).canonicalFilePath(), QFileInfo(start).canonicalFilePath());
+    QVERIFY(fresh.directory().absolutePath() != m_out);
+    QCOMPARE(fresh.labelText(QFileDialog::Accept), QStringLiteral("Salvar"));
+
+    const QString dest = m_out + "/primeira";
+    runCopy({"T", "O", "2010", 0}, {"prova.zip"}, [&](ExamCopyDialog& d) { typeAndConfirm(d, dest); });
+    QCOMPARE(ReadAll(dest + "/prova.pdf"), kPdf);
+    QCOMPARE(m_copy->dialog().directory().absolutePath(), m_out);
 }
 
 QTEST_MAIN(TestExamCopy)

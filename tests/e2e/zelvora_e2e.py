@@ -204,6 +204,17 @@ class A11y:
                 continue
         return out
 
+    def buttons(self, root, names):
+        """The image buttons and clickable labels named, each found once by
+        its role (button) and accessible name; None while one is missing."""
+        found = {}
+        for name in names:
+            hits = self.find_all(root, role='push button', name=name)
+            if len(hits) != 1:
+                return None
+            found[name] = hits[0]
+        return found
+
     def text(self, acc):
         try:
             return self.Atspi.Text.get_text(acc, 0, self.Atspi.Text.get_character_count(acc))
@@ -378,6 +389,8 @@ def scenario(args, work, procs):
     # 1. Splash: the start zone at 0, 404, 146 x 73.
     splash = wait_for('the splash window', lambda: a11y.window('Zelvora', (640, 480)), timeout=30)
     sx, sy, _, _ = a11y.rect(splash)
+    entrar = wait_for('the button "Entrar"', lambda: a11y.buttons(splash, ['Entrar']))['Entrar']
+    check(a11y.rect(entrar) == (sx, sy + 404, 146, 73), 'the button "Entrar" lies on the start zone')
     desk.screenshot('splash')
     desk.click(sx + 73, sy + 440, 'the splash start button')
     wait_for('the splash to close', lambda: a11y.window('Zelvora', (640, 480)) is None)
@@ -385,6 +398,12 @@ def scenario(args, work, procs):
     main = wait_for('the catalog window', lambda: a11y.window('  Zelvora'))
     mx, my, mw, mh = a11y.rect(main)
     check((mw, mh) == (632, 446), 'the catalog window is 632 x 446 (got %d x %d)' % (mw, mh))
+    footer = wait_for('the footer buttons by role and name', lambda: a11y.buttons(
+        main, ['Localizar', 'Copiar', 'Créditos', 'Simulado', 'Sair']))
+    for name, left in (('Localizar', 3), ('Copiar', 110), ('Créditos', 214), ('Simulado', 318), ('Sair', 560)):
+        bx, by, _, _ = a11y.rect(footer[name])
+        check((bx - mx, by - my) == (left, 405 + 4), 'the button "%s" at its place (got %d, %d)' % (name, bx - mx, by - my))
+    log('ok: the five footer buttons are announced as buttons by name')
     desk.screenshot('catalog')
 
     def grid():
@@ -421,6 +440,7 @@ def scenario(args, work, procs):
     want = expected_rows(catalog, lambda e: any(fold_term(term) in fold_field(f) for f in (e[1], e[0], e[2])))
     check(len(want) >= 2, 'the search term "%s" matches %d exams' % (term, len(want)))
     edits = wait_for('the search box', lambda: a11y.find_all(a11y.window('  Zelvora'), role='text'))
+    wait_for('the search button "OK"', lambda: a11y.buttons(a11y.window('  Zelvora'), ['OK']))
     ex, ey, ew, eh = a11y.rect(edits[0])
     desk.click(ex + ew // 2, ey + eh // 2, 'the search box')
     desk.type(term)
@@ -485,13 +505,23 @@ def scenario(args, work, procs):
         raise
     check(os.listdir(dest_parent) == ['Minha copia'], 'nothing was written beside the chosen folder')
     log('ok: %d files of %s copied byte for byte' % (len(expected), entry[3]))
-    check(not a11y.find_all(a11y.app(), role='alert'), 'no message after the copy')
+    # A notice says where the files went; Enter answers its OK.
+    def notice():
+        for alert in a11y.find_all(a11y.app(), role='alert'):
+            if any(a.get_name().startswith('Prova copiada para a pasta:') for a in a11y.find_all(alert, role='label')):
+                return alert
+        return None
+    alert = wait_for('the notice of the copy', notice, timeout=20)
+    check(a11y.buttons(alert, ['Abrir pasta']) is not None, 'the notice offers to open the folder')
     desk.screenshot('copied')
+    desk.key('Return')
+    wait_for('the notice to close', lambda: not a11y.find_all(a11y.app(), role='alert'))
 
     # 5. Mock exam: btSimulado opens the full-screen exam window.
     desk.click(mx + 318 + 52, footer_y, 'btSimulado')
     simul = wait_for('the mock-exam window', lambda: a11y.window(size=(1280, 1024)))
     wx, wy, ww, wh = a11y.rect(simul)
+    wait_for('the exam window\'s buttons by role and name', lambda: a11y.buttons(simul, ['Iniciar', 'Fechar']))
     desk.screenshot('mock-exam')
     papers = report['papers']
     paper = papers[0]
@@ -507,6 +537,9 @@ def scenario(args, work, procs):
         found = {r.get_name(): r for r in a11y.find_all(a11y.window(size=(1280, 1024)), role='radio button')}
         return found if all(k in found for k in 'ABCDE') else None
     wait_for('the answer column', radios, timeout=30)
+    wait_for('the answer column\'s buttons by role and name', lambda: a11y.buttons(
+        a11y.window(size=(1280, 1024)), ['Próxima', 'Anterior', 'Finalizar', 'Sair']))
+    log('ok: the exam window\'s buttons are announced as buttons by name')
     desk.screenshot('paper-started')
 
     key_path = os.path.join(data, 'simu', re.sub(r'\.[^.\\/:]*$', '', paper[1]).replace('\\', '/') + '.txt')

@@ -55,6 +55,8 @@ private slots:
     void closingResultsClosesTheExam_data();
     void closingResultsClosesTheExam();
     void closingTheExamLeavesResults();
+    void valuesNeverTouchTheirLabels_data();
+    void valuesNeverTouchTheirLabels();
 };
 
 void TestTformResultado::layout_data()
@@ -99,7 +101,13 @@ void TestTformResultado::layout()
     QCOMPARE(Control<ImageView>(r, "imResultado")->picture().size(), QSize(363, 446));
 
     QLabel* l = Control<QLabel>(r, name);
-    QCOMPARE(l->pos(), place);
+    // A value may stand right of its place where the font is wider than the
+    // layout's, never left of it or on its label.
+    if (l->x() != place.x() && (name == "lAcerto" || name == "lPorc" || name == "lTTotal" || name == "lMedia"))
+        QVERIFY(l->x() > place.x());
+    else
+        QCOMPARE(l->pos(), place);
+    QCOMPARE(l->y(), place.y());
     QCOMPARE(l->text(), text);
     QCOMPARE(l->font().pixelSize(), pixelSize);
     QCOMPARE(l->font().bold(), bold);
@@ -224,6 +232,32 @@ void TestTformResultado::closingTheExamLeavesResults()
     h->simul->close();
     QVERIFY(!h->simul->isVisible());
     QVERIFY(h->resultado->isVisible());
+}
+
+void TestTformResultado::valuesNeverTouchTheirLabels_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("hits") << "Label1" << "lAcerto";
+    QTest::newRow("percentage") << "Label2" << "lPorc";
+    QTest::newRow("time") << "Label9" << "lTTotal";
+    QTest::newRow("rate") << "Label3" << "lMedia";
+}
+
+// At least a space of the label's font lies between the end of the label's
+// text and its value, as the results window shows them after scoring.
+void TestTformResultado::valuesNeverTouchTheirLabels()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, value);
+    ExamHarness h;
+    h.create();
+    TformResultado* r = h.resultado.get();
+    const QLabel* l = Control<QLabel>(r, label);
+    const QFontMetrics metrics(l->font());
+    const int textEnd = l->x() + metrics.horizontalAdvance(l->text());
+    QVERIFY2(Control<QLabel>(r, value)->x() >= textEnd + metrics.horizontalAdvance(QLatin1Char(' ')),
+             qPrintable(l->text()));
 }
 
 QTEST_MAIN(TestTformResultado)

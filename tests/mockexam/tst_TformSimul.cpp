@@ -629,10 +629,16 @@ void TestTformSimul::showingAgainReturnsToIdle()
 
 void TestTformSimul::closeWays_data()
 {
-    QTest::addColumn<int>("way"); // 0 "X" label, 1 btSair, 2 the window's close
+    // 0 "X" label, 1 btSair, 2 the window's close, 3 Escape, 4 Enter on
+    // btSair, 5 Space on the "X", 6 Escape before any paper was started
+    QTest::addColumn<int>("way");
     QTest::newRow("X label") << 0;
     QTest::newRow("btSair") << 1;
     QTest::newRow("window close") << 2;
+    QTest::newRow("Escape") << 3;
+    QTest::newRow("Enter on btSair") << 4;
+    QTest::newRow("Space on the X") << 5;
+    QTest::newRow("Escape while idle") << 6;
 }
 
 void TestTformSimul::closeWays()
@@ -640,9 +646,23 @@ void TestTformSimul::closeWays()
     QFETCH(int, way);
     auto h = Standard();
     QVERIFY(QTest::qWaitForWindowExposed(h->simul.get()));
-    Start(*h, QStringLiteral("Zeta"));
+    if (way != 6)
+        Start(*h, QStringLiteral("Zeta"));
     QWindow* window = h->simul->windowHandle();
-    if (way == 0) {
+    auto keyOn = [&](const char* name, Qt::Key key) {
+        auto* control = Control<QWidget>(h->simul.get(), name);
+        control->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(control, key);
+    };
+    if (way == 3 || way == 6) {
+        h->simul->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(h->simul.get()));
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : h->simul.get(), Qt::Key_Escape);
+    } else if (way == 4) {
+        keyOn("btSair", Qt::Key_Return);
+    } else if (way == 5) {
+        keyOn("Label2", Qt::Key_Space);
+    } else if (way == 0) {
         QCOMPARE(Control<QLabel>(h->simul.get(), "Label2")->text(), QStringLiteral("X"));
         QCOMPARE(Control<QLabel>(h->simul.get(), "Label2")->toolTip(), QStringLiteral("Sair"));
         QTest::mouseClick(window, Qt::LeftButton, {}, CentreIn(Control<QLabel>(h->simul.get(), "Label2"), h->simul.get()));

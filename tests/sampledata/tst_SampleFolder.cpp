@@ -96,36 +96,46 @@ private slots:
 
     // Both pictures of a pair have the skin's size; they differ inside every
     // hot zone (each button has a pressed look) and nowhere else, since a press
-    // copies only the zone's rectangle from the pressed picture.
+    // copies only the zone's rectangle from the pressed picture. The "@2x"
+    // twins follow the same rule at twice the size, zones scaled with them.
     void skinPairs()
     {
         QFETCH(int, index);
         const auto spec = SkinPainter::Specs()[index];
-        const QImage normal(m_folder + QLatin1Char('/') + spec.normalFile, "png");
-        const QImage pressed(m_folder + QLatin1Char('/') + spec.pressedFile, "png");
-        QCOMPARE(normal.size(), spec.size);
-        QCOMPARE(pressed.size(), spec.size);
+        for (const int scale : {1, 2}) {
+            const auto name = [scale](QString file) {
+                return scale == 1 ? file : file.insert(file.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
+            };
+            const QImage normal(m_folder + QLatin1Char('/') + name(spec.normalFile), "png");
+            const QImage pressed(m_folder + QLatin1Char('/') + name(spec.pressedFile), "png");
+            const QSize size = spec.size * scale;
+            QCOMPARE(normal.size(), size);
+            QCOMPARE(pressed.size(), size);
 
-        const QRect picture(QPoint(0, 0), spec.size);
-        std::vector<int> changedInZone(spec.hotZones.size(), 0);
-        int changedOutside = 0;
-        for (int y = 0; y < spec.size.height(); ++y) {
-            for (int x = 0; x < spec.size.width(); ++x) {
-                if (normal.pixel(x, y) == pressed.pixel(x, y))
-                    continue;
-                bool inside = false;
-                for (std::size_t z = 0; z < spec.hotZones.size(); ++z) {
-                    if (spec.hotZones[z].intersected(picture).contains(x, y)) {
-                        ++changedInZone[z];
-                        inside = true;
+            const QRect picture(QPoint(0, 0), size);
+            std::vector<QRect> zones;
+            for (const QRect& zone : spec.hotZones)
+                zones.emplace_back(zone.topLeft() * scale, zone.size() * scale);
+            std::vector<int> changedInZone(zones.size(), 0);
+            int changedOutside = 0;
+            for (int y = 0; y < size.height(); ++y) {
+                for (int x = 0; x < size.width(); ++x) {
+                    if (normal.pixel(x, y) == pressed.pixel(x, y))
+                        continue;
+                    bool inside = false;
+                    for (std::size_t z = 0; z < zones.size(); ++z) {
+                        if (zones[z].intersected(picture).contains(x, y)) {
+                            ++changedInZone[z];
+                            inside = true;
+                        }
                     }
+                    changedOutside += inside ? 0 : 1;
                 }
-                changedOutside += inside ? 0 : 1;
             }
+            QCOMPARE(changedOutside, 0);
+            for (std::size_t z = 0; z < zones.size(); ++z)
+                QVERIFY2(changedInZone[z] > 100, qPrintable(QStringLiteral("zone %1 has no pressed look").arg(z)));
         }
-        QCOMPARE(changedOutside, 0);
-        for (std::size_t z = 0; z < spec.hotZones.size(); ++z)
-            QVERIFY2(changedInZone[z] > 100, qPrintable(QStringLiteral("zone %1 has no pressed look").arg(z)));
     }
 
     // A hot zone rectangle overlaps its neighbour by a pixel; a button drawn

@@ -1,6 +1,7 @@
 // Draws the three pictures that ship inside the program: the catalog window's
 // logo (632 x 161), the wait banner (342 x 79) and the credits picture
-// (383 x 230). All in the program's dark blue, 24-bit colour, no alpha.
+// (383 x 230), each also as an "@2x" twin with twice the pixels for HiDPI
+// screens. All in the program's dark blue, 24-bit colour, no alpha.
 #include <QDir>
 #include <QFont>
 #include <QGuiApplication>
@@ -27,6 +28,16 @@ QFont Sans(int pixels, bool bold = false, bool italic = false)
     f.setItalic(italic);
     f.setHintingPreference(QFont::PreferFullHinting);
     return f;
+}
+
+// A picture of width x height logical pixels with scale device pixels each;
+// everything is drawn in logical pixels, so the "@2x" twin shows the same
+// picture with twice the detail.
+QImage Canvas(int width, int height, int scale)
+{
+    QImage img(width * scale, height * scale, QImage::Format_RGB32);
+    img.setDevicePixelRatio(scale);
+    return img;
 }
 
 void Begin(QPainter& p)
@@ -87,12 +98,12 @@ void ShadowText(QPainter& p, const QPointF& at, const QString& text, const QColo
     p.drawText(at, text);
 }
 
-QImage Logo()
+QImage Logo(int scale)
 {
-    QImage img(632, 161, QImage::Format_RGB32);
+    QImage img = Canvas(632, 161, scale);
     QPainter p(&img);
     Begin(p);
-    BlueGround(p, img.rect());
+    BlueGround(p, QRect(0, 0, 632, 161));
 
     // Title band.
     p.setFont(Sans(46, true));
@@ -115,12 +126,12 @@ QImage Logo()
     return img;
 }
 
-QImage Wait()
+QImage Wait(int scale)
 {
-    QImage img(342, 79, QImage::Format_RGB32);
+    QImage img = Canvas(342, 79, scale);
     QPainter p(&img);
     Begin(p);
-    BlueGround(p, img.rect());
+    BlueGround(p, QRect(0, 0, 342, 79));
 
     // A raised, button-like label.
     const QRectF button(12.5, 17.5, 252, 44);
@@ -186,12 +197,12 @@ void Badge(QPainter& p, const QPointF& centre, const QString& initials, const QC
     p.drawText(QRectF(centre.x() - 12, centre.y() - 12, 24, 24), Qt::AlignCenter, initials);
 }
 
-QImage Credits()
+QImage Credits(int scale)
 {
-    QImage img(383, 230, QImage::Format_RGB32);
+    QImage img = Canvas(383, 230, scale);
     QPainter p(&img);
     Begin(p);
-    BlueGround(p, img.rect());
+    BlueGround(p, QRect(0, 0, 383, 230));
 
     Emblem(p, QPointF(16, 16), 0.62);
     p.setFont(Sans(30, true));
@@ -246,7 +257,8 @@ int main(int argc, char** argv)
     const struct {
         const char* name;
         QImage image;
-    } pictures[] = {{"logo.png", Logo()}, {"aguarde.png", Wait()}, {"creditos.png", Credits()}};
+    } pictures[] = {{"logo.png", Logo(1)},       {"aguarde.png", Wait(1)},       {"creditos.png", Credits(1)},
+                    {"logo@2x.png", Logo(2)},    {"aguarde@2x.png", Wait(2)},    {"creditos@2x.png", Credits(2)}};
     for (const auto& pic : pictures) {
         const QString path = out.filePath(QString::fromLatin1(pic.name));
         // RGB32 without alpha is written as a 24-bit PNG.

@@ -1,6 +1,7 @@
 // Draws the two pictures of the mock-exam windows:
 //   simulfundo.png  the paper area of the exam window while no paper is open
 //   resultado.png   the background of the results window (363 x 446)
+// and their "@2x" twins with twice the pixels, for HiDPI screens.
 // Run under the offscreen platform: QT_QPA_PLATFORM=offscreen mockart <folder>
 #include <QGuiApplication>
 #include <QImage>
@@ -58,11 +59,20 @@ void DrawSheet(QPainter& p, const QRectF& r, qreal angle, const QColor& ink)
     p.restore();
 }
 
-QImage PaperArea()
+// A picture of width x height logical pixels with scale device pixels each;
+// all drawing is in logical pixels, so the "@2x" twin shows the same picture.
+QImage Canvas(int width, int height, int scale)
+{
+    QImage img(width * scale, height * scale, QImage::Format_RGB32);
+    img.setDevicePixelRatio(scale);
+    return img;
+}
+
+QImage PaperArea(int scale)
 {
     const QColor ground(0xC8, 0xDA, 0xE9);
     const QColor navy(0x32, 0x3F, 0x6C);
-    QImage img(921, 329, QImage::Format_RGB32);
+    QImage img = Canvas(921, 329, scale);
     img.fill(ground);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -124,9 +134,9 @@ QImage PaperArea()
     return img;
 }
 
-QImage Results()
+QImage Results(int scale)
 {
-    QImage img(363, 446, QImage::Format_RGB32);
+    QImage img = Canvas(363, 446, scale);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
 
@@ -134,7 +144,7 @@ QImage Results()
     ground.setColorAt(0, QColor(0x2B, 0x68, 0x98));
     ground.setColorAt(0.45, QColor(0x27, 0x4F, 0x84));
     ground.setColorAt(1, QColor(0x1D, 0x30, 0x5E));
-    p.fillRect(img.rect(), ground);
+    p.fillRect(QRect(0, 0, 363, 446), ground);
 
     // Header band behind "Resultado".
     QLinearGradient band(0, 0, 363, 0);
@@ -188,7 +198,10 @@ int main(int argc, char** argv)
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]) + QLatin1Char('/');
-    bool ok = PaperArea().save(folder + QStringLiteral("simulfundo.png"));
-    ok = Results().save(folder + QStringLiteral("resultado.png")) && ok;
+    bool ok = PaperArea(1).save(folder + QStringLiteral("simulfundo.png"));
+    ok = Results(1).save(folder + QStringLiteral("resultado.png")) && ok;
+    // The twins with twice the pixels, for HiDPI screens.
+    ok = PaperArea(2).save(folder + QStringLiteral("simulfundo@2x.png")) && ok;
+    ok = Results(2).save(folder + QStringLiteral("resultado@2x.png")) && ok;
     return ok ? 0 : 1;
 }

@@ -52,6 +52,14 @@ QByteArray png(const QImage& image)
     return buffer.data();
 }
 
+// "abre.png" -> "abre@2x.png", the name Qt's convention gives the twin with
+// twice the pixels.
+QString TwinName(const QString& fileName)
+{
+    QString twin = fileName;
+    return twin.insert(twin.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
+}
+
 // Lines joined with CR LF, each one ended (as Notepad leaves them).
 std::string windowsLines(const std::vector<std::string>& lines)
 {
@@ -177,6 +185,9 @@ void SampleFolderWriter::Write(const QString& folder)
     for (std::size_t i = 0; i < specs.size(); ++i) {
         writeFile(folder + QLatin1Char('/') + specs[i].normalFile, png(SkinPainter::Paint(i, false)));
         writeFile(folder + QLatin1Char('/') + specs[i].pressedFile, png(SkinPainter::Paint(i, true)));
+        // The twins with twice the pixels, for HiDPI screens ("abre@2x.png").
+        writeFile(folder + QLatin1Char('/') + TwinName(specs[i].normalFile), png(SkinPainter::Paint(i, false, 2)));
+        writeFile(folder + QLatin1Char('/') + TwinName(specs[i].pressedFile), png(SkinPainter::Paint(i, true, 2)));
     }
 
     std::vector<std::string> catalog;

@@ -1,6 +1,7 @@
 #include "SkinPainter.h"
 
 #include <QFont>
+#include <QHash>
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
@@ -50,9 +51,12 @@ QFont uiFont(qreal pixelSize, bool bold = true)
     return f;
 }
 
-QImage blank(int width, int height)
+// A picture of width x height logical pixels, scale device pixels each; all
+// drawing is done in logical pixels, so every scale shows the same picture.
+QImage blank(int width, int height, int scale)
 {
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image(width * scale, height * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
     image.fill(Qt::black);
     return image;
 }
@@ -131,6 +135,50 @@ void drawIcon(QPainter& p, Icon icon, const QRectF& box, const QColor& colour)
         break;
     }
     p.restore();
+}
+
+// Text at a baseline. On a picture with more than one device pixel per
+// logical pixel the text is drawn in device pixels with a font scaled to
+// match: Qt's text under a scaling painter depends on which glyphs it drew
+// before, and the pictures must come out the same every time.
+void drawTextAt(QPainter& p, const QPointF& baseline, const QString& text, const QFont& f, const QColor& colour)
+{
+    const qreal ratio = p.device()->devicePixelRatio();
+    if (ratio > 1 && f.pixelSize() * ratio > 64) {
+        // Beyond the glyph cache Qt draws outlines, and their shape depends on
+        // the sizes its font engine loaded before; each outline is therefore
+        // taken once per process and reused, so every picture written by the
+        // process is the same.
+        static QHash<QString, QPainterPath> outlines;
+        const QString key = f.toString() + QLatin1Char('\n') + text;
+        auto found = outlines.find(key);
+        if (found == outlines.end()) {
+            QPainterPath outline;
+            outline.addText(QPointF(0, 0), f, text);
+            found = outlines.insert(key, outline);
+        }
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing);
+        p.fillPath(found->translated(baseline), colour);
+        p.restore();
+        return;
+    }
+    if (ratio > 1) {
+        const QPointF at = p.deviceTransform().map(baseline);
+        QFont scaled = f;
+        scaled.setPixelSize(qRound(f.pixelSize() * ratio));
+        p.save();
+        p.resetTransform();
+        p.scale(1 / ratio, 1 / ratio); // back to device pixels
+        p.setFont(scaled);
+        p.setPen(colour);
+        p.drawText(at, text);
+        p.restore();
+        return;
+    }
+    p.setFont(f);
+    p.setPen(colour);
+    p.drawText(baseline, text);
 }
 
 struct ButtonLook {
@@ -214,10 +262,8 @@ void drawButton(QPainter& p, const QRectF& r, const QString& text, const ButtonL
         placeIcon(x);
         x += iconSize + gap;
     }
-    p.setFont(f);
-    p.setPen(ink);
     const qreal baseline = cy + (metrics.ascent() - metrics.descent()) / 2;
-    p.drawText(QPointF(x, baseline), text);
+    drawTextAt(p, QPointF(x, baseline), text, f, ink);
     x += textWidth + gap;
     if (look.iconAfter && iconSize > 0)
         placeIcon(x);
@@ -249,13 +295,6 @@ void drawMark(QPainter& p, const QRectF& r)
     p.restore();
 }
 
-void drawTextAt(QPainter& p, const QPointF& baseline, const QString& text, const QFont& f, const QColor& colour)
-{
-    p.setFont(f);
-    p.setPen(colour);
-    p.drawText(baseline, text);
-}
-
 } // namespace
 
 std::vector<SkinLayout> SkinPainter::Specs()
@@ -270,19 +309,20 @@ std::vector<SkinLayout> SkinPainter::Specs()
     };
 }
 
-QImage SkinPainter::Paint(std::size_t index, bool pressed)
+QImage SkinPainter::Paint(std::size_t index, bool pressed, int scale)
 {
     switch (index) {
-    case 0: return Splash(pressed);
-    case 1: return Footer(pressed);
-    case 2: return TopBar(pressed);
-    default: return AnswerColumn(pressed);
+    case 0: return Splash(pressed, scale);
+    case 1: return Footer(pressed, scale);
+    case 2: return TopBar(pressed, scale);
+    default: return AnswerColumn(pressed, scale);
     }
 }
 
-QImage SkinPainter::Splash(bool pressed)
+QImage SkinPainter::Splash(bool pressed, int scale)
 {
-    QImage image = blank(640, 480);
+    QImage image = blank(640, 480, scale);
+    const QRect area(0, 0, 640, 480);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -291,13 +331,13 @@ QImage SkinPainter::Splash(bool pressed)
     sky.setColorAt(0, Night);
     sky.setColorAt(0.55, DarkBlue);
     sky.setColorAt(1, QColor(62, 84, 150));
-    p.fillRect(image.rect(), sky);
+    p.fillRect(area, sky);
 
     // Soft light from the upper right and a few rings for depth.
     QRadialGradient glow(QPointF(560, 60), 360);
     glow.setColorAt(0, QColor(255, 255, 255, 38));
     glow.setColorAt(1, QColor(255, 255, 255, 0));
-    p.fillRect(image.rect(), glow);
+    p.fillRect(area, glow);
     p.setBrush(Qt::NoBrush);
     for (int i = 0; i < 4; ++i) {
         p.setPen(QPen(QColor(255, 255, 255, 22 - i * 4), 2));
@@ -340,16 +380,17 @@ QImage SkinPainter::Splash(bool pressed)
     return image;
 }
 
-QImage SkinPainter::Footer(bool pressed)
+QImage SkinPainter::Footer(bool pressed, int scale)
 {
-    QImage image = blank(630, 39);
+    QImage image = blank(630, 39, scale);
+    const QRect area(0, 0, 630, 39);
     QPainter p(&image);
     p.setRenderHint(QPainter::TextAntialiasing);
     QLinearGradient bar(0, 0, 0, 39);
     bar.setColorAt(0, QColor(62, 76, 126));
     bar.setColorAt(0.5, DarkBlue);
     bar.setColorAt(1, QColor(41, 52, 92));
-    p.fillRect(image.rect(), bar);
+    p.fillRect(area, bar);
     p.fillRect(QRect(0, 0, 630, 1), QColor(255, 255, 255, 40));
 
     const struct {
@@ -375,9 +416,9 @@ QImage SkinPainter::Footer(bool pressed)
     return image;
 }
 
-QImage SkinPainter::TopBar(bool pressed)
+QImage SkinPainter::TopBar(bool pressed, int scale)
 {
-    QImage image = blank(TopBarWidth, 117);
+    QImage image = blank(TopBarWidth, 117, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setRenderHint(QPainter::Antialiasing);
@@ -407,12 +448,13 @@ QImage SkinPainter::TopBar(bool pressed)
     return image;
 }
 
-QImage SkinPainter::AnswerColumn(bool pressed)
+QImage SkinPainter::AnswerColumn(bool pressed, int scale)
 {
-    QImage image = blank(198, AnswerColumnHeight);
+    QImage image = blank(198, AnswerColumnHeight, scale);
+    const QRect area(0, 0, 198, AnswerColumnHeight);
     QPainter p(&image);
     p.setRenderHint(QPainter::TextAntialiasing);
-    p.fillRect(image.rect(), ColumnBlue);
+    p.fillRect(area, ColumnBlue);
 
     // Header behind the question label and selector.
     QLinearGradient header(0, 0, 0, 41);

@@ -23,13 +23,15 @@ public:
     // splash, footer, top bar, answer column.
     static std::vector<SkinLayout> Specs();
 
-    static QImage Splash(bool pressed);
-    static QImage Footer(bool pressed);
-    static QImage TopBar(bool pressed);
-    static QImage AnswerColumn(bool pressed);
+    // scale 2 paints the same picture with twice the pixels in each
+    // direction, for the "@2x" twin that HiDPI screens use.
+    static QImage Splash(bool pressed, int scale = 1);
+    static QImage Footer(bool pressed, int scale = 1);
+    static QImage TopBar(bool pressed, int scale = 1);
+    static QImage AnswerColumn(bool pressed, int scale = 1);
 
     // The picture of Specs()[index].
-    static QImage Paint(std::size_t index, bool pressed);
+    static QImage Paint(std::size_t index, bool pressed, int scale = 1);
 
     static constexpr int TopBarWidth = 2560;
     static constexpr int AnswerColumnHeight = 2048;
