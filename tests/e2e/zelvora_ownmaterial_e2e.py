@@ -170,6 +170,10 @@ def scenario(args, work, procs):
         return got == expected
     wait_for('the copied files', copied, timeout=30)
     log('ok: the added exam copied out byte for byte')
+    # The notice of a finished copy closes with Enter (its OK).
+    wait_for('the notice of the copy', lambda: a11y.find_all(a11y.app(), role='alert'), timeout=20)
+    desk.key('Return')
+    wait_for('the notice to close', lambda: not a11y.find_all(a11y.app(), role='alert'))
 
     # 2. Adicionar prova, in the mock-exam window's top strip.
     desk.click(mx + 318 + 52, footer_y, 'btSimulado')
