@@ -192,40 +192,40 @@ bool AttemptStore::open()
 bool AttemptStore::openFile()
 {
     for (int round = 0; round < 2; ++round) {
+        QString openError;
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
             db.setDatabaseName(m_path);
             db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyTimeoutMs));
-            if (!db.open()) {
-                m_error = Reason(db.lastError());
-                close();
-                return false;
-            }
+            if (!db.open())
+                openError = Reason(db.lastError());
+        }
+        if (!openError.isEmpty()) {
+            close();
+            m_error = openError;
+            return false;
         }
         m_open = true;
         // A file that is no database shows it at the first statement; a
         // damaged one at the integrity check.
-        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-        QSqlQuery q(db);
         bool damaged = false;
-        if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL"))) {
-            damaged = IsDamage(q.lastError());
-            if (!damaged) {
-                m_error = Reason(q.lastError());
-                close();
-                return false;
-            }
-        } else if (q.exec(QStringLiteral("PRAGMA quick_check"))) {
-            damaged = !q.next() || q.value(0).toString() != QLatin1String("ok");
-        } else {
-            damaged = IsDamage(q.lastError());
-            if (!damaged) {
-                m_error = Reason(q.lastError());
-                close();
-                return false;
+        QString reason;
+        {
+            QSqlQuery q(QSqlDatabase::database(m_connection, false));
+            if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL"))
+                || !q.exec(QStringLiteral("PRAGMA quick_check"))) {
+                damaged = IsDamage(q.lastError());
+                if (!damaged)
+                    reason = Reason(q.lastError());
+            } else {
+                damaged = !q.next() || q.value(0).toString() != QLatin1String("ok");
             }
         }
-        q.finish();
+        if (!reason.isEmpty()) {
+            close();
+            m_error = reason;
+            return false;
+        }
         if (damaged) {
             if (round > 0 || !setAside())
                 return false;
