@@ -1,6 +1,7 @@
 #include "app/MessageBoxes.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace zelvora::app {
 
@@ -8,6 +9,17 @@ void QtMessageBoxes::show(QWidget* owner, const QString& text, const QString& ca
 {
     QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, owner);
     box.exec();
+}
+
+bool QtMessageBoxes::ask(QWidget* owner, const QString& text, const QString& caption)
+{
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, owner);
+    box.setObjectName(QStringLiteral("question"));
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Sim"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Não"));
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 } // namespace zelvora::app

@@ -12,11 +12,21 @@ public:
     virtual ~MessageBoxes() = default;
     // A plain information box with one OK button; returns when it is closed.
     virtual void show(QWidget* owner, const QString& text, const QString& caption) = 0;
+    // A question with "Sim" and "Não"; true for "Sim". Closing the box
+    // answers "Não". Doubles that ask nothing answer "Sim".
+    virtual bool ask(QWidget* owner, const QString& text, const QString& caption)
+    {
+        (void)owner;
+        (void)text;
+        (void)caption;
+        return true;
+    }
 };
 
 class QtMessageBoxes final : public MessageBoxes {
 public:
     void show(QWidget* owner, const QString& text, const QString& caption) override;
+    bool ask(QWidget* owner, const QString& text, const QString& caption) override;
 };
 
 } // namespace zelvora::app
