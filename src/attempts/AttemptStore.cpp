@@ -134,7 +134,9 @@ Attempt ReadAttempt(const QSqlQuery& q)
 
 QString AttemptStore::DefaultPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1Char('/')
+    // The program's own folder under the user's data location
+    // (~/.local/share/zelvora), whatever the application's display name.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/zelvora/")
         + QLatin1String(FileName);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Every mock-exam attempt, kept in one SQLite file in the user's data folder
-// (QStandardPaths::AppDataLocation, "attempts.sqlite"), never in the data
-// folder beside the program.
+// (~/.local/share/zelvora/attempts.sqlite), never in the data folder beside
+// the program.
 //
 // Each write is one small transaction, committed before the call returns, so
 // a program killed in the middle of an exam loses nothing already written.
@@ -32,7 +32,7 @@ public:
     static constexpr int SchemaVersion = 2;
     static constexpr const char* FileName = "attempts.sqlite";
 
-    // AppDataLocation + "/attempts.sqlite".
+    // The user's data location + "/zelvora/attempts.sqlite".
     static QString DefaultPath();
 
     // now: the wall clock for start, end and save times; tests pass their own.

@@ -68,7 +68,7 @@ void TestAttemptStore::newFileHasCurrentSchemaInWal()
     QVERIFY2(store.open(), qPrintable(store.error()));
     QCOMPARE(store.userVersion(), AttemptStore::SchemaVersion);
     QCOMPARE(Peek(path, QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
-    QVERIFY(AttemptStore::DefaultPath().endsWith(QStringLiteral("/attempts.sqlite")));
+    QVERIFY(AttemptStore::DefaultPath().endsWith(QStringLiteral("/zelvora/attempts.sqlite")));
 }
 
 void TestAttemptStore::firstVersionIsMigrated()
