@@ -64,6 +64,9 @@ TformHistorico::TformHistorico(attempts::AttemptStore* store, app::MessageBoxes*
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
+    // Column widths from the first rows only: measuring ten thousand rows
+    // would cost more than reading them.
+    m_table->horizontalHeader()->setResizeContentsPrecision(64);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->horizontalHeader()->setSectionResizeMode(HistoryModel::Paper, QHeaderView::Stretch);
     m_table->setSortingEnabled(true);
