@@ -50,15 +50,29 @@ def open_exam_window(desk, a11y):
     return a11y.rect(simul)
 
 
-def choose_and_start(desk, a11y, rect, paper_name):
+def choose_and_start(desk, a11y, rect):
+    """Picks the first paper of the selector and starts it; returns its name."""
     wx, wy, _, _ = rect
     simul = a11y.window(size=EXAM)
     combo = min(a11y.find_all(simul, role='combo box'), key=lambda c: a11y.rect(c)[1])
     px, py, pw, ph = a11y.rect(combo)
     desk.click(px + pw // 2, py + ph // 2, 'the paper list')
     desk.key('Home', 'Return')
-    wait_for('the paper to be chosen', lambda: paper_name in (a11y.text(combo), combo.get_name()))
+    name = wait_for('the paper to be chosen', lambda: a11y.text(combo) or combo.get_name())
     desk.click(wx + 653 + 64, wy + 80 + 18, 'btInicio')
+    return name
+
+
+def paper_key(data, name):
+    """The key lines of the paper of that name in the mock-exam list."""
+    with open(os.path.join(data, 'simu', 'lista.txt'), 'rb') as fh:
+        for line in fh.read().splitlines():
+            parts = line.decode('cp1252').split('#', 1)
+            if len(parts) == 2 and parts[0] == name:
+                stem = re.sub(r'\.[^.\\/:]*$', '', parts[1]).replace('\\', '/')
+                with open(os.path.join(data, 'simu', stem + '.txt'), 'rb') as k:
+                    return k.read().decode('cp1252').splitlines()
+    raise Failure('no paper named %s in lista.txt' % name)
 
 
 def radios(a11y):
@@ -103,16 +117,6 @@ def scenario(args, work, procs):
     os.makedirs(xdg_data)
     store = os.path.join(xdg_data, 'zelvora', 'attempts.sqlite')
 
-    with open(os.path.join(data, 'simu', 'lista.txt'), 'rb') as fh:
-        first = sorted((l.split(b'#', 1) for l in fh.read().splitlines() if b'#' in l),
-                       key=lambda p: p[0].decode('cp1252').lower())[0]
-    paper_name = first[0].decode('cp1252')
-    key_path = os.path.join(data, 'simu', re.sub(r'\.[^.\\/:]*$', '', first[1].decode('cp1252'))
-                            .replace('\\', '/') + '.txt')
-    with open(key_path, 'rb') as fh:
-        key = fh.read().decode('cp1252').splitlines()
-    check(len(key) >= 4, 'the paper "%s" has %d questions' % (paper_name, len(key)))
-
     display = start_x(work, procs)
     desk = Desktop(display, args.shots)
     runtime = os.path.join(work, 'runtime')
@@ -131,7 +135,9 @@ def scenario(args, work, procs):
     # 1. First run: three answers, then the program is killed.
     prog, a11y = start_program(program, env, work, procs, 'first')
     rect = open_exam_window(desk, a11y)
-    choose_and_start(desk, a11y, rect, paper_name)
+    paper_name = choose_and_start(desk, a11y, rect)
+    key = paper_key(data, paper_name)
+    check(len(key) >= 4, 'the paper "%s" has %d questions' % (paper_name, len(key)))
     wait_for('the answer column', lambda: radios(a11y), timeout=30)
     wx, wy, ww, _ = rect
     col_x, col_y = wx + ww - 198, wy + 117
@@ -154,8 +160,8 @@ def scenario(args, work, procs):
     # 2. Second run: the same paper asks to continue; "Sim" brings it back.
     prog, a11y = start_program(program, env, work, procs, 'second')
     rect = open_exam_window(desk, a11y)
-    choose_and_start(desk, a11y, rect, paper_name)
-    box = wait_for('the question to continue', lambda: question_box(a11y, ['3', 'respondidas']), timeout=20)
+    check(choose_and_start(desk, a11y, rect) == paper_name, 'the same paper is started again')
+    wait_for('the question to continue', lambda: question_box(a11y, ['3', 'respondidas']), timeout=20)
     desk.screenshot('resume-question')
     desk.key('Return')
     wait_for('the question to close', lambda: question_box(a11y, ['3', 'respondidas']) is None)
