@@ -187,7 +187,6 @@ void TformHistorico::updateChart()
     line->setName(QStringLiteral("Porcentagem de acerto"));
     auto* points = new QScatterSeries;
     points->setMarkerSize(8);
-    points->setColor(line->color());
     const int n = int(series.percentages.size());
     for (int i = 0; i < n; ++i) {
         line->append(i + 1, series.percentages[size_t(i)]);
@@ -211,6 +210,10 @@ void TformHistorico::updateChart()
 
     for (QAbstractSeries* s : std::initializer_list<QAbstractSeries*>{line, points, best, average})
         m_chart->addSeries(s);
+    // The chart's theme colours a series when it is added; the points take
+    // the line's colour afterwards.
+    points->setColor(line->color());
+    points->setBorderColor(line->color());
     m_chart->legend()->markers(points).first()->setVisible(false);
 
     auto* x = new QValueAxis;
