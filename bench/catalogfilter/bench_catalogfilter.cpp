@@ -5,6 +5,7 @@
 //
 //   build/bin/bench_catalogfilter [entries]
 #include "app/AppContext.h"
+#include "app/FindControl.h"
 #include "app/MessageBoxes.h"
 #include "catalog/CatalogFilter.h"
 #include "catalog/TformMain.h"
@@ -28,6 +29,7 @@
 #include <vector>
 
 using namespace zelvora;
+using namespace zelvora::gui;
 
 namespace {
 
@@ -121,6 +123,10 @@ int main(int argc, char** argv)
     ctx.messages = &messages;
     ctx.collation = &collation;
     TformMain w(ctx);
+    auto* comboAno = Control<QComboBox>(&w, "comboAno");
+    auto* comboOrg = Control<QComboBox>(&w, "comboOrg");
+    auto* editLocalizar = Control<QLineEdit>(&w, "editLocalizar");
+    auto* gridProvas = Control<QTableView>(&w, "gridProvas");
     t0 = std::chrono::steady_clock::now();
     w.FormCreate();
     const double createMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
@@ -132,19 +138,19 @@ int main(int argc, char** argv)
         const double ms = MedianMs([&] {
             f();
             QCoreApplication::processEvents(); // the view's delayed layout
-            w.gridProvas->viewport()->repaint();
+            gridProvas->viewport()->repaint();
         });
         std::printf("%-44s %8d rows %8.2f ms\n", what, int(w.rowArchives().size()), ms);
     };
     std::printf("\nWindow handlers with model swap, layout and repaint (median of 15):\n");
-    const int year2008 = w.comboAno->findText("2008");
-    handler("comboAnoChange \"2008\"", [&] { w.comboAno->setCurrentIndex(year2008); w.comboAnoChange(); });
-    w.comboOrg->setCurrentIndex(0);
-    const QString firstOrg = w.comboOrg->currentText();
-    handler(qPrintable("comboOrgChange \"" + firstOrg + "\""), [&] { w.comboOrg->setCurrentIndex(0); w.comboOrgChange(); });
-    handler("buttonOKClick \"tecnico\"", [&] { w.editLocalizar->setText("tecnico"); w.buttonOKClick(); });
-    handler("buttonOKClick \"a\" (every entry)", [&] { w.editLocalizar->setText("a"); w.buttonOKClick(); });
-    handler("buttonOKClick \"zzz\" (no hit)", [&] { w.editLocalizar->setText("zzz"); w.buttonOKClick(); });
+    const int year2008 = comboAno->findText("2008");
+    handler("comboAnoChange \"2008\"", [&] { comboAno->setCurrentIndex(year2008); w.comboAnoChange(); });
+    comboOrg->setCurrentIndex(0);
+    const QString firstOrg = comboOrg->currentText();
+    handler(qPrintable("comboOrgChange \"" + firstOrg + "\""), [&] { comboOrg->setCurrentIndex(0); w.comboOrgChange(); });
+    handler("buttonOKClick \"tecnico\"", [&] { editLocalizar->setText("tecnico"); w.buttonOKClick(); });
+    handler("buttonOKClick \"a\" (every entry)", [&] { editLocalizar->setText("a"); w.buttonOKClick(); });
+    handler("buttonOKClick \"zzz\" (no hit)", [&] { editLocalizar->setText("zzz"); w.buttonOKClick(); });
     w.FormDestroy();
     return 0;
 }

@@ -7,6 +7,7 @@
 #include "ExamFolder.h"
 
 #include "app/AppContext.h"
+#include "app/FindControl.h"
 #include "app/TFocusImage.h"
 #include "app/TformAguarde.h"
 #include "mockexam/TPdfViewer.h"
@@ -29,6 +30,7 @@
 #include <vector>
 
 using namespace zelvora;
+using namespace zelvora::gui;
 
 namespace {
 
@@ -74,8 +76,8 @@ struct Windows {
 // True once the top of the PDF area shows dark pixels: the text of page 1.
 bool FirstPagePainted(TformSimul& simul)
 {
-    QWidget* viewport = simul.PDF->view()->viewport();
-    if (!simul.PDF->isVisible())
+    QWidget* viewport = Control<TPdfViewer>(&simul, "PDF")->view()->viewport();
+    if (!Control<TPdfViewer>(&simul, "PDF")->isVisible())
         return false;
     const QImage shot = viewport->grab(QRect(0, 0, viewport->width(), qMin(400, viewport->height()))).toImage();
     for (int y = 0; y < shot.height(); y += 2)
@@ -88,11 +90,11 @@ bool FirstPagePainted(TformSimul& simul)
 // Picks the paper, clicks start and waits for its first page; milliseconds.
 double StartAndWait(TformSimul& simul, int item)
 {
-    simul.comboProva->setCurrentIndex(item);
-    emit simul.comboProva->activated(item);
+    Control<QComboBox>(&simul, "comboProva")->setCurrentIndex(item);
+    emit Control<QComboBox>(&simul, "comboProva")->activated(item);
     QElapsedTimer t;
     t.start();
-    QTest::mouseClick(simul.btInicio, Qt::LeftButton);
+    QTest::mouseClick(Control<TFocusImage>(&simul, "btInicio"), Qt::LeftButton);
     while (!FirstPagePainted(simul)) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
         if (t.elapsed() > 20000)
@@ -150,16 +152,16 @@ int main(int argc, char** argv)
         if (!QTest::qWaitForWindowExposed(w.simul.get()))
             std::fprintf(stderr, "window not exposed\n");
         int item = -1;
-        for (int i = 0; i < w.simul->comboProva->count(); ++i)
-            if (w.simul->comboProva->itemText(i).startsWith(paperName))
+        for (int i = 0; i < Control<QComboBox>(w.simul.get(), "comboProva")->count(); ++i)
+            if (Control<QComboBox>(w.simul.get(), "comboProva")->itemText(i).startsWith(paperName))
                 item = i;
         if (item < 0) {
             std::fprintf(stderr, "paper %s not found\n", qPrintable(paperName));
             return 1;
         }
         const double ms = StartAndWait(*w.simul, item);
-        if (ms < 0 || w.simul->cbQuestao->count() != 60) {
-            std::fprintf(stderr, "paper did not open (%d questions)\n", w.simul->cbQuestao->count());
+        if (ms < 0 || Control<QComboBox>(w.simul.get(), "cbQuestao")->count() != 60) {
+            std::fprintf(stderr, "paper did not open (%d questions)\n", Control<QComboBox>(w.simul.get(), "cbQuestao")->count());
             return 1;
         }
         if (run == 0)
@@ -182,12 +184,12 @@ int main(int argc, char** argv)
     for (int round = 1; round <= 6; ++round) {
         for (int i = 0; i < 10; ++i) {
             w.simul->show();
-            const int item = i % w.simul->comboProva->count();
+            const int item = i % Control<QComboBox>(w.simul.get(), "comboProva")->count();
             if (StartAndWait(*w.simul, item) < 0) {
                 std::fprintf(stderr, "paper %d did not open\n", item);
                 return 1;
             }
-            QTest::mouseClick(w.simul->btFim, Qt::LeftButton);
+            QTest::mouseClick(Control<TFocusImage>(w.simul.get(), "btFim"), Qt::LeftButton);
             w.resultado->close();
             QCoreApplication::processEvents();
         }

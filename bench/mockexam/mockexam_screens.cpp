@@ -3,6 +3,7 @@
 // the results window after finishing.
 // Usage: mockexam_screens <exam.png> <results.png>   (uses build/bin/dados)
 #include "app/AppContext.h"
+#include "app/FindControl.h"
 #include "app/MessageBoxes.h"
 #include "app/TFocusImage.h"
 #include "app/TformAguarde.h"
@@ -16,6 +17,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGroupBox>
 #include <QPixmap>
 #include <QRadioButton>
 #include <QScreen>
@@ -24,6 +26,7 @@
 #include <cstdio>
 
 using namespace zelvora;
+using namespace zelvora::gui;
 
 namespace {
 
@@ -67,12 +70,12 @@ int main(int argc, char** argv)
     if (!QTest::qWaitForWindowExposed(&simul))
         return 1;
 
-    const int item = simul.comboProva->findText(QStringLiteral("Auditor Fiscal"), Qt::MatchStartsWith);
+    const int item = Control<QComboBox>(&simul, "comboProva")->findText(QStringLiteral("Auditor Fiscal"), Qt::MatchStartsWith);
     if (item < 0)
         return 1;
-    simul.comboProva->setCurrentIndex(item);
-    emit simul.comboProva->activated(item);
-    QTest::mouseClick(simul.btInicio, Qt::LeftButton);
+    Control<QComboBox>(&simul, "comboProva")->setCurrentIndex(item);
+    emit Control<QComboBox>(&simul, "comboProva")->activated(item);
+    QTest::mouseClick(Control<TFocusImage>(&simul, "btInicio"), Qt::LeftButton);
     RunFor(500);
 
     // Answer the first questions, most of them right.
@@ -82,17 +85,17 @@ int main(int argc, char** argv)
         int option = (*key)[size_t(q)][0] - '1';
         if (q % 4 == 3)
             option = (option + 1) % 5;
-        simul.rgRespostaItems[option]->click();
-        QTest::mouseClick(simul.btProxima, Qt::LeftButton);
+        Control<QGroupBox>(&simul, "rgResposta")->findChildren<QRadioButton*>().at(option)->click();
+        QTest::mouseClick(Control<TFocusImage>(&simul, "btProxima"), Qt::LeftButton);
     }
     // Back to the last answered question, so its option shows.
-    QTest::mouseClick(simul.btAnterior, Qt::LeftButton);
+    QTest::mouseClick(Control<TFocusImage>(&simul, "btAnterior"), Qt::LeftButton);
     RunFor(3300);
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen->grabWindow(0).save(QString::fromLocal8Bit(argv[1])))
         return 1;
 
-    QTest::mouseClick(simul.btFim, Qt::LeftButton);
+    QTest::mouseClick(Control<TFocusImage>(&simul, "btFim"), Qt::LeftButton);
     RunFor(600);
     const QRect frame = resultado.frameGeometry().adjusted(-12, -12, 12, 12);
     if (!screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())

@@ -10,24 +10,26 @@
 
 namespace zelvora::text { class Collation; }
 
+namespace zelvora::gui {
 class TformMain;
 class TformCreditos;
 class TformSimul;
 class TformResultado;
 class TformAguarde;
 class TformAbre;
+} // namespace zelvora::gui
 
 namespace zelvora::app {
 
 class MessageBoxes;
 
 struct AppWindows {
-    TformMain* main = nullptr;
-    TformCreditos* creditos = nullptr;
-    TformSimul* simul = nullptr;
-    TformResultado* resultado = nullptr;
-    TformAguarde* aguarde = nullptr;
-    TformAbre* abre = nullptr;
+    gui::TformMain* main = nullptr;
+    gui::TformCreditos* creditos = nullptr;
+    gui::TformSimul* simul = nullptr;
+    gui::TformResultado* resultado = nullptr;
+    gui::TformAguarde* aguarde = nullptr;
+    gui::TformAbre* abre = nullptr;
 };
 
 struct AppContext {

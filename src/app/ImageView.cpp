@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace zelvora::app {
+namespace zelvora::gui {
 
 ImageView::ImageView(QWidget* parent) : QWidget(parent) {}
 
@@ -38,4 +38,4 @@ void ImageView::mouseReleaseEvent(QMouseEvent* e)
         emit clicked();
 }
 
-} // namespace zelvora::app
+} // namespace zelvora::gui

@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QWidget>
 
-namespace zelvora::app {
+namespace zelvora::gui {
 
 class ImageView : public QWidget {
     Q_OBJECT
@@ -31,4 +31,4 @@ private:
     QImage m_picture;
 };
 
-} // namespace zelvora::app
+} // namespace zelvora::gui

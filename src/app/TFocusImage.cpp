@@ -2,7 +2,7 @@
 
 #include <QMouseEvent>
 
-namespace zelvora::app {
+namespace zelvora::gui {
 
 TFocusImage::TFocusImage(QWidget* parent) : QWidget(parent)
 {
@@ -46,4 +46,4 @@ void TFocusImage::leaveEvent(QEvent*)
     emit OnMouseLeave();
 }
 
-} // namespace zelvora::app
+} // namespace zelvora::gui

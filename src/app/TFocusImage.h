@@ -7,7 +7,7 @@
 // A disabled zone receives no mouse events at all.
 #include <QWidget>
 
-namespace zelvora::app {
+namespace zelvora::gui {
 
 class TFocusImage : public QWidget {
     Q_OBJECT
@@ -17,8 +17,8 @@ public:
 
 signals:
     void OnClick();
-    void OnMouseDown(zelvora::app::TFocusImage* sender, Qt::MouseButton button);
-    void OnMouseUp(zelvora::app::TFocusImage* sender, Qt::MouseButton button);
+    void OnMouseDown(zelvora::gui::TFocusImage* sender, Qt::MouseButton button);
+    void OnMouseUp(zelvora::gui::TFocusImage* sender, Qt::MouseButton button);
     void OnMouseEnter();
     void OnMouseLeave();
 
@@ -30,4 +30,4 @@ protected:
     void leaveEvent(QEvent* e) override;
 };
 
-} // namespace zelvora::app
+} // namespace zelvora::gui

@@ -1,14 +1,16 @@
 #include "app/TformAbre.h"
 
+#include "app/GuardedSlot.h"
 #include "app/ImageView.h"
+#include "app/Look.h"
 #include "app/TFocusImage.h"
 #include "app/WindowPlacement.h"
 
 #include <QShowEvent>
 
-using namespace zelvora::app;
+namespace zelvora::gui {
 
-TformAbre::TformAbre(AppContext& ctx, QWidget* parent)
+TformAbre::TformAbre(app::AppContext& ctx, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
     , m_ctx(ctx)
@@ -18,12 +20,12 @@ TformAbre::TformAbre(AppContext& ctx, QWidget* parent)
     // Without its skin the window shows the plain button face colour.
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
-    imFundo = new ImageView(this);
+    imFundo = Named(new ImageView(this), "imFundo");
     imFundo->setGeometry(0, 0, 640, 480);
-    btInicio = new TFocusImage(QRect(0, 404, 146, 73), this);
-    connect(btInicio, &TFocusImage::OnMouseDown, this, &TformAbre::btInicioMouseDown);
-    connect(btInicio, &TFocusImage::OnMouseUp, this, &TformAbre::btInicioMouseUp);
-    connect(btInicio, &TFocusImage::OnClick, this, &TformAbre::btInicioClick);
+    btInicio = Named(new TFocusImage(QRect(0, 404, 146, 73), this), "btInicio");
+    connect(btInicio, &TFocusImage::OnMouseDown, this, Guarded(m_ctx, this, &TformAbre::btInicioMouseDown));
+    connect(btInicio, &TFocusImage::OnMouseUp, this, Guarded(m_ctx, this, &TformAbre::btInicioMouseUp));
+    connect(btInicio, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformAbre::btInicioClick));
 }
 
 void TformAbre::FormCreate()
@@ -59,3 +61,5 @@ void TformAbre::btInicioClick()
 {
     close();
 }
+
+} // namespace zelvora::gui

@@ -1,25 +1,27 @@
 #pragma once
 // The splash window: the "abre.png" skin with its start button. Shown modally
 // once, when the catalog window first becomes active.
+//
+// Controls (object names): imFundo, btInicio.
 #include "app/AppContext.h"
 #include "app/LoadSkinImage.h"
 
 #include <QDialog>
 
-namespace zelvora::app { class ImageView; class TFocusImage; }
+namespace zelvora::gui {
+
+class ImageView;
+class TFocusImage;
 
 class TformAbre : public QDialog {
     Q_OBJECT
 public:
-    explicit TformAbre(zelvora::app::AppContext& ctx, QWidget* parent = nullptr);
+    explicit TformAbre(app::AppContext& ctx, QWidget* parent = nullptr);
 
     void FormCreate();
     void FormDestroy();
 
-    const zelvora::app::SkinPair& skin() const { return m_skin; }
-
-    zelvora::app::ImageView* imFundo = nullptr;
-    zelvora::app::TFocusImage* btInicio = nullptr;
+    const app::SkinPair& skin() const { return m_skin; }
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -29,6 +31,11 @@ private:
     void btInicioMouseUp();
     void btInicioClick();
 
-    zelvora::app::AppContext& m_ctx;
-    zelvora::app::SkinPair m_skin;
+    ImageView* imFundo = nullptr;
+    TFocusImage* btInicio = nullptr;
+
+    app::AppContext& m_ctx;
+    app::SkinPair m_skin;
 };
+
+} // namespace zelvora::gui

@@ -2,13 +2,14 @@
 
 #include "app/Artwork.h"
 #include "app/ImageView.h"
+#include "app/Look.h"
 #include "app/WindowPlacement.h"
 
 #include <QShowEvent>
 
-using namespace zelvora::app;
+namespace zelvora::gui {
 
-TformAguarde::TformAguarde(AppContext& ctx, QWidget* parent)
+TformAguarde::TformAguarde(app::AppContext& ctx, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
     , m_ctx(ctx)
@@ -18,9 +19,9 @@ TformAguarde::TformAguarde(AppContext& ctx, QWidget* parent)
     setAutoFillBackground(true);
     // The banner is 342 pixels wide; its last 5 columns fall outside the
     // window, as it is shown at natural size from the top-left corner.
-    imAguarde = new ImageView(this);
+    imAguarde = Named(new ImageView(this), "imAguarde");
     imAguarde->setGeometry(0, 0, 342, 79);
-    imAguarde->setPicture(WaitPicture());
+    imAguarde->setPicture(app::WaitPicture());
 }
 
 void TformAguarde::FormCreate()
@@ -34,3 +35,5 @@ void TformAguarde::showEvent(QShowEvent* e)
         CenterOnScreen(this);
     QDialog::showEvent(e);
 }
+
+} // namespace zelvora::gui

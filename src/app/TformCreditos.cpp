@@ -1,15 +1,17 @@
 #include "app/TformCreditos.h"
 
 #include "app/Artwork.h"
+#include "app/GuardedSlot.h"
 #include "app/ImageView.h"
+#include "app/Look.h"
 #include "app/WindowPlacement.h"
 
 #include <QFrame>
 #include <QShowEvent>
 
-using namespace zelvora::app;
+namespace zelvora::gui {
 
-TformCreditos::TformCreditos(AppContext& ctx, QWidget* parent)
+TformCreditos::TformCreditos(app::AppContext& ctx, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
     , m_ctx(ctx)
@@ -17,24 +19,20 @@ TformCreditos::TformCreditos(AppContext& ctx, QWidget* parent)
     setWindowTitle(QStringLiteral("Créditos"));
     setFixedSize(385, 215);
     setModal(true);
-    QPalette black(palette());
-    black.setColor(QPalette::Window, Qt::black);
-    setPalette(black);
-    setAutoFillBackground(true);
+    Paint(this, Qt::black);
 
-    panelCreditos = new QFrame(this);
+    panelCreditos = Named(new QFrame(this), "panelCreditos");
     panelCreditos->setGeometry(0, 0, 385, 215);
-    QPalette blue(QColor(50, 63, 108));
-    panelCreditos->setPalette(blue);
+    panelCreditos->setPalette(QPalette(DarkBlue()));
     panelCreditos->setAutoFillBackground(true);
     panelCreditos->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panelCreditos->setLineWidth(1);
 
     // The picture is 383 x 230; its bottom 17 rows fall outside the panel.
-    imageLogoMini = new ImageView(panelCreditos);
+    imageLogoMini = Named(new ImageView(panelCreditos), "imageLogoMini");
     imageLogoMini->setGeometry(1, 1, 383, 213);
-    imageLogoMini->setPicture(CreditsPicture());
-    connect(imageLogoMini, &ImageView::clicked, this, &TformCreditos::imageLogoMiniClick);
+    imageLogoMini->setPicture(app::CreditsPicture());
+    connect(imageLogoMini, &ImageView::clicked, this, Guarded(m_ctx, this, &TformCreditos::imageLogoMiniClick));
 }
 
 void TformCreditos::showEvent(QShowEvent* e)
@@ -48,3 +46,5 @@ void TformCreditos::imageLogoMiniClick()
 {
     close();
 }
+
+} // namespace zelvora::gui

@@ -4,7 +4,7 @@
 #include <QScreen>
 #include <QWidget>
 
-namespace zelvora::app {
+namespace zelvora::gui {
 
 void CenterOnScreen(QWidget* window)
 {
@@ -19,4 +19,4 @@ void CenterOnScreen(QWidget* window)
                  area.y() + (area.height() - frame.height()) / 2);
 }
 
-} // namespace zelvora::app
+} // namespace zelvora::gui

@@ -1,10 +1,10 @@
 #pragma once
 class QWidget;
 
-namespace zelvora::app {
+namespace zelvora::gui {
 
 // Moves a top-level window so that its frame stands in the middle of the
 // primary screen.
 void CenterOnScreen(QWidget* window);
 
-} // namespace zelvora::app
+} // namespace zelvora::gui

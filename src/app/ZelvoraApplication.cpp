@@ -1,5 +1,6 @@
 #include "app/ZelvoraApplication.h"
 
+#include "app/FailureGuard.h"
 #include "app/MessageBoxes.h"
 #include "app/TformAbre.h"
 #include "app/TformAguarde.h"
@@ -8,8 +9,6 @@
 #include "mockexam/TformResultado.h"
 #include "mockexam/TformSimul.h"
 #include "text/PtBrCollation.h"
-
-#include <exception>
 
 namespace zelvora::app {
 
@@ -34,31 +33,19 @@ ZelvoraApplication::~ZelvoraApplication()
 
 bool ZelvoraApplication::notify(QObject* receiver, QEvent* event)
 {
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception& e) {
-        showFailure(QString::fromUtf8(e.what()));
-    } catch (...) {
-        showFailure(QStringLiteral("Erro desconhecido."));
-    }
-    return false;
+    bool handled = false;
+    RunGuarded(m_ctx, [&] { handled = QApplication::notify(receiver, event); });
+    return handled;
 }
 
 void ZelvoraApplication::guarded(const std::function<void()>& fn)
 {
-    try {
-        fn();
-    } catch (const std::exception& e) {
-        showFailure(QString::fromUtf8(e.what()));
-    } catch (...) {
-        showFailure(QStringLiteral("Erro desconhecido."));
-    }
+    RunGuarded(m_ctx, fn);
 }
 
 void ZelvoraApplication::showFailure(const QString& text)
 {
-    MessageBoxes* boxes = m_ctx.messages ? m_ctx.messages : m_messages.get();
-    boxes->show(nullptr, text, m_ctx.title);
+    ShowFailure(m_ctx, text);
 }
 
 // Constructs one window and runs its creation handler; a failure in the
@@ -83,12 +70,12 @@ W* ZelvoraApplication::createWindow(const char* windowClass)
 void ZelvoraApplication::createWindows()
 {
     auto& w = m_ctx.windows;
-    w.main = createWindow<TformMain>("TformMain");
-    w.creditos = createWindow<TformCreditos>("TformCreditos");
-    w.simul = createWindow<TformSimul>("TformSimul");
-    w.resultado = createWindow<TformResultado>("TformResultado");
-    w.aguarde = createWindow<TformAguarde>("TformAguarde");
-    w.abre = createWindow<TformAbre>("TformAbre");
+    w.main = createWindow<gui::TformMain>("TformMain");
+    w.creditos = createWindow<gui::TformCreditos>("TformCreditos");
+    w.simul = createWindow<gui::TformSimul>("TformSimul");
+    w.resultado = createWindow<gui::TformResultado>("TformResultado");
+    w.aguarde = createWindow<gui::TformAguarde>("TformAguarde");
+    w.abre = createWindow<gui::TformAbre>("TformAbre");
 }
 
 int ZelvoraApplication::run()

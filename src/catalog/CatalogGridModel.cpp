@@ -2,11 +2,13 @@
 
 #include "app/AnsiText.h"
 
-using zelvora::catalog::CatalogEntry;
+namespace zelvora::gui {
+
+using catalog::CatalogEntry;
 
 CatalogGridModel::CatalogGridModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void CatalogGridModel::setCatalog(const zelvora::catalog::Catalog* catalog)
+void CatalogGridModel::setCatalog(const catalog::Catalog* catalog)
 {
     beginResetModel();
     m_catalog = catalog;
@@ -49,11 +51,13 @@ QVariant CatalogGridModel::data(const QModelIndex& index, int role) const
         return QString();
     switch (index.column()) {
     case 0:
-        return zelvora::app::FromAnsi(e->examType);
+        return app::FromAnsi(e->examType);
     case 1:
-        return zelvora::app::FromAnsi(e->organisation);
+        return app::FromAnsi(e->organisation);
     case 2:
-        return zelvora::app::FromAnsi(e->year);
+        return app::FromAnsi(e->year);
     }
     return {};
 }
+
+} // namespace zelvora::gui

@@ -9,24 +9,28 @@
 
 #include <vector>
 
+namespace zelvora::gui {
+
 class CatalogGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     explicit CatalogGridModel(QObject* parent = nullptr);
 
     // The catalog must outlive the model or be replaced before it goes.
-    void setCatalog(const zelvora::catalog::Catalog* catalog);
+    void setCatalog(const catalog::Catalog* catalog);
     void setRows(std::vector<size_t> rows);
     const std::vector<size_t>& rows() const { return m_rows; }
 
     // The entry shown in a grid row, or nullptr for the blank row.
-    const zelvora::catalog::CatalogEntry* entryAt(int row) const;
+    const catalog::CatalogEntry* entryAt(int row) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
-    const zelvora::catalog::Catalog* m_catalog = nullptr;
+    const catalog::Catalog* m_catalog = nullptr;
     std::vector<size_t> m_rows;
 };
+
+} // namespace zelvora::gui

@@ -8,6 +8,7 @@
 #include <QCursor>
 #include <QFile>
 #include <QGuiApplication>
+#include <QScopedValueRollback>
 #include <QWidget>
 
 namespace zelvora::catalog {
@@ -16,19 +17,12 @@ namespace {
 
 const QString kCopyError = QStringLiteral("Erro ao copiar o arquivo.");
 
-// Clears a flag when the copy ends, whichever way it ends.
-struct BusyGuard {
-    bool& flag;
-    explicit BusyGuard(bool& f) : flag(f) { flag = true; }
-    ~BusyGuard() { flag = false; }
-};
-
 } // namespace
 
 ExamCopy::ExamCopy(app::AppContext& ctx, QWidget* owner)
     : m_ctx(ctx)
     , m_owner(owner)
-    , m_dialog(new ExamCopyDialog(owner))
+    , m_dialog(new gui::ExamCopyDialog(owner))
 {
     zip::TUnZipperCallbacks callbacks;
     callbacks.processMessages = [this] {
@@ -60,22 +54,25 @@ void ExamCopy::Run(const QString& topLeftCell, const ExamCopyRow& selected,
 {
     if (topLeftCell.isEmpty() || m_busy)
         return;
-    BusyGuard guard(m_busy);
+    // Cleared when the copy ends, whichever way it ends.
+    const QScopedValueRollback busy(m_busy, true);
 
     // The cells show the entry's fields, so joining them gives the same
     // name as joining the fields themselves.
-    m_dialog->suggestName(selected.organisation + QStringLiteral(" - ") + selected.examType
-                          + QStringLiteral(" - ") + selected.year);
+    m_dialog->suggestName(QString::fromStdString(ExamExtraction::SuggestedName(
+        selected.organisation.toStdString(), selected.examType.toStdString(), selected.year.toStdString())));
     if (m_dialog->exec() != QDialog::Accepted)
         return;
     const QString dest = m_dialog->chosenPath();
     if (dest.isEmpty())
         return;
 
+    if (selected.row < 0) {
+        Fail();
+        return;
+    }
     std::string archive;
     try {
-        if (selected.row < 0)
-            throw std::out_of_range("no row selected");
         archive = ExamExtraction::ArchivePath(QFile::encodeName(m_ctx.dataFolder).toStdString(),
                                               rowArchives, size_t(selected.row));
     } catch (...) {

@@ -11,7 +11,7 @@
 #include <vector>
 
 class QWidget;
-class ExamCopyDialog;
+namespace zelvora::gui { class ExamCopyDialog; }
 
 namespace zelvora::zip { class TUnZipper; }
 
@@ -34,7 +34,7 @@ public:
     // The catalog window's one zip reader (OverwriteMode Always, DoAll true).
     zip::TUnZipper& unzipper() { return *m_unzipper; }
     // sDialog, the save dialog "Copiar para...".
-    ExamCopyDialog& dialog() { return *m_dialog; }
+    gui::ExamCopyDialog& dialog() { return *m_dialog; }
 
     // The whole copy. topLeftCell is the grid's cell at row 0, column 0: when
     // it is empty the grid shows no entry and nothing happens. rowArchives
@@ -52,7 +52,7 @@ private:
     app::AppContext& m_ctx;
     QWidget* m_owner;
     std::unique_ptr<zip::TUnZipper> m_unzipper;
-    ExamCopyDialog* m_dialog; // owned by m_owner
+    gui::ExamCopyDialog* m_dialog; // owned by m_owner
     bool m_busy = false;
     int m_waitCursors = 0; // wait cursors set by the reader and not yet restored
 };

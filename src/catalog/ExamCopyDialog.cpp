@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QLineEdit>
 
+namespace zelvora::gui {
+
 ExamCopyDialog::ExamCopyDialog(QWidget* parent)
     : QFileDialog(parent)
 {
@@ -48,3 +50,5 @@ QString ExamCopyDialog::chosenPath() const
         return m_existingFolder;
     return selectedFiles().value(0);
 }
+
+} // namespace zelvora::gui

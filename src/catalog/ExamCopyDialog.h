@@ -4,6 +4,8 @@
 // no overwrite prompt.
 #include <QFileDialog>
 
+namespace zelvora::gui {
+
 class ExamCopyDialog : public QFileDialog {
     Q_OBJECT
 public:
@@ -26,3 +28,5 @@ private:
     QString m_suggested;
     QString m_existingFolder;
 };
+
+} // namespace zelvora::gui

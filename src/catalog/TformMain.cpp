@@ -2,8 +2,11 @@
 
 #include "app/AnsiText.h"
 #include "app/Artwork.h"
+#include "app/ClickableLabel.h"
 #include "app/DataFolders.h"
+#include "app/GuardedSlot.h"
 #include "app/ImageView.h"
+#include "app/Look.h"
 #include "app/MessageBoxes.h"
 #include "app/TFocusImage.h"
 #include "app/TformAbre.h"
@@ -25,13 +28,11 @@
 #include <QTableView>
 #include <QTimer>
 
-using namespace zelvora;
-using app::TFocusImage;
+namespace zelvora::gui {
+
 using catalog::CatalogField;
 
 namespace {
-
-const QColor kDarkBlue(50, 63, 108);
 
 // Sizes that the layout is built on.
 constexpr int kLogoHeight = 161;
@@ -44,36 +45,6 @@ constexpr int kWideTitle = 337, kNarrowTitle = 322;
 // From this many rows on the grid may need its scroll bar, so the first
 // column gives up the room for it.
 constexpr size_t kRowsForNarrowColumn = 8;
-
-QFont Arial(int pixels, bool bold)
-{
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
-
-// White text on the program's dark blue; light and dark shades for bevels
-// come from the blue itself.
-void MakeDarkBlue(QWidget* w)
-{
-    QPalette pal(kDarkBlue);
-    pal.setColor(QPalette::WindowText, Qt::white);
-    w->setPalette(pal);
-    w->setAutoFillBackground(true);
-}
-
-QLabel* WhiteLabel(const QString& text, int pixels, QWidget* parent, QPoint at)
-{
-    auto* l = new QLabel(text, parent);
-    l->setFont(Arial(pixels, true));
-    QPalette pal = l->palette();
-    pal.setColor(QPalette::WindowText, Qt::white);
-    l->setPalette(pal);
-    l->move(at);
-    l->adjustSize();
-    return l;
-}
 
 QComboBox* FilterList(QWidget* parent, const QRect& place, const QString& hint)
 {
@@ -95,20 +66,6 @@ QLabel* TitlePanel(const QString& caption, QWidget* parent)
     l->setFrameStyle(QFrame::Panel | QFrame::Raised);
     l->setLineWidth(1);
     return l;
-}
-
-// A palette whose every colour is set, so nothing of the parent's palette
-// comes through.
-QPalette OwnPalette(const QPalette& from)
-{
-    QPalette pal;
-    for (int g = 0; g < QPalette::NColorGroups; ++g)
-        for (int r = 0; r < QPalette::NColorRoles; ++r) {
-            const auto group = QPalette::ColorGroup(g);
-            const auto role = QPalette::ColorRole(r);
-            pal.setBrush(group, role, from.brush(group, role));
-        }
-    return pal;
 }
 
 void FillList(QComboBox* list, const std::vector<std::string>& values)
@@ -141,43 +98,47 @@ TformMain::~TformMain() = default;
 
 void TformMain::buildLogoPanel()
 {
-    panelLogo = new QWidget(this);
+    panelLogo = Named(new QWidget(this), "panelLogo");
     panelLogo->setGeometry(0, 0, 632, kLogoHeight);
-    imLogo = new app::ImageView(panelLogo);
+    imLogo = Named(new ImageView(panelLogo), "imLogo");
     imLogo->setGeometry(0, 0, 632, kLogoHeight);
     imLogo->setPicture(app::LogoPicture());
 
-    labelProva = WhiteLabel(QStringLiteral("Tipo de Prova:"), 16, panelLogo, {19, 94});
-    labelOrg = WhiteLabel(QStringLiteral("Organização Responsável:"), 16, panelLogo, {19, 126});
-    labelAno = WhiteLabel(QStringLiteral("Ano:"), 16, panelLogo, {477, 126});
+    const QFont labelFont = Arial(16, true);
+    labelProva = Named(WhiteLabel(QStringLiteral("Tipo de Prova:"), labelFont, panelLogo, {19, 94}), "labelProva");
+    labelOrg = Named(WhiteLabel(QStringLiteral("Organização Responsável:"), labelFont, panelLogo, {19, 126}),
+                     "labelOrg");
+    labelAno = Named(WhiteLabel(QStringLiteral("Ano:"), labelFont, panelLogo, {477, 126}), "labelAno");
 
-    comboProva = FilterList(panelLogo, {133, 91, 465, 21},
-                            QStringLiteral("Clique aqui e escolha um tipo de prova para o cargo pretendido"));
-    comboOrg = FilterList(panelLogo, {228, 123, 241, 21},
-                          QStringLiteral("Exibe somente as provas de uma determinada organização"));
-    comboAno = FilterList(panelLogo, {517, 123, 81, 21},
-                          QStringLiteral("Veja os exames de um ano específico"));
+    comboProva = Named(FilterList(panelLogo, {133, 91, 465, 21},
+                                  QStringLiteral("Clique aqui e escolha um tipo de prova para o cargo pretendido")),
+                       "comboProva");
+    comboOrg = Named(FilterList(panelLogo, {228, 123, 241, 21},
+                                QStringLiteral("Exibe somente as provas de uma determinada organização")),
+                     "comboOrg");
+    comboAno = Named(FilterList(panelLogo, {517, 123, 81, 21}, QStringLiteral("Veja os exames de um ano específico")),
+                     "comboAno");
     // Only a pick by the user filters; selections made by the program
     // (clearing a list, choosing the first year) must not.
-    connect(comboProva, &QComboBox::activated, this, &TformMain::comboProvaChange);
-    connect(comboOrg, &QComboBox::activated, this, &TformMain::comboOrgChange);
-    connect(comboAno, &QComboBox::activated, this, &TformMain::comboAnoChange);
+    connect(comboProva, &QComboBox::activated, this, Guarded(m_ctx, this, &TformMain::comboProvaChange));
+    connect(comboOrg, &QComboBox::activated, this, Guarded(m_ctx, this, &TformMain::comboOrgChange));
+    connect(comboAno, &QComboBox::activated, this, Guarded(m_ctx, this, &TformMain::comboAnoChange));
 }
 
 void TformMain::buildMiddleArea()
 {
-    panelMaster = new QWidget(this);
+    panelMaster = Named(new QWidget(this), "panelMaster");
     panelMaster->setGeometry(0, kLogoHeight, 632, kMiddleHeight);
 
-    pTitle = new QFrame(panelMaster);
+    pTitle = Named(new QFrame(panelMaster), "pTitle");
     MakeDarkBlue(pTitle);
-    Panel1 = TitlePanel(QStringLiteral("Prova"), pTitle);
-    Panel2 = TitlePanel(QStringLiteral("Organização"), pTitle);
-    Panel3 = TitlePanel(QStringLiteral("Ano"), pTitle);
+    Panel1 = Named(TitlePanel(QStringLiteral("Prova"), pTitle), "Panel1");
+    Panel2 = Named(TitlePanel(QStringLiteral("Organização"), pTitle), "Panel2");
+    Panel3 = Named(TitlePanel(QStringLiteral("Ano"), pTitle), "Panel3");
 
     m_gridModel = new CatalogGridModel(this);
     m_gridModel->setCatalog(&m_catalog);
-    gridProvas = new QTableView(panelMaster);
+    gridProvas = Named(new QTableView(panelMaster), "gridProvas");
     gridProvas->setModel(m_gridModel);
     gridProvas->setFont(Arial(13, false));
     QPalette pal = gridProvas->palette();
@@ -204,17 +165,19 @@ void TformMain::buildMiddleArea()
     // the white space below the last row (doubleClicked fires on cells only).
     gridProvas->viewport()->installEventFilter(this);
 
-    panelLocaliza = new QFrame(panelMaster);
+    panelLocaliza = Named(new QFrame(panelMaster), "panelLocaliza");
     MakeDarkBlue(panelLocaliza);
-    labelLocaliza = WhiteLabel(QStringLiteral("Digite a palavra a ser localizada:"), 12, panelLocaliza, {10, 7});
-    editLocalizar = new QLineEdit(panelLocaliza);
+    labelLocaliza = Named(WhiteLabel(QStringLiteral("Digite a palavra a ser localizada:"), Arial(12, true),
+                                     panelLocaliza, {10, 7}),
+                          "labelLocaliza");
+    editLocalizar = Named(new QLineEdit(panelLocaliza), "editLocalizar");
     // An ordinary text box, not the panel's white-on-blue.
     editLocalizar->setPalette(OwnPalette(QApplication::palette(editLocalizar)));
     editLocalizar->setGeometry(200, 3, 269, 21);
     editLocalizar->installEventFilter(this);
-    buttonOK = WhiteLabel(QStringLiteral("OK"), 21, panelLocaliza, {473, 3});
-    buttonOK->setCursor(Qt::PointingHandCursor);
-    buttonOK->installEventFilter(this);
+    buttonOK = Named(WhiteLabel<ClickableLabel>(QStringLiteral("OK"), Arial(21, true), panelLocaliza, {473, 3}),
+                     "buttonOK");
+    connect(buttonOK, &ClickableLabel::clicked, this, Guarded(m_ctx, this, &TformMain::buttonOKClick));
     panelLocaliza->hide();
 
     applyColumnWidthRule(0);
@@ -223,31 +186,30 @@ void TformMain::buildMiddleArea()
 
 void TformMain::buildFooter()
 {
-    panelButtons = new QFrame(this);
+    panelButtons = Named(new QFrame(this), "panelButtons");
     panelButtons->setGeometry(0, kLogoHeight + kMiddleHeight, 632, 41);
     MakeDarkBlue(panelButtons);
     panelButtons->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panelButtons->setLineWidth(1);
-    imRodape = new app::ImageView(panelButtons);
+    imRodape = Named(new ImageView(panelButtons), "imRodape");
     imRodape->setGeometry(1, 1, 630, 39);
 
-    auto zone = [this](const QRect& place, const QString& hint) {
-        auto* z = new TFocusImage(place, panelButtons);
+    auto zone = [this](const char* name, const QRect& place, const QString& hint, void (TformMain::*click)()) {
+        auto* z = Named(new TFocusImage(place, panelButtons), name);
         z->setToolTip(hint);
-        connect(z, &TFocusImage::OnMouseDown, this, &TformMain::MouseDown);
-        connect(z, &TFocusImage::OnMouseUp, this, &TformMain::MouseUp);
+        connect(z, &TFocusImage::OnMouseDown, this, Guarded(m_ctx, this, &TformMain::MouseDown));
+        connect(z, &TFocusImage::OnMouseUp, this, Guarded(m_ctx, this, &TformMain::MouseUp));
+        connect(z, &TFocusImage::OnClick, this, Guarded(m_ctx, this, click));
         return z;
     };
-    btLocalizar = zone({3, 4, 108, 37}, QStringLiteral("Procure por provas específicas"));
-    btCopiar = zone({110, 4, 105, 37}, QStringLiteral("Copie o exame selecionado"));
-    btCreditos = zone({214, 4, 105, 37}, QString());
-    btSimulado = zone({318, 4, 105, 37}, QStringLiteral("Clique aqui e faça simulados das provas"));
-    btSair = zone({560, 4, 71, 37}, QString());
-    connect(btLocalizar, &TFocusImage::OnClick, this, &TformMain::btLocalizarClick);
-    connect(btCopiar, &TFocusImage::OnClick, this, &TformMain::btCopiarClick);
-    connect(btCreditos, &TFocusImage::OnClick, this, &TformMain::btCreditosClick);
-    connect(btSimulado, &TFocusImage::OnClick, this, &TformMain::btSimuladoClick);
-    connect(btSair, &TFocusImage::OnClick, this, &TformMain::btSairClick);
+    btLocalizar = zone("btLocalizar", {3, 4, 108, 37}, QStringLiteral("Procure por provas específicas"),
+                       &TformMain::btLocalizarClick);
+    btCopiar = zone("btCopiar", {110, 4, 105, 37}, QStringLiteral("Copie o exame selecionado"),
+                    &TformMain::btCopiarClick);
+    btCreditos = zone("btCreditos", {214, 4, 105, 37}, QString(), &TformMain::btCreditosClick);
+    btSimulado = zone("btSimulado", {318, 4, 105, 37}, QStringLiteral("Clique aqui e faça simulados das provas"),
+                      &TformMain::btSimuladoClick);
+    btSair = zone("btSair", {560, 4, 71, 37}, QString(), &TformMain::btSairClick);
 }
 
 void TformMain::FormCreate()
@@ -458,16 +420,6 @@ bool TformMain::eventFilter(QObject* watched, QEvent* e)
             gridProvasDblClick();
             return true;
         }
-    } else if (watched == buttonOK) {
-        // The "OK" label acts as a button: press and release inside it.
-        if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick)
-            return true;
-        if (e->type() == QEvent::MouseButtonRelease) {
-            const auto* mouse = static_cast<QMouseEvent*>(e);
-            if (mouse->button() == Qt::LeftButton && buttonOK->rect().contains(mouse->position().toPoint()))
-                buttonOKClick();
-            return true;
-        }
     }
     return QWidget::eventFilter(watched, e);
 }
@@ -478,7 +430,7 @@ bool TformMain::event(QEvent* e)
         m_activated = true;
         // Shown once the activation has been handled, so the main window is
         // already painted behind the modal splash.
-        QTimer::singleShot(0, this, &TformMain::FormActivate);
+        QTimer::singleShot(0, this, Guarded(m_ctx, this, &TformMain::FormActivate));
     }
     return QWidget::event(e);
 }
@@ -492,7 +444,7 @@ void TformMain::FormActivate()
 void TformMain::showEvent(QShowEvent* e)
 {
     if (!e->spontaneous())
-        app::CenterOnScreen(this);
+        CenterOnScreen(this);
     QWidget::showEvent(e);
 }
 
@@ -501,3 +453,5 @@ void TformMain::closeEvent(QCloseEvent* e)
     e->accept();
     QCoreApplication::quit();
 }
+
+} // namespace zelvora::gui

@@ -2,6 +2,11 @@
 // The catalog window, the program's main window: the logo panel with the
 // three filter lists, the title bar and grid of exams, the search panel and
 // the skinned footer buttons. Closing it ends the program.
+//
+// Controls (object names): panelLogo, imLogo, labelProva, labelOrg, labelAno,
+// comboProva, comboOrg, comboAno; panelMaster, pTitle, Panel1, Panel2, Panel3,
+// gridProvas, panelLocaliza, labelLocaliza, editLocalizar, buttonOK;
+// panelButtons, imRodape, btLocalizar, btCopiar, btCreditos, btSimulado, btSair.
 #include "app/AppContext.h"
 #include "app/LoadSkinImage.h"
 #include "catalog/Catalog.h"
@@ -20,21 +25,26 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QTableView;
-class CatalogGridModel;
-namespace zelvora::app { class ImageView; class TFocusImage; }
 namespace zelvora::catalog { class ExamCopy; }
+
+namespace zelvora::gui {
+
+class CatalogGridModel;
+class ClickableLabel;
+class ImageView;
+class TFocusImage;
 
 class TformMain : public QWidget {
     Q_OBJECT
 public:
-    explicit TformMain(zelvora::app::AppContext& ctx, QWidget* parent = nullptr);
+    explicit TformMain(app::AppContext& ctx, QWidget* parent = nullptr);
     ~TformMain() override;
 
     void FormCreate();
     void FormDestroy();
     void LoadProvas();
 
-    const zelvora::catalog::Catalog& catalog() const { return m_catalog; }
+    const catalog::Catalog& catalog() const { return m_catalog; }
     const std::vector<std::string>& rowArchives() const { return m_rowArchives; }
     bool searchPanelHidden() const { return m_searchHidden; }
 
@@ -55,11 +65,42 @@ public:
     std::optional<GridRow> selectedRow() const;
 
     // The exam copy with the window's save dialog and zip reader.
-    zelvora::catalog::ExamCopy& examCopy() { return *m_examCopy; }
+    catalog::ExamCopy& examCopy() { return *m_examCopy; }
+
+    // Handlers, named after their control and event.
+    void comboProvaChange();
+    void comboOrgChange();
+    void comboAnoChange();
+    void btLocalizarClick();
+    void buttonOKClick();
+    void btCopiarClick();
+    void gridProvasDblClick();
+    void btSimuladoClick();
+    void btCreditosClick();
+    void btSairClick();
+    void MouseDown(TFocusImage* sender);
+    void MouseUp(TFocusImage* sender);
+
+protected:
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void buildLogoPanel();
+    void buildMiddleArea();
+    void buildFooter();
+    void FormActivate();
+    void filterBy(catalog::CatalogField field, QComboBox* list);
+    // Puts the entries into the grid and rowArchives, row for row.
+    void showRows(std::vector<size_t> rows);
+    void applyColumnWidthRule(size_t rowsShown);
+    void layoutMiddleArea();
 
     // Logo panel.
     QWidget* panelLogo = nullptr;
-    zelvora::app::ImageView* imLogo = nullptr;
+    ImageView* imLogo = nullptr;
     QLabel* labelProva = nullptr;
     QLabel* labelOrg = nullptr;
     QLabel* labelAno = nullptr;
@@ -76,53 +117,24 @@ public:
     QFrame* panelLocaliza = nullptr;
     QLabel* labelLocaliza = nullptr;
     QLineEdit* editLocalizar = nullptr;
-    QLabel* buttonOK = nullptr;
+    ClickableLabel* buttonOK = nullptr;
     // Footer.
     QFrame* panelButtons = nullptr;
-    zelvora::app::ImageView* imRodape = nullptr;
-    zelvora::app::TFocusImage* btLocalizar = nullptr;
-    zelvora::app::TFocusImage* btCopiar = nullptr;
-    zelvora::app::TFocusImage* btCreditos = nullptr;
-    zelvora::app::TFocusImage* btSimulado = nullptr;
-    zelvora::app::TFocusImage* btSair = nullptr;
+    ImageView* imRodape = nullptr;
+    TFocusImage* btLocalizar = nullptr;
+    TFocusImage* btCopiar = nullptr;
+    TFocusImage* btCreditos = nullptr;
+    TFocusImage* btSimulado = nullptr;
+    TFocusImage* btSair = nullptr;
 
-public slots:
-    void comboProvaChange();
-    void comboOrgChange();
-    void comboAnoChange();
-    void btLocalizarClick();
-    void buttonOKClick();
-    void btCopiarClick();
-    void gridProvasDblClick();
-    void btSimuladoClick();
-    void btCreditosClick();
-    void btSairClick();
-    void MouseDown(zelvora::app::TFocusImage* sender);
-    void MouseUp(zelvora::app::TFocusImage* sender);
-
-protected:
-    bool event(QEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
-    void showEvent(QShowEvent* e) override;
-    void closeEvent(QCloseEvent* e) override;
-
-private:
-    void buildLogoPanel();
-    void buildMiddleArea();
-    void buildFooter();
-    void FormActivate();
-    void filterBy(zelvora::catalog::CatalogField field, QComboBox* list);
-    // Puts the entries into the grid and rowArchives, row for row.
-    void showRows(std::vector<size_t> rows);
-    void applyColumnWidthRule(size_t rowsShown);
-    void layoutMiddleArea();
-
-    zelvora::app::AppContext& m_ctx;
-    zelvora::app::SkinPair m_footerSkin;
-    zelvora::catalog::Catalog m_catalog;
+    app::AppContext& m_ctx;
+    app::SkinPair m_footerSkin;
+    catalog::Catalog m_catalog;
     std::vector<std::string> m_rowArchives;
     CatalogGridModel* m_gridModel = nullptr;
     bool m_searchHidden = true;
     bool m_activated = false;
-    std::unique_ptr<zelvora::catalog::ExamCopy> m_examCopy;
+    std::unique_ptr<catalog::ExamCopy> m_examCopy;
 };
+
+} // namespace zelvora::gui

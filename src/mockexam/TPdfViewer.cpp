@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+namespace zelvora::gui {
+
 namespace {
 constexpr qreal ZoomStep = 1.25;
 constexpr qreal MinZoom = 0.1;
@@ -120,3 +122,5 @@ bool TPdfViewer::eventFilter(QObject* watched, QEvent* event)
     }
     return QWidget::eventFilter(watched, event);
 }
+
+} // namespace zelvora::gui

@@ -12,6 +12,8 @@
 class QPdfDocument;
 class QPdfView;
 
+namespace zelvora::gui {
+
 class TPdfViewer : public QWidget {
     Q_OBJECT
 public:
@@ -44,3 +46,5 @@ private:
     QPdfDocument* m_document = nullptr;
     QString m_fileName;
 };
+
+} // namespace zelvora::gui

@@ -1,6 +1,7 @@
 #include "mockexam/TformResultado.h"
 
 #include "app/ImageView.h"
+#include "app/Look.h"
 #include "mockexam/ExamScore.h"
 #include "mockexam/MockExamResources.h"
 #include "mockexam/TformSimul.h"
@@ -8,34 +9,11 @@
 #include <QLabel>
 #include <QLocale>
 
-using namespace zelvora::app;
-using namespace zelvora::mockexam;
+namespace zelvora::gui {
+
+using mockexam::ExamScore;
 
 namespace {
-
-QFont Arial(int pixelSize, bool bold = false, bool italic = false)
-{
-    QFont f(QStringLiteral("Liberation Sans"));
-    f.setPixelSize(pixelSize);
-    f.setBold(bold);
-    f.setItalic(italic);
-    return f;
-}
-
-QLabel* Place(QWidget* parent, const QString& text, int left, int top, const QFont& font,
-              bool white = true)
-{
-    auto* l = new QLabel(text, parent);
-    l->setFont(font);
-    if (white) {
-        QPalette pal = l->palette();
-        pal.setColor(QPalette::WindowText, Qt::white);
-        l->setPalette(pal);
-    }
-    l->move(left, top);
-    l->adjustSize();
-    return l;
-}
 
 // A rule drawn with underscores in the window's default font, as wide as it says.
 QLabel* Rule(QWidget* parent, int left, int top, int width)
@@ -52,7 +30,7 @@ QLabel* Rule(QWidget* parent, int left, int top, int width)
 
 } // namespace
 
-TformResultado::TformResultado(AppContext& ctx, QWidget* parent)
+TformResultado::TformResultado(app::AppContext& ctx, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
     , m_ctx(ctx)
@@ -63,26 +41,26 @@ TformResultado::TformResultado(AppContext& ctx, QWidget* parent)
     setPalette(pal);
     setAutoFillBackground(true);
 
-    imResultado = new ImageView(this);
+    imResultado = Named(new ImageView(this), "imResultado");
     imResultado->setGeometry(0, 0, 363, 446);
-    imResultado->setPicture(ResultsPicture());
+    imResultado->setPicture(mockexam::ResultsPicture());
 
-    lResultado = Place(this, QStringLiteral("Resultado"), 8, 8, Arial(19, true));
-    Label1 = Place(this, QStringLiteral("Acertos:"), 8, 40, Arial(16));
-    lAcerto = Place(this, QString(), 71, 40, Arial(16));
-    Label2 = Place(this, QStringLiteral("Porcentagem de acerto:"), 8, 68, Arial(16));
-    lPorc = Place(this, QString(), 180, 68, Arial(16));
-    Label8 = Rule(this, 5, 89, 354);
-    Label9 = Place(this, QStringLiteral("Tempo total:"), 9, 109, Arial(16));
-    lTTotal = Place(this, QString(), 100, 109, Arial(16));
-    Label3 = Place(this, QStringLiteral("Questões por segundo:"), 8, 134, Arial(16));
-    lMedia = Place(this, QString(), 173, 134, Arial(16));
-    Label7 = Rule(this, 5, 153, 354);
-    Label4 = Place(this, QStringLiteral("Questões certas:"), 8, 172, Arial(16));
-    lQC = Place(this, QString(), 8, 194, Arial(15, false, true));
+    lResultado = Named(WhiteLabel(QStringLiteral("Resultado"), Arial(19, true), this, {8, 8}), "lResultado");
+    Label1 = Named(WhiteLabel(QStringLiteral("Acertos:"), Arial(16), this, {8, 40}), "Label1");
+    lAcerto = Named(WhiteLabel(QString(), Arial(16), this, {71, 40}), "lAcerto");
+    Label2 = Named(WhiteLabel(QStringLiteral("Porcentagem de acerto:"), Arial(16), this, {8, 68}), "Label2");
+    lPorc = Named(WhiteLabel(QString(), Arial(16), this, {180, 68}), "lPorc");
+    Label8 = Named(Rule(this, 5, 89, 354), "Label8");
+    Label9 = Named(WhiteLabel(QStringLiteral("Tempo total:"), Arial(16), this, {9, 109}), "Label9");
+    lTTotal = Named(WhiteLabel(QString(), Arial(16), this, {100, 109}), "lTTotal");
+    Label3 = Named(WhiteLabel(QStringLiteral("Questões por segundo:"), Arial(16), this, {8, 134}), "Label3");
+    lMedia = Named(WhiteLabel(QString(), Arial(16), this, {173, 134}), "lMedia");
+    Label7 = Named(Rule(this, 5, 153, 354), "Label7");
+    Label4 = Named(WhiteLabel(QStringLiteral("Questões certas:"), Arial(16), this, {8, 172}), "Label4");
+    lQC = Named(WhiteLabel(QString(), Arial(15, false, true), this, {8, 194}), "lQC");
     lQC->setGeometry(8, 194, 205, 121);
-    Label5 = Place(this, QStringLiteral("Questões erradas:"), 8, 327, Arial(16));
-    lQE = Place(this, QString(), 8, 351, Arial(15, false, true));
+    Label5 = Named(WhiteLabel(QStringLiteral("Questões erradas:"), Arial(16), this, {8, 327}), "Label5");
+    lQE = Named(WhiteLabel(QString(), Arial(15, false, true), this, {8, 351}), "lQE");
     lQE->setGeometry(8, 351, 345, 87);
     for (QLabel* list : {lQC, lQE}) {
         list->setWordWrap(true);
@@ -124,3 +102,5 @@ void TformResultado::done(int result)
     QDialog::done(result);
     FormClose();
 }
+
+} // namespace zelvora::gui

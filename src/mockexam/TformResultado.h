@@ -2,27 +2,40 @@
 // The results window of a mock exam: hits, percentage, time, questions per
 // second and the numbers of the right and wrong questions, on the window's
 // own background picture. Closing it closes the exam window too.
+//
+// Controls (object names): imResultado, lResultado, Label1, lAcerto, Label2,
+// lPorc, Label8, Label9, lTTotal, Label3, lMedia, Label7, Label4, lQC, Label5,
+// lQE.
 #include "app/AppContext.h"
 
 #include <QDialog>
 
 class QLabel;
-namespace zelvora::app { class ImageView; }
 namespace zelvora::mockexam { class ExamScore; }
+
+namespace zelvora::gui {
+
+class ImageView;
 
 class TformResultado : public QDialog {
     Q_OBJECT
 public:
-    explicit TformResultado(zelvora::app::AppContext& ctx, QWidget* parent = nullptr);
+    explicit TformResultado(app::AppContext& ctx, QWidget* parent = nullptr);
 
     void FormCreate();
     void FormDestroy() {}
 
     // Fills the labels from a score; numbers use the decimal separator of
     // the default locale.
-    void ShowScore(const zelvora::mockexam::ExamScore& score);
+    void ShowScore(const mockexam::ExamScore& score);
 
-    zelvora::app::ImageView* imResultado = nullptr;
+public slots:
+    void done(int result) override;
+
+private:
+    void FormClose();
+
+    ImageView* imResultado = nullptr;
     QLabel* lResultado = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* lAcerto = nullptr;
@@ -39,11 +52,8 @@ public:
     QLabel* Label5 = nullptr;
     QLabel* lQE = nullptr;
 
-public slots:
-    void done(int result) override;
 
-private:
-    void FormClose();
-
-    zelvora::app::AppContext& m_ctx;
+    app::AppContext& m_ctx;
 };
+
+} // namespace zelvora::gui

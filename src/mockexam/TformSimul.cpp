@@ -1,7 +1,10 @@
 #include "mockexam/TformSimul.h"
 
 #include "app/AnsiText.h"
+#include "app/ClickableLabel.h"
+#include "app/GuardedSlot.h"
 #include "app/ImageView.h"
+#include "app/Look.h"
 #include "app/MessageBoxes.h"
 #include "app/TFocusImage.h"
 #include "app/TformAguarde.h"
@@ -28,13 +31,21 @@
 #include <QPdfView>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QShortcut>
 
-#include <stdexcept>
+#include <optional>
 
-using namespace zelvora::app;
-using namespace zelvora::mockexam;
+namespace zelvora::gui {
+
+using app::FromAnsi;
+using mockexam::AnswerKey;
+using mockexam::ExamClock;
+using mockexam::ExamScore;
+using mockexam::MockExamEntry;
+using mockexam::MockExamList;
+using mockexam::PaperPath;
 
 namespace {
 
@@ -46,53 +57,24 @@ constexpr int TopHeight = 117;
 constexpr int AnswerColumnWidth = 198;
 constexpr int TempoHeight = 29;
 
-QFont Arial(int pixelSize, bool bold = false, bool italic = false)
-{
-    // Arial's metric-compatible twin on Debian.
-    QFont f(QStringLiteral("Liberation Sans"));
-    f.setPixelSize(pixelSize);
-    f.setBold(bold);
-    f.setItalic(italic);
-    return f;
-}
-
-void Paint(QWidget* w, const QColor& background)
-{
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::Window, background);
-    w->setPalette(pal);
-    w->setAutoFillBackground(true);
-}
-
-QLabel* WhiteLabel(const QString& text, const QFont& font, QWidget* parent)
-{
-    auto* l = new QLabel(text, parent);
-    l->setFont(font);
-    QPalette pal = l->palette();
-    pal.setColor(QPalette::WindowText, Qt::white);
-    l->setPalette(pal);
-    l->adjustSize();
-    return l;
-}
-
 } // namespace
 
-TformSimul::TformSimul(AppContext& ctx, QWidget* parent, std::unique_ptr<ExamClock> clock)
+TformSimul::TformSimul(app::AppContext& ctx, QWidget* parent, std::unique_ptr<ExamClock> clock)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
     , m_ctx(ctx)
-    , m_clock(clock ? std::move(clock) : std::make_unique<QtExamClock>())
+    , m_clock(clock ? std::move(clock) : std::make_unique<mockexam::QtExamClock>())
 {
-    m_clock->onTick = [this] { Timer1Timer(); };
+    m_clock->onTick = Guarded(m_ctx, this, &TformSimul::Timer1Timer);
     setWindowTitle(ctx.title);
     setWindowState(Qt::WindowMaximized);
 
     buildTop();
 
-    pPDF = new QFrame(this);
-    Paint(pPDF, QColor(0xC8, 0xDA, 0xE9));
-    imSimul = new ImageView(pPDF);
-    imSimul->setPicture(PaperAreaPicture());
-    PDF = new TPdfViewer(pPDF);
+    pPDF = Named(new QFrame(this), "pPDF");
+    Paint(pPDF, PaperAreaColour());
+    imSimul = Named(new ImageView(pPDF), "imSimul");
+    imSimul->setPicture(mockexam::PaperAreaPicture());
+    PDF = Named(new TPdfViewer(pPDF), "PDF");
     PDF->hide();
 
     buildAnswerColumn();
@@ -104,58 +86,54 @@ TformSimul::~TformSimul() = default;
 
 void TformSimul::buildTop()
 {
-    pTop = new QFrame(this);
-    Paint(pTop, QColor(0x32, 0x3F, 0x6C));
-    imLogo = new ImageView(pTop);
+    pTop = Named(new QFrame(this), "pTop");
+    Paint(pTop, DarkBlue());
+    imLogo = Named(new ImageView(pTop), "imLogo");
 
-    Label1 = WhiteLabel(QStringLiteral("Selecione a Prova:"), Arial(16, true), pTop);
-    Label1->move(4, 87);
+    Label1 = Named(WhiteLabel(QStringLiteral("Selecione a Prova:"), Arial(16, true), pTop, {4, 87}), "Label1");
 
-    Label2 = WhiteLabel(QStringLiteral("X"), Arial(27, true), pTop);
-    Label2->move(688, 11);
-    Label2->setCursor(Qt::PointingHandCursor);
+    Label2 = Named(WhiteLabel<ClickableLabel>(QStringLiteral("X"), Arial(27, true), pTop, {688, 11}), "Label2");
     Label2->setToolTip(QStringLiteral("Sair"));
-    Label2->installEventFilter(this);
+    connect(Label2, &ClickableLabel::clicked, this, Guarded(m_ctx, this, &TformSimul::Label2Click));
 
-    btInicio = new TFocusImage(QRect(653, 80, 128, 36), pTop);
-    connect(btInicio, &TFocusImage::OnMouseDown, this, &TformSimul::btInicioMouseDown);
-    connect(btInicio, &TFocusImage::OnMouseUp, this, &TformSimul::btInicioMouseUp);
-    connect(btInicio, &TFocusImage::OnClick, this, &TformSimul::btInicioClick);
+    btInicio = Named(new TFocusImage(QRect(653, 80, 128, 36), pTop), "btInicio");
+    connect(btInicio, &TFocusImage::OnMouseDown, this, Guarded(m_ctx, this, &TformSimul::btInicioMouseDown));
+    connect(btInicio, &TFocusImage::OnMouseUp, this, Guarded(m_ctx, this, &TformSimul::btInicioMouseUp));
+    connect(btInicio, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btInicioClick));
 
-    comboProva = new QComboBox(pTop);
+    comboProva = Named(new QComboBox(pTop), "comboProva");
     comboProva->setFont(Arial(16));
     comboProva->setGeometry(152, 84, 497, comboProva->sizeHint().height());
-    connect(comboProva, &QComboBox::activated, this, &TformSimul::comboProvaChange);
+    connect(comboProva, &QComboBox::activated, this, Guarded(m_ctx, this, &TformSimul::comboProvaChange));
 }
 
 void TformSimul::buildAnswerColumn()
 {
-    pResp = new QScrollArea(this);
+    pResp = Named(new QScrollArea(this), "pResp");
     pResp->setFrameShape(QFrame::NoFrame);
     pResp->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     pResp->setWidgetResizable(true);
-    Paint(pResp, QColor(0x27, 0x3F, 0x6F));
-    pRespClient = new QWidget;
-    Paint(pRespClient, QColor(0x27, 0x3F, 0x6F));
+    Paint(pResp, AnswerColumnColour());
+    pRespClient = Named(new QWidget, "pRespClient");
+    Paint(pRespClient, AnswerColumnColour());
     // Everything down to the clock stays reachable on a short screen.
     pRespClient->setMinimumSize(AnswerColumnWidth, 139 + 30 + TempoHeight + 10);
     pRespClient->installEventFilter(this);
     pResp->setWidget(pRespClient);
 
-    imRight = new ImageView(pRespClient);
+    imRight = Named(new ImageView(pRespClient), "imRight");
 
-    lQuestao = WhiteLabel(QStringLiteral("Selecione a questão:"), Arial(11), pRespClient);
-    lQuestao->move(9, 3);
+    lQuestao = Named(WhiteLabel(QStringLiteral("Selecione a questão:"), Arial(11), pRespClient, {9, 3}), "lQuestao");
 
-    cbQuestao = new QComboBox(pRespClient);
+    cbQuestao = Named(new QComboBox(pRespClient), "cbQuestao");
     cbQuestao->setFont(Arial(11));
     cbQuestao->setGeometry(8, 17, 179, 21);
-    connect(cbQuestao, &QComboBox::activated, this, &TformSimul::cbQuestaoChange);
+    connect(cbQuestao, &QComboBox::activated, this, Guarded(m_ctx, this, &TformSimul::cbQuestaoChange));
 
-    rgResposta = new QGroupBox(QStringLiteral(" Resposta "), pRespClient);
+    rgResposta = Named(new QGroupBox(QStringLiteral(" Resposta "), pRespClient), "rgResposta");
     rgResposta->setGeometry(8, 43, 113, 61);
     rgResposta->setFont(Arial(12, true));
-    Paint(rgResposta, QColor(0x2B, 0x68, 0x98));
+    Paint(rgResposta, AnswerBoxColour());
     {
         QPalette pal = rgResposta->palette();
         pal.setColor(QPalette::WindowText, Qt::white);
@@ -173,22 +151,22 @@ void TformSimul::buildAnswerColumn()
         rgRespostaGroup->addButton(item, i);
         rgRespostaItems[i] = item;
     }
-    connect(rgRespostaGroup, &QButtonGroup::idClicked, this, &TformSimul::rgRespostaClick);
+    connect(rgRespostaGroup, &QButtonGroup::idClicked, this, Guarded(m_ctx, this, &TformSimul::rgRespostaClick));
 
-    btProxima = new TFocusImage(QRect(121, 49, 73, 30), pRespClient);
-    btAnterior = new TFocusImage(QRect(121, 78, 73, 30), pRespClient);
-    btFim = new TFocusImage(QRect(1, 110, 193, 30), pRespClient);
-    btSair = new TFocusImage(QRect(1, 139, 193, 30), pRespClient);
+    btProxima = Named(new TFocusImage(QRect(121, 49, 73, 30), pRespClient), "btProxima");
+    btAnterior = Named(new TFocusImage(QRect(121, 78, 73, 30), pRespClient), "btAnterior");
+    btFim = Named(new TFocusImage(QRect(1, 110, 193, 30), pRespClient), "btFim");
+    btSair = Named(new TFocusImage(QRect(1, 139, 193, 30), pRespClient), "btSair");
     for (TFocusImage* b : {btProxima, btAnterior, btFim, btSair}) {
-        connect(b, &TFocusImage::OnMouseDown, this, &TformSimul::MouseDown);
-        connect(b, &TFocusImage::OnMouseUp, this, &TformSimul::MouseUp);
+        connect(b, &TFocusImage::OnMouseDown, this, Guarded(m_ctx, this, &TformSimul::MouseDown));
+        connect(b, &TFocusImage::OnMouseUp, this, Guarded(m_ctx, this, &TformSimul::MouseUp));
     }
-    connect(btProxima, &TFocusImage::OnClick, this, &TformSimul::btProximaClick);
-    connect(btAnterior, &TFocusImage::OnClick, this, &TformSimul::btAnteriorClick);
-    connect(btFim, &TFocusImage::OnClick, this, &TformSimul::btFimClick);
-    connect(btSair, &TFocusImage::OnClick, this, &TformSimul::btSairClick);
+    connect(btProxima, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btProximaClick));
+    connect(btAnterior, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btAnteriorClick));
+    connect(btFim, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btFimClick));
+    connect(btSair, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btSairClick));
 
-    lTempo = WhiteLabel(QStringLiteral("00 s"), Arial(24, true), pRespClient);
+    lTempo = Named(WhiteLabel(QStringLiteral("00 s"), Arial(24, true), pRespClient), "lTempo");
     lTempo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lTempo->setGeometry(0, 180, 194, TempoHeight);
 
@@ -201,7 +179,7 @@ void TformSimul::buildShortcuts()
         auto* s = new QShortcut(keys, this);
         s->setContext(Qt::WindowShortcut);
         s->setEnabled(false);
-        connect(s, &QShortcut::activated, this, action);
+        connect(s, &QShortcut::activated, this, Guarded(m_ctx, action));
         m_examShortcuts.push_back(s);
     };
     for (int i = 0; i < 5; ++i) {
@@ -228,14 +206,17 @@ void TformSimul::FormCreate()
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             setGeometry(screen->geometry());
 
-        if (m_ctx.mockExamFolder.isEmpty() || !QFileInfo(m_ctx.mockExamFolder).isDir())
-            throw std::runtime_error("no mock-exam folder");
-        auto entries = MockExamList::Load(QFile::encodeName(m_ctx.mockExamFolder).toStdString());
-        if (!entries)
-            throw std::runtime_error("no mock-exam list");
+        std::optional<std::vector<MockExamEntry>> entries;
+        if (!m_ctx.mockExamFolder.isEmpty() && QFileInfo(m_ctx.mockExamFolder).isDir())
+            entries = MockExamList::Load(QFile::encodeName(m_ctx.mockExamFolder).toStdString());
+        if (!entries) {
+            showMessage(MsgLista);
+            return;
+        }
         m_entries = std::move(*entries);
         fillComboProva();
     } catch (...) {
+        // Whatever else fails while the list is read gives the same message.
         showMessage(MsgLista);
     }
 }
@@ -296,9 +277,8 @@ void TformSimul::btInicioClick()
     // click on the start button; one start at a time.
     if (m_starting)
         return;
-    m_starting = true;
+    const QScopedValueRollback starting(m_starting, true);
     startPaper();
-    m_starting = false;
 }
 
 void TformSimul::startPaper()
@@ -558,19 +538,11 @@ void TformSimul::closeEvent(QCloseEvent* e)
 
 bool TformSimul::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Label2 && event->type() == QEvent::MouseButtonPress) {
-        // Taking the press makes the release come back to the label.
-        return static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
-    }
-    if (watched == Label2 && event->type() == QEvent::MouseButtonRelease) {
-        auto* m = static_cast<QMouseEvent*>(event);
-        if (m->button() == Qt::LeftButton && Label2->rect().contains(m->position().toPoint())) {
-            Label2Click();
-            return true;
-        }
-    } else if (watched == pRespClient && event->type() == QEvent::Resize) {
+    if (watched == pRespClient && event->type() == QEvent::Resize) {
         imRight->setGeometry(pRespClient->rect());
         lTempo->move(lTempo->x(), pRespClient->height() - lTempo->height() - 5);
     }
     return QWidget::eventFilter(watched, event);
 }
+
+} // namespace zelvora::gui

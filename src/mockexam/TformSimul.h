@@ -7,6 +7,11 @@
 // Keys while a paper runs: A-E or 1-5 mark an option as a click would,
 // Ctrl+Right / Ctrl+Left go to the next / previous question, Ctrl+plus,
 // Ctrl+minus and Ctrl+wheel zoom the paper, Ctrl+0 fits it to the width again.
+//
+// Controls (object names): pTop, imLogo, Label1, Label2, btInicio, comboProva;
+// pPDF, imSimul, PDF; pResp, pRespClient, imRight, lQuestao, cbQuestao,
+// rgResposta (its five options A to E are its radio buttons, in that order),
+// btProxima, btAnterior, btFim, btSair, lTempo.
 #include "app/AppContext.h"
 #include "app/LoadSkinImage.h"
 #include "mockexam/ExamAnswers.h"
@@ -27,19 +32,20 @@ class QLabel;
 class QRadioButton;
 class QScrollArea;
 class QShortcut;
-class TPdfViewer;
 
-namespace zelvora::app {
+namespace zelvora::gui {
+
+class ClickableLabel;
 class ImageView;
 class TFocusImage;
-}
+class TPdfViewer;
 
 class TformSimul : public QWidget {
     Q_OBJECT
 public:
     // clock: the one-second clock; the program passes none and gets a QTimer.
-    explicit TformSimul(zelvora::app::AppContext& ctx, QWidget* parent = nullptr,
-                        std::unique_ptr<zelvora::mockexam::ExamClock> clock = nullptr);
+    explicit TformSimul(app::AppContext& ctx, QWidget* parent = nullptr,
+                        std::unique_ptr<mockexam::ExamClock> clock = nullptr);
     ~TformSimul() override;
 
     void FormCreate();
@@ -60,41 +66,17 @@ public:
     void Label2Click();
     void btInicioMouseDown();
     void btInicioMouseUp();
-    void MouseDown(zelvora::app::TFocusImage* sender);
-    void MouseUp(zelvora::app::TFocusImage* sender);
+    void MouseDown(TFocusImage* sender);
+    void MouseUp(TFocusImage* sender);
 
     // Exam state, read by the results and by tests.
-    const std::vector<zelvora::mockexam::MockExamEntry>& entries() const { return m_entries; }
+    const std::vector<mockexam::MockExamEntry>& entries() const { return m_entries; }
     const std::vector<std::string>& answerKey() const { return m_key; }
-    const zelvora::mockexam::ExamAnswers& answers() const { return m_answers; }
+    const mockexam::ExamAnswers& answers() const { return m_answers; }
     long long elapsedSeconds() const { return m_elapsed; }
-    zelvora::mockexam::ExamClock& clock() const { return *m_clock; }
+    mockexam::ExamClock& clock() const { return *m_clock; }
     // The option shown in rgResposta: 0 = A ... 4 = E, -1 = none.
     int shownOption() const;
-
-    // Controls.
-    QFrame* pTop = nullptr;
-    zelvora::app::ImageView* imLogo = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    zelvora::app::TFocusImage* btInicio = nullptr;
-    QComboBox* comboProva = nullptr;
-    QFrame* pPDF = nullptr;
-    zelvora::app::ImageView* imSimul = nullptr;
-    TPdfViewer* PDF = nullptr;
-    QScrollArea* pResp = nullptr;
-    QWidget* pRespClient = nullptr;
-    zelvora::app::ImageView* imRight = nullptr;
-    QLabel* lQuestao = nullptr;
-    QComboBox* cbQuestao = nullptr;
-    QGroupBox* rgResposta = nullptr;
-    QButtonGroup* rgRespostaGroup = nullptr;
-    QRadioButton* rgRespostaItems[5] = {};
-    zelvora::app::TFocusImage* btProxima = nullptr;
-    zelvora::app::TFocusImage* btAnterior = nullptr;
-    zelvora::app::TFocusImage* btFim = nullptr;
-    zelvora::app::TFocusImage* btSair = nullptr;
-    QLabel* lTempo = nullptr;
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -118,14 +100,39 @@ private:
     void hideWait();
     bool running() const;
 
-    zelvora::app::AppContext& m_ctx;
-    std::unique_ptr<zelvora::mockexam::ExamClock> m_clock;
-    zelvora::app::SkinPair m_skinTop;
-    zelvora::app::SkinPair m_skinRight;
-    std::vector<zelvora::mockexam::MockExamEntry> m_entries;
+    QFrame* pTop = nullptr;
+    ImageView* imLogo = nullptr;
+    QLabel* Label1 = nullptr;
+    ClickableLabel* Label2 = nullptr;
+    TFocusImage* btInicio = nullptr;
+    QComboBox* comboProva = nullptr;
+    QFrame* pPDF = nullptr;
+    ImageView* imSimul = nullptr;
+    TPdfViewer* PDF = nullptr;
+    QScrollArea* pResp = nullptr;
+    QWidget* pRespClient = nullptr;
+    ImageView* imRight = nullptr;
+    QLabel* lQuestao = nullptr;
+    QComboBox* cbQuestao = nullptr;
+    QGroupBox* rgResposta = nullptr;
+    QButtonGroup* rgRespostaGroup = nullptr;
+    QRadioButton* rgRespostaItems[5] = {};
+    TFocusImage* btProxima = nullptr;
+    TFocusImage* btAnterior = nullptr;
+    TFocusImage* btFim = nullptr;
+    TFocusImage* btSair = nullptr;
+    QLabel* lTempo = nullptr;
+
+    app::AppContext& m_ctx;
+    std::unique_ptr<mockexam::ExamClock> m_clock;
+    app::SkinPair m_skinTop;
+    app::SkinPair m_skinRight;
+    std::vector<mockexam::MockExamEntry> m_entries;
     std::vector<std::string> m_key;
-    zelvora::mockexam::ExamAnswers m_answers;
+    mockexam::ExamAnswers m_answers;
     long long m_elapsed = 0;
     bool m_starting = false;
     std::vector<QShortcut*> m_examShortcuts;
 };
+
+} // namespace zelvora::gui

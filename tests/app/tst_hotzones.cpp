@@ -5,7 +5,7 @@
 
 #include <QtTest>
 
-using zelvora::app::TFocusImage;
+using zelvora::gui::TFocusImage;
 
 class TestHotZones : public QObject {
     Q_OBJECT

@@ -1,6 +1,7 @@
 // The splash, wait and credits windows: their frames and captions, the
 // splash's start zone and press effect, and the credits picture that closes
 // its window.
+#include "FindControl.h"
 #include "ModalHelper.h"
 #include "RecordingMessageBoxes.h"
 #include "TestImages.h"
@@ -16,6 +17,7 @@
 #include <QtTest>
 
 using namespace zelvora::app;
+using namespace zelvora::gui;
 
 class TestSmallWindows : public QObject {
     Q_OBJECT
@@ -141,17 +143,17 @@ void TestSmallWindows::splashPressEffect()
     QVERIFY(QTest::qWaitForWindowExposed(&abre));
     const QImage normal = PatternImage({640, 480}, 1);
     const QImage pressed = PatternImage({640, 480}, 2);
-    QCOMPARE(abre.imFundo->picture(), normal);
-    QCOMPARE(abre.btInicio->geometry(), QRect(0, 404, 146, 73));
+    QCOMPARE(Control<ImageView>(&abre, "imFundo")->picture(), normal);
+    QCOMPARE(Control<TFocusImage>(&abre, "btInicio")->geometry(), QRect(0, 404, 146, 73));
 
     const QRect zone(0, 404, 146, 73);
     QWindow* w = abre.windowHandle();
     QTest::mousePress(w, Qt::RightButton, {}, QPoint(70, 440));
-    QCOMPARE(Region(abre.imFundo->picture(), zone), Region(pressed, zone));
+    QCOMPARE(Region(Control<ImageView>(&abre, "imFundo")->picture(), zone), Region(pressed, zone));
     // Outside the zone the picture is untouched.
-    QCOMPARE(Region(abre.imFundo->picture(), QRect(146, 0, 494, 480)), Region(normal, QRect(146, 0, 494, 480)));
+    QCOMPARE(Region(Control<ImageView>(&abre, "imFundo")->picture(), QRect(146, 0, 494, 480)), Region(normal, QRect(146, 0, 494, 480)));
     QTest::mouseRelease(w, Qt::RightButton, {}, QPoint(70, 440));
-    QCOMPARE(abre.imFundo->picture(), normal);
+    QCOMPARE(Control<ImageView>(&abre, "imFundo")->picture(), normal);
     QVERIFY(abre.isVisible());
     // The skin files stay as loaded.
     QCOMPARE(abre.skin().pressed, pressed);
@@ -163,15 +165,15 @@ void TestSmallWindows::splashDisabledStartShowsNothing()
     writeSplashSkins();
     TformAbre abre(m_ctx);
     abre.FormCreate();
-    abre.btInicio->setEnabled(false);
+    Control<TFocusImage>(&abre, "btInicio")->setEnabled(false);
     abre.show();
     QVERIFY(QTest::qWaitForWindowExposed(&abre));
     QWindow* w = abre.windowHandle();
     QTest::mousePress(w, Qt::LeftButton, {}, QPoint(70, 440));
-    QCOMPARE(abre.imFundo->picture(), PatternImage({640, 480}, 1));
+    QCOMPARE(Control<ImageView>(&abre, "imFundo")->picture(), PatternImage({640, 480}, 1));
     QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(70, 440));
     QVERIFY(abre.isVisible());
-    QCOMPARE(abre.imFundo->picture(), PatternImage({640, 480}, 1));
+    QCOMPARE(Control<ImageView>(&abre, "imFundo")->picture(), PatternImage({640, 480}, 1));
 }
 
 void TestSmallWindows::splashClicksOutsideStartDoNothing_data()
@@ -194,7 +196,7 @@ void TestSmallWindows::splashClicksOutsideStartDoNothing()
     QVERIFY(QTest::qWaitForWindowExposed(&abre));
     QTest::mouseClick(abre.windowHandle(), Qt::LeftButton, {}, at);
     QVERIFY(abre.isVisible());
-    QCOMPARE(abre.imFundo->picture(), PatternImage({640, 480}, 1));
+    QCOMPARE(Control<ImageView>(&abre, "imFundo")->picture(), PatternImage({640, 480}, 1));
 }
 
 void TestSmallWindows::splashStartCloses_data()
@@ -218,7 +220,7 @@ void TestSmallWindows::splashStartCloses()
     QCOMPARE(result, int(QDialog::Rejected));
     QVERIFY(!abre.isVisible());
     // The press effect ran and was undone before the window went.
-    QCOMPARE(abre.imFundo->picture(), PatternImage({640, 480}, 1));
+    QCOMPARE(Control<ImageView>(&abre, "imFundo")->picture(), PatternImage({640, 480}, 1));
 }
 
 void TestSmallWindows::splashWithoutSkins()
@@ -227,7 +229,7 @@ void TestSmallWindows::splashWithoutSkins()
     // start zone still works at its place.
     TformAbre abre(m_ctx);
     abre.FormCreate();
-    QVERIFY(abre.imFundo->picture().isNull());
+    QVERIFY(Control<ImageView>(&abre, "imFundo")->picture().isNull());
     bool openAfterOtherClicks = false;
     WhenShown closer(&abre, [&] {
         QTest::mouseClick(abre.windowHandle(), Qt::RightButton, {}, QPoint(70, 440));
@@ -238,7 +240,7 @@ void TestSmallWindows::splashWithoutSkins()
     abre.exec();
     QVERIFY(openAfterOtherClicks);
     QVERIFY(!abre.isVisible());
-    QVERIFY(abre.imFundo->picture().isNull());
+    QVERIFY(Control<ImageView>(&abre, "imFundo")->picture().isNull());
     QVERIFY(m_messages.shown.isEmpty());
 }
 
@@ -248,8 +250,8 @@ void TestSmallWindows::waitBanner()
     aguarde.FormCreate();
     // Drawn by the program itself, 342 x 79, shown from the top-left corner
     // so its 5 rightmost columns fall outside the window.
-    QCOMPARE(aguarde.imAguarde->picture().size(), QSize(342, 79));
-    QCOMPARE(aguarde.imAguarde->geometry(), QRect(0, 0, 342, 79));
+    QCOMPARE(Control<ImageView>(&aguarde, "imAguarde")->picture().size(), QSize(342, 79));
+    QCOMPARE(Control<ImageView>(&aguarde, "imAguarde")->geometry(), QRect(0, 0, 342, 79));
     QCOMPARE(aguarde.width(), 337);
     // Shown without blocking.
     aguarde.show();
@@ -257,7 +259,7 @@ void TestSmallWindows::waitBanner()
     QVERIFY(!aguarde.isModal());
     const QImage shot = aguarde.grab().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(shot.size(), QSize(337, 79));
-    QCOMPARE(shot.pixel(10, 10), aguarde.imAguarde->picture().pixel(10, 10));
+    QCOMPARE(shot.pixel(10, 10), Control<ImageView>(&aguarde, "imAguarde")->picture().pixel(10, 10));
     aguarde.close();
 }
 
@@ -265,11 +267,11 @@ void TestSmallWindows::creditsPicture()
 {
     TformCreditos creditos(m_ctx);
     creditos.FormCreate();
-    QCOMPARE(creditos.imageLogoMini->picture().size(), QSize(383, 230));
-    QCOMPARE(creditos.imageLogoMini->geometry(), QRect(1, 1, 383, 213));
-    QCOMPARE(creditos.imageLogoMini->parentWidget(), creditos.panelCreditos);
-    QCOMPARE(creditos.panelCreditos->geometry(), QRect(0, 0, 385, 215));
-    QCOMPARE(creditos.panelCreditos->palette().color(QPalette::Window), QColor(50, 63, 108));
+    QCOMPARE(Control<ImageView>(&creditos, "imageLogoMini")->picture().size(), QSize(383, 230));
+    QCOMPARE(Control<ImageView>(&creditos, "imageLogoMini")->geometry(), QRect(1, 1, 383, 213));
+    QCOMPARE(Control<ImageView>(&creditos, "imageLogoMini")->parentWidget(), Control<QFrame>(&creditos, "panelCreditos"));
+    QCOMPARE(Control<QFrame>(&creditos, "panelCreditos")->geometry(), QRect(0, 0, 385, 215));
+    QCOMPARE(Control<QFrame>(&creditos, "panelCreditos")->palette().color(QPalette::Window), QColor(50, 63, 108));
 }
 
 void TestSmallWindows::creditsClosesOnAnyClick_data()

@@ -4,6 +4,7 @@
 // its press effect, the credits and mock-exam buttons, exit, and the splash
 // shown once.
 #include "app/AnsiText.h"
+#include "app/FindControl.h"
 #include "app/ImageView.h"
 #include "app/ModalHelper.h"
 #include "app/RecordingMessageBoxes.h"
@@ -31,10 +32,9 @@
 #include <QtTest>
 
 #include <algorithm>
-#include <map>
 
 using namespace zelvora;
-using app::TFocusImage;
+using namespace zelvora::gui;
 
 namespace {
 
@@ -240,9 +240,9 @@ void TestCatalogWindow::clickZone(TFocusImage* zone, Qt::MouseButton button)
 void TestCatalogWindow::search(const QString& term)
 {
     if (m_main->searchPanelHidden())
-        clickZone(m_main->btLocalizar);
-    m_main->editLocalizar->setText(term);
-    QTest::keyClick(m_main->editLocalizar, Qt::Key_Return);
+        clickZone(Control<TFocusImage>(m_main.get(), "btLocalizar"));
+    Control<QLineEdit>(m_main.get(), "editLocalizar")->setText(term);
+    QTest::keyClick(Control<QLineEdit>(m_main.get(), "editLocalizar"), Qt::Key_Return);
 }
 
 void TestCatalogWindow::creationShowsGreatestYear()
@@ -252,13 +252,13 @@ void TestCatalogWindow::creationShowsGreatestYear()
     QCOMPARE(w->windowTitle(), QStringLiteral("  Zelvora"));
     QCOMPARE(m_ctx.dataFolder, m_dataFolder);
     QCOMPARE(m_ctx.mockExamFolder, m_dataFolder + QStringLiteral("simu/"));
-    QCOMPARE(w->comboAno->currentText(), QStringLiteral("2008"));
-    QCOMPARE(w->comboProva->currentIndex(), -1);
-    QCOMPARE(w->comboOrg->currentIndex(), -1);
+    QCOMPARE(Control<QComboBox>(w, "comboAno")->currentText(), QStringLiteral("2008"));
+    QCOMPARE(Control<QComboBox>(w, "comboProva")->currentIndex(), -1);
+    QCOMPARE(Control<QComboBox>(w, "comboOrg")->currentIndex(), -1);
     QCOMPARE(shownArchives(), inCatalogOrder({"c01.zip", "c04.zip", "c06.zip", "c08.zip"}));
     checkGridMatchesRowArchives();
     QVERIFY(w->searchPanelHidden());
-    QVERIFY(w->panelLocaliza->isHidden());
+    QVERIFY(Control<QFrame>(w, "panelLocaliza")->isHidden());
     QVERIFY(m_messages.shown.isEmpty());
 }
 
@@ -276,10 +276,10 @@ void TestCatalogWindow::listsAreSorted()
             out << c->itemText(i);
         return out;
     };
-    QCOMPARE(items(w->comboOrg), (QStringList{"abc", "ágil", "ALFA", "beta"}));
-    QCOMPARE(items(w->comboProva), (QStringList{"Tipo", "TIPO B"}));
-    QCOMPARE(items(w->comboAno), (QStringList{"1999", "2000", "2001", "2002", "2003"}));
-    QCOMPARE(w->comboAno->currentText(), QStringLiteral("2003"));
+    QCOMPARE(items(Control<QComboBox>(w, "comboOrg")), (QStringList{"abc", "ágil", "ALFA", "beta"}));
+    QCOMPARE(items(Control<QComboBox>(w, "comboProva")), (QStringList{"Tipo", "TIPO B"}));
+    QCOMPARE(items(Control<QComboBox>(w, "comboAno")), (QStringList{"1999", "2000", "2001", "2002", "2003"}));
+    QCOMPARE(Control<QComboBox>(w, "comboAno")->currentText(), QStringLiteral("2003"));
 }
 
 void TestCatalogWindow::layout_data()
@@ -336,17 +336,7 @@ void TestCatalogWindow::layout()
     QVERIFY(!w->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     QVERIFY(w->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
 
-    const std::map<QString, QWidget*> controls = {
-        {"panelLogo", w->panelLogo}, {"labelProva", w->labelProva}, {"labelOrg", w->labelOrg},
-        {"labelAno", w->labelAno}, {"comboProva", w->comboProva}, {"comboOrg", w->comboOrg},
-        {"comboAno", w->comboAno}, {"panelMaster", w->panelMaster}, {"pTitle", w->pTitle},
-        {"Panel1", w->Panel1}, {"Panel2", w->Panel2}, {"Panel3", w->Panel3},
-        {"gridProvas", w->gridProvas}, {"panelLocaliza", w->panelLocaliza},
-        {"labelLocaliza", w->labelLocaliza}, {"editLocalizar", w->editLocalizar},
-        {"buttonOK", w->buttonOK}, {"panelButtons", w->panelButtons}, {"imRodape", w->imRodape},
-        {"btLocalizar", w->btLocalizar}, {"btCopiar", w->btCopiar}, {"btCreditos", w->btCreditos},
-        {"btSimulado", w->btSimulado}, {"btSair", w->btSair}};
-    QWidget* c = controls.at(control);
+    QWidget* c = Control(w, control);
     const QRect g = c->geometry();
     QCOMPARE(g.topLeft(), place.topLeft());
     if (place.width())
@@ -381,19 +371,19 @@ void TestCatalogWindow::labelsFitBesideTheirControls()
     writeCatalog(kLines);
     TformMain* w = makeMain();
     QVERIFY(w);
-    const std::pair<QLabel*, QWidget*> pairs[] = {{w->labelProva, w->comboProva},
-                                                  {w->labelOrg, w->comboOrg},
-                                                  {w->labelAno, w->comboAno},
-                                                  {w->labelLocaliza, w->editLocalizar}};
+    const std::pair<QLabel*, QWidget*> pairs[] = {{Control<QLabel>(w, "labelProva"), Control<QComboBox>(w, "comboProva")},
+                                                  {Control<QLabel>(w, "labelOrg"), Control<QComboBox>(w, "comboOrg")},
+                                                  {Control<QLabel>(w, "labelAno"), Control<QComboBox>(w, "comboAno")},
+                                                  {Control<QLabel>(w, "labelLocaliza"), Control<QLineEdit>(w, "editLocalizar")}};
     for (const auto& [label, control] : pairs) {
         const int textEnd = label->x() + label->fontMetrics().horizontalAdvance(label->text());
         QVERIFY2(textEnd < control->x(), qPrintable(label->text()));
         QVERIFY(label->y() + label->fontMetrics().height() <= label->parentWidget()->height());
     }
-    QVERIFY(w->buttonOK->geometry().right() < 632);
-    QVERIFY(w->buttonOK->geometry().bottom() < 27);
+    QVERIFY(Control<QLabel>(w, "buttonOK")->geometry().right() < 632);
+    QVERIFY(Control<QLabel>(w, "buttonOK")->geometry().bottom() < 27);
     // The title captions fit their panels at both widths.
-    for (QLabel* title : {w->Panel1, w->Panel2, w->Panel3})
+    for (QLabel* title : {Control<QLabel>(w, "Panel1"), Control<QLabel>(w, "Panel2"), Control<QLabel>(w, "Panel3")})
         QVERIFY(title->fontMetrics().horizontalAdvance(title->text()) < title->width() - 4);
 }
 
@@ -422,7 +412,7 @@ void TestCatalogWindow::filters()
     writeCatalog(kLines);
     TformMain* w = makeMain();
     QVERIFY(w);
-    QComboBox* picked = list == "comboProva" ? w->comboProva : list == "comboOrg" ? w->comboOrg : w->comboAno;
+    QComboBox* picked = list == "comboProva" ? Control<QComboBox>(w, "comboProva") : list == "comboOrg" ? Control<QComboBox>(w, "comboOrg") : Control<QComboBox>(w, "comboAno");
     // Start from a search so every list begins empty and the grid differs.
     search(QStringLiteral("vunesp"));
     QCOMPARE(shownArchives(), QStringList{"c07.zip"});
@@ -430,12 +420,12 @@ void TestCatalogWindow::filters()
     QCOMPARE(shownArchives(), inCatalogOrder(expected));
     checkGridMatchesRowArchives();
     QCOMPARE(picked->currentText(), item);
-    for (QComboBox* other : {w->comboProva, w->comboOrg, w->comboAno})
+    for (QComboBox* other : {Control<QComboBox>(w, "comboProva"), Control<QComboBox>(w, "comboOrg"), Control<QComboBox>(w, "comboAno")})
         if (other != picked)
             QCOMPARE(other->currentIndex(), -1);
     QVERIFY(m_messages.shown.isEmpty());
     // The search panel keeps its text through a filter.
-    QCOMPARE(w->editLocalizar->text(), QStringLiteral("vunesp"));
+    QCOMPARE(Control<QLineEdit>(w, "editLocalizar")->text(), QStringLiteral("vunesp"));
 }
 
 void TestCatalogWindow::selectionByProgramFiltersNothing()
@@ -443,13 +433,13 @@ void TestCatalogWindow::selectionByProgramFiltersNothing()
     writeCatalog(kLines);
     TformMain* w = makeMain();
     QVERIFY(w);
-    pick(w->comboOrg, QStringLiteral("FGV"));
+    pick(Control<QComboBox>(w, "comboOrg"), QStringLiteral("FGV"));
     QCOMPARE(shownArchives(), QStringList{"c06.zip"});
     // The filter emptied the year list without filtering by it, and a
     // selection made by the program does not filter either.
-    QCOMPARE(w->comboAno->currentIndex(), -1);
-    w->comboAno->setCurrentIndex(0);
-    w->comboProva->setCurrentIndex(1);
+    QCOMPARE(Control<QComboBox>(w, "comboAno")->currentIndex(), -1);
+    Control<QComboBox>(w, "comboAno")->setCurrentIndex(0);
+    Control<QComboBox>(w, "comboProva")->setCurrentIndex(1);
     QCOMPARE(shownArchives(), QStringList{"c06.zip"});
 }
 
@@ -479,10 +469,10 @@ void TestCatalogWindow::search()
     writeCatalog(kLines);
     TformMain* w = makeMain();
     QVERIFY(w);
-    pick(w->comboProva, QStringLiteral("Auditor"));
+    pick(Control<QComboBox>(w, "comboProva"), QStringLiteral("Auditor"));
     search(term);
     // Enter ran the search and put nothing into the box.
-    QCOMPARE(w->editLocalizar->text(), term);
+    QCOMPARE(Control<QLineEdit>(w, "editLocalizar")->text(), term);
     QCOMPARE(shownArchives(), inCatalogOrder(expected));
     checkGridMatchesRowArchives();
     if (expected.isEmpty()) {
@@ -492,10 +482,10 @@ void TestCatalogWindow::search()
     } else {
         QVERIFY(m_messages.shown.isEmpty());
     }
-    for (QComboBox* list : {w->comboProva, w->comboOrg, w->comboAno})
+    for (QComboBox* list : {Control<QComboBox>(w, "comboProva"), Control<QComboBox>(w, "comboOrg"), Control<QComboBox>(w, "comboAno")})
         QCOMPARE(list->currentIndex(), -1);
     QVERIFY(!w->searchPanelHidden());
-    QVERIFY(w->panelLocaliza->isVisible());
+    QVERIFY(Control<QFrame>(w, "panelLocaliza")->isVisible());
 }
 
 void TestCatalogWindow::searchByOkLabel()
@@ -503,16 +493,16 @@ void TestCatalogWindow::searchByOkLabel()
     writeCatalog(kLines);
     TformMain* w = makeMain();
     QVERIFY(w);
-    clickZone(w->btLocalizar);
-    QTest::keyClicks(w->editLocalizar, QStringLiteral("JUDICIARIO"));
-    const QPoint ok = w->buttonOK->mapTo(w, w->buttonOK->rect().center());
+    clickZone(Control<TFocusImage>(w, "btLocalizar"));
+    QTest::keyClicks(Control<QLineEdit>(w, "editLocalizar"), QStringLiteral("JUDICIARIO"));
+    const QPoint ok = Control<QLabel>(w, "buttonOK")->mapTo(w, Control<QLabel>(w, "buttonOK")->rect().center());
     // A press on "OK" released elsewhere does not search.
     QTest::mousePress(w->windowHandle(), Qt::LeftButton, {}, ok);
     QTest::mouseRelease(w->windowHandle(), Qt::LeftButton, {}, ok + QPoint(0, 40));
     QCOMPARE(shownArchives(), inCatalogOrder({"c01.zip", "c04.zip", "c06.zip", "c08.zip"}));
     QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, ok);
     QCOMPARE(shownArchives(), inCatalogOrder({"c01.zip", "c02.zip"}));
-    QCOMPARE(w->editLocalizar->text(), QStringLiteral("JUDICIARIO"));
+    QCOMPARE(Control<QLineEdit>(w, "editLocalizar")->text(), QStringLiteral("JUDICIARIO"));
 }
 
 void TestCatalogWindow::searchPanelToggle()
@@ -521,21 +511,21 @@ void TestCatalogWindow::searchPanelToggle()
     TformMain* w = makeMain();
     QVERIFY(w);
     const QStringList rows = shownArchives();
-    QCOMPARE(w->gridProvas->height(), 216);
-    clickZone(w->btLocalizar);
+    QCOMPARE(Control<QTableView>(w, "gridProvas")->height(), 216);
+    clickZone(Control<TFocusImage>(w, "btLocalizar"));
     QVERIFY(!w->searchPanelHidden());
-    QVERIFY(w->panelLocaliza->isVisible());
-    QCOMPARE(w->panelLocaliza->geometry(), QRect(0, 217, 632, 27));
-    QCOMPARE(w->gridProvas->height(), 189);
-    QTRY_COMPARE(QApplication::focusWidget(), w->editLocalizar);
-    QTest::keyClicks(w->editLocalizar, QStringLiteral("abc"));
-    clickZone(w->btLocalizar);
+    QVERIFY(Control<QFrame>(w, "panelLocaliza")->isVisible());
+    QCOMPARE(Control<QFrame>(w, "panelLocaliza")->geometry(), QRect(0, 217, 632, 27));
+    QCOMPARE(Control<QTableView>(w, "gridProvas")->height(), 189);
+    QTRY_COMPARE(QApplication::focusWidget(), Control<QLineEdit>(w, "editLocalizar"));
+    QTest::keyClicks(Control<QLineEdit>(w, "editLocalizar"), QStringLiteral("abc"));
+    clickZone(Control<TFocusImage>(w, "btLocalizar"));
     QVERIFY(w->searchPanelHidden());
-    QVERIFY(!w->panelLocaliza->isVisible());
-    QCOMPARE(w->gridProvas->height(), 216);
+    QVERIFY(!Control<QFrame>(w, "panelLocaliza")->isVisible());
+    QCOMPARE(Control<QTableView>(w, "gridProvas")->height(), 216);
     QCOMPARE(shownArchives(), rows);
-    clickZone(w->btLocalizar);
-    QCOMPARE(w->editLocalizar->text(), QStringLiteral("abc"));
+    clickZone(Control<TFocusImage>(w, "btLocalizar"));
+    QCOMPARE(Control<QLineEdit>(w, "editLocalizar")->text(), QStringLiteral("abc"));
     QVERIFY(m_messages.shown.isEmpty());
 }
 
@@ -573,25 +563,25 @@ void TestCatalogWindow::columnWidthRule()
     // Start from the other width, so the rule has to change it.
     search(matches >= 8 ? QStringLiteral("outra") : QStringLiteral("1990"));
     if (!searchPanelShown)
-        clickZone(w->btLocalizar);
+        clickZone(Control<TFocusImage>(w, "btLocalizar"));
     if (matches == 0)
         search(QStringLiteral("alvo")); // no match: the message, one blank row
     else
-        pick(w->comboProva, QStringLiteral("Alvo"));
+        pick(Control<QComboBox>(w, "comboProva"), QStringLiteral("Alvo"));
     if (!searchPanelShown && matches == 0)
-        clickZone(w->btLocalizar);
+        clickZone(Control<TFocusImage>(w, "btLocalizar"));
     QCOMPARE(w->searchPanelHidden(), !searchPanelShown);
     QCOMPARE(int(w->rowArchives().size()), matches);
     QCOMPARE(w->gridRowCount(), std::max(1, matches));
-    QCOMPARE(w->gridProvas->columnWidth(0), column0);
-    QCOMPARE(w->gridProvas->columnWidth(1), 225);
-    QCOMPARE(w->gridProvas->columnWidth(2), 64);
-    QCOMPARE(w->Panel1->geometry(), QRect(0, 0, panel1, 28));
-    QCOMPARE(w->Panel2->geometry(), QRect(panel1, 0, 226, 28));
-    QCOMPARE(w->Panel3->geometry(), QRect(panel1 + 226, 0, 69, 28));
+    QCOMPARE(Control<QTableView>(w, "gridProvas")->columnWidth(0), column0);
+    QCOMPARE(Control<QTableView>(w, "gridProvas")->columnWidth(1), 225);
+    QCOMPARE(Control<QTableView>(w, "gridProvas")->columnWidth(2), 64);
+    QCOMPARE(Control<QLabel>(w, "Panel1")->geometry(), QRect(0, 0, panel1, 28));
+    QCOMPARE(Control<QLabel>(w, "Panel2")->geometry(), QRect(panel1, 0, 226, 28));
+    QCOMPARE(Control<QLabel>(w, "Panel3")->geometry(), QRect(panel1 + 226, 0, 69, 28));
     // The widths leave room for the scroll bar whenever it is there, and a
     // short list never needs it.
-    QTableView* grid = w->gridProvas;
+    QTableView* grid = Control<QTableView>(w, "gridProvas");
     QTRY_COMPARE(grid->verticalScrollBar()->isVisible(),
                  matches * 25 > grid->height() - 2 * grid->frameWidth());
     if (matches < 8)
@@ -606,15 +596,15 @@ void TestCatalogWindow::emptyCatalog()
     // No "nomes.txt" at all.
     TformMain* w = makeMain();
     QVERIFY(w);
-    QCOMPARE(w->comboProva->count(), 0);
-    QCOMPARE(w->comboOrg->count(), 0);
-    QCOMPARE(w->comboAno->count(), 0);
+    QCOMPARE(Control<QComboBox>(w, "comboProva")->count(), 0);
+    QCOMPARE(Control<QComboBox>(w, "comboOrg")->count(), 0);
+    QCOMPARE(Control<QComboBox>(w, "comboAno")->count(), 0);
     QVERIFY(w->rowArchives().empty());
     checkGridMatchesRowArchives();
     QVERIFY(!w->selectedRow());
-    QCOMPARE(w->gridProvas->columnWidth(0), 335);
-    QVERIFY(w->gridProvas->horizontalHeader()->isHidden());
-    QVERIFY(w->gridProvas->verticalHeader()->isHidden());
+    QCOMPARE(Control<QTableView>(w, "gridProvas")->columnWidth(0), 335);
+    QVERIFY(Control<QTableView>(w, "gridProvas")->horizontalHeader()->isHidden());
+    QVERIFY(Control<QTableView>(w, "gridProvas")->verticalHeader()->isHidden());
     QVERIFY(m_messages.shown.isEmpty());
     search(QStringLiteral("prova"));
     QCOMPARE(m_messages.shown.size(), 1);
@@ -628,7 +618,7 @@ void TestCatalogWindow::selectedRowFollowsGrid()
     TformMain* w = makeMain();
     QVERIFY(w);
     search(QStringLiteral("técnico"));
-    QTableView* grid = w->gridProvas;
+    QTableView* grid = Control<QTableView>(w, "gridProvas");
     const int last = w->gridRowCount() - 1;
     QCOMPARE(last, 2);
     // After a search the first row is the selected one.
@@ -660,24 +650,24 @@ void TestCatalogWindow::pressEffectRestoresNormalPixels()
     QVERIFY(w);
     const QImage normal = PatternImage(kFooterSkin, 1);
     const QImage pressed = PatternImage(kFooterSkin, 2);
-    QCOMPARE(w->imRodape->picture(), normal);
+    QCOMPARE(Control<ImageView>(w, "imRodape")->picture(), normal);
     QWindow* window = w->windowHandle();
-    for (TFocusImage* zone : {w->btLocalizar, w->btCopiar, w->btCreditos, w->btSimulado, w->btSair}) {
+    for (TFocusImage* zone : {Control<TFocusImage>(w, "btLocalizar"), Control<TFocusImage>(w, "btCopiar"), Control<TFocusImage>(w, "btCreditos"), Control<TFocusImage>(w, "btSimulado"), Control<TFocusImage>(w, "btSair")}) {
         // The zone's own rectangle, in the picture's pixels, no offset.
         const QRect inPicture = zone->geometry() & normal.rect();
         const QPoint at = zone->mapTo(w, QPoint(5, 5));
         QTest::mousePress(window, Qt::RightButton, {}, at);
-        QCOMPARE(Region(w->imRodape->picture(), inPicture), Region(pressed, inPicture));
-        QImage outside = w->imRodape->picture();
+        QCOMPARE(Region(Control<ImageView>(w, "imRodape")->picture(), inPicture), Region(pressed, inPicture));
+        QImage outside = Control<ImageView>(w, "imRodape")->picture();
         QPainter(&outside).drawImage(inPicture, normal, inPicture);
         QCOMPARE(outside, normal);
         QTest::mouseRelease(window, Qt::RightButton, {}, at);
-        QCOMPARE(w->imRodape->picture(), normal);
+        QCOMPARE(Control<ImageView>(w, "imRodape")->picture(), normal);
     }
     // A real click of the search button, twice: the look comes back too.
-    clickZone(w->btLocalizar);
-    clickZone(w->btLocalizar);
-    QCOMPARE(w->imRodape->picture(), normal);
+    clickZone(Control<TFocusImage>(w, "btLocalizar"));
+    clickZone(Control<TFocusImage>(w, "btLocalizar"));
+    QCOMPARE(Control<ImageView>(w, "imRodape")->picture(), normal);
     QVERIFY(w->searchPanelHidden());
 }
 
@@ -691,16 +681,16 @@ void TestCatalogWindow::dragOffAndRightButtonDoNotClick()
     QVERIFY(w);
     const QImage normal = PatternImage(kFooterSkin, 1);
     QWindow* window = w->windowHandle();
-    for (TFocusImage* zone : {w->btLocalizar, w->btCreditos, w->btSair}) {
+    for (TFocusImage* zone : {Control<TFocusImage>(w, "btLocalizar"), Control<TFocusImage>(w, "btCreditos"), Control<TFocusImage>(w, "btSair")}) {
         const QPoint at = zone->mapTo(w, zone->rect().center());
         // Dragged off: back to normal, no click.
         QTest::mousePress(window, Qt::LeftButton, {}, at);
         QTest::mouseMove(window, QPoint(300, 200));
         QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(300, 200));
-        QCOMPARE(w->imRodape->picture(), normal);
+        QCOMPARE(Control<ImageView>(w, "imRodape")->picture(), normal);
         // Right button over the zone: no click either.
         clickZone(zone, Qt::RightButton);
-        QCOMPARE(w->imRodape->picture(), normal);
+        QCOMPARE(Control<ImageView>(w, "imRodape")->picture(), normal);
     }
     QVERIFY(w->searchPanelHidden());
     QVERIFY(!m_creditos->isVisible());
@@ -717,21 +707,21 @@ void TestCatalogWindow::creditsButtonStaysPressedWhileOpen()
     QVERIFY(w);
     const QImage normal = PatternImage(kFooterSkin, 1);
     const QImage pressed = PatternImage(kFooterSkin, 2);
-    const QRect zone = w->btCreditos->geometry();
+    const QRect zone = Control<TFocusImage>(w, "btCreditos")->geometry();
     bool pressedWhileOpen = false, modal = false;
     WhenShown closer(m_creditos.get(), [&] {
-        pressedWhileOpen = Region(w->imRodape->picture(), zone) == Region(pressed, zone);
+        pressedWhileOpen = Region(Control<ImageView>(w, "imRodape")->picture(), zone) == Region(pressed, zone);
         modal = QApplication::activeModalWidget() == m_creditos.get();
         QTest::mouseClick(m_creditos->windowHandle(), Qt::LeftButton, {}, QPoint(100, 100));
     });
     for (int time = 1; time <= 2; ++time) {
         pressedWhileOpen = modal = false;
-        clickZone(w->btCreditos);
+        clickZone(Control<TFocusImage>(w, "btCreditos"));
         QCOMPARE(closer.timesShown, time);
         QVERIFY(pressedWhileOpen);
         QVERIFY(modal);
         QVERIFY(!m_creditos->isVisible());
-        QCOMPARE(w->imRodape->picture(), normal);
+        QCOMPARE(Control<ImageView>(w, "imRodape")->picture(), normal);
     }
 }
 
@@ -743,7 +733,7 @@ void TestCatalogWindow::mockExamButtonShowsWindowWithoutWaiting()
     TformMain* w = makeMain();
     QVERIFY(w);
     QVERIFY(!m_simul->isVisible());
-    clickZone(w->btSimulado);
+    clickZone(Control<TFocusImage>(w, "btSimulado"));
     // The click returned with the window open: it was not shown modally.
     QVERIFY(m_simul->isVisible());
     QVERIFY(!QApplication::activeModalWidget());
@@ -756,7 +746,7 @@ void TestCatalogWindow::exitButtonClosesWindow()
     writeCatalog(kLines);
     TformMain* w = makeMain();
     QVERIFY(w);
-    clickZone(w->btSair);
+    clickZone(Control<TFocusImage>(w, "btSair"));
     QVERIFY(!w->isVisible());
 }
 
@@ -783,7 +773,7 @@ void TestCatalogWindow::splashShownOnce()
         if (byCloseCommand)
             m_abre->windowHandle()->close();
         else
-            clickZone(m_abre->btInicio);
+            clickZone(Control<TFocusImage>(m_abre.get(), "btInicio"));
     });
     w->show();
     QTRY_COMPARE(closer.timesShown, 1);
@@ -800,7 +790,7 @@ void TestCatalogWindow::splashShownOnce()
     }
     QCOMPARE(closer.timesShown, 1);
     // The catalog window works as before.
-    pick(w->comboAno, QStringLiteral("2006"));
+    pick(Control<QComboBox>(w, "comboAno"), QStringLiteral("2006"));
     QCOMPARE(shownArchives(), QStringList{"c05.zip"});
 }
 
@@ -813,23 +803,23 @@ void TestCatalogWindow::allSkinsMissing()
     m_abre->FormCreate();
     m_creditos = std::make_unique<TformCreditos>(m_ctx);
     m_ctx.windows.creditos = m_creditos.get();
-    WhenShown closer(m_abre.get(), [&] { clickZone(m_abre->btInicio); });
+    WhenShown closer(m_abre.get(), [&] { clickZone(Control<TFocusImage>(m_abre.get(), "btInicio")); });
     w->show();
     QTRY_COMPARE(closer.timesShown, 1);
     QTRY_VERIFY(!m_abre->isVisible());
-    QVERIFY(w->imRodape->picture().isNull());
-    QVERIFY(m_abre->imFundo->picture().isNull());
+    QVERIFY(Control<ImageView>(w, "imRodape")->picture().isNull());
+    QVERIFY(Control<ImageView>(m_abre.get(), "imFundo")->picture().isNull());
     // The zones still work and draw nothing.
     CancelCopyDialog cancel(w);
-    QTest::mousePress(w->windowHandle(), Qt::LeftButton, {}, w->btCopiar->mapTo(w, QPoint(9, 9)));
-    QVERIFY(w->imRodape->picture().isNull());
-    QTest::mouseRelease(w->windowHandle(), Qt::LeftButton, {}, w->btCopiar->mapTo(w, QPoint(9, 9)));
-    clickZone(w->btLocalizar);
+    QTest::mousePress(w->windowHandle(), Qt::LeftButton, {}, Control<TFocusImage>(w, "btCopiar")->mapTo(w, QPoint(9, 9)));
+    QVERIFY(Control<ImageView>(w, "imRodape")->picture().isNull());
+    QTest::mouseRelease(w->windowHandle(), Qt::LeftButton, {}, Control<TFocusImage>(w, "btCopiar")->mapTo(w, QPoint(9, 9)));
+    clickZone(Control<TFocusImage>(w, "btLocalizar"));
     QVERIFY(!w->searchPanelHidden());
     QVERIFY(m_messages.shown.isEmpty());
     // The footer shows its dark blue where the skin would be.
     const QImage shot = w->grab().toImage();
-    QCOMPARE(shot.pixelColor(w->panelButtons->mapTo(w, QPoint(300, 20))), QColor(50, 63, 108));
+    QCOMPARE(shot.pixelColor(Control<QFrame>(w, "panelButtons")->mapTo(w, QPoint(300, 20))), QColor(50, 63, 108));
 }
 
 QTEST_MAIN(TestCatalogWindow)

@@ -2,6 +2,7 @@
 // the last row is copied with the copy button or a double click, and the
 // files that land in the chosen folder are those of that row's archive.
 #include "app/AppContext.h"
+#include "app/FindControl.h"
 #include "app/RecordingMessageBoxes.h"
 #include "app/TFocusImage.h"
 #include "catalog/ExamCopy.h"
@@ -19,6 +20,7 @@
 #include <QtTest>
 
 using namespace zelvora;
+using namespace zelvora::gui;
 
 namespace {
 
@@ -51,7 +53,7 @@ private slots:
 
 private:
     void pick(QComboBox* list, const QString& text);
-    void clickZone(app::TFocusImage* zone);
+    void clickZone(gui::TFocusImage* zone);
     // Answers the save dialog with path once it shows; returns the name it suggested.
     void answerDialogWith(const QString& path);
 
@@ -114,7 +116,7 @@ void TestCatalogCopy::pick(QComboBox* list, const QString& text)
     QCOMPARE(list->currentIndex(), index);
 }
 
-void TestCatalogCopy::clickZone(app::TFocusImage* zone)
+void TestCatalogCopy::clickZone(gui::TFocusImage* zone)
 {
     const QPoint at = zone->mapTo(zone->window(), zone->rect().center());
     QTest::mouseClick(zone->window()->windowHandle(), Qt::LeftButton, {}, at);
@@ -167,17 +169,17 @@ void TestCatalogCopy::lastRowIsCopied()
     QFETCH(QString, suggested);
 
     if (!year.isEmpty()) {
-        pick(m_main->comboAno, year);
+        pick(Control<QComboBox>(m_main.get(), "comboAno"), year);
     } else {
-        clickZone(m_main->btLocalizar);
-        m_main->editLocalizar->setText(search);
-        QTest::keyClick(m_main->editLocalizar, Qt::Key_Return);
+        clickZone(Control<TFocusImage>(m_main.get(), "btLocalizar"));
+        Control<QLineEdit>(m_main.get(), "editLocalizar")->setText(search);
+        QTest::keyClick(Control<QLineEdit>(m_main.get(), "editLocalizar"), Qt::Key_Return);
     }
     const int last = int(m_main->rowArchives().size()) - 1;
     QVERIFY(last >= 0);
     QCOMPARE(QString::fromStdString(m_main->rowArchives()[size_t(last)]), archive);
 
-    QTableView* grid = m_main->gridProvas;
+    QTableView* grid = Control<QTableView>(m_main.get(), "gridProvas");
     grid->scrollTo(grid->model()->index(last, 0));
     const QPoint at = grid->visualRect(grid->model()->index(last, 0)).center();
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
@@ -192,7 +194,7 @@ void TestCatalogCopy::lastRowIsCopied()
     } else if (doubleClick)
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
     else
-        clickZone(m_main->btCopiar);
+        clickZone(Control<TFocusImage>(m_main.get(), "btCopiar"));
     QTRY_COMPARE(m_shows, 1);
     QCOMPARE(m_suggested, suggested);
     QTRY_COMPARE(ReadAll(dest + "/prova.pdf"), archive.toUtf8());
@@ -201,13 +203,13 @@ void TestCatalogCopy::lastRowIsCopied()
 
 void TestCatalogCopy::emptyResultCopiesNothing()
 {
-    clickZone(m_main->btLocalizar);
-    m_main->editLocalizar->setText("inexistente");
-    QTest::keyClick(m_main->editLocalizar, Qt::Key_Return);
+    clickZone(Control<TFocusImage>(m_main.get(), "btLocalizar"));
+    Control<QLineEdit>(m_main.get(), "editLocalizar")->setText("inexistente");
+    QTest::keyClick(Control<QLineEdit>(m_main.get(), "editLocalizar"), Qt::Key_Return);
     QCOMPARE(m_messages.shown.size(), 1); // "Nenhuma prova foi encontrada."
     answerDialogWith(m_dir->path() + "/nada");
-    clickZone(m_main->btCopiar);
-    QTest::mouseDClick(m_main->gridProvas->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
+    clickZone(Control<TFocusImage>(m_main.get(), "btCopiar"));
+    QTest::mouseDClick(Control<QTableView>(m_main.get(), "gridProvas")->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
     QCoreApplication::processEvents();
     QCOMPARE(m_shows, 0);
     QCOMPARE(m_messages.shown.size(), 1);

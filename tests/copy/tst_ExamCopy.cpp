@@ -22,6 +22,7 @@
 #include <functional>
 
 using namespace zelvora;
+using gui::ExamCopyDialog;
 using testsupport::ZipWriter;
 
 namespace {

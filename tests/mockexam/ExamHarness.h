@@ -6,24 +6,34 @@
 #include "RecordingMessages.h"
 
 #include "app/AppContext.h"
+#include "app/FindControl.h"
 #include "app/TformAguarde.h"
 #include "mockexam/TformResultado.h"
 #include "mockexam/TformSimul.h"
 #include "text/PtBrCollation.h"
 
 #include <QComboBox>
+#include <QGroupBox>
+#include <QRadioButton>
 #include <QStringList>
 
 #include <memory>
+
+// Option 0 (A) to 4 (E) of the exam window's answer box, its radio buttons
+// in the order they were made.
+inline QRadioButton* AnswerOption(const QObject* exam, int option)
+{
+    return Control<QGroupBox>(exam, "rgResposta")->findChildren<QRadioButton*>().at(option);
+}
 
 struct ExamHarness {
     ExamFolder folder;
     RecordingMessages messages;
     zelvora::text::PtBrCollation collation;
     zelvora::app::AppContext ctx;
-    std::unique_ptr<TformAguarde> aguarde;
-    std::unique_ptr<TformResultado> resultado;
-    std::unique_ptr<TformSimul> simul;
+    std::unique_ptr<zelvora::gui::TformAguarde> aguarde;
+    std::unique_ptr<zelvora::gui::TformResultado> resultado;
+    std::unique_ptr<zelvora::gui::TformSimul> simul;
     FakeExamClock* clock = nullptr;
     // Whether the wait window was on screen each time the exam window let
     // pending events run.
@@ -49,15 +59,15 @@ struct ExamHarness {
 
     void create()
     {
-        aguarde = std::make_unique<TformAguarde>(ctx);
+        aguarde = std::make_unique<zelvora::gui::TformAguarde>(ctx);
         aguarde->FormCreate();
         ctx.windows.aguarde = aguarde.get();
         messages.waitWindow = aguarde.get();
         auto c = std::make_unique<FakeExamClock>();
         clock = c.get();
-        simul = std::make_unique<TformSimul>(ctx, nullptr, std::move(c));
+        simul = std::make_unique<zelvora::gui::TformSimul>(ctx, nullptr, std::move(c));
         ctx.windows.simul = simul.get();
-        resultado = std::make_unique<TformResultado>(ctx);
+        resultado = std::make_unique<zelvora::gui::TformResultado>(ctx);
         resultado->FormCreate();
         ctx.windows.resultado = resultado.get();
         simul->FormCreate();

@@ -11,6 +11,8 @@
 #include <QScrollArea>
 #include <QTest>
 
+using namespace zelvora::gui;
+
 namespace {
 
 std::unique_ptr<ExamHarness> Running()
@@ -21,8 +23,8 @@ std::unique_ptr<ExamHarness> Running()
     h->folder.writeKey(QStringLiteral("p.txt"), {"1", "2", "3"});
     h->create();
     h->simul->show();
-    ExamHarness::pick(h->simul->comboProva, 0);
-    QTest::mouseClick(h->simul->btInicio, Qt::LeftButton);
+    ExamHarness::pick(Control<QComboBox>(h->simul.get(), "comboProva"), 0);
+    QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btInicio"), Qt::LeftButton);
     return h;
 }
 
@@ -30,9 +32,9 @@ std::unique_ptr<ExamHarness> Running()
 void Answer(ExamHarness& h, const QString& answers)
 {
     for (int q = 0; q < answers.size(); ++q) {
-        ExamHarness::pick(h.simul->cbQuestao, q);
+        ExamHarness::pick(Control<QComboBox>(h.simul.get(), "cbQuestao"), q);
         if (answers[q] != QLatin1Char('#'))
-            QTest::mouseClick(h.simul->rgRespostaItems[answers[q].digitValue() - 1], Qt::LeftButton, {},
+            QTest::mouseClick(AnswerOption(h.simul.get(), answers[q].digitValue() - 1), Qt::LeftButton, {},
                               QPoint(7, 9));
     }
 }
@@ -93,13 +95,9 @@ void TestTformResultado::layout()
     QCOMPARE(r->size(), QSize(363, 446));
     QVERIFY(r->windowFlags() & Qt::WindowStaysOnTopHint);
     QCOMPARE(r->windowTitle(), QStringLiteral("Zelvora"));
-    QCOMPARE(r->imResultado->picture().size(), QSize(363, 446));
+    QCOMPARE(Control<ImageView>(r, "imResultado")->picture().size(), QSize(363, 446));
 
-    const std::map<QString, QLabel*> labels = {
-        {"lResultado", r->lResultado}, {"Label1", r->Label1}, {"lAcerto", r->lAcerto}, {"Label2", r->Label2},
-        {"lPorc", r->lPorc}, {"Label9", r->Label9}, {"lTTotal", r->lTTotal}, {"Label3", r->Label3},
-        {"lMedia", r->lMedia}, {"Label4", r->Label4}, {"lQC", r->lQC}, {"Label5", r->Label5}, {"lQE", r->lQE}};
-    QLabel* l = labels.at(name);
+    QLabel* l = Control<QLabel>(r, name);
     QCOMPARE(l->pos(), place);
     QCOMPARE(l->text(), text);
     QCOMPARE(l->font().pixelSize(), pixelSize);
@@ -108,12 +106,16 @@ void TestTformResultado::layout()
     QCOMPARE(QFontInfo(l->font()).family(), QStringLiteral("Liberation Sans"));
     QCOMPARE(l->palette().color(QPalette::WindowText), QColor(Qt::white));
     // The two rules span the window.
-    QCOMPARE(r->Label8->geometry(), QRect(5, 89, 354, r->Label8->height()));
-    QCOMPARE(r->Label7->geometry(), QRect(5, 153, 354, r->Label7->height()));
-    QVERIFY(r->Label8->text().startsWith(QStringLiteral("____")));
-    QCOMPARE(r->lQC->size(), QSize(205, 121));
-    QCOMPARE(r->lQE->size(), QSize(345, 87));
-    QVERIFY(r->lQC->wordWrap() && r->lQE->wordWrap());
+    const QLabel* rule8 = Control<QLabel>(r, "Label8");
+    const QLabel* rule7 = Control<QLabel>(r, "Label7");
+    QCOMPARE(rule8->geometry(), QRect(5, 89, 354, rule8->height()));
+    QCOMPARE(rule7->geometry(), QRect(5, 153, 354, rule7->height()));
+    QVERIFY(rule8->text().startsWith(QStringLiteral("____")));
+    const QLabel* right = Control<QLabel>(r, "lQC");
+    const QLabel* wrong = Control<QLabel>(r, "lQE");
+    QCOMPARE(right->size(), QSize(205, 121));
+    QCOMPARE(wrong->size(), QSize(345, 87));
+    QVERIFY(right->wordWrap() && wrong->wordWrap());
 }
 
 void TestTformResultado::scoreTexts_data()
@@ -141,17 +143,17 @@ void TestTformResultado::scoreTexts()
     Answer(*h, answers);
     for (int i = 0; i < ticks; ++i)
         h->clock->tick();
-    QTest::mouseClick(h->simul->btFim, Qt::LeftButton);
+    QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btFim"), Qt::LeftButton);
     TformResultado* r = h->resultado.get();
     QVERIFY(r->isVisible());
     QCOMPARE(r->windowTitle(), QStringLiteral("Zelvora"));
-    QCOMPARE((QStringList{r->lAcerto->text(), r->lPorc->text(), r->lTTotal->text(), r->lMedia->text(),
-                          r->lQC->text(), r->lQE->text()}),
+    QCOMPARE((QStringList{Control<QLabel>(r, "lAcerto")->text(), Control<QLabel>(r, "lPorc")->text(), Control<QLabel>(r, "lTTotal")->text(), Control<QLabel>(r, "lMedia")->text(),
+                          Control<QLabel>(r, "lQC")->text(), Control<QLabel>(r, "lQE")->text()}),
              texts);
     QCOMPARE(h->clock->interval(), 0);
     // The exam window stays as it is behind the results.
     QVERIFY(h->simul->isVisible());
-    QVERIFY(h->simul->pResp->isVisible());
+    QVERIFY(Control<QScrollArea>(h->simul.get(), "pResp")->isVisible());
 }
 
 void TestTformResultado::finishingAgainRecomputes()
@@ -160,19 +162,19 @@ void TestTformResultado::finishingAgainRecomputes()
     Answer(*h, QStringLiteral("1"));
     for (int i = 0; i < 4; ++i)
         h->clock->tick();
-    QTest::mouseClick(h->simul->btFim, Qt::LeftButton);
-    QCOMPARE(h->resultado->lAcerto->text(), QStringLiteral("1 de 3"));
-    QCOMPARE(h->resultado->lMedia->text(), QStringLiteral("0,25"));
+    QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btFim"), Qt::LeftButton);
+    QCOMPARE(Control<QLabel>(h->resultado.get(), "lAcerto")->text(), QStringLiteral("1 de 3"));
+    QCOMPARE(Control<QLabel>(h->resultado.get(), "lMedia")->text(), QStringLiteral("0,25"));
     // The clock is stopped: the same T, the new answers.
     h->clock->tick();
     Answer(*h, QStringLiteral("#23"));
-    QTest::mouseClick(h->simul->btFim, Qt::LeftButton);
-    QCOMPARE(h->resultado->lAcerto->text(), QStringLiteral("3 de 3"));
-    QCOMPARE(h->resultado->lPorc->text(), QStringLiteral("100,00%"));
-    QCOMPARE(h->resultado->lTTotal->text(), QStringLiteral("4 segundos"));
-    QCOMPARE(h->resultado->lMedia->text(), QStringLiteral("0,75"));
-    QCOMPARE(h->resultado->lQC->text(), QStringLiteral("1, 2, 3"));
-    QCOMPARE(h->resultado->lQE->text(), QString());
+    QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btFim"), Qt::LeftButton);
+    QCOMPARE(Control<QLabel>(h->resultado.get(), "lAcerto")->text(), QStringLiteral("3 de 3"));
+    QCOMPARE(Control<QLabel>(h->resultado.get(), "lPorc")->text(), QStringLiteral("100,00%"));
+    QCOMPARE(Control<QLabel>(h->resultado.get(), "lTTotal")->text(), QStringLiteral("4 segundos"));
+    QCOMPARE(Control<QLabel>(h->resultado.get(), "lMedia")->text(), QStringLiteral("0,75"));
+    QCOMPARE(Control<QLabel>(h->resultado.get(), "lQC")->text(), QStringLiteral("1, 2, 3"));
+    QCOMPARE(Control<QLabel>(h->resultado.get(), "lQE")->text(), QString());
 }
 
 void TestTformResultado::pointLocale()
@@ -183,9 +185,9 @@ void TestTformResultado::pointLocale()
     h->clock->tick();
     h->clock->tick();
     h->clock->tick();
-    QTest::mouseClick(h->simul->btFim, Qt::LeftButton);
-    QCOMPARE(h->resultado->lPorc->text(), QStringLiteral("33.33%"));
-    QCOMPARE(h->resultado->lMedia->text(), QStringLiteral("0.33"));
+    QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btFim"), Qt::LeftButton);
+    QCOMPARE(Control<QLabel>(h->resultado.get(), "lPorc")->text(), QStringLiteral("33.33%"));
+    QCOMPARE(Control<QLabel>(h->resultado.get(), "lMedia")->text(), QStringLiteral("0.33"));
 }
 
 void TestTformResultado::closingResultsClosesTheExam_data()
@@ -199,7 +201,7 @@ void TestTformResultado::closingResultsClosesTheExam()
 {
     QFETCH(bool, escape);
     auto h = Running();
-    QTest::mouseClick(h->simul->btFim, Qt::LeftButton);
+    QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btFim"), Qt::LeftButton);
     QVERIFY(h->resultado->isVisible());
     if (escape)
         QTest::keyClick(h->resultado.get(), Qt::Key_Escape);
@@ -210,14 +212,14 @@ void TestTformResultado::closingResultsClosesTheExam()
     QCOMPARE(h->clock->interval(), 0);
     // Shown again, the exam window is idle.
     h->simul->show();
-    QVERIFY(!h->simul->btInicio->isEnabled());
-    QVERIFY(h->simul->pResp->isHidden());
+    QVERIFY(!Control<TFocusImage>(h->simul.get(), "btInicio")->isEnabled());
+    QVERIFY(Control<QScrollArea>(h->simul.get(), "pResp")->isHidden());
 }
 
 void TestTformResultado::closingTheExamLeavesResults()
 {
     auto h = Running();
-    QTest::mouseClick(h->simul->btFim, Qt::LeftButton);
+    QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btFim"), Qt::LeftButton);
     h->simul->close();
     QVERIFY(!h->simul->isVisible());
     QVERIFY(h->resultado->isVisible());

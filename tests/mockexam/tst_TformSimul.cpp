@@ -18,6 +18,8 @@
 #include <QTest>
 #include <QWheelEvent>
 
+using namespace zelvora::gui;
+
 namespace {
 
 const QString MsgLista = QStringLiteral("Não foi possível carregar a lista de simulados.");
@@ -51,16 +53,16 @@ std::unique_ptr<ExamHarness> Standard()
 
 void Start(ExamHarness& h, const QString& name)
 {
-    const int index = h.simul->comboProva->findText(name);
+    const int index = Control<QComboBox>(h.simul.get(), "comboProva")->findText(name);
     QVERIFY2(index >= 0, qPrintable(name));
-    ExamHarness::pick(h.simul->comboProva, index);
-    QTest::mouseClick(h.simul->btInicio, Qt::LeftButton);
+    ExamHarness::pick(Control<QComboBox>(h.simul.get(), "comboProva"), index);
+    QTest::mouseClick(Control<TFocusImage>(h.simul.get(), "btInicio"), Qt::LeftButton);
 }
 
 void ClickOption(ExamHarness& h, int option)
 {
     // On the round mark itself, where a click always lands on the button.
-    QTest::mouseClick(h.simul->rgRespostaItems[option], Qt::LeftButton, {}, QPoint(7, 9));
+    QTest::mouseClick(AnswerOption(h.simul.get(), option), Qt::LeftButton, {}, QPoint(7, 9));
 }
 
 QPoint CentreIn(QWidget* child, QWidget* window)
@@ -154,35 +156,35 @@ void TestTformSimul::selectorIsSortedAndBound()
     }
     h.create();
     h.simul->show();
-    QCOMPARE(ExamHarness::items(h.simul->comboProva), items);
-    QCOMPARE(h.simul->comboProva->currentIndex(), -1);
-    QVERIFY(!h.simul->btInicio->isEnabled());
+    QCOMPARE(ExamHarness::items(Control<QComboBox>(h.simul.get(), "comboProva")), items);
+    QCOMPARE(Control<QComboBox>(h.simul.get(), "comboProva")->currentIndex(), -1);
+    QVERIFY(!Control<TFocusImage>(h.simul.get(), "btInicio")->isEnabled());
 
-    ExamHarness::pick(h.simul->comboProva, pickIndex);
-    QVERIFY(h.simul->btInicio->isEnabled());
-    QTest::mouseClick(h.simul->btInicio, Qt::LeftButton);
+    ExamHarness::pick(Control<QComboBox>(h.simul.get(), "comboProva"), pickIndex);
+    QVERIFY(Control<TFocusImage>(h.simul.get(), "btInicio")->isEnabled());
+    QTest::mouseClick(Control<TFocusImage>(h.simul.get(), "btInicio"), Qt::LeftButton);
     QVERIFY2(h.messages.texts.isEmpty(), qPrintable(h.messages.texts.join(';')));
-    QCOMPARE(h.simul->PDF->fileName(), h.folder.mockExamFolder() + pdf);
-    QCOMPARE(h.simul->cbQuestao->count(), questions);
+    QCOMPARE(Control<TPdfViewer>(h.simul.get(), "PDF")->fileName(), h.folder.mockExamFolder() + pdf);
+    QCOMPARE(Control<QComboBox>(h.simul.get(), "cbQuestao")->count(), questions);
     QCOMPARE(int(h.simul->answerKey().size()), questions);
 }
 
 void TestTformSimul::startShowsPaperAndQuestions()
 {
     auto h = Standard();
-    QVERIFY(h->simul->pResp->isHidden());
-    QVERIFY(h->simul->PDF->isHidden());
-    QVERIFY(!h->simul->imSimul->picture().isNull());
+    QVERIFY(Control<QScrollArea>(h->simul.get(), "pResp")->isHidden());
+    QVERIFY(Control<TPdfViewer>(h->simul.get(), "PDF")->isHidden());
+    QVERIFY(!Control<ImageView>(h->simul.get(), "imSimul")->picture().isNull());
     Start(*h, QStringLiteral("Alfa"));
     QVERIFY(h->messages.texts.isEmpty());
-    QVERIFY(h->simul->PDF->isVisible());
-    QVERIFY(h->simul->pResp->isVisible());
-    QCOMPARE(h->simul->PDF->pageCount(), 3);
-    QCOMPARE(h->simul->PDF->view()->pageMode(), QPdfView::PageMode::MultiPage);
-    QVERIFY(h->simul->PDF->isFittedToWidth());
-    QCOMPARE(ExamHarness::items(h->simul->cbQuestao),
+    QVERIFY(Control<TPdfViewer>(h->simul.get(), "PDF")->isVisible());
+    QVERIFY(Control<QScrollArea>(h->simul.get(), "pResp")->isVisible());
+    QCOMPARE(Control<TPdfViewer>(h->simul.get(), "PDF")->pageCount(), 3);
+    QCOMPARE(Control<TPdfViewer>(h->simul.get(), "PDF")->view()->pageMode(), QPdfView::PageMode::MultiPage);
+    QVERIFY(Control<TPdfViewer>(h->simul.get(), "PDF")->isFittedToWidth());
+    QCOMPARE(ExamHarness::items(Control<QComboBox>(h->simul.get(), "cbQuestao")),
              (QStringList{"Questão 1", "Questão 2", "Questão 3", "Questão 4", "Questão 5"}));
-    QCOMPARE(h->simul->cbQuestao->currentIndex(), 0);
+    QCOMPARE(Control<QComboBox>(h->simul.get(), "cbQuestao")->currentIndex(), 0);
     QCOMPARE(h->answers(), Numbered(5, QStringLiteral("#")));
     QCOMPARE(h->simul->shownOption(), -1);
     // The wait window was up while the paper loaded and is gone now.
@@ -190,8 +192,8 @@ void TestTformSimul::startShowsPaperAndQuestions()
     QVERIFY(h->waitSeen.first());
     QVERIFY(!h->aguarde->isVisible());
     // The PDF area leaves room for the answer column.
-    QCOMPARE(h->simul->pPDF->width(), h->simul->width() - 198);
-    QCOMPARE(h->simul->pResp->x(), h->simul->width() - 198);
+    QCOMPARE(Control<QFrame>(h->simul.get(), "pPDF")->width(), h->simul->width() - 198);
+    QCOMPARE(Control<QScrollArea>(h->simul.get(), "pResp")->x(), h->simul->width() - 198);
 }
 
 void TestTformSimul::secondClickWhileLoadingIsIgnored()
@@ -201,12 +203,12 @@ void TestTformSimul::secondClickWhileLoadingIsIgnored()
     h->ctx.processEvents = [&] {
         // The user clicks start again while the wait window paints.
         if (++calls == 1)
-            QTest::mouseClick(h->simul->btInicio, Qt::LeftButton);
+            QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btInicio"), Qt::LeftButton);
     };
     Start(*h, QStringLiteral("Alfa"));
     QCOMPARE(calls, 2); // once before loading, once before hiding the wait window
     QVERIFY(h->messages.texts.isEmpty());
-    QCOMPARE(h->simul->cbQuestao->count(), 5);
+    QCOMPARE(Control<QComboBox>(h->simul.get(), "cbQuestao")->count(), 5);
     QVERIFY(!h->aguarde->isVisible());
 }
 
@@ -232,18 +234,18 @@ void TestTformSimul::nextAndPrevious()
     Start(*h, QStringLiteral("Alfa"));
     for (const QChar m : moves) {
         if (m == QLatin1Char('n'))
-            QTest::mouseClick(h->simul->btProxima, Qt::LeftButton);
+            QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btProxima"), Qt::LeftButton);
         else if (m == QLatin1Char('p'))
-            QTest::mouseClick(h->simul->btAnterior, Qt::LeftButton);
+            QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btAnterior"), Qt::LeftButton);
         else if (m == QLatin1Char('N'))
             QTest::keyClick(h->simul.get(), Qt::Key_Right, Qt::ControlModifier);
         else if (m == QLatin1Char('P'))
             QTest::keyClick(h->simul.get(), Qt::Key_Left, Qt::ControlModifier);
         else
-            ExamHarness::pick(h->simul->cbQuestao, m.digitValue());
+            ExamHarness::pick(Control<QComboBox>(h->simul.get(), "cbQuestao"), m.digitValue());
     }
     QCOMPARE(h->simul->answers().current(), current);
-    QCOMPARE(h->simul->cbQuestao->currentIndex(), current);
+    QCOMPARE(Control<QComboBox>(h->simul.get(), "cbQuestao")->currentIndex(), current);
     QCOMPARE(h->answers(), Numbered(5, QStringLiteral("#")));
     QCOMPARE(h->simul->shownOption(), -1);
 }
@@ -267,7 +269,9 @@ void TestTformSimul::optionsFillColumnByColumn()
     QFETCH(int, row);
     auto h = Standard();
     Start(*h, QStringLiteral("Alfa"));
-    QRadioButton* const* items = h->simul->rgRespostaItems;
+    QRadioButton* items[5];
+    for (int i = 0; i < 5; ++i)
+        items[i] = AnswerOption(h->simul.get(), i);
     // Column and row of an option, counted from the places of the others.
     QSet<int> lefts, tops;
     for (int i = 0; i < 5; ++i) {
@@ -283,11 +287,11 @@ void TestTformSimul::optionsFillColumnByColumn()
         shownRow += y < items[option]->y();
     QCOMPARE(shownColumn, column);
     QCOMPARE(shownRow, row);
-    QVERIFY(h->simul->rgResposta->rect().contains(items[option]->geometry()));
+    const auto* box = Control<QGroupBox>(h->simul.get(), "rgResposta");
+    QVERIFY(box->rect().contains(items[option]->geometry()));
 
     // A click at that place answers with that option.
-    const QPoint place = h->simul->rgResposta->mapTo(h->simul.get(),
-                                                      items[option]->geometry().topLeft() + QPoint(7, 9));
+    const QPoint place = box->mapTo(h->simul.get(), items[option]->geometry().topLeft() + QPoint(7, 9));
     QTest::mouseClick(h->simul->windowHandle(), Qt::LeftButton, {}, place);
     QCOMPARE(h->simul->shownOption(), option);
 }
@@ -305,7 +309,7 @@ void TestTformSimul::answeringStoresAndMarksOnce()
     QFETCH(int, way);
     auto h = Standard();
     Start(*h, QStringLiteral("Alfa"));
-    ExamHarness::pick(h->simul->cbQuestao, 2);
+    ExamHarness::pick(Control<QComboBox>(h->simul.get(), "cbQuestao"), 2);
     auto answer = [&](int option) {
         if (way == 0)
             ClickOption(*h, option);
@@ -316,15 +320,15 @@ void TestTformSimul::answeringStoresAndMarksOnce()
     };
     answer(2); // C
     QCOMPARE(h->answers(), (QStringList{"#", "#", "3", "#", "#"}));
-    QCOMPARE(h->simul->cbQuestao->itemText(2), QStringLiteral("Questão 3   OK"));
-    QCOMPARE(h->simul->cbQuestao->currentIndex(), 2);
+    QCOMPARE(Control<QComboBox>(h->simul.get(), "cbQuestao")->itemText(2), QStringLiteral("Questão 3   OK"));
+    QCOMPARE(Control<QComboBox>(h->simul.get(), "cbQuestao")->currentIndex(), 2);
     QCOMPARE(h->simul->shownOption(), 2);
     answer(4); // E
     QCOMPARE(h->answers(), (QStringList{"#", "#", "5", "#", "#"}));
-    QCOMPARE(h->simul->cbQuestao->itemText(2), QStringLiteral("Questão 3   OK"));
-    QCOMPARE(h->simul->cbQuestao->currentIndex(), 2);
+    QCOMPARE(Control<QComboBox>(h->simul.get(), "cbQuestao")->itemText(2), QStringLiteral("Questão 3   OK"));
+    QCOMPARE(Control<QComboBox>(h->simul.get(), "cbQuestao")->currentIndex(), 2);
     QCOMPARE(h->simul->shownOption(), 4);
-    QCOMPARE(h->simul->cbQuestao->itemText(1), QStringLiteral("Questão 2"));
+    QCOMPARE(Control<QComboBox>(h->simul.get(), "cbQuestao")->itemText(1), QStringLiteral("Questão 2"));
 }
 
 void TestTformSimul::returningShowsStoredOption()
@@ -332,18 +336,18 @@ void TestTformSimul::returningShowsStoredOption()
     auto h = Standard();
     Start(*h, QStringLiteral("Alfa"));
     ClickOption(*h, 1); // question 1: B
-    QTest::mouseClick(h->simul->btProxima, Qt::LeftButton);
+    QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btProxima"), Qt::LeftButton);
     QCOMPARE(h->simul->shownOption(), -1);
     ClickOption(*h, 3); // question 2: D
-    QTest::mouseClick(h->simul->btProxima, Qt::LeftButton);
+    QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btProxima"), Qt::LeftButton);
     QCOMPARE(h->simul->shownOption(), -1);
-    QTest::mouseClick(h->simul->btAnterior, Qt::LeftButton);
+    QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btAnterior"), Qt::LeftButton);
     QCOMPARE(h->simul->shownOption(), 3);
-    QTest::mouseClick(h->simul->btAnterior, Qt::LeftButton);
+    QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btAnterior"), Qt::LeftButton);
     QCOMPARE(h->simul->shownOption(), 1);
-    ExamHarness::pick(h->simul->cbQuestao, 4);
+    ExamHarness::pick(Control<QComboBox>(h->simul.get(), "cbQuestao"), 4);
     QCOMPARE(h->simul->shownOption(), -1);
-    ExamHarness::pick(h->simul->cbQuestao, 1);
+    ExamHarness::pick(Control<QComboBox>(h->simul.get(), "cbQuestao"), 1);
     QCOMPARE(h->simul->shownOption(), 3);
     // Showing stored options never changed what was stored.
     QCOMPARE(h->answers(), (QStringList{"2", "4", "#", "#", "#"}));
@@ -358,7 +362,7 @@ void TestTformSimul::keysDoNothingWhileIdle()
     QCOMPARE(h->simul->shownOption(), -1);
     QVERIFY(h->simul->answers().answers().empty());
     // The start button does nothing before a paper is picked.
-    QTest::mouseClick(h->simul->btInicio, Qt::LeftButton);
+    QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btInicio"), Qt::LeftButton);
     QVERIFY(h->waitSeen.isEmpty());
     QVERIFY(h->messages.texts.isEmpty());
 }
@@ -369,16 +373,16 @@ void TestTformSimul::clockCountsInjectedTicks()
     QCOMPARE(h->clock->interval(), 0);
     Start(*h, QStringLiteral("Zeta"));
     QCOMPARE(h->clock->interval(), 1000);
-    QCOMPARE(h->simul->lTempo->text(), QStringLiteral("00 s"));
+    QCOMPARE(Control<QLabel>(h->simul.get(), "lTempo")->text(), QStringLiteral("00 s"));
     QCOMPARE(h->simul->elapsedSeconds(), 0LL);
     h->clock->tick();
-    QCOMPARE(h->simul->lTempo->text(), QStringLiteral("Duração: 1 s"));
+    QCOMPARE(Control<QLabel>(h->simul.get(), "lTempo")->text(), QStringLiteral("Duração: 1 s"));
     QCOMPARE(h->simul->elapsedSeconds(), 1LL);
     for (int i = 0; i < 9; ++i)
         h->clock->tick();
-    QCOMPARE(h->simul->lTempo->text(), QStringLiteral("Duração: 10 s"));
+    QCOMPARE(Control<QLabel>(h->simul.get(), "lTempo")->text(), QStringLiteral("Duração: 10 s"));
     // Finishing stops the clock: later periods count nothing.
-    QTest::mouseClick(h->simul->btFim, Qt::LeftButton);
+    QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btFim"), Qt::LeftButton);
     QCOMPARE(h->clock->interval(), 0);
     h->clock->tick();
     QCOMPARE(h->simul->elapsedSeconds(), 10LL);
@@ -393,12 +397,12 @@ void TestTformSimul::startingAgainRestartsTheCount()
     h->clock->tick();
     Start(*h, QStringLiteral("Alfa"));
     QCOMPARE(h->simul->elapsedSeconds(), 0LL);
-    QCOMPARE(h->simul->lTempo->text(), QStringLiteral("Duração: 2 s"));
+    QCOMPARE(Control<QLabel>(h->simul.get(), "lTempo")->text(), QStringLiteral("Duração: 2 s"));
     QCOMPARE(h->answers(), Numbered(5, QStringLiteral("#")));
-    QCOMPARE(h->simul->cbQuestao->count(), 5);
+    QCOMPARE(Control<QComboBox>(h->simul.get(), "cbQuestao")->count(), 5);
     QCOMPARE(h->simul->shownOption(), -1);
     h->clock->tick();
-    QCOMPARE(h->simul->lTempo->text(), QStringLiteral("Duração: 1 s"));
+    QCOMPARE(Control<QLabel>(h->simul.get(), "lTempo")->text(), QStringLiteral("Duração: 1 s"));
 }
 
 void TestTformSimul::missingKeyLeavesTheExamAsItWas_data()
@@ -426,7 +430,7 @@ void TestTformSimul::missingKeyLeavesTheExamAsItWas()
     h->messages.clear();
 
     Start(*h, QStringLiteral("Alfa"));
-    ExamHarness::pick(h->simul->cbQuestao, 1);
+    ExamHarness::pick(Control<QComboBox>(h->simul.get(), "cbQuestao"), 1);
     ClickOption(*h, 2);
     h->clock->tick();
     h->clock->tick();
@@ -438,18 +442,18 @@ void TestTformSimul::missingKeyLeavesTheExamAsItWas()
     QCOMPARE(h->messages.waitVisible, QList<bool>{false});
     QVERIFY(!h->aguarde->isVisible());
     // Still the paper, the questions, the answers and the clock of Alfa.
-    QCOMPARE(h->simul->PDF->fileName(), h->folder.mockExamFolder() + QStringLiteral("a.pdf"));
-    QVERIFY(h->simul->PDF->isVisible());
-    QCOMPARE(h->simul->cbQuestao->count(), 5);
-    QCOMPARE(h->simul->cbQuestao->itemText(1), QStringLiteral("Questão 2   OK"));
-    QCOMPARE(h->simul->cbQuestao->currentIndex(), 1);
+    QCOMPARE(Control<TPdfViewer>(h->simul.get(), "PDF")->fileName(), h->folder.mockExamFolder() + QStringLiteral("a.pdf"));
+    QVERIFY(Control<TPdfViewer>(h->simul.get(), "PDF")->isVisible());
+    QCOMPARE(Control<QComboBox>(h->simul.get(), "cbQuestao")->count(), 5);
+    QCOMPARE(Control<QComboBox>(h->simul.get(), "cbQuestao")->itemText(1), QStringLiteral("Questão 2   OK"));
+    QCOMPARE(Control<QComboBox>(h->simul.get(), "cbQuestao")->currentIndex(), 1);
     QCOMPARE(h->simul->shownOption(), 2);
     QCOMPARE(h->answers(), (QStringList{"#", "3", "#", "#", "#"}));
     QCOMPARE(int(h->simul->answerKey().size()), 5);
     QCOMPARE(h->clock->interval(), 1000);
     QCOMPARE(h->simul->elapsedSeconds(), 2LL);
     h->clock->tick();
-    QCOMPARE(h->simul->lTempo->text(), QStringLiteral("Duração: 3 s"));
+    QCOMPARE(Control<QLabel>(h->simul.get(), "lTempo")->text(), QStringLiteral("Duração: 3 s"));
     QVERIFY(h->folder.snapshot() == before);
 }
 
@@ -473,12 +477,12 @@ void TestTformSimul::creationFailures()
     h.create();
     QCOMPARE(h.messages.texts, QStringList{MsgLista});
     QCOMPARE(h.messages.captions, QStringList{QStringLiteral("Zelvora")});
-    QCOMPARE(h.simul->comboProva->count(), 0);
+    QCOMPARE(Control<QComboBox>(h.simul.get(), "comboProva")->count(), 0);
     // The skins loaded before the failure stay.
-    QVERIFY(!h.simul->imLogo->picture().isNull());
+    QVERIFY(!Control<ImageView>(h.simul.get(), "imLogo")->picture().isNull());
     h.simul->show();
-    QVERIFY(!h.simul->btInicio->isEnabled());
-    QTest::mouseClick(h.simul->btInicio, Qt::LeftButton);
+    QVERIFY(!Control<TFocusImage>(h.simul.get(), "btInicio")->isEnabled());
+    QTest::mouseClick(Control<TFocusImage>(h.simul.get(), "btInicio"), Qt::LeftButton);
     QCOMPARE(h.messages.texts.size(), 1);
 }
 
@@ -516,18 +520,18 @@ void TestTformSimul::startFailures()
     h.create();
     h.simul->show();
     QVERIFY(h.messages.texts.isEmpty());
-    QVERIFY(h.simul->comboProva->count() >= 1);
+    QVERIFY(Control<QComboBox>(h.simul.get(), "comboProva")->count() >= 1);
     const auto before = h.folder.snapshot();
-    for (int i = 0; i < h.simul->comboProva->count(); ++i) {
+    for (int i = 0; i < Control<QComboBox>(h.simul.get(), "comboProva")->count(); ++i) {
         h.messages.clear();
-        ExamHarness::pick(h.simul->comboProva, i);
-        QTest::mouseClick(h.simul->btInicio, Qt::LeftButton);
+        ExamHarness::pick(Control<QComboBox>(h.simul.get(), "comboProva"), i);
+        QTest::mouseClick(Control<TFocusImage>(h.simul.get(), "btInicio"), Qt::LeftButton);
         QCOMPARE(h.messages.texts, QStringList{message});
         QCOMPARE(h.messages.waitVisible, QList<bool>{false});
     }
     QVERIFY(!h.aguarde->isVisible());
-    QVERIFY(h.simul->pResp->isHidden());
-    QVERIFY(h.simul->PDF->isHidden());
+    QVERIFY(Control<QScrollArea>(h.simul.get(), "pResp")->isHidden());
+    QVERIFY(Control<TPdfViewer>(h.simul.get(), "PDF")->isHidden());
     QCOMPARE(h.clock->interval(), 0);
     QVERIFY(h.folder.snapshot() == before);
 }
@@ -544,10 +548,10 @@ void TestTformSimul::damagedPaperKeepsTheShownOne()
     ClickOption(*h, 0);
     Start(*h, QStringLiteral("Ruim"));
     QCOMPARE(h->messages.texts, QStringList{MsgProva});
-    QCOMPARE(h->simul->PDF->fileName(), h->folder.mockExamFolder() + QStringLiteral("z.pdf"));
-    QCOMPARE(h->simul->PDF->pageCount(), 2);
+    QCOMPARE(Control<TPdfViewer>(h->simul.get(), "PDF")->fileName(), h->folder.mockExamFolder() + QStringLiteral("z.pdf"));
+    QCOMPARE(Control<TPdfViewer>(h->simul.get(), "PDF")->pageCount(), 2);
     QCOMPARE(h->answers(), (QStringList{"1", "#", "#"}));
-    QCOMPARE(h->simul->cbQuestao->count(), 3);
+    QCOMPARE(Control<QComboBox>(h->simul.get(), "cbQuestao")->count(), 3);
 }
 
 void TestTformSimul::oddKeys_data()
@@ -572,15 +576,15 @@ void TestTformSimul::oddKeys()
     h.simul->show();
     Start(h, QStringLiteral("P"));
     QVERIFY(h.messages.texts.isEmpty());
-    QCOMPARE(h.simul->cbQuestao->count(), key.size());
-    QCOMPARE(h.simul->cbQuestao->itemText(key.size() - 1), QStringLiteral("Questão %1").arg(key.size()));
+    QCOMPARE(Control<QComboBox>(h.simul.get(), "cbQuestao")->count(), key.size());
+    QCOMPARE(Control<QComboBox>(h.simul.get(), "cbQuestao")->itemText(key.size() - 1), QStringLiteral("Questão %1").arg(key.size()));
     ClickOption(h, 0); // A on question 1
-    ExamHarness::pick(h.simul->cbQuestao, int(key.size()) - 1);
-    QTest::mouseClick(h.simul->btProxima, Qt::LeftButton);
+    ExamHarness::pick(Control<QComboBox>(h.simul.get(), "cbQuestao"), int(key.size()) - 1);
+    QTest::mouseClick(Control<TFocusImage>(h.simul.get(), "btProxima"), Qt::LeftButton);
     QCOMPARE(h.simul->answers().current(), int(key.size()) - 1);
-    QTest::mouseClick(h.simul->btFim, Qt::LeftButton);
+    QTest::mouseClick(Control<TFocusImage>(h.simul.get(), "btFim"), Qt::LeftButton);
     QVERIFY(h.resultado->isVisible());
-    QCOMPARE(h.resultado->lAcerto->text(), hits);
+    QCOMPARE(Control<QLabel>(h.resultado.get(), "lAcerto")->text(), hits);
 }
 
 void TestTformSimul::showingAgainReturnsToIdle()
@@ -593,14 +597,14 @@ void TestTformSimul::showingAgainReturnsToIdle()
     QVERIFY(!h->simul->isVisible());
     QCOMPARE(h->clock->interval(), 0);
     h->simul->show();
-    QVERIFY(!h->simul->btInicio->isEnabled());
-    QCOMPARE(h->simul->comboProva->currentIndex(), -1);
-    QVERIFY(h->simul->pResp->isHidden());
-    QVERIFY(h->simul->PDF->isHidden());
+    QVERIFY(!Control<TFocusImage>(h->simul.get(), "btInicio")->isEnabled());
+    QCOMPARE(Control<QComboBox>(h->simul.get(), "comboProva")->currentIndex(), -1);
+    QVERIFY(Control<QScrollArea>(h->simul.get(), "pResp")->isHidden());
+    QVERIFY(Control<TPdfViewer>(h->simul.get(), "PDF")->isHidden());
     QCOMPARE(h->simul->shownOption(), -1);
-    QCOMPARE(h->simul->pPDF->width(), h->simul->width());
+    QCOMPARE(Control<QFrame>(h->simul.get(), "pPDF")->width(), h->simul->width());
     // The clock text, the key and the answers stay until the next start.
-    QCOMPARE(h->simul->lTempo->text(), QStringLiteral("Duração: 1 s"));
+    QCOMPARE(Control<QLabel>(h->simul.get(), "lTempo")->text(), QStringLiteral("Duração: 1 s"));
     QCOMPARE(h->answers(), (QStringList{"4", "#", "#", "#", "#"}));
     // Answer keys are inactive again.
     QTest::keyClick(h->simul.get(), Qt::Key_B);
@@ -623,11 +627,11 @@ void TestTformSimul::closeWays()
     Start(*h, QStringLiteral("Zeta"));
     QWindow* window = h->simul->windowHandle();
     if (way == 0) {
-        QCOMPARE(h->simul->Label2->text(), QStringLiteral("X"));
-        QCOMPARE(h->simul->Label2->toolTip(), QStringLiteral("Sair"));
-        QTest::mouseClick(window, Qt::LeftButton, {}, CentreIn(h->simul->Label2, h->simul.get()));
+        QCOMPARE(Control<QLabel>(h->simul.get(), "Label2")->text(), QStringLiteral("X"));
+        QCOMPARE(Control<QLabel>(h->simul.get(), "Label2")->toolTip(), QStringLiteral("Sair"));
+        QTest::mouseClick(window, Qt::LeftButton, {}, CentreIn(Control<QLabel>(h->simul.get(), "Label2"), h->simul.get()));
     } else if (way == 1) {
-        QTest::mouseClick(window, Qt::LeftButton, {}, CentreIn(h->simul->btSair, h->simul.get()));
+        QTest::mouseClick(window, Qt::LeftButton, {}, CentreIn(Control<TFocusImage>(h->simul.get(), "btSair"), h->simul.get()));
     } else {
         h->simul->close();
     }
@@ -641,13 +645,13 @@ void TestTformSimul::resizeKeepsEdges()
     auto h = Standard();
     Start(*h, QStringLiteral("Zeta"));
     h->simul->resize(1000, 700);
-    QCOMPARE(h->simul->pTop->width(), 1000);
-    QCOMPARE(h->simul->Label2->x(), 1000 - h->simul->Label2->width() - 5);
-    QCOMPARE(h->simul->pResp->height(), 700 - 117);
-    QTRY_COMPARE(h->simul->lTempo->y(), h->simul->pResp->height() - h->simul->lTempo->height() - 5);
-    QCOMPARE(h->simul->lTempo->height(), 29);
-    QCOMPARE(h->simul->lTempo->width(), 194);
-    QCOMPARE(h->simul->pResp->x(), 1000 - 198);
+    QCOMPARE(Control<QFrame>(h->simul.get(), "pTop")->width(), 1000);
+    QCOMPARE(Control<QLabel>(h->simul.get(), "Label2")->x(), 1000 - Control<QLabel>(h->simul.get(), "Label2")->width() - 5);
+    QCOMPARE(Control<QScrollArea>(h->simul.get(), "pResp")->height(), 700 - 117);
+    QTRY_COMPARE(Control<QLabel>(h->simul.get(), "lTempo")->y(), Control<QScrollArea>(h->simul.get(), "pResp")->height() - Control<QLabel>(h->simul.get(), "lTempo")->height() - 5);
+    QCOMPARE(Control<QLabel>(h->simul.get(), "lTempo")->height(), 29);
+    QCOMPARE(Control<QLabel>(h->simul.get(), "lTempo")->width(), 194);
+    QCOMPARE(Control<QScrollArea>(h->simul.get(), "pResp")->x(), 1000 - 198);
 }
 
 void TestTformSimul::pressEffect()
@@ -662,40 +666,40 @@ void TestTformSimul::pressEffect()
     h.simul->show();
     QVERIFY(QTest::qWaitForWindowExposed(h.simul.get()));
     QWindow* window = h.simul->windowHandle();
-    auto logoAt = [&](QWidget* zone) { return QColor(h.simul->imLogo->picture().pixel(zone->geometry().center())); };
-    auto rightAt = [&](QWidget* zone) { return QColor(h.simul->imRight->picture().pixel(zone->geometry().center())); };
+    auto logoAt = [&](QWidget* zone) { return QColor(Control<ImageView>(h.simul.get(), "imLogo")->picture().pixel(zone->geometry().center())); };
+    auto rightAt = [&](QWidget* zone) { return QColor(Control<ImageView>(h.simul.get(), "imRight")->picture().pixel(zone->geometry().center())); };
 
     // The disabled start button shows no pressed look.
-    const QPoint inicio = CentreIn(h.simul->btInicio, h.simul.get());
+    const QPoint inicio = CentreIn(Control<TFocusImage>(h.simul.get(), "btInicio"), h.simul.get());
     QTest::mousePress(window, Qt::LeftButton, {}, inicio);
-    QCOMPARE(logoAt(h.simul->btInicio), QColor(10, 20, 30));
+    QCOMPARE(logoAt(Control<TFocusImage>(h.simul.get(), "btInicio")), QColor(10, 20, 30));
     QTest::mouseRelease(window, Qt::LeftButton, {}, inicio);
 
-    ExamHarness::pick(h.simul->comboProva, 0);
+    ExamHarness::pick(Control<QComboBox>(h.simul.get(), "comboProva"), 0);
     QTest::mousePress(window, Qt::LeftButton, {}, inicio);
-    QCOMPARE(logoAt(h.simul->btInicio), QColor(200, 0, 0));
+    QCOMPARE(logoAt(Control<TFocusImage>(h.simul.get(), "btInicio")), QColor(200, 0, 0));
     QTest::mouseRelease(window, Qt::LeftButton, {}, inicio);
-    QCOMPARE(logoAt(h.simul->btInicio), QColor(10, 20, 30));
-    QVERIFY(h.simul->pResp->isVisible());
+    QCOMPARE(logoAt(Control<TFocusImage>(h.simul.get(), "btInicio")), QColor(10, 20, 30));
+    QVERIFY(Control<QScrollArea>(h.simul.get(), "pResp")->isVisible());
 
     // Press on "next", drag off and release elsewhere: normal look, no move.
-    const QPoint proxima = CentreIn(h.simul->btProxima, h.simul.get());
+    const QPoint proxima = CentreIn(Control<TFocusImage>(h.simul.get(), "btProxima"), h.simul.get());
     QTest::mousePress(window, Qt::LeftButton, {}, proxima);
-    QCOMPARE(rightAt(h.simul->btProxima), QColor(0, 160, 0));
-    QCOMPARE(rightAt(h.simul->btAnterior), QColor(0, 0, 90));
+    QCOMPARE(rightAt(Control<TFocusImage>(h.simul.get(), "btProxima")), QColor(0, 160, 0));
+    QCOMPARE(rightAt(Control<TFocusImage>(h.simul.get(), "btAnterior")), QColor(0, 0, 90));
     QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(20, 300));
-    QCOMPARE(rightAt(h.simul->btProxima), QColor(0, 0, 90));
+    QCOMPARE(rightAt(Control<TFocusImage>(h.simul.get(), "btProxima")), QColor(0, 0, 90));
     QCOMPARE(h.simul->answers().current(), 0);
     QTest::mouseClick(window, Qt::LeftButton, {}, proxima);
     QCOMPARE(h.simul->answers().current(), 1);
-    QCOMPARE(rightAt(h.simul->btProxima), QColor(0, 0, 90));
+    QCOMPARE(rightAt(Control<TFocusImage>(h.simul.get(), "btProxima")), QColor(0, 0, 90));
 }
 
 void TestTformSimul::zoom()
 {
     auto h = Standard();
     Start(*h, QStringLiteral("Zeta"));
-    TPdfViewer* pdf = h->simul->PDF;
+    TPdfViewer* pdf = Control<TPdfViewer>(h->simul.get(), "PDF");
     QVERIFY(pdf->isFittedToWidth());
     QTRY_VERIFY(pdf->zoomFactor() > 0);
     const qreal fitted = pdf->zoomFactor();
