@@ -12,6 +12,7 @@
 #include <memory>
 
 namespace zelvora::text { class Collation; }
+namespace zelvora::attempts { class AttemptStore; }
 
 namespace zelvora::app {
 
@@ -61,6 +62,7 @@ private:
     AppContext m_ctx;
     std::unique_ptr<text::Collation> m_collation;
     std::unique_ptr<MessageBoxes> m_messages;
+    std::unique_ptr<attempts::AttemptStore> m_attempts;
     StartupObserver m_observer;
     bool m_destroyed = false;
 };

@@ -1,5 +1,6 @@
 #include "attempts/TformHistorico.h"
 
+#include "app/AppContext.h"
 #include "app/MessageBoxes.h"
 #include "attempts/AttemptStore.h"
 #include "attempts/HistoryCsv.h"
@@ -43,7 +44,8 @@ QString Percent(double value)
 
 TformHistorico::TformHistorico(attempts::AttemptStore* store, app::MessageBoxes* messages, QString title,
                                QWidget* parent)
-    : QWidget(parent, Qt::Window)
+    // Above the results window, which stays on top too.
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
     , m_store(store)
     , m_messages(messages)
     , m_title(std::move(title))
@@ -116,6 +118,19 @@ TformHistorico::TformHistorico(attempts::AttemptStore* store, app::MessageBoxes*
                                             QStringLiteral("Planilha CSV (*.csv)"));
     };
     reload();
+}
+
+TformHistorico* TformHistorico::Open(app::AppContext& ctx)
+{
+    auto*& w = ctx.windows.historico;
+    if (!w)
+        w = new TformHistorico(ctx.attempts, ctx.messages, ctx.title);
+    else
+        w->reload();
+    w->show();
+    w->raise();
+    w->activateWindow();
+    return w;
 }
 
 void TformHistorico::setStore(attempts::AttemptStore* store)

@@ -16,7 +16,10 @@ class QTableView;
 class QChartView;
 class QChart;
 
-namespace zelvora::app { class MessageBoxes; }
+namespace zelvora::app {
+class MessageBoxes;
+struct AppContext;
+}
 namespace zelvora::attempts { class AttemptStore; }
 
 namespace zelvora::gui {
@@ -28,6 +31,10 @@ public:
     // unavailable and why.
     TformHistorico(attempts::AttemptStore* store, app::MessageBoxes* messages, QString title,
                    QWidget* parent = nullptr);
+
+    // Shows the program's history window, made on first use over the
+    // context's store, read again and brought to the front.
+    static TformHistorico* Open(app::AppContext& ctx);
 
     void setStore(attempts::AttemptStore* store);
     // Reads the store again and selects the newest attempt.

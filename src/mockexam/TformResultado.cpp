@@ -1,12 +1,16 @@
 #include "mockexam/TformResultado.h"
 
+#include "app/GuardedSlot.h"
 #include "app/ImageView.h"
 #include "app/Look.h"
 #include "mockexam/ExamScore.h"
 #include "mockexam/MockExamResources.h"
 #include "mockexam/TformSimul.h"
+#include "attempts/TformHistorico.h"
 
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QLocale>
 
 namespace zelvora::gui {
@@ -14,6 +18,11 @@ namespace zelvora::gui {
 using mockexam::ExamScore;
 
 namespace {
+
+constexpr int PictureWidth = 363;
+constexpr int PictureHeight = 446;
+// The row of buttons under the picture.
+constexpr int ButtonRowHeight = 44;
 
 // A rule drawn with underscores in the window's default font, as wide as it says.
 QLabel* Rule(QWidget* parent, int left, int top, int width)
@@ -35,7 +44,7 @@ TformResultado::TformResultado(app::AppContext& ctx, QWidget* parent)
                           | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
     , m_ctx(ctx)
 {
-    setFixedSize(363, 446);
+    setFixedSize(PictureWidth, PictureHeight + ButtonRowHeight);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
@@ -66,6 +75,12 @@ TformResultado::TformResultado(app::AppContext& ctx, QWidget* parent)
         list->setWordWrap(true);
         list->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
+
+    btHistorico = Named(new QPushButton(QStringLiteral("Histórico"), this), "btHistorico");
+    const int width = qMax(100, btHistorico->sizeHint().width());
+    btHistorico->setGeometry(PictureWidth - width - 8, PictureHeight + (ButtonRowHeight - 32) / 2, width, 32);
+    btHistorico->setAutoDefault(false);
+    connect(btHistorico, &QPushButton::clicked, this, Guarded(m_ctx, this, &TformResultado::btHistoricoClick));
 }
 
 void TformResultado::FormCreate()
@@ -96,9 +111,25 @@ void TformResultado::FormClose()
         exam->close();
 }
 
+void TformResultado::btHistoricoClick()
+{
+    TformHistorico::Open(m_ctx);
+}
+
+void TformResultado::keyPressEvent(QKeyEvent* e)
+{
+    // Escape would close the exam window with the results; only the close
+    // box does that.
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}
+
 void TformResultado::done(int result)
 {
-    // The close box, Escape and close() all end here.
+    // The close box and close() end here.
     QDialog::done(result);
     FormClose();
 }

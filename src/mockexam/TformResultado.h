@@ -5,12 +5,15 @@
 //
 // Controls (object names): imResultado, lResultado, Label1, lAcerto, Label2,
 // lPorc, Label8, Label9, lTTotal, Label3, lMedia, Label7, Label4, lQC, Label5,
-// lQE.
+// lQE; below the picture, one row of buttons: btHistorico (the history of
+// attempts) at its right end. Escape does not close it (closing it closes
+// the exam window too); its close box does.
 #include "app/AppContext.h"
 
 #include <QDialog>
 
 class QLabel;
+class QPushButton;
 namespace zelvora::mockexam { class ExamScore; }
 
 namespace zelvora::gui {
@@ -32,8 +35,12 @@ public:
 public slots:
     void done(int result) override;
 
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
 private:
     void FormClose();
+    void btHistoricoClick();
 
     ImageView* imResultado = nullptr;
     QLabel* lResultado = nullptr;
@@ -51,6 +58,7 @@ private:
     QLabel* lQC = nullptr;
     QLabel* Label5 = nullptr;
     QLabel* lQE = nullptr;
+    QPushButton* btHistorico = nullptr;
 
 
     app::AppContext& m_ctx;

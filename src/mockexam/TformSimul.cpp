@@ -8,6 +8,8 @@
 #include "app/MessageBoxes.h"
 #include "app/TFocusImage.h"
 #include "app/TformAguarde.h"
+#include "attempts/AttemptStore.h"
+#include "attempts/TformHistorico.h"
 #include "mockexam/AnswerKey.h"
 #include "mockexam/ExamScore.h"
 #include "mockexam/MockExamList.h"
@@ -24,11 +26,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
+#include <QFile>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPdfView>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScopedValueRollback>
@@ -63,6 +67,12 @@ TformSimul::TformSimul(app::AppContext& ctx, QWidget* parent, std::unique_ptr<Ex
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
     , m_ctx(ctx)
     , m_clock(clock ? std::move(clock) : std::make_unique<mockexam::QtExamClock>())
+    , m_session(
+          ctx.attempts,
+          [this](const QString& question) {
+              return !m_ctx.messages || m_ctx.messages->ask(this, question, m_ctx.title);
+          },
+          [this](const QString& message) { showMessage(message); })
 {
     m_clock->onTick = Guarded(m_ctx, this, &TformSimul::Timer1Timer);
     setWindowTitle(ctx.title);
@@ -100,6 +110,13 @@ void TformSimul::buildTop()
     connect(btInicio, &TFocusImage::OnMouseDown, this, Guarded(m_ctx, this, &TformSimul::btInicioMouseDown));
     connect(btInicio, &TFocusImage::OnMouseUp, this, Guarded(m_ctx, this, &TformSimul::btInicioMouseUp));
     connect(btInicio, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btInicioClick));
+
+    // Kept at the right edge by FormResize, like the "X".
+    btHistorico = Named(new QPushButton(QStringLiteral("Histórico"), pTop), "btHistorico");
+    btHistorico->setFont(Arial(14, true));
+    btHistorico->setGeometry(0, 80, qMax(100, btHistorico->sizeHint().width()), 36);
+    btHistorico->setFocusPolicy(Qt::NoFocus);
+    connect(btHistorico, &QPushButton::clicked, this, Guarded(m_ctx, this, &TformSimul::btHistoricoClick));
 
     comboProva = Named(new QComboBox(pTop), "comboProva");
     comboProva->setFont(Arial(16));
@@ -243,6 +260,8 @@ void TformSimul::fillComboProva()
 
 void TformSimul::FormDestroy()
 {
+    if (paperInProgress())
+        m_session.leave(m_elapsed, m_answers.current());
     m_clock->setInterval(0);
     m_entries.clear();
     m_key.clear();
@@ -278,6 +297,12 @@ void TformSimul::btInicioClick()
     if (m_starting)
         return;
     const QScopedValueRollback starting(m_starting, true);
+    // The running paper is kept and can be taken up again; still, ask.
+    if (paperInProgress()) {
+        if (!m_session.confirmLeave())
+            return;
+        m_session.leave(m_elapsed, m_answers.current());
+    }
     startPaper();
 }
 
@@ -348,7 +373,35 @@ void TformSimul::startPaper()
     hideWait();
 
     m_elapsed = 0;
+    m_finished = false;
+    if (m_session.store() != m_ctx.attempts)
+        m_session.setStore(m_ctx.attempts);
+    QByteArray keyBytes;
+    {
+        QFile keyFile(QFile::decodeName(PaperPath::Resolve(folder, PaperPath::KeyPathFor(entry.pdfPath)).c_str()));
+        if (keyFile.open(QIODevice::ReadOnly))
+            keyBytes = keyFile.readAll();
+    }
+    const attempts::PaperIdentity paper{QFileInfo(pdfPath).absoluteFilePath(), m_ctx.dataFolder,
+                                        attempts::PaperIdentity::HashKey(keyBytes)};
+    const auto start = m_session.start(paper, FromAnsi(entry.name), m_key);
+    if (start.resumed)
+        restoreAttempt(start);
     m_clock->setInterval(1000);
+}
+
+void TformSimul::restoreAttempt(const attempts::AttemptSession::Start& start)
+{
+    m_answers.restore(start.answers, start.currentQuestion);
+    {
+        const QSignalBlocker block(cbQuestao);
+        for (int q = 0; q < cbQuestao->count() && size_t(q) < m_answers.itemTexts().size(); ++q)
+            cbQuestao->setItemText(q, QString::fromStdString(m_answers.itemTexts()[size_t(q)]));
+    }
+    selectCurrentItem();
+    showStoredOption();
+    m_elapsed = start.elapsedSeconds;
+    lTempo->setText(QStringLiteral("Duração: %1 s").arg(m_elapsed));
 }
 
 void TformSimul::cbQuestaoChange()
@@ -376,10 +429,11 @@ void TformSimul::btAnteriorClick()
 
 void TformSimul::rgRespostaClick(int option)
 {
-    if (m_answers.answer(option)) {
-        const int q = m_answers.current();
+    const int q = m_answers.current();
+    if (m_answers.answer(option))
         cbQuestao->setItemText(q, QString::fromStdString(m_answers.itemTexts()[size_t(q)]));
-    }
+    if (option >= 0 && option < 5 && m_answers.questionCount() > 0)
+        m_session.answered(q, m_answers.answers(), q);
     selectCurrentItem();
 }
 
@@ -395,13 +449,20 @@ void TformSimul::Timer1Timer()
 {
     ++m_elapsed;
     lTempo->setText(QStringLiteral("Duração: %1 s").arg(m_elapsed));
+    m_session.tick(m_elapsed, m_answers.current());
 }
 
 void TformSimul::btFimClick()
 {
+    // Blank questions are asked about once; pressing it again after the
+    // results only scores again.
+    if (!m_key.empty() && !m_finished && !m_session.confirmFinish(m_answers.answers()))
+        return;
     m_clock->setInterval(0);
     if (m_key.empty())
         return;
+    m_finished = true;
+    m_session.finish(m_elapsed, m_answers.answers());
     const ExamScore score = ExamScore::Compute(m_key, m_answers.answers(), m_elapsed);
     if (auto* results = m_ctx.windows.resultado) {
         results->ShowScore(score);
@@ -420,6 +481,11 @@ void TformSimul::btSairClick()
 void TformSimul::Label2Click()
 {
     close();
+}
+
+void TformSimul::btHistoricoClick()
+{
+    TformHistorico::Open(m_ctx);
 }
 
 void TformSimul::btInicioMouseDown()
@@ -476,6 +542,11 @@ bool TformSimul::running() const
     return !pResp->isHidden() && m_answers.questionCount() > 0;
 }
 
+bool TformSimul::paperInProgress() const
+{
+    return running() && !m_finished;
+}
+
 void TformSimul::arrangePanels()
 {
     const int w = width();
@@ -494,6 +565,9 @@ void TformSimul::FormResize()
 {
     arrangePanels();
     Label2->move(pTop->width() - Label2->width() - 5, Label2->y());
+    // On a screen too narrow for both it gives way to the start button.
+    const int historicoLeft = pTop->width() - btHistorico->width() - 10;
+    btHistorico->move(qMax(historicoLeft, btInicio->geometry().right() + 11), btHistorico->y());
     const int columnHeight = qMax(pResp->height(), pRespClient->minimumHeight());
     lTempo->move(lTempo->x(), columnHeight - lTempo->height() - 5);
 }
@@ -531,6 +605,15 @@ void TformSimul::resizeEvent(QResizeEvent* e)
 
 void TformSimul::closeEvent(QCloseEvent* e)
 {
+    // Sair, the "X", Alt+F4: a paper in progress is kept, but the user is
+    // asked first.
+    if (paperInProgress() && isVisible()) {
+        if (!m_session.confirmLeave()) {
+            e->ignore();
+            return;
+        }
+        m_session.leave(m_elapsed, m_answers.current());
+    }
     // Closing only hides the window; the clock stops.
     m_clock->setInterval(0);
     e->accept();

@@ -11,9 +11,16 @@
 // Controls (object names): pTop, imLogo, Label1, Label2, btInicio, comboProva;
 // pPDF, imSimul, PDF; pResp, pRespClient, imRight, lQuestao, cbQuestao,
 // rgResposta (its five options A to E are its radio buttons, in that order),
-// btProxima, btAnterior, btFim, btSair, lTempo.
+// btProxima, btAnterior, btFim, btSair, lTempo; btHistorico (opens the
+// history of attempts).
+//
+// Every attempt is kept in the attempt store as it goes (AttemptSession):
+// starting a paper with an interrupted attempt offers to continue it; leaving
+// a running paper (another paper, Sair, the "X", closing the window) and
+// finishing with blank questions ask first.
 #include "app/AppContext.h"
 #include "app/LoadSkinImage.h"
+#include "attempts/AttemptSession.h"
 #include "mockexam/ExamAnswers.h"
 #include "mockexam/ExamClock.h"
 #include "mockexam/MockExamEntry.h"
@@ -29,6 +36,7 @@ class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QPushButton;
 class QRadioButton;
 class QScrollArea;
 class QShortcut;
@@ -64,6 +72,7 @@ public:
     void btFimClick();
     void btSairClick();
     void Label2Click();
+    void btHistoricoClick();
     void btInicioMouseDown();
     void btInicioMouseUp();
     void MouseDown(TFocusImage* sender);
@@ -99,6 +108,9 @@ private:
     void processEvents();
     void hideWait();
     bool running() const;
+    // A paper runs and has not been finished: leaving it asks first.
+    bool paperInProgress() const;
+    void restoreAttempt(const attempts::AttemptSession::Start& start);
 
     QFrame* pTop = nullptr;
     ImageView* imLogo = nullptr;
@@ -122,6 +134,7 @@ private:
     TFocusImage* btFim = nullptr;
     TFocusImage* btSair = nullptr;
     QLabel* lTempo = nullptr;
+    QPushButton* btHistorico = nullptr;
 
     app::AppContext& m_ctx;
     std::unique_ptr<mockexam::ExamClock> m_clock;
@@ -132,6 +145,8 @@ private:
     mockexam::ExamAnswers m_answers;
     long long m_elapsed = 0;
     bool m_starting = false;
+    bool m_finished = false;
+    attempts::AttemptSession m_session;
     std::vector<QShortcut*> m_examShortcuts;
 };
 

@@ -19,6 +19,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -320,6 +321,8 @@ void StartupTest::cleanupTestCase()
 
 int main(int argc, char** argv)
 {
+    // The attempt store goes to a test folder, never a real home.
+    QStandardPaths::setTestModeEnabled(true);
     ZelvoraApplication app(argc, argv);
     StartupTest test(app);
     return QTest::qExec(&test, argc, argv);
