@@ -194,20 +194,20 @@ void TformHistorico::updateChart()
         m_resumo->setText(QStringLiteral("Nenhuma tentativa concluída desta prova."));
         return;
     }
-    m_resumo->setText(QStringLiteral("%1 tentativas concluídas · melhor %2 · média %3")
-                          .arg(series.percentages.size())
-                          .arg(Percent(series.best), Percent(series.average)));
+    const size_t n = series.percentages.size();
+    const QString count = n == 1 ? QStringLiteral("1 tentativa concluída")
+                                 : QStringLiteral("%1 tentativas concluídas").arg(n);
+    m_resumo->setText(QStringLiteral("%1 · melhor %2 · média %3").arg(count, Percent(series.best), Percent(series.average)));
 
     auto* line = new QLineSeries;
     line->setName(QStringLiteral("Porcentagem de acerto"));
     auto* points = new QScatterSeries;
     points->setMarkerSize(8);
-    const int n = int(series.percentages.size());
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < int(n); ++i) {
         line->append(i + 1, series.percentages[size_t(i)]);
         points->append(i + 1, series.percentages[size_t(i)]);
     }
-    const double right = n > 1 ? n : 2;
+    const double right = n > 1 ? double(n) : 2.0;
     auto* best = new QLineSeries;
     best->setName(QStringLiteral("Melhor: %1").arg(Percent(series.best)));
     best->append(1, series.best);
@@ -235,7 +235,7 @@ void TformHistorico::updateChart()
     x->setTitleText(QStringLiteral("Tentativa"));
     x->setRange(1, right);
     x->setLabelFormat(QStringLiteral("%d"));
-    x->setTickCount(qMin(n, 10) > 1 ? qMin(n, 10) : 2);
+    x->setTickCount(int(qBound<size_t>(2, n, 10)));
     auto* y = new QValueAxis;
     y->setTitleText(QStringLiteral("%"));
     y->setRange(0, 100);

@@ -75,6 +75,13 @@ def paper_key(data, name):
     raise Failure('no paper named %s in lista.txt' % name)
 
 
+def click_again(desk, x, y, what):
+    """A click where the pointer already is: xdotool's synced move would wait
+    for a motion that never comes, so the pointer leaves first."""
+    desk.xdo('mousemove', int(x) - 30, int(y))
+    desk.click(x, y, what)
+
+
 def radios(a11y):
     found = {r.get_name(): r for r in a11y.find_all(a11y.window(size=EXAM), role='radio button')}
     return found if all(k in found for k in 'ABCDE') else None
@@ -166,11 +173,19 @@ def scenario(args, work, procs):
     desk.key('Return')
     wait_for('the question to close', lambda: question_box(a11y, ['3', 'respondidas']) is None)
     wait_for('the answer column', lambda: radios(a11y), timeout=30)
-    for q in range(3):
-        wait_for('question %d marked again' % (q + 1), lambda: marked(a11y, q + 1), timeout=10)
-    check(not marked(a11y, 4), 'question 4 is still unanswered')
+    # The selector shows the current question: the third, marked, with its answer.
+    wait_for('question 3 current and marked again', lambda: marked(a11y, 3), timeout=10)
     checked = [n for n, r in radios(a11y).items() if r.get_state_set().contains(a11y.Atspi.StateType.CHECKED)]
     check(checked == ['ABCDE'[int(answers[2]) - 1]], 'the current question 3 shows its answer')
+    for q in (2, 1):
+        click_again(desk, col_x + 121 + 36, col_y + 78 + 15, 'btAnterior')
+        wait_for('question %d marked again' % q, lambda: marked(a11y, q), timeout=10)
+    log('ok: questions 1 to 3 are marked again')
+    for _ in range(3):
+        click_again(desk, col_x + 121 + 36, col_y + 49 + 15, 'btProxima')
+    wait_for('question 4', lambda: any('Questão 4' in a11y.text(c) for c in a11y.find_all(
+        a11y.window(size=EXAM), role='combo box')), timeout=10)
+    check(not marked(a11y, 4), 'question 4 is still unanswered')
 
     # 3. Finish: blank questions are asked about first.
     desk.click(col_x + 1 + 96, col_y + 110 + 15, 'btFim')
@@ -205,6 +220,14 @@ def run(args):
     procs = []
     try:
         return scenario(args, work, procs)
+    except Failure:
+        # What the program printed, for the log of a failed run.
+        for name in ('first.log', 'second.log'):
+            path = os.path.join(work, name)
+            if os.path.exists(path):
+                with open(path, errors='replace') as fh:
+                    log('--- %s ---\n%s' % (name, fh.read()[-3000:]))
+        raise
     finally:
         for p in reversed(procs):
             if p.poll() is None:
