@@ -2,11 +2,24 @@
 // question to continue an interrupted attempt, on a real display:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/attempts_screens \
 //     docs/screenshot-history.png docs/screenshot-resume.png
-// The history shows a store of sample attempts made in a temporary folder.
+// The history shows a store of sample attempts made in a temporary folder;
+// the question is the real one, over the exam window on build/bin/dados: a
+// paper is started and answered, its windows dropped as a killed program's
+// would be, and the paper started again.
+#include "app/FindControl.h"
 #include "app/MessageBoxes.h"
+#include "app/TFocusImage.h"
+#include "app/TformAguarde.h"
 #include "attempts/AttemptStore.h"
-#include "attempts/AttemptTexts.h"
 #include "attempts/TformHistorico.h"
+#include "mockexam/TformResultado.h"
+#include "mockexam/TformSimul.h"
+#include "text/PtBrCollation.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QRadioButton>
 
 #include <QApplication>
 #include <QPixmap>
@@ -20,6 +33,51 @@
 #include <cstdio>
 
 using namespace zelvora;
+
+namespace {
+
+void RunFor(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+// The exam windows over the sample data folder, a paper of it started.
+struct ExamWindows {
+    gui::TformAguarde aguarde;
+    gui::TformSimul simul;
+    gui::TformResultado resultado;
+
+    explicit ExamWindows(app::AppContext& ctx)
+        : aguarde(ctx)
+        , simul(ctx)
+        , resultado(ctx)
+    {
+        aguarde.FormCreate();
+        ctx.windows.aguarde = &aguarde;
+        ctx.windows.simul = &simul;
+        resultado.FormCreate();
+        ctx.windows.resultado = &resultado;
+        simul.FormCreate();
+        simul.show();
+        QTest::qWaitForWindowExposed(&simul);
+    }
+    bool start(const QString& paper)
+    {
+        auto* combo = Control<QComboBox>(&simul, "comboProva");
+        const int item = combo->findText(paper, Qt::MatchStartsWith);
+        if (item < 0)
+            return false;
+        combo->setCurrentIndex(item);
+        emit combo->activated(item);
+        QTest::mouseClick(Control<gui::TFocusImage>(&simul, "btInicio"), Qt::LeftButton);
+        return true;
+    }
+};
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -82,13 +140,44 @@ int main(int argc, char** argv)
         return 1;
     history.hide();
 
+    // The question to continue, over the exam window.
+    text::PtBrCollation collation;
+    app::AppContext ctx;
+    ctx.collation = &collation;
+    ctx.messages = &messages;
+    ctx.processEvents = [] { QCoreApplication::processEvents(); };
+    ctx.dataFolder = QCoreApplication::applicationDirPath() + QStringLiteral("/dados/");
+    ctx.mockExamFolder = ctx.dataFolder + QStringLiteral("simu/");
+    attempts::AttemptStore examStore(dir.filePath(QStringLiteral("exam.sqlite")));
+    if (!examStore.open())
+        return 1;
+    ctx.attempts = &examStore;
+    const QString paper = QStringLiteral("Auditor Fiscal");
+    {
+        ExamWindows first(ctx);
+        if (!first.start(paper))
+            return 1;
+        RunFor(500);
+        for (int q = 0; q < 17; ++q) {
+            Control<QGroupBox>(&first.simul, "rgResposta")->findChildren<QRadioButton*>().at((q * 3) % 5)->click();
+            QTest::mouseClick(Control<gui::TFocusImage>(&first.simul, "btProxima"), Qt::LeftButton);
+        }
+        RunFor(10500); // the clock is written every ten seconds
+        ctx.windows = {};
+    }
+    ExamWindows second(ctx);
     bool saved = false;
-    QTimer::singleShot(500, [&] {
+    QTimer::singleShot(1200, [&] {
         if (QWidget* box = QApplication::activeModalWidget()) {
-            saved = box->grab().save(QString::fromLocal8Bit(argv[2]));
+            const QRect around = box->frameGeometry().adjusted(-220, -140, 220, 140);
+            saved = QGuiApplication::primaryScreen()
+                        ->grabWindow(0, around.x(), around.y(), around.width(), around.height())
+                        .save(QString::fromLocal8Bit(argv[2]));
             QTest::keyClick(box, Qt::Key_Escape);
         }
     });
-    messages.ask(nullptr, attempts::AttemptTexts::ResumeQuestion(24, 60, 2710), QStringLiteral("Zelvora"));
+    if (!second.start(paper))
+        return 1;
+    ctx.windows = {};
     return saved ? 0 : 1;
 }
