@@ -373,18 +373,23 @@ bool AttemptStore::recordAnswer(qint64 id, int question, const std::string& answ
     if (!db.transaction())
         return fail(db.lastError());
     QSqlQuery q(db);
-    q.prepare(QStringLiteral("INSERT INTO answer (attempt_id, question, answer) VALUES (?, ?, ?)"
-                             " ON CONFLICT (attempt_id, question) DO UPDATE SET answer = excluded.answer"));
+    q.prepare(QStringLiteral("UPDATE attempt SET current_question = ?, answered = ?, hits = ? WHERE id = ?"));
+    q.addBindValue(currentQuestion);
+    q.addBindValue(answered);
+    q.addBindValue(hits);
     q.addBindValue(id);
-    q.addBindValue(question);
-    q.addBindValue(QString::fromStdString(answer));
     bool ok = q.exec();
+    if (ok && q.numRowsAffected() == 0) {
+        // The attempt was deleted from the history meanwhile: nothing to keep.
+        db.rollback();
+        return true;
+    }
     if (ok) {
-        q.prepare(QStringLiteral("UPDATE attempt SET current_question = ?, answered = ?, hits = ? WHERE id = ?"));
-        q.addBindValue(currentQuestion);
-        q.addBindValue(answered);
-        q.addBindValue(hits);
+        q.prepare(QStringLiteral("INSERT INTO answer (attempt_id, question, answer) VALUES (?, ?, ?)"
+                                 " ON CONFLICT (attempt_id, question) DO UPDATE SET answer = excluded.answer"));
         q.addBindValue(id);
+        q.addBindValue(question);
+        q.addBindValue(QString::fromStdString(answer));
         ok = q.exec();
     }
     if (!ok) {
@@ -430,9 +435,10 @@ bool AttemptStore::finish(qint64 id, qint64 elapsedSeconds, int answered, int hi
     q.addBindValue(answered);
     q.addBindValue(hits);
     q.addBindValue(id);
+    // An attempt deleted from the history meanwhile leaves nothing to mark.
     if (!q.exec())
         return fail(q.lastError());
-    return q.numRowsAffected() == 1;
+    return true;
 }
 
 bool AttemptStore::remove(qint64 id)

@@ -63,7 +63,8 @@ public:
                       int hits);
     // The clock and the current question.
     bool recordProgress(qint64 id, qint64 elapsedSeconds, int currentQuestion);
-    // Marks the attempt finished at the current time.
+    // Marks the attempt finished at the current time. Writes for an attempt
+    // that was deleted meanwhile do nothing and succeed.
     bool finish(qint64 id, qint64 elapsedSeconds, int answered, int hits);
     bool remove(qint64 id);
 

@@ -385,6 +385,9 @@ void TformSimul::startPaper()
     const attempts::PaperIdentity paper{QFileInfo(pdfPath).absoluteFilePath(), m_ctx.dataFolder,
                                         attempts::PaperIdentity::HashKey(keyBytes)};
     const auto start = m_session.start(paper, FromAnsi(entry.name), m_key);
+    // A clock still running from the previous paper may have ticked while
+    // the question was open.
+    m_elapsed = 0;
     if (start.resumed)
         restoreAttempt(start);
     m_clock->setInterval(1000);

@@ -3,7 +3,6 @@
 #include "attempts/HistoryModel.h"
 #include "attempts/PaperSeries.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace zelvora::attempts;
@@ -57,7 +56,6 @@ private slots:
     void paperSeries();
     void csv_data();
     void csv();
-    void csvIsSavedWithItsMark();
 };
 
 void TestHistoryModel::newestFirstWithTexts()
@@ -149,21 +147,6 @@ void TestHistoryModel::csv()
     QCOMPARE(lines.size(), 3); // header, the row, and nothing after the last CR LF
     QCOMPARE(lines[1], line);
     QVERIFY(lines[2].isEmpty());
-}
-
-void TestHistoryModel::csvIsSavedWithItsMark()
-{
-    QTemporaryDir dir;
-    HistoryModel m;
-    m.setAttempts(Sample());
-    const QString path = dir.filePath(QStringLiteral("historico.csv"));
-    QVERIFY(HistoryCsv::Save(m, QLocale(QStringLiteral("pt_BR")), path));
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), HistoryCsv::Make(m, QLocale(QStringLiteral("pt_BR"))));
-    QString error;
-    QVERIFY(!HistoryCsv::Save(m, QLocale::c(), dir.filePath(QStringLiteral("no/such/folder.csv")), &error));
-    QVERIFY(!error.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestHistoryModel)
