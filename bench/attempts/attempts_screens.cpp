@@ -1,6 +1,6 @@
 // Takes the documentation's screenshots of the history window and of the
 // question to continue an interrupted attempt, on a real display:
-//   xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/attempts_screens \
+//   xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/attempts_screens
 //     docs/screenshot-history.png docs/screenshot-resume.png
 // The history shows a store of sample attempts made in a temporary folder;
 // the question is the real one, over the exam window on build/bin/dados: a
@@ -62,7 +62,8 @@ struct ExamWindows {
         ctx.windows.resultado = &resultado;
         simul.FormCreate();
         simul.show();
-        QTest::qWaitForWindowExposed(&simul);
+        if (!QTest::qWaitForWindowExposed(&simul))
+            std::fprintf(stderr, "the exam window was not shown\n");
     }
     bool start(const QString& paper)
     {
