@@ -372,7 +372,6 @@ void TformSimul::startPaper()
     processEvents();
     hideWait();
 
-    m_elapsed = 0;
     m_finished = false;
     if (m_session.store() != m_ctx.attempts)
         m_session.setStore(m_ctx.attempts);
