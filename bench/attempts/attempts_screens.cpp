@@ -50,10 +50,7 @@ struct ExamWindows {
     gui::TformSimul simul;
     gui::TformResultado resultado;
 
-    explicit ExamWindows(app::AppContext& ctx)
-        : aguarde(ctx)
-        , simul(ctx)
-        , resultado(ctx)
+    explicit ExamWindows(app::AppContext& ctx) : aguarde(ctx), simul(ctx), resultado(ctx)
     {
         aguarde.FormCreate();
         ctx.windows.aguarde = &aguarde;
@@ -109,7 +106,8 @@ int main(int argc, char** argv)
             if (round >= hits[p].size())
                 continue;
             now = QDateTime(QDate(2026, 9, 1).addDays(day += 3), QTime(19, 0), Qt::UTC);
-            const attempts::PaperIdentity id{QStringLiteral("/opt/zelvora/dados/simu/") + QString::fromUtf8(papers[p].pdf),
+            const attempts::PaperIdentity id{QStringLiteral("/opt/zelvora/dados/simu/")
+                                                 + QString::fromUtf8(papers[p].pdf),
                                              QStringLiteral("/opt/zelvora/dados/"), QStringLiteral("k%1").arg(p)};
             const auto a = store.begin(id, QString::fromUtf8(papers[p].name), papers[p].questions);
             const int h = hits[p][round];

@@ -20,7 +20,9 @@ class TformAbre;
 class TformHistorico;
 } // namespace zelvora::gui
 
-namespace zelvora::attempts { class AttemptStore; }
+namespace zelvora::attempts {
+class AttemptStore;
+} // namespace zelvora::attempts
 
 namespace zelvora::app {
 

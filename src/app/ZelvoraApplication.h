@@ -12,7 +12,9 @@
 #include <memory>
 
 namespace zelvora::text { class Collation; }
-namespace zelvora::attempts { class AttemptStore; }
+namespace zelvora::attempts {
+class AttemptStore;
+} // namespace zelvora::attempts
 
 namespace zelvora::app {
 

@@ -7,8 +7,7 @@ namespace zelvora::attempts {
 
 using mockexam::ExamScore;
 
-bool AttemptRecorder::begin(const PaperIdentity& paper, const QString& paperName,
-                            const std::vector<std::string>& key)
+bool AttemptRecorder::begin(const PaperIdentity& paper, const QString& paperName, const std::vector<std::string>& key)
 {
     stop();
     if (!m_store || !m_store->isOpen())
@@ -41,8 +40,8 @@ void AttemptRecorder::answer(int question, const std::vector<std::string>& answe
     if (!active() || !m_store || question < 0 || size_t(question) >= answers.size())
         return;
     const ExamScore score = ExamScore::Compute(m_key, answers, 0);
-    report(m_store->recordAnswer(m_id, question, answers[size_t(question)], currentQuestion, score.answered,
-                                 score.hits));
+    report(
+        m_store->recordAnswer(m_id, question, answers[size_t(question)], currentQuestion, score.answered, score.hits));
 }
 
 void AttemptRecorder::tick(qint64 elapsedSeconds, int currentQuestion)

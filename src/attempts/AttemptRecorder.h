@@ -20,10 +20,7 @@ public:
     static constexpr int ClockSaveSeconds = 10;
 
     // store may be null or closed.
-    explicit AttemptRecorder(AttemptStore* store = nullptr)
-        : m_store(store)
-    {
-    }
+    explicit AttemptRecorder(AttemptStore* store = nullptr) : m_store(store) {}
 
     void setStore(AttemptStore* store) { m_store = store; }
 

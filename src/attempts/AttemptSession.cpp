@@ -49,8 +49,7 @@ AttemptSession::Start AttemptSession::start(const PaperIdentity& paper, const QS
     sayOnceWhyUnavailable();
     if (!m_store || !m_store->isOpen())
         return result;
-    if (const auto old = m_store->findInterrupted(paper);
-        old && old->questionCount == int(key.size()) && m_ask
+    if (const auto old = m_store->findInterrupted(paper); old && old->questionCount == int(key.size()) && m_ask
         && m_ask(AttemptTexts::ResumeQuestion(old->answered, old->questionCount, old->elapsedSeconds))) {
         m_recorder.resume(*old, key);
         result.resumed = true;

@@ -214,8 +214,7 @@ bool AttemptStore::openFile()
         QString reason;
         {
             QSqlQuery q(QSqlDatabase::database(m_connection, false));
-            if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL"))
-                || !q.exec(QStringLiteral("PRAGMA quick_check"))) {
+            if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !q.exec(QStringLiteral("PRAGMA quick_check"))) {
                 damaged = IsDamage(q.lastError());
                 if (!damaged)
                     reason = Reason(q.lastError());
@@ -364,8 +363,8 @@ std::optional<qint64> AttemptStore::begin(const PaperIdentity& paper, const QStr
     return q.lastInsertId().toLongLong();
 }
 
-bool AttemptStore::recordAnswer(qint64 id, int question, const std::string& answer, int currentQuestion,
-                                int answered, int hits)
+bool AttemptStore::recordAnswer(qint64 id, int question, const std::string& answer, int currentQuestion, int answered,
+                                int hits)
 {
     if (!m_open)
         return false;
@@ -410,8 +409,8 @@ bool AttemptStore::recordProgress(qint64 id, qint64 elapsedSeconds, int currentQ
     if (!m_open)
         return false;
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
-    q.prepare(QStringLiteral(
-        "UPDATE attempt SET elapsed_seconds = ?, current_question = ?, saved_at = ? WHERE id = ?"));
+    q.prepare(
+        QStringLiteral("UPDATE attempt SET elapsed_seconds = ?, current_question = ?, saved_at = ? WHERE id = ?"));
     q.addBindValue(elapsedSeconds);
     q.addBindValue(currentQuestion);
     q.addBindValue(ToStored(now()));

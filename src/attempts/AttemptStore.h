@@ -59,8 +59,7 @@ public:
     std::optional<qint64> begin(const PaperIdentity& paper, const QString& paperName, int questionCount);
     // Stores one answer and, in the same transaction, the current question
     // and the running counts the history shows.
-    bool recordAnswer(qint64 id, int question, const std::string& answer, int currentQuestion, int answered,
-                      int hits);
+    bool recordAnswer(qint64 id, int question, const std::string& answer, int currentQuestion, int answered, int hits);
     // The clock and the current question.
     bool recordProgress(qint64 id, qint64 elapsedSeconds, int currentQuestion);
     // Marks the attempt finished at the current time. Writes for an attempt

@@ -9,7 +9,10 @@ QString AttemptTexts::Duration(qint64 seconds)
     const qint64 m = (seconds / 60) % 60;
     const qint64 s = seconds % 60;
     if (h > 0)
-        return QStringLiteral("%1 h %2 min %3 s").arg(h).arg(m, 2, 10, QLatin1Char('0')).arg(s, 2, 10, QLatin1Char('0'));
+        return QStringLiteral("%1 h %2 min %3 s")
+            .arg(h)
+            .arg(m, 2, 10, QLatin1Char('0'))
+            .arg(s, 2, 10, QLatin1Char('0'));
     if (m > 0)
         return QStringLiteral("%1 min %2 s").arg(m).arg(s, 2, 10, QLatin1Char('0'));
     return QStringLiteral("%1 s").arg(s);

@@ -7,9 +7,7 @@
 
 namespace zelvora::attempts {
 
-HistoryModel::HistoryModel(QLocale locale, QObject* parent)
-    : QAbstractTableModel(parent)
-    , m_locale(std::move(locale))
+HistoryModel::HistoryModel(QLocale locale, QObject* parent) : QAbstractTableModel(parent), m_locale(std::move(locale))
 {
 }
 
@@ -52,8 +50,8 @@ QString HistoryModel::dateText(const Attempt& a) const
 
 QString HistoryModel::percentageText(const Attempt& a) const
 {
-    const std::string text =
-        mockexam::ExamScore::FormatTwoDecimals(a.percentage(), m_locale.decimalPoint().toStdString());
+    const std::string text = mockexam::ExamScore::FormatTwoDecimals(a.percentage(),
+                                                                    m_locale.decimalPoint().toStdString());
     return QString::fromStdString(text).trimmed() + QLatin1Char('%');
 }
 

@@ -35,8 +35,7 @@ namespace {
 
 QString Percent(double value)
 {
-    const std::string text =
-        mockexam::ExamScore::FormatTwoDecimals(value, QLocale().decimalPoint().toStdString());
+    const std::string text = mockexam::ExamScore::FormatTwoDecimals(value, QLocale().decimalPoint().toStdString());
     return QString::fromStdString(text).trimmed() + QLatin1Char('%');
 }
 
@@ -197,7 +196,8 @@ void TformHistorico::updateChart()
     const size_t n = series.percentages.size();
     const QString count = n == 1 ? QStringLiteral("1 tentativa concluída")
                                  : QStringLiteral("%1 tentativas concluídas").arg(n);
-    m_resumo->setText(QStringLiteral("%1 · melhor %2 · média %3").arg(count, Percent(series.best), Percent(series.average)));
+    m_resumo->setText(
+        QStringLiteral("%1 · melhor %2 · média %3").arg(count, Percent(series.best), Percent(series.average)));
 
     auto* line = new QLineSeries;
     line->setName(QStringLiteral("Porcentagem de acerto"));

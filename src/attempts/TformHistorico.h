@@ -19,8 +19,10 @@ class QChart;
 namespace zelvora::app {
 class MessageBoxes;
 struct AppContext;
-}
-namespace zelvora::attempts { class AttemptStore; }
+} // namespace zelvora::app
+namespace zelvora::attempts {
+class AttemptStore;
+} // namespace zelvora::attempts
 
 namespace zelvora::gui {
 

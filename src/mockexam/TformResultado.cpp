@@ -3,15 +3,15 @@
 #include "app/GuardedSlot.h"
 #include "app/ImageView.h"
 #include "app/Look.h"
+#include "attempts/TformHistorico.h"
 #include "mockexam/ExamScore.h"
 #include "mockexam/MockExamResources.h"
 #include "mockexam/TformSimul.h"
-#include "attempts/TformHistorico.h"
 
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPushButton>
 #include <QLocale>
+#include <QPushButton>
 
 namespace zelvora::gui {
 

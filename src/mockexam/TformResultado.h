@@ -60,7 +60,6 @@ private:
     QLabel* lQE = nullptr;
     QPushButton* btHistorico = nullptr;
 
-
     app::AppContext& m_ctx;
 };
 

@@ -16,17 +16,17 @@
 #include "mockexam/MockExamResources.h"
 #include "mockexam/PaperPath.h"
 #include "mockexam/QtExamClock.h"
-#include "mockexam/TPdfViewer.h"
 #include "mockexam/TformResultado.h"
+#include "mockexam/TPdfViewer.h"
 #include "text/Collation.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
-#include <QFile>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -34,8 +34,8 @@
 #include <QPdfView>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScopedValueRollback>
+#include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
 

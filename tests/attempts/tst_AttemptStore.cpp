@@ -247,10 +247,14 @@ void TestAttemptStore::unusableStoreSaysWhy_data()
 {
     QTest::addColumn<QString>("situation");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("folder cannot be made") << "file in the way" << "não pode ser criada";
-    QTest::newRow("read-only folder") << "read-only" << "gravação";
-    QTest::newRow("locked by another program") << "locked" << "em uso";
-    QTest::newRow("written by a newer version") << "newer" << "mais nova";
+    QTest::newRow("folder cannot be made") << "file in the way"
+                                           << "não pode ser criada";
+    QTest::newRow("read-only folder") << "read-only"
+                                      << "gravação";
+    QTest::newRow("locked by another program") << "locked"
+                                               << "em uso";
+    QTest::newRow("written by a newer version") << "newer"
+                                                << "mais nova";
 }
 
 void TestAttemptStore::unusableStoreSaysWhy()

@@ -113,8 +113,7 @@ void TestExamAttempts::killedAttemptIsOffered()
     auto* cb = Control<QComboBox>(r.h.simul.get(), "cbQuestao");
     if (yes) {
         QCOMPARE(r.h.answers(), (QStringList{"3", "1", "#", "#", "#"}));
-        QCOMPARE(ExamHarness::items(cb).mid(0, 3),
-                 (QStringList{"Questão 1   OK", "Questão 2   OK", "Questão 3"}));
+        QCOMPARE(ExamHarness::items(cb).mid(0, 3), (QStringList{"Questão 1   OK", "Questão 2   OK", "Questão 3"}));
         QCOMPARE(cb->currentIndex(), 1);
         QCOMPARE(r.h.simul->shownOption(), 0);
         QCOMPARE(r.h.simul->elapsedSeconds(), 10);

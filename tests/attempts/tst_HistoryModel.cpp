@@ -12,8 +12,8 @@ namespace {
 const PaperIdentity PaperA{QStringLiteral("/s/a.pdf"), QStringLiteral("/d/"), QStringLiteral("ka")};
 const PaperIdentity PaperB{QStringLiteral("/s/b.pdf"), QStringLiteral("/d/"), QStringLiteral("kb")};
 
-Attempt Make(qint64 id, int day, const PaperIdentity& paper, const QString& name, int hits, int total,
-             qint64 seconds, bool finished = true)
+Attempt Make(qint64 id, int day, const PaperIdentity& paper, const QString& name, int hits, int total, qint64 seconds,
+             bool finished = true)
 {
     Attempt a;
     a.id = id;
@@ -80,16 +80,16 @@ void TestHistoryModel::sorting_data()
     QTest::addColumn<QList<qint64>>("ids");
     QTest::newRow("date, oldest first") << int(HistoryModel::Date) << int(Qt::AscendingOrder)
                                         << QList<qint64>{1, 2, 3, 4};
-    QTest::newRow("paper, ties newest first") << int(HistoryModel::Paper) << int(Qt::AscendingOrder)
-                                              << QList<qint64>{4, 2, 1, 3};
-    QTest::newRow("percentage, best first") << int(HistoryModel::Percentage) << int(Qt::DescendingOrder)
-                                            << QList<qint64>{2, 3, 1, 4};
+    QTest::newRow("paper, ties newest first")
+        << int(HistoryModel::Paper) << int(Qt::AscendingOrder) << QList<qint64>{4, 2, 1, 3};
+    QTest::newRow("percentage, best first")
+        << int(HistoryModel::Percentage) << int(Qt::DescendingOrder) << QList<qint64>{2, 3, 1, 4};
     QTest::newRow("hits, fewest first") << int(HistoryModel::Hits) << int(Qt::AscendingOrder)
                                         << QList<qint64>{4, 3, 1, 2};
     QTest::newRow("time, longest first") << int(HistoryModel::Time) << int(Qt::DescendingOrder)
                                          << QList<qint64>{3, 1, 2, 4};
-    QTest::newRow("status, interrupted first") << int(HistoryModel::Status) << int(Qt::AscendingOrder)
-                                               << QList<qint64>{4, 3, 2, 1};
+    QTest::newRow("status, interrupted first")
+        << int(HistoryModel::Status) << int(Qt::AscendingOrder) << QList<qint64>{4, 3, 2, 1};
 }
 
 void TestHistoryModel::sorting()
@@ -103,7 +103,7 @@ void TestHistoryModel::sorting()
     m.sort(column, Qt::SortOrder(order));
     QCOMPARE(Ids(m), ids);
     QCOMPARE(selected.data(HistoryModel::AttemptIdRole).toLongLong(), 2); // a selection follows its row
-    m.setAttempts(Sample());                                               // reloading keeps the sort
+    m.setAttempts(Sample()); // reloading keeps the sort
     QCOMPARE(Ids(m), ids);
 }
 
@@ -122,13 +122,19 @@ void TestHistoryModel::csv_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("line");
     QTest::newRow("pt_BR: semicolon, decimal comma")
-        << "pt_BR" << "Técnico 2008" << "\"2026-01-01 10:00\";\"Técnico 2008\";\"3\";\"10\";\"30,00\";\"600\";\"10\";\"concluída\"";
+        << "pt_BR"
+        << "Técnico 2008"
+        << "\"2026-01-01 10:00\";\"Técnico 2008\";\"3\";\"10\";\"30,00\";\"600\";\"10\";\"concluída\"";
     QTest::newRow("C: comma, decimal point")
-        << "C" << "Prova" << "\"2026-01-01 10:00\",\"Prova\",\"3\",\"10\",\"30.00\",\"600\",\"10\",\"concluída\"";
-    QTest::newRow("quotes and separators") << "pt_BR" << "A; \"B\", C\nD"
+        << "C"
+        << "Prova"
+        << "\"2026-01-01 10:00\",\"Prova\",\"3\",\"10\",\"30.00\",\"600\",\"10\",\"concluída\"";
+    QTest::newRow("quotes and separators") << "pt_BR"
+                                           << "A; \"B\", C\nD"
                                            << "\"2026-01-01 10:00\";\"A; \"\"B\"\", C\nD\";\"3\";\"10\";\"30,00\";"
                                               "\"600\";\"10\";\"concluída\"";
-    QTest::newRow("formula never runs") << "C" << "=HYPERLINK(\"x\")"
+    QTest::newRow("formula never runs") << "C"
+                                        << "=HYPERLINK(\"x\")"
                                         << "\"2026-01-01 10:00\",\"'=HYPERLINK(\"\"x\"\")\",\"3\",\"10\",\"30.00\","
                                            "\"600\",\"10\",\"concluída\"";
 }

@@ -18,8 +18,8 @@
 #include <QDir>
 #include <QPointer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
