@@ -1,9 +1,9 @@
-// The exam's use of the store: continuing an interrupted attempt or not, the
-// questions before leaving and finishing, and one message when unavailable.
+// The exam's use of the store: continuing an interrupted attempt or not, and
+// the questions before leaving and finishing. (Without a store: the exam
+// window's tests.)
 #include "attempts/AttemptSession.h"
 #include "attempts/AttemptStore.h"
 
-#include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,7 +42,6 @@ private slots:
     void interruptedAttemptIsOffered();
     void blankQuestionsAreCounted_data();
     void blankQuestionsAreCounted();
-    void unavailableStoreIsToldOnce();
 };
 
 void TestAttemptSession::interruptedAttemptIsOffered_data()
@@ -115,26 +114,6 @@ void TestAttemptSession::blankQuestionsAreCounted()
     d.answers = {false};
     QVERIFY(!session.confirmLeave());
     QVERIFY(d.asked.last().contains(QStringLiteral("retomada")));
-}
-
-void TestAttemptSession::unavailableStoreIsToldOnce()
-{
-    QTemporaryDir dir;
-    QFile blocker(dir.filePath(QStringLiteral("x")));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    AttemptStore store(dir.filePath(QStringLiteral("x/a.sqlite")));
-    QVERIFY(!store.open());
-    Dialogue d;
-    AttemptSession session(&store, d.ask(), d.tell());
-    for (int i = 0; i < 2; ++i) {
-        QVERIFY(!session.start(Paper, QStringLiteral("P"), Key).resumed);
-        session.answered(0, {"1", "#", "#", "#"}, 0);
-        session.finish(5, {"1", "#", "#", "#"});
-    }
-    QCOMPARE(d.told.size(), 1);
-    QVERIFY(d.told[0].contains(QStringLiteral("não está disponível")));
-    QVERIFY(d.told[0].contains(QStringLiteral("não pode ser criada")));
-    QVERIFY(d.asked.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestAttemptSession)

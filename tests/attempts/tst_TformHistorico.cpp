@@ -1,8 +1,8 @@
 // The history window driven offscreen: it lists the store, deletes only after
 // a yes, exports what it shows and says when the store is unavailable.
-#include "AnsweringMessages.h"
 #include "attempts/AttemptStore.h"
 #include "attempts/TformHistorico.h"
+#include "mockexam/RecordingMessages.h"
 
 #include <QApplication>
 #include <QChartView>
@@ -33,7 +33,7 @@ private slots:
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<AttemptStore> m_store;
-    AnsweringMessages m_messages;
+    RecordingMessages m_messages;
     qint64 m_ids[3] = {};
 };
 
@@ -52,7 +52,8 @@ void TestTformHistorico::init()
         m_ids[i] = *m_store->begin(paper, QStringLiteral("Prova %1").arg(i == 2 ? 2 : 1), 4);
         m_store->finish(m_ids[i], 60, 4, i + 1);
     }
-    m_messages = AnsweringMessages();
+    m_messages.clear();
+    m_messages.answers.clear();
 }
 
 void TestTformHistorico::cleanup()
@@ -117,7 +118,7 @@ void TestTformHistorico::exportWritesTheTable()
     QVERIFY(lines[1].contains("\"Prova 2\";\"3\";\"4\";\"75,00\""));
     w.chooseCsvPath = [&](QWidget*) { return m_dir->filePath(QStringLiteral("missing/h.csv")); };
     QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("btExportar")), Qt::LeftButton);
-    QCOMPARE(m_messages.messages.size(), 1);
+    QCOMPARE(m_messages.texts.size(), 1);
     QLocale::setDefault(QLocale::c());
 }
 
