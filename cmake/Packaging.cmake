@@ -188,9 +188,10 @@ com cronômetro, correção e resultado.")
 # Library dependencies are computed by dpkg-shlibdeps from the installed
 # binaries (Qt's X11 platform plugin comes with libqt6gui6). What it cannot see
 # is listed here: the fonts the windows are laid out with (Liberation Sans in
-# place of Arial, DejaVu Sans as the default sans font).
+# place of Arial, DejaVu Sans as the default sans font) and Qt's SQLite driver,
+# a plugin the attempt store loads at run time.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core, libqt6sql6-sqlite")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 # `cpack --config CPackSourceConfig.cmake`: the source tree alone, without

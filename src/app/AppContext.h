@@ -21,7 +21,12 @@ class TformSimul;
 class TformResultado;
 class TformAguarde;
 class TformAbre;
+class TformHistorico;
 } // namespace zelvora::gui
+
+namespace zelvora::attempts {
+class AttemptStore;
+} // namespace zelvora::attempts
 
 namespace zelvora::app {
 
@@ -34,6 +39,8 @@ struct AppWindows {
     gui::TformResultado* resultado = nullptr;
     gui::TformAguarde* aguarde = nullptr;
     gui::TformAbre* abre = nullptr;
+    // Made the first time the history is asked for.
+    gui::TformHistorico* historico = nullptr;
 };
 
 struct AppContext {
@@ -80,6 +87,9 @@ struct AppContext {
     MessageBoxes* messages = nullptr;
     const text::Collation* collation = nullptr;
     AppWindows windows;
+    // Every mock-exam attempt; may be null (nothing is kept) or closed (the
+    // store could not be opened; it says why).
+    attempts::AttemptStore* attempts = nullptr;
 
     // Lets pending window events run during long work (the zip extraction).
     std::function<void()> processEvents;

@@ -13,11 +13,13 @@ void QtMessageBoxes::show(QWidget* owner, const QString& text, const QString& ca
 
 bool QtMessageBoxes::ask(QWidget* owner, const QString& text, const QString& caption)
 {
-    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, owner);
-    QAbstractButton* yes = box.addButton(QStringLiteral("Sim"), QMessageBox::YesRole);
-    box.setDefaultButton(box.addButton(QStringLiteral("Não"), QMessageBox::NoRole));
-    box.exec();
-    return box.clickedButton() == yes;
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, owner);
+    box.setObjectName(QStringLiteral("question"));
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Sim"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Não"));
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 bool QtMessageBoxes::offer(QWidget* owner, const QString& text, const QString& caption, const QString& actionText)

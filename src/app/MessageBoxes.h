@@ -12,12 +12,14 @@ public:
     virtual ~MessageBoxes() = default;
     // A plain information box with one OK button; returns when it is closed.
     virtual void show(QWidget* owner, const QString& text, const QString& caption) = 0;
-    // A question with "Sim" and "Não"; true for "Sim". Boxes that cannot
-    // ask answer "Não", so nothing is done without a yes.
+    // A question with "Sim" and "Não"; true for "Sim". Closing the box
+    // answers "Não". Doubles that ask nothing answer "Sim".
     virtual bool ask(QWidget* owner, const QString& text, const QString& caption)
     {
-        (void)owner, (void)text, (void)caption;
-        return false;
+        (void)owner;
+        (void)text;
+        (void)caption;
+        return true;
     }
     // An information box with an extra button (actionText) beside OK; true
     // when the user chose that button. A box that cannot ask shows the text

@@ -8,6 +8,8 @@
 #include "app/TformAbre.h"
 #include "app/TformAguarde.h"
 #include "app/TformCreditos.h"
+#include "attempts/AttemptStore.h"
+#include "attempts/TformHistorico.h"
 #include "catalog/TformMain.h"
 #include "mockexam/TformResultado.h"
 #include "mockexam/TformSimul.h"
@@ -95,6 +97,13 @@ W* ZelvoraApplication::createWindow(const char* windowClass)
 
 void ZelvoraApplication::createWindows()
 {
+    // The attempt store opens before the exam window exists; when it cannot
+    // be opened, the exam window says why at the first paper started.
+    if (!m_attempts) {
+        m_attempts = std::make_unique<attempts::AttemptStore>(attempts::AttemptStore::DefaultPath());
+        m_attempts->open();
+        m_ctx.attempts = m_attempts.get();
+    }
     // A window without its folder would show no buttons (the skins are
     // missing too) and no way out but closing it: ask for a folder first.
     while (!LocateDataFolders(m_ctx)) {
@@ -144,6 +153,11 @@ void ZelvoraApplication::destroyWindows()
     destroy(w.simul);
     destroy(w.creditos);
     destroy(w.main);
+    delete w.historico;
+    w.historico = nullptr;
+    // Last, after the exam window wrote its clock.
+    m_ctx.attempts = nullptr;
+    m_attempts.reset();
 }
 
 } // namespace zelvora::app

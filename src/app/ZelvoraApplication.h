@@ -12,6 +12,9 @@
 #include <memory>
 
 namespace zelvora::text { class Collation; }
+namespace zelvora::attempts {
+class AttemptStore;
+} // namespace zelvora::attempts
 
 namespace zelvora::app {
 
@@ -70,6 +73,7 @@ private:
     AppContext m_ctx;
     std::unique_ptr<text::Collation> m_collation;
     std::unique_ptr<MessageBoxes> m_messages;
+    std::unique_ptr<attempts::AttemptStore> m_attempts;
     StartupObserver m_observer;
     std::function<QString(const QStringList&)> m_chooseFolder;
     bool m_destroyed = false;

@@ -16,6 +16,19 @@ void ExamAnswers::start(size_t questionCount, ItemType type)
     m_current = 0;
 }
 
+void ExamAnswers::restore(const std::vector<std::string>& answers, int current)
+{
+    start(answers.size());
+    for (size_t q = 0; q < answers.size(); ++q) {
+        if (answers[q] == NotAnswered)
+            continue;
+        m_answers[q] = answers[q];
+        m_items[q] += AnsweredMark;
+    }
+    if (!select(current))
+        m_current = 0;
+}
+
 bool ExamAnswers::select(int index)
 {
     if (index < 0 || size_t(index) >= m_answers.size())

@@ -34,6 +34,11 @@ public:
     const std::vector<std::string>& answers() const { return m_answers; }
     const std::vector<std::string>& itemTexts() const { return m_items; }
 
+    // An exam of as many questions as answers, taken up again: the answers
+    // as they were stored, each answered question's selector text marked,
+    // and current made current (question 0 when it is outside the exam).
+    void restore(const std::vector<std::string>& answers, int current);
+
     // Makes question index current; an index outside the exam changes nothing
     // and returns false.
     bool select(int index);

@@ -1,16 +1,18 @@
 #include "mockexam/TformResultado.h"
 
+#include "app/GuardedSlot.h"
 #include "app/ImageView.h"
 #include "app/Look.h"
+#include "attempts/TformHistorico.h"
 #include "mockexam/ExamScore.h"
 #include "mockexam/MockExamResources.h"
 #include "mockexam/ResultsFooter.h"
 #include "mockexam/TformSimul.h"
 
-#include "app/GuardedSlot.h"
-
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QPushButton>
 
 #include <utility>
 
@@ -80,6 +82,10 @@ TformResultado::TformResultado(app::AppContext& ctx, QWidget* parent)
         list->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
 
+    btHistorico = Named(new QPushButton(QStringLiteral("Histórico"), this), "btHistorico");
+    btHistorico->setAutoDefault(false);
+    connect(btHistorico, &QPushButton::clicked, this, Guarded(m_ctx, this, &TformResultado::btHistoricoClick));
+
     // The window grows at the bottom; everything above stays in place.
     pRodape = new ResultsFooter(this);
     connect(pRodape, &ResultsFooter::reviewRequested, this, Guarded(m_ctx, [this] {
@@ -93,6 +99,11 @@ void TformResultado::arrangeFooter()
 {
     pRodape->setGeometry(0, 446, 363, pRodape->neededHeight());
     setFixedSize(363, 446 + pRodape->height());
+    // "Histórico" at the right end of the footer's button row.
+    const int width = qMax(100, btHistorico->sizeHint().width());
+    const int rowTop = 446 + pRodape->height() - ResultsFooter::ButtonRowHeight;
+    btHistorico->setGeometry(363 - width - 8, rowTop + 8, width, ResultsFooter::ButtonRowHeight - 16);
+    btHistorico->raise();
 }
 
 void TformResultado::FormCreate()
@@ -133,9 +144,25 @@ void TformResultado::FormClose()
         exam->close();
 }
 
+void TformResultado::btHistoricoClick()
+{
+    TformHistorico::Open(m_ctx);
+}
+
+void TformResultado::keyPressEvent(QKeyEvent* e)
+{
+    // Escape would close the exam window with the results; only the close
+    // box does that.
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}
+
 void TformResultado::done(int result)
 {
-    // The close box, Escape and close() all end here.
+    // The close box and close() end here.
     QDialog::done(result);
     FormClose();
 }

@@ -6,13 +6,16 @@
 // Controls (object names): imResultado, lResultado, Label1, lAcerto, Label2,
 // lPorc, Label8, Label9, lTTotal, Label3, lMedia, Label7, Label4, lQC, Label5,
 // lQE; below the picture the footer pRodape with the lines the paper's info
-// file asks for (time run out, net score, subjects) and the button row whose
-// left end is btRevisar.
+// file asks for (time run out, net score, subjects) and the button row:
+// btRevisar at its left end, btHistorico (the history of attempts) at its
+// right end. Escape does not close the window (closing it closes the exam
+// window too); its close box does.
 #include "app/AppContext.h"
 
 #include <QDialog>
 
 class QLabel;
+class QPushButton;
 namespace zelvora::mockexam { class ExamScore; }
 
 namespace zelvora::gui {
@@ -37,9 +40,13 @@ public:
 public slots:
     void done(int result) override;
 
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
 private:
     void FormClose();
     void arrangeFooter();
+    void btHistoricoClick();
 
     ImageView* imResultado = nullptr;
     QLabel* lResultado = nullptr;
@@ -58,6 +65,7 @@ private:
     QLabel* Label5 = nullptr;
     QLabel* lQE = nullptr;
     ResultsFooter* pRodape = nullptr;
+    QPushButton* btHistorico = nullptr;
 
 
     app::AppContext& m_ctx;

@@ -8,6 +8,8 @@
 #include "app/MessageBoxes.h"
 #include "app/TFocusImage.h"
 #include "app/TformAguarde.h"
+#include "attempts/AttemptStore.h"
+#include "attempts/TformHistorico.h"
 #include "mockexam/AnswerKey.h"
 #include "mockexam/DurationBox.h"
 #include "mockexam/ExamNotice.h"
@@ -23,13 +25,17 @@
 #include "mockexam/TformResultado.h"
 #include "mockexam/TformRevisao.h"
 #include "text/Collation.h"
+#include "text/DataFile.h"
 #include "usermaterial/PaperAdditions.h"
+
+#include <algorithm>
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
@@ -37,9 +43,10 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPdfView>
+#include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScopedValueRollback>
+#include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
 
@@ -95,6 +102,12 @@ TformSimul::TformSimul(app::AppContext& ctx, QWidget* parent, std::unique_ptr<Ex
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
     , m_ctx(ctx)
     , m_clock(clock ? std::move(clock) : std::make_unique<mockexam::QtExamClock>())
+    , m_session(
+          ctx.attempts,
+          [this](const QString& question) {
+              return !m_ctx.messages || m_ctx.messages->ask(this, question, m_ctx.title);
+          },
+          [this](const QString& message) { showMessage(message); })
 {
     m_clock->onTick = Guarded(m_ctx, this, &TformSimul::Timer1Timer);
     setWindowTitle(ctx.title);
@@ -153,6 +166,13 @@ void TformSimul::buildTop()
     connect(btInicio, &TFocusImage::OnMouseUp, this, Guarded(m_ctx, this, &TformSimul::btInicioMouseUp));
     connect(btInicio, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btInicioClick));
     btInicio->setText(QStringLiteral("Iniciar"));
+
+    // Kept at the right edge by FormResize, like the "X".
+    btHistorico = Named(new QPushButton(QStringLiteral("Histórico"), pTop), "btHistorico");
+    btHistorico->setFont(Arial(14, true));
+    btHistorico->setGeometry(0, 80, qMax(100, btHistorico->sizeHint().width()), 36);
+    btHistorico->setFocusPolicy(Qt::NoFocus);
+    connect(btHistorico, &QPushButton::clicked, this, Guarded(m_ctx, this, &TformSimul::btHistoricoClick));
 
     comboProva = Named(new QComboBox(pTop), "comboProva");
     comboProva->setFont(Arial(16));
@@ -390,6 +410,8 @@ void TformSimul::fillComboProva()
 
 void TformSimul::FormDestroy()
 {
+    if (paperInProgress())
+        m_session.leave(m_elapsed, m_answers.current());
     m_clock->setInterval(0);
     m_entries.clear();
     m_key.clear();
@@ -443,6 +465,12 @@ void TformSimul::btInicioClick()
     if (m_starting)
         return;
     const QScopedValueRollback starting(m_starting, true);
+    // The running paper is kept and can be taken up again; still, ask.
+    if (paperInProgress()) {
+        if (!m_session.confirmLeave())
+            return;
+        m_session.leave(m_elapsed, m_answers.current());
+    }
     startPaper();
 }
 
@@ -520,13 +548,45 @@ void TformSimul::startPaper()
     processEvents();
     hideWait();
 
+    m_finished = false;
+    if (m_session.store() != m_ctx.attempts)
+        m_session.setStore(m_ctx.attempts);
+    // The key's bytes identify the paper's version; read as safely as the key.
+    const auto keyRead =
+        text::DataFile::Read(PaperPath::Resolve(folder, PaperPath::KeyPathFor(entry.pdfPath)), text::DataFile::KeyCap);
+    const QByteArray keyBytes = keyRead ? QByteArray::fromStdString(*keyRead) : QByteArray();
+    // The data folder the paper's list line came from (its "simu" folder's parent).
+    const QString paperDataFolder = QDir::cleanPath(QFile::decodeName(folder.c_str()) + QStringLiteral("/..")) + '/';
+    const attempts::PaperIdentity paper{QFileInfo(pdfPath).absoluteFilePath(), paperDataFolder,
+                                        attempts::PaperIdentity::HashKey(keyBytes)};
+    const auto start = m_session.start(paper, FromAnsi(entry.name), m_key);
+    // A clock still running from the previous paper may have ticked while
+    // the question was open.
     m_elapsed = 0;
     m_timeUp = false;
     lockAnswers(false);
-    m_countdown.start(edDuracao->duration().value_or(0));
+    if (start.resumed)
+        restoreAttempt(start);
+    // A resumed attempt has used part of the time limit already.
+    const int limit = edDuracao->duration().value_or(0);
+    m_countdown.start(limit > 0 ? std::max(1, limit - m_elapsed) : 0);
     if (m_countdown.limited())
         lTempo->setText(QString::fromStdString(m_countdown.text()));
     m_clock->setInterval(1000);
+}
+
+void TformSimul::restoreAttempt(const attempts::AttemptSession::Start& start)
+{
+    m_answers.restore(start.answers, start.currentQuestion);
+    {
+        const QSignalBlocker block(cbQuestao);
+        for (int q = 0; q < cbQuestao->count() && size_t(q) < m_answers.itemTexts().size(); ++q)
+            cbQuestao->setItemText(q, QString::fromStdString(m_answers.itemTexts()[size_t(q)]));
+    }
+    selectCurrentItem();
+    showStoredOption();
+    m_elapsed = start.elapsedSeconds;
+    lTempo->setText(QStringLiteral("Duração: %1 s").arg(m_elapsed));
 }
 
 void TformSimul::cbQuestaoChange()
@@ -559,11 +619,12 @@ void TformSimul::rgRespostaClick(int option)
         showStoredOption();
         return;
     }
-    if (m_answers.answer(option)) {
-        const int q = m_answers.current();
+    const int q = m_answers.current();
+    if (m_answers.answer(option))
         cbQuestao->setItemText(q, QString::fromStdString(m_answers.itemTexts()[size_t(q)]));
-    }
-    showItemExtra(m_answers.current());
+    showItemExtra(q);
+    if (option >= 0 && option < 5 && m_answers.questionCount() > 0)
+        m_session.answered(q, m_answers.answers(), q);
     selectCurrentItem();
 }
 
@@ -708,6 +769,7 @@ void TformSimul::leaveReview()
 void TformSimul::Timer1Timer()
 {
     ++m_elapsed;
+    m_session.tick(m_elapsed, m_answers.current());
     if (!m_countdown.limited()) {
         lTempo->setText(QStringLiteral("Duração: %1 s").arg(m_elapsed));
         return;
@@ -733,11 +795,17 @@ void TformSimul::finishWhenTimeIsUp()
 
 void TformSimul::btFimClick()
 {
+    // Blank questions are asked about once; pressing it again after the
+    // results only scores again.
+    if (!m_key.empty() && !m_finished && !m_session.confirmFinish(m_answers.answers()))
+        return;
     m_clock->setInterval(0);
     // With the clock stopped a notice would never go by itself.
     lAviso->hide();
     if (m_key.empty())
         return;
+    m_finished = true;
+    m_session.finish(m_elapsed, m_answers.answers());
     const ExamScore score = ExamScore::Compute(m_key, m_answers.answers(), m_elapsed, m_info);
     if (m_reviewWindow->isVisible())
         m_reviewWindow->setReview(ExamReview::Build(m_key, m_answers.answers(), m_answers.reviewMarks(), m_info));
@@ -758,6 +826,11 @@ void TformSimul::btSairClick()
 void TformSimul::Label2Click()
 {
     close();
+}
+
+void TformSimul::btHistoricoClick()
+{
+    TformHistorico::Open(m_ctx);
 }
 
 void TformSimul::btInicioMouseDown()
@@ -820,6 +893,11 @@ bool TformSimul::running() const
     return !pResp->isHidden() && m_answers.questionCount() > 0;
 }
 
+bool TformSimul::paperInProgress() const
+{
+    return running() && !m_finished;
+}
+
 void TformSimul::arrangePanels()
 {
     const int w = width();
@@ -838,6 +916,9 @@ void TformSimul::FormResize()
 {
     arrangePanels();
     Label2->move(pTop->width() - Label2->width() - 5, Label2->y());
+    // On a screen too narrow for both it gives way to the start button.
+    const int historicoLeft = pTop->width() - btHistorico->width() - 10;
+    btHistorico->move(qMax(historicoLeft, btInicio->geometry().right() + 11), btHistorico->y());
     const int columnHeight = qMax(pResp->height(), pRespClient->minimumHeight());
     lTempo->move(lTempo->x(), columnHeight - lTempo->height() - 5);
     placeAids();
@@ -883,6 +964,15 @@ void TformSimul::resizeEvent(QResizeEvent* e)
 
 void TformSimul::closeEvent(QCloseEvent* e)
 {
+    // Sair, the "X", Alt+F4: a paper in progress is kept, but the user is
+    // asked first.
+    if (paperInProgress() && isVisible()) {
+        if (!m_session.confirmLeave()) {
+            e->ignore();
+            return;
+        }
+        m_session.leave(m_elapsed, m_answers.current());
+    }
     // Closing only hides the window; the clock stops.
     m_clock->setInterval(0);
     m_reviewWindow->hide();

@@ -23,9 +23,15 @@
 // lQuestao, cbQuestao, rgResposta (its five options A to E are its radio
 // buttons, in that order; a right/wrong paper shows the first two as C and
 // E), btProxima, btAnterior, btFim, btSair, ckRevisar, lGabarito, lTempo; the
-// review window TformRevisao.
+// review window TformRevisao; btHistorico (opens the history of attempts).
+//
+// Every attempt is kept in the attempt store as it goes (AttemptSession):
+// starting a paper with an interrupted attempt offers to continue it; leaving
+// a running paper (another paper, Sair, the "X", closing the window) and
+// finishing with blank questions ask first.
 #include "app/AppContext.h"
 #include "app/LoadSkinImage.h"
+#include "attempts/AttemptSession.h"
 #include "mockexam/ExamAnswers.h"
 #include "mockexam/ExamClock.h"
 #include "mockexam/ExamCountdown.h"
@@ -45,6 +51,7 @@ class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QPushButton;
 class QRadioButton;
 class QScrollArea;
 class QShortcut;
@@ -85,6 +92,7 @@ public:
     void btFimClick();
     void btSairClick();
     void Label2Click();
+    void btHistoricoClick();
     void btInicioMouseDown();
     void btInicioMouseUp();
     void MouseDown(TFocusImage* sender);
@@ -148,6 +156,9 @@ private:
     void leaveReview();
     void finishWhenTimeIsUp();
     void placeAids();
+    // A paper runs and has not been finished: leaving it asks first.
+    bool paperInProgress() const;
+    void restoreAttempt(const attempts::AttemptSession::Start& start);
 
     QFrame* pTop = nullptr;
     ImageView* imLogo = nullptr;
@@ -176,6 +187,7 @@ private:
     QLabel* lGabarito = nullptr;
     QLabel* lTempo = nullptr;
     TformRevisao* m_reviewWindow = nullptr;
+    QPushButton* btHistorico = nullptr;
 
     app::AppContext& m_ctx;
     std::unique_ptr<mockexam::ExamClock> m_clock;
@@ -191,6 +203,8 @@ private:
     mockexam::ExamCountdown m_countdown;
     bool m_timeUp = false;
     bool m_reviewing = false;
+    bool m_finished = false;
+    attempts::AttemptSession m_session;
     std::vector<QShortcut*> m_examShortcuts;
 };
 

@@ -377,7 +377,8 @@ def scenario(args, work, procs):
                    stderr=subprocess.DEVNULL, timeout=30)
     env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM='xcb',
                QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_ACCESSIBILITY='1',
-               LC_ALL=args.locale, LANG=args.locale, TZ='UTC')
+               LC_ALL=args.locale, LANG=args.locale, TZ='UTC',
+               XDG_DATA_HOME=os.path.join(work, 'xdg-data'))
     env.pop('QT_QPA_PLATFORMTHEME', None)
     prog_log = open(os.path.join(work, 'zelvora.log'), 'w')
     prog = subprocess.Popen([program], env=env, cwd=work, stdout=prog_log, stderr=subprocess.STDOUT,
@@ -563,6 +564,11 @@ def scenario(args, work, procs):
             desk.click(col_x + 121 + 36, col_y + 49 + 15, 'btProxima')
     desk.screenshot('answers-marked')
     desk.click(col_x + 1 + 96, col_y + 110 + 15, 'btFim')
+    # Finishing with blank questions asks first; "Sim", the default, goes on.
+    wait_for('the question about blank questions', lambda: any(
+        'branco' in (a11y.text(l) or '') for w in a11y.windows() for l in a11y.find_all(w, role='label')),
+        timeout=20)
+    desk.key('Return')
 
     # 6. The results window: its texts read back and checked.
     result = wait_for('the results window', lambda: a11y.window('Zelvora', (363, None)), timeout=20)

@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include <memory>
@@ -41,6 +42,8 @@ struct ExamHarness {
 
     ExamHarness()
     {
+        // Nothing a window does may reach the real user's folders.
+        QStandardPaths::setTestModeEnabled(true);
         ctx.dataFolder = folder.dataFolder();
         ctx.mockExamFolder = folder.mockExamFolder();
         ctx.messages = &messages;

@@ -16,8 +16,16 @@ public:
         captions << caption;
         waitVisible << (waitWindow && waitWindow->isVisible());
     }
+    // Questions are recorded too and answered from answers, in order;
+    // "Sim" once it is empty.
+    bool ask(QWidget*, const QString& text, const QString&) override
+    {
+        questions << text;
+        return answers.isEmpty() ? true : answers.takeFirst();
+    }
     void clear()
     {
+        questions.clear();
         texts.clear();
         captions.clear();
         waitVisible.clear();
@@ -27,4 +35,6 @@ public:
     QStringList texts;
     QStringList captions;
     QList<bool> waitVisible;
+    QStringList questions;
+    QList<bool> answers;
 };

@@ -19,6 +19,8 @@ private slots:
     void rightWrongOptions_data();
     void rightWrongOptions();
     void studyAids();
+    void restoreMarksAnsweredQuestions_data();
+    void restoreMarksAnsweredQuestions();
 };
 
 void TestExamAnswers::startsUnanswered()
@@ -188,6 +190,41 @@ void TestExamAnswers::studyAids()
     QCOMPARE(QString::fromStdString(a.itemExtra(1)), QStringLiteral("C"));
     a.start(3);
     QVERIFY(!a.struck(1, 3));
+}
+
+void TestExamAnswers::restoreMarksAnsweredQuestions_data()
+{
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<int>("current");
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<int>("restoredCurrent");
+    QTest::newRow("some answered") << QStringList{"3", "#", "5"} << 1
+                                   << QStringList{"Questão 1   OK", "Questão 2", "Questão 3   OK"} << 1;
+    QTest::newRow("none answered") << QStringList{"#", "#"} << 1 << QStringList{"Questão 1", "Questão 2"} << 1;
+    QTest::newRow("current outside the exam") << QStringList{"1"} << 4 << QStringList{"Questão 1   OK"} << 0;
+}
+
+void TestExamAnswers::restoreMarksAnsweredQuestions()
+{
+    QFETCH(QStringList, answers);
+    QFETCH(int, current);
+    QFETCH(QStringList, items);
+    QFETCH(int, restoredCurrent);
+    std::vector<std::string> stored;
+    for (const QString& a : answers)
+        stored.push_back(a.toStdString());
+    ExamAnswers a;
+    a.start(7);
+    a.answer(2);
+    a.restore(stored, current);
+    QCOMPARE(a.answers(), stored);
+    QStringList got;
+    for (const auto& t : a.itemTexts())
+        got << QString::fromStdString(t);
+    QCOMPARE(got, items);
+    QCOMPARE(a.current(), restoredCurrent);
+    a.select(0);
+    QVERIFY(!a.answer(1) || answers[0] == QLatin1String("#")); // a restored mark is not added twice
 }
 
 QTEST_APPLESS_MAIN(TestExamAnswers)

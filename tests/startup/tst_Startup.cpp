@@ -18,8 +18,8 @@
 #include <QDir>
 #include <QPointer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -321,7 +321,8 @@ void StartupTest::cleanupTestCase()
 
 int main(int argc, char** argv)
 {
-    // The user's own data folder is read too: never the real one.
+    // The user's own data folder and the attempt store are read and written
+    // too: never the real ones.
     QStandardPaths::setTestModeEnabled(true);
     ZelvoraApplication app(argc, argv);
     StartupTest test(app);

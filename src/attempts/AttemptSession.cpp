@@ -1,0 +1,96 @@
+#include "attempts/AttemptSession.h"
+
+#include "attempts/AttemptStore.h"
+#include "attempts/AttemptTexts.h"
+
+#include <algorithm>
+
+namespace zelvora::attempts {
+
+AttemptSession::AttemptSession(AttemptStore* store, Ask ask, Tell tell)
+    : m_store(store)
+    , m_ask(std::move(ask))
+    , m_tell(std::move(tell))
+    , m_recorder(store)
+{
+    // A write that fails in the middle of an exam is said once per attempt.
+    m_recorder.onFailure = [this](const QString& reason) {
+        if (m_tell)
+            m_tell(AttemptTexts::Unavailable(reason));
+    };
+}
+
+void AttemptSession::setStore(AttemptStore* store)
+{
+    m_recorder.stop();
+    m_store = store;
+    m_recorder.setStore(store);
+    m_told = false;
+}
+
+void AttemptSession::sayOnceWhyUnavailable()
+{
+    if (m_told || !m_store)
+        return;
+    m_told = true;
+    if (!m_store->isOpen()) {
+        if (m_tell)
+            m_tell(AttemptTexts::Unavailable(m_store->error()));
+    } else if (!m_store->notice().isEmpty() && m_tell) {
+        m_tell(m_store->notice());
+    }
+}
+
+AttemptSession::Start AttemptSession::start(const PaperIdentity& paper, const QString& paperName,
+                                            const std::vector<std::string>& key)
+{
+    m_recorder.stop();
+    Start result;
+    sayOnceWhyUnavailable();
+    if (!m_store || !m_store->isOpen())
+        return result;
+    if (const auto old = m_store->findInterrupted(paper); old && old->questionCount == int(key.size()) && m_ask
+        && m_ask(AttemptTexts::ResumeQuestion(old->answered, old->questionCount, old->elapsedSeconds))) {
+        m_recorder.resume(*old, key);
+        result.resumed = true;
+        result.answers = old->answers;
+        result.currentQuestion = old->currentQuestion;
+        result.elapsedSeconds = old->elapsedSeconds;
+        return result;
+    }
+    m_recorder.begin(paper, paperName, key);
+    return result;
+}
+
+void AttemptSession::answered(int question, const std::vector<std::string>& answers, int currentQuestion)
+{
+    m_recorder.answer(question, answers, currentQuestion);
+}
+
+void AttemptSession::tick(qint64 elapsedSeconds, int currentQuestion)
+{
+    m_recorder.tick(elapsedSeconds, currentQuestion);
+}
+
+void AttemptSession::leave(qint64 elapsedSeconds, int currentQuestion)
+{
+    m_recorder.save(elapsedSeconds, currentQuestion);
+}
+
+void AttemptSession::finish(qint64 elapsedSeconds, const std::vector<std::string>& answers)
+{
+    m_recorder.finish(elapsedSeconds, answers);
+}
+
+bool AttemptSession::confirmLeave()
+{
+    return !m_ask || m_ask(AttemptTexts::LeaveQuestion());
+}
+
+bool AttemptSession::confirmFinish(const std::vector<std::string>& answers)
+{
+    const int blanks = int(std::count(answers.begin(), answers.end(), std::string("#")));
+    return blanks == 0 || !m_ask || m_ask(AttemptTexts::BlankQuestion(blanks));
+}
+
+} // namespace zelvora::attempts

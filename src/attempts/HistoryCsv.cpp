@@ -1,0 +1,58 @@
+#include "attempts/HistoryCsv.h"
+
+#include "attempts/HistoryModel.h"
+
+#include <QSaveFile>
+
+namespace zelvora::attempts {
+
+QString HistoryCsv::Quote(const QString& field)
+{
+    QString text = field;
+    if (!text.isEmpty() && QStringLiteral("=+-@").contains(text.front()))
+        text.prepend(QLatin1Char('\''));
+    text.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+QByteArray HistoryCsv::Make(const HistoryModel& model, const QLocale& locale)
+{
+    const bool comma = locale.decimalPoint() == QLatin1String(",");
+    const QString sep = comma ? QStringLiteral(";") : QStringLiteral(",");
+    auto number = [&](double v) {
+        QString s = QString::number(v, 'f', 2);
+        if (comma)
+            s.replace(QLatin1Char('.'), QLatin1Char(','));
+        return s;
+    };
+    auto line = [&](const QStringList& fields) {
+        QStringList quoted;
+        for (const QString& f : fields)
+            quoted << Quote(f);
+        return quoted.join(sep) + QStringLiteral("\r\n");
+    };
+
+    QString out = line({QStringLiteral("Data"), QStringLiteral("Prova"), QStringLiteral("Acertos"),
+                        QStringLiteral("Questões"), QStringLiteral("Porcentagem"), QStringLiteral("Tempo (s)"),
+                        QStringLiteral("Respondidas"), QStringLiteral("Situação")});
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const Attempt& a = model.attempt(row);
+        out += line({a.startedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")), a.paperName,
+                     QString::number(a.hits), QString::number(a.questionCount), number(a.percentage()),
+                     QString::number(a.elapsedSeconds), QString::number(a.answered), HistoryModel::StatusText(a)});
+    }
+    return QByteArray("\xEF\xBB\xBF") + out.toUtf8();
+}
+
+bool HistoryCsv::Save(const HistoryModel& model, const QLocale& locale, const QString& path, QString* error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(Make(model, locale)) < 0 || !file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace zelvora::attempts

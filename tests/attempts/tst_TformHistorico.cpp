@@ -1,0 +1,142 @@
+// The history window driven offscreen: it lists the store, deletes only after
+// a yes, exports what it shows and says when the store is unavailable.
+#include "attempts/AttemptStore.h"
+#include "attempts/TformHistorico.h"
+#include "mockexam/RecordingMessages.h"
+
+#include <QApplication>
+#include <QChartView>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace zelvora;
+using attempts::AttemptStore;
+using attempts::PaperIdentity;
+
+class TestTformHistorico : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init();
+    void cleanup();
+    void listsNewestFirstAndCharts();
+    void deleteAsksFirst_data();
+    void deleteAsksFirst();
+    void exportWritesTheTable();
+    void unavailableStoreSaysWhy();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<AttemptStore> m_store;
+    RecordingMessages m_messages;
+    qint64 m_ids[3] = {};
+};
+
+void TestTformHistorico::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    int minute = 0;
+    m_store = std::make_unique<AttemptStore>(m_dir->filePath(QStringLiteral("a.sqlite")), [&minute] {
+        return QDateTime(QDate(2026, 2, 1), QTime(8, minute), Qt::UTC);
+    });
+    QVERIFY(m_store->open());
+    for (int i = 0; i < 3; ++i) {
+        minute = i;
+        const QString pdf = i == 2 ? QStringLiteral("/s/q.pdf") : QStringLiteral("/s/p.pdf");
+        const PaperIdentity paper{pdf, QStringLiteral("/d/"), QStringLiteral("k")};
+        m_ids[i] = *m_store->begin(paper, QStringLiteral("Prova %1").arg(i == 2 ? 2 : 1), 4);
+        m_store->finish(m_ids[i], 60, 4, i + 1);
+    }
+    m_messages.clear();
+    m_messages.answers.clear();
+}
+
+void TestTformHistorico::cleanup()
+{
+    m_store.reset();
+    m_dir.reset();
+}
+
+void TestTformHistorico::listsNewestFirstAndCharts()
+{
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    gui::TformHistorico w(m_store.get(), &m_messages, QStringLiteral("Zelvora"));
+    w.show();
+    auto* grid = w.findChild<QTableView*>(QStringLiteral("gridHistorico"));
+    QVERIFY(grid);
+    QCOMPARE(grid->model()->rowCount(), 3);
+    QCOMPARE(w.selectedAttemptId(), m_ids[2]);
+    grid->selectRow(2); // the oldest: its paper has attempts of 25% and 50%
+    QCOMPARE(w.selectedAttemptId(), m_ids[0]);
+    auto* chart = w.findChild<QChartView*>(QStringLiteral("chartEvolucao"))->chart();
+    QCOMPARE(chart->title(), QStringLiteral("Prova 1"));
+    const QString resumo = w.findChild<QLabel*>(QStringLiteral("lResumo"))->text();
+    QVERIFY2(resumo.contains(QStringLiteral("2 tentativas")) && resumo.contains(QStringLiteral("50,00%"))
+                 && resumo.contains(QStringLiteral("37,50%")),
+             qPrintable(resumo));
+    QLocale::setDefault(QLocale::c());
+}
+
+void TestTformHistorico::deleteAsksFirst_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<int>("left");
+    QTest::newRow("no keeps it") << false << 3;
+    QTest::newRow("yes deletes it") << true << 2;
+}
+
+void TestTformHistorico::deleteAsksFirst()
+{
+    QFETCH(bool, yes);
+    QFETCH(int, left);
+    gui::TformHistorico w(m_store.get(), &m_messages, QStringLiteral("Zelvora"));
+    m_messages.answers = {yes};
+    QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("btExcluir")), Qt::LeftButton);
+    QCOMPARE(m_messages.questions.size(), 1);
+    QVERIFY(m_messages.questions[0].contains(QStringLiteral("Prova 2")));
+    QCOMPARE(int(m_store->summaries().size()), left);
+    QCOMPARE(w.model().rowCount(), left);
+    QCOMPARE(m_store->load(m_ids[2]).has_value(), !yes);
+}
+
+void TestTformHistorico::exportWritesTheTable()
+{
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    gui::TformHistorico w(m_store.get(), &m_messages, QStringLiteral("Zelvora"));
+    const QString path = m_dir->filePath(QStringLiteral("h.csv"));
+    w.chooseCsvPath = [&](QWidget*) { return path; };
+    QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("btExportar")), Qt::LeftButton);
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = f.readAll().split('\n');
+    QCOMPARE(lines.size(), 5);
+    QVERIFY(lines[1].contains("\"Prova 2\";\"3\";\"4\";\"75,00\""));
+    w.chooseCsvPath = [&](QWidget*) { return m_dir->filePath(QStringLiteral("missing/h.csv")); };
+    QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("btExportar")), Qt::LeftButton);
+    QCOMPARE(m_messages.texts.size(), 1);
+    QLocale::setDefault(QLocale::c());
+}
+
+void TestTformHistorico::unavailableStoreSaysWhy()
+{
+    QFile blocker(m_dir->filePath(QStringLiteral("x")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    AttemptStore broken(m_dir->filePath(QStringLiteral("x/a.sqlite")));
+    QVERIFY(!broken.open());
+    gui::TformHistorico w(&broken, &m_messages, QStringLiteral("Zelvora"));
+    auto* aviso = w.findChild<QLabel*>(QStringLiteral("lAviso"));
+    QVERIFY(!aviso->isHidden());
+    QVERIFY(aviso->text().contains(QStringLiteral("não pode ser criada")));
+    QVERIFY(!w.findChild<QPushButton*>(QStringLiteral("btExportar"))->isEnabled());
+    w.setStore(m_store.get());
+    QVERIFY(aviso->isHidden());
+    QCOMPARE(w.model().rowCount(), 3);
+}
+
+QTEST_MAIN(TestTformHistorico)
+#include "tst_TformHistorico.moc"
