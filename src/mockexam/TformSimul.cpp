@@ -569,7 +569,7 @@ void TformSimul::startPaper()
         restoreAttempt(start);
     // A resumed attempt has used part of the time limit already.
     const int limit = edDuracao->duration().value_or(0);
-    m_countdown.start(limit > 0 ? std::max(1, limit - m_elapsed) : 0);
+    m_countdown.start(limit > 0 ? int(std::max<long long>(1, limit - m_elapsed)) : 0);
     if (m_countdown.limited())
         lTempo->setText(QString::fromStdString(m_countdown.text()));
     m_clock->setInterval(1000);
