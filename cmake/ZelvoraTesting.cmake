@@ -20,6 +20,14 @@ function(zelvora_add_test)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
+  # One naming scheme for test executables and CTest names: the folder under
+  # tests/ ("-" read as "_"), then what is tested, in lower case with "_"
+  # (tests/zip-legacy -> zip_legacy_archives, tests/mockexam -> mockexam_score).
+  get_filename_component(_folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+  string(REPLACE "-" "_" _prefix "${_folder}")
+  if(NOT T_NAME MATCHES "^${_prefix}(_[a-z0-9_]+)?$")
+    message(FATAL_ERROR "test ${T_NAME} in tests/${_folder}: name it ${_prefix}_<what>, lower case with _")
+  endif()
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} Qt6::Test)
   target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
