@@ -42,8 +42,9 @@ struct FuzzEntry {
 class FuzzInput : public zip::InputBlocks {
 public:
     FuzzInput(const FuzzEntry& e)
-        : data_(e.data), blockSize_(e.blockSize),
-          compressedSize_(e.truncated ? e.data.size() + 1000 : e.data.size())
+        : data_(e.data)
+        , blockSize_(e.blockSize)
+        , compressedSize_(e.truncated ? e.data.size() + 1000 : e.data.size())
     {
     }
     std::span<const uint8_t> next() override

@@ -77,8 +77,7 @@ int main(int argc, char** argv)
     const size_t lineCount = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100000;
     const int runs = argc > 2 ? std::atoi(argv[2]) : 5;
 
-    const auto folder = std::filesystem::temp_directory_path()
-                        / ("zelvora-bench-catalog-" + std::to_string(getpid()));
+    const auto folder = std::filesystem::temp_directory_path() / ("zelvora-bench-catalog-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     const std::string path = (folder / "nomes.txt").string();
 
@@ -107,8 +106,7 @@ int main(int argc, char** argv)
 
     std::printf("file: %zu lines, %zu bytes, %zu distinct; catalog: %zu entries, "
                 "%zu organisations, %zu exam types, %zu years\n",
-                lineCount, bytes.size(), generator.distinctLines(), entries, organisations,
-                types, years);
+                lineCount, bytes.size(), generator.distinctLines(), entries, organisations, types, years);
     std::printf("| measurement (best of %d) | wall ms | CPU ms |\n|---|---:|---:|\n", runs);
     Row("Catalog::Load with PtBrCollation", load);
     Row("of which reading and splitting the lines", read);
@@ -119,9 +117,11 @@ int main(int argc, char** argv)
     if (sortC.wall > 0 && sortC1.wall > 0)
         std::printf("ratio Catalog::Load / LC_ALL=C sort -f: wall %.2f, CPU %.2f; "
                     "against --parallel=1: wall %.2f, CPU %.2f\n",
-                    load.wall / sortC.wall, load.cpu / sortC.cpu, load.wall / sortC1.wall,
-                    load.cpu / sortC1.cpu);
+                    load.wall / sortC.wall, load.cpu / sortC.cpu, load.wall / sortC1.wall, load.cpu / sortC1.cpu);
 
-    if (!std::getenv("ZELVORA_BENCH_KEEP")) std::filesystem::remove_all(folder); else std::printf("kept %s\n", path.c_str());
+    if (!std::getenv("ZELVORA_BENCH_KEEP"))
+        std::filesystem::remove_all(folder);
+    else
+        std::printf("kept %s\n", path.c_str());
     return entries == generator.distinctLines() ? 0 : 1;
 }

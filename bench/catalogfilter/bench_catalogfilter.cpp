@@ -41,12 +41,13 @@ public:
 
 std::vector<std::string> MakeLines(size_t n)
 {
-    const char* const kinds[] = {"Analista", "Técnico", "Auditor-Fiscal", "Agente", "Escrivão",
-                                 "Perito Criminal", "Professor", "Médico", "Engenheiro", "Oficial de Justiça"};
-    const char* const areas[] = {"Judiciário", "Administrativo", "da Receita", "de Polícia", "Legislativo",
-                                 "de Trânsito", "Ambiental", "de Saúde", "Bancário", "Previdenciário"};
-    const char* const orgs[] = {"CESPE", "FCC", "Fundação Cesgranrio", "ESAF", "Vunesp", "FGV",
-                                "NCE-UFRJ", "Consulplan", "Cetro", "IBFC", "AOCP", "Funrio"};
+    const char* const kinds[] = {"Analista",        "Técnico",   "Auditor-Fiscal", "Agente",     "Escrivão",
+                                 "Perito Criminal", "Professor", "Médico",         "Engenheiro", "Oficial de Justiça"};
+    const char* const areas[] = {"Judiciário",  "Administrativo", "da Receita", "de Polícia", "Legislativo",
+                                 "de Trânsito", "Ambiental",      "de Saúde",   "Bancário",   "Previdenciário"};
+    const char* const orgs[] = {"CESPE", "FCC",      "Fundação Cesgranrio", "ESAF",  "Vunesp",
+                                "FGV",   "NCE-UFRJ", "Consulplan",          "Cetro", "IBFC",
+                                "AOCP",  "Funrio"};
     std::mt19937 rng(2024);
     std::vector<std::string> lines;
     lines.reserve(n);
@@ -85,8 +86,8 @@ int main(int argc, char** argv)
     auto t0 = std::chrono::steady_clock::now();
     const catalog::Catalog cat = catalog::Catalog::FromLines(lines, collation);
     const double loadMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
-    std::printf("catalog: %zu entries, %zu organisations, %zu exam types, %zu years; sorted load %.0f ms\n",
-                cat.size(), cat.organisations().size(), cat.examTypes().size(), cat.years().size(), loadMs);
+    std::printf("catalog: %zu entries, %zu organisations, %zu exam types, %zu years; sorted load %.0f ms\n", cat.size(),
+                cat.organisations().size(), cat.examTypes().size(), cat.years().size(), loadMs);
 
     size_t hits = 0;
     const auto bench = [&](const char* what, const std::function<std::vector<size_t>()>& f) {
@@ -102,8 +103,7 @@ int main(int argc, char** argv)
     bench("search \"tecnico\" (many hits)", [&] { return catalog::SearchCatalog(cat, "tecnico"); });
     bench("search \"judiciario\"", [&] { return catalog::SearchCatalog(cat, text::Utf8ToCp1252("judiciário")); });
     bench("search \"zzz\" (no hit)", [&] { return catalog::SearchCatalog(cat, "zzz"); });
-    bench("search, 10,000-character term",
-          [&] { return catalog::SearchCatalog(cat, std::string(10000, 'a')); });
+    bench("search, 10,000-character term", [&] { return catalog::SearchCatalog(cat, std::string(10000, 'a')); });
 
     // The window over the same catalog, read from a data folder as at start-up.
     QTemporaryDir dir;
@@ -144,13 +144,28 @@ int main(int argc, char** argv)
     };
     std::printf("\nWindow handlers with model swap, layout and repaint (median of 15):\n");
     const int year2008 = comboAno->findText("2008");
-    handler("comboAnoChange \"2008\"", [&] { comboAno->setCurrentIndex(year2008); w.comboAnoChange(); });
+    handler("comboAnoChange \"2008\"", [&] {
+        comboAno->setCurrentIndex(year2008);
+        w.comboAnoChange();
+    });
     comboOrg->setCurrentIndex(0);
     const QString firstOrg = comboOrg->currentText();
-    handler(qPrintable("comboOrgChange \"" + firstOrg + "\""), [&] { comboOrg->setCurrentIndex(0); w.comboOrgChange(); });
-    handler("buttonOKClick \"tecnico\"", [&] { editLocalizar->setText("tecnico"); w.buttonOKClick(); });
-    handler("buttonOKClick \"a\" (every entry)", [&] { editLocalizar->setText("a"); w.buttonOKClick(); });
-    handler("buttonOKClick \"zzz\" (no hit)", [&] { editLocalizar->setText("zzz"); w.buttonOKClick(); });
+    handler(qPrintable("comboOrgChange \"" + firstOrg + "\""), [&] {
+        comboOrg->setCurrentIndex(0);
+        w.comboOrgChange();
+    });
+    handler("buttonOKClick \"tecnico\"", [&] {
+        editLocalizar->setText("tecnico");
+        w.buttonOKClick();
+    });
+    handler("buttonOKClick \"a\" (every entry)", [&] {
+        editLocalizar->setText("a");
+        w.buttonOKClick();
+    });
+    handler("buttonOKClick \"zzz\" (no hit)", [&] {
+        editLocalizar->setText("zzz");
+        w.buttonOKClick();
+    });
     w.FormDestroy();
     return 0;
 }

@@ -10,9 +10,9 @@
 #include "app/FindControl.h"
 #include "app/TFocusImage.h"
 #include "app/TformAguarde.h"
-#include "mockexam/TPdfViewer.h"
 #include "mockexam/TformResultado.h"
 #include "mockexam/TformSimul.h"
+#include "mockexam/TPdfViewer.h"
 #include "text/PtBrCollation.h"
 
 #include <QApplication>
@@ -161,7 +161,8 @@ int main(int argc, char** argv)
         }
         const double ms = StartAndWait(*w.simul, item);
         if (ms < 0 || Control<QComboBox>(w.simul.get(), "cbQuestao")->count() != 60) {
-            std::fprintf(stderr, "paper did not open (%d questions)\n", Control<QComboBox>(w.simul.get(), "cbQuestao")->count());
+            std::fprintf(stderr, "paper did not open (%d questions)\n",
+                         Control<QComboBox>(w.simul.get(), "cbQuestao")->count());
             return 1;
         }
         if (run == 0)

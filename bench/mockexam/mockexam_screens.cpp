@@ -9,9 +9,9 @@
 #include "app/MessageBoxes.h"
 #include "app/TFocusImage.h"
 #include "app/TformAguarde.h"
-#include "mockexam/TPdfViewer.h"
 #include "mockexam/TformResultado.h"
 #include "mockexam/TformSimul.h"
+#include "mockexam/TPdfViewer.h"
 #include "text/PtBrCollation.h"
 #include "text/TextList.h"
 
@@ -21,8 +21,8 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QListWidget>
-#include <QPushButton>
 #include <QPixmap>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
@@ -75,7 +75,8 @@ int main(int argc, char** argv)
     if (!QTest::qWaitForWindowExposed(&simul))
         return 1;
 
-    const int item = Control<QComboBox>(&simul, "comboProva")->findText(QStringLiteral("Auditor Fiscal"), Qt::MatchStartsWith);
+    const int item =
+        Control<QComboBox>(&simul, "comboProva")->findText(QStringLiteral("Auditor Fiscal"), Qt::MatchStartsWith);
     if (item < 0)
         return 1;
     Control<QComboBox>(&simul, "comboProva")->setCurrentIndex(item);

@@ -12,7 +12,9 @@
 #include <memory>
 #include <vector>
 
-namespace zelvora::text { class Collation; }
+namespace zelvora::text {
+class Collation;
+} // namespace zelvora::text
 
 namespace zelvora::gui {
 class TformMain;

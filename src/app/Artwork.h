@@ -14,8 +14,8 @@ namespace zelvora::app {
 QImage ScreenPicture(const QString& path, qreal deviceRatio);
 QImage ScreenPicture(const QString& path); // for the application's screens
 
-QImage LogoPicture();     // 632 x 161
-QImage WaitPicture();     // 342 x 79
-QImage CreditsPicture();  // 383 x 230
+QImage LogoPicture(); // 632 x 161
+QImage WaitPicture(); // 342 x 79
+QImage CreditsPicture(); // 383 x 230
 
 } // namespace zelvora::app

@@ -40,7 +40,7 @@ static bool IsPressKey(const QKeyEvent* e)
 {
     const int key = e->key();
     return (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)
-           && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
 void ClickableLabel::keyPressEvent(QKeyEvent* e)
@@ -74,7 +74,7 @@ void ClickableLabel::keyReleaseEvent(QKeyEvent* e)
 void ClickableLabel::focusInEvent(QFocusEvent* e)
 {
     m_markFocus = e->reason() == Qt::TabFocusReason || e->reason() == Qt::BacktabFocusReason
-                  || e->reason() == Qt::ShortcutFocusReason;
+        || e->reason() == Qt::ShortcutFocusReason;
     QLabel::focusInEvent(e);
     update();
 }

@@ -20,8 +20,8 @@ namespace zelvora::gui {
 template <typename Fn>
 auto Guarded(const app::AppContext& ctx, Fn fn)
 {
-    return [ctx = &ctx, fn = std::move(fn)]<typename... Args>(Args&&... args)
-        requires std::invocable<const Fn&, Args...>
+    return [ ctx = &ctx,
+             fn = std::move(fn) ]<typename... Args>(Args && ... args) requires std::invocable<const Fn&, Args...>
     {
         app::RunGuarded(*ctx, [&] { std::invoke(fn, std::forward<Args>(args)...); });
     };
@@ -30,8 +30,8 @@ auto Guarded(const app::AppContext& ctx, Fn fn)
 template <typename Receiver, typename Handler>
 auto Guarded(const app::AppContext& ctx, Receiver* receiver, Handler handler)
 {
-    return [ctx = &ctx, receiver, handler]<typename... Args>(Args&&... args)
-        requires std::invocable<Handler, Receiver*, Args...>
+    return [ ctx = &ctx, receiver,
+             handler ]<typename... Args>(Args && ... args) requires std::invocable<Handler, Receiver*, Args...>
     {
         app::RunGuarded(*ctx, [&] { std::invoke(handler, receiver, std::forward<Args>(args)...); });
     };

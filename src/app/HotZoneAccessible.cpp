@@ -21,7 +21,9 @@ QAccessibleInterface* HotZoneFactory(const QString& className, QObject* object)
 
 } // namespace
 
-HotZoneAccessible::HotZoneAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Button) {}
+HotZoneAccessible::HotZoneAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Button)
+{
+}
 
 QString HotZoneAccessible::text(QAccessible::Text t) const
 {

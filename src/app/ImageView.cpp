@@ -5,7 +5,9 @@
 
 namespace zelvora::gui {
 
-ImageView::ImageView(QWidget* parent) : QWidget(parent) {}
+ImageView::ImageView(QWidget* parent) : QWidget(parent)
+{
+}
 
 void ImageView::setPicture(const QImage& picture)
 {

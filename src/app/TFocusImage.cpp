@@ -142,7 +142,7 @@ void TFocusImage::keyReleaseEvent(QKeyEvent* e)
 void TFocusImage::focusInEvent(QFocusEvent* e)
 {
     m_markFocus = e->reason() == Qt::TabFocusReason || e->reason() == Qt::BacktabFocusReason
-                  || e->reason() == Qt::ShortcutFocusReason;
+        || e->reason() == Qt::ShortcutFocusReason;
     QWidget::focusInEvent(e);
     update();
 }

@@ -12,8 +12,9 @@
 namespace zelvora::gui {
 
 TformAbre::TformAbre(app::AppContext& ctx, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
+    : QDialog(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                  | Qt::WindowStaysOnTopHint)
     , m_ctx(ctx)
 {
     setFixedSize(640, 480);

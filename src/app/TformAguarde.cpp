@@ -10,8 +10,9 @@
 namespace zelvora::gui {
 
 TformAguarde::TformAguarde(app::AppContext& ctx, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
+    : QDialog(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                  | Qt::WindowStaysOnTopHint)
     , m_ctx(ctx)
 {
     setFixedSize(337, 79);

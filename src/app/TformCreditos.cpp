@@ -12,8 +12,9 @@
 namespace zelvora::gui {
 
 TformCreditos::TformCreditos(app::AppContext& ctx, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
+    : QDialog(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                  | Qt::WindowStaysOnTopHint)
     , m_ctx(ctx)
 {
     setWindowTitle(QStringLiteral("Créditos"));

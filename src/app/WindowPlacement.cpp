@@ -15,8 +15,7 @@ void CenterOnScreen(QWidget* window)
     // Before the first showing the frame is not known yet; the client size
     // is then the best guess and the difference is a few pixels at most.
     const QSize frame = window->frameGeometry().size();
-    window->move(area.x() + (area.width() - frame.width()) / 2,
-                 area.y() + (area.height() - frame.height()) / 2);
+    window->move(area.x() + (area.width() - frame.width()) / 2, area.y() + (area.height() - frame.height()) / 2);
 }
 
 } // namespace zelvora::gui

@@ -11,7 +11,9 @@
 #include <functional>
 #include <memory>
 
-namespace zelvora::text { class Collation; }
+namespace zelvora::text {
+class Collation;
+} // namespace zelvora::text
 namespace zelvora::attempts {
 class AttemptStore;
 } // namespace zelvora::attempts

@@ -10,19 +10,18 @@
 
 namespace {
 
-const char* const HelpText =
-    "Uso: zelvora [--help] [--version]\n"
-    "Zelvora: catálogo de provas de concursos públicos, cópia do material de uma\n"
-    "prova e simulados com cronômetro, correção e resultado.\n"
-    "\n"
-    "Lê a pasta \"dados\" ao lado do programa ou, quando ela não existe, a pasta\n"
-    "share/zelvora/dados do prefixo de instalação (no pacote Debian,\n"
-    "/usr/share/zelvora/dados). Nunca escreve nela.\n"
-    "\n"
-    "  -h, --help   mostra esta ajuda e termina\n"
-    "  --version    mostra a versão e termina\n"
-    "\n"
-    "Manual: man zelvora\n";
+const char* const HelpText = "Uso: zelvora [--help] [--version]\n"
+                             "Zelvora: catálogo de provas de concursos públicos, cópia do material de uma\n"
+                             "prova e simulados com cronômetro, correção e resultado.\n"
+                             "\n"
+                             "Lê a pasta \"dados\" ao lado do programa ou, quando ela não existe, a pasta\n"
+                             "share/zelvora/dados do prefixo de instalação (no pacote Debian,\n"
+                             "/usr/share/zelvora/dados). Nunca escreve nela.\n"
+                             "\n"
+                             "  -h, --help   mostra esta ajuda e termina\n"
+                             "  --version    mostra a versão e termina\n"
+                             "\n"
+                             "Manual: man zelvora\n";
 
 } // namespace
 
@@ -46,8 +45,8 @@ int main(int argc, char** argv)
     // The program speaks Portuguese: Qt's own dialogs (the save dialog of the
     // exam copy, message box buttons) follow, when the translation is there.
     QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"),
-                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (qtTranslator.load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTranslator);
 
     app.createWindows();

@@ -24,8 +24,7 @@ std::optional<CatalogEntry> SplitLine(std::string_view line)
                         std::string(line.substr(b + 1, c - b - 1)), std::string(line.substr(c + 1))};
 }
 
-std::vector<std::string> DistinctValues(const std::vector<CatalogEntry>& entries,
-                                        std::string CatalogEntry::*field,
+std::vector<std::string> DistinctValues(const std::vector<CatalogEntry>& entries, std::string CatalogEntry::*field,
                                         const text::Collation& collation)
 {
     // A field takes few distinct values over many entries (a few dozen years
@@ -50,8 +49,7 @@ Catalog Catalog::FromLines(const std::vector<std::string>& lines, const text::Co
     return Build({&lines}, collation);
 }
 
-Catalog Catalog::FromSources(const std::vector<std::vector<std::string>>& lines,
-                             const text::Collation& collation)
+Catalog Catalog::FromSources(const std::vector<std::vector<std::string>>& lines, const text::Collation& collation)
 {
     std::vector<const std::vector<std::string>*> sources;
     for (const auto& l : lines)

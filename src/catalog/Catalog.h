@@ -12,7 +12,9 @@
 #include <string_view>
 #include <vector>
 
-namespace zelvora::text { class Collation; }
+namespace zelvora::text {
+class Collation;
+} // namespace zelvora::text
 
 namespace zelvora::catalog {
 
@@ -29,8 +31,7 @@ public:
     // lines of folder s; every entry keeps s as its source. Folders come in
     // order of precedence: of lines equal under the collation, the one of the
     // earliest folder survives.
-    static Catalog FromSources(const std::vector<std::vector<std::string>>& lines,
-                               const text::Collation& collation);
+    static Catalog FromSources(const std::vector<std::vector<std::string>>& lines, const text::Collation& collation);
     // Reads folder + "nomes.txt" of each folder (ending in "/"); a missing
     // file adds nothing.
     static Catalog LoadSources(const std::vector<std::string>& folders, const text::Collation& collation);

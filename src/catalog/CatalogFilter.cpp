@@ -21,8 +21,7 @@ const std::string& FieldOf(const CatalogEntry& entry, CatalogField field)
     return entry.year;
 }
 
-std::vector<size_t> FilterByField(const Catalog& catalog, CatalogField field,
-                                  std::string_view value)
+std::vector<size_t> FilterByField(const Catalog& catalog, CatalogField field, std::string_view value)
 {
     std::vector<size_t> rows;
     if (value.empty())

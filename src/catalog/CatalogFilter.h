@@ -16,8 +16,7 @@ const std::string& FieldOf(const CatalogEntry& entry, CatalogField field);
 
 // Entries whose field holds value as a contiguous, byte-exact, case-sensitive
 // substring. An empty value occurs nowhere, so it matches no entry.
-std::vector<size_t> FilterByField(const Catalog& catalog, CatalogField field,
-                                  std::string_view value);
+std::vector<size_t> FilterByField(const Catalog& catalog, CatalogField field, std::string_view value);
 
 // The free-text search. term is the text the user typed, in Windows-1252; it
 // is folded with FoldSearchTerm (accents removed, upper case, trimmed) and

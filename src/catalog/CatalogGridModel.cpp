@@ -6,7 +6,9 @@ namespace zelvora::gui {
 
 using catalog::CatalogEntry;
 
-CatalogGridModel::CatalogGridModel(QObject* parent) : QAbstractTableModel(parent) {}
+CatalogGridModel::CatalogGridModel(QObject* parent) : QAbstractTableModel(parent)
+{
+}
 
 void CatalogGridModel::setCatalog(const catalog::Catalog* catalog)
 {

@@ -23,9 +23,7 @@ const QString kCopyError = QStringLiteral("Erro ao copiar o arquivo.");
 
 } // namespace
 
-ExamCopy::ExamCopy(app::AppContext& ctx, QWidget* owner)
-    : m_ctx(ctx)
-    , m_owner(owner)
+ExamCopy::ExamCopy(app::AppContext& ctx, QWidget* owner) : m_ctx(ctx), m_owner(owner)
 {
     zip::TUnZipperCallbacks callbacks;
     callbacks.processMessages = [this] {
@@ -61,8 +59,7 @@ gui::ExamCopyDialog& ExamCopy::dialog()
     return *m_dialog;
 }
 
-void ExamCopy::Run(const QString& topLeftCell, const ExamCopyRow& selected,
-                   const std::vector<std::string>& rowArchives)
+void ExamCopy::Run(const QString& topLeftCell, const ExamCopyRow& selected, const std::vector<std::string>& rowArchives)
 {
     if (topLeftCell.isEmpty() || m_busy)
         return;
@@ -89,16 +86,15 @@ void ExamCopy::Run(const QString& topLeftCell, const ExamCopyRow& selected,
     std::string archive;
     try {
         const QString folder = m_rowFolder ? m_rowFolder(selected.row) : m_ctx.dataFolder;
-        archive = ExamExtraction::ArchivePath(QFile::encodeName(folder).toStdString(),
-                                              rowArchives, size_t(selected.row));
+        archive = ExamExtraction::ArchivePath(QFile::encodeName(folder).toStdString(), rowArchives,
+                                              size_t(selected.row));
     } catch (...) {
         Fail();
         return;
     }
 
     ExamExtraction extraction(*m_unzipper);
-    const ExamExtractionResult result =
-        extraction.Extract(archive, QFile::encodeName(dest).toStdString());
+    const ExamExtractionResult result = extraction.Extract(archive, QFile::encodeName(dest).toStdString());
     // Whatever way the reader ended, the user gets the normal cursor back.
     while (m_waitCursors > 0) {
         QGuiApplication::restoreOverrideCursor();

@@ -12,17 +12,21 @@
 #include <vector>
 
 class QWidget;
-namespace zelvora::gui { class ExamCopyDialog; }
+namespace zelvora::gui {
+class ExamCopyDialog;
+} // namespace zelvora::gui
 
-namespace zelvora::zip { class TUnZipper; }
+namespace zelvora::zip {
+class TUnZipper;
+} // namespace zelvora::zip
 
 namespace zelvora::catalog {
 
 // One grid row as the copy sees it: the three cells and the row's number.
 struct ExamCopyRow {
-    QString examType;     // column 0
+    QString examType; // column 0
     QString organisation; // column 1
-    QString year;         // column 2
+    QString year; // column 2
     int row = 0;
 };
 
@@ -40,8 +44,7 @@ public:
     // The whole copy. topLeftCell is the grid's cell at row 0, column 0: when
     // it is empty the grid shows no entry and nothing happens. rowArchives
     // are the archive names of the grid's rows.
-    void Run(const QString& topLeftCell, const ExamCopyRow& selected,
-             const std::vector<std::string>& rowArchives);
+    void Run(const QString& topLeftCell, const ExamCopyRow& selected, const std::vector<std::string>& rowArchives);
 
     // The data folder holding the archive of a grid row (the catalog shows
     // the exams of several folders). Without it every archive is looked for

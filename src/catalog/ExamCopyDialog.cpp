@@ -9,8 +9,7 @@
 
 namespace zelvora::gui {
 
-ExamCopyDialog::ExamCopyDialog(QWidget* parent)
-    : QFileDialog(parent)
+ExamCopyDialog::ExamCopyDialog(QWidget* parent) : QFileDialog(parent)
 {
     setWindowTitle(QStringLiteral("Copiar para..."));
     setOption(QFileDialog::DontUseNativeDialog, true);

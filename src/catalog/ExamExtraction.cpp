@@ -7,8 +7,8 @@
 
 namespace zelvora::catalog {
 
-std::string ExamExtraction::SuggestedName(const std::string& organisation,
-                                          const std::string& examType, const std::string& year)
+std::string ExamExtraction::SuggestedName(const std::string& organisation, const std::string& examType,
+                                          const std::string& year)
 {
     return organisation + " - " + examType + " - " + year;
 }
@@ -22,8 +22,8 @@ std::string ExamExtraction::ArchivePath(const std::string& dataFolder, const std
     return dataFolder + name;
 }
 
-std::string ExamExtraction::ArchivePath(const std::string& dataFolder,
-                                        const std::vector<std::string>& rowArchives, size_t row)
+std::string ExamExtraction::ArchivePath(const std::string& dataFolder, const std::vector<std::string>& rowArchives,
+                                        size_t row)
 {
     if (row >= rowArchives.size())
         throw std::out_of_range("no archive for this row");

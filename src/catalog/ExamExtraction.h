@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace zelvora::zip { class TUnZipper; }
+namespace zelvora::zip {
+class TUnZipper;
+} // namespace zelvora::zip
 
 namespace zelvora::catalog {
 
@@ -14,12 +16,12 @@ struct CatalogEntry;
 
 // How one copy ended.
 struct ExamExtractionResult {
-    bool failed = false;      // an error left the zip reader
-    std::string error;        // its message, when failed
-    int extracted = 0;        // the reader's count of extracted entries
-    int leftOut = 0;          // file entries the reader left out (encrypted, not
-                              // created, CRC mismatch, damaged, overlapping,
-                              // method not decoded)
+    bool failed = false; // an error left the zip reader
+    std::string error; // its message, when failed
+    int extracted = 0; // the reader's count of extracted entries
+    int leftOut = 0; // file entries the reader left out (encrypted, not
+        // created, CRC mismatch, damaged, overlapping,
+        // method not decoded)
 
     // The user is told "Erro ao copiar o arquivo." both when the reader
     // failed and when it silently dropped files: an incomplete copy must not
@@ -39,8 +41,8 @@ public:
     // The archive of a row: dataFolder (UTF-8, ending in "/") followed by the
     // row's Windows-1252 archive name converted to UTF-8 with every "\" made a
     // "/". Throws std::out_of_range when the row has no archive name.
-    static std::string ArchivePath(const std::string& dataFolder,
-                                   const std::vector<std::string>& rowArchives, size_t row);
+    static std::string ArchivePath(const std::string& dataFolder, const std::vector<std::string>& rowArchives,
+                                   size_t row);
     static std::string ArchivePath(const std::string& dataFolder, const std::string& archiveName);
 
     // Drives the reader through its fixed sequence (zip::ExtractArchive).

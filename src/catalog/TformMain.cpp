@@ -85,9 +85,9 @@ void FillList(QComboBox* list, const std::vector<std::string>& values)
 } // namespace
 
 TformMain::TformMain(app::AppContext& ctx, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                          | Qt::WindowCloseButtonHint)
+    : QWidget(parent,
+              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                  | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_ctx(ctx)
 {
     setFixedSize(632, 446);
@@ -195,9 +195,9 @@ void TformMain::buildMiddleArea()
 
     panelLocaliza = Named(new QFrame(panelMaster), "panelLocaliza");
     MakeDarkBlue(panelLocaliza);
-    labelLocaliza = Named(WhiteLabel(QStringLiteral("Digite a palavra a ser localizada:"), Arial(12, true),
-                                     panelLocaliza, {10, 7}),
-                          "labelLocaliza");
+    labelLocaliza = Named(
+        WhiteLabel(QStringLiteral("Digite a palavra a ser localizada:"), Arial(12, true), panelLocaliza, {10, 7}),
+        "labelLocaliza");
     editLocalizar = Named(new QLineEdit(panelLocaliza), "editLocalizar");
     // An ordinary text box, not the panel's white-on-blue.
     editLocalizar->setPalette(OwnPalette(QApplication::palette(editLocalizar)));

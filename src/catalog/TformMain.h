@@ -25,7 +25,9 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QTableView;
-namespace zelvora::catalog { class ExamCopy; }
+namespace zelvora::catalog {
+class ExamCopy;
+} // namespace zelvora::catalog
 
 namespace zelvora::gui {
 

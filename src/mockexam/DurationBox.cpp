@@ -23,8 +23,7 @@ std::optional<int> Read(const QString& text)
 
 } // namespace
 
-DurationBox::DurationBox(QWidget* parent)
-    : QLineEdit(parent)
+DurationBox::DurationBox(QWidget* parent) : QLineEdit(parent)
 {
     setPlaceholderText(NoLimit);
     setToolTip(QStringLiteral("Duração da prova: h:mm, minutos ou vazio para \"sem limite\""));

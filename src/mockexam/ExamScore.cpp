@@ -28,8 +28,8 @@ std::string SubjectScore::text(const std::string& decimalPoint) const
         + ExamScore::FormatTwoDecimals(percentage(), decimalPoint) + "%)";
 }
 
-ExamScore ExamScore::Compute(const std::vector<std::string>& key,
-                             const std::vector<std::string>& answers, long long seconds)
+ExamScore ExamScore::Compute(const std::vector<std::string>& key, const std::vector<std::string>& answers,
+                             long long seconds)
 {
     return Compute(key, answers, seconds, PaperInfo{});
 }

@@ -13,8 +13,8 @@ namespace zelvora::mockexam {
 
 class ExamScore {
 public:
-    static ExamScore Compute(const std::vector<std::string>& key,
-                             const std::vector<std::string>& answers, long long seconds);
+    static ExamScore Compute(const std::vector<std::string>& key, const std::vector<std::string>& answers,
+                             long long seconds);
     // The same under what the paper's info file says: annulled questions are
     // hits whatever was marked, the scoring rule, and the subjects. With a
     // default PaperInfo the result is the plain score above.
@@ -26,9 +26,9 @@ public:
     int hits = 0;
     long long seconds = 0;
     std::vector<int> right; // 1-based question numbers, ascending
-    std::vector<int> wrong;   // every question that is no hit, blanks included
+    std::vector<int> wrong; // every question that is no hit, blanks included
     std::vector<QuestionStatus> statuses; // one per question
-    int wrongAnswered = 0;    // answered and not a hit
+    int wrongAnswered = 0; // answered and not a hit
     int annulled = 0;
     ScoringRule rule = ScoringRule::Simple;
     std::vector<SubjectScore> subjects; // in the info file's order
@@ -43,11 +43,11 @@ public:
     // answered / seconds; 0 before the first second has passed.
     double rate() const;
 
-    std::string hitsText() const;                                   // "7 de 10"
-    std::string timeText() const;                                   // "125 segundos"
+    std::string hitsText() const; // "7 de 10"
+    std::string timeText() const; // "125 segundos"
     std::string percentageText(const std::string& decimalPoint) const; // "70,00%"
-    std::string rateText(const std::string& decimalPoint) const;       // "0,08"
-    std::string rightText() const;                                  // "1, 2, 5"
+    std::string rateText(const std::string& decimalPoint) const; // "0,08"
+    std::string rightText() const; // "1, 2, 5"
     std::string wrongText() const;
 
     // Fixed notation, two decimals rounded half away from zero, at least two

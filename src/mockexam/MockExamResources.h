@@ -8,7 +8,7 @@ namespace zelvora::mockexam {
 // Registers the resources once; the library is static, so nothing else would.
 void EnsureResources();
 
-QImage PaperAreaPicture();   // ":/mockexam/simulfundo.png"
-QImage ResultsPicture();     // ":/mockexam/resultado.png", 363 x 446
+QImage PaperAreaPicture(); // ":/mockexam/simulfundo.png"
+QImage ResultsPicture(); // ":/mockexam/resultado.png", 363 x 446
 
 } // namespace zelvora::mockexam

@@ -22,11 +22,11 @@ class PaperDocument : public QObject {
 public:
     enum class Outcome {
         Loaded,
-        Missing,    // no file of that name
-        NotAFile,   // a folder, a pipe, a device
-        TooLarge,   // larger than DataFile::PaperCap
+        Missing, // no file of that name
+        NotAFile, // a folder, a pipe, a device
+        TooLarge, // larger than DataFile::PaperCap
         Unreadable, // cannot be read
-        NotAPdf,    // read, but the PDF engine does not open it, or it has no page
+        NotAPdf, // read, but the PDF engine does not open it, or it has no page
     };
 
     // The opened paper, or nothing with the reason in outcome.

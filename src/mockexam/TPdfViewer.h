@@ -10,7 +10,9 @@
 #include <QWidget>
 
 class QPdfView;
-namespace zelvora::mockexam { class PaperDocument; }
+namespace zelvora::mockexam {
+class PaperDocument;
+} // namespace zelvora::mockexam
 
 namespace zelvora::gui {
 

@@ -38,8 +38,9 @@ QLabel* Rule(QWidget* parent, int left, int top, int width)
 } // namespace
 
 TformResultado::TformResultado(app::AppContext& ctx, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
+    : QDialog(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                  | Qt::WindowStaysOnTopHint)
     , m_ctx(ctx)
 {
     setFixedSize(363, 446 + ResultsFooter::ButtonRowHeight);
@@ -73,7 +74,8 @@ TformResultado::TformResultado(app::AppContext& ctx, QWidget* parent)
     // wider than the one the layout was made for, a space after its label.
     for (auto [label, value] : {std::pair{Label1, lAcerto}, {Label2, lPorc}, {Label9, lTTotal}, {Label3, lMedia}}) {
         const QFontMetrics metrics(label->font());
-        const int after = label->x() + metrics.horizontalAdvance(label->text()) + metrics.horizontalAdvance(QLatin1Char(' '));
+        const int after = label->x() + metrics.horizontalAdvance(label->text())
+            + metrics.horizontalAdvance(QLatin1Char(' '));
         value->move(qMax(value->x(), after), value->y());
     }
     setAccessibleDescription(QStringLiteral("Resultado do simulado")); // its name is its caption
@@ -89,9 +91,9 @@ TformResultado::TformResultado(app::AppContext& ctx, QWidget* parent)
     // The window grows at the bottom; everything above stays in place.
     pRodape = new ResultsFooter(this);
     connect(pRodape, &ResultsFooter::reviewRequested, this, Guarded(m_ctx, [this] {
-        if (auto* exam = m_ctx.windows.simul)
-            exam->showReview();
-    }));
+                if (auto* exam = m_ctx.windows.simul)
+                    exam->showReview();
+            }));
     arrangeFooter();
 }
 

@@ -16,7 +16,9 @@
 
 class QLabel;
 class QPushButton;
-namespace zelvora::mockexam { class ExamScore; }
+namespace zelvora::mockexam {
+class ExamScore;
+} // namespace zelvora::mockexam
 
 namespace zelvora::gui {
 
@@ -66,7 +68,6 @@ private:
     QLabel* lQE = nullptr;
     ResultsFooter* pRodape = nullptr;
     QPushButton* btHistorico = nullptr;
-
 
     app::AppContext& m_ctx;
 };

@@ -21,9 +21,9 @@
 #include "mockexam/PaperPath.h"
 #include "mockexam/QtExamClock.h"
 #include "mockexam/QuestionBox.h"
-#include "mockexam/TPdfViewer.h"
 #include "mockexam/TformResultado.h"
 #include "mockexam/TformRevisao.h"
+#include "mockexam/TPdfViewer.h"
 #include "text/Collation.h"
 #include "text/DataFile.h"
 #include "usermaterial/PaperAdditions.h"
@@ -60,12 +60,12 @@ using mockexam::CountdownEvent;
 using mockexam::ExamClock;
 using mockexam::ExamCountdown;
 using mockexam::ExamReview;
-using mockexam::ItemType;
-using mockexam::PaperInfo;
-using mockexam::PaperInfoReader;
 using mockexam::ExamScore;
+using mockexam::ItemType;
 using mockexam::MockExamEntry;
 using mockexam::MockExamList;
+using mockexam::PaperInfo;
+using mockexam::PaperInfoReader;
 using mockexam::PaperPath;
 
 namespace {
@@ -138,8 +138,7 @@ TformSimul::TformSimul(app::AppContext& ctx, QWidget* parent, std::unique_ptr<Ex
     hooks.selectedEntry = [this]() -> std::optional<MockExamEntry> {
         const int item = comboProva->currentIndex();
         const int index = item < 0 ? -1 : comboProva->itemData(item).toInt();
-        return index >= 0 && size_t(index) < m_entries.size() ? std::optional(m_entries[size_t(index)])
-                                                               : std::nullopt;
+        return index >= 0 && size_t(index) < m_entries.size() ? std::optional(m_entries[size_t(index)]) : std::nullopt;
     };
     hooks.reload = [this](const std::optional<MockExamEntry>& chosen) { reloadList(chosen); };
     m_additions = new PaperAdditions(m_ctx, this, pTop, comboProva, std::move(hooks));
@@ -270,9 +269,9 @@ void TformSimul::buildAnswerColumn()
     ckRevisar->setFocusPolicy(Qt::NoFocus);
     ckRevisar->resize(186, 20);
     connect(ckRevisar, &QCheckBox::clicked, this, Guarded(m_ctx, [this](bool on) {
-        if (on != m_answers.markedForReview(m_answers.current()))
-            toggleReviewMark();
-    }));
+                if (on != m_answers.markedForReview(m_answers.current()))
+                    toggleReviewMark();
+            }));
     lGabarito = Named(WhiteLabel(QString(), Arial(11, true), pRespClient), "lGabarito");
     lGabarito->resize(186, AidsHeight);
     lGabarito->setWordWrap(true);
@@ -447,8 +446,7 @@ void TformSimul::comboProvaChange()
     const int index = item < 0 ? -1 : comboProva->itemData(item).toInt();
     if (index >= 0 && size_t(index) < m_entries.size())
         edDuracao->setDuration(
-            ReadPaperInfo(folderOf(m_entries[size_t(index)]), m_entries[size_t(index)])
-                .durationSeconds);
+            ReadPaperInfo(folderOf(m_entries[size_t(index)]), m_entries[size_t(index)]).durationSeconds);
 }
 
 // The folder a paper's list line came from: its PDF, key and info file are there.
@@ -552,8 +550,8 @@ void TformSimul::startPaper()
     if (m_session.store() != m_ctx.attempts)
         m_session.setStore(m_ctx.attempts);
     // The key's bytes identify the paper's version; read as safely as the key.
-    const auto keyRead =
-        text::DataFile::Read(PaperPath::Resolve(folder, PaperPath::KeyPathFor(entry.pdfPath)), text::DataFile::KeyCap);
+    const auto keyRead = text::DataFile::Read(PaperPath::Resolve(folder, PaperPath::KeyPathFor(entry.pdfPath)),
+                                              text::DataFile::KeyCap);
     const QByteArray keyBytes = keyRead ? QByteArray::fromStdString(*keyRead) : QByteArray();
     // The data folder the paper's list line came from (its "simu" folder's parent).
     const QString paperDataFolder = QDir::cleanPath(QFile::decodeName(folder.c_str()) + QStringLiteral("/..")) + '/';

@@ -10,9 +10,7 @@ std::vector<size_t> Collation::stableOrder(const std::vector<std::string_view>& 
 {
     std::vector<size_t> order(items.size());
     std::iota(order.begin(), order.end(), size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        return compare(items[a], items[b]) < 0;
-    });
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return compare(items[a], items[b]) < 0; });
     if (equalToPrevious) {
         equalToPrevious->assign(order.size(), false);
         for (size_t k = 1; k < order.size(); ++k)
@@ -21,8 +19,7 @@ std::vector<size_t> Collation::stableOrder(const std::vector<std::string_view>& 
     return order;
 }
 
-std::vector<size_t> SortedDistinct(const Collation& collation,
-                                   const std::vector<std::string_view>& items)
+std::vector<size_t> SortedDistinct(const Collation& collation, const std::vector<std::string_view>& items)
 {
     std::vector<bool> equal;
     const auto order = collation.stableOrder(items, &equal);

@@ -27,7 +27,6 @@ public:
 
 // Helper for the common "sort, then keep the first of each run of equal items".
 // Returns the indices of the surviving items, in collation order.
-std::vector<size_t> SortedDistinct(const Collation& collation,
-                                   const std::vector<std::string_view>& items);
+std::vector<size_t> SortedDistinct(const Collation& collation, const std::vector<std::string_view>& items);
 
 } // namespace zelvora::text

@@ -14,9 +14,9 @@ namespace zelvora::text {
 
 enum class DataFileStatus {
     Ok,
-    Missing,    // nothing of that name (a dangling link included)
-    NotAFile,   // a folder, a pipe, a device, a socket
-    TooLarge,   // larger than the cap for its kind
+    Missing, // nothing of that name (a dangling link included)
+    NotAFile, // a folder, a pipe, a device, a socket
+    TooLarge, // larger than the cap for its kind
     Unreadable, // no permission, or a read error
 };
 
@@ -38,8 +38,7 @@ public:
     // The whole content of the file at path, or nothing (with the reason in
     // status when given). Never blocks on a pipe or device, never holds more
     // than cap bytes.
-    static std::optional<std::string> Read(const std::string& path, uint64_t cap,
-                                           DataFileStatus* status = nullptr);
+    static std::optional<std::string> Read(const std::string& path, uint64_t cap, DataFileStatus* status = nullptr);
 };
 
 } // namespace zelvora::text

@@ -60,8 +60,7 @@ constexpr auto kPlain = MakeAccentTable();
 bool IsBlankOrControl(char c)
 {
     const auto b = uint8_t(c);
-    return b <= 0x20 || b == 0x7F || b == 0xA0 || b == 0x81 || b == 0x8D || b == 0x8F
-           || b == 0x90 || b == 0x9D;
+    return b <= 0x20 || b == 0x7F || b == 0xA0 || b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
 }
 
 } // namespace

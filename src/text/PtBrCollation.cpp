@@ -35,7 +35,9 @@ struct PtBrCollation::Impl {
     Impl() { collator.setCaseSensitivity(Qt::CaseInsensitive); }
 };
 
-PtBrCollation::PtBrCollation() : d(std::make_unique<Impl>()) {}
+PtBrCollation::PtBrCollation() : d(std::make_unique<Impl>())
+{
+}
 PtBrCollation::~PtBrCollation() = default;
 
 int PtBrCollation::compare(std::string_view a, std::string_view b) const
@@ -66,8 +68,7 @@ std::vector<size_t> PtBrCollation::stableOrder(const std::vector<std::string_vie
 
     std::vector<size_t> order(items.size());
     std::iota(order.begin(), order.end(), size_t{0});
-    std::stable_sort(order.begin(), order.end(),
-                     [&](size_t a, size_t b) { return keys[a].compare(keys[b]) < 0; });
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a].compare(keys[b]) < 0; });
     if (equalToPrevious) {
         equalToPrevious->assign(order.size(), false);
         for (size_t k = 1; k < order.size(); ++k)

@@ -6,10 +6,9 @@ namespace zelvora::text {
 namespace {
 
 constexpr std::array<char16_t, 32> kHigh = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 void AppendUtf8(std::string& out, char32_t c)
@@ -38,19 +37,41 @@ bool NextUtf8(std::string_view s, size_t& i, char32_t& out)
     const auto b0 = uint8_t(s[i]);
     int len = 0;
     char32_t c = 0;
-    if (b0 < 0x80) { out = b0; ++i; return true; }
-    if ((b0 & 0xE0) == 0xC0) { len = 2; c = b0 & 0x1F; }
-    else if ((b0 & 0xF0) == 0xE0) { len = 3; c = b0 & 0x0F; }
-    else if ((b0 & 0xF8) == 0xF0) { len = 4; c = b0 & 0x07; }
-    else { ++i; return false; }
-    if (i + len > s.size()) { ++i; return false; }
+    if (b0 < 0x80) {
+        out = b0;
+        ++i;
+        return true;
+    }
+    if ((b0 & 0xE0) == 0xC0) {
+        len = 2;
+        c = b0 & 0x1F;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        len = 3;
+        c = b0 & 0x0F;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        len = 4;
+        c = b0 & 0x07;
+    } else {
+        ++i;
+        return false;
+    }
+    if (i + len > s.size()) {
+        ++i;
+        return false;
+    }
     for (int k = 1; k < len; ++k) {
         const auto b = uint8_t(s[i + k]);
-        if ((b & 0xC0) != 0x80) { ++i; return false; }
+        if ((b & 0xC0) != 0x80) {
+            ++i;
+            return false;
+        }
         c = (c << 6) | (b & 0x3F);
     }
     static constexpr char32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (c < kMin[len] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) { ++i; return false; }
+    if (c < kMin[len] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        ++i;
+        return false;
+    }
     i += len;
     out = c;
     return true;

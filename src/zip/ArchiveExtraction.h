@@ -12,10 +12,10 @@ namespace zelvora::zip {
 class TUnZipper;
 
 struct ArchiveExtraction {
-    bool failed = false;  // an error left the component: the archive could not be
-                          // read, the folder not created, a file not written
-    std::string error;    // its message, when failed
-    int extracted = 0;    // the component's count (directory entries included)
+    bool failed = false; // an error left the component: the archive could not be
+        // read, the folder not created, a file not written
+    std::string error; // its message, when failed
+    int extracted = 0; // the component's count (directory entries included)
     TExtractReport report; // file entries written and left out, by reason
 
     // Every file entry written and nothing failed.

@@ -11,10 +11,7 @@ namespace zelvora::zip {
 
 class BlockGatherer {
 public:
-    BlockGatherer(OutputBlocks& out, uint8_t* block, uint64_t limit)
-        : out_(out), block_(block), limit_(limit)
-    {
-    }
+    BlockGatherer(OutputBlocks& out, uint8_t* block, uint64_t limit) : out_(out), block_(block), limit_(limit) {}
 
     // Where the library may write next, and how much.
     uint8_t* free() const { return block_ + have_; }

@@ -25,7 +25,7 @@ public:
     Bz2Stream(const Bz2Stream&) = delete;
     Bz2Stream& operator=(const Bz2Stream&) = delete;
     int init() const { return init_; }
-    bz_stream s {};
+    bz_stream s{};
 
 private:
     int init_;

@@ -7,13 +7,13 @@
 namespace zelvora::zip {
 
 enum class DecodeStatus {
-    Success,        // every byte decoded and written
-    BadData,        // the data do not decode, or they end before the decoded data do
+    Success, // every byte decoded and written
+    BadData, // the data do not decode, or they end before the decoded data do
     TruncatedInput, // the archive ends before the entry's compressed bytes do
-    TooLong,        // the output would pass the entry's uncompressed size; that block was not written
-    WriteFailed,    // the output file took fewer bytes than given (a full disk, a size limit)
-    NoMemory,       // the decoder's tables could not be had
-    UnknownMethod,  // a compression method this reader does not decode; nothing written
+    TooLong, // the output would pass the entry's uncompressed size; that block was not written
+    WriteFailed, // the output file took fewer bytes than given (a full disk, a size limit)
+    NoMemory, // the decoder's tables could not be had
+    UnknownMethod, // a compression method this reader does not decode; nothing written
 };
 
 // True for the statuses after which the written bytes are not the entry's

@@ -23,7 +23,7 @@ public:
     }
     bool Ok() const { return result_ == Z_OK; }
     int InitResult() const { return result_; }
-    z_stream z {};
+    z_stream z{};
 
 private:
     int result_;
@@ -144,8 +144,8 @@ DecodeStatus InflateWhole(InputBlocks& in, OutputBlocks& out, uint8_t* outBlock,
             == LIBDEFLATE_SUCCESS) {
         // The same blocks the streaming decoder writes.
         for (size_t at = 0; at < produced; at += kBlockSize)
-            if (const DecodeStatus written
-                = out.write({output + at, produced - at < kBlockSize ? produced - at : kBlockSize});
+            if (const DecodeStatus written = out.write(
+                    {output + at, produced - at < kBlockSize ? produced - at : kBlockSize});
                 written != DecodeStatus::Success)
                 return written;
         return DecodeStatus::Success;

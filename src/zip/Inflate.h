@@ -36,7 +36,6 @@ public:
 // written, the result and every failure are the same as zlib's streaming
 // decoding gives, which takes over whenever the one-call decoding fails.
 DecodeStatus Inflate(InputBlocks& in, OutputBlocks& out, uint8_t* outBlock, const TUnZipperCallbacks& callbacks,
-                     uint64_t compressedSize = 0, uint64_t uncompressedSize = 0,
-                     InflateWorkspace* workspace = nullptr);
+                     uint64_t compressedSize = 0, uint64_t uncompressedSize = 0, InflateWorkspace* workspace = nullptr);
 
 } // namespace zelvora::zip

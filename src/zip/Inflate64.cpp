@@ -69,9 +69,9 @@ using DistTable = std::array<uint32_t, TableSize(kDistBits, kDistSymbols)>;
 using CodeLengthTable = std::array<uint32_t, size_t{1} << kCodeLengthBits>;
 
 struct Payloads {
-    std::array<uint32_t, kLitSymbols> lit {};
-    std::array<uint32_t, kDistSymbols> dist {};
-    std::array<uint32_t, kCodeLengthSymbols> codeLength {};
+    std::array<uint32_t, kLitSymbols> lit{};
+    std::array<uint32_t, kDistSymbols> dist{};
+    std::array<uint32_t, kCodeLengthSymbols> codeLength{};
 
     constexpr Payloads()
     {
@@ -111,8 +111,8 @@ uint32_t Reverse(uint32_t code, unsigned len)
 // Builds the table of a canonical Huffman code from its code lengths. An
 // over-subscribed code is refused; entries no code reaches (an incomplete
 // code) decode as kInvalid.
-bool BuildTable(const uint8_t* lengths, unsigned symbols, const uint32_t* payloads, unsigned mainBits,
-                uint32_t* table, size_t capacity)
+bool BuildTable(const uint8_t* lengths, unsigned symbols, const uint32_t* payloads, unsigned mainBits, uint32_t* table,
+                size_t capacity)
 {
     unsigned count[kMaxCodeLength + 1] = {};
     for (unsigned s = 0; s < symbols; ++s)
@@ -182,8 +182,7 @@ bool BuildTable(const uint8_t* lengths, unsigned symbols, const uint32_t* payloa
 
 class Inflate64Decoder {
 public:
-    Inflate64Decoder(InputBlocks& in, OutputBlocks& out, uint64_t limit)
-        : in_(in), out_(out), limit_(limit)
+    Inflate64Decoder(InputBlocks& in, OutputBlocks& out, uint64_t limit) : in_(in), out_(out), limit_(limit)
     {
         inPos_ = inEnd_ = inBuf_.get();
         outPos_ = flushed_ = outBuf_.get() + kHistory;
@@ -355,8 +354,8 @@ private:
 
     DecodeStatus dynamicTables()
     {
-        static constexpr uint8_t kOrder[kCodeLengthSymbols] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5,
-                                                                11, 4, 12, 3, 13, 2, 14, 1, 15};
+        static constexpr uint8_t kOrder[kCodeLengthSymbols] = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
+                                                               11, 4,  12, 3, 13, 2, 14, 1, 15};
         if (!ensure(14))
             return DecodeStatus::BadData;
         const unsigned litCount = take(5) + 257;
@@ -369,8 +368,8 @@ private:
             clLengths[kOrder[i]] = static_cast<uint8_t>(take(3));
         }
         CodeLengthTable clTable;
-        if (!BuildTable(clLengths, kCodeLengthSymbols, kPayloads.codeLength.data(), kCodeLengthBits,
-                        clTable.data(), clTable.size()))
+        if (!BuildTable(clLengths, kCodeLengthSymbols, kPayloads.codeLength.data(), kCodeLengthBits, clTable.data(),
+                        clTable.size()))
             return DecodeStatus::BadData;
         uint8_t lengths[kLitSymbols + kDistSymbols];
         const unsigned total = litCount + distCount;
@@ -404,8 +403,7 @@ private:
             i += repeat;
         }
         if (!BuildTable(lengths, litCount, kPayloads.lit.data(), kLitBits, lit_.data(), lit_.size())
-            || !BuildTable(lengths + litCount, distCount, kPayloads.dist.data(), kDistBits, dist_.data(),
-                           dist_.size()))
+            || !BuildTable(lengths + litCount, distCount, kPayloads.dist.data(), kDistBits, dist_.data(), dist_.size()))
             return DecodeStatus::BadData;
         return DecodeStatus::Success;
     }
@@ -421,23 +419,23 @@ private:
         const uint8_t* windowStart = windowStart_;
 #define Z64_SAVE() (bb_ = bb, count_ = count, inPos_ = ip, outPos_ = op)
 #define Z64_LOAD() (bb = bb_, count = count_, ip = inPos_, ie = inEnd_, op = outPos_)
-#define Z64_REFILL()                                                                                               \
-    do {                                                                                                           \
-        if (ie - ip >= 8) {                                                                                        \
-            uint64_t word;                                                                                         \
-            std::memcpy(&word, ip, 8);                                                                             \
-            if constexpr (std::endian::native == std::endian::big)                                                 \
-                word = __builtin_bswap64(word);                                                                    \
-            bb |= word << count;                                                                                   \
-            ip += (63 - count) >> 3;                                                                               \
-            count |= 56;                                                                                           \
-        } else {                                                                                                   \
-            Z64_SAVE();                                                                                            \
-            const bool ok = refill();                                                                              \
-            Z64_LOAD();                                                                                            \
-            if (!ok)                                                                                               \
-                return DecodeStatus::BadData;                                                                   \
-        }                                                                                                          \
+#define Z64_REFILL()                                               \
+    do {                                                           \
+        if (ie - ip >= 8) {                                        \
+            uint64_t word;                                         \
+            std::memcpy(&word, ip, 8);                             \
+            if constexpr (std::endian::native == std::endian::big) \
+                word = __builtin_bswap64(word);                    \
+            bb |= word << count;                                   \
+            ip += (63 - count) >> 3;                               \
+            count |= 56;                                           \
+        } else {                                                   \
+            Z64_SAVE();                                            \
+            const bool ok = refill();                              \
+            Z64_LOAD();                                            \
+            if (!ok)                                               \
+                return DecodeStatus::BadData;                      \
+        }                                                          \
     } while (0)
 
         for (;;) {

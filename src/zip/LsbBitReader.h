@@ -64,10 +64,7 @@ public:
         return count_ >= n;
     }
     // Unchecked peek and skip, for bits that ensure() has buffered.
-    uint32_t peekBuffered(unsigned n) const
-    {
-        return static_cast<uint32_t>(bits_ & ((uint64_t{1} << n) - 1));
-    }
+    uint32_t peekBuffered(unsigned n) const { return static_cast<uint32_t>(bits_ & ((uint64_t{1} << n) - 1)); }
     void skipBuffered(unsigned n)
     {
         bits_ >>= n;

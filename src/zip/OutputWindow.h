@@ -26,10 +26,7 @@ public:
     static constexpr uint32_t kRingSize = 2 * kBlockSize;
     static constexpr uint32_t kMaxDistance = kBlockSize;
 
-    OutputWindow(OutputBlocks& out, uint64_t limit)
-        : out_(out), ring_(new uint8_t[kRingSize]), limit_(limit)
-    {
-    }
+    OutputWindow(OutputBlocks& out, uint64_t limit) : out_(out), ring_(new uint8_t[kRingSize]), limit_(limit) {}
 
     // Bytes that may still be produced before the uncompressed size is reached.
     uint64_t remaining() const { return limit_ - produced_; }

@@ -7,9 +7,7 @@
 
 namespace zelvora::zip {
 
-TLFNFileStream::TLFNFileStream(int fd)
-    : fd_(fd)
-    , buffer_(new uint8_t[kBufferSize])
+TLFNFileStream::TLFNFileStream(int fd) : fd_(fd), buffer_(new uint8_t[kBufferSize])
 {
 }
 

@@ -14,7 +14,7 @@ TZipHeaderInfo& TSortedZip::Add(std::unique_ptr<TZipHeaderInfo> entry)
 
 TZipHeaderInfo* TSortedZip::TryAdd(std::unique_ptr<TZipHeaderInfo>& entry)
 {
-    const Key key {entry->diskNumberStart, entry->localHeaderOffset};
+    const Key key{entry->diskNumberStart, entry->localHeaderOffset};
     auto [it, inserted] = entries_.try_emplace(key, nullptr);
     if (!inserted)
         return nullptr;
@@ -25,7 +25,7 @@ TZipHeaderInfo* TSortedZip::TryAdd(std::unique_ptr<TZipHeaderInfo>& entry)
 
 TZipHeaderInfo* TSortedZip::Find(uint32_t disk, uint64_t localHeaderOffset) const
 {
-    auto it = entries_.find(Key {disk, localHeaderOffset});
+    auto it = entries_.find(Key{disk, localHeaderOffset});
     return it == entries_.end() ? nullptr : it->second.get();
 }
 

@@ -2,9 +2,9 @@
 
 #include "zip/ArchiveInputBlocks.h"
 #include "zip/DosDateTime.h"
-#include "zip/EZipBusy.h"
 #include "zip/EntryDecoder.h"
 #include "zip/EntryName.h"
+#include "zip/EZipBusy.h"
 #include "zip/FileOutputBlocks.h"
 #include "zip/ZipErrors.h"
 #include "zip/ZipPlatform.h"
@@ -28,9 +28,18 @@ constexpr size_t kEndSearchSize = 65535 + kEndRecordSize;
 constexpr uint64_t kExeRecoveryStart = 14000;
 constexpr uint64_t kScanBytesPerMessages = 10240;
 
-uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t Le32(const uint8_t* p) { return Le16(p) | (static_cast<uint32_t>(Le16(p + 2)) << 16); }
-uint64_t Le64(const uint8_t* p) { return Le32(p) | (static_cast<uint64_t>(Le32(p + 4)) << 32); }
+uint16_t Le16(const uint8_t* p)
+{
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+uint32_t Le32(const uint8_t* p)
+{
+    return Le16(p) | (static_cast<uint32_t>(Le16(p + 2)) << 16);
+}
+uint64_t Le64(const uint8_t* p)
+{
+    return Le32(p) | (static_cast<uint64_t>(Le32(p + 4)) << 32);
+}
 
 uint64_t SaturatingAdd(uint64_t a, uint64_t b)
 {
@@ -113,8 +122,7 @@ struct TUnZipper::WorkBuffers {
 
 class TUnZipper::Working {
 public:
-    explicit Working(TUnZipper& z)
-        : z_(z)
+    explicit Working(TUnZipper& z) : z_(z)
     {
         if (z_.working_)
             throw EZipBusy();
@@ -126,8 +134,7 @@ private:
     TUnZipper& z_;
 };
 
-TUnZipper::TUnZipper(TUnZipperCallbacks callbacks)
-    : callbacks_(std::move(callbacks))
+TUnZipper::TUnZipper(TUnZipperCallbacks callbacks) : callbacks_(std::move(callbacks))
 {
 }
 
@@ -161,7 +168,7 @@ void TUnZipper::Forget()
 {
     CloseArchive();
     entries_.reset();
-    end_ = TEndCentral {};
+    end_ = TEndCentral{};
     recordedTime_ = 0;
     recovered_ = false;
 }
@@ -240,7 +247,7 @@ bool TUnZipper::FindEndRecord(TLFNFileStream& stream)
 {
     const uint64_t size = stream.Size();
     if (size == 0) {
-        end_ = TEndCentral {}; // an empty file is an archive with no entries
+        end_ = TEndCentral{}; // an empty file is an archive with no entries
         return true;
     }
     if (size < kEndRecordSize)
@@ -255,7 +262,7 @@ bool TUnZipper::FindEndRecord(TLFNFileStream& stream)
         const uint8_t* p = tail.data() + at;
         if (Le32(p) != kEndSignature)
             continue;
-        end_ = TEndCentral {};
+        end_ = TEndCentral{};
         end_.numberOfThisDisk = Le16(p + 4);
         end_.centralDirectoryDisk = Le16(p + 6);
         end_.entriesOnThisDisk = Le16(p + 8);
@@ -403,8 +410,7 @@ bool TUnZipper::RecoverFromLocalHeaders(TLFNFileStream& stream)
             return false;
         std::memmove(window, window + 1, 5);
         window[5] = byte;
-        if (++seen >= 6 && window[0] == 'P' && window[1] == 'K' && window[2] == 3 && window[3] == 4
-            && window[5] < 10)
+        if (++seen >= 6 && window[0] == 'P' && window[1] == 'K' && window[2] == 3 && window[3] == 4 && window[5] < 10)
             break;
         if (++sinceMessages == kScanBytesPerMessages) {
             sinceMessages = 0;
@@ -461,7 +467,7 @@ int TUnZipper::ExtractFiles()
 {
     if (working_)
         throw EZipBusy(); // before the report of the running extraction is touched
-    report_ = TExtractReport {};
+    report_ = TExtractReport{};
     LoadDirectory();
     Working working(*this);
     EnsureDirectory();
@@ -477,7 +483,7 @@ int TUnZipper::ExtractFiles()
             z.FilesList.clear();
             z.KeepZipOpen = keepOpen;
         }
-    } restore {*this, keepOpen};
+    } restore{*this, keepOpen};
     WorkBuffers work;
 
     std::string folderError;
@@ -502,7 +508,7 @@ int TUnZipper::ExtractFiles()
     if (selected) {
         // Files are to be written: a destination that is not there ends the
         // extraction before anything else happens.
-        FolderHandle dir {platform::OpenDirectory(folder)};
+        FolderHandle dir{platform::OpenDirectory(folder)};
         if (dir.fd < 0)
             throw ECantCreateFolder(folder, folderError.empty() ? std::strerror(errno) : folderError);
         const std::vector<EntryPlace> places = PlaceEntries();

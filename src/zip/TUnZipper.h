@@ -93,7 +93,7 @@ private:
     // Where a file entry's data start, and why it cannot be written whole.
     struct EntryPlace {
         uint64_t dataStart = 0;
-        bool pastEnd = false;     // its bytes run past the end of the archive
+        bool pastEnd = false; // its bytes run past the end of the archive
         bool overlapping = false; // its bytes overlap another entry's
     };
     // One place per entry of the list, in list order (directory entries

@@ -48,9 +48,9 @@ constexpr uint32_t kNone = 0xFFFF;
 
 struct ShrinkTable {
     std::array<uint16_t, kCodeCount> prefix; // code of the string without its last byte
-    std::array<uint8_t, kCodeCount> last;    // last byte of the string
-    std::array<uint8_t, kCodeCount> used;    // 1 while the code stands for a string
-    std::array<uint8_t, kCodeCount> first;   // first byte and length of the string,
+    std::array<uint8_t, kCodeCount> last; // last byte of the string
+    std::array<uint8_t, kCodeCount> used; // 1 while the code stands for a string
+    std::array<uint8_t, kCodeCount> first; // first byte and length of the string,
     std::array<uint16_t, kCodeCount> length; // valid unless `unstable`
     // 1 when the chain runs through a code that was freed (and may be given
     // to another string) after this string was added.

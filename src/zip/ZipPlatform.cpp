@@ -166,7 +166,7 @@ int64_t DosDateTimeToUnix(uint32_t dosDateTime)
 {
     const unsigned time = dosDateTime & 0xFFFF;
     const unsigned date = dosDateTime >> 16;
-    std::tm tm {};
+    std::tm tm{};
     tm.tm_sec = static_cast<int>((time & 31) * 2);
     tm.tm_min = static_cast<int>((time >> 5) & 63);
     tm.tm_hour = static_cast<int>(time >> 11);
@@ -179,7 +179,7 @@ int64_t DosDateTimeToUnix(uint32_t dosDateTime)
 
 void SetDosTime(int fd, uint32_t dosDateTime)
 {
-    struct timespec times[2] {};
+    struct timespec times[2]{};
     times[0].tv_sec = static_cast<time_t>(DosDateTimeToUnix(dosDateTime));
     times[1] = times[0];
     ::futimens(fd, times);

@@ -44,8 +44,8 @@ DecodeStatus DecodeZstd(InputBlocks& in, OutputBlocks& out, uint8_t* outBlock, u
     for (;;) {
         if (!feed.fill() && hint == 0)
             return gather.finish();
-        ZSTD_inBuffer input {feed.data(), feed.size(), 0};
-        ZSTD_outBuffer output {gather.free(), gather.room(), 0};
+        ZSTD_inBuffer input{feed.data(), feed.size(), 0};
+        ZSTD_outBuffer output{gather.free(), gather.room(), 0};
         hint = ZSTD_decompressStream(context.get(), &output, &input);
         if (ZSTD_isError(hint))
             return FromZstdError(hint);

@@ -12,8 +12,7 @@
 
 class WhenShown : public QObject {
 public:
-    WhenShown(QWidget* window, std::function<void()> action)
-        : m_window(window), m_action(std::move(action))
+    WhenShown(QWidget* window, std::function<void()> action) : m_window(window), m_action(std::move(action))
     {
         window->installEventFilter(this);
     }

@@ -9,9 +9,6 @@
 
 class RecordingMessageBoxes final : public zelvora::app::MessageBoxes {
 public:
-    void show(QWidget*, const QString& text, const QString& caption) override
-    {
-        shown.append({text, caption});
-    }
+    void show(QWidget*, const QString& text, const QString& caption) override { shown.append({text, caption}); }
     QList<QPair<QString, QString>> shown;
 };

@@ -12,8 +12,7 @@ inline QImage PatternImage(QSize size, int seed)
     QImage img(size, QImage::Format_RGB32);
     for (int y = 0; y < size.height(); ++y)
         for (int x = 0; x < size.width(); ++x)
-            img.setPixel(x, y, qRgb((x * 5 + seed * 40) & 255, (y * 9 + seed * 70) & 255,
-                                    (x * y + seed * 101) & 255));
+            img.setPixel(x, y, qRgb((x * 5 + seed * 40) & 255, (y * 9 + seed * 70) & 255, (x * y + seed * 101) & 255));
     return img;
 }
 

@@ -1,9 +1,9 @@
 // Handlers connected through the guard: a failure is shown with its own text
 // and the program's title, the signal returns to its sender, and the other
 // slots of the signal still run; the handler gets the signal's arguments.
-#include "RecordingMessageBoxes.h"
 #include "app/AppContext.h"
 #include "app/GuardedSlot.h"
+#include "RecordingMessageBoxes.h"
 
 #include <QtTest>
 

@@ -90,8 +90,7 @@ void TestHotZones::gestures_data()
     QTest::newRow("left, released at the zone's last pixel")
         << left << inside << otherCorner << QStringList{"down1", "click", "up1"};
     QTest::newRow("left, dragged off") << left << inside << outside << QStringList{"down1", "up1"};
-    QTest::newRow("left, dragged onto the next zone")
-        << left << inside << neighbour << QStringList{"down1", "up1"};
+    QTest::newRow("left, dragged onto the next zone") << left << inside << neighbour << QStringList{"down1", "up1"};
     QTest::newRow("right") << right << inside << inside << QStringList{"down2", "up2"};
     QTest::newRow("right, dragged off") << right << inside << outside << QStringList{"down2", "up2"};
     QTest::newRow("middle") << middle << inside << inside << QStringList{"down4", "up4"};
@@ -246,7 +245,8 @@ void TestHotZones::accessibleButton_data()
     QTest::newRow("image button, named by its text") << false << QString() << QStringLiteral("Simulado");
     QTest::newRow("image button with an accessible name") << false << QStringLiteral("Fim") << QStringLiteral("Fim");
     QTest::newRow("clickable label, named by its text") << true << QString() << QStringLiteral("OK");
-    QTest::newRow("clickable label with an accessible name") << true << QStringLiteral("Fechar") << QStringLiteral("Fechar");
+    QTest::newRow("clickable label with an accessible name")
+        << true << QStringLiteral("Fechar") << QStringLiteral("Fechar");
 }
 
 void TestHotZones::accessibleButton()

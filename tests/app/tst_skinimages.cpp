@@ -1,10 +1,10 @@
 // The skin loader and skin pairs: what a skin file gives, and that every kind
 // of bad file is swallowed and leaves an empty bitmap.
-#include "TestImages.h"
 #include "app/ImageView.h"
 #include "app/LoadSkinImage.h"
 #include "app/SkinReader.h"
 #include "support/HazardFile.h"
+#include "TestImages.h"
 #include "text/DataFile.h"
 
 #include <QBuffer>
@@ -222,7 +222,6 @@ void TestSkinImages::picturesFarTooLargeAreRefused()
     QCOMPARE(LoadSkinImage(bitmap, file), loads);
     QCOMPARE(bitmap.size(), loads ? size : QSize(0, 0));
 }
-
 
 // Which picture is loaded for a screen with the given device pixel ratio:
 // the "@2x" twin only on a HiDPI screen and only when it is exactly twice

@@ -1,15 +1,15 @@
 // The splash, wait and credits windows: their frames and captions, the
 // splash's start zone and press effect, and the credits picture that closes
 // its window.
-#include "FindControl.h"
-#include "ModalHelper.h"
-#include "RecordingMessageBoxes.h"
-#include "TestImages.h"
 #include "app/ImageView.h"
 #include "app/TFocusImage.h"
 #include "app/TformAbre.h"
 #include "app/TformAguarde.h"
 #include "app/TformCreditos.h"
+#include "FindControl.h"
+#include "ModalHelper.h"
+#include "RecordingMessageBoxes.h"
+#include "TestImages.h"
 
 #include <QFrame>
 #include <QScreen>
@@ -153,7 +153,8 @@ void TestSmallWindows::splashPressEffect()
     QTest::mousePress(w, Qt::RightButton, {}, QPoint(70, 440));
     QCOMPARE(Region(Control<ImageView>(&abre, "imFundo")->picture(), zone), Region(pressed, zone));
     // Outside the zone the picture is untouched.
-    QCOMPARE(Region(Control<ImageView>(&abre, "imFundo")->picture(), QRect(146, 0, 494, 480)), Region(normal, QRect(146, 0, 494, 480)));
+    QCOMPARE(Region(Control<ImageView>(&abre, "imFundo")->picture(), QRect(146, 0, 494, 480)),
+             Region(normal, QRect(146, 0, 494, 480)));
     QTest::mouseRelease(w, Qt::RightButton, {}, QPoint(70, 440));
     QCOMPARE(Control<ImageView>(&abre, "imFundo")->picture(), normal);
     QVERIFY(abre.isVisible());
@@ -304,7 +305,8 @@ void TestSmallWindows::creditsPicture()
     creditos.FormCreate();
     QCOMPARE(Control<ImageView>(&creditos, "imageLogoMini")->picture().size(), QSize(383, 230));
     QCOMPARE(Control<ImageView>(&creditos, "imageLogoMini")->geometry(), QRect(1, 1, 383, 213));
-    QCOMPARE(Control<ImageView>(&creditos, "imageLogoMini")->parentWidget(), Control<QFrame>(&creditos, "panelCreditos"));
+    QCOMPARE(Control<ImageView>(&creditos, "imageLogoMini")->parentWidget(),
+             Control<QFrame>(&creditos, "panelCreditos"));
     QCOMPARE(Control<QFrame>(&creditos, "panelCreditos")->geometry(), QRect(0, 0, 385, 215));
     QCOMPARE(Control<QFrame>(&creditos, "panelCreditos")->palette().color(QPalette::Window), QColor(50, 63, 108));
 }

@@ -56,9 +56,8 @@ struct Reference {
 
 void AddValue(std::vector<std::string>& list, const std::string& v, const Collation& c)
 {
-    const auto at = std::lower_bound(list.begin(), list.end(), v, [&](const std::string& a, const std::string& b) {
-        return c.compare(a, b) < 0;
-    });
+    const auto at = std::lower_bound(list.begin(), list.end(), v,
+                                     [&](const std::string& a, const std::string& b) { return c.compare(a, b) < 0; });
     if (at == list.end() || c.compare(*at, v) != 0)
         list.insert(at, v);
 }
@@ -67,10 +66,9 @@ Reference BuildReference(const std::string& bytes, const Collation& c)
 {
     std::vector<std::string> sorted;
     for (const auto& line : SplitTextLines(bytes)) {
-        const auto at = std::lower_bound(sorted.begin(), sorted.end(), line,
-                                         [&](const std::string& a, const std::string& b) {
-                                             return c.compare(a, b) < 0;
-                                         });
+        const auto at = std::lower_bound(
+            sorted.begin(), sorted.end(), line,
+            [&](const std::string& a, const std::string& b) { return c.compare(a, b) < 0; });
         if (at == sorted.end() || c.compare(*at, line) != 0)
             sorted.insert(at, line);
     }
@@ -148,31 +146,26 @@ void CatalogTest::ordering_data()
     QTest::newRow("reverse file comes out ascending")
         << "TRT#Técnico#2010#c.zip\r\nFCC#Analista#2008#b.zip\r\nCESPE#Agente#2004#a.zip\r\n"
         << QStringList{"CESPE#Agente#2004#a.zip", "FCC#Analista#2008#b.zip", "TRT#Técnico#2010#c.zip"};
-    QTest::newRow("case ignored in the order")
-        << "banco#x#1#a\nAgência#x#1#b\nCaixa#x#1#c\n"
-        << QStringList{"Agência#x#1#b", "banco#x#1#a", "Caixa#x#1#c"};
-    QTest::newRow("whole line decides")
-        << "FCC#Técnico#2008#a\nFCC#Analista#2010#b\nFCC#Analista#2009#c\n"
-        << QStringList{"FCC#Analista#2009#c", "FCC#Analista#2010#b", "FCC#Técnico#2008#a"};
+    QTest::newRow("case ignored in the order") << "banco#x#1#a\nAgência#x#1#b\nCaixa#x#1#c\n"
+                                               << QStringList{"Agência#x#1#b", "banco#x#1#a", "Caixa#x#1#c"};
+    QTest::newRow("whole line decides") << "FCC#Técnico#2008#a\nFCC#Analista#2010#b\nFCC#Analista#2009#c\n"
+                                        << QStringList{"FCC#Analista#2009#c", "FCC#Analista#2010#b",
+                                                       "FCC#Técnico#2008#a"};
     QTest::newRow("duplicate by case, first in file survives")
         << "FCC#Analista#2008#prova.zip\nfcc#ANALISTA#2008#PROVA.ZIP\n"
         << QStringList{"FCC#Analista#2008#prova.zip"};
-    QTest::newRow("duplicate by case, other file order")
-        << "fcc#ANALISTA#2008#PROVA.ZIP\nFCC#Analista#2008#prova.zip\n"
-        << QStringList{"fcc#ANALISTA#2008#PROVA.ZIP"};
-    QTest::newRow("three spellings, one survivor")
-        << "b#x#1#1\nA#B#C#D\na#b#c#d\nA#b#C#d\n"
-        << QStringList{"A#B#C#D", "b#x#1#1"};
-    QTest::newRow("accented capitals are duplicates by case")
-        << "ÁREA FISCAL#x#1#a\nárea fiscal#x#1#a\n" << QStringList{"ÁREA FISCAL#x#1#a"};
-    QTest::newRow("lines that differ in an accent both stay")
-        << "São Paulo#x#1#a\nSao Paulo#x#1#a\n"
-        << QStringList{"Sao Paulo#x#1#a", "São Paulo#x#1#a"};
+    QTest::newRow("duplicate by case, other file order") << "fcc#ANALISTA#2008#PROVA.ZIP\nFCC#Analista#2008#prova.zip\n"
+                                                         << QStringList{"fcc#ANALISTA#2008#PROVA.ZIP"};
+    QTest::newRow("three spellings, one survivor") << "b#x#1#1\nA#B#C#D\na#b#c#d\nA#b#C#d\n"
+                                                   << QStringList{"A#B#C#D", "b#x#1#1"};
+    QTest::newRow("accented capitals are duplicates by case") << "ÁREA FISCAL#x#1#a\nárea fiscal#x#1#a\n"
+                                                              << QStringList{"ÁREA FISCAL#x#1#a"};
+    QTest::newRow("lines that differ in an accent both stay") << "São Paulo#x#1#a\nSao Paulo#x#1#a\n"
+                                                              << QStringList{"Sao Paulo#x#1#a", "São Paulo#x#1#a"};
     QTest::newRow("exact repeat dropped") << "a#b#c#d\na#b#c#d\n" << QStringList{"a#b#c#d"};
-    QTest::newRow("blanks make another line")
-        << "FCC#x#1#a\nFCC #x#1#a\n" << QStringList{"FCC #x#1#a", "FCC#x#1#a"};
-    QTest::newRow("lines without all four fields are skipped")
-        << "a\n\nb#c\nd#e#f\ng#h#i#j\n#\n" << QStringList{"g#h#i#j"};
+    QTest::newRow("blanks make another line") << "FCC#x#1#a\nFCC #x#1#a\n" << QStringList{"FCC #x#1#a", "FCC#x#1#a"};
+    QTest::newRow("lines without all four fields are skipped") << "a\n\nb#c\nd#e#f\ng#h#i#j\n#\n"
+                                                               << QStringList{"g#h#i#j"};
 }
 
 void CatalogTest::ordering()
@@ -184,8 +177,9 @@ void CatalogTest::ordering()
 
 void CatalogTest::lineEndsLoadTheSame()
 {
-    const QStringList lines = {"TRT 2#Analista#2010#c.zip", "", "fcc#b#2008#b.zip", "FCC#B#2008#x",
-                               "CESPE#Agente#2004#a.zip", "incomplete#line"};
+    const QStringList lines = {"TRT 2#Analista#2010#c.zip", "",
+                               "fcc#b#2008#b.zip",          "FCC#B#2008#x",
+                               "CESPE#Agente#2004#a.zip",   "incomplete#line"};
     const QString crlf = lines.join("\r\n") + "\r\n";
     const Catalog reference = LoadText(crlf);
     QCOMPARE(reference.size(), size_t(4));
@@ -210,8 +204,7 @@ void CatalogTest::fields_data()
     QTest::newRow("many") << "a#b#c#d#e#f#" << QStringList{"a", "b", "c", "d#e#f#"};
     QTest::newRow("empty fields") << "###" << QStringList{"", "", "", ""};
     QTest::newRow("empty archive") << "a#b#c#" << QStringList{"a", "b", "c", ""};
-    QTest::newRow("blanks kept") << " a # b #2001 # x.zip "
-                                 << QStringList{" a ", " b ", "2001 ", " x.zip "};
+    QTest::newRow("blanks kept") << " a # b #2001 # x.zip " << QStringList{" a ", " b ", "2001 ", " x.zip "};
     QTest::newRow("year is text") << "a#b#ano 2001/02#x" << QStringList{"a", "b", "ano 2001/02", "x"};
 }
 
@@ -233,31 +226,27 @@ void CatalogTest::filterLists_data()
     QTest::addColumn<QStringList>("years");
 
     QTest::newRow("first spelling in catalog order, not file order")
-        << "FCC#B#2001#y\nfcc#A#2001#x\n" << QStringList{"fcc"} << QStringList{"A", "B"}
-        << QStringList{"2001"};
+        << "FCC#B#2001#y\nfcc#A#2001#x\n"
+        << QStringList{"fcc"} << QStringList{"A", "B"} << QStringList{"2001"};
     QTest::newRow("type spelling from the first entry of the catalog")
-        << "TRT#Analista#2001#x\nCESPE#ANALISTA#2001#y\n" << QStringList{"CESPE", "TRT"}
-        << QStringList{"ANALISTA"} << QStringList{"2001"};
-    QTest::newRow("sorted ignoring case")
-        << "b#t#1#x\nA#t#1#y\nC#t#1#z\n" << QStringList{"A", "b", "C"} << QStringList{"t"}
-        << QStringList{"1"};
-    QTest::newRow("accents make another value")
-        << "Área#t#1#a\nArea#t#1#b\nÁREA#t#1#c\n" << QStringList{"Area", "Área"} << QStringList{"t"}
-        << QStringList{"1"};
-    QTest::newRow("blanks make another value")
-        << "FCC#t#1#a\nFCC #t#1#b\n" << QStringList{"FCC", "FCC "} << QStringList{"t"}
-        << QStringList{"1"};
+        << "TRT#Analista#2001#x\nCESPE#ANALISTA#2001#y\n"
+        << QStringList{"CESPE", "TRT"} << QStringList{"ANALISTA"} << QStringList{"2001"};
+    QTest::newRow("sorted ignoring case") << "b#t#1#x\nA#t#1#y\nC#t#1#z\n"
+                                          << QStringList{"A", "b", "C"} << QStringList{"t"} << QStringList{"1"};
+    QTest::newRow("accents make another value") << "Área#t#1#a\nArea#t#1#b\nÁREA#t#1#c\n"
+                                                << QStringList{"Area", "Área"} << QStringList{"t"} << QStringList{"1"};
+    QTest::newRow("blanks make another value") << "FCC#t#1#a\nFCC #t#1#b\n"
+                                               << QStringList{"FCC", "FCC "} << QStringList{"t"} << QStringList{"1"};
     QTest::newRow("years sorted as text")
-        << "a#t#2010#1\na#t#2008#2\na#t#1999#3\na#t#2008 #4\na#t#2008#5\n" << QStringList{"a"}
-        << QStringList{"t"} << QStringList{"1999", "2008", "2008 ", "2010"};
-    QTest::newRow("incomplete lines give no values")
-        << "Org1#Type1\nOrg2#Type2#2001\nOrg3#T3#2002#a.zip\nOrg4\n" << QStringList{"Org3"}
-        << QStringList{"T3"} << QStringList{"2002"};
+        << "a#t#2010#1\na#t#2008#2\na#t#1999#3\na#t#2008 #4\na#t#2008#5\n"
+        << QStringList{"a"} << QStringList{"t"} << QStringList{"1999", "2008", "2008 ", "2010"};
+    QTest::newRow("incomplete lines give no values") << "Org1#Type1\nOrg2#Type2#2001\nOrg3#T3#2002#a.zip\nOrg4\n"
+                                                     << QStringList{"Org3"} << QStringList{"T3"} << QStringList{"2002"};
     QTest::newRow("a dropped duplicate gives no values")
-        << "ORG#TIPO#2001#a\norg#tipo#2001#A\n" << QStringList{"ORG"} << QStringList{"TIPO"}
-        << QStringList{"2001"};
-    QTest::newRow("empty values count") << "#t#1#a\n##1#b\n" << QStringList{""} << QStringList{"", "t"}
-                                        << QStringList{"1"};
+        << "ORG#TIPO#2001#a\norg#tipo#2001#A\n"
+        << QStringList{"ORG"} << QStringList{"TIPO"} << QStringList{"2001"};
+    QTest::newRow("empty values count") << "#t#1#a\n##1#b\n"
+                                        << QStringList{""} << QStringList{"", "t"} << QStringList{"1"};
     QTest::newRow("empty file") << "" << QStringList{} << QStringList{} << QStringList{};
 }
 
@@ -283,9 +272,9 @@ void CatalogTest::leftOutLines()
 
 void CatalogTest::noFileGivesAnEmptyCatalog()
 {
-    for (const QString& path : {m_dir->filePath("nomes.txt"),            // missing file
-                                m_dir->filePath("dados/nomes.txt"),      // missing folder
-                                m_dir->path()}) {                        // a folder
+    for (const QString& path : {m_dir->filePath("nomes.txt"), // missing file
+                                m_dir->filePath("dados/nomes.txt"), // missing folder
+                                m_dir->path()}) { // a folder
         const Catalog c = Catalog::Load(path.toStdString(), m_collation);
         QCOMPARE(c.size(), size_t(0));
         QVERIFY(c.organisations().empty() && c.examTypes().empty() && c.years().empty());
@@ -319,14 +308,13 @@ void CatalogTest::badInput_data()
 
     QTest::newRow("empty") << QByteArray() << QStringList{} << QStringList{};
     QTest::newRow("only line breaks") << QByteArray("\r\n\r\n\n\r\r") << QStringList{} << QStringList{};
-    QTest::newRow("NUL ends the text") << QByteArray("b#x#1#2\r\n\0a#x#1#1\r\n", 20)
-                                       << QStringList{"b#x#1#2"} << QStringList{"b"};
-    QTest::newRow("NUL inside a line") << QByteArray("b#x#1#2\0zz\na#x#1#1", 18)
-                                       << QStringList{"b#x#1#2"} << QStringList{"b"};
+    QTest::newRow("NUL ends the text") << QByteArray("b#x#1#2\r\n\0a#x#1#1\r\n", 20) << QStringList{"b#x#1#2"}
+                                       << QStringList{"b"};
+    QTest::newRow("NUL inside a line") << QByteArray("b#x#1#2\0zz\na#x#1#1", 18) << QStringList{"b#x#1#2"}
+                                       << QStringList{"b"};
     QTest::newRow("NUL first") << QByteArray("\0a#b#c#d", 8) << QStringList{} << QStringList{};
     QTest::newRow("only CR line ends") << QByteArray("c#x#1#3\rb#x#1#2\ra#x#1#1\r")
-                                       << QStringList{"a#x#1#1", "b#x#1#2", "c#x#1#3"}
-                                       << QStringList{"a", "b", "c"};
+                                       << QStringList{"a#x#1#1", "b#x#1#2", "c#x#1#3"} << QStringList{"a", "b", "c"};
     QTest::newRow("high and undefined bytes kept")
         << QByteArray("\x81\x8D#\x90\x9D#\xFF#\x80\n") << QStringList{"\u0081\u008D#\u0090\u009D#ÿ#€"}
         << QStringList{"\u0081\u008D"};
@@ -346,8 +334,8 @@ void CatalogTest::tenMegabyteLine()
 {
     const std::string longArchive(10 * 1024 * 1024, 'x');
     const std::string longOrg(10 * 1024 * 1024, 'O');
-    const std::string bytes = "TRT#Analista#2010#" + longArchive + "\r\nCESPE#Agente#2004#a.zip\r\n" + longOrg
-                              + "\r\n" + std::string(3 * 1024 * 1024, '#') + "\n";
+    const std::string bytes = "TRT#Analista#2010#" + longArchive + "\r\nCESPE#Agente#2004#a.zip\r\n" + longOrg + "\r\n"
+        + std::string(3 * 1024 * 1024, '#') + "\n";
     const Catalog c = LoadBytes(bytes);
     QCOMPARE(c.size(), size_t(3));
     // The line of "#" only: three empty fields and the rest as archive name.
@@ -405,13 +393,15 @@ void CatalogTest::severalFolders_data()
     QTest::addColumn<QString>("installed");
     QTest::addColumn<QStringList>("entries");
 
-    QTest::newRow("merged in one order")
-        << "TRT#x#2010#u.zip\n" << "CESPE#x#2004#a.zip\nZZ#x#1#z.zip\n"
-        << QStringList{"CESPE#x#2004#a.zip@1", "TRT#x#2010#u.zip@0", "ZZ#x#1#z.zip@1"};
-    QTest::newRow("equal apart from case: the user's")
-        << "fcc#analista#2008#prova.zip\n" << "FCC#Analista#2008#PROVA.ZIP\n"
-        << QStringList{"fcc#analista#2008#prova.zip@0"};
-    QTest::newRow("no user folder yet") << "" << "a#b#c#d\n" << QStringList{"a#b#c#d@1"};
+    QTest::newRow("merged in one order") << "TRT#x#2010#u.zip\n"
+                                         << "CESPE#x#2004#a.zip\nZZ#x#1#z.zip\n"
+                                         << QStringList{"CESPE#x#2004#a.zip@1", "TRT#x#2010#u.zip@0", "ZZ#x#1#z.zip@1"};
+    QTest::newRow("equal apart from case: the user's") << "fcc#analista#2008#prova.zip\n"
+                                                       << "FCC#Analista#2008#PROVA.ZIP\n"
+                                                       << QStringList{"fcc#analista#2008#prova.zip@0"};
+    QTest::newRow("no user folder yet") << ""
+                                        << "a#b#c#d\n"
+                                        << QStringList{"a#b#c#d@1"};
 }
 
 void CatalogTest::severalFolders()
@@ -423,8 +413,8 @@ void CatalogTest::severalFolders()
     for (const auto& [dir, text] : {std::pair{&userDir, user}, std::pair{&installedDir, installed}})
         if (!text.isEmpty())
             std::ofstream(dir->filePath("nomes.txt").toStdString(), std::ios::binary) << Cp(text);
-    const Catalog c = Catalog::LoadSources({userDir.path().toStdString() + "/", installedDir.path().toStdString() + "/"},
-                                           m_collation);
+    const Catalog c = Catalog::LoadSources(
+        {userDir.path().toStdString() + "/", installedDir.path().toStdString() + "/"}, m_collation);
     QStringList got;
     for (const auto& e : c.entries())
         got << Uni(e.organisation + '#' + e.examType + '#' + e.year + '#' + e.archiveName) + '@'

@@ -21,18 +21,24 @@ public:
 // a01..a13 follow that order). Written in UTF-8 here, held in Windows-1252.
 const char* const kLines[] = {
     "CESGRANRIO#Escritur\xC3\xA1rio#2008#a01.zip",
-    "CESPE#Agente de Pol\xC3\xAD" "cia#2004#a02.zip",
+    "CESPE#Agente de Pol\xC3\xAD"
+    "cia#2004#a02.zip",
     "CESPE#Tecnico Judiciario#12008#a03.zip",
-    "CESPE#T\xC3\xA9" "cnico Judici\xC3\xA1rio#2008#a04.zip",
+    "CESPE#T\xC3\xA9"
+    "cnico Judici\xC3\xA1rio#2008#a04.zip",
     "ESAF#Auditor-Fiscal#2008/2#a05.zip",
     "FCC#Analista#2001#a06.zip",
     "FCC-SP#Analista de Sistemas#2002#a07.zip",
-    "Funda\xC3\xA7\xC3\xA3o \xC3\x85" "sgard#Fiscal#1999#a08.zip",
+    "Funda\xC3\xA7\xC3\xA3o \xC3\x85"
+    "sgard#Fiscal#1999#a08.zip",
     "N\xC3\x98RD#Oficial#2003#a09.zip",
-    "Prefeitura de Stra\xC3\x9F" "e#Gari#2005#a10.zip",
-    "Vunesp#Escrevente T\xC3\x89" "CNICO#2007#a11.zip",
+    "Prefeitura de Stra\xC3\x9F"
+    "e#Gari#2005#a10.zip",
+    "Vunesp#Escrevente T\xC3\x89"
+    "CNICO#2007#a11.zip",
     "fcc# FCC#2006#a12.zip",
-    "\xC5\xA0" "ECRETARIA#Ag\xC3\xAAncia \xC3\xBF#2000#a13.zip",
+    "\xC5\xA0"
+    "ECRETARIA#Ag\xC3\xAAncia \xC3\xBF#2000#a13.zip",
 };
 
 Catalog TestCatalog()
@@ -74,7 +80,8 @@ void TestCatalogFilter::catalogOrder()
     const Catalog c = TestCatalog();
     QCOMPARE(c.size(), std::size(kLines));
     for (size_t i = 0; i < c.size(); ++i)
-        QCOMPARE(QString::fromStdString(c.at(i).archiveName), QStringLiteral("a%1.zip").arg(i + 1, 2, 10, QLatin1Char('0')));
+        QCOMPARE(QString::fromStdString(c.at(i).archiveName),
+                 QStringLiteral("a%1.zip").arg(i + 1, 2, 10, QLatin1Char('0')));
 }
 
 void TestCatalogFilter::filter_data()
@@ -83,8 +90,7 @@ void TestCatalogFilter::filter_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QStringList>("expected");
     const auto org = CatalogField::Organisation, type = CatalogField::ExamType, year = CatalogField::Year;
-    QTest::newRow("organisation, also inside longer names")
-        << org << "FCC" << QStringList{"a06", "a07"};
+    QTest::newRow("organisation, also inside longer names") << org << "FCC" << QStringList{"a06", "a07"};
     QTest::newRow("organisation, letter case counts") << org << "fcc" << QStringList{"a12"};
     QTest::newRow("organisation with a hyphen") << org << "FCC-SP" << QStringList{"a07"};
     QTest::newRow("year inside longer years") << year << "2008" << QStringList{"a01", "a03", "a04", "a05"};
@@ -112,12 +118,10 @@ void TestCatalogFilter::search_data()
 {
     QTest::addColumn<QString>("term");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("lower case finds every case and accent")
-        << "tecnico" << QStringList{"a03", "a04", "a11"};
+    QTest::newRow("lower case finds every case and accent") << "tecnico" << QStringList{"a03", "a04", "a11"};
     QTest::newRow("organisation field") << "cesp" << QStringList{"a02", "a03", "a04"};
     QTest::newRow("year field") << "2008/" << QStringList{"a05"};
-    QTest::newRow("entry found once though two fields hold it")
-        << "fcc" << QStringList{"a06", "a07", "a12"};
+    QTest::newRow("entry found once though two fields hold it") << "fcc" << QStringList{"a06", "a07", "a12"};
     QTest::newRow("ç and ã") << "FUNDACAO" << QStringList{"a08"};
     QTest::newRow("Å stays Å but meets å") << "å" << QStringList{"a08"};
     QTest::newRow("A does not meet Å") << "asgard" << QStringList{};
@@ -151,12 +155,18 @@ void TestCatalogFilter::searchEqualTerms_data()
 {
     QTest::addColumn<QString>("a");
     QTest::addColumn<QString>("b");
-    QTest::newRow("letter case") << "judiciario" << "JUDICIARIO";
-    QTest::newRow("accents of the table") << "judiciário" << "judiciario";
-    QTest::newRow("accents in capitals") << "JUDICIÁRIO" << "judiciario";
-    QTest::newRow("leading and trailing blanks") << "  escri\t" << "escri";
-    QTest::newRow("line breaks at the ends") << "\r\nescri\r\n" << "ESCRI";
-    QTest::newRow("cedilla") << "POLÍCIA" << "policia";
+    QTest::newRow("letter case") << "judiciario"
+                                 << "JUDICIARIO";
+    QTest::newRow("accents of the table") << "judiciário"
+                                          << "judiciario";
+    QTest::newRow("accents in capitals") << "JUDICIÁRIO"
+                                         << "judiciario";
+    QTest::newRow("leading and trailing blanks") << "  escri\t"
+                                                 << "escri";
+    QTest::newRow("line breaks at the ends") << "\r\nescri\r\n"
+                                             << "ESCRI";
+    QTest::newRow("cedilla") << "POLÍCIA"
+                             << "policia";
 }
 
 void TestCatalogFilter::searchEqualTerms()

@@ -274,8 +274,8 @@ void TestCatalogWindow::listsAreSorted()
     // Letter case ignored, accents not; of two spellings the list keeps the
     // one of the entry that comes first in the catalog ("ALFA#Tipo#1999"
     // sorts before "Alfa#tipo#2003").
-    writeCatalog({"beta#Tipo#2001#1.zip", "Alfa#tipo#2003#2.zip", "ágil#TIPO B#2002#3.zip",
-                  "ALFA#Tipo#1999#4.zip", "abc#Tipo#2000#5.zip"});
+    writeCatalog({"beta#Tipo#2001#1.zip", "Alfa#tipo#2003#2.zip", "ágil#TIPO B#2002#3.zip", "ALFA#Tipo#1999#4.zip",
+                  "abc#Tipo#2000#5.zip"});
     TformMain* w = makeMain(false);
     const auto items = [](QComboBox* c) {
         QStringList out;
@@ -320,8 +320,7 @@ void TestCatalogWindow::layout_data()
     QTest::newRow("imRodape") << "imRodape" << QRect(1, 1, 630, 39) << 0 << false << "";
     QTest::newRow("btLocalizar") << "btLocalizar" << QRect(3, 4, 108, 37) << 0 << false
                                  << "Procure por provas específicas";
-    QTest::newRow("btCopiar") << "btCopiar" << QRect(110, 4, 105, 37) << 0 << false
-                              << "Copie o exame selecionado";
+    QTest::newRow("btCopiar") << "btCopiar" << QRect(110, 4, 105, 37) << 0 << false << "Copie o exame selecionado";
     QTest::newRow("btCreditos") << "btCreditos" << QRect(214, 4, 105, 37) << 0 << false << "";
     QTest::newRow("btSimulado") << "btSimulado" << QRect(318, 4, 105, 37) << 0 << false
                                 << "Clique aqui e faça simulados das provas";
@@ -378,10 +377,11 @@ void TestCatalogWindow::labelsFitBesideTheirControls()
     writeCatalog(kLines);
     TformMain* w = makeMain();
     QVERIFY(w);
-    const std::pair<QLabel*, QWidget*> pairs[] = {{Control<QLabel>(w, "labelProva"), Control<QComboBox>(w, "comboProva")},
-                                                  {Control<QLabel>(w, "labelOrg"), Control<QComboBox>(w, "comboOrg")},
-                                                  {Control<QLabel>(w, "labelAno"), Control<QComboBox>(w, "comboAno")},
-                                                  {Control<QLabel>(w, "labelLocaliza"), Control<QLineEdit>(w, "editLocalizar")}};
+    const std::pair<QLabel*, QWidget*> pairs[] = {
+        {Control<QLabel>(w, "labelProva"), Control<QComboBox>(w, "comboProva")},
+        {Control<QLabel>(w, "labelOrg"), Control<QComboBox>(w, "comboOrg")},
+        {Control<QLabel>(w, "labelAno"), Control<QComboBox>(w, "comboAno")},
+        {Control<QLabel>(w, "labelLocaliza"), Control<QLineEdit>(w, "editLocalizar")}};
     for (const auto& [label, control] : pairs) {
         const int textEnd = label->x() + label->fontMetrics().horizontalAdvance(label->text());
         QVERIFY2(textEnd < control->x(), qPrintable(label->text()));
@@ -399,16 +399,20 @@ void TestCatalogWindow::filters_data()
     QTest::addColumn<QString>("list");
     QTest::addColumn<QString>("item");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("type inside longer types") << "comboProva" << "Analista" << QStringList{"c01.zip", "c03.zip"};
-    QTest::newRow("type with accent") << "comboProva" << "Técnico"
-                                      << QStringList{"c02.zip", "c04.zip", "c07.zip"};
-    QTest::newRow("organisation inside a longer one") << "comboOrg" << "FCC"
-                                                      << QStringList{"c03.zip", "c04.zip", "c05.zip"};
-    QTest::newRow("longer organisation") << "comboOrg" << "FCC SP" << QStringList{"c05.zip"};
-    QTest::newRow("year inside a longer year") << "comboAno" << "2008"
-                                               << QStringList{"c01.zip", "c04.zip", "c06.zip", "c08.zip"};
-    QTest::newRow("one entry") << "comboAno" << "2006" << QStringList{"c05.zip"};
-    QTest::newRow("long year") << "comboAno" << "12008" << QStringList{"c08.zip"};
+    QTest::newRow("type inside longer types") << "comboProva"
+                                              << "Analista" << QStringList{"c01.zip", "c03.zip"};
+    QTest::newRow("type with accent") << "comboProva"
+                                      << "Técnico" << QStringList{"c02.zip", "c04.zip", "c07.zip"};
+    QTest::newRow("organisation inside a longer one") << "comboOrg"
+                                                      << "FCC" << QStringList{"c03.zip", "c04.zip", "c05.zip"};
+    QTest::newRow("longer organisation") << "comboOrg"
+                                         << "FCC SP" << QStringList{"c05.zip"};
+    QTest::newRow("year inside a longer year") << "comboAno"
+                                               << "2008" << QStringList{"c01.zip", "c04.zip", "c06.zip", "c08.zip"};
+    QTest::newRow("one entry") << "comboAno"
+                               << "2006" << QStringList{"c05.zip"};
+    QTest::newRow("long year") << "comboAno"
+                               << "12008" << QStringList{"c08.zip"};
 }
 
 void TestCatalogWindow::filters()
@@ -419,7 +423,9 @@ void TestCatalogWindow::filters()
     writeCatalog(kLines);
     TformMain* w = makeMain();
     QVERIFY(w);
-    QComboBox* picked = list == "comboProva" ? Control<QComboBox>(w, "comboProva") : list == "comboOrg" ? Control<QComboBox>(w, "comboOrg") : Control<QComboBox>(w, "comboAno");
+    QComboBox* picked = list == "comboProva" ? Control<QComboBox>(w, "comboProva")
+        : list == "comboOrg"                 ? Control<QComboBox>(w, "comboOrg")
+                                             : Control<QComboBox>(w, "comboAno");
     // Start from a search so every list begins empty and the grid differs.
     search(QStringLiteral("vunesp"));
     QCOMPARE(shownArchives(), QStringList{"c07.zip"});
@@ -427,7 +433,8 @@ void TestCatalogWindow::filters()
     QCOMPARE(shownArchives(), inCatalogOrder(expected));
     checkGridMatchesRowArchives();
     QCOMPARE(picked->currentText(), item);
-    for (QComboBox* other : {Control<QComboBox>(w, "comboProva"), Control<QComboBox>(w, "comboOrg"), Control<QComboBox>(w, "comboAno")})
+    for (QComboBox* other :
+         {Control<QComboBox>(w, "comboProva"), Control<QComboBox>(w, "comboOrg"), Control<QComboBox>(w, "comboAno")})
         if (other != picked)
             QCOMPARE(other->currentIndex(), -1);
     QVERIFY(m_messages.shown.isEmpty());
@@ -489,7 +496,8 @@ void TestCatalogWindow::search()
     } else {
         QVERIFY(m_messages.shown.isEmpty());
     }
-    for (QComboBox* list : {Control<QComboBox>(w, "comboProva"), Control<QComboBox>(w, "comboOrg"), Control<QComboBox>(w, "comboAno")})
+    for (QComboBox* list :
+         {Control<QComboBox>(w, "comboProva"), Control<QComboBox>(w, "comboOrg"), Control<QComboBox>(w, "comboAno")})
         QCOMPARE(list->currentIndex(), -1);
     QVERIFY(!w->searchPanelHidden());
     QVERIFY(Control<QFrame>(w, "panelLocaliza")->isVisible());
@@ -561,7 +569,8 @@ void TestCatalogWindow::columnWidthRule()
     QFETCH(int, panel1);
     QStringList lines;
     for (int i = 0; i < 40; ++i)
-        lines << QStringLiteral("Org%1#%2#1990#x%1.zip").arg(i, 2, 10, QLatin1Char('0'))
+        lines << QStringLiteral("Org%1#%2#1990#x%1.zip")
+                     .arg(i, 2, 10, QLatin1Char('0'))
                      .arg(i < matches ? "Alvo" : "Resto");
     lines << "Outra#Resto#2020#y.zip";
     writeCatalog(lines);
@@ -589,8 +598,7 @@ void TestCatalogWindow::columnWidthRule()
     // The widths leave room for the scroll bar whenever it is there, and a
     // short list never needs it.
     QTableView* grid = Control<QTableView>(w, "gridProvas");
-    QTRY_COMPARE(grid->verticalScrollBar()->isVisible(),
-                 matches * 25 > grid->height() - 2 * grid->frameWidth());
+    QTRY_COMPARE(grid->verticalScrollBar()->isVisible(), matches * 25 > grid->height() - 2 * grid->frameWidth());
     if (matches < 8)
         QVERIFY(!grid->verticalScrollBar()->isVisible());
     if (grid->verticalScrollBar()->isVisible())
@@ -659,7 +667,9 @@ void TestCatalogWindow::pressEffectRestoresNormalPixels()
     const QImage pressed = PatternImage(kFooterSkin, 2);
     QCOMPARE(Control<ImageView>(w, "imRodape")->picture(), normal);
     QWindow* window = w->windowHandle();
-    for (TFocusImage* zone : {Control<TFocusImage>(w, "btLocalizar"), Control<TFocusImage>(w, "btCopiar"), Control<TFocusImage>(w, "btCreditos"), Control<TFocusImage>(w, "btSimulado"), Control<TFocusImage>(w, "btSair")}) {
+    for (TFocusImage* zone : {Control<TFocusImage>(w, "btLocalizar"), Control<TFocusImage>(w, "btCopiar"),
+                              Control<TFocusImage>(w, "btCreditos"), Control<TFocusImage>(w, "btSimulado"),
+                              Control<TFocusImage>(w, "btSair")}) {
         // The zone's own rectangle, in the picture's pixels, no offset.
         const QRect inPicture = zone->geometry() & normal.rect();
         const QPoint at = zone->mapTo(w, QPoint(5, 5));
@@ -688,7 +698,8 @@ void TestCatalogWindow::dragOffAndRightButtonDoNotClick()
     QVERIFY(w);
     const QImage normal = PatternImage(kFooterSkin, 1);
     QWindow* window = w->windowHandle();
-    for (TFocusImage* zone : {Control<TFocusImage>(w, "btLocalizar"), Control<TFocusImage>(w, "btCreditos"), Control<TFocusImage>(w, "btSair")}) {
+    for (TFocusImage* zone : {Control<TFocusImage>(w, "btLocalizar"), Control<TFocusImage>(w, "btCreditos"),
+                              Control<TFocusImage>(w, "btSair")}) {
         const QPoint at = zone->mapTo(w, zone->rect().center());
         // Dragged off: back to normal, no click.
         QTest::mousePress(window, Qt::LeftButton, {}, at);
@@ -818,9 +829,11 @@ void TestCatalogWindow::allSkinsMissing()
     QVERIFY(Control<ImageView>(m_abre.get(), "imFundo")->picture().isNull());
     // The zones still work and draw nothing.
     CancelCopyDialog cancel(w);
-    QTest::mousePress(w->windowHandle(), Qt::LeftButton, {}, Control<TFocusImage>(w, "btCopiar")->mapTo(w, QPoint(9, 9)));
+    QTest::mousePress(w->windowHandle(), Qt::LeftButton, {},
+                      Control<TFocusImage>(w, "btCopiar")->mapTo(w, QPoint(9, 9)));
     QVERIFY(Control<ImageView>(w, "imRodape")->picture().isNull());
-    QTest::mouseRelease(w->windowHandle(), Qt::LeftButton, {}, Control<TFocusImage>(w, "btCopiar")->mapTo(w, QPoint(9, 9)));
+    QTest::mouseRelease(w->windowHandle(), Qt::LeftButton, {},
+                        Control<TFocusImage>(w, "btCopiar")->mapTo(w, QPoint(9, 9)));
     clickZone(Control<TFocusImage>(w, "btLocalizar"));
     QVERIFY(!w->searchPanelHidden());
     QVERIFY(m_messages.shown.isEmpty());
@@ -845,8 +858,9 @@ void TestCatalogWindow::tabOrder()
         visited << QApplication::focusWidget()->objectName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    QCOMPARE(visited, (QStringList{"comboProva", "comboOrg", "comboAno", "gridProvas", "editLocalizar", "buttonOK",
-                                   "btLocalizar", "btCopiar", "btCreditos", "btSimulado", "btSair"}));
+    QCOMPARE(visited,
+             (QStringList{"comboProva", "comboOrg", "comboAno", "gridProvas", "editLocalizar", "buttonOK",
+                          "btLocalizar", "btCopiar", "btCreditos", "btSimulado", "btSair"}));
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("comboProva"));
     QVERIFY(Control<TFocusImage>(w, "btSair")->toolTip().isEmpty());
 }

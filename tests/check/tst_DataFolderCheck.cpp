@@ -6,8 +6,8 @@
 #include "QtImageProbe.h"
 #include "support/HazardFile.h"
 #include "text/DataFile.h"
-#include "zipwriter/ZipWriter.h"
 #include "text/PtBrCollation.h"
+#include "zipwriter/ZipWriter.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>
@@ -78,7 +78,8 @@ QByteArray ExamZip()
 void MakeGoodFolder(const QString& d)
 {
     Write(d + "/nomes.txt",
-          "Funda\xe7\xe3o Beta#T\xe9" "cnico#2009#beta.zip\r\n"
+          "Funda\xe7\xe3o Beta#T\xe9"
+          "cnico#2009#beta.zip\r\n"
           "Org Alfa#Analista#2010#sub\\alfa.zip\r\n"
           "Org Alfa#Analista#2008 - 2\xaa fase#alfa2.zip\r\n");
     Write(d + "/beta.zip", ExamZip());
@@ -106,13 +107,17 @@ QMap<QString, QByteArray> Snapshot(const QString& folder)
     while (it.hasNext()) {
         const QString p = it.next();
         QFile f(p);
-        out.insert(p, f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
-                                                 : QByteArray("dir"));
+        out.insert(p,
+                   f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
+                                               : QByteArray("dir"));
     }
     return out;
 }
 
-QString Checker() { return QStringLiteral(ZELVORA_BINARY_DIR "/bin/zelvora-check"); }
+QString Checker()
+{
+    return QStringLiteral(ZELVORA_BINARY_DIR "/bin/zelvora-check");
+}
 
 using Mutation = std::function<void(const QString&)>;
 
@@ -164,9 +169,10 @@ void TestDataFolderCheck::goodFolderAsTheProgramShowsIt()
 
     using Row = std::array<std::string, 4>;
     // Sorted by the whole line, texts turned into UTF-8.
-    QCOMPARE(r.catalog, (std::vector<Row>{{"Fundação Beta", "Técnico", "2009", "beta.zip"},
-                                          {"Org Alfa", "Analista", "2008 - 2ª fase", "alfa2.zip"},
-                                          {"Org Alfa", "Analista", "2010", "sub\\alfa.zip"}}));
+    QCOMPARE(r.catalog,
+             (std::vector<Row>{{"Fundação Beta", "Técnico", "2009", "beta.zip"},
+                               {"Org Alfa", "Analista", "2008 - 2ª fase", "alfa2.zip"},
+                               {"Org Alfa", "Analista", "2010", "sub\\alfa.zip"}}));
     QCOMPARE(r.organisations, (std::vector<std::string>{"Fundação Beta", "Org Alfa"}));
     QCOMPARE(r.examTypes, (std::vector<std::string>{"Analista", "Técnico"}));
     QCOMPARE(r.years, (std::vector<std::string>{"2008 - 2ª fase", "2009", "2010"}));
@@ -179,11 +185,13 @@ void TestDataFolderCheck::goodFolderAsTheProgramShowsIt()
 void TestDataFolderCheck::eachFaultIsReported_data()
 {
     QTest::addColumn<Mutation>("mutate");
-    QTest::addColumn<bool>("error");     // the weight of the one problem expected
+    QTest::addColumn<bool>("error"); // the weight of the one problem expected
     QTest::addColumn<QString>("excerpt"); // part of its text
-    QTest::addColumn<int>("count");       // problems expected in all
+    QTest::addColumn<int>("count"); // problems expected in all
 
-    const auto rm = [](const char* rel) { return Mutation([rel](const QString& d) { QVERIFY(QFile::remove(d + "/" + rel)); }); };
+    const auto rm = [](const char* rel) {
+        return Mutation([rel](const QString& d) { QVERIFY(QFile::remove(d + "/" + rel)); });
+    };
     const auto put = [](const char* rel, QByteArray bytes) {
         return Mutation([rel, bytes](const QString& d) { Write(d + "/" + rel, bytes); });
     };
@@ -198,49 +206,58 @@ void TestDataFolderCheck::eachFaultIsReported_data()
     badCrc[badCrc.indexOf("1\r\n2")] = '3';
 
     QTest::newRow("catalog missing") << rm("nomes.txt") << true << "\"nomes.txt\" não existe" << 1;
-    QTest::newRow("line without four fields") << append("nomes.txt", "Org#Tipo#2011\r\n") << false
-                                              << "linha ignorada, não tem os quatro campos" << 1;
-    QTest::newRow("line equal but for case") << append("nomes.txt", "ORG ALFA#ANALISTA#2010#SUB\\ALFA.ZIP\r\n")
-                                             << false << "linha descartada, igual a outra" << 1;
+    QTest::newRow("line without four fields")
+        << append("nomes.txt", "Org#Tipo#2011\r\n") << false << "linha ignorada, não tem os quatro campos" << 1;
+    QTest::newRow("line equal but for case") << append("nomes.txt", "ORG ALFA#ANALISTA#2010#SUB\\ALFA.ZIP\r\n") << false
+                                             << "linha descartada, igual a outra" << 1;
     QTest::newRow("archive missing") << rm("beta.zip") << true << "arquivo \"beta.zip\": o arquivo não existe" << 1;
     QTest::newRow("archive not a zip") << put("sub/alfa.zip", QByteArray(4000, 'q')) << true
                                        << "arquivo \"sub\\alfa.zip\": não abre como arquivo zip" << 1;
-    QTest::newRow("archive truncated") << put("alfa2.zip", ExamZip().left(100)) << true << "não abre como arquivo zip" << 1;
+    QTest::newRow("archive truncated") << put("alfa2.zip", ExamZip().left(100)) << true << "não abre como arquivo zip"
+                                       << 1;
     QTest::newRow("entry fails its CRC") << put("beta.zip", badCrc) << true << "1 arquivo não seria copiado" << 1;
-    QTest::newRow("list missing") << rm("simu/lista.txt") << true << "Não foi possível carregar a lista de simulados." << 1;
+    QTest::newRow("list missing") << rm("simu/lista.txt") << true << "Não foi possível carregar a lista de simulados."
+                                  << 1;
     QTest::newRow("list line without #") << append("simu/lista.txt", "Sem separador\r\n") << false
                                          << "linha 4 ignorada: não tem \"#\"" << 1;
     QTest::newRow("list line with absolute path") << append("simu/lista.txt", "Abs#C:\\p.pdf\r\n") << false
                                                   << "linha 4 ignorada: o caminho do PDF é absoluto" << 1;
-    QTest::newRow("PDF missing") << rm("simu/2008/a.pdf") << true << "Simulado \"alfa\": o PDF \"2008\\a.pdf\" não existe" << 1;
-    QTest::newRow("PDF not a PDF") << put("simu/b.pdf", "<html>") << true << "Simulado \"Alfa\": o arquivo \"b.pdf\" não é um PDF" << 1;
+    QTest::newRow("PDF missing") << rm("simu/2008/a.pdf") << true
+                                 << "Simulado \"alfa\": o PDF \"2008\\a.pdf\" não existe" << 1;
+    QTest::newRow("PDF not a PDF") << put("simu/b.pdf", "<html>") << true
+                                   << "Simulado \"Alfa\": o arquivo \"b.pdf\" não é um PDF" << 1;
     QTest::newRow("key missing") << rm("simu/z.txt") << true << "o gabarito \"z.txt\" não existe" << 1;
     QTest::newRow("key empty") << put("simu/z.txt", "") << true << "o gabarito \"z.txt\" está vazio" << 1;
-    QTest::newRow("key lines not 1 to 5") << put("simu/z.txt", "1\r\nA\r\n6\r\n\r\n3 \r\n5\r\n") << true
-                                          << "linhas 2, 3, 4, 5." << 1;
-    QTest::newRow("info file: bad duration") << put("simu/z.ini", "; z\r\nduracao=logo\r\n") << true
-                                             << "o arquivo de informações \"z.ini\", linha 2: duração \"logo\" não reconhecida" << 1;
+    QTest::newRow("key lines not 1 to 5")
+        << put("simu/z.txt", "1\r\nA\r\n6\r\n\r\n3 \r\n5\r\n") << true << "linhas 2, 3, 4, 5." << 1;
+    QTest::newRow("info file: bad duration")
+        << put("simu/z.ini", "; z\r\nduracao=logo\r\n") << true
+        << "o arquivo de informações \"z.ini\", linha 2: duração \"logo\" não reconhecida" << 1;
     QTest::newRow("info file: unknown key") << put("simu/2008/a.ini", "banca=X\r\n") << false
                                             << "\"2008\\a.ini\", linha 1: chave \"banca\" desconhecida" << 1;
-    QTest::newRow("info file: annulled past the end") << put("simu/b.ini", "anuladas=2, 4\r\n") << true
-                                                      << "\"b.ini\", anuladas: 4 não existe (a prova tem 3 questões)" << 1;
-    QTest::newRow("right/wrong paper with a digit key") << put("simu/z.ini", "tipo=certo-errado\r\n") << true
-                                                        << "o gabarito \"z.txt\" tem linhas que não são \"C\" ou \"E\"" << 1;
-    QTest::newRow("annulled line of a key may hold anything")
-        << Mutation([](const QString& d) {
-               Write(d + "/simu/z.ini", "anuladas=2\r\n");
-               Write(d + "/simu/z.txt", "1\r\nX\r\n9\r\n");
-           })
-        << true << "\"z.txt\" tem linhas que não são um dígito de 1 a 5 (nenhuma resposta as acerta): linha 3." << 1;
-    QTest::newRow("skin missing") << rm("rodapeon.png") << true << "Imagem \"rodapeon.png\" (barra de botões do catálogo): não existe" << 1;
-    QTest::newRow("skin not a PNG") << put("abre.png", "GIF89a") << true << "Imagem \"abre.png\" (tela de abertura): não é uma imagem PNG" << 1;
+    QTest::newRow("info file: annulled past the end")
+        << put("simu/b.ini", "anuladas=2, 4\r\n") << true
+        << "\"b.ini\", anuladas: 4 não existe (a prova tem 3 questões)" << 1;
+    QTest::newRow("right/wrong paper with a digit key")
+        << put("simu/z.ini", "tipo=certo-errado\r\n") << true
+        << "o gabarito \"z.txt\" tem linhas que não são \"C\" ou \"E\"" << 1;
+    QTest::newRow("annulled line of a key may hold anything") << Mutation([](const QString& d) {
+        Write(d + "/simu/z.ini", "anuladas=2\r\n");
+        Write(d + "/simu/z.txt", "1\r\nX\r\n9\r\n");
+    }) << true << "\"z.txt\" tem linhas que não são um dígito de 1 a 5 (nenhuma resposta as acerta): linha 3."
+                                                              << 1;
+    QTest::newRow("skin missing") << rm("rodapeon.png") << true
+                                  << "Imagem \"rodapeon.png\" (barra de botões do catálogo): não existe" << 1;
+    QTest::newRow("skin not a PNG") << put("abre.png", "GIF89a") << true
+                                    << "Imagem \"abre.png\" (tela de abertura): não é uma imagem PNG" << 1;
     // Only the normal picture: its twin then differs in size as well.
-    QTest::newRow("top bar too narrow") << Mutation([](const QString& d) { Skin(d + "/simul.png", 700, 117); })
-                                        << true << "tem 700 x 117; esperado largura pelo menos 781, altura 117" << 2;
+    QTest::newRow("top bar too narrow") << Mutation([](const QString& d) { Skin(d + "/simul.png", 700, 117); }) << true
+                                        << "tem 700 x 117; esperado largura pelo menos 781, altura 117" << 2;
     QTest::newRow("pair of different sizes") << Mutation([](const QString& d) { Skin(d + "/botoeson.png", 198, 300); })
                                              << true << "têm tamanhos diferentes (198 x 400 e 198 x 300)" << 1;
-    QTest::newRow("top bar far too wide") << Mutation([](const QString& d) { Skin(d + "/simul.png", 10241, 117); })
-                                          << true << "Imagem \"simul.png\" (barra superior do simulado): não é uma imagem PNG" << 1;
+    QTest::newRow("top bar far too wide")
+        << Mutation([](const QString& d) { Skin(d + "/simul.png", 10241, 117); }) << true
+        << "Imagem \"simul.png\" (barra superior do simulado): não é uma imagem PNG" << 1;
     QTest::newRow("PDF header then junk") << put("simu/z.pdf", "%PDF-1.4\n" + QByteArray(3000, '\x9c')) << true
                                           << "Simulado \"Zeta\": o arquivo \"z.pdf\" não é um PDF" << 1;
     QTest::newRow("list path climbs out") << append("simu/lista.txt", "Fora#a\\..\\..\\..\\tmp\\x.pdf\r\n") << false
@@ -259,8 +276,8 @@ void TestDataFolderCheck::eachFaultIsReported_data()
         {"simu/z.pdf", DataFile::PaperCap, "Simulado \"Zeta\": o PDF \"z.pdf\" "},
         {"abre.png", DataFile::SkinCap, "Imagem \"abre.png\" (tela de abertura): "},
     };
-    const char* reasons[] = {"não é um arquivo comum", "não é um arquivo comum", "não é um arquivo comum",
-                             "passa de ", "não existe"};
+    const char* reasons[] = {"não é um arquivo comum", "não é um arquivo comum", "não é um arquivo comum", "passa de ",
+                             "não existe"};
     for (const auto& f : files) {
         for (size_t i = 0; i < std::size(AllHazards); ++i) {
             const Hazard h = AllHazards[i];

@@ -8,9 +8,9 @@
 #include "catalog/ExamCopy.h"
 #include "catalog/ExamCopyDialog.h"
 #include "catalog/TformMain.h"
-#include "zipwriter/ZipWriter.h"
 #include "text/PtBrCollation.h"
 #include "text/Windows1252.h"
+#include "zipwriter/ZipWriter.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -146,20 +146,27 @@ void TestCatalogCopy::answerDialogWith(const QString& path)
 
 void TestCatalogCopy::lastRowIsCopied_data()
 {
-    QTest::addColumn<QString>("year");   // a year picked in comboAno, or
+    QTest::addColumn<QString>("year"); // a year picked in comboAno, or
     QTest::addColumn<QString>("search"); // a word searched
     QTest::addColumn<bool>("doubleClick");
     QTest::addColumn<QString>("archive"); // of the last row
     QTest::addColumn<QString>("suggested");
 
-    QTest::newRow("year filter, copy button") << "2008" << "" << false << "d1.zip" << "Org D - Agente - 2008";
-    QTest::newRow("year filter, double click") << "2008" << "" << true << "d1.zip" << "Org D - Agente - 2008";
+    QTest::newRow("year filter, copy button") << "2008"
+                                              << "" << false << "d1.zip"
+                                              << "Org D - Agente - 2008";
+    QTest::newRow("year filter, double click") << "2008"
+                                               << "" << true << "d1.zip"
+                                               << "Org D - Agente - 2008";
     // A double click on the white space below the rows copies the selected row too.
-    QTest::newRow("year filter, double click below the rows")
-        << "2008" << "" << true << "d1.zip" << "Org D - Agente - 2008";
-    QTest::newRow("search, copy button") << "" << "tecnico" << false << "e1.zip"
+    QTest::newRow("year filter, double click below the rows") << "2008"
+                                                              << "" << true << "d1.zip"
+                                                              << "Org D - Agente - 2008";
+    QTest::newRow("search, copy button") << ""
+                                         << "tecnico" << false << "e1.zip"
                                          << "Org E - Técnico em Informática - 2006";
-    QTest::newRow("search, double click") << "" << "TÉCNICO JUD" << true << "a1.zip"
+    QTest::newRow("search, double click") << ""
+                                          << "TÉCNICO JUD" << true << "a1.zip"
                                           << "Org A - Técnico Judiciário - 2008";
 }
 

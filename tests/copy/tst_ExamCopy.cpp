@@ -11,10 +11,10 @@
 #include <QComboBox>
 #include <QCryptographicHash>
 #include <QDirIterator>
-#include <QStandardPaths>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -253,8 +253,7 @@ void TestExamCopy::copiesEveryFileFlatIntoTheTypedFolder()
     };
     const QString dest = m_out + "/nova/pasta";
     // The second row's archive sits in a sub-folder written with "\".
-    runCopy({"T", "O", "2010", 1}, {"vazio.zip", "2010\\sub.zip"},
-            [&](ExamCopyDialog& d) { typeAndConfirm(d, dest); });
+    runCopy({"T", "O", "2010", 1}, {"vazio.zip", "2010\\sub.zip"}, [&](ExamCopyDialog& d) { typeAndConfirm(d, dest); });
     // Only the notice that says where the files went.
     QCOMPARE(m_messages.texts, QStringList{"Prova copiada para a pasta:\n" + QDir::toNativeSeparators(dest)});
     QCOMPARE(FilesIn(dest), (QStringList{"gabarito.txt", "leia.txt", "prova.pdf"}));
@@ -303,16 +302,16 @@ void TestExamCopy::copyingTwiceIntoTheSameFolderReplacesTheFiles()
 
 void TestExamCopy::emptyGridDoesNothing()
 {
-    runCopy({"", "", "", 0}, {}, [](ExamCopyDialog& d) { d.reject(); }, QString());
+    runCopy(
+        {"", "", "", 0}, {}, [](ExamCopyDialog& d) { d.reject(); }, QString());
     QVERIFY(!m_dialogShown);
     QVERIFY(m_messages.texts.isEmpty());
 }
 
 void TestExamCopy::cancelDoesNothing()
 {
-    runCopy({"T", "O", "2010", 0}, {"prova.zip"}, [](ExamCopyDialog& d) {
-        QTest::keyClick(d.findChild<QLineEdit*>("fileNameEdit"), Qt::Key_Escape);
-    });
+    runCopy({"T", "O", "2010", 0}, {"prova.zip"},
+            [](ExamCopyDialog& d) { QTest::keyClick(d.findChild<QLineEdit*>("fileNameEdit"), Qt::Key_Escape); });
     QVERIFY(m_dialogShown);
     QVERIFY(m_messages.texts.isEmpty());
     QCOMPARE(QDir(m_out).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
@@ -321,7 +320,7 @@ void TestExamCopy::cancelDoesNothing()
 void TestExamCopy::failuresShowTheCopyError_data()
 {
     QTest::addColumn<QByteArray>("archiveBytes"); // written as "ruim.zip"; empty: no file
-    QTest::addColumn<QString>("destination");     // under m_out
+    QTest::addColumn<QString>("destination"); // under m_out
     QTest::addColumn<int>("row");
 
     const std::string good = ExamArchive();

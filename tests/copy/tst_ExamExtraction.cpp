@@ -1,8 +1,8 @@
 // The window-free half of the exam copy: the archive path of a row and the
 // outcome of one extraction, told apart into complete, failed and incomplete.
 #include "catalog/ExamExtraction.h"
-#include "zipwriter/ZipWriter.h"
 #include "zip/TUnZipper.h"
+#include "zipwriter/ZipWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,7 +75,7 @@ void TestExamExtraction::archivePathOfAMissingRowThrows()
 void TestExamExtraction::outcome_data()
 {
     QTest::addColumn<QByteArray>("archive"); // empty: no file at all
-    QTest::addColumn<QString>("dest");       // under the temporary folder
+    QTest::addColumn<QString>("dest"); // under the temporary folder
     QTest::addColumn<bool>("failed");
     QTest::addColumn<int>("leftOut");
     QTest::addColumn<QStringList>("written");

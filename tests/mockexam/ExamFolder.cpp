@@ -68,15 +68,13 @@ bool ExamFolder::writeSkin(const QString& baseName, const QSize& size, const QCo
     a.fill(normal);
     QImage b(size, QImage::Format_RGB32);
     b.fill(pressed);
-    return a.save(m_data + baseName + QStringLiteral(".png"))
-        && b.save(m_data + baseName + QStringLiteral("on.png"));
+    return a.save(m_data + baseName + QStringLiteral(".png")) && b.save(m_data + baseName + QStringLiteral("on.png"));
 }
 
 std::map<QString, QString> ExamFolder::snapshot() const
 {
     std::map<QString, QString> files;
-    QDirIterator it(m_data, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
+    QDirIterator it(m_data, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QFileInfo info(it.next());
         files[info.filePath()] = QStringLiteral("%1 %2 %3")

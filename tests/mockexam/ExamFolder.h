@@ -12,8 +12,8 @@ public:
     ExamFolder();
 
     bool isValid() const { return m_dir.isValid(); }
-    QString dataFolder() const { return m_data; }      // ends in "/"
-    QString mockExamFolder() const { return m_simu; }  // ends in "/"
+    QString dataFolder() const { return m_data; } // ends in "/"
+    QString mockExamFolder() const { return m_simu; } // ends in "/"
 
     // Writes bytes to a path relative to the mock-exam folder, making folders.
     bool write(const QString& relative, const QByteArray& bytes) const;
@@ -22,8 +22,7 @@ public:
     // A key of lines joined with CR LF.
     bool writeKey(const QString& relative, const QStringList& lines) const;
     // Skin pair files in the data folder, one plain colour each.
-    bool writeSkin(const QString& baseName, const QSize& size, const QColor& normal,
-                   const QColor& pressed) const;
+    bool writeSkin(const QString& baseName, const QSize& size, const QColor& normal, const QColor& pressed) const;
 
     // Every file under the data folder with its size and modification time,
     // to prove the program wrote nothing there.

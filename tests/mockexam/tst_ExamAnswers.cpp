@@ -146,9 +146,12 @@ void TestExamAnswers::rightWrongOptions_data()
     QTest::addColumn<int>("option");
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("extra");
-    QTest::newRow("certo") << 0 << "C" << "C";
-    QTest::newRow("errado") << 1 << "E" << "E";
-    QTest::newRow("no third option") << 2 << "#" << "";
+    QTest::newRow("certo") << 0 << "C"
+                           << "C";
+    QTest::newRow("errado") << 1 << "E"
+                            << "E";
+    QTest::newRow("no third option") << 2 << "#"
+                                     << "";
 }
 
 void TestExamAnswers::rightWrongOptions()
@@ -163,7 +166,8 @@ void TestExamAnswers::rightWrongOptions()
     QCOMPARE(QString::fromStdString(a.answers()[0]), stored);
     QCOMPARE(a.storedOption(0), stored == "#" ? -1 : option);
     QCOMPARE(QString::fromStdString(a.itemExtra(0)), extra);
-    QCOMPARE(QString::fromStdString(a.itemTexts()[0]), stored == "#" ? QStringLiteral("Questão 1") : QStringLiteral("Questão 1   OK"));
+    QCOMPARE(QString::fromStdString(a.itemTexts()[0]),
+             stored == "#" ? QStringLiteral("Questão 1") : QStringLiteral("Questão 1   OK"));
 }
 
 void TestExamAnswers::studyAids()

@@ -100,9 +100,10 @@ void TestExamLearning::countdown_data()
                                                        << "" << false;
     QTest::newRow("no limit chosen over the file") << QByteArray("duracao=1:00") << "sem limite" << 2 << "Duração: 2 s"
                                                    << "" << false;
-    QTest::newRow("limit typed as 1h") << QByteArray("duracao=3:00") << "1h" << 1 << "0:59:59" << "" << false;
-    QTest::newRow("typed text that is no duration") << QByteArray("duracao=3:00") << "logo" << 1 << "2:59:59" << ""
-                                                    << false;
+    QTest::newRow("limit typed as 1h") << QByteArray("duracao=3:00") << "1h" << 1 << "0:59:59"
+                                       << "" << false;
+    QTest::newRow("typed text that is no duration") << QByteArray("duracao=3:00") << "logo" << 1 << "2:59:59"
+                                                    << "" << false;
 }
 
 void TestExamLearning::countdown()

@@ -50,32 +50,73 @@ void TestExamScore::compute_data()
 
     const QStringList none5 = {"#", "#", "#", "#", "#"};
     QTest::newRow("none answered") << QStringList{"1", "2", "3", "4", "5"} << none5 << 30 << "0 de 5"
-                                   << "0,00%" << "0,00" << "" << "1, 2, 3, 4, 5" << 0;
+                                   << "0,00%"
+                                   << "0,00"
+                                   << ""
+                                   << "1, 2, 3, 4, 5" << 0;
     QTest::newRow("all right in 10 s") << QStringList{"1", "2", "3", "4"} << QStringList{"1", "2", "3", "4"} << 10
-                                       << "4 de 4" << "100,00%" << "0,40" << "1, 2, 3, 4" << "" << 4;
+                                       << "4 de 4"
+                                       << "100,00%"
+                                       << "0,40"
+                                       << "1, 2, 3, 4"
+                                       << "" << 4;
     QTest::newRow("7 of 10") << QStringList{"1", "1", "1", "1", "1", "1", "1", "2", "2", "2"}
                              << QStringList{"1", "1", "1", "1", "1", "1", "1", "1", "1", "1"} << 125 << "7 de 10"
-                             << "70,00%" << "0,08" << "1, 2, 3, 4, 5, 6, 7" << "8, 9, 10" << 10;
-    QTest::newRow("# in the key matches no answer given") << QStringList{"#", "2"} << QStringList{"#", "2"} << 5
-                                                          << "2 de 2" << "100,00%" << "0,20" << "1, 2" << "" << 1;
+                             << "70,00%"
+                             << "0,08"
+                             << "1, 2, 3, 4, 5, 6, 7"
+                             << "8, 9, 10" << 10;
+    QTest::newRow("# in the key matches no answer given")
+        << QStringList{"#", "2"} << QStringList{"#", "2"} << 5 << "2 de 2"
+        << "100,00%"
+        << "0,20"
+        << "1, 2"
+        << "" << 1;
     QTest::newRow("# in the key against an answer") << QStringList{"#"} << QStringList{"1"} << 5 << "0 de 1"
-                                                     << "0,00%" << "0,20" << "" << "1" << 1;
-    QTest::newRow("trailing space never matches") << QStringList{"3 ", "3"} << QStringList{"3", "3"} << 4
-                                                  << "1 de 2" << "50,00%" << "0,50" << "2" << "1" << 2;
+                                                    << "0,00%"
+                                                    << "0,20"
+                                                    << ""
+                                                    << "1" << 1;
+    QTest::newRow("trailing space never matches") << QStringList{"3 ", "3"} << QStringList{"3", "3"} << 4 << "1 de 2"
+                                                  << "50,00%"
+                                                  << "0,50"
+                                                  << "2"
+                                                  << "1" << 2;
     QTest::newRow("letters never match") << QStringList{"A", "B"} << QStringList{"1", "2"} << 2 << "0 de 2"
-                                         << "0,00%" << "1,00" << "" << "1, 2" << 2;
-    QTest::newRow("empty key line") << QStringList{""} << QStringList{"#"} << 1 << "0 de 1" << "0,00%" << "0,00"
-                                    << "" << "1" << 0;
-    QTest::newRow("1 of 3 rounds down") << QStringList{"1", "2", "3"} << QStringList{"1", "#", "#"} << 3
-                                        << "1 de 3" << "33,33%" << "0,33" << "1" << "2, 3" << 1;
+                                         << "0,00%"
+                                         << "1,00"
+                                         << ""
+                                         << "1, 2" << 2;
+    QTest::newRow("empty key line") << QStringList{""} << QStringList{"#"} << 1 << "0 de 1"
+                                    << "0,00%"
+                                    << "0,00"
+                                    << ""
+                                    << "1" << 0;
+    QTest::newRow("1 of 3 rounds down") << QStringList{"1", "2", "3"} << QStringList{"1", "#", "#"} << 3 << "1 de 3"
+                                        << "33,33%"
+                                        << "0,33"
+                                        << "1"
+                                        << "2, 3" << 1;
     QTest::newRow("2 of 3 rounds up") << QStringList{"1", "2", "3"} << QStringList{"1", "2", "#"} << 3 << "2 de 3"
-                                      << "66,67%" << "0,67" << "1, 2" << "3" << 2;
-    QTest::newRow("finished before the first tick") << QStringList{"1", "2"} << QStringList{"1", "4"} << 0
-                                                    << "1 de 2" << "50,00%" << "0,00" << "1" << "2" << 2;
-    QTest::newRow("no questions") << QStringList{} << QStringList{} << 0 << "0 de 0" << "0,00%" << "0,00" << ""
+                                      << "66,67%"
+                                      << "0,67"
+                                      << "1, 2"
+                                      << "3" << 2;
+    QTest::newRow("finished before the first tick") << QStringList{"1", "2"} << QStringList{"1", "4"} << 0 << "1 de 2"
+                                                    << "50,00%"
+                                                    << "0,00"
+                                                    << "1"
+                                                    << "2" << 2;
+    QTest::newRow("no questions") << QStringList{} << QStringList{} << 0 << "0 de 0"
+                                  << "0,00%"
+                                  << "0,00"
+                                  << ""
                                   << "" << 0;
     QTest::newRow("1 in 8 s rounds half up") << QStringList{"1"} << QStringList{"1"} << 8 << "1 de 1"
-                                             << "100,00%" << "0,13" << "1" << "" << 1;
+                                             << "100,00%"
+                                             << "0,13"
+                                             << "1"
+                                             << "" << 1;
 }
 
 void TestExamScore::compute()
@@ -149,7 +190,10 @@ static QString StatusLetters(const ExamScore& s)
 {
     QString out;
     for (const auto st : s.statuses)
-        out += st == QuestionStatus::Right ? 'r' : st == QuestionStatus::Wrong ? 'w' : st == QuestionStatus::Blank ? 'b' : 'a';
+        out += st == QuestionStatus::Right ? 'r'
+            : st == QuestionStatus::Wrong  ? 'w'
+            : st == QuestionStatus::Blank  ? 'b'
+                                           : 'a';
     return out;
 }
 
@@ -165,22 +209,21 @@ void TestExamScore::scoringRules_data()
     QTest::addColumn<QString>("netText");
 
     const QStringList ce = {"C", "E", "C", "E", "C"};
-    QTest::newRow("simple: blanks and wrongs alike") << false << false << QStringList{"1", "2", "3"}
-                                                     << QStringList{"1", "#", "4"} << "rbw" << 1 << 0
-                                                     << "0 (1 certa - 1 errada)";
-    QTest::newRow("cancelling: one wrong cancels one right") << true << true << ce
-                                                             << QStringList{"C", "E", "E", "C", "#"} << "rrwwb" << 2 << 0
-                                                             << "0 (2 certas - 2 erradas)";
+    QTest::newRow("simple: blanks and wrongs alike")
+        << false << false << QStringList{"1", "2", "3"} << QStringList{"1", "#", "4"} << "rbw" << 1 << 0
+        << "0 (1 certa - 1 errada)";
+    QTest::newRow("cancelling: one wrong cancels one right")
+        << true << true << ce << QStringList{"C", "E", "E", "C", "#"} << "rrwwb" << 2 << 0
+        << "0 (2 certas - 2 erradas)";
     QTest::newRow("cancelling: blanks cost nothing") << true << true << ce << QStringList{"C", "E", "#", "#", "#"}
                                                      << "rrbbb" << 2 << 2 << "2 (2 certas - 0 erradas)";
-    QTest::newRow("cancelling: net below zero") << true << true << ce << QStringList{"E", "C", "E", "#", "#"}
-                                                << "wwwbb" << 0 << -3 << "-3 (0 certas - 3 erradas)";
-    QTest::newRow("right/wrong: digits never match") << true << false << QStringList{"C", "E"}
-                                                     << QStringList{"1", "2"} << "ww" << 0 << -2
-                                                     << "-2 (0 certas - 2 erradas)";
-    QTest::newRow("cancelling on options A to E") << false << true << QStringList{"1", "2", "3", "4"}
-                                                  << QStringList{"1", "2", "3", "5"} << "rrrw" << 3 << 2
-                                                  << "2 (3 certas - 1 errada)";
+    QTest::newRow("cancelling: net below zero") << true << true << ce << QStringList{"E", "C", "E", "#", "#"} << "wwwbb"
+                                                << 0 << -3 << "-3 (0 certas - 3 erradas)";
+    QTest::newRow("right/wrong: digits never match") << true << false << QStringList{"C", "E"} << QStringList{"1", "2"}
+                                                     << "ww" << 0 << -2 << "-2 (0 certas - 2 erradas)";
+    QTest::newRow("cancelling on options A to E")
+        << false << true << QStringList{"1", "2", "3", "4"} << QStringList{"1", "2", "3", "5"} << "rrrw" << 3 << 2
+        << "2 (3 certas - 1 errada)";
 }
 
 void TestExamScore::scoringRules()
@@ -215,11 +258,15 @@ void TestExamScore::annulled_data()
     QTest::addColumn<int>("net");
 
     // Key 1 2 3 4 5, questions 2 and 4 annulled, cancelling rule.
-    QTest::newRow("annulled left blank") << QStringList{"1", "#", "3", "#", "#"} << "rarab" << "1, 2, 3, 4" << "5" << 4;
+    QTest::newRow("annulled left blank") << QStringList{"1", "#", "3", "#", "#"} << "rarab"
+                                         << "1, 2, 3, 4"
+                                         << "5" << 4;
     QTest::newRow("annulled marked with the key") << QStringList{"1", "2", "3", "4", "5"} << "rarar"
-                                                  << "1, 2, 3, 4, 5" << "" << 5;
-    QTest::newRow("annulled marked otherwise") << QStringList{"2", "1", "#", "1", "1"} << "wabaw" << "2, 4" << "1, 3, 5"
-                                               << 0;
+                                                  << "1, 2, 3, 4, 5"
+                                                  << "" << 5;
+    QTest::newRow("annulled marked otherwise") << QStringList{"2", "1", "#", "1", "1"} << "wabaw"
+                                               << "2, 4"
+                                               << "1, 3, 5" << 0;
 }
 
 void TestExamScore::annulled()
@@ -261,7 +308,8 @@ void TestExamScore::subjectTotals()
     QFETCH(QStringList, lines);
     PaperInfo info;
     info.annulled = {6};
-    info.subjects = {{"Português", {{1, 3}}}, {"Direito", {{4, 4}, {6, 6}}}, {"Lógica", {{5, 9}}}, {"Vazia", {{20, 30}}}};
+    info.subjects = {
+        {"Português", {{1, 3}}}, {"Direito", {{4, 4}, {6, 6}}}, {"Lógica", {{5, 9}}}, {"Vazia", {{20, 30}}}};
     const auto s = ExamScore::Compute({"1", "2", "3", "4", "5", "6"}, Strings(answers), 10, info);
     QStringList out;
     for (const auto& subject : s.subjects)

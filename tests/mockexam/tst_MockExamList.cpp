@@ -52,10 +52,10 @@ void TestMockExamList::parseLine_data()
     QTest::addColumn<QByteArray>("name");
     QTest::addColumn<QByteArray>("path");
 
-    QTest::newRow("name and file") << QByteArray("Portugu\xEAs#port.pdf") << true
-                                   << QByteArray("Portugu\xEAs") << QByteArray("port.pdf");
-    QTest::newRow("later # belong to the path") << QByteArray("Nome#a.pdf#b") << true
-                                                << QByteArray("Nome") << QByteArray("a.pdf#b");
+    QTest::newRow("name and file") << QByteArray("Portugu\xEAs#port.pdf") << true << QByteArray("Portugu\xEAs")
+                                   << QByteArray("port.pdf");
+    QTest::newRow("later # belong to the path")
+        << QByteArray("Nome#a.pdf#b") << true << QByteArray("Nome") << QByteArray("a.pdf#b");
     QTest::newRow("empty name") << QByteArray("#x.pdf") << true << QByteArray() << QByteArray("x.pdf");
     QTest::newRow("no separator") << QByteArray("Nome sem separador") << false << QByteArray() << QByteArray();
     QTest::newRow("empty line") << QByteArray() << false << QByteArray() << QByteArray();
@@ -65,8 +65,8 @@ void TestMockExamList::parseLine_data()
                                << QByteArray("2008\\prova01.pdf");
     QTest::newRow("only separator") << QByteArray("#") << true << QByteArray() << QByteArray();
     QTest::newRow("absolute unix path") << QByteArray("P#/etc/passwd") << false << QByteArray() << QByteArray();
-    QTest::newRow("absolute backslash path") << QByteArray("P#\\\\server\\x.pdf") << false << QByteArray()
-                                             << QByteArray();
+    QTest::newRow("absolute backslash path")
+        << QByteArray("P#\\\\server\\x.pdf") << false << QByteArray() << QByteArray();
     QTest::newRow("drive path") << QByteArray("P#C:\\provas\\x.pdf") << false << QByteArray() << QByteArray();
     QTest::newRow("drive-relative path") << QByteArray("P#d:x.pdf") << false << QByteArray() << QByteArray();
     QTest::newRow("colon later is fine") << QByteArray("P#ab:x.pdf") << true << QByteArray("P")
@@ -78,10 +78,10 @@ void TestMockExamList::parseLine_data()
     QTest::newRow("climbs out, mixed separators") << QByteArray("Fora#a/..\\../x.pdf") << false << none << none;
     QTest::newRow("climbs out after a folder") << QByteArray("Fora#a\\..\\..\\x.pdf") << false << none << none;
     QTest::newRow("dots and spaces read as ..") << QByteArray("Fora#... \\x.pdf") << false << none << none;
-    QTest::newRow("down and back stays inside") << QByteArray("P#a\\..\\x.pdf") << true << QByteArray("P")
-                                                << QByteArray("a\\..\\x.pdf");
-    QTest::newRow("dots inside a name are fine") << QByteArray("P#..a\\x..pdf") << true << QByteArray("P")
-                                                 << QByteArray("..a\\x..pdf");
+    QTest::newRow("down and back stays inside")
+        << QByteArray("P#a\\..\\x.pdf") << true << QByteArray("P") << QByteArray("a\\..\\x.pdf");
+    QTest::newRow("dots inside a name are fine")
+        << QByteArray("P#..a\\x..pdf") << true << QByteArray("P") << QByteArray("..a\\x..pdf");
 }
 
 void TestMockExamList::parseLine()
@@ -114,14 +114,12 @@ void TestMockExamList::load_data()
     QTest::addColumn<QByteArray>("lastPath");
 
     QTest::newRow("CR LF lines") << true << QByteArray("A#a.pdf\r\nB#b.pdf\r\n") << 2 << QByteArray("b.pdf");
-    QTest::newRow("lone CR and LF") << true << QByteArray("A#a.pdf\rB#b.pdf\nC#c.pdf") << 3
-                                    << QByteArray("c.pdf");
+    QTest::newRow("lone CR and LF") << true << QByteArray("A#a.pdf\rB#b.pdf\nC#c.pdf") << 3 << QByteArray("c.pdf");
     QTest::newRow("NUL ends the text") << true << QByteArray("A#a.pdf\nB#b.pdf\0C#c.pdf", 23) << 2
                                        << QByteArray("b.pdf");
     QTest::newRow("empty file") << true << QByteArray() << 0 << QByteArray();
-    QTest::newRow("binary junk") << true
-                                 << QByteArray::fromHex("ff00fe23") + QByteArray("\x01\x02#\x80\x81\x8d\r\xff#") << 0
-                                 << QByteArray();
+    QTest::newRow("binary junk") << true << QByteArray::fromHex("ff00fe23") + QByteArray("\x01\x02#\x80\x81\x8d\r\xff#")
+                                 << 0 << QByteArray();
     QTest::newRow("missing") << false << QByteArray() << -1 << QByteArray();
 }
 
@@ -197,8 +195,8 @@ void TestMockExamList::resolve_data()
     QTest::addColumn<QByteArray>("relative");
     QTest::addColumn<QString>("resolved");
     QTest::newRow("file") << QByteArray("a.pdf") << QStringLiteral("/d/simu/a.pdf");
-    QTest::newRow("backslashes become slashes") << QByteArray("2008\\x\\a.pdf")
-                                                << QStringLiteral("/d/simu/2008/x/a.pdf");
+    QTest::newRow("backslashes become slashes")
+        << QByteArray("2008\\x\\a.pdf") << QStringLiteral("/d/simu/2008/x/a.pdf");
     QTest::newRow("Windows-1252 name") << QByteArray("Portugu\xEAs\\ci\xEAncia.pdf")
                                        << QStringLiteral("/d/simu/Português/ciência.pdf");
 }
@@ -218,11 +216,14 @@ void TestMockExamList::answerKey_data()
     QTest::addColumn<bool>("loads");
 
     QTest::newRow("digits") << 0 << QByteArray("1\r\n3\r\n5\r\n") << QStringList{"1", "3", "5"} << true;
-    QTest::newRow("kept as they stand") << 0 << QByteArray("1 \n\nA\n#") << QStringList{"1 ", "", "A", "#"}
-                                        << true;
+    QTest::newRow("kept as they stand") << 0 << QByteArray("1 \n\nA\n#") << QStringList{"1 ", "", "A", "#"} << true;
     QTest::newRow("one empty line is one question") << 0 << QByteArray("\r\n") << QStringList{""} << true;
     QTest::newRow("no lines") << 0 << QByteArray() << QStringList{} << false;
-    QTest::newRow("NUL at the start") << 0 << QByteArray("\0" "1\n2", 4) << QStringList{} << false;
+    QTest::newRow("NUL at the start") << 0
+                                      << QByteArray("\0"
+                                                    "1\n2",
+                                                    4)
+                                      << QStringList{} << false;
     QTest::newRow("missing") << 1 << QByteArray() << QStringList{} << false;
     QTest::newRow("folder instead of file") << 2 << QByteArray() << QStringList{} << false;
 }
@@ -257,15 +258,13 @@ void TestMockExamList::merge_data()
     QTest::addColumn<QStringList>("installed");
     QTest::addColumn<QStringList>("merged");
 
-    QTest::newRow("both kept, folder order")
-        << QStringList{"Minha#m.pdf"} << QStringList{"Zeta#z.pdf", "Alfa#a.pdf"}
-        << QStringList{"Minha#m.pdf@0", "Zeta#z.pdf@1", "Alfa#a.pdf@1"};
+    QTest::newRow("both kept, folder order") << QStringList{"Minha#m.pdf"} << QStringList{"Zeta#z.pdf", "Alfa#a.pdf"}
+                                             << QStringList{"Minha#m.pdf@0", "Zeta#z.pdf@1", "Alfa#a.pdf@1"};
     QTest::newRow("equal apart from case: the user's")
         << QStringList{"alfa#A.PDF"} << QStringList{"Alfa#a.pdf", "Beta#b.pdf"}
         << QStringList{"alfa#A.PDF@0", "Beta#b.pdf@1"};
     QTest::newRow("same name, other paper: both")
-        << QStringList{"Alfa#x.pdf"} << QStringList{"Alfa#a.pdf"}
-        << QStringList{"Alfa#x.pdf@0", "Alfa#a.pdf@1"};
+        << QStringList{"Alfa#x.pdf"} << QStringList{"Alfa#a.pdf"} << QStringList{"Alfa#x.pdf@0", "Alfa#a.pdf@1"};
     QTest::newRow("no user list") << QStringList{} << QStringList{"Alfa#a.pdf"} << QStringList{"Alfa#a.pdf@1"};
 }
 

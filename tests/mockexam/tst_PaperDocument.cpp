@@ -27,8 +27,8 @@ void TestPaperDocument::opens_data()
 
     const QByteArray pdf = ExamFolder::PdfBytes(QStringLiteral("P"), 2);
     QTest::newRow("a real paper") << -1 << pdf << int(Outcome::Loaded) << 2;
-    QTest::newRow("PDF header then junk") << -1 << QByteArray("%PDF-1.4\n") + QByteArray(3000, '\x9c')
-                                          << int(Outcome::NotAPdf) << 0;
+    QTest::newRow("PDF header then junk")
+        << -1 << QByteArray("%PDF-1.4\n") + QByteArray(3000, '\x9c') << int(Outcome::NotAPdf) << 0;
     QTest::newRow("PDF cut short") << -1 << pdf.left(200) << int(Outcome::NotAPdf) << 0;
     const Outcome expected[] = {Outcome::NotAFile, Outcome::NotAFile, Outcome::NotAFile, Outcome::TooLarge,
                                 Outcome::Missing};

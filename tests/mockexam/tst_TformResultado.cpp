@@ -136,8 +136,7 @@ void TestTformResultado::scoreTexts_data()
     QTest::newRow("before the first tick")
         << 0 << "1##" << QStringList{"1 de 3", "33,33%", "0 segundos", "0,00", "1", "2, 3"};
     QTest::newRow("two of three") << 3 << "12#" << QStringList{"2 de 3", "66,67%", "3 segundos", "0,67", "1, 2", "3"};
-    QTest::newRow("none answered")
-        << 5 << "###" << QStringList{"0 de 3", "0,00%", "5 segundos", "0,00", "", "1, 2, 3"};
+    QTest::newRow("none answered") << 5 << "###" << QStringList{"0 de 3", "0,00%", "5 segundos", "0,00", "", "1, 2, 3"};
     QTest::newRow("all right") << 10 << "123" << QStringList{"3 de 3", "100,00%", "10 segundos", "0,30", "1, 2, 3", ""};
     QTest::newRow("wrong options") << 125 << "543"
                                    << QStringList{"1 de 3", "33,33%", "125 segundos", "0,02", "3", "1, 2"};
@@ -156,7 +155,8 @@ void TestTformResultado::scoreTexts()
     TformResultado* r = h->resultado.get();
     QVERIFY(r->isVisible());
     QCOMPARE(r->windowTitle(), QStringLiteral("Zelvora"));
-    QCOMPARE((QStringList{Control<QLabel>(r, "lAcerto")->text(), Control<QLabel>(r, "lPorc")->text(), Control<QLabel>(r, "lTTotal")->text(), Control<QLabel>(r, "lMedia")->text(),
+    QCOMPARE((QStringList{Control<QLabel>(r, "lAcerto")->text(), Control<QLabel>(r, "lPorc")->text(),
+                          Control<QLabel>(r, "lTTotal")->text(), Control<QLabel>(r, "lMedia")->text(),
                           Control<QLabel>(r, "lQC")->text(), Control<QLabel>(r, "lQE")->text()}),
              texts);
     QCOMPARE(h->clock->interval(), 0);
@@ -241,10 +241,14 @@ void TestTformResultado::valuesNeverTouchTheirLabels_data()
 {
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("value");
-    QTest::newRow("hits") << "Label1" << "lAcerto";
-    QTest::newRow("percentage") << "Label2" << "lPorc";
-    QTest::newRow("time") << "Label9" << "lTTotal";
-    QTest::newRow("rate") << "Label3" << "lMedia";
+    QTest::newRow("hits") << "Label1"
+                          << "lAcerto";
+    QTest::newRow("percentage") << "Label2"
+                                << "lPorc";
+    QTest::newRow("time") << "Label9"
+                          << "lTTotal";
+    QTest::newRow("rate") << "Label3"
+                          << "lMedia";
 }
 
 // At least a space of the label's font lies between the end of the label's

@@ -118,17 +118,14 @@ void TestTformSimul::selectorIsSortedAndBound_data()
 
     QTest::newRow("Zeta before Alfa in the file")
         << QByteArray("Zeta#z.pdf\r\nAlfa#a.pdf\r\n") << QStringList{"Alfa", "Zeta"} << 0 << "a.pdf" << 3;
-    QTest::newRow("letter case ignored")
-        << QByteArray("beta#b.pdf\nAlfa#a.pdf\nGama#g.pdf") << QStringList{"Alfa", "beta", "Gama"} << 1 << "b.pdf"
-        << 2;
-    QTest::newRow("accented names")
-        << QByteArray("\xC9tica#e.pdf\nDireito#d.pdf\nadministra\xE7\xE3o#ad.pdf")
-        << QStringList{"administração", "Direito", "Ética"} << 2 << "e.pdf" << 2;
+    QTest::newRow("letter case ignored") << QByteArray("beta#b.pdf\nAlfa#a.pdf\nGama#g.pdf")
+                                         << QStringList{"Alfa", "beta", "Gama"} << 1 << "b.pdf" << 2;
+    QTest::newRow("accented names") << QByteArray("\xC9tica#e.pdf\nDireito#d.pdf\nadministra\xE7\xE3o#ad.pdf")
+                                    << QStringList{"administração", "Direito", "Ética"} << 2 << "e.pdf" << 2;
     QTest::newRow("equal names keep file order")
         << QByteArray("Prova#p1.pdf\nProva#p2.pdf") << QStringList{"Prova", "Prova"} << 1 << "p2.pdf" << 3;
-    QTest::newRow("subfolder with backslash")
-        << QByteArray("Prova 2008#2008\\prova01.pdf\r\nsem separador\r\n") << QStringList{"Prova 2008"} << 0
-        << "2008/prova01.pdf" << 2;
+    QTest::newRow("subfolder with backslash") << QByteArray("Prova 2008#2008\\prova01.pdf\r\nsem separador\r\n")
+                                              << QStringList{"Prova 2008"} << 0 << "2008/prova01.pdf" << 2;
 }
 
 void TestTformSimul::selectorIsSortedAndBound()
@@ -429,7 +426,10 @@ void TestTformSimul::missingKeyLeavesTheExamAsItWas()
     else if (kind == 2)
         QDir().mkpath(h->folder.mockExamFolder() + QStringLiteral("b.txt"));
     else if (kind == 3)
-        h->folder.write(QStringLiteral("b.txt"), QByteArray("\0" "1\r\n2\r\n", 7));
+        h->folder.write(QStringLiteral("b.txt"),
+                        QByteArray("\0"
+                                   "1\r\n2\r\n",
+                                   7));
     else if (kind >= 4)
         QVERIFY(MakeHazard(Hazard(kind - 4), h->folder.mockExamFolder() + QStringLiteral("b.txt"),
                            qint64(zelvora::text::DataFile::KeyCap), "1\r\n2\r\n"));
@@ -451,7 +451,8 @@ void TestTformSimul::missingKeyLeavesTheExamAsItWas()
     QCOMPARE(h->messages.waitVisible, QList<bool>{false});
     QVERIFY(!h->aguarde->isVisible());
     // Still the paper, the questions, the answers and the clock of Alfa.
-    QCOMPARE(Control<TPdfViewer>(h->simul.get(), "PDF")->fileName(), h->folder.mockExamFolder() + QStringLiteral("a.pdf"));
+    QCOMPARE(Control<TPdfViewer>(h->simul.get(), "PDF")->fileName(),
+             h->folder.mockExamFolder() + QStringLiteral("a.pdf"));
     QVERIFY(Control<TPdfViewer>(h->simul.get(), "PDF")->isVisible());
     QCOMPARE(Control<QComboBox>(h->simul.get(), "cbQuestao")->count(), 5);
     QCOMPARE(Control<QComboBox>(h->simul.get(), "cbQuestao")->itemText(1), QStringLiteral("Questão 2   OK"));
@@ -511,13 +512,13 @@ void TestTformSimul::startFailures_data()
     const QByteArray pdf = ExamFolder::PdfBytes(QStringLiteral("P"), 2);
     QTest::newRow("paper missing") << QByteArray("P#p.pdf") << QByteArray() << MsgProva;
     QTest::newRow("not a PDF") << QByteArray("P#p.pdf") << QByteArray("just some text\r\n") << MsgProva;
-    QTest::newRow("PDF header then junk") << QByteArray("P#p.pdf")
-                                          << QByteArray("%PDF-1.4\n") + QByteArray(3000, '\x9c') << MsgProva;
+    QTest::newRow("PDF header then junk")
+        << QByteArray("P#p.pdf") << QByteArray("%PDF-1.4\n") + QByteArray(3000, '\x9c') << MsgProva;
     QTest::newRow("PDF cut short") << QByteArray("P#p.pdf") << pdf.left(120) << MsgProva;
     QTest::newRow("empty path") << QByteArray("P#") << pdf << MsgProva;
     QTest::newRow("path names a folder") << QByteArray("P#sub") << pdf << MsgProva;
-    QTest::newRow("binary junk list")
-        << QByteArray("\x01\xff\xfe#\x80\x81\x8d\x8f\x90\x9d\r\n\xe9\xe7#\x7f\x02\x03") << pdf << MsgProva;
+    QTest::newRow("binary junk list") << QByteArray("\x01\xff\xfe#\x80\x81\x8d\x8f\x90\x9d\r\n\xe9\xe7#\x7f\x02\x03")
+                                      << pdf << MsgProva;
 }
 
 void TestTformSimul::startFailures()
@@ -564,7 +565,8 @@ void TestTformSimul::damagedPaperKeepsTheShownOne()
     ClickOption(*h, 0);
     Start(*h, QStringLiteral("Ruim"));
     QCOMPARE(h->messages.texts, QStringList{MsgProva});
-    QCOMPARE(Control<TPdfViewer>(h->simul.get(), "PDF")->fileName(), h->folder.mockExamFolder() + QStringLiteral("z.pdf"));
+    QCOMPARE(Control<TPdfViewer>(h->simul.get(), "PDF")->fileName(),
+             h->folder.mockExamFolder() + QStringLiteral("z.pdf"));
     QCOMPARE(Control<TPdfViewer>(h->simul.get(), "PDF")->pageCount(), 2);
     QCOMPARE(h->answers(), (QStringList{"1", "#", "#"}));
     QCOMPARE(Control<QComboBox>(h->simul.get(), "cbQuestao")->count(), 3);
@@ -593,7 +595,8 @@ void TestTformSimul::oddKeys()
     Start(h, QStringLiteral("P"));
     QVERIFY(h.messages.texts.isEmpty());
     QCOMPARE(Control<QComboBox>(h.simul.get(), "cbQuestao")->count(), key.size());
-    QCOMPARE(Control<QComboBox>(h.simul.get(), "cbQuestao")->itemText(key.size() - 1), QStringLiteral("Questão %1").arg(key.size()));
+    QCOMPARE(Control<QComboBox>(h.simul.get(), "cbQuestao")->itemText(key.size() - 1),
+             QStringLiteral("Questão %1").arg(key.size()));
     ClickOption(h, 0); // A on question 1
     ExamHarness::pick(Control<QComboBox>(h.simul.get(), "cbQuestao"), int(key.size()) - 1);
     QTest::mouseClick(Control<TFocusImage>(h.simul.get(), "btProxima"), Qt::LeftButton);
@@ -665,9 +668,11 @@ void TestTformSimul::closeWays()
     } else if (way == 0) {
         QCOMPARE(Control<QLabel>(h->simul.get(), "Label2")->text(), QStringLiteral("X"));
         QCOMPARE(Control<QLabel>(h->simul.get(), "Label2")->toolTip(), QStringLiteral("Sair"));
-        QTest::mouseClick(window, Qt::LeftButton, {}, CentreIn(Control<QLabel>(h->simul.get(), "Label2"), h->simul.get()));
+        QTest::mouseClick(window, Qt::LeftButton, {},
+                          CentreIn(Control<QLabel>(h->simul.get(), "Label2"), h->simul.get()));
     } else if (way == 1) {
-        QTest::mouseClick(window, Qt::LeftButton, {}, CentreIn(Control<TFocusImage>(h->simul.get(), "btSair"), h->simul.get()));
+        QTest::mouseClick(window, Qt::LeftButton, {},
+                          CentreIn(Control<TFocusImage>(h->simul.get(), "btSair"), h->simul.get()));
     } else {
         h->simul->close();
     }
@@ -682,9 +687,12 @@ void TestTformSimul::resizeKeepsEdges()
     Start(*h, QStringLiteral("Zeta"));
     h->simul->resize(1000, 700);
     QCOMPARE(Control<QFrame>(h->simul.get(), "pTop")->width(), 1000);
-    QCOMPARE(Control<QLabel>(h->simul.get(), "Label2")->x(), 1000 - Control<QLabel>(h->simul.get(), "Label2")->width() - 5);
+    QCOMPARE(Control<QLabel>(h->simul.get(), "Label2")->x(),
+             1000 - Control<QLabel>(h->simul.get(), "Label2")->width() - 5);
     QCOMPARE(Control<QScrollArea>(h->simul.get(), "pResp")->height(), 700 - 117);
-    QTRY_COMPARE(Control<QLabel>(h->simul.get(), "lTempo")->y(), Control<QScrollArea>(h->simul.get(), "pResp")->height() - Control<QLabel>(h->simul.get(), "lTempo")->height() - 5);
+    QTRY_COMPARE(Control<QLabel>(h->simul.get(), "lTempo")->y(),
+                 Control<QScrollArea>(h->simul.get(), "pResp")->height()
+                     - Control<QLabel>(h->simul.get(), "lTempo")->height() - 5);
     QCOMPARE(Control<QLabel>(h->simul.get(), "lTempo")->height(), 29);
     QCOMPARE(Control<QLabel>(h->simul.get(), "lTempo")->width(), 194);
     QCOMPARE(Control<QScrollArea>(h->simul.get(), "pResp")->x(), 1000 - 198);
@@ -702,8 +710,12 @@ void TestTformSimul::pressEffect()
     h.simul->show();
     QVERIFY(QTest::qWaitForWindowExposed(h.simul.get()));
     QWindow* window = h.simul->windowHandle();
-    auto logoAt = [&](QWidget* zone) { return QColor(Control<ImageView>(h.simul.get(), "imLogo")->picture().pixel(zone->geometry().center())); };
-    auto rightAt = [&](QWidget* zone) { return QColor(Control<ImageView>(h.simul.get(), "imRight")->picture().pixel(zone->geometry().center())); };
+    auto logoAt = [&](QWidget* zone) {
+        return QColor(Control<ImageView>(h.simul.get(), "imLogo")->picture().pixel(zone->geometry().center()));
+    };
+    auto rightAt = [&](QWidget* zone) {
+        return QColor(Control<ImageView>(h.simul.get(), "imRight")->picture().pixel(zone->geometry().center()));
+    };
 
     // The disabled start button shows no pressed look.
     const QPoint inicio = CentreIn(Control<TFocusImage>(h.simul.get(), "btInicio"), h.simul.get());

@@ -54,11 +54,16 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("slug");
-        QTest::newRow("accents") << "Técnico Judiciário" << "tecnico-judiciario";
-        QTest::newRow("ordinal and dashes") << "2008 - 2ª fase" << "2008-2a-fase";
-        QTest::newRow("capitals") << "Área Ç" << "area-c";
-        QTest::newRow("unknown letter") << "a€b" << "a-b";
-        QTest::newRow("edges") << " -x- " << "x";
+        QTest::newRow("accents") << "Técnico Judiciário"
+                                 << "tecnico-judiciario";
+        QTest::newRow("ordinal and dashes") << "2008 - 2ª fase"
+                                            << "2008-2a-fase";
+        QTest::newRow("capitals") << "Área Ç"
+                                  << "area-c";
+        QTest::newRow("unknown letter") << "a€b"
+                                        << "a-b";
+        QTest::newRow("edges") << " -x- "
+                               << "x";
     }
 
     void slug()

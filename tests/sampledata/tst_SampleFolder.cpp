@@ -1,11 +1,11 @@
 // The generated sample data folder: every file the program reads is there, at
 // the right size and in the right format, and the folder is the same byte for
 // byte each time it is written.
-#include "SampleFolderWriter.h"
+#include "mockexam/PaperInfoReader.h"
 #include "PaperWriter.h"
 #include "QuestionBank.h"
+#include "SampleFolderWriter.h"
 #include "SkinPainter.h"
-#include "mockexam/PaperInfoReader.h"
 #include "text/TextList.h"
 #include "text/Windows1252.h"
 
@@ -23,9 +23,9 @@
 
 #include <set>
 
-using zelvora::sampledata::SampleFolderWriter;
 using zelvora::sampledata::PaperWriter;
 using zelvora::sampledata::QuestionBank;
+using zelvora::sampledata::SampleFolderWriter;
 using zelvora::sampledata::SkinPainter;
 
 namespace {
@@ -211,10 +211,12 @@ private slots:
                      names.constData());
 
             // The key inside has one digit per question of the paper beside it.
-            const QByteArray key = run(QStringLiteral("unzip"), {QStringLiteral("-p"), archive, QStringLiteral("gabarito.txt")}, &code);
+            const QByteArray key = run(QStringLiteral("unzip"),
+                                       {QStringLiteral("-p"), archive, QStringLiteral("gabarito.txt")}, &code);
             const auto keyLines = zelvora::text::SplitTextLines(key.toStdString());
             QCOMPARE(int(keyLines.size()), SampleFolderWriter::ArchivePaperQuestions);
-            const QByteArray pdf = run(QStringLiteral("unzip"), {QStringLiteral("-p"), archive, QStringLiteral("prova.pdf")}, &code);
+            const QByteArray pdf = run(QStringLiteral("unzip"),
+                                       {QStringLiteral("-p"), archive, QStringLiteral("prova.pdf")}, &code);
             QVERIFY(pdf.startsWith("%PDF-"));
         }
     }
@@ -245,7 +247,8 @@ private slots:
             infoPath.replace(QRegularExpression(QStringLiteral("\\.txt$")), QStringLiteral(".ini"));
             const auto info = zelvora::mockexam::PaperInfoReader::Load(infoPath.toStdString());
             QVERIFY2(info && info->problems.empty(), qPrintable(infoPath));
-            QVERIFY2(zelvora::mockexam::PaperInfoReader::CheckAgainstKey(info->info, key).empty(), qPrintable(infoPath));
+            QVERIFY2(zelvora::mockexam::PaperInfoReader::CheckAgainstKey(info->info, key).empty(),
+                     qPrintable(infoPath));
             QVERIFY(info->info.durationSeconds && !info->info.subjects.empty());
             rightWrong += info->info.itemType == zelvora::mockexam::ItemType::RightWrong
                 && info->info.scoring == zelvora::mockexam::ScoringRule::Cancelling;

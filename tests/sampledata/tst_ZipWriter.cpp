@@ -2,8 +2,8 @@
 // it writes must test clean and give back exactly the bytes that went in.
 #include "zipwriter/ZipWriter.h"
 
-#include <QProcess>
 #include <filesystem>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -105,7 +105,8 @@ private slots:
         ZipWriter zip;
         zip.addFolder("anexos");
         ZipWriter::Entry dosName;
-        dosName.name = "anexos/Instru\x87\xE4" "es.txt"; // "Instruções" in code page 850
+        dosName.name = "anexos/Instru\x87\xE4"
+                       "es.txt"; // "Instruções" in code page 850
         dosName.data = "texto";
         dosName.dosDate = ZipWriter::DosDate(2008, 11, 23);
         dosName.dosTime = ZipWriter::DosTime(17, 45, 58);
@@ -141,16 +142,20 @@ private slots:
         QVERIFY2(unixLine.startsWith("-rw-r--r--") && unixLine.contains(" unx "), unixLine.constData());
         QVERIFY2(unixLine.contains("sumário.txt"), unixLine.constData());
         QVERIFY2(folderLine.startsWith('d'), folderLine.constData());
-        QCOMPARE(unzip({QStringLiteral("-z"), archive}).out.trimmed().split('\n').last(), QByteArray("Arquivo de teste"));
+        QCOMPARE(unzip({QStringLiteral("-z"), archive}).out.trimmed().split('\n').last(),
+                 QByteArray("Arquivo de teste"));
 
         // unzip turns an MS-DOS name from code page 850 into Latin-1 when it
         // extracts: "ç" and "õ" become the bytes E7 and F5.
         const QString out = dir.filePath(QStringLiteral("out"));
         QCOMPARE(unzip({QStringLiteral("-qq"), QStringLiteral("-o"), archive, QStringLiteral("-d"), out}).exitCode, 0);
         std::vector<std::string> names;
-        for (const auto& file : std::filesystem::directory_iterator(std::filesystem::path(out.toStdString()) / "anexos"))
+        for (const auto& file :
+             std::filesystem::directory_iterator(std::filesystem::path(out.toStdString()) / "anexos"))
             names.push_back(file.path().filename().string());
-        QCOMPARE(names, std::vector<std::string>{"Instru\xE7\xF5" "es.txt"});
+        QCOMPARE(names,
+                 std::vector<std::string>{"Instru\xE7\xF5"
+                                          "es.txt"});
     }
 
     void archiveOfNoEntriesIsValid()

@@ -7,10 +7,7 @@
 
 class RecordingMessageBoxes final : public zelvora::app::MessageBoxes {
 public:
-    void show(QWidget*, const QString& text, const QString& caption) override
-    {
-        shown.append({text, caption});
-    }
+    void show(QWidget*, const QString& text, const QString& caption) override { shown.append({text, caption}); }
     // Text and caption of every box, in order.
     QList<QPair<QString, QString>> shown;
 

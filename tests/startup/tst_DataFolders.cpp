@@ -29,12 +29,16 @@ void DataFoldersTest::folders_data()
     QTest::addColumn<QString>("executable");
     QTest::addColumn<QString>("dataFolder");
 
-    QTest::newRow("installed") << "/opt/zelvora/bin/zelvora" << "/opt/zelvora/bin/dados/";
-    QTest::newRow("root folder, no doubled separator") << "/zelvora" << "/dados/";
-    QTest::newRow("name with a dot") << "/home/ana/prov.as/zelvora.bin" << "/home/ana/prov.as/dados/";
+    QTest::newRow("installed") << "/opt/zelvora/bin/zelvora"
+                               << "/opt/zelvora/bin/dados/";
+    QTest::newRow("root folder, no doubled separator") << "/zelvora"
+                                                       << "/dados/";
+    QTest::newRow("name with a dot") << "/home/ana/prov.as/zelvora.bin"
+                                     << "/home/ana/prov.as/dados/";
     QTest::newRow("accents and blanks") << "/home/joão/Meus Concursos/zelvora"
                                         << "/home/joão/Meus Concursos/dados/";
-    QTest::newRow("backslash is not a separator here") << "/srv/a\\b/zelvora" << "/srv/a\\b/dados/";
+    QTest::newRow("backslash is not a separator here") << "/srv/a\\b/zelvora"
+                                                       << "/srv/a\\b/dados/";
 }
 
 void DataFoldersTest::folders()
@@ -54,15 +58,14 @@ void DataFoldersTest::candidates_data()
     QTest::newRow("program in bin") << "/usr/bin/zelvora"
                                     << QStringList{"/usr/bin/dados/", "/usr/share/zelvora/dados/",
                                                    "/share/zelvora/dados/"};
-    QTest::newRow("program in lib/zelvora") << "/usr/lib/zelvora/zelvora"
-                                            << QStringList{"/usr/lib/zelvora/dados/", "/usr/lib/share/zelvora/dados/",
-                                                           "/usr/share/zelvora/dados/"};
+    QTest::newRow("program in lib/zelvora")
+        << "/usr/lib/zelvora/zelvora"
+        << QStringList{"/usr/lib/zelvora/dados/", "/usr/lib/share/zelvora/dados/", "/usr/share/zelvora/dados/"};
     QTest::newRow("user prefix") << "/home/joão/.local/bin/zelvora"
                                  << QStringList{"/home/joão/.local/bin/dados/",
                                                 "/home/joão/.local/share/zelvora/dados/",
                                                 "/home/joão/share/zelvora/dados/"};
-    QTest::newRow("one level below the root") << "/bin/zelvora"
-                                              << QStringList{"/bin/dados/", "/share/zelvora/dados/"};
+    QTest::newRow("one level below the root") << "/bin/zelvora" << QStringList{"/bin/dados/", "/share/zelvora/dados/"};
     QTest::newRow("root folder has no parent") << "/zelvora" << QStringList{"/dados/"};
 }
 
@@ -78,20 +81,22 @@ void DataFoldersTest::candidates()
 
 void DataFoldersTest::firstExistingCandidate_data()
 {
-    QTest::addColumn<QStringList>("folders");  // made under a scratch prefix
-    QTest::addColumn<QStringList>("files");    // empty files made there
-    QTest::addColumn<QString>("executable");   // relative to the prefix
-    QTest::addColumn<QString>("dataFolder");   // relative to the prefix
+    QTest::addColumn<QStringList>("folders"); // made under a scratch prefix
+    QTest::addColumn<QStringList>("files"); // empty files made there
+    QTest::addColumn<QString>("executable"); // relative to the prefix
+    QTest::addColumn<QString>("dataFolder"); // relative to the prefix
 
     QTest::newRow("beside the program wins")
-        << QStringList{"bin/dados", "share/zelvora/dados"} << QStringList{} << "bin/zelvora" << "bin/dados/";
+        << QStringList{"bin/dados", "share/zelvora/dados"} << QStringList{} << "bin/zelvora"
+        << "bin/dados/";
     QTest::newRow("package folder of a program in bin")
-        << QStringList{"share/zelvora/dados/simu"} << QStringList{} << "bin/zelvora" << "share/zelvora/dados/";
+        << QStringList{"share/zelvora/dados/simu"} << QStringList{} << "bin/zelvora"
+        << "share/zelvora/dados/";
     QTest::newRow("package folder of a program in lib/zelvora")
         << QStringList{"lib/zelvora", "share/zelvora/dados"} << QStringList{} << "lib/zelvora/zelvora"
         << "share/zelvora/dados/";
-    QTest::newRow("nothing anywhere: beside the program")
-        << QStringList{"bin"} << QStringList{} << "bin/zelvora" << "bin/dados/";
+    QTest::newRow("nothing anywhere: beside the program") << QStringList{"bin"} << QStringList{} << "bin/zelvora"
+                                                          << "bin/dados/";
     QTest::newRow("a file named dados is no folder")
         << QStringList{"bin", "share/zelvora/dados"} << QStringList{"bin/dados"} << "bin/zelvora"
         << "share/zelvora/dados/";
@@ -132,20 +137,19 @@ void DataFoldersTest::choice_data()
         << bin << "" << QStringList{home, "/opt/z/bin/dados/"} << QStringList{"*" + home, "/opt/z/bin/dados/"} << 2;
     QTest::newRow("user's folder not made yet still listed")
         << bin << "" << QStringList{"/opt/z/bin/dados/"} << QStringList{"*" + home, "/opt/z/bin/dados/"} << 2;
-    QTest::newRow("package folder under the prefix")
-        << bin << "" << QStringList{"/opt/z/share/zelvora/dados/"}
-        << QStringList{"*" + home, "/opt/z/share/zelvora/dados/"} << 3;
+    QTest::newRow("package folder under the prefix") << bin << "" << QStringList{"/opt/z/share/zelvora/dados/"}
+                                                     << QStringList{"*" + home, "/opt/z/share/zelvora/dados/"} << 3;
     QTest::newRow("beside the program wins over the prefix")
         << bin << "" << QStringList{"/opt/z/bin/dados/", "/opt/z/share/zelvora/dados/"}
         << QStringList{"*" + home, "/opt/z/bin/dados/"} << 2;
     QTest::newRow("package's program in lib, data in share")
-        << "/usr/lib/zelvora/zelvora" << "" << QStringList{"/usr/share/zelvora/dados/"}
-        << QStringList{"*" + home, "/usr/share/zelvora/dados/"} << 4;
+        << "/usr/lib/zelvora/zelvora"
+        << "" << QStringList{"/usr/share/zelvora/dados/"} << QStringList{"*" + home, "/usr/share/zelvora/dados/"} << 4;
     QTest::newRow("only the user's") << bin << "" << QStringList{home} << QStringList{"*" + home} << 4;
     QTest::newRow("nothing at all") << bin << "" << QStringList{} << QStringList{} << 4;
-    QTest::newRow("fixed folder alone")
-        << bin << "/mnt/provas" << QStringList{home, "/opt/z/bin/dados/", "/mnt/provas/"}
-        << QStringList{"/mnt/provas/"} << 1;
+    QTest::newRow("fixed folder alone") << bin << "/mnt/provas"
+                                        << QStringList{home, "/opt/z/bin/dados/", "/mnt/provas/"}
+                                        << QStringList{"/mnt/provas/"} << 1;
     QTest::newRow("fixed folder missing: nothing else tried")
         << bin << "/mnt/provas" << QStringList{home, "/opt/z/bin/dados/"} << QStringList{} << 1;
 }
@@ -177,12 +181,18 @@ void DataFoldersTest::fixedFolder_data()
     QTest::addColumn<QString>("environment");
     QTest::addColumn<QString>("folder");
 
-    QTest::newRow("option with a separate value") << QStringList{"--dados", "/a"} << "" << "/a";
-    QTest::newRow("option with =") << QStringList{"-x", "--dados=/b c"} << "" << "/b c";
-    QTest::newRow("option beats environment") << QStringList{"--dados", "/a"} << "/e" << "/a";
-    QTest::newRow("environment alone") << QStringList{} << "/e" << "/e";
-    QTest::newRow("option without value") << QStringList{"--dados"} << "" << "";
-    QTest::newRow("neither") << QStringList{"--outra"} << "" << "";
+    QTest::newRow("option with a separate value") << QStringList{"--dados", "/a"} << ""
+                                                  << "/a";
+    QTest::newRow("option with =") << QStringList{"-x", "--dados=/b c"} << ""
+                                   << "/b c";
+    QTest::newRow("option beats environment") << QStringList{"--dados", "/a"} << "/e"
+                                              << "/a";
+    QTest::newRow("environment alone") << QStringList{} << "/e"
+                                       << "/e";
+    QTest::newRow("option without value") << QStringList{"--dados"} << ""
+                                          << "";
+    QTest::newRow("neither") << QStringList{"--outra"} << ""
+                             << "";
 }
 
 void DataFoldersTest::fixedFolder()

@@ -57,11 +57,17 @@ void InfoOptionsTest::answeredWithoutDisplay_data()
     QTest::addColumn<QString>("startsWith");
 
     for (const char* program : {"zelvora", "zelvora-unzip", "zelvora-check"})
-        QTest::addRow("%s --version", program) << program << "--version"
-                                               << QStringLiteral("%1 %2\n").arg(program, ZELVORA_VERSION);
-    QTest::newRow("zelvora --help") << "zelvora" << "--help" << "Uso: zelvora [";
-    QTest::newRow("zelvora-unzip --help") << "zelvora-unzip" << "--help" << "usage: zelvora-unzip [";
-    QTest::newRow("zelvora-check --help") << "zelvora-check" << "--help" << "Uso: zelvora-check [";
+        QTest::addRow("%s --version", program)
+            << program << "--version" << QStringLiteral("%1 %2\n").arg(program, ZELVORA_VERSION);
+    QTest::newRow("zelvora --help") << "zelvora"
+                                    << "--help"
+                                    << "Uso: zelvora [";
+    QTest::newRow("zelvora-unzip --help") << "zelvora-unzip"
+                                          << "--help"
+                                          << "usage: zelvora-unzip [";
+    QTest::newRow("zelvora-check --help") << "zelvora-check"
+                                          << "--help"
+                                          << "Uso: zelvora-check [";
 }
 
 void InfoOptionsTest::answeredWithoutDisplay()

@@ -70,9 +70,8 @@ private:
 QList<QWidget*> StartupTest::windows() const
 {
     const auto& w = m_app.context().windows;
-    return {static_cast<QWidget*>(w.main), static_cast<QWidget*>(w.creditos),
-            static_cast<QWidget*>(w.simul), static_cast<QWidget*>(w.resultado),
-            static_cast<QWidget*>(w.aguarde), static_cast<QWidget*>(w.abre)};
+    return {static_cast<QWidget*>(w.main),      static_cast<QWidget*>(w.creditos), static_cast<QWidget*>(w.simul),
+            static_cast<QWidget*>(w.resultado), static_cast<QWidget*>(w.aguarde),  static_cast<QWidget*>(w.abre)};
 }
 
 void StartupTest::initTestCase()
@@ -113,8 +112,8 @@ void StartupTest::initTestCase()
 
 void StartupTest::windowsCreatedInOrder()
 {
-    const QStringList classes = {"TformMain", "TformCreditos", "TformSimul",
-                                 "TformResultado", "TformAguarde", "TformAbre"};
+    const QStringList classes = {"TformMain",      "TformCreditos", "TformSimul",
+                                 "TformResultado", "TformAguarde",  "TformAbre"};
     QStringList expected;
     for (const QString& c : classes)
         expected << "construct " + c << "created " + c;

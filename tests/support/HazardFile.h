@@ -37,11 +37,16 @@ inline bool MakeHazard(Hazard h, const QString& path, qint64 cap, const QByteArr
     const QByteArray p = QFile::encodeName(path);
     QFile f(path);
     switch (h) {
-    case Hazard::Fifo: return ::mkfifo(p.constData(), 0644) == 0;
-    case Hazard::DevZeroLink: return ::symlink("/dev/zero", p.constData()) == 0;
-    case Hazard::Folder: return QDir().mkpath(path);
-    case Hazard::Oversized: return f.open(QIODevice::WriteOnly) && f.write(head) == head.size() && f.resize(cap + 1);
-    case Hazard::DanglingLink: return ::symlink((p + ".gone").constData(), p.constData()) == 0;
+    case Hazard::Fifo:
+        return ::mkfifo(p.constData(), 0644) == 0;
+    case Hazard::DevZeroLink:
+        return ::symlink("/dev/zero", p.constData()) == 0;
+    case Hazard::Folder:
+        return QDir().mkpath(path);
+    case Hazard::Oversized:
+        return f.open(QIODevice::WriteOnly) && f.write(head) == head.size() && f.resize(cap + 1);
+    case Hazard::DanglingLink:
+        return ::symlink((p + ".gone").constData(), p.constData()) == 0;
     }
     return false;
 }

@@ -9,13 +9,13 @@
 
 // Leaves the calling test function (skipped or failed) when `path` is not
 // there; `what` says what is left untested.
-#define ZELVORA_NEED_SHARED_TESTDATA(path, what)                                                          \
-    do {                                                                                                  \
-        if (!QFile::exists(path)) {                                                                       \
-            const QByteArray message_ = QByteArray("The shared test data (") + QFile::encodeName(path)     \
-                + ") are not on this machine; " + (what) + ".";                                           \
-            if (ZELVORA_REQUIRE_TESTDATA)                                                                 \
-                QFAIL(message_.constData());                                                              \
-            QSKIP(message_.constData());                                                                  \
-        }                                                                                                 \
+#define ZELVORA_NEED_SHARED_TESTDATA(path, what)                                                       \
+    do {                                                                                               \
+        if (!QFile::exists(path)) {                                                                    \
+            const QByteArray message_ = QByteArray("The shared test data (") + QFile::encodeName(path) \
+                + ") are not on this machine; " + (what) + ".";                                        \
+            if (ZELVORA_REQUIRE_TESTDATA)                                                              \
+                QFAIL(message_.constData());                                                           \
+            QSKIP(message_.constData());                                                               \
+        }                                                                                              \
     } while (false)

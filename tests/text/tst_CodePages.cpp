@@ -55,20 +55,18 @@ private slots:
 
 private:
     QMap<int, int> m_cp1252; // byte -> code point
-    QMap<int, int> m_cp850;  // cp850 byte -> cp1252 byte
+    QMap<int, int> m_cp850; // cp850 byte -> cp1252 byte
 };
 
 void CodePagesTest::initTestCase()
 {
-    m_cp1252 = PythonTable(QStringLiteral(
-        "for b in range(256):\n"
-        "    try: print(b, ord(bytes([b]).decode('cp1252')))\n"
-        "    except UnicodeDecodeError: print(b, -1)\n"));
-    m_cp850 = PythonTable(QStringLiteral(
-        "for b in range(256):\n"
-        "    u = bytes([b]).decode('cp850')\n"
-        "    try: print(b, u.encode('cp1252')[0])\n"
-        "    except UnicodeEncodeError: print(b, -1)\n"));
+    m_cp1252 = PythonTable(QStringLiteral("for b in range(256):\n"
+                                          "    try: print(b, ord(bytes([b]).decode('cp1252')))\n"
+                                          "    except UnicodeDecodeError: print(b, -1)\n"));
+    m_cp850 = PythonTable(QStringLiteral("for b in range(256):\n"
+                                         "    u = bytes([b]).decode('cp850')\n"
+                                         "    try: print(b, u.encode('cp1252')[0])\n"
+                                         "    except UnicodeEncodeError: print(b, -1)\n"));
 }
 
 void CodePagesTest::cp1252MatchesPython()
@@ -124,10 +122,16 @@ void CodePagesTest::utf8ToCp1252_data()
     QTest::newRow("accents") << QByteArray("Ação é Ü") << QByteArray("A\xE7\xE3o \xE9 \xDC") << true;
     QTest::newRow("typographic") << QByteArray("€ “x” – Œ Ÿ") << QByteArray("\x80 \x93x\x94 \x96 \x8C \x9F") << true;
     QTest::newRow("missing from 1252") << QByteArray("a漢b") << QByteArray("a?b") << true;
-    QTest::newRow("four bytes one char") << QByteArray("a\xF0\x9F\x98\x80" "b") << QByteArray("a?b") << true;
-    QTest::newRow("lone continuation") << QByteArray("a\x80" "b") << QByteArray("a?b") << false;
+    QTest::newRow("four bytes one char") << QByteArray("a\xF0\x9F\x98\x80"
+                                                       "b")
+                                         << QByteArray("a?b") << true;
+    QTest::newRow("lone continuation") << QByteArray("a\x80"
+                                                     "b")
+                                       << QByteArray("a?b") << false;
     QTest::newRow("truncated at end") << QByteArray("a\xC3") << QByteArray("a?") << false;
-    QTest::newRow("truncated inside") << QByteArray("\xE2\x82" "b") << QByteArray("??b") << false;
+    QTest::newRow("truncated inside") << QByteArray("\xE2\x82"
+                                                    "b")
+                                      << QByteArray("??b") << false;
     QTest::newRow("overlong") << QByteArray("\xC0\xAF") << QByteArray("??") << false;
     QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80") << QByteArray("???") << false;
     QTest::newRow("beyond U+10FFFF") << QByteArray("\xF4\x90\x80\x80") << QByteArray("????") << false;
@@ -151,8 +155,7 @@ void CodePagesTest::cp850MatchesPython()
     for (int b = 0; b < 256; ++b) {
         const int want = m_cp850.value(b) < 0 ? '?' : m_cp850.value(b);
         expected += char(want);
-        QVERIFY2(Cp850ToCp1252(uint8_t(b)) == want,
-                 qPrintable(QStringLiteral("850 byte %1").arg(b, 2, 16)));
+        QVERIFY2(Cp850ToCp1252(uint8_t(b)) == want, qPrintable(QStringLiteral("850 byte %1").arg(b, 2, 16)));
     }
     QVERIFY(Cp850ToCp1252(AllBytes()) == expected);
     // The letters a Portuguese archive name needs all survive.

@@ -91,8 +91,7 @@ void FoldingTest::removeAcentosFollowsUnicode()
             if (!d.isEmpty() && d[0].unicode() < 0x80 && d[0].isLetter())
                 want = d[0].unicode();
         }
-        QVERIFY2(uint8_t(RemoveAcentos(std::string(1, char(b)))[0]) == want,
-                 qPrintable(QString::number(b, 16)));
+        QVERIFY2(uint8_t(RemoveAcentos(std::string(1, char(b)))[0]) == want, qPrintable(QString::number(b, 16)));
     }
 }
 
@@ -106,8 +105,9 @@ void FoldingTest::removeAcentos_data()
     QTest::newRow("every vowel accent") << QByteArray("\xC0\xC1\xC2\xC3\xC4\xE0\xE1\xE2\xE3\xE4")
                                         << QByteArray("AAAAAaaaaa");
     QTest::newRow("y forms") << QByteArray("\xDD\x9F\xFD\xFF") << QByteArray("YYyy");
-    QTest::newRow("left alone") << QByteArray("\xC5\xE5\xC6\xE6\xD8\xF8\xDF\xD0\xF0\xDE\xFE\x8A\x9A\x8E\x9E\x8C\x9C\xAA\xBA")
-                                << QByteArray("\xC5\xE5\xC6\xE6\xD8\xF8\xDF\xD0\xF0\xDE\xFE\x8A\x9A\x8E\x9E\x8C\x9C\xAA\xBA");
+    QTest::newRow("left alone")
+        << QByteArray("\xC5\xE5\xC6\xE6\xD8\xF8\xDF\xD0\xF0\xDE\xFE\x8A\x9A\x8E\x9E\x8C\x9C\xAA\xBA")
+        << QByteArray("\xC5\xE5\xC6\xE6\xD8\xF8\xDF\xD0\xF0\xDE\xFE\x8A\x9A\x8E\x9E\x8C\x9C\xAA\xBA");
     QTest::newRow("empty") << QByteArray() << QByteArray();
 }
 
@@ -165,7 +165,8 @@ void FoldingTest::searchTerm_data()
     QTest::addColumn<QByteArray>("folded");
     QTest::newRow("accents and case") << QByteArray("a\xE7\xE3o") << QByteArray("ACAO");
     QTest::newRow("blanks trimmed") << QByteArray("  fcc \t") << QByteArray("FCC");
-    QTest::newRow("control characters trimmed") << QByteArray("\x01\r\n\x1F" "x\x7F\x1B\r\n")
+    QTest::newRow("control characters trimmed") << QByteArray("\x01\r\n\x1F"
+                                                              "x\x7F\x1B\r\n")
                                                 << QByteArray("X");
     QTest::newRow("no-break space and C1 trimmed") << QByteArray("\xA0\x81x\x9D\xA0") << QByteArray("X");
     QTest::newRow("inner blanks kept") << QByteArray(" a  b ") << QByteArray("A  B");
@@ -192,8 +193,14 @@ void FoldingTest::search_data()
     QTest::newRow("O slash does not find O") << QByteArray("\xF8") << QByteArray("Oresund") << false;
     QTest::newRow("plain finds accented") << QByteArray("sao paulo") << QByteArray("Tribunal de S\xC3O PAULO") << true;
     QTest::newRow("accented finds plain") << QByteArray("S\xC3O") << QByteArray("Sao") << true;
-    QTest::newRow("cedilla") << QByteArray("policia") << QByteArray("Pol\xED" "cia Federal") << true;
-    QTest::newRow("sharp s is not ss") << QByteArray("ss") << QByteArray("Stra\xDF" "e") << false;
+    QTest::newRow("cedilla") << QByteArray("policia")
+                             << QByteArray("Pol\xED"
+                                           "cia Federal")
+                             << true;
+    QTest::newRow("sharp s is not ss") << QByteArray("ss")
+                                       << QByteArray("Stra\xDF"
+                                                     "e")
+                                       << false;
     QTest::newRow("trimmed term") << QByteArray(" cespe\r\n") << QByteArray("CESPE/UnB") << true;
     QTest::newRow("inner blank kept") << QByteArray("cespe unb") << QByteArray("CESPE/UnB") << false;
     QTest::newRow("empty term finds nothing") << QByteArray("  ") << QByteArray("anything") << false;

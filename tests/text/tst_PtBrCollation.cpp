@@ -52,27 +52,48 @@ void PtBrCollationTest::compares_data()
     QTest::addColumn<QString>("b");
     QTest::addColumn<int>("sign");
 
-    QTest::newRow("case ignored") << "Fundação Carlos Chagas" << "FUNDAÇÃO CARLOS CHAGAS" << 0;
-    QTest::newRow("case ignored, accented capitals") << "ÁGUA" << "água" << 0;
-    QTest::newRow("case ignored, typographic letters") << "šœžÿ" << "ŠŒŽŸ" << 0;
-    QTest::newRow("A ring either case") << "Ålborg" << "ålborg" << 0;
-    QTest::newRow("accent kept apart") << "Sao Paulo" << "São Paulo" << -1;
-    QTest::newRow("cedilla kept apart") << "acao" << "ação" << -1;
-    QTest::newRow("accent before next letter") << "é" << "f" << -1;
-    QTest::newRow("base letter decides first") << "Éa" << "Eb" << -1;
-    QTest::newRow("O slash is not O") << "Oresund" << "Øresund" << -1;
-    QTest::newRow("alphabetical, not byte order") << "Zebra" << "abelha" << 1;
-    QTest::newRow("lower before upper in bytes") << "banco" << "Caixa" << -1;
-    QTest::newRow("prefix first") << "TRT" << "TRT 2" << -1;
-    QTest::newRow("leading blank counts") << " FCC" << "FCC" << -1;
-    QTest::newRow("trailing blank counts") << "FCC" << "FCC " << -1;
-    QTest::newRow("years as text") << "2008" << "2010" << -1;
-    QTest::newRow("empty") << "" << "" << 0;
-    QTest::newRow("empty first") << "" << "a" << -1;
-    QTest::newRow("control characters are ignorable") << "a\u0001b" << "ab" << 0;
-    QTest::newRow("empty equals ignorable only") << "" << "\u0001\u0002" << 0;
-    QTest::newRow("empty against ignorable and letter") << "" << "\u0001a" << -1;
-    QTest::newRow("field separator") << "TJ#Analista" << "TJ#analista" << 0;
+    QTest::newRow("case ignored") << "Fundação Carlos Chagas"
+                                  << "FUNDAÇÃO CARLOS CHAGAS" << 0;
+    QTest::newRow("case ignored, accented capitals") << "ÁGUA"
+                                                     << "água" << 0;
+    QTest::newRow("case ignored, typographic letters") << "šœžÿ"
+                                                       << "ŠŒŽŸ" << 0;
+    QTest::newRow("A ring either case") << "Ålborg"
+                                        << "ålborg" << 0;
+    QTest::newRow("accent kept apart") << "Sao Paulo"
+                                       << "São Paulo" << -1;
+    QTest::newRow("cedilla kept apart") << "acao"
+                                        << "ação" << -1;
+    QTest::newRow("accent before next letter") << "é"
+                                               << "f" << -1;
+    QTest::newRow("base letter decides first") << "Éa"
+                                               << "Eb" << -1;
+    QTest::newRow("O slash is not O") << "Oresund"
+                                      << "Øresund" << -1;
+    QTest::newRow("alphabetical, not byte order") << "Zebra"
+                                                  << "abelha" << 1;
+    QTest::newRow("lower before upper in bytes") << "banco"
+                                                 << "Caixa" << -1;
+    QTest::newRow("prefix first") << "TRT"
+                                  << "TRT 2" << -1;
+    QTest::newRow("leading blank counts") << " FCC"
+                                          << "FCC" << -1;
+    QTest::newRow("trailing blank counts") << "FCC"
+                                           << "FCC " << -1;
+    QTest::newRow("years as text") << "2008"
+                                   << "2010" << -1;
+    QTest::newRow("empty") << ""
+                           << "" << 0;
+    QTest::newRow("empty first") << ""
+                                 << "a" << -1;
+    QTest::newRow("control characters are ignorable") << "a\u0001b"
+                                                      << "ab" << 0;
+    QTest::newRow("empty equals ignorable only") << ""
+                                                 << "\u0001\u0002" << 0;
+    QTest::newRow("empty against ignorable and letter") << ""
+                                                        << "\u0001a" << -1;
+    QTest::newRow("field separator") << "TJ#Analista"
+                                     << "TJ#analista" << 0;
 }
 
 void PtBrCollationTest::compares()
@@ -105,8 +126,8 @@ void PtBrCollationTest::sortKeysAgreeWithCompare()
 {
     // Random lines over a small alphabet of letters that differ in case and
     // accent, so many pairs tie or differ only in an accent.
-    const char* pieces[] = {"a", "A", "á", "Á", "ã", "c", "ç", "Ç", "e", "É", "o", "Ø", "ô",
-                            "s", "š", "Š", " ", "#", "1", "9", "ß", "ss", "ÿ", "Ÿ"};
+    const char* pieces[] = {"a", "A", "á", "Á", "ã", "c", "ç", "Ç", "e", "É",  "o", "Ø",
+                            "ô", "s", "š", "Š", " ", "#", "1", "9", "ß", "ss", "ÿ", "Ÿ"};
     QRandomGenerator rng(1234);
     std::vector<std::string> items;
     for (int i = 0; i < 1500; ++i) {

@@ -95,8 +95,7 @@ void TextListTest::readsFiles()
         content += expected.back();
         content += (i % 3 == 0) ? "\r\n" : (i % 3 == 1) ? "\r" : "\n";
     }
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(content.data(),
-                                                                  std::streamsize(content.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc).write(content.data(), std::streamsize(content.size()));
     lines = ReadTextList(path);
     QVERIFY(lines.has_value());
     QCOMPARE(lines->size(), expected.size());

@@ -1,8 +1,8 @@
 // The two dialogs that add material, driven through their widgets.
 #include "app/MessageBoxes.h"
-#include "zipwriter/ZipWriter.h"
 #include "usermaterial/AddExamDialog.h"
 #include "usermaterial/AddPaperDialog.h"
+#include "zipwriter/ZipWriter.h"
 
 #include <QCompleter>
 #include <QFile>

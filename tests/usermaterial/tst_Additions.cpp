@@ -2,10 +2,10 @@
 // user added, and only after a yes.
 #include "app/MessageBoxes.h"
 #include "catalog/Catalog.h"
-#include "zipwriter/ZipWriter.h"
 #include "usermaterial/CatalogAdditions.h"
 #include "usermaterial/PaperAdditions.h"
 #include "usermaterial/UserMaterial.h"
+#include "zipwriter/ZipWriter.h"
 
 #include <QAction>
 #include <QComboBox>

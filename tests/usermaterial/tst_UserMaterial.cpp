@@ -2,9 +2,9 @@
 // what is refused, and that two writers at once lose nothing.
 #include "catalog/Catalog.h"
 #include "mockexam/MockExamList.h"
-#include "zipwriter/ZipWriter.h"
 #include "text/PtBrCollation.h"
 #include "usermaterial/UserMaterial.h"
+#include "zipwriter/ZipWriter.h"
 
 #include <QDir>
 #include <QFile>

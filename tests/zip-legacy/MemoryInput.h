@@ -16,13 +16,12 @@ public:
     // entry claims.
     MemoryInput(std::span<const uint8_t> available, uint64_t compressedSize,
                 size_t blockSize = zelvora::zip::kBlockSize)
-        : data_(available), compressedSize_(compressedSize), blockSize_(blockSize)
+        : data_(available)
+        , compressedSize_(compressedSize)
+        , blockSize_(blockSize)
     {
     }
-    explicit MemoryInput(std::span<const uint8_t> data)
-        : MemoryInput(data, data.size())
-    {
-    }
+    explicit MemoryInput(std::span<const uint8_t> data) : MemoryInput(data, data.size()) {}
 
     std::span<const uint8_t> next() override
     {

@@ -40,8 +40,7 @@ int methodNumber(const QString& name)
 QString sha256(const std::vector<uint8_t>& bytes)
 {
     return QString::fromLatin1(
-        QCryptographicHash::hash(QByteArrayView(bytes.data(), qsizetype(bytes.size())),
-                                 QCryptographicHash::Sha256)
+        QCryptographicHash::hash(QByteArrayView(bytes.data(), qsizetype(bytes.size())), QCryptographicHash::Sha256)
             .toHex());
 }
 
@@ -70,8 +69,7 @@ const LoadedArchive& loadArchive(const QString& relative)
 const LocalEntry* findLocal(const LoadedArchive& archive, const ExpectedEntry& expected)
 {
     for (const LocalEntry& e : archive.entries)
-        if (QString::fromLatin1(e.name.c_str()) == expected.name
-            && e.compressedSize == expected.compressedSize)
+        if (QString::fromLatin1(e.name.c_str()) == expected.name && e.compressedSize == expected.compressedSize)
             return &e;
     return nullptr;
 }
@@ -204,7 +202,7 @@ private slots:
             for (quint64 limit : {quint64(1), quint64(kBlockSize), size / 2, size - 1})
                 if (limit < size)
                     QTest::addRow("%s %s, %llu bytes", qPrintable(s.entry.method), qPrintable(s.entry.name), limit)
-                    << s.archive << s.entry.name << qulonglong(limit);
+                        << s.archive << s.entry.name << qulonglong(limit);
         }
     }
 

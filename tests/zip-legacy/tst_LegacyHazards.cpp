@@ -86,8 +86,8 @@ private slots:
             "ABBB");
         // Before the clear: 257 "AB", 258 "BA", 259 "ABC", 260 "CA". Only 257
         // is a parent and stays; 259 is freed with the other leaves.
-        row("partial clear keeps parents",
-            ShrinkCodes().codes({'A', 'B', 257, 'C', 259}).partialClear().code(257), 10, "ABABCABCAB");
+        row("partial clear keeps parents", ShrinkCodes().codes({'A', 'B', 257, 'C', 259}).partialClear().code(257), 10,
+            "ABABCABCAB");
         row("partial clear frees leaves",
             ShrinkCodes().codes({'A', 'B', 257, 'C', 259}).partialClear().codes({'A', 259}), 11, "ABABCABCAAA");
         // The string owed after the clear is "ABC" (freed) + "A" in 258; once
@@ -97,8 +97,7 @@ private slots:
             "ABABCABCABCABCA");
         // Same, with the freed prefix 259 ("ABC") given to the shorter "DE".
         row("string whose prefix was freed takes the new prefix's length",
-            ShrinkCodes().codes({'A', 'B', 257, 'C', 259}).partialClear().codes({'D', 'E', 258}), 20,
-            "ABABCABCDEDED");
+            ShrinkCodes().codes({'A', 'B', 257, 'C', 259}).partialClear().codes({'D', 'E', 258}), 20, "ABABCABCDEDED");
         // 7,936 codes fill the table (each adds "AA"); the clear frees them
         // all, and the string owed for the last 'A' still takes code 257.
         // (unzip and 7zz read such a stream the same way.)
@@ -113,8 +112,7 @@ private slots:
         row("code never defined", ShrinkCodes().codes({'A', 300, 'B'}), 3, "A");
         row("first code not a byte", ShrinkCodes().codes({257, 'B'}), 3, "");
         row("escape then 3", ShrinkCodes().codes({'A', 256, 3, 'B'}), 2, "A");
-        row("widening past 13 bits",
-            ShrinkCodes().widen().widen().widen().widen().code(256).code(1).code('A'), 1, "");
+        row("widening past 13 bits", ShrinkCodes().widen().widen().widen().widen().code(256).code(1).code('A'), 1, "");
         // The previous code, freed by the clear, is handed out again as the
         // code owed for itself: a string defined by itself.
         row("string defined by itself", ShrinkCodes().codes({'A', 'B', 257}).partialClear().code(257), 10, "ABAB");
@@ -219,8 +217,8 @@ private slots:
         };
         for (int flags : {0, 2, 4, 6}) {
             const QByteArray tag = "flags " + QByteArray::number(flags) + ": ";
-            QTest::newRow(tag + "one byte") << flags << toBytes(ImplodeStream(flags).literal('A').bytes())
-                                            << qulonglong(1) << QByteArray("A");
+            QTest::newRow(tag + "one byte")
+                << flags << toBytes(ImplodeStream(flags).literal('A').bytes()) << qulonglong(1) << QByteArray("A");
             QTest::newRow(tag + "two bytes") << flags << toBytes(ImplodeStream(flags).literals(text("AB")).bytes())
                                              << qulonglong(2) << QByteArray("AB");
             ImplodeStream s(flags);
@@ -228,12 +226,12 @@ private slots:
             s.literals(text("AB")).match(2, m);
             std::vector<uint8_t> expected = text("AB");
             appendCopy(expected, 2, m);
-            QTest::newRow(tag + "shortest match") << flags << toBytes(s.bytes()) << qulonglong(expected.size())
-                                                  << toBytes(expected);
+            QTest::newRow(tag + "shortest match")
+                << flags << toBytes(s.bytes()) << qulonglong(expected.size()) << toBytes(expected);
             ImplodeStream longest(flags);
             longest.literal('x').match(1, m + 63 + 255);
-            QTest::newRow(tag + "longest match") << flags << toBytes(longest.bytes()) << qulonglong(m + 64 + 255)
-                                                 << QByteArray(int(m + 64 + 255), 'x');
+            QTest::newRow(tag + "longest match")
+                << flags << toBytes(longest.bytes()) << qulonglong(m + 64 + 255) << QByteArray(int(m + 64 + 255), 'x');
             ImplodeStream before(flags);
             before.match(100, 5).literal('Z');
             QTest::newRow(tag + "match before the start reads zeros")

@@ -73,8 +73,9 @@ private slots:
         QStringList listed;
         for (const ExpectedEntry& e : expected.entries) {
             listed << e.outName;
-            QVERIFY2(fileSha256(dest + QLatin1Char('/') + e.outName) == e.sha256,
-                     qPrintable(archive + QLatin1Char(' ') + e.name + QLatin1String(" (") + e.method + QLatin1Char(')')));
+            QVERIFY2(
+                fileSha256(dest + QLatin1Char('/') + e.outName) == e.sha256,
+                qPrintable(archive + QLatin1Char(' ') + e.name + QLatin1String(" (") + e.method + QLatin1Char(')')));
         }
         QStringList written = QDir(dest).entryList(QDir::Files | QDir::Hidden | QDir::System);
         written.sort();

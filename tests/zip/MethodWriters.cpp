@@ -13,8 +13,8 @@ std::string Bzip2Of(const std::string& data)
 {
     std::string out(data.size() + data.size() / 100 + 1024, '\0');
     unsigned size = static_cast<unsigned>(out.size());
-    if (BZ2_bzBuffToBuffCompress(out.data(), &size, const_cast<char*>(data.data()),
-                                 static_cast<unsigned>(data.size()), 9, 0, 0)
+    if (BZ2_bzBuffToBuffCompress(out.data(), &size, const_cast<char*>(data.data()), static_cast<unsigned>(data.size()),
+                                 9, 0, 0)
         != BZ_OK)
         throw std::runtime_error("bzip2");
     out.resize(size);
@@ -64,8 +64,8 @@ std::string ZstdOf(const std::string& data, int frames)
     for (size_t at = 0; at < data.size() || (at == 0 && out.empty()); at += piece) {
         const size_t n = std::min(piece, data.size() - at);
         std::string frame(ZSTD_compressBound(n) + 64, '\0');
-        ZSTD_inBuffer in {data.data() + at, 0, 0};
-        ZSTD_outBuffer o {frame.data(), frame.size(), 0};
+        ZSTD_inBuffer in{data.data() + at, 0, 0};
+        ZSTD_outBuffer o{frame.data(), frame.size(), 0};
         // The size is not known in advance: fed in two calls.
         in.size = n / 2;
         ZSTD_compressStream2(c, &o, &in, ZSTD_e_continue);

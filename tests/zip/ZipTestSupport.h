@@ -29,10 +29,12 @@ inline std::string ReadBytes(const QString& path)
 // Every name in a folder (files, links, folders), sorted, without . and ..
 inline QStringList Names(const QString& folder)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                  QDir::Name);
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-inline std::string S(const QString& s) { return s.toStdString(); }
+inline std::string S(const QString& s)
+{
+    return s.toStdString();
+}
 
 } // namespace zelvora::zip::test

@@ -97,11 +97,11 @@ private slots:
         for (char& c : noise)
             c = static_cast<char>(rng() % 80); // no 'P' (0x50) ever
         QTest::newRow("no signature") << bytes(noise) << false << QStringList();
-        QTest::newRow("end record alone") << bytes(ZipBuilder {}.Build()) << true << QStringList();
+        QTest::newRow("end record alone") << bytes(ZipBuilder{}.Build()) << true << QStringList();
 
         ZipBuilder longComment = one;
         longComment.comment = std::string(65535, 'c');
-        QTest::newRow("65,535-byte comment") << bytes(longComment.Build()) << true << QStringList {"a.txt"};
+        QTest::newRow("65,535-byte comment") << bytes(longComment.Build()) << true << QStringList{"a.txt"};
 
         // A comment holding an end record that claims no entries: it lies
         // nearer the end of the file, so it wins.
@@ -118,7 +118,7 @@ private slots:
 
         ZipBuilder zip64 = one;
         zip64.zip64EndRecord = true;
-        QTest::newRow("ZIP64 end record") << bytes(zip64.Build()) << true << QStringList {"a.txt"};
+        QTest::newRow("ZIP64 end record") << bytes(zip64.Build()) << true << QStringList{"a.txt"};
 
         ZipBuilder zip64multi = zip64;
         zip64multi.numberOfThisDisk = 1;
@@ -160,7 +160,7 @@ private slots:
         TUnZipper z;
         z.SetZipName(S(Write("order.zip", b.Build())));
         z.LoadDirectory();
-        QCOMPARE(EntryNames(z), (QStringList {"one", "two", "three", "four"}));
+        QCOMPARE(EntryNames(z), (QStringList{"one", "two", "three", "four"}));
         QVERIFY(!z.Recovered());
     }
 
@@ -171,14 +171,14 @@ private slots:
         QTest::addColumn<int>("flags");
         QTest::addColumn<QByteArray>("directory");
         QTest::addColumn<QByteArray>("fileName");
-        QTest::newRow("MS-DOS cp850 C cedilla") << QByteArray("A\x80O.TXT") << 0x0014 << 0
-                                              << QByteArray() << QByteArray("A\xC7O.TXT");
-        QTest::newRow("Unix name as stored") << QByteArray("A\x80O.TXT") << 0x0314 << 0
-                                             << QByteArray() << QByteArray("A\x80O.TXT");
+        QTest::newRow("MS-DOS cp850 C cedilla")
+            << QByteArray("A\x80O.TXT") << 0x0014 << 0 << QByteArray() << QByteArray("A\xC7O.TXT");
+        QTest::newRow("Unix name as stored")
+            << QByteArray("A\x80O.TXT") << 0x0314 << 0 << QByteArray() << QByteArray("A\x80O.TXT");
         QTest::newRow("UTF-8 flag on MS-DOS host") << QByteArray("a\xC3\xA7\xC3\xA3o.txt") << 0x0014 << 0x0800
                                                    << QByteArray() << QByteArray("a\xC3\xA7\xC3\xA3o.txt");
-        QTest::newRow("folders") << QByteArray("dir/sub/a.txt") << 0x0314 << 0
-                                 << QByteArray("dir\\sub\\") << QByteArray("a.txt");
+        QTest::newRow("folders") << QByteArray("dir/sub/a.txt") << 0x0314 << 0 << QByteArray("dir\\sub\\")
+                                 << QByteArray("a.txt");
         QTest::newRow("drive") << QByteArray("C:x.txt") << 0 << 0 << QByteArray("C:") << QByteArray("x.txt");
         QTest::newRow("directory entry") << QByteArray("docs/") << 0 << 0 << QByteArray("docs\\") << QByteArray();
     }
@@ -231,7 +231,7 @@ private slots:
     {
         ZipBuilder b;
         b.entries.push_back(Entry("big.bin", ""));
-        b.entries[0].compressedSize = 0xC0000000u;   // 3 GB
+        b.entries[0].compressedSize = 0xC0000000u; // 3 GB
         b.entries[0].uncompressedSize = 0xC0000000u;
         b.entries.push_back(Entry("huge.bin", ""));
         b.entries[1].compressedSize = 0xFFFFFFFFu;
@@ -255,7 +255,7 @@ private slots:
         TUnZipper z;
         z.SetZipName(S(Write("phantom.zip", b.Build())));
         z.LoadDirectory();
-        QCOMPARE(EntryNames(z), (QStringList {"first.txt", "second.txt", "third.txt"}));
+        QCOMPARE(EntryNames(z), (QStringList{"first.txt", "second.txt", "third.txt"}));
         QCOMPARE((*z.Directory())[0].centralExtraLength, uint16_t(0));
         QVERIFY(!z.Recovered());
     }
@@ -275,7 +275,7 @@ private slots:
         // The list comes from the local headers; each central header then
         // updates the record at its local header, so c.txt's header (which
         // points at a.txt's data) lands on the first record.
-        QCOMPARE(EntryNames(z), (QStringList {"c.txt", "b.txt", "c.txt"}));
+        QCOMPARE(EntryNames(z), (QStringList{"c.txt", "b.txt", "c.txt"}));
         QCOMPARE((*z.Directory())[0].localHeaderOffset, uint64_t(0));
         QCOMPARE((*z.Directory())[1].externalAttributes, 0x20u);
         z.SetDestDir(S(Path("shared-out")));
@@ -284,7 +284,7 @@ private slots:
         QCOMPARE(z.Report().crcMismatch, 1u);
         QCOMPARE(ReadBytes(Path("shared-out/b.txt")), std::string("bbbb"));
         QCOMPARE(ReadBytes(Path("shared-out/c.txt")), std::string("cccc"));
-        QCOMPARE(Names(Path("shared-out")), (QStringList {"b.txt", "c.txt"}));
+        QCOMPARE(Names(Path("shared-out")), (QStringList{"b.txt", "c.txt"}));
     }
 
     void unrecoverableDirectoryIsNotAValidZip()
@@ -320,8 +320,8 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("entries");
         // real2.txt's central header points at real1.txt's local header
-        QTest::newRow("exe") << "setup.Exe" << QStringList {"real2.txt", "real2.txt"};
-        QTest::newRow("zip") << "setup.zip" << QStringList {"STUB.TXT"};
+        QTest::newRow("exe") << "setup.Exe" << QStringList{"real2.txt", "real2.txt"};
+        QTest::newRow("zip") << "setup.zip" << QStringList{"STUB.TXT"};
     }
     void recoveryOfExeStartsAt14000()
     {
@@ -358,7 +358,7 @@ private slots:
         TUnZipper z;
         z.SetZipName(S(Path("split.zip")));
         z.LoadDirectory();
-        QCOMPARE(EntryNames(z), (QStringList {"in.txt", "two.txt"}));
+        QCOMPARE(EntryNames(z), (QStringList{"in.txt", "two.txt"}));
         z.SetDestDir(S(Path("split-out")));
         QCOMPARE(z.ExtractFiles(), 2);
         QCOMPARE(ReadBytes(Path("split-out/in.txt")), std::string(5000, 'z'));
@@ -387,15 +387,15 @@ private slots:
         TUnZipper z;
         z.SetZipName(S(path));
         z.LoadDirectory();
-        QCOMPARE(EntryNames(z), QStringList {"old.txt"});
+        QCOMPARE(EntryNames(z), QStringList{"old.txt"});
         WriteBytes(path, second.Build());
         setTime(stamp);
         z.SetZipName(S(path)); // same name: nothing forgotten
         z.LoadDirectory();
-        QCOMPARE(EntryNames(z), QStringList {"old.txt"});
+        QCOMPARE(EntryNames(z), QStringList{"old.txt"});
         setTime(stamp.addSecs(10));
         z.LoadDirectory();
-        QCOMPARE(EntryNames(z), QStringList {"new.txt"});
+        QCOMPARE(EntryNames(z), QStringList{"new.txt"});
         // A name differing only in letter case is another archive here.
         z.SetZipName(S(tmp.filePath("CACHE.zip")));
         QVERIFY(!z.Directory());
@@ -474,7 +474,7 @@ private slots:
         z.LoadDirectory();
         z.SetZipName(S(Path("missing.zip")));
         QVERIFY_THROWS_EXCEPTION(EFileOpenError, z.LoadDirectory());
-        QCOMPARE(calls, (QStringList {"on", "off", "on", "off"}));
+        QCOMPARE(calls, (QStringList{"on", "off", "on", "off"}));
     }
 };
 

@@ -15,10 +15,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <fcntl.h>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <random>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -106,7 +106,7 @@ private:
 // the reserved type 3 (an error to every decoder).
 std::string DeflateThenCorrupt(const std::string& good)
 {
-    z_stream z {};
+    z_stream z{};
     deflateInit2(&z, 6, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
     std::string out(deflateBound(&z, static_cast<uLong>(good.size())) + 64, '\0');
     z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(good.data()));
@@ -150,8 +150,8 @@ std::string QuotedKernel(int n, const std::string& kernel)
         std::string c;
         Put32(c, 0x02014B50);
         Put16(c, 20);
-        c += h.substr(4, 26);             // the local header's fields from version needed on
-        c += std::string(10, '\0');       // comment length, disk, attributes
+        c += h.substr(4, 26); // the local header's fields from version needed on
+        c += std::string(10, '\0'); // comment length, disk, attributes
         Put32(c, offset);
         c += h.substr(30);
         central += c;
@@ -234,9 +234,9 @@ private slots:
         ZipBuilder b;
         b.entries.push_back(Entry(stored.toStdString(), "payload", 8));
         QCOMPARE(Extract(b), 1);
-        QCOMPARE(Names(Dest()), QStringList {"x.txt"});
+        QCOMPARE(Names(Dest()), QStringList{"x.txt"});
         QCOMPARE(ReadBytes(Dest() + "/x.txt"), std::string("payload"));
-        QCOMPARE(Names(tmp->path()), (QStringList {"a.zip", "dest"}));
+        QCOMPARE(Names(tmp->path()), (QStringList{"a.zip", "dest"}));
     }
 
     void namesThatCannotBeFiles_data()
@@ -255,8 +255,8 @@ private slots:
         TUnZipper z;
         QCOMPARE(Extract(b, z), 1);
         QCOMPARE(z.Report().notCreated, 1u);
-        QCOMPARE(Names(Dest()), QStringList {"fine.txt"});
-        QCOMPARE(Names(tmp->path()), (QStringList {"a.zip", "dest"}));
+        QCOMPARE(Names(Dest()), QStringList{"fine.txt"});
+        QCOMPARE(Names(tmp->path()), (QStringList{"a.zip", "dest"}));
     }
 
     void laterEntryWinsAFlatName()
@@ -274,8 +274,8 @@ private slots:
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<int>("count");
         QTest::addColumn<QStringList>("files");
-        QTest::newRow("folders only") << QStringList {"a/", "a/b/"} << 0 << QStringList();
-        QTest::newRow("folders and a file") << QStringList {"a/", "a/b/", "a/b/f.txt"} << 3 << QStringList {"f.txt"};
+        QTest::newRow("folders only") << QStringList{"a/", "a/b/"} << 0 << QStringList();
+        QTest::newRow("folders and a file") << QStringList{"a/", "a/b/", "a/b/f.txt"} << 3 << QStringList{"f.txt"};
     }
     void directoryEntries()
     {
@@ -362,23 +362,23 @@ private slots:
         const std::string text = Words(70000, 5);
         const std::string big = Words(200000, 5);
         auto bytes = [](const std::string& s) { return QByteArray(s.data(), static_cast<qsizetype>(s.size())); };
-        QTest::newRow("corrupt after 70000 bytes") << bytes(DeflateThenCorrupt(text)) << false << 70000ull << false
-                                                   << QList<int> {32768, 32768};
+        QTest::newRow("corrupt after 70000 bytes")
+            << bytes(DeflateThenCorrupt(text)) << false << 70000ull << false << QList<int>{32768, 32768};
         QTest::newRow("cut short") << bytes(RawDeflate(text).substr(0, 2000)) << false << 70000ull << false
-                                   << QList<int> {};
+                                   << QList<int>{};
         const std::string stored = RawDeflate(Noise(100000, 6), 0); // stored blocks: 1 input byte per output byte
         QTest::newRow("archive ends") << bytes(stored.substr(0, 2 * kBlockSize)) << true << 100000ull << false
-                                      << QList<int> {32768};
+                                      << QList<int>{32768};
         QTest::newRow("whole") << bytes(RawDeflate(text)) << false << 70000ull << true
-                               << QList<int> {32768, 32768, 4464};
-        QTest::newRow("shorter than declared") << bytes(RawDeflate(text)) << false << 80000ull << true
-                                               << QList<int> {32768, 32768, 4464};
-        QTest::newRow("longer than the size guard") << bytes(RawDeflate(text)) << false << 69999ull << false
-                                                    << QList<int> {32768, 32768};
+                               << QList<int>{32768, 32768, 4464};
+        QTest::newRow("shorter than declared")
+            << bytes(RawDeflate(text)) << false << 80000ull << true << QList<int>{32768, 32768, 4464};
+        QTest::newRow("longer than the size guard")
+            << bytes(RawDeflate(text)) << false << 69999ull << false << QList<int>{32768, 32768};
         QTest::newRow("several input blocks") << bytes(RawDeflate(big, 0)) << false << 200000ull << true
-                                              << QList<int> {32768, 32768, 32768, 32768, 32768, 32768, 3392};
-        QTest::newRow("empty stream") << bytes(RawDeflate("")) << false << 0ull << true << QList<int> {};
-        QTest::newRow("no bytes at all") << QByteArray() << false << 10ull << false << QList<int> {};
+                                              << QList<int>{32768, 32768, 32768, 32768, 32768, 32768, 3392};
+        QTest::newRow("empty stream") << bytes(RawDeflate("")) << false << 0ull << true << QList<int>{};
+        QTest::newRow("no bytes at all") << QByteArray() << false << 10ull << false << QList<int>{};
     }
     void inflateQuietEnd()
     {
@@ -399,7 +399,9 @@ private slots:
                 if (s)
                     sizes << int(s);
             QCOMPARE(sizes, blocks);
-            const std::string& source = endsEarly ? Noise(100000, 6) : blocks.size() > 4 ? Words(200000, 5) : Words(70000, 5);
+            const std::string& source = endsEarly ? Noise(100000, 6)
+                : blocks.size() > 4               ? Words(200000, 5)
+                                                  : Words(70000, 5);
             QCOMPARE(out.data, source.substr(0, out.data.size()));
         }
     }
@@ -423,7 +425,7 @@ private slots:
         b.entries.push_back(Entry("after.txt", "after"));
         TUnZipper z;
         QCOMPARE(Extract(b, z), 2);
-        QCOMPARE(Names(Dest()), (QStringList {"after.txt", "before.txt"}));
+        QCOMPARE(Names(Dest()), (QStringList{"after.txt", "before.txt"}));
         QCOMPARE(z.Report().damaged, 1u);
         QCOMPARE(z.Report().Total(), 1u);
         QVERIFY(!z.ArchiveOpen());
@@ -436,9 +438,9 @@ private slots:
     {
         QTest::addColumn<int>("extra"); // bytes the first entry's data reach past their end
         QTest::addColumn<QStringList>("written");
-        QTest::newRow("adjacent") << 0 << QStringList {"a.txt", "b.txt", "c.txt", "d.txt"};
-        QTest::newRow("one byte into the next header") << 1 << QStringList {"c.txt", "d.txt"};
-        QTest::newRow("over the next entry, into the third") << 40 << QStringList {"d.txt"};
+        QTest::newRow("adjacent") << 0 << QStringList{"a.txt", "b.txt", "c.txt", "d.txt"};
+        QTest::newRow("one byte into the next header") << 1 << QStringList{"c.txt", "d.txt"};
+        QTest::newRow("over the next entry, into the third") << 40 << QStringList{"d.txt"};
     }
     void overlappingEntries()
     {
@@ -508,7 +510,7 @@ private slots:
         ::setrlimit(RLIMIT_FSIZE, &old);
         std::signal(SIGXFSZ, oldHandler);
         QCOMPARE(error, QString("Cant write uncompressed file \"large.bin\". ") + std::strerror(EFBIG));
-        QCOMPARE(Names(Dest()), QStringList {"before.txt"});
+        QCOMPARE(Names(Dest()), QStringList{"before.txt"});
         QCOMPARE(z.Report().written, 1u);
         QCOMPARE(z.Report().Total(), 0u);
     }
@@ -595,7 +597,7 @@ private slots:
         };
         TUnZipper z(cb);
         QCOMPARE(Extract(b, z), 2);
-        QCOMPARE(Names(Dest()), (QStringList {"empty.ppmd", "plain.txt"}));
+        QCOMPARE(Names(Dest()), (QStringList{"empty.ppmd", "plain.txt"}));
         QCOMPARE(boxes, QStringList(3, "Zip Error: Unknown Compression Method"));
         QCOMPARE(z.Report().encrypted, 2u);
         QCOMPARE(z.Report().methodNotDecoded, 2u);

@@ -204,8 +204,8 @@ private slots:
         QTest::newRow("Zstandard byte changed") << 93 << 0 << Flipped(zs, zs.size() / 2) << text << -1;
         QTest::newRow("Zstandard cut short") << 93 << 0 << zs.substr(0, zs.size() - 3) << text << -1;
         // Byte 5: window descriptor, exponent 20 = a 1 GiB window.
-        QTest::newRow("Zstandard asks for a 1 GiB window") << 93 << 0 << zs.substr(0, 5) + '\xA0' + zs.substr(6)
-                                                            << text << -1;
+        QTest::newRow("Zstandard asks for a 1 GiB window")
+            << 93 << 0 << zs.substr(0, 5) + '\xA0' + zs.substr(6) << text << -1;
         const Deflate64Writer good = BeyondWindow32k();
         const std::string d64 = good.bytes();
         QTest::newRow("Deflate64 cut short") << 9 << 0 << d64.substr(0, d64.size() - 2) << good.decoded << -1;
@@ -215,8 +215,8 @@ private slots:
             << 9 << 0 << Deflate64Writer().fixed(true).literals("ab").match(5, 3).endOfBlock().bytes() << four << -1;
         QTest::newRow("Deflate64 length code 286")
             << 9 << 0 << Deflate64Writer().fixed(true).literals("ab").symbol(286).endOfBlock().bytes() << four << -1;
-        QTest::newRow("Deflate64 block type 3") << 9 << 0 << Deflate64Writer().bits(7, 3).bits(0, 13).bytes()
-                                                << four << -1;
+        QTest::newRow("Deflate64 block type 3")
+            << 9 << 0 << Deflate64Writer().bits(7, 3).bits(0, 13).bytes() << four << -1;
         QTest::newRow("Deflate64 stored length check")
             << 9 << 0 << Deflate64Writer().bits(1, 3).bits(0, 5).bits(4, 16).bits(4, 16).bits(0x64636261, 32).bytes()
             << four << -1;
@@ -226,10 +226,18 @@ private slots:
         for (int i = 0; i < 19; ++i)
             oversubscribed.bits(1, 3);
         QTest::newRow("Deflate64 over-subscribed code") << 9 << 0 << oversubscribed.bits(0, 16).bytes() << four << -1;
-        QTest::newRow("Deflate64 repeat with nothing before")
-            << 9 << 0
-            << Deflate64Writer().bits(5, 3).bits(0, 10).bits(0, 4).bits(1, 3).bits(1, 3).bits(0, 3).bits(0, 3).bits(0, 4).bytes()
-            << four << -1;
+        QTest::newRow("Deflate64 repeat with nothing before") << 9 << 0
+                                                              << Deflate64Writer()
+                                                                     .bits(5, 3)
+                                                                     .bits(0, 10)
+                                                                     .bits(0, 4)
+                                                                     .bits(1, 3)
+                                                                     .bits(1, 3)
+                                                                     .bits(0, 3)
+                                                                     .bits(0, 3)
+                                                                     .bits(0, 4)
+                                                                     .bytes()
+                                                              << four << -1;
     }
     void damagedLeftOut()
     {
@@ -248,7 +256,7 @@ private slots:
             e.uncompressedSize = static_cast<uint32_t>(declaredSize);
         TUnZipper z;
         QCOMPARE(Extract(e, z), 1);
-        QCOMPARE(Names(tmp->filePath("out")), QStringList {"after.txt"});
+        QCOMPARE(Names(tmp->filePath("out")), QStringList{"after.txt"});
         // Left out for its data: neither encrypted, nor unknown, nor uncreated.
         QCOMPARE(z.Report().Total(), 1u);
         QCOMPARE(z.Report().encrypted + z.Report().methodNotDecoded + z.Report().notCreated, 0u);

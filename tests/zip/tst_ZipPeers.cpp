@@ -3,9 +3,9 @@
 // `unzip -j` extracts them; a real PKZIP 2.04g archive must give the files
 // listed in the shared test data; the command-line front reports as
 // documented.
+#include "support/SharedTestData.h"
 #include "ZipBuilder.h"
 #include "ZipTestSupport.h"
-#include "support/SharedTestData.h"
 
 #include "zip/TUnZipper.h"
 #include "zip/ZipErrors.h"
@@ -96,11 +96,16 @@ private slots:
         QTest::addColumn<QString>("tool");
         QTest::addColumn<QString>("command");
         // Each command runs in src/ and writes ../a.zip.
-        const QString pyFiles = "files = [os.path.join(d, f) for d, _, fs in sorted(os.walk('.')) for f in sorted(fs)]\n";
-        QTest::newRow("zip deflated") << "zip" << "zip -q -r -X ../a.zip .";
-        QTest::newRow("zip stored") << "zip" << "zip -q -r -0 ../a.zip .";
-        QTest::newRow("zip to a pipe") << "zip" << "zip -q -r - . | cat > ../a.zip";
-        QTest::newRow("zip ZIP64") << "zip" << "zip -q -r -fz ../a.zip .";
+        const QString pyFiles =
+            "files = [os.path.join(d, f) for d, _, fs in sorted(os.walk('.')) for f in sorted(fs)]\n";
+        QTest::newRow("zip deflated") << "zip"
+                                      << "zip -q -r -X ../a.zip .";
+        QTest::newRow("zip stored") << "zip"
+                                    << "zip -q -r -0 ../a.zip .";
+        QTest::newRow("zip to a pipe") << "zip"
+                                       << "zip -q -r - . | cat > ../a.zip";
+        QTest::newRow("zip ZIP64") << "zip"
+                                   << "zip -q -r -fz ../a.zip .";
         // zip -z keeps only the first 509 bytes of a comment: the longest
         // comment is put in place of zip's empty one.
         QTest::newRow("zip 65,535-byte comment")
@@ -108,19 +113,23 @@ private slots:
             << "zip -q -r ../a.zip . && python3 -c \"d = open('../a.zip', 'rb').read()\n"
                "assert d[-22:-18] == b'PK\\x05\\x06'\n"
                "open('../a.zip', 'wb').write(d[:-2] + b'\\xff\\xff' + b'c' * 65535)\"";
-        QTest::newRow("7zz deflated") << "7zz" << "7zz a -tzip -bd -bso0 ../a.zip .";
-        QTest::newRow("7zz stored") << "7zz" << "7zz a -tzip -mx=0 -bd -bso0 ../a.zip .";
-        QTest::newRow("bsdtar deflated") << "bsdtar" << "bsdtar --format zip -cf ../a.zip .";
-        QTest::newRow("bsdtar stored") << "bsdtar" << "bsdtar --format zip --options zip:compression=store -cf ../a.zip .";
-        QTest::newRow("python -m zipfile") << "python3" << "python3 -m zipfile -c ../a.zip *";
-        QTest::newRow("python ZIP64, comment, to a pipe")
-            << "python3"
-            << "python3 -c \"import os, sys, zipfile\n" + pyFiles
-                   + "z = zipfile.ZipFile(sys.stdout.buffer, 'w', zipfile.ZIP_DEFLATED)\n"
-                     "z.comment = b'x' * 65535\n"
-                     "for f in files:\n"
-                     "    with open(f, 'rb') as i, z.open(f[2:], 'w', force_zip64=True) as o: o.write(i.read())\n"
-                     "z.close()\" | cat > ../a.zip";
+        QTest::newRow("7zz deflated") << "7zz"
+                                      << "7zz a -tzip -bd -bso0 ../a.zip .";
+        QTest::newRow("7zz stored") << "7zz"
+                                    << "7zz a -tzip -mx=0 -bd -bso0 ../a.zip .";
+        QTest::newRow("bsdtar deflated") << "bsdtar"
+                                         << "bsdtar --format zip -cf ../a.zip .";
+        QTest::newRow("bsdtar stored") << "bsdtar"
+                                       << "bsdtar --format zip --options zip:compression=store -cf ../a.zip .";
+        QTest::newRow("python -m zipfile") << "python3"
+                                           << "python3 -m zipfile -c ../a.zip *";
+        QTest::newRow("python ZIP64, comment, to a pipe") << "python3"
+                                                          << "python3 -c \"import os, sys, zipfile\n" + pyFiles
+                + "z = zipfile.ZipFile(sys.stdout.buffer, 'w', zipfile.ZIP_DEFLATED)\n"
+                  "z.comment = b'x' * 65535\n"
+                  "for f in files:\n"
+                  "    with open(f, 'rb') as i, z.open(f[2:], 'w', force_zip64=True) as o: o.write(i.read())\n"
+                  "z.close()\" | cat > ../a.zip";
     }
     void sameAsUnzip()
     {
@@ -162,15 +171,21 @@ private slots:
                            "files = [os.path.join(d, f) for d, _, fs in sorted(os.walk('.')) for f in sorted(fs)]\n"
                            "with zipfile.ZipFile('../a.zip', 'w', zipfile.%1) as z:\n"
                            "    for f in files: z.write(f)\"";
-        QTest::newRow("7zz Deflate64") << "7zz" << "7zz a -tzip -mm=Deflate64 -bd -bso0 ../a.zip .";
-        QTest::newRow("7zz Deflate64, best") << "7zz" << "7zz a -tzip -mm=Deflate64 -mx=9 -bd -bso0 ../a.zip .";
-        QTest::newRow("7zz BZip2") << "7zz" << "7zz a -tzip -mm=BZip2 -bd -bso0 ../a.zip .";
-        QTest::newRow("7zz LZMA") << "7zz" << "7zz a -tzip -mm=LZMA -bd -bso0 ../a.zip .";
-        QTest::newRow("7zz LZMA, end marks") << "7zz" << "7zz a -tzip -mm=LZMA:eos -bd -bso0 ../a.zip .";
+        QTest::newRow("7zz Deflate64") << "7zz"
+                                       << "7zz a -tzip -mm=Deflate64 -bd -bso0 ../a.zip .";
+        QTest::newRow("7zz Deflate64, best") << "7zz"
+                                             << "7zz a -tzip -mm=Deflate64 -mx=9 -bd -bso0 ../a.zip .";
+        QTest::newRow("7zz BZip2") << "7zz"
+                                   << "7zz a -tzip -mm=BZip2 -bd -bso0 ../a.zip .";
+        QTest::newRow("7zz LZMA") << "7zz"
+                                  << "7zz a -tzip -mm=LZMA -bd -bso0 ../a.zip .";
+        QTest::newRow("7zz LZMA, end marks") << "7zz"
+                                             << "7zz a -tzip -mm=LZMA:eos -bd -bso0 ../a.zip .";
         QTest::newRow("python bzip2") << "python3" << py.arg("ZIP_BZIP2");
         QTest::newRow("python LZMA") << "python3" << py.arg("ZIP_LZMA");
         for (const char* sample : {"lorem-ipsum-deflate64.zip", "bzip2-zip.zip"})
-            QTest::newRow(sample) << "cp" << "cp " + kTestData + "/commons-compress/" + sample + " ../a.zip";
+            QTest::newRow(sample) << "cp"
+                                  << "cp " + kTestData + "/commons-compress/" + sample + " ../a.zip";
     }
     void sameAs7zz()
     {
@@ -246,30 +261,35 @@ private slots:
         QTest::addColumn<QByteArray>("out");
         QTest::addColumn<QByteArray>("errStart");
         const QString none;
-        QTest::newRow("pkzip") << kTestData + "/pkzip/PKZ204EN.ZIP" << "cli" << none << 0 << QByteArray("15\n")
-                               << QByteArray();
-        QTest::newRow("deflate64") << kTestData + "/commons-compress/lorem-ipsum-deflate64.zip" << "cli" << none << 0
-                                   << QByteArray("1\n") << QByteArray();
-        QTest::newRow("unknown method") << "ppmd.zip" << "cli" << none << 2 << QByteArray("0\n")
+        QTest::newRow("pkzip") << kTestData + "/pkzip/PKZ204EN.ZIP"
+                               << "cli" << none << 0 << QByteArray("15\n") << QByteArray();
+        QTest::newRow("deflate64") << kTestData + "/commons-compress/lorem-ipsum-deflate64.zip"
+                                   << "cli" << none << 0 << QByteArray("1\n") << QByteArray();
+        QTest::newRow("unknown method") << "ppmd.zip"
+                                        << "cli" << none << 2 << QByteArray("0\n")
                                         << QByteArray("Zip Error: Unknown Compression Method\n");
-        QTest::newRow("folders are not counted") << "folders.zip" << "cli" << none << 0 << QByteArray("1\n")
-                                                 << QByteArray();
+        QTest::newRow("folders are not counted") << "folders.zip"
+                                                 << "cli" << none << 0 << QByteArray("1\n") << QByteArray();
         QTest::newRow("some left out")
-            << "leftout.zip" << "cli" << none << 2 << QByteArray("1\n")
+            << "leftout.zip"
+            << "cli" << none << 2 << QByteArray("1\n")
             << QByteArray("zelvora-unzip: 2 file entries left out (encrypted 1, not created 0, CRC mismatch 1, "
                           "damaged 0, overlapping 0, method not decoded 0)\n");
-        QTest::newRow("21 bytes") << "short.zip" << "cli" << none << 1 << QByteArray()
-                                  << QByteArray("Incomplete Zip File\n");
-        QTest::newRow("missing") << "missing.zip" << "cli" << none << 1 << QByteArray()
-                                 << QByteArray("Cannot open file");
-        QTest::newRow("a folder") << "." << "cli" << none << 1 << QByteArray() << QByteArray("Cannot open file");
-        QTest::newRow("a pipe") << "pipe.zip" << "cli" << none << 1 << QByteArray() << QByteArray("Cannot open file");
+        QTest::newRow("21 bytes") << "short.zip"
+                                  << "cli" << none << 1 << QByteArray() << QByteArray("Incomplete Zip File\n");
+        QTest::newRow("missing") << "missing.zip"
+                                 << "cli" << none << 1 << QByteArray() << QByteArray("Cannot open file");
+        QTest::newRow("a folder") << "."
+                                  << "cli" << none << 1 << QByteArray() << QByteArray("Cannot open file");
+        QTest::newRow("a pipe") << "pipe.zip"
+                                << "cli" << none << 1 << QByteArray() << QByteArray("Cannot open file");
         QTest::newRow("destination under a file")
-            << "folders.zip" << "short.zip/cli" << none << 1 << QByteArray()
-            << QByteArray("Cannot create folder \"short.zip/cli\". ");
-        QTest::newRow("write failure")
-            << "large.zip" << "cli" << "trap '' XFSZ; ulimit -f 40; " << 1 << QByteArray()
-            << QByteArray("Cant write uncompressed file \"large.bin\". File too large\n");
+            << "folders.zip"
+            << "short.zip/cli" << none << 1 << QByteArray() << QByteArray("Cannot create folder \"short.zip/cli\". ");
+        QTest::newRow("write failure") << "large.zip"
+                                       << "cli"
+                                       << "trap '' XFSZ; ulimit -f 40; " << 1 << QByteArray()
+                                       << QByteArray("Cant write uncompressed file \"large.bin\". File too large\n");
     }
     void commandLine()
     {

@@ -257,8 +257,8 @@ int main(int argc, char** argv)
     const struct {
         const char* name;
         QImage image;
-    } pictures[] = {{"logo.png", Logo(1)},       {"aguarde.png", Wait(1)},       {"creditos.png", Credits(1)},
-                    {"logo@2x.png", Logo(2)},    {"aguarde@2x.png", Wait(2)},    {"creditos@2x.png", Credits(2)}};
+    } pictures[] = {{"logo.png", Logo(1)},    {"aguarde.png", Wait(1)},    {"creditos.png", Credits(1)},
+                    {"logo@2x.png", Logo(2)}, {"aguarde@2x.png", Wait(2)}, {"creditos@2x.png", Credits(2)}};
     for (const auto& pic : pictures) {
         const QString path = out.filePath(QString::fromLatin1(pic.name));
         // RGB32 without alpha is written as a 24-bit PNG.

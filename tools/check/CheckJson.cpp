@@ -63,9 +63,8 @@ std::string JsonString(std::string_view s)
 std::string ToJson(const CheckReport& r)
 {
     std::string out = "{\"catalog\": ";
-    Array(out, r.catalog, [&](const auto& row) {
-        Array(out, row, [&](const std::string& field) { out += JsonString(field); });
-    });
+    Array(out, r.catalog,
+          [&](const auto& row) { Array(out, row, [&](const std::string& field) { out += JsonString(field); }); });
     const auto strings = [&](const char* key, const std::vector<std::string>& list) {
         out += ", ";
         out += JsonString(key);
@@ -76,9 +75,8 @@ std::string ToJson(const CheckReport& r)
     strings("examTypes", r.examTypes);
     strings("years", r.years);
     out += ", \"papers\": ";
-    Array(out, r.papers, [&](const auto& paper) {
-        out += '[' + JsonString(paper.first) + ", " + JsonString(paper.second) + ']';
-    });
+    Array(out, r.papers,
+          [&](const auto& paper) { out += '[' + JsonString(paper.first) + ", " + JsonString(paper.second) + ']'; });
     out += ", \"problems\": ";
     Array(out, r.problems, [&](const CheckProblem& p) { out += JsonString(p.line()); });
     out += "}\n";

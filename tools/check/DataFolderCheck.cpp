@@ -1,9 +1,9 @@
 #include "DataFolderCheck.h"
 
-#include "ImageProbe.h"
 #include "app/SkinReader.h"
 #include "catalog/Catalog.h"
 #include "catalog/ExamExtraction.h"
+#include "ImageProbe.h"
 #include "mockexam/AnswerKey.h"
 #include "mockexam/MockExamList.h"
 #include "mockexam/PaperDocument.h"
@@ -30,7 +30,10 @@ namespace zelvora::check {
 
 namespace {
 
-std::string U(const std::string& cp1252) { return text::Cp1252ToUtf8(cp1252); }
+std::string U(const std::string& cp1252)
+{
+    return text::Cp1252ToUtf8(cp1252);
+}
 
 // A text quoted in a report is cut to QuoteLimit characters, so that a line
 // of many megabytes cannot make a report of many megabytes.
@@ -48,7 +51,10 @@ std::string Quote(const std::string& utf8)
     return "\"" + utf8 + "\"";
 }
 
-std::string MiB(uint64_t bytes) { return std::to_string(bytes >> 20) + " MiB"; }
+std::string MiB(uint64_t bytes)
+{
+    return std::to_string(bytes >> 20) + " MiB";
+}
 
 // Why a data file cannot be used, as the rest of a sentence that names it.
 std::string Unusable(text::DataFileStatus status, uint64_t cap)
@@ -67,8 +73,14 @@ std::string Unusable(text::DataFileStatus status, uint64_t cap)
     return "não pode ser lido";
 }
 
-void Error(CheckReport& r, std::string text) { r.problems.push_back({true, std::move(text)}); }
-void Warning(CheckReport& r, std::string text) { r.problems.push_back({false, std::move(text)}); }
+void Error(CheckReport& r, std::string text)
+{
+    r.problems.push_back({true, std::move(text)});
+}
+void Warning(CheckReport& r, std::string text)
+{
+    r.problems.push_back({false, std::move(text)});
+}
 
 // A temporary folder that is removed with everything in it when it goes.
 class ScratchFolder {
@@ -86,8 +98,7 @@ public:
         std::error_code ec;
         // Extracted files may carry their archive's read-only bit; give the
         // owner write permission back on every folder so all can go.
-        for (auto it = fs::recursive_directory_iterator(m_path, ec); !ec && it != fs::end(it);
-             it.increment(ec)) {
+        for (auto it = fs::recursive_directory_iterator(m_path, ec); !ec && it != fs::end(it); it.increment(ec)) {
             if (it->is_directory(ec))
                 fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
         }
@@ -103,9 +114,9 @@ private:
 
 struct SkinRule {
     const char* base;
-    int width;     // exact width, or 0 when only minWidth counts
-    int height;    // exact height, or 0 when only minHeight counts
-    int minWidth;  // the hot zones must lie on the picture
+    int width; // exact width, or 0 when only minWidth counts
+    int height; // exact height, or 0 when only minHeight counts
+    int minWidth; // the hot zones must lie on the picture
     int minHeight;
     const char* what;
 };
@@ -140,7 +151,10 @@ bool IsInside(const std::string& path, const std::string& folder)
     return true;
 }
 
-std::string SizeText(ImageSize s) { return std::to_string(s.width) + " x " + std::to_string(s.height); }
+std::string SizeText(ImageSize s)
+{
+    return std::to_string(s.width) + " x " + std::to_string(s.height);
+}
 
 std::string ExpectedText(const SkinRule& rule)
 {
@@ -160,8 +174,7 @@ bool Fits(const SkinRule& rule, ImageSize s)
 
 } // namespace
 
-DataFolderCheck::DataFolderCheck(const text::Collation& collation, const ImageProbe& images,
-                                 std::string scratchRoot)
+DataFolderCheck::DataFolderCheck(const text::Collation& collation, const ImageProbe& images, std::string scratchRoot)
     : m_collation(collation)
     , m_images(images)
     , m_scratchRoot(std::move(scratchRoot))
@@ -185,8 +198,8 @@ void DataFolderCheck::CheckCatalog(const std::string& dataFolder, CheckReport& r
     text::DataFileStatus status = text::DataFileStatus::Ok;
     const auto lines = text::ReadTextList(path, text::DataFile::CatalogCap, &status);
     if (!lines) {
-        Error(report, "\"nomes.txt\" " + Unusable(status, text::DataFile::CatalogCap)
-                          + ": o catálogo aparecerá vazio.");
+        Error(report,
+              "\"nomes.txt\" " + Unusable(status, text::DataFile::CatalogCap) + ": o catálogo aparecerá vazio.");
         return;
     }
     // The same load the catalog window runs (Catalog::Load reads the file
@@ -194,11 +207,12 @@ void DataFolderCheck::CheckCatalog(const std::string& dataFolder, CheckReport& r
     const catalog::Catalog cat = catalog::Catalog::FromLines(*lines, m_collation);
 
     for (const auto& line : cat.incompleteLines())
-        Warning(report, "\"nomes.txt\": linha ignorada, não tem os quatro campos separados por \"#\": "
-                            + Quote(U(line)));
+        Warning(report,
+                "\"nomes.txt\": linha ignorada, não tem os quatro campos separados por \"#\": " + Quote(U(line)));
     for (const auto& line : cat.droppedDuplicates())
-        Warning(report, "\"nomes.txt\": linha descartada, igual a outra (sem contar maiúsculas e minúsculas): "
-                            + Quote(U(line)));
+        Warning(report,
+                "\"nomes.txt\": linha descartada, igual a outra (sem contar maiúsculas e minúsculas): "
+                    + Quote(U(line)));
     if (cat.size() == 0)
         Error(report, "\"nomes.txt\" não tem nenhuma prova: o catálogo aparecerá vazio.");
 
@@ -216,8 +230,7 @@ void DataFolderCheck::CheckCatalog(const std::string& dataFolder, CheckReport& r
     for (const auto& e : cat.entries()) {
         if (!seen.insert(e.archiveName).second)
             continue;
-        const std::string exam =
-            catalog::ExamExtraction::SuggestedName(U(e.organisation), U(e.examType), U(e.year));
+        const std::string exam = catalog::ExamExtraction::SuggestedName(U(e.organisation), U(e.examType), U(e.year));
         CheckArchive(dataFolder, e.archiveName, exam, report);
     }
 }
@@ -251,9 +264,7 @@ void DataFolderCheck::CheckArchive(const std::string& dataFolder, const std::str
     // The copy exactly as the program makes it, into a folder of our own.
     std::vector<std::string> messages;
     zip::TUnZipperCallbacks callbacks;
-    callbacks.messageBox = [&messages](const std::string& text, const std::string&) {
-        messages.push_back(text);
-    };
+    callbacks.messageBox = [&messages](const std::string& text, const std::string&) { messages.push_back(text); };
     zip::TUnZipper unzipper(std::move(callbacks));
     unzipper.OverwriteMode = zip::TUZOverwriteMode::Always;
     catalog::ExamExtraction extraction(unzipper);
@@ -279,11 +290,12 @@ void DataFolderCheck::CheckArchive(const std::string& dataFolder, const std::str
 void DataFolderCheck::CheckMockExams(const std::string& mockExamFolder, CheckReport& report) const
 {
     text::DataFileStatus status = text::DataFileStatus::Ok;
-    const auto lines =
-        text::ReadTextList(mockExamFolder + mockexam::MockExamList::FileName, text::DataFile::ListCap, &status);
+    const auto lines = text::ReadTextList(mockExamFolder + mockexam::MockExamList::FileName, text::DataFile::ListCap,
+                                          &status);
     if (!lines) {
-        Error(report, "\"simu/lista.txt\" " + Unusable(status, text::DataFile::ListCap)
-                          + ": a janela de simulado mostrará \"Não foi possível carregar a lista de simulados.\".");
+        Error(report,
+              "\"simu/lista.txt\" " + Unusable(status, text::DataFile::ListCap)
+                  + ": a janela de simulado mostrará \"Não foi possível carregar a lista de simulados.\".");
         return;
     }
     for (size_t i = 0; i < lines->size(); ++i) {
@@ -295,12 +307,15 @@ void DataFolderCheck::CheckMockExams(const std::string& mockExamFolder, CheckRep
         if (hash == std::string::npos)
             Warning(report, where + "não tem \"#\" entre o nome e o PDF: " + Quote(U(line)));
         else if (mockexam::PaperPath::IsAbsolute(std::string_view(line).substr(hash + 1)))
-            Warning(report, where + "o caminho do PDF é absoluto, e o gabarito só é procurado dentro de \"simu\": "
-                                + Quote(U(line)));
+            Warning(report,
+                    where + "o caminho do PDF é absoluto, e o gabarito só é procurado dentro de \"simu\": "
+                        + Quote(U(line)));
         else
-            Warning(report, where + "o caminho do PDF sai da pasta \"simu\" (\"..\"), e o programa só abre "
-                                    "arquivos de dentro dela: "
-                                + Quote(U(line)));
+            Warning(report,
+                    where
+                        + "o caminho do PDF sai da pasta \"simu\" (\"..\"), e o programa só abre "
+                          "arquivos de dentro dela: "
+                        + Quote(U(line)));
     }
 
     // The same parse the mock-exam window runs, in its selector's order.
@@ -327,20 +342,22 @@ void DataFolderCheck::CheckMockExams(const std::string& mockExamFolder, CheckRep
         case Outcome::Loaded:
             break;
         case Outcome::NotAPdf:
-            Error(report, head + "o arquivo " + Quote(U(e.pdfPath))
-                              + " não é um PDF que o programa consiga abrir; a prova mostrará "
-                                "\"Não foi possível carregar a prova\".");
+            Error(report,
+                  head + "o arquivo " + Quote(U(e.pdfPath))
+                      + " não é um PDF que o programa consiga abrir; a prova mostrará "
+                        "\"Não foi possível carregar a prova\".");
             break;
         case Outcome::Missing:
             Error(report, head + "o PDF " + Quote(U(e.pdfPath)) + " não existe.");
             break;
         case Outcome::NotAFile:
-            Error(report, head + "o PDF " + Quote(U(e.pdfPath)) + " "
-                              + Unusable(text::DataFileStatus::NotAFile, 0) + ".");
+            Error(report,
+                  head + "o PDF " + Quote(U(e.pdfPath)) + " " + Unusable(text::DataFileStatus::NotAFile, 0) + ".");
             break;
         case Outcome::TooLarge:
-            Error(report, head + "o PDF " + Quote(U(e.pdfPath)) + " "
-                              + Unusable(text::DataFileStatus::TooLarge, text::DataFile::PaperCap) + ".");
+            Error(report,
+                  head + "o PDF " + Quote(U(e.pdfPath)) + " "
+                      + Unusable(text::DataFileStatus::TooLarge, text::DataFile::PaperCap) + ".");
             break;
         case Outcome::Unreadable:
             Error(report, head + "o PDF " + Quote(U(e.pdfPath)) + " não pode ser lido.");
@@ -351,9 +368,9 @@ void DataFolderCheck::CheckMockExams(const std::string& mockExamFolder, CheckRep
         const std::string key = mockexam::PaperPath::Resolve(mockExamFolder, keyRelative);
         if (const auto keyStatus = text::DataFile::Probe(key, text::DataFile::KeyCap);
             keyStatus != text::DataFileStatus::Ok) {
-            Error(report, head + "o gabarito " + Quote(U(keyRelative)) + " "
-                              + Unusable(keyStatus, text::DataFile::KeyCap)
-                              + "; a prova mostrará \"Não foi possível carregar o gabarito da prova.\".");
+            Error(report,
+                  head + "o gabarito " + Quote(U(keyRelative)) + " " + Unusable(keyStatus, text::DataFile::KeyCap)
+                      + "; a prova mostrará \"Não foi possível carregar o gabarito da prova.\".");
             continue;
         }
         const auto keyLines = mockexam::AnswerKey::Load(key);
@@ -369,12 +386,11 @@ void DataFolderCheck::CheckMockExams(const std::string& mockExamFolder, CheckRep
         const auto infoStatus = text::DataFile::Probe(infoPath, text::DataFile::KeyCap);
         if (infoStatus != text::DataFileStatus::Missing) {
             const std::string infoHead = head + "o arquivo de informações " + Quote(U(infoRelative));
-            const auto reading = infoStatus == text::DataFileStatus::Ok
-                ? mockexam::PaperInfoReader::Load(infoPath)
-                : std::nullopt;
+            const auto reading = infoStatus == text::DataFileStatus::Ok ? mockexam::PaperInfoReader::Load(infoPath)
+                                                                        : std::nullopt;
             if (infoStatus != text::DataFileStatus::Ok && infoStatus != text::DataFileStatus::Unreadable) {
-                Error(report, infoHead + " " + Unusable(infoStatus, text::DataFile::KeyCap)
-                                  + "; a prova segue sem ele.");
+                Error(report,
+                      infoHead + " " + Unusable(infoStatus, text::DataFile::KeyCap) + "; a prova segue sem ele.");
             } else if (!reading) {
                 Error(report, infoHead + " não pode ser lido; a prova segue sem ele.");
             } else {
@@ -386,9 +402,9 @@ void DataFolderCheck::CheckMockExams(const std::string& mockExamFolder, CheckRep
         for (const auto& p : mockexam::PaperInfoReader::CheckAgainstKey(info, *keyLines)) {
             // Key lines are the key's own problem, the rest the info file's.
             const bool aboutKey = p.text.rfind("o gabarito", 0) == 0;
-            const std::string where = aboutKey ? head + "o gabarito " + Quote(U(keyRelative)) + p.text.substr(10)
-                                               : head + "o arquivo de informações " + Quote(U(infoRelative)) + ", "
-                                                   + p.text;
+            const std::string where = aboutKey
+                ? head + "o gabarito " + Quote(U(keyRelative)) + p.text.substr(10)
+                : head + "o arquivo de informações " + Quote(U(infoRelative)) + ", " + p.text;
             report.problems.push_back({p.error, where});
         }
     }
@@ -409,17 +425,21 @@ void DataFolderCheck::CheckSkins(const std::string& dataFolder, CheckReport& rep
             }
             sizes[k] = m_images.size(path);
             if (!sizes[k])
-                Error(report, head + "não é uma imagem PNG que possa ser lida (arquivo danificado, ou imagem "
-                                     "grande demais: mais de " + std::to_string(app::SkinReader::MaxSide)
-                                     + " pixels de lado ou de " + std::to_string(app::SkinReader::MaxPixels >> 20)
-                                     + " megapixels); a janela ficará sem desenho.");
+                Error(report,
+                      head
+                          + "não é uma imagem PNG que possa ser lida (arquivo danificado, ou imagem "
+                            "grande demais: mais de "
+                          + std::to_string(app::SkinReader::MaxSide) + " pixels de lado ou de "
+                          + std::to_string(app::SkinReader::MaxPixels >> 20)
+                          + " megapixels); a janela ficará sem desenho.");
             else if (!Fits(rule, *sizes[k]))
                 Error(report, head + "tem " + SizeText(*sizes[k]) + "; esperado " + ExpectedText(rule) + ".");
         }
         if (sizes[0] && sizes[1] && !(*sizes[0] == *sizes[1]))
-            Error(report, "Imagens " + Quote(names[0]) + " e " + Quote(names[1]) + " têm tamanhos diferentes ("
-                              + SizeText(*sizes[0]) + " e " + SizeText(*sizes[1])
-                              + "): o efeito de botão pressionado ficará errado.");
+            Error(report,
+                  "Imagens " + Quote(names[0]) + " e " + Quote(names[1]) + " têm tamanhos diferentes ("
+                      + SizeText(*sizes[0]) + " e " + SizeText(*sizes[1])
+                      + "): o efeito de botão pressionado ficará errado.");
     }
 }
 

@@ -7,7 +7,9 @@
 
 #include <string>
 
-namespace zelvora::text { class Collation; }
+namespace zelvora::text {
+class Collation;
+} // namespace zelvora::text
 
 namespace zelvora::check {
 
@@ -24,8 +26,8 @@ public:
 
 private:
     void CheckCatalog(const std::string& dataFolder, CheckReport& report) const;
-    void CheckArchive(const std::string& dataFolder, const std::string& archiveName,
-                      const std::string& exam, CheckReport& report) const;
+    void CheckArchive(const std::string& dataFolder, const std::string& archiveName, const std::string& exam,
+                      CheckReport& report) const;
     void CheckMockExams(const std::string& mockExamFolder, CheckReport& report) const;
     void CheckSkins(const std::string& dataFolder, CheckReport& report) const;
 

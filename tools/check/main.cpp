@@ -5,26 +5,26 @@
 // --todas checks every folder the program reads (the user's own and the
 // installed one). Exit 0 when nothing would fail for a user, 1 when something
 // would, 2 on a wrong command line.
+#include "app/DataFolders.h"
+#include "app/InfoOptions.h"
 #include "CheckJson.h"
 #include "DataFolderCheck.h"
 #include "QtImageProbe.h"
-#include "app/DataFolders.h"
-#include "app/InfoOptions.h"
 #include "text/PtBrCollation.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QStandardPaths>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 #include <filesystem>
 #include <iostream>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace {
 
@@ -101,8 +101,10 @@ int main(int argc, char** argv)
             + "/zelvora/dados/";
         request.installedFolders = zelvora::app::InstalledDataFolderCandidates(
             QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString());
-        const auto choice = zelvora::app::ChooseDataSources(
-            request, [](const std::string& f) { std::error_code e; return std::filesystem::is_directory(f, e); });
+        const auto choice = zelvora::app::ChooseDataSources(request, [](const std::string& f) {
+            std::error_code e;
+            return std::filesystem::is_directory(f, e);
+        });
         std::vector<std::string> existing;
         for (const auto& s : choice.sources)
             if (std::filesystem::is_directory(s.folder, ec))
@@ -152,8 +154,7 @@ int CheckOne(const std::string& folder, bool json)
             std::cout << p.line() << '\n';
             (p.error ? errors : warnings)++;
         }
-        std::cout << report.catalog.size() << " provas no catálogo, " << report.papers.size()
-                  << " simulados. ";
+        std::cout << report.catalog.size() << " provas no catálogo, " << report.papers.size() << " simulados. ";
         if (errors == 0 && warnings == 0)
             std::cout << "Nenhum problema encontrado.\n";
         else

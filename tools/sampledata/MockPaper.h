@@ -9,7 +9,7 @@ namespace zelvora::sampledata {
 
 struct MockPaper {
     std::string displayName; // UTF-8; written in Windows-1252
-    std::string pdfPath;     // as the list writes it, "\" between folders
+    std::string pdfPath; // as the list writes it, "\" between folders
     PaperInfo info;
     int questions = 0;
     std::vector<int> annulled{}; // questions the board annulled (named in the info file only)

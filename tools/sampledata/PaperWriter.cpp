@@ -1,9 +1,9 @@
 #include "PaperWriter.h"
 
 #include <QBuffer>
-#include <QHashSeed>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHashSeed>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -87,7 +87,9 @@ struct Block {
 class Layout {
 public:
     Layout(QPainter& painter, const PaperInfo& info, const std::vector<Question>& questions)
-        : m_painter(painter), m_info(info), m_questions(questions)
+        : m_painter(painter)
+        , m_info(info)
+        , m_questions(questions)
     {
     }
 
@@ -105,10 +107,7 @@ public:
 private:
     static constexpr double Width = PageWidth - 2 * Margin;
 
-    QString questionTitle(int index) const
-    {
-        return QStringLiteral("Questão %1").arg(index + 1);
-    }
+    QString questionTitle(int index) const { return QStringLiteral("Questão %1").arg(index + 1); }
 
     // Where a right/wrong item is marked on the answer sheet.
     static inline const QString Judgement = QStringLiteral("(   ) Certo        (   ) Errado");
@@ -157,7 +156,8 @@ private:
     void drawFooter(int page, int total)
     {
         m_painter.setPen(QPen(RuleGrey, pt(0.6)));
-        m_painter.drawLine(QPointF(pt(Margin), pt(PageHeight - 48)), QPointF(pt(PageWidth - Margin), pt(PageHeight - 48)));
+        m_painter.drawLine(QPointF(pt(Margin), pt(PageHeight - 48)),
+                           QPointF(pt(PageWidth - Margin), pt(PageHeight - 48)));
         drawText(m_painter, font(8.5), Grey, Margin, PageHeight - 42, Width,
                  QStringLiteral("Prova de exemplo do Zelvora: organização, cargo e questões são fictícios."));
         drawText(m_painter, font(8.5, true), Grey, Margin, PageHeight - 42, Width,
@@ -181,7 +181,8 @@ private:
         // "Caderno de prova" label on the band's lower edge.
         const QString label = QStringLiteral("CADERNO DE PROVA");
         const QFont labelFont = font(10, true);
-        const QRectF pill = ptRect(Margin, 206, 0, 22).adjusted(0, 0, QFontMetricsF(labelFont, &writer).horizontalAdvance(label) + pt(28), 0);
+        const QRectF pill = ptRect(Margin, 206, 0, 22)
+                                .adjusted(0, 0, QFontMetricsF(labelFont, &writer).horizontalAdvance(label) + pt(28), 0);
         m_painter.setPen(Qt::NoPen);
         m_painter.setBrush(Amber);
         m_painter.drawRoundedRect(pill, pt(11), pt(11));
@@ -194,12 +195,14 @@ private:
         y += drawText(m_painter, font(15, true), DarkBlue, Margin, y, Width, QStringLiteral("Instruções")) + 10;
         const QString multipleChoice[] = {
             QStringLiteral("Este caderno contém %1 questões de múltipla escolha, numeradas de 1 a %1, "
-                           "cada uma com cinco alternativas (A a E).").arg(count),
+                           "cada uma com cinco alternativas (A a E).")
+                .arg(count),
             QStringLiteral("Cada questão tem uma única alternativa correta."),
         };
         const QString rightWrong[] = {
             QStringLiteral("Este caderno contém %1 itens, numerados de 1 a %1, para julgar como CERTO (C) "
-                           "ou ERRADO (E).").arg(count),
+                           "ou ERRADO (E).")
+                .arg(count),
             m_info.cancelling ? QStringLiteral("Cada item errado anula um item certo; item em branco não conta.")
                               : QStringLiteral("Cada item certo vale um ponto."),
         };
@@ -249,7 +252,8 @@ private:
         m_painter.setPen(QPen(RuleGrey, pt(0.6)));
         m_painter.drawLine(QPointF(pt(Margin + 14), pt(y + 40)), QPointF(pt(Margin + Width - 14), pt(y + 40)));
         m_painter.drawLine(QPointF(pt(Margin + 14), pt(y + 76)), QPointF(pt(Margin + Width / 2 - 14), pt(y + 76)));
-        m_painter.drawLine(QPointF(pt(Margin + Width / 2 + 14), pt(y + 76)), QPointF(pt(Margin + Width - 14), pt(y + 76)));
+        m_painter.drawLine(QPointF(pt(Margin + Width / 2 + 14), pt(y + 76)),
+                           QPointF(pt(Margin + Width - 14), pt(y + 76)));
         drawFooter(1, total);
     }
 
@@ -280,7 +284,8 @@ private:
             for (int i = 0; i < 5; ++i) {
                 drawText(m_painter, font(11, true), Ink, Margin + 6, yy, OptionIndent, QString(QChar(u'A' + i)) + ")");
                 yy += drawText(m_painter, font(11), Ink, Margin + OptionIndent, yy, Width - OptionIndent,
-                               qs(q.options[i])) + 4;
+                               qs(q.options[i]))
+                    + 4;
             }
             y += block.height;
         }
@@ -319,7 +324,8 @@ QByteArray PaperWriter::Write(const PaperInfo& info, const std::vector<Question>
 
 void PaperWriter::FixTimeStamps(QByteArray& pdf)
 {
-    static const QRegularExpression stamp(QStringLiteral("/(CreationDate|ModDate) \\(D:(\\d{14})([+-]\\d\\d'\\d\\d')?"));
+    static const QRegularExpression stamp(
+        QStringLiteral("/(CreationDate|ModDate) \\(D:(\\d{14})([+-]\\d\\d'\\d\\d')?"));
     const QString text = QString::fromLatin1(pdf);
     auto it = stamp.globalMatch(text);
     while (it.hasNext()) {

@@ -5,6 +5,9 @@
 #include <functional>
 #include <set>
 
+// Hand-laid tables of data: kept as written.
+// clang-format off
+
 namespace zelvora::sampledata {
 
 namespace {
@@ -401,3 +404,4 @@ std::vector<Question> QuestionBank::RightWrongPaper(uint64_t seed, int count)
 }
 
 } // namespace zelvora::sampledata
+// clang-format on

@@ -1,13 +1,13 @@
 #include "SampleFolderWriter.h"
 
+#include "mockexam/PaperInfoReader.h"
 #include "PaperWriter.h"
 #include "QuestionBank.h"
 #include "SampleCatalog.h"
 #include "SkinPainter.h"
-#include "zipwriter/ZipWriter.h"
 #include "text/CodePage850.h"
-#include "mockexam/PaperInfoReader.h"
 #include "text/Windows1252.h"
+#include "zipwriter/ZipWriter.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -21,8 +21,8 @@ namespace zelvora::sampledata {
 
 namespace {
 
-using zipwriter::ZipWriter;
 using text::Utf8ToCp1252;
+using zipwriter::ZipWriter;
 
 void writeFile(const QString& path, const QByteArray& bytes)
 {
@@ -86,8 +86,8 @@ std::string instructions(const SampleExam& exam)
         "Instruções para a prova de " + exam.examType,
         exam.organisation + " - " + exam.year,
         "",
-        "1. Confira se o caderno de prova (prova.pdf) contém " + std::to_string(SampleFolderWriter::ArchivePaperQuestions)
-            + " questões.",
+        "1. Confira se o caderno de prova (prova.pdf) contém "
+            + std::to_string(SampleFolderWriter::ArchivePaperQuestions) + " questões.",
         "2. O gabarito (gabarito.txt) traz uma linha por questão: 1 = A, 2 = B, 3 = C, 4 = D, 5 = E.",
         "3. Este material é um exemplo fictício distribuído com o Zelvora.",
     }));
@@ -192,7 +192,8 @@ void SampleFolderWriter::Write(const QString& folder)
 
     std::vector<std::string> catalog;
     for (const SampleExam& exam : SampleCatalog::Exams()) {
-        catalog.push_back(Utf8ToCp1252(exam.organisation + "#" + exam.examType + "#" + exam.year + "#" + exam.archiveName));
+        catalog.push_back(
+            Utf8ToCp1252(exam.organisation + "#" + exam.examType + "#" + exam.year + "#" + exam.archiveName));
         writeArchive(folder, exam);
     }
     writeFile(folder + QStringLiteral("/nomes.txt"), windowsLines(catalog));
@@ -200,10 +201,12 @@ void SampleFolderWriter::Write(const QString& folder)
     std::vector<std::string> list;
     for (const MockPaper& paper : SampleCatalog::MockPapers()) {
         list.push_back(Utf8ToCp1252(paper.displayName + "#" + paper.pdfPath));
-        QString pdfPath = simu + QLatin1Char('/') + QString::fromStdString(paper.pdfPath).replace(QLatin1Char('\\'), QLatin1Char('/'));
+        QString pdfPath = simu + QLatin1Char('/')
+            + QString::fromStdString(paper.pdfPath).replace(QLatin1Char('\\'), QLatin1Char('/'));
         makeFolder(QFileInfo(pdfPath).path());
-        const auto questions = paper.info.rightWrong ? QuestionBank::RightWrongPaper(Seed(paper.pdfPath), paper.questions)
-                                                     : QuestionBank::Paper(Seed(paper.pdfPath), paper.questions);
+        const auto questions = paper.info.rightWrong
+            ? QuestionBank::RightWrongPaper(Seed(paper.pdfPath), paper.questions)
+            : QuestionBank::Paper(Seed(paper.pdfPath), paper.questions);
         writeFile(pdfPath, PaperWriter::Write(paper.info, questions));
         pdfPath.chop(4); // ".pdf"
         writeFile(pdfPath + QStringLiteral(".txt"), windowsLines(QuestionBank::Key(questions)));

@@ -10,7 +10,7 @@
 namespace zelvora::sampledata {
 
 struct SkinLayout {
-    QString normalFile;  // "abre.png"
+    QString normalFile; // "abre.png"
     QString pressedFile; // "abreon.png"
     QSize size;
     std::vector<QRect> hotZones;

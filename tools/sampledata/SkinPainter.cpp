@@ -1,8 +1,8 @@
 #include "SkinPainter.h"
 
 #include <QFont>
-#include <QHash>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -24,7 +24,8 @@ const QColor AmberDeep(228, 140, 42);
 const QColor AmberInk(31, 39, 74);
 
 const QRect SplashStart(0, 404, 146, 73);
-const QRect FooterZones[] = {{3, 4, 108, 37}, {110, 4, 105, 37}, {214, 4, 105, 37}, {318, 4, 105, 37}, {560, 4, 71, 37}};
+const QRect FooterZones[] = {
+    {3, 4, 108, 37}, {110, 4, 105, 37}, {214, 4, 105, 37}, {318, 4, 105, 37}, {560, 4, 71, 37}};
 const QRect TopBarStart(653, 80, 128, 36);
 const QRect ColumnZones[] = {{121, 49, 73, 30}, {121, 78, 73, 30}, {1, 110, 193, 30}, {1, 139, 193, 30}};
 
@@ -246,7 +247,9 @@ void drawButton(QPainter& p, const QRectF& r, const QString& text, const ButtonL
     const QFont f = uiFont(look.fontPx);
     const QFontMetricsF metrics(f);
     const qreal iconSize = look.icon == Icon::None ? 0 : std::round(look.fontPx * look.iconScale);
-    const qreal gap = look.icon == Icon::None || text.isEmpty() ? 0 : std::round(look.fontPx * (look.iconScale < 1 ? 0.3 : 0.45));
+    const qreal gap = look.icon == Icon::None || text.isEmpty()
+        ? 0
+        : std::round(look.fontPx * (look.iconScale < 1 ? 0.3 : 0.45));
     const qreal textWidth = metrics.horizontalAdvance(text);
     const qreal total = iconSize + gap + textWidth;
     const QPointF shift = pressed ? QPointF(1, 1) : QPointF(0, 0);
@@ -301,10 +304,14 @@ std::vector<SkinLayout> SkinPainter::Specs()
 {
     return {
         {QStringLiteral("abre.png"), QStringLiteral("abreon.png"), QSize(640, 480), {SplashStart}},
-        {QStringLiteral("rodape.png"), QStringLiteral("rodapeon.png"), QSize(630, 39),
+        {QStringLiteral("rodape.png"),
+         QStringLiteral("rodapeon.png"),
+         QSize(630, 39),
          {std::begin(FooterZones), std::end(FooterZones)}},
         {QStringLiteral("simul.png"), QStringLiteral("simulon.png"), QSize(TopBarWidth, 117), {TopBarStart}},
-        {QStringLiteral("botoes.png"), QStringLiteral("botoeson.png"), QSize(198, AnswerColumnHeight),
+        {QStringLiteral("botoes.png"),
+         QStringLiteral("botoeson.png"),
+         QSize(198, AnswerColumnHeight),
          {std::begin(ColumnZones), std::end(ColumnZones)}},
     };
 }
@@ -312,10 +319,14 @@ std::vector<SkinLayout> SkinPainter::Specs()
 QImage SkinPainter::Paint(std::size_t index, bool pressed, int scale)
 {
     switch (index) {
-    case 0: return Splash(pressed, scale);
-    case 1: return Footer(pressed, scale);
-    case 2: return TopBar(pressed, scale);
-    default: return AnswerColumn(pressed, scale);
+    case 0:
+        return Splash(pressed, scale);
+    case 1:
+        return Footer(pressed, scale);
+    case 2:
+        return TopBar(pressed, scale);
+    default:
+        return AnswerColumn(pressed, scale);
     }
 }
 
@@ -398,9 +409,8 @@ QImage SkinPainter::Footer(bool pressed, int scale)
         Icon icon;
         const Tone* tone;
     } buttons[] = {
-        {u"Localizar", Icon::Search, &Steel}, {u"Copiar", Icon::Copy, &Steel},
-        {u"Créditos", Icon::Info, &Steel},    {u"Simulado", Icon::Clock, &Gold},
-        {u"Sair", Icon::Exit, &Brick},
+        {u"Localizar", Icon::Search, &Steel}, {u"Copiar", Icon::Copy, &Steel}, {u"Créditos", Icon::Info, &Steel},
+        {u"Simulado", Icon::Clock, &Gold},    {u"Sair", Icon::Exit, &Brick},
     };
     for (int i = 0; i < 5; ++i) {
         // Inside the zone with a 3-pixel margin; the zones reach below the

@@ -108,8 +108,7 @@ std::string ZipWriter::finish(std::string_view archiveComment) const
     std::string archive;
     std::string central;
     for (const Entry& entry : m_entries) {
-        const std::string packed =
-            entry.method == Method::Deflated ? Deflate(entry.data) : std::string(entry.data);
+        const std::string packed = entry.method == Method::Deflated ? Deflate(entry.data) : std::string(entry.data);
         const uint32_t crc = Crc32(entry.data);
         const uint16_t needed = entry.method == Method::Deflated || entry.name.ends_with('/') ? 20 : 10;
         const uint16_t madeBy = static_cast<uint16_t>((static_cast<uint16_t>(entry.host) << 8) | 20);
@@ -145,10 +144,10 @@ std::string ZipWriter::finish(std::string_view archiveComment) const
         put32(central, packedSize);
         put32(central, plainSize);
         put16(central, nameLength);
-        put16(central, 0);             // extra field length
+        put16(central, 0); // extra field length
         put16(central, commentLength);
-        put16(central, 0);             // disk number start
-        put16(central, 0);             // internal attributes
+        put16(central, 0); // disk number start
+        put16(central, 0); // internal attributes
         put32(central, entry.externalAttributes);
         put32(central, localOffset);
         central += entry.name;

@@ -28,8 +28,8 @@ public:
     enum class Host : uint8_t { MsDos = 0, Unix = 3 };
 
     struct Entry {
-        std::string name;          // bytes as stored in the archive
-        std::string data;          // uncompressed content
+        std::string name; // bytes as stored in the archive
+        std::string data; // uncompressed content
         Method method = Method::Deflated;
         Host host = Host::MsDos;
         uint16_t dosTime = DosTime(12, 0, 0);
@@ -37,7 +37,7 @@ public:
         // MS-DOS attribute bits in the low byte (0x20 archive, 0x10 folder,
         // 0x01 read-only); for a Unix host the mode goes into the high 16 bits.
         uint32_t externalAttributes = 0x20;
-        bool utf8Name = false;     // general-purpose flag bit 11
+        bool utf8Name = false; // general-purpose flag bit 11
         std::string comment;
     };
 
