@@ -22,7 +22,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from zelvora_e2e import A11y, Desktop, Failure, SKIP, check, log, start_x, wait_for  # noqa: E402
+from zelvora_e2e import run_reporting, skip_reason, A11y, Desktop, Failure, SKIP, check, log, start_x, wait_for  # noqa: E402
 
 EXAM = (1280, 1024)
 
@@ -246,25 +246,11 @@ def main():
     p.add_argument('--shots', required=True, help='folder for the screenshots')
     p.add_argument('--locale', default='pt_BR.UTF-8')
     args = p.parse_args()
-    missing = [t for t in ('Xvfb', 'xdotool', 'openbox', 'import', 'dbus-send') if not shutil.which(t)]
-    try:
-        import gi
-        gi.require_version('Atspi', '2.0')
-        from gi.repository import Atspi  # noqa: F401
-    except Exception:
-        missing.append('gir1.2-atspi-2.0')
-    if missing:
-        print('SKIP: missing ' + ', '.join(missing))
+    reason = skip_reason()
+    if reason:
+        print('SKIP: ' + reason)
         return SKIP
-    if not os.environ.get('DBUS_SESSION_BUS_ADDRESS'):
-        print('SKIP: no D-Bus session (run under dbus-run-session)')
-        return SKIP
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
-    try:
-        return run(args)
-    except Failure as e:
-        log('FAIL:', e)
-        return 1
+    return run_reporting(run, args)
 
 
 if __name__ == '__main__':

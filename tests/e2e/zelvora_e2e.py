@@ -607,6 +607,33 @@ def scenario(args, work, procs):
     return 0
 
 
+def skip_reason():
+    """Why the end-to-end tests cannot run here (a missing tool or no D-Bus
+    session), or None when they can."""
+    missing = [t for t in ('Xvfb', 'xdotool', 'openbox', 'import', 'dbus-send') if not shutil.which(t)]
+    try:
+        import gi
+        gi.require_version('Atspi', '2.0')
+        from gi.repository import Atspi  # noqa: F401
+    except Exception:
+        missing.append('gir1.2-atspi-2.0')
+    if missing:
+        return 'missing ' + ', '.join(missing)
+    if not os.environ.get('DBUS_SESSION_BUS_ADDRESS'):
+        return 'no D-Bus session (run under dbus-run-session)'
+    return None
+
+
+def run_reporting(run, args):
+    """Runs a scenario; a failure is logged and gives exit status 1."""
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+    try:
+        return run(args)
+    except Failure as e:
+        log('FAIL:', e)
+        return 1
+
+
 def main():
     p = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     p.add_argument('--bin', required=True, help='the built zelvora program')
@@ -619,29 +646,15 @@ def main():
     p.add_argument('--decimal', default=',', help="the locale's decimal separator")
     args = p.parse_args()
 
-    missing = [t for t in ('Xvfb', 'xdotool', 'openbox', 'import', 'dbus-send') if not shutil.which(t)]
-    try:
-        import gi
-        gi.require_version('Atspi', '2.0')
-        from gi.repository import Atspi  # noqa: F401
-    except Exception:
-        missing.append('gir1.2-atspi-2.0')
-    if missing:
-        print('SKIP: missing ' + ', '.join(missing))
-        return SKIP
-    if not os.environ.get('DBUS_SESSION_BUS_ADDRESS'):
-        print('SKIP: no D-Bus session (run under dbus-run-session)')
+    reason = skip_reason()
+    if reason:
+        print('SKIP: ' + reason)
         return SKIP
     for path in (args.bin, args.data, args.checker):
         if not os.path.exists(path):
             print('FAIL: %s does not exist' % path)
             return 1
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
-    try:
-        return run(args)
-    except Failure as e:
-        log('FAIL:', e)
-        return 1
+    return run_reporting(run, args)
 
 
 if __name__ == '__main__':

@@ -21,7 +21,6 @@ Exit status: 0 passed, 1 failed, 77 skipped. Run inside dbus-run-session.
 import argparse
 import os
 import shutil
-import signal
 import stat
 import subprocess
 import sys
@@ -29,7 +28,7 @@ import tempfile
 import zipfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from zelvora_e2e import (A11y, Desktop, Failure, SKIP, check, flat_zip_contents, log,  # noqa: E402
+from zelvora_e2e import (run_reporting, skip_reason, A11y, Desktop, Failure, SKIP, check, flat_zip_contents, log,  # noqa: E402
                          start_x, tree_hash, wait_for)
 
 EXAM = ('Banca Propria', 'Analista Proprio', '2031')
@@ -263,25 +262,11 @@ def main():
     p.add_argument('--data', required=True)
     p.add_argument('--shots', required=True)
     args = p.parse_args()
-    missing = [t for t in ('Xvfb', 'xdotool', 'openbox', 'import', 'dbus-send') if not shutil.which(t)]
-    try:
-        import gi
-        gi.require_version('Atspi', '2.0')
-        from gi.repository import Atspi  # noqa: F401
-    except Exception:
-        missing.append('gir1.2-atspi-2.0')
-    if missing:
-        print('SKIP: missing ' + ', '.join(missing))
+    reason = skip_reason()
+    if reason:
+        print('SKIP: ' + reason)
         return SKIP
-    if not os.environ.get('DBUS_SESSION_BUS_ADDRESS'):
-        print('SKIP: no D-Bus session (run under dbus-run-session)')
-        return SKIP
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
-    try:
-        return run(args)
-    except Failure as e:
-        log('FAIL:', e)
-        return 1
+    return run_reporting(run, args)
 
 
 if __name__ == '__main__':
