@@ -22,7 +22,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from zelvora_e2e import run_reporting, skip_reason, A11y, Desktop, Failure, SKIP, check, log, start_x, wait_for  # noqa: E402
+from zelvora_e2e import start_session, run_reporting, skip_reason, A11y, Failure, SKIP, check, log, wait_for  # noqa: E402
 
 EXAM = (1280, 1024)
 
@@ -124,20 +124,7 @@ def scenario(args, work, procs):
     os.makedirs(xdg_data)
     store = os.path.join(xdg_data, 'zelvora', 'attempts.sqlite')
 
-    display = start_x(work, procs)
-    desk = Desktop(display, args.shots)
-    runtime = os.path.join(work, 'runtime')
-    os.makedirs(runtime, mode=0o700)
-    os.environ['XDG_RUNTIME_DIR'] = runtime
-    subprocess.run(['dbus-update-activation-environment', 'XDG_RUNTIME_DIR=' + runtime,
-                    'DISPLAY=' + display], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
-    subprocess.run(['dbus-send', '--session', '--dest=org.a11y.Bus', '--print-reply',
-                    '/org/a11y/bus', 'org.a11y.Bus.GetAddress'], stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL, timeout=30)
-    env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM='xcb', HOME=home, XDG_DATA_HOME=xdg_data,
-               QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_ACCESSIBILITY='1',
-               LC_ALL=args.locale, LANG=args.locale, TZ='UTC')
-    env.pop('QT_QPA_PLATFORMTHEME', None)
+    _, desk, env = start_session(work, procs, args.shots, args.locale, HOME=home, XDG_DATA_HOME=xdg_data)
 
     # 1. First run: three answers, then the program is killed.
     prog, a11y = start_program(program, env, work, procs, 'first')

@@ -308,6 +308,30 @@ def run(args):
         shutil.rmtree(work, ignore_errors=True)
 
 
+def start_session(work, procs, shots, locale, **extra_env):
+    """Starts X and the accessibility bus for one run and returns the display,
+    its Desktop and the environment the program runs in (extra_env added)."""
+    display = start_x(work, procs)
+    desk = Desktop(display, shots)
+    # A runtime folder of this run's own: the accessibility bus puts its
+    # socket there, so runs side by side never share one.
+    runtime = os.path.join(work, 'runtime')
+    os.makedirs(runtime, mode=0o700)
+    os.environ['XDG_RUNTIME_DIR'] = runtime
+    subprocess.run(['dbus-update-activation-environment', 'XDG_RUNTIME_DIR=' + runtime,
+                    'DISPLAY=' + display], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
+    # The accessibility bus must exist before the program starts, or Qt
+    # does not register with it.
+    subprocess.run(['dbus-send', '--session', '--dest=org.a11y.Bus', '--print-reply',
+                    '/org/a11y/bus', 'org.a11y.Bus.GetAddress'], stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, timeout=30)
+    env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM='xcb',
+               QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_ACCESSIBILITY='1',
+               LC_ALL=locale, LANG=locale, TZ='UTC', **extra_env)
+    env.pop('QT_QPA_PLATFORMTHEME', None)
+    return display, desk, env
+
+
 def start_x(work, procs):
     r, w = os.pipe()
     xvfb = subprocess.Popen(['Xvfb', '-displayfd', str(w), '-screen', '0', '1280x1024x24',
@@ -360,26 +384,8 @@ def scenario(args, work, procs):
     catalog = report['catalog']
     check(len(catalog) > 0 and len(report['papers']) > 0, 'the sample folder has exams and papers')
 
-    display = start_x(work, procs)
-    desk = Desktop(display, args.shots)
-
-    # A runtime folder of this run's own: the accessibility bus puts its
-    # socket there, so runs side by side never share one.
-    runtime = os.path.join(work, 'runtime')
-    os.makedirs(runtime, mode=0o700)
-    os.environ['XDG_RUNTIME_DIR'] = runtime
-    subprocess.run(['dbus-update-activation-environment', 'XDG_RUNTIME_DIR=' + runtime,
-                    'DISPLAY=' + display], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
-    # The accessibility bus must exist before the program starts, or Qt
-    # does not register with it.
-    subprocess.run(['dbus-send', '--session', '--dest=org.a11y.Bus', '--print-reply',
-                    '/org/a11y/bus', 'org.a11y.Bus.GetAddress'], stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL, timeout=30)
-    env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM='xcb',
-               QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_ACCESSIBILITY='1',
-               LC_ALL=args.locale, LANG=args.locale, TZ='UTC',
-               XDG_DATA_HOME=os.path.join(work, 'xdg-data'))
-    env.pop('QT_QPA_PLATFORMTHEME', None)
+    display, desk, env = start_session(work, procs, args.shots, args.locale,
+                                       XDG_DATA_HOME=os.path.join(work, 'xdg-data'))
     prog_log = open(os.path.join(work, 'zelvora.log'), 'w')
     prog = subprocess.Popen([program], env=env, cwd=work, stdout=prog_log, stderr=subprocess.STDOUT,
                             stdin=subprocess.DEVNULL)

@@ -28,8 +28,8 @@ import tempfile
 import zipfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from zelvora_e2e import (run_reporting, skip_reason, A11y, Desktop, Failure, SKIP, check, flat_zip_contents, log,  # noqa: E402
-                         start_x, tree_hash, wait_for)
+from zelvora_e2e import (start_session, run_reporting, skip_reason, A11y, Failure, SKIP, check, flat_zip_contents, log,  # noqa: E402
+                         tree_hash, wait_for)
 
 EXAM = ('Banca Propria', 'Analista Proprio', '2031')
 PAPER = 'Minha Prova Baixada'
@@ -87,20 +87,8 @@ def scenario(args, work, procs):
     paper_pdf = os.path.join(downloads, 'prova.pdf')
     shutil.copy(os.path.join(data, 'simu', papers[0]), paper_pdf)
 
-    display = start_x(work, procs)
-    desk = Desktop(display, args.shots)
-    runtime = os.path.join(work, 'runtime')
-    os.makedirs(runtime, mode=0o700)
-    os.environ['XDG_RUNTIME_DIR'] = runtime
-    subprocess.run(['dbus-update-activation-environment', 'XDG_RUNTIME_DIR=' + runtime,
-                    'DISPLAY=' + display], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
-    subprocess.run(['dbus-send', '--session', '--dest=org.a11y.Bus', '--print-reply',
-                    '/org/a11y/bus', 'org.a11y.Bus.GetAddress'], stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL, timeout=30)
-    env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM='xcb', HOME=home, XDG_DATA_HOME=user_data,
-               QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_ACCESSIBILITY='1',
-               LC_ALL='pt_BR.UTF-8', LANG='pt_BR.UTF-8', TZ='UTC')
-    env.pop('QT_QPA_PLATFORMTHEME', None)
+    _, desk, env = start_session(work, procs, args.shots, 'pt_BR.UTF-8', HOME=home,
+                                       XDG_DATA_HOME=user_data)
     env.pop('ZELVORA_DADOS', None)
     prog = subprocess.Popen([program], env=env, cwd=work, stdin=subprocess.DEVNULL,
                             stdout=open(os.path.join(work, 'zelvora.log'), 'w'), stderr=subprocess.STDOUT)
