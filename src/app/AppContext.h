@@ -24,6 +24,8 @@ class TformResultado;
 class TformAguarde;
 class TformAbre;
 class TformHistorico;
+class TformCaderno;
+class TformRefazer;
 } // namespace zelvora::gui
 
 namespace zelvora::attempts {
@@ -43,6 +45,9 @@ struct AppWindows {
     gui::TformAbre* abre = nullptr;
     // Made the first time the history is asked for.
     gui::TformHistorico* historico = nullptr;
+    // The mistakes notebook and its review sessions, made on first use.
+    gui::TformCaderno* caderno = nullptr;
+    gui::TformRefazer* refazer = nullptr;
 };
 
 struct AppContext {
@@ -92,6 +97,10 @@ struct AppContext {
     // Every mock-exam attempt; may be null (nothing is kept) or closed (the
     // store could not be opened; it says why).
     attempts::AttemptStore* attempts = nullptr;
+
+    // Opens the mistakes notebook window (set by the application; windows
+    // of other features ask for it through their signals).
+    std::function<void()> openNotebook;
 
     // Lets pending window events run during long work (the zip extraction).
     std::function<void()> processEvents;

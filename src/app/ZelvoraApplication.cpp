@@ -13,6 +13,10 @@
 #include "catalog/TformMain.h"
 #include "mockexam/TformResultado.h"
 #include "mockexam/TformSimul.h"
+#include "notebook/Notebook.h"
+#include "notebook/NotebookClock.h"
+#include "notebook/TformCaderno.h"
+#include "notebook/TformRefazer.h"
 #include "text/PtBrCollation.h"
 
 #include <QDeadlineTimer>
@@ -100,9 +104,15 @@ void ZelvoraApplication::createWindows()
     // The attempt store opens before the exam window exists; when it cannot
     // be opened, the exam window says why at the first paper started.
     if (!m_attempts) {
-        m_attempts = std::make_unique<attempts::AttemptStore>(attempts::AttemptStore::DefaultPath());
+        // One clock for the store and the notebook's days (a test hook may
+        // set it, see NotebookClock).
+        const auto clock = notebook::NotebookClock::FromEnvironment();
+        m_attempts = std::make_unique<attempts::AttemptStore>(attempts::AttemptStore::DefaultPath(), clock);
         m_attempts->open();
         m_ctx.attempts = m_attempts.get();
+        m_notebook = std::make_unique<notebook::Notebook>(*m_attempts, clock);
+        m_attempts->onFinished = [this](qint64) { guarded([this] { notebookChanged(); }); };
+        m_ctx.openNotebook = [this] { openNotebook(); };
     }
     // A window without its folder would show no buttons (the skins are
     // missing too) and no way out but closing it: ask for a folder first.
@@ -119,6 +129,60 @@ void ZelvoraApplication::createWindows()
     w.resultado = createWindow<gui::TformResultado>("TformResultado");
     w.aguarde = createWindow<gui::TformAguarde>("TformAguarde");
     w.abre = createWindow<gui::TformAbre>("TformAbre");
+    if (w.simul) {
+        connect(w.simul, &gui::TformSimul::notebookRequested, this, [this] { guarded([this] { openNotebook(); }); });
+        connect(w.simul, &gui::TformSimul::reviewTodayRequested, this, [this] {
+            guarded([this] {
+                QList<qint64> ids;
+                if (m_notebook)
+                    if (const auto due = m_notebook->dueItems())
+                        for (const auto& it : due.value())
+                            ids << it.id;
+                startReview(ids);
+            });
+        });
+    }
+    if (w.resultado)
+        connect(w.resultado, &gui::TformResultado::notebookRequested, this,
+                [this] { guarded([this] { openNotebook(); }); });
+    notebookChanged();
+}
+
+void ZelvoraApplication::notebookChanged()
+{
+    auto& w = m_ctx.windows;
+    if (m_notebook && w.simul) {
+        if (const auto due = m_notebook->dueToday())
+            w.simul->setDueToday(due.value());
+    }
+    if (w.caderno && w.caderno->isVisible())
+        w.caderno->reload();
+}
+
+void ZelvoraApplication::openNotebook()
+{
+    auto& w = m_ctx.windows;
+    if (!w.caderno) {
+        w.caderno = new gui::TformCaderno(m_notebook.get(), m_ctx.messages, m_ctx.title);
+        connect(w.caderno, &gui::TformCaderno::reviewRequested, this,
+                [this](const QList<qint64>& ids) { guarded([this, ids] { startReview(ids); }); });
+    } else {
+        w.caderno->reload();
+    }
+    w.caderno->show();
+    w.caderno->raise();
+    w.caderno->activateWindow();
+}
+
+void ZelvoraApplication::startReview(const QList<qint64>& itemIds)
+{
+    auto& w = m_ctx.windows;
+    if (!w.refazer) {
+        w.refazer = new gui::TformRefazer(m_notebook.get(), m_ctx.messages, m_ctx.title);
+        connect(w.refazer, &gui::TformRefazer::reviewFinished, this,
+                [this] { guarded([this] { notebookChanged(); }); });
+    }
+    w.refazer->start(itemIds);
 }
 
 int ZelvoraApplication::run()
@@ -155,7 +219,15 @@ void ZelvoraApplication::destroyWindows()
     destroy(w.main);
     delete w.historico;
     w.historico = nullptr;
+    delete w.refazer; // writes an unfinished review's clock
+    w.refazer = nullptr;
+    delete w.caderno;
+    w.caderno = nullptr;
     // Last, after the exam window wrote its clock.
+    m_ctx.openNotebook = nullptr;
+    if (m_attempts)
+        m_attempts->onFinished = nullptr;
+    m_notebook.reset();
     m_ctx.attempts = nullptr;
     m_attempts.reset();
 }

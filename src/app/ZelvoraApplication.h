@@ -17,6 +17,9 @@ class Collation;
 namespace zelvora::attempts {
 class AttemptStore;
 } // namespace zelvora::attempts
+namespace zelvora::notebook {
+class Notebook;
+} // namespace zelvora::notebook
 
 namespace zelvora::app {
 
@@ -76,6 +79,12 @@ private:
     std::unique_ptr<text::Collation> m_collation;
     std::unique_ptr<MessageBoxes> m_messages;
     std::unique_ptr<attempts::AttemptStore> m_attempts;
+    std::unique_ptr<notebook::Notebook> m_notebook;
+    // The mistakes notebook changed (an attempt or a review finished): the
+    // count of questions due and an open notebook window follow.
+    void notebookChanged();
+    void openNotebook();
+    void startReview(const QList<qint64>& itemIds);
     StartupObserver m_observer;
     std::function<QString(const QStringList&)> m_chooseFolder;
     bool m_destroyed = false;

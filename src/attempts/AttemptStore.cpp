@@ -106,6 +106,54 @@ const char* const MigrateToV2[] = {
     "CREATE INDEX attempt_paper ON attempt (pdf_path, data_folder, key_hash, finished)",
 };
 
+// Version 6: the mistakes notebook. Attempts get a kind (0 a paper, 1 a
+// review session over notebook questions, never part of a paper's history)
+// and a mark once the notebook has folded them in; the notebook's questions,
+// the questions of each review session and each attempt's hits per subject.
+const char* const MigrateToV6[] = {
+    "ALTER TABLE attempt ADD COLUMN kind INTEGER NOT NULL DEFAULT 0",
+    "ALTER TABLE attempt ADD COLUMN noted INTEGER NOT NULL DEFAULT 0",
+    "CREATE INDEX attempt_unnoted ON attempt (noted, finished, kind) WHERE noted = 0",
+    "CREATE TABLE notebook_item ("
+    " id INTEGER PRIMARY KEY,"
+    " pdf_path TEXT NOT NULL,"
+    " data_folder TEXT NOT NULL,"
+    " key_hash TEXT NOT NULL,"
+    " question INTEGER NOT NULL,"
+    " paper_name TEXT NOT NULL,"
+    " board TEXT NOT NULL DEFAULT '',"
+    " year TEXT NOT NULL DEFAULT '',"
+    " subject TEXT NOT NULL DEFAULT '',"
+    " key_line TEXT NOT NULL DEFAULT '',"
+    " right_wrong INTEGER NOT NULL DEFAULT 0,"
+    " status INTEGER NOT NULL,"
+    " missed INTEGER NOT NULL DEFAULT 0,"
+    " last_seen INTEGER NOT NULL,"
+    " last_attempt INTEGER,"
+    " note TEXT NOT NULL DEFAULT '',"
+    " ease REAL NOT NULL DEFAULT 2.5,"
+    " interval_days INTEGER NOT NULL DEFAULT 0,"
+    " repetitions INTEGER NOT NULL DEFAULT 0,"
+    " lapses INTEGER NOT NULL DEFAULT 0,"
+    " due_day INTEGER NOT NULL DEFAULT 0,"
+    " mastered INTEGER NOT NULL DEFAULT 0,"
+    " leech INTEGER NOT NULL DEFAULT 0,"
+    " active INTEGER NOT NULL DEFAULT 1,"
+    " UNIQUE (pdf_path, data_folder, key_hash, question))",
+    "CREATE INDEX notebook_item_due ON notebook_item (active, due_day)",
+    "CREATE TABLE review_question ("
+    " attempt_id INTEGER NOT NULL REFERENCES attempt(id) ON DELETE CASCADE,"
+    " position INTEGER NOT NULL,"
+    " item_id INTEGER NOT NULL,"
+    " PRIMARY KEY (attempt_id, position)) WITHOUT ROWID",
+    "CREATE TABLE attempt_subject ("
+    " attempt_id INTEGER NOT NULL REFERENCES attempt(id) ON DELETE CASCADE,"
+    " subject TEXT NOT NULL,"
+    " hits INTEGER NOT NULL,"
+    " total INTEGER NOT NULL,"
+    " PRIMARY KEY (attempt_id, subject)) WITHOUT ROWID",
+};
+
 const QString AttemptColumns = QStringLiteral(
     "id, paper_name, pdf_path, data_folder, key_hash, question_count, started_at, ended_at,"
     " elapsed_seconds, current_question, answered, hits, finished, saved_at");
@@ -335,6 +383,12 @@ bool AttemptStore::migrate(int from)
                     return false;
             }
         }
+        if (v == 5) {
+            for (const char* sql : MigrateToV6) {
+                if (!exec(QString::fromLatin1(sql)))
+                    return false;
+            }
+        }
         if (!exec(QStringLiteral("PRAGMA user_version=%1").arg(v + 1)))
             return false;
     }
@@ -437,6 +491,8 @@ bool AttemptStore::finish(qint64 id, qint64 elapsedSeconds, int answered, int hi
     // An attempt deleted from the history meanwhile leaves nothing to mark.
     if (!q.exec())
         return fail(q.lastError());
+    if (onFinished)
+        onFinished(id);
     return true;
 }
 
@@ -490,7 +546,7 @@ std::optional<Attempt> AttemptStore::findInterrupted(const PaperIdentity& paper)
         return std::nullopt;
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
     q.prepare(QStringLiteral("SELECT id FROM attempt WHERE pdf_path = ? AND data_folder = ? AND key_hash = ?"
-                             " AND finished = 0 AND (answered > 0 OR elapsed_seconds > 0)"
+                             " AND finished = 0 AND kind = 0 AND (answered > 0 OR elapsed_seconds > 0)"
                              " ORDER BY started_at DESC, id DESC LIMIT 1"));
     q.addBindValue(paper.pdfPath);
     q.addBindValue(paper.dataFolder);
@@ -514,7 +570,7 @@ std::vector<Attempt> AttemptStore::summaries()
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("SELECT ") + AttemptColumns
-                + QStringLiteral(" FROM attempt ORDER BY started_at DESC, id DESC"))) {
+                + QStringLiteral(" FROM attempt WHERE kind = 0 ORDER BY started_at DESC, id DESC"))) {
         fail(q.lastError());
         return out;
     }

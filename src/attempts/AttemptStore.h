@@ -29,7 +29,7 @@ namespace zelvora::attempts {
 
 class AttemptStore {
 public:
-    static constexpr int SchemaVersion = 2;
+    static constexpr int SchemaVersion = 6;
     static constexpr const char* FileName = "attempts.sqlite";
 
     // The user's data location + "/zelvora/attempts.sqlite".
@@ -77,6 +77,12 @@ public:
 
     // The schema version of the open file.
     int userVersion();
+
+    // The SQLite connection, for the features that keep their own tables in
+    // this file (the mistakes notebook); used on the same thread.
+    QString connectionName() const { return m_connection; }
+    // Called after an attempt was marked finished.
+    std::function<void(qint64 id)> onFinished;
 
 private:
     bool openFile();

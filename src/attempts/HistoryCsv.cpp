@@ -15,44 +15,58 @@ QString HistoryCsv::Quote(const QString& field)
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
-QByteArray HistoryCsv::Make(const HistoryModel& model, const QLocale& locale)
+QString HistoryCsv::Number(double v, const QLocale& locale)
 {
-    const bool comma = locale.decimalPoint() == QLatin1String(",");
-    const QString sep = comma ? QStringLiteral(";") : QStringLiteral(",");
-    auto number = [&](double v) {
-        QString s = QString::number(v, 'f', 2);
-        if (comma)
-            s.replace(QLatin1Char('.'), QLatin1Char(','));
-        return s;
-    };
+    QString s = QString::number(v, 'f', 2);
+    if (locale.decimalPoint() == QLatin1String(","))
+        s.replace(QLatin1Char('.'), QLatin1Char(','));
+    return s;
+}
+
+QByteArray HistoryCsv::MakeTable(const QStringList& header, const std::vector<QStringList>& rows, const QLocale& locale)
+{
+    const QString sep = locale.decimalPoint() == QLatin1String(",") ? QStringLiteral(";") : QStringLiteral(",");
     auto line = [&](const QStringList& fields) {
         QStringList quoted;
         for (const QString& f : fields)
             quoted << Quote(f);
         return quoted.join(sep) + QStringLiteral("\r\n");
     };
-
-    QString out = line({QStringLiteral("Data"), QStringLiteral("Prova"), QStringLiteral("Acertos"),
-                        QStringLiteral("Questões"), QStringLiteral("Porcentagem"), QStringLiteral("Tempo (s)"),
-                        QStringLiteral("Respondidas"), QStringLiteral("Situação")});
-    for (int row = 0; row < model.rowCount(); ++row) {
-        const Attempt& a = model.attempt(row);
-        out += line({a.startedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")), a.paperName,
-                     QString::number(a.hits), QString::number(a.questionCount), number(a.percentage()),
-                     QString::number(a.elapsedSeconds), QString::number(a.answered), HistoryModel::StatusText(a)});
-    }
+    QString out = line(header);
+    for (const QStringList& row : rows)
+        out += line(row);
     return QByteArray("\xEF\xBB\xBF") + out.toUtf8();
 }
 
-bool HistoryCsv::Save(const HistoryModel& model, const QLocale& locale, const QString& path, QString* error)
+bool HistoryCsv::SaveBytes(const QByteArray& bytes, const QString& path, QString* error)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(Make(model, locale)) < 0 || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) < 0 || !file.commit()) {
         if (error)
             *error = file.errorString();
         return false;
     }
     return true;
+}
+
+QByteArray HistoryCsv::Make(const HistoryModel& model, const QLocale& locale)
+{
+    std::vector<QStringList> rows;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const Attempt& a = model.attempt(row);
+        rows.push_back({a.startedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")), a.paperName,
+                        QString::number(a.hits), QString::number(a.questionCount), Number(a.percentage(), locale),
+                        QString::number(a.elapsedSeconds), QString::number(a.answered), HistoryModel::StatusText(a)});
+    }
+    return MakeTable({QStringLiteral("Data"), QStringLiteral("Prova"), QStringLiteral("Acertos"),
+                      QStringLiteral("Questões"), QStringLiteral("Porcentagem"), QStringLiteral("Tempo (s)"),
+                      QStringLiteral("Respondidas"), QStringLiteral("Situação")},
+                     rows, locale);
+}
+
+bool HistoryCsv::Save(const HistoryModel& model, const QLocale& locale, const QString& path, QString* error)
+{
+    return SaveBytes(Make(model, locale), path, error);
 }
 
 } // namespace zelvora::attempts

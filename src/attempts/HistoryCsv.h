@@ -12,6 +12,9 @@
 #include <QByteArray>
 #include <QLocale>
 #include <QString>
+#include <QStringList>
+
+#include <vector>
 
 namespace zelvora::attempts {
 
@@ -24,6 +27,13 @@ public:
     static bool Save(const HistoryModel& model, const QLocale& locale, const QString& path, QString* error = nullptr);
 
     static QString Quote(const QString& field);
+
+    // Any table in the same conventions: the header line, then the rows.
+    static QByteArray MakeTable(const QStringList& header, const std::vector<QStringList>& rows, const QLocale& locale);
+    // v with two decimals and the locale's decimal mark (comma or point).
+    static QString Number(double v, const QLocale& locale);
+    // Writes bytes atomically (QSaveFile); false with the reason in error.
+    static bool SaveBytes(const QByteArray& bytes, const QString& path, QString* error = nullptr);
 };
 
 } // namespace zelvora::attempts

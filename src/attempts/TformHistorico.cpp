@@ -96,11 +96,15 @@ TformHistorico::TformHistorico(attempts::AttemptStore* store, app::MessageBoxes*
     connect(m_excluir, &QPushButton::clicked, this, &TformHistorico::btExcluirClick);
     connect(m_exportar, &QPushButton::clicked, this, &TformHistorico::btExportarClick);
     connect(m_fechar, &QPushButton::clicked, this, &QWidget::close);
+    m_caderno = new QPushButton(QStringLiteral("Caderno de erros"), this);
+    m_caderno->setObjectName(QStringLiteral("btCaderno"));
+    connect(m_caderno, &QPushButton::clicked, this, &TformHistorico::notebookRequested);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_resumo, 1);
+    buttons->addWidget(m_caderno);
     buttons->addWidget(m_excluir);
     buttons->addWidget(m_exportar);
     buttons->addWidget(m_fechar);
@@ -122,9 +126,13 @@ TformHistorico::TformHistorico(attempts::AttemptStore* store, app::MessageBoxes*
 TformHistorico* TformHistorico::Open(app::AppContext& ctx)
 {
     auto*& w = ctx.windows.historico;
-    if (!w)
+    if (!w) {
         w = new TformHistorico(ctx.attempts, ctx.messages, ctx.title);
-    else
+        QObject::connect(w, &TformHistorico::notebookRequested, w, [&ctx] {
+            if (ctx.openNotebook)
+                ctx.openNotebook();
+        });
+    } else
         w->reload();
     w->show();
     w->raise();

@@ -53,6 +53,10 @@ public:
     void btExcluirClick();
     void btExportarClick();
 
+signals:
+    // "Caderno de erros" was pressed.
+    void notebookRequested();
+
 private:
     void updateChart();
     void updateButtons();
@@ -70,6 +74,7 @@ private:
     QPushButton* m_excluir = nullptr;
     QPushButton* m_exportar = nullptr;
     QPushButton* m_fechar = nullptr;
+    QPushButton* m_caderno = nullptr;
 };
 
 } // namespace zelvora::gui

@@ -87,6 +87,9 @@ TformResultado::TformResultado(app::AppContext& ctx, QWidget* parent)
     btHistorico = Named(new QPushButton(QStringLiteral("Histórico"), this), "btHistorico");
     btHistorico->setAutoDefault(false);
     connect(btHistorico, &QPushButton::clicked, this, Guarded(m_ctx, this, &TformResultado::btHistoricoClick));
+    btCaderno = Named(new QPushButton(QStringLiteral("Caderno de erros"), this), "btCaderno");
+    btCaderno->setAutoDefault(false);
+    connect(btCaderno, &QPushButton::clicked, this, &TformResultado::notebookRequested);
 
     // The window grows at the bottom; everything above stays in place.
     pRodape = new ResultsFooter(this);
@@ -106,6 +109,9 @@ void TformResultado::arrangeFooter()
     const int rowTop = 446 + pRodape->height() - ResultsFooter::ButtonRowHeight;
     btHistorico->setGeometry(363 - width - 8, rowTop + 8, width, ResultsFooter::ButtonRowHeight - 16);
     btHistorico->raise();
+    // "Caderno de erros" between "Revisar" and "Histórico".
+    btCaderno->setGeometry(116, rowTop + 8, btHistorico->x() - 8 - 116, ResultsFooter::ButtonRowHeight - 16);
+    btCaderno->raise();
 }
 
 void TformResultado::FormCreate()

@@ -39,6 +39,10 @@ public:
     // one line per subject.
     void ShowScore(const mockexam::ExamScore& score, bool timeRanOut = false);
 
+signals:
+    // "Caderno de erros" was pressed.
+    void notebookRequested();
+
 public slots:
     void done(int result) override;
 
@@ -68,6 +72,7 @@ private:
     QLabel* lQE = nullptr;
     ResultsFooter* pRodape = nullptr;
     QPushButton* btHistorico = nullptr;
+    QPushButton* btCaderno = nullptr;
 
     app::AppContext& m_ctx;
 };

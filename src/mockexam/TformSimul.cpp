@@ -172,6 +172,17 @@ void TformSimul::buildTop()
     btHistorico->setGeometry(0, 80, qMax(100, btHistorico->sizeHint().width()), 36);
     btHistorico->setFocusPolicy(Qt::NoFocus);
     connect(btHistorico, &QPushButton::clicked, this, Guarded(m_ctx, this, &TformSimul::btHistoricoClick));
+    // The mistakes notebook, between the "X" and "Histórico"; the program
+    // opens it (and keeps the count of questions due) through the signals.
+    btCaderno = Named(new QPushButton(QStringLiteral("Caderno de erros"), pTop), "btCaderno");
+    btRevisarHoje = Named(new QPushButton(QStringLiteral("Para revisar hoje (0)"), pTop), "btRevisarHoje");
+    for (QPushButton* b : {btCaderno, btRevisarHoje}) {
+        b->setFont(Arial(12, true));
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setGeometry(0, 47, b->sizeHint().width() + 8, 30);
+    }
+    connect(btCaderno, &QPushButton::clicked, this, &TformSimul::notebookRequested);
+    connect(btRevisarHoje, &QPushButton::clicked, this, &TformSimul::reviewTodayRequested);
 
     comboProva = Named(new QComboBox(pTop), "comboProva");
     comboProva->setFont(Arial(16));
@@ -826,6 +837,13 @@ void TformSimul::Label2Click()
     close();
 }
 
+void TformSimul::setDueToday(int count)
+{
+    btRevisarHoje->setText(QStringLiteral("Para revisar hoje (%1)").arg(count));
+    btRevisarHoje->resize(btRevisarHoje->sizeHint().width() + 8, btRevisarHoje->height());
+    btRevisarHoje->move(btCaderno->x() - btRevisarHoje->width() - 6, btRevisarHoje->y());
+}
+
 void TformSimul::btHistoricoClick()
 {
     TformHistorico::Open(m_ctx);
@@ -917,6 +935,8 @@ void TformSimul::FormResize()
     // On a screen too narrow for both it gives way to the start button.
     const int historicoLeft = pTop->width() - btHistorico->width() - 10;
     btHistorico->move(qMax(historicoLeft, btInicio->geometry().right() + 11), btHistorico->y());
+    btCaderno->move(pTop->width() - btCaderno->width() - 10, btCaderno->y());
+    btRevisarHoje->move(btCaderno->x() - btRevisarHoje->width() - 6, btRevisarHoje->y());
     const int columnHeight = qMax(pResp->height(), pRespClient->minimumHeight());
     lTempo->move(lTempo->x(), columnHeight - lTempo->height() - 5);
     placeAids();

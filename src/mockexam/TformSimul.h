@@ -23,7 +23,8 @@
 // lQuestao, cbQuestao, rgResposta (its five options A to E are its radio
 // buttons, in that order; a right/wrong paper shows the first two as C and
 // E), btProxima, btAnterior, btFim, btSair, ckRevisar, lGabarito, lTempo; the
-// review window TformRevisao; btHistorico (opens the history of attempts).
+// review window TformRevisao; btHistorico (opens the history of attempts);
+// btCaderno and btRevisarHoje (the mistakes notebook, through signals).
 //
 // Every attempt is kept in the attempt store as it goes (AttemptSession):
 // starting a paper with an interrupted attempt offers to continue it; leaving
@@ -93,6 +94,8 @@ public:
     void btSairClick();
     void Label2Click();
     void btHistoricoClick();
+    // The count on "Para revisar hoje (N)".
+    void setDueToday(int count);
     void btInicioMouseDown();
     void btInicioMouseUp();
     void MouseDown(TFocusImage* sender);
@@ -118,6 +121,11 @@ public:
     // answers cannot be changed until the review closes.
     void showReviewQuestion(int question);
     bool reviewing() const { return m_reviewing; }
+
+signals:
+    // "Caderno de erros" and "Para revisar hoje (N)" were pressed.
+    void notebookRequested();
+    void reviewTodayRequested();
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -188,6 +196,8 @@ private:
     QLabel* lTempo = nullptr;
     TformRevisao* m_reviewWindow = nullptr;
     QPushButton* btHistorico = nullptr;
+    QPushButton* btCaderno = nullptr;
+    QPushButton* btRevisarHoje = nullptr;
 
     app::AppContext& m_ctx;
     std::unique_ptr<mockexam::ExamClock> m_clock;

@@ -1,0 +1,415 @@
+#include "notebook/Notebook.h"
+
+#include "attempts/AttemptStore.h"
+#include "mockexam/AnswerKey.h"
+#include "mockexam/PaperInfoReader.h"
+#include "mockexam/PaperPath.h"
+#include "notebook/PaperLabel.h"
+#include "notebook/Sm2Schedule.h"
+#include "text/DataFile.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+#include <algorithm>
+
+namespace zelvora::notebook {
+
+namespace {
+
+const QString ItemColumns = QStringLiteral(
+    "id, pdf_path, data_folder, key_hash, question, paper_name, board, year, subject, key_line, right_wrong,"
+    " status, missed, last_seen, note, ease, interval_days, repetitions, lapses, due_day, mastered, leech, active");
+
+NotebookItem ReadItem(const QSqlQuery& q)
+{
+    NotebookItem it;
+    it.id = q.value(0).toLongLong();
+    it.paper = {q.value(1).toString(), q.value(2).toString(), q.value(3).toString()};
+    it.question = q.value(4).toInt();
+    it.paperName = q.value(5).toString();
+    it.board = q.value(6).toString();
+    it.year = q.value(7).toString();
+    it.subject = q.value(8).toString();
+    it.keyLine = q.value(9).toString().toStdString();
+    it.rightWrong = q.value(10).toInt() != 0;
+    it.status = Outcome(std::clamp(q.value(11).toInt(), 0, 3));
+    it.missed = q.value(12).toInt();
+    it.lastSeen = QDateTime::fromMSecsSinceEpoch(q.value(13).toLongLong(), Qt::UTC);
+    it.note = q.value(14).toString();
+    it.schedule.ease = q.value(15).toDouble();
+    it.schedule.intervalDays = q.value(16).toInt();
+    it.schedule.repetitions = q.value(17).toInt();
+    it.schedule.lapses = q.value(18).toInt();
+    it.schedule.dueDay = q.value(19).toLongLong();
+    it.schedule.mastered = q.value(20).toInt() != 0;
+    it.schedule.leech = q.value(21).toInt() != 0;
+    it.active = q.value(22).toInt() != 0;
+    return it;
+}
+
+ReviewState ScheduleOf(const QSqlQuery& q, int first)
+{
+    ReviewState s;
+    s.ease = q.value(first).toDouble();
+    s.intervalDays = q.value(first + 1).toInt();
+    s.repetitions = q.value(first + 2).toInt();
+    s.lapses = q.value(first + 3).toInt();
+    s.dueDay = q.value(first + 4).toLongLong();
+    s.mastered = q.value(first + 5).toInt() != 0;
+    s.leech = q.value(first + 6).toInt() != 0;
+    return s;
+}
+
+// A text column is NOT NULL: an empty QString must bind as "", not NULL.
+QString Text(const QString& s)
+{
+    return s.isNull() ? QStringLiteral("") : s;
+}
+
+void BindSchedule(QSqlQuery& q, const ReviewState& s)
+{
+    q.addBindValue(s.ease);
+    q.addBindValue(s.intervalDays);
+    q.addBindValue(s.repetitions);
+    q.addBindValue(s.lapses);
+    q.addBindValue(qint64(s.dueDay));
+    q.addBindValue(s.mastered ? 1 : 0);
+    q.addBindValue(s.leech ? 1 : 0);
+}
+
+} // namespace
+
+Notebook::Notebook(attempts::AttemptStore& store, Clock now) : m_store(store), m_now(std::move(now))
+{
+}
+
+QDateTime Notebook::now() const
+{
+    return m_now ? m_now() : QDateTime::currentDateTimeUtc();
+}
+
+int64_t Notebook::DayOf(const QDateTime& t)
+{
+    return t.toLocalTime().date().toJulianDay();
+}
+
+int64_t Notebook::today() const
+{
+    return DayOf(now());
+}
+
+bool Notebook::ready() const
+{
+    return m_store.isOpen();
+}
+
+QSqlDatabase Notebook::db() const
+{
+    return QSqlDatabase::database(m_store.connectionName(), false);
+}
+
+Notebook::Status Notebook::failed(const QString& message) const
+{
+    return Status::Fail(NotebookCode::StoreFailed, message.toStdString());
+}
+
+const Notebook::PaperFiles& Notebook::filesOf(const attempts::PaperIdentity& paper,
+                                              std::map<QString, PaperFiles>& cache)
+{
+    const QString cacheKey = paper.pdfPath + QLatin1Char('\n') + paper.keyHash;
+    if (auto it = cache.find(cacheKey); it != cache.end())
+        return it->second;
+    PaperFiles& files = cache[cacheKey];
+    const std::string pdf = QFile::encodeName(paper.pdfPath).toStdString();
+    const std::string keyPath = mockexam::PaperPath::KeyPathFor(pdf);
+    const auto bytes = text::DataFile::Read(keyPath, text::DataFile::KeyCap);
+    // Only the key the attempt was taken with can judge its answers.
+    if (!bytes || attempts::PaperIdentity::HashKey(QByteArray::fromStdString(*bytes)) != paper.keyHash)
+        return files;
+    const auto key = mockexam::AnswerKey::Load(keyPath);
+    if (!key)
+        return files;
+    files.usable = true;
+    files.key = *key;
+    files.subjectOf.assign(key->size(), QString());
+    if (const auto info = mockexam::PaperInfoReader::Load(mockexam::PaperPath::InfoPathFor(pdf))) {
+        files.annulled = info->info.annulled;
+        files.rightWrong = info->info.itemType == mockexam::ItemType::RightWrong;
+        for (const auto& s : info->info.subjects) {
+            const QString name = QString::fromStdString(s.name);
+            files.subjects.push_back(name);
+            for (size_t q = 0; q < key->size(); ++q)
+                if (files.subjectOf[q].isEmpty() && s.contains(int(q) + 1))
+                    files.subjectOf[q] = name;
+        }
+    }
+    return files;
+}
+
+ResultOf<int, NotebookCode> Notebook::catchUp()
+{
+    if (!ready())
+        return ResultOf<int, NotebookCode>::Fail(NotebookCode::StoreUnavailable, m_store.error().toStdString());
+    struct Pending {
+        qint64 id;
+        attempts::PaperIdentity paper;
+        QString name;
+        QDateTime ended;
+    };
+    std::vector<Pending> pending;
+    {
+        QSqlQuery q(db());
+        q.setForwardOnly(true);
+        if (!q.exec(QStringLiteral("SELECT id, pdf_path, data_folder, key_hash, paper_name, ended_at FROM attempt"
+                                   " WHERE noted = 0 AND finished = 1 AND kind = 0 ORDER BY ended_at, id")))
+            return ResultOf<int, NotebookCode>::Fail(NotebookCode::StoreFailed, q.lastError().text().toStdString());
+        while (q.next())
+            pending.push_back({q.value(0).toLongLong(),
+                               {q.value(1).toString(), q.value(2).toString(), q.value(3).toString()},
+                               q.value(4).toString(),
+                               QDateTime::fromMSecsSinceEpoch(q.value(5).toLongLong(), Qt::UTC)});
+    }
+    std::map<QString, PaperFiles> cache;
+    int done = 0;
+    for (const Pending& p : pending) {
+        const Status s = foldIn(p.id, p.paper, p.name, p.ended, filesOf(p.paper, cache));
+        if (!s)
+            return ResultOf<int, NotebookCode>::Fail(s.code(), s.detail());
+        ++done;
+    }
+    return done;
+}
+
+Notebook::Status Notebook::foldIn(qint64 attemptId, const attempts::PaperIdentity& paper, const QString& paperName,
+                                  const QDateTime& endedAt, const PaperFiles& files)
+{
+    QSqlDatabase d = db();
+    if (!d.transaction())
+        return failed(d.lastError().text());
+    auto rollback = [&](const QSqlQuery& q) {
+        const QString message = q.lastError().text();
+        d.rollback();
+        return failed(message);
+    };
+    QSqlQuery q(d);
+    // A paper whose key is gone or changed cannot say what was missed: the
+    // attempt is only marked as seen.
+    if (files.usable) {
+        std::vector<std::string> answers(files.key.size(), "#");
+        q.prepare(QStringLiteral("SELECT question, answer FROM answer WHERE attempt_id = ?"));
+        q.addBindValue(attemptId);
+        if (!q.exec())
+            return rollback(q);
+        while (q.next()) {
+            const int question = q.value(0).toInt();
+            if (question >= 0 && size_t(question) < answers.size())
+                answers[size_t(question)] = q.value(1).toString().toStdString();
+        }
+        const std::set<int> guesses = m_guesses ? m_guesses(attemptId) : std::set<int>{};
+        const PaperLabel label = PaperLabel::Parse(paperName);
+        const qint64 seen = endedAt.toMSecsSinceEpoch();
+        const int64_t day = DayOf(endedAt);
+        // Hits and questions per subject ("" for questions of no subject).
+        std::map<QString, std::pair<int, int>> bySubject;
+
+        QSqlQuery find(d);
+        find.prepare(QStringLiteral("SELECT id, last_seen, ease, interval_days, repetitions, lapses, due_day, mastered,"
+                                    " leech FROM notebook_item WHERE pdf_path = ? AND data_folder = ? AND key_hash = ?"
+                                    " AND question = ?"));
+        for (size_t i = 0; i < files.key.size(); ++i) {
+            const int question = int(i);
+            const bool annulled = std::binary_search(files.annulled.begin(), files.annulled.end(), question + 1);
+            const Outcome outcome = OutcomeRules::Judge(files.key[i], answers[i], guesses.count(question) > 0,
+                                                        annulled);
+            auto& subject = bySubject[files.subjectOf[i]];
+            subject.second += 1;
+            subject.first += outcome == Outcome::Right || outcome == Outcome::Guess ? 1 : 0;
+
+            find.addBindValue(paper.pdfPath);
+            find.addBindValue(paper.dataFolder);
+            find.addBindValue(paper.keyHash);
+            find.addBindValue(question);
+            if (!find.exec())
+                return rollback(find);
+            const bool known = find.next();
+            const qint64 itemId = known ? find.value(0).toLongLong() : 0;
+            // An attempt older than what the notebook saw last says nothing new.
+            if (known && find.value(1).toLongLong() > seen)
+                continue;
+            const ReviewState before = known ? ScheduleOf(find, 2) : ReviewState{};
+            find.finish();
+            if (!OutcomeRules::IsMiss(outcome)) {
+                if (!known)
+                    continue;
+                q.prepare(QStringLiteral("UPDATE notebook_item SET status = 0, active = 0, last_seen = ?,"
+                                         " last_attempt = ? WHERE id = ?"));
+                q.addBindValue(seen);
+                q.addBindValue(attemptId);
+                q.addBindValue(itemId);
+                if (!q.exec())
+                    return rollback(q);
+                continue;
+            }
+            ReviewState next = Sm2Schedule::Review(before, Sm2Schedule::GradeOf(outcome), day);
+            next.mastered = false;
+            if (known) {
+                q.prepare(QStringLiteral("UPDATE notebook_item SET status = ?, missed = missed + 1, last_seen = ?,"
+                                         " last_attempt = ?, paper_name = ?, board = ?, year = ?, subject = ?,"
+                                         " active = 1, ease = ?, interval_days = ?, repetitions = ?, lapses = ?,"
+                                         " due_day = ?, mastered = ?, leech = ? WHERE id = ?"));
+                q.addBindValue(int(outcome));
+                q.addBindValue(seen);
+                q.addBindValue(attemptId);
+                q.addBindValue(Text(paperName));
+                q.addBindValue(Text(label.board));
+                q.addBindValue(Text(label.year));
+                q.addBindValue(Text(files.subjectOf[i]));
+                BindSchedule(q, next);
+                q.addBindValue(itemId);
+            } else {
+                q.prepare(QStringLiteral(
+                    "INSERT INTO notebook_item (pdf_path, data_folder, key_hash, question, paper_name, board, year,"
+                    " subject, key_line, right_wrong, status, missed, last_seen, last_attempt, ease, interval_days,"
+                    " repetitions, lapses, due_day, mastered, leech, active)"
+                    " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1)"));
+                q.addBindValue(paper.pdfPath);
+                q.addBindValue(paper.dataFolder);
+                q.addBindValue(paper.keyHash);
+                q.addBindValue(question);
+                q.addBindValue(Text(paperName));
+                q.addBindValue(Text(label.board));
+                q.addBindValue(Text(label.year));
+                q.addBindValue(Text(files.subjectOf[i]));
+                q.addBindValue(QString::fromStdString(files.key[i]));
+                q.addBindValue(files.rightWrong ? 1 : 0);
+                q.addBindValue(int(outcome));
+                q.addBindValue(seen);
+                q.addBindValue(attemptId);
+                BindSchedule(q, next);
+            }
+            if (!q.exec())
+                return rollback(q);
+        }
+        q.prepare(QStringLiteral("INSERT OR REPLACE INTO attempt_subject (attempt_id, subject, hits, total)"
+                                 " VALUES (?, ?, ?, ?)"));
+        for (const auto& [subject, counts] : bySubject) {
+            q.addBindValue(attemptId);
+            q.addBindValue(Text(subject));
+            q.addBindValue(counts.first);
+            q.addBindValue(counts.second);
+            if (!q.exec())
+                return rollback(q);
+        }
+    }
+    q.prepare(QStringLiteral("UPDATE attempt SET noted = 1 WHERE id = ?"));
+    q.addBindValue(attemptId);
+    if (!q.exec())
+        return rollback(q);
+    if (!d.commit()) {
+        const QString message = d.lastError().text();
+        d.rollback();
+        return failed(message);
+    }
+    return Status::Ok();
+}
+
+ResultOf<std::vector<NotebookItem>, NotebookCode> Notebook::items()
+{
+    if (!ready())
+        return ResultOf<std::vector<NotebookItem>, NotebookCode>::Fail(NotebookCode::StoreUnavailable,
+                                                                       m_store.error().toStdString());
+    if (const auto caught = catchUp(); !caught)
+        return caught.status();
+    std::vector<NotebookItem> out;
+    QSqlQuery q(db());
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT ") + ItemColumns
+                + QStringLiteral(" FROM notebook_item WHERE active = 1 ORDER BY paper_name, pdf_path, question")))
+        return ResultOf<std::vector<NotebookItem>, NotebookCode>::Fail(NotebookCode::StoreFailed,
+                                                                       q.lastError().text().toStdString());
+    while (q.next())
+        out.push_back(ReadItem(q));
+    return out;
+}
+
+ResultOf<NotebookItem, NotebookCode> Notebook::item(qint64 id)
+{
+    if (!ready())
+        return ResultOf<NotebookItem, NotebookCode>::Fail(NotebookCode::StoreUnavailable);
+    QSqlQuery q(db());
+    q.prepare(QStringLiteral("SELECT ") + ItemColumns + QStringLiteral(" FROM notebook_item WHERE id = ?"));
+    q.addBindValue(id);
+    if (!q.exec())
+        return ResultOf<NotebookItem, NotebookCode>::Fail(NotebookCode::StoreFailed,
+                                                          q.lastError().text().toStdString());
+    if (!q.next())
+        return ResultOf<NotebookItem, NotebookCode>::Fail(NotebookCode::NotFound);
+    return ReadItem(q);
+}
+
+ResultOf<std::vector<NotebookItem>, NotebookCode> Notebook::dueItems()
+{
+    auto all = items();
+    if (!all)
+        return all;
+    const int64_t day = today();
+    std::vector<NotebookItem> out;
+    for (NotebookItem& it : all.value())
+        if (it.schedule.dueDay <= day)
+            out.push_back(std::move(it));
+    return out;
+}
+
+ResultOf<int, NotebookCode> Notebook::dueToday()
+{
+    if (!ready())
+        return ResultOf<int, NotebookCode>::Fail(NotebookCode::StoreUnavailable);
+    if (const auto caught = catchUp(); !caught)
+        return caught.status();
+    QSqlQuery q(db());
+    q.prepare(QStringLiteral("SELECT COUNT(*) FROM notebook_item WHERE active = 1 AND due_day <= ?"));
+    q.addBindValue(qint64(today()));
+    if (!q.exec() || !q.next())
+        return ResultOf<int, NotebookCode>::Fail(NotebookCode::StoreFailed, q.lastError().text().toStdString());
+    return q.value(0).toInt();
+}
+
+Notebook::Status Notebook::setNote(qint64 id, const QString& note)
+{
+    if (!ready())
+        return Status::Fail(NotebookCode::StoreUnavailable);
+    QSqlQuery q(db());
+    q.prepare(QStringLiteral("UPDATE notebook_item SET note = ? WHERE id = ?"));
+    q.addBindValue(Text(note));
+    q.addBindValue(id);
+    if (!q.exec())
+        return failed(q.lastError().text());
+    return q.numRowsAffected() == 1 ? Status::Ok() : Status::Fail(NotebookCode::NotFound);
+}
+
+Notebook::Status Notebook::applyReview(qint64 id, Outcome outcome)
+{
+    auto current = item(id);
+    if (!current)
+        return current.status();
+    const ReviewState next = Sm2Schedule::Review(current->schedule, Sm2Schedule::GradeOf(outcome), today());
+    QSqlQuery q(db());
+    q.prepare(QStringLiteral("UPDATE notebook_item SET status = ?, missed = missed + ?, last_seen = ?, ease = ?,"
+                             " interval_days = ?, repetitions = ?, lapses = ?, due_day = ?, mastered = ?, leech = ?,"
+                             " active = ? WHERE id = ?"));
+    q.addBindValue(int(outcome));
+    q.addBindValue(OutcomeRules::IsMiss(outcome) ? 1 : 0);
+    q.addBindValue(now().toMSecsSinceEpoch());
+    BindSchedule(q, next);
+    q.addBindValue(next.mastered ? 0 : 1);
+    q.addBindValue(id);
+    if (!q.exec())
+        return failed(q.lastError().text());
+    return Status::Ok();
+}
+
+} // namespace zelvora::notebook
