@@ -14,6 +14,7 @@ passed, 1 failed, 77 skipped. Run inside a D-Bus session (dbus-run-session).
 """
 import argparse
 import os
+import re
 import shutil
 import sqlite3
 import subprocess
@@ -28,6 +29,25 @@ from attempts_e2e import start_program, open_exam_window, choose_and_start, pape
 DAY1 = '2026-03-02T09:00:00Z'
 DAY2 = '2026-03-03T09:00:00Z'
 WRONG = [0, 1, 2, 3]  # 0-based: questions 1 to 4 answered wrong
+
+
+def annulled(data, name):
+    """The 0-based annulled questions of the paper's info file (single
+    numbers and ranges), if it has one."""
+    out = set()
+    with open(os.path.join(data, 'simu', 'lista.txt'), 'rb') as fh:
+        for line in fh.read().splitlines():
+            parts = line.decode('cp1252').split('#', 1)
+            if len(parts) == 2 and parts[0] == name:
+                ini = os.path.join(data, 'simu', re.sub(r'\.[^.\\/:]*$', '', parts[1]).replace('\\', '/') + '.ini')
+                if os.path.exists(ini):
+                    with open(ini, 'rb') as i:
+                        for entry in i.read().decode('cp1252').splitlines():
+                            if entry.strip().lower().startswith('anuladas'):
+                                for item in re.findall(r'(\d+)(?:\s*-\s*(\d+))?', entry):
+                                    first = int(item[0])
+                                    out.update(range(first - 1, int(item[1] or first)))
+    return out
 
 
 def press(desk, a11y, window, name):
@@ -63,6 +83,7 @@ def scenario(args, work, procs):
     paper_name = choose_and_start(desk, a11y, rect)
     key = paper_key(data, paper_name)
     check(len(key) > len(WRONG) and all(k in '12345' for k in key), 'the paper "%s" has options A to E' % paper_name)
+    check(not set(WRONG) & annulled(data, paper_name), 'no question answered wrong is annulled')
     wait_for('the answer column', lambda: radios(a11y), timeout=30)
     wx, wy, ww, _ = rect
     col_x, col_y = wx + ww - 198, wy + 117
