@@ -71,6 +71,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     QTemporaryDir tmp;
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : tmp.path();
     QDir().mkpath(folder + QStringLiteral("/simu"));

@@ -150,10 +150,46 @@ const Notebook::PaperFiles& Notebook::filesOf(const attempts::PaperIdentity& pap
     return files;
 }
 
+// What one catch-up keeps between attempts: the statements, prepared once,
+// and the notebook's rows of each paper met so far.
+struct Notebook::Fold {
+    explicit Fold(const QSqlDatabase& d) : answers(d), known(d), insert(d), miss(d), right(d), subject(d), noted(d) {}
+    bool prepare()
+    {
+        return answers.prepare(QStringLiteral("SELECT question, answer FROM answer WHERE attempt_id = ?"))
+            && known.prepare(QStringLiteral("SELECT question, id, last_seen, ease, interval_days, repetitions, lapses,"
+                                            " due_day, mastered, leech FROM notebook_item WHERE pdf_path = ?"
+                                            " AND data_folder = ? AND key_hash = ?"))
+            && insert.prepare(QStringLiteral(
+                "INSERT INTO notebook_item (pdf_path, data_folder, key_hash, question, paper_name, board, year,"
+                " subject, key_line, right_wrong, status, missed, last_seen, last_attempt, ease, interval_days,"
+                " repetitions, lapses, due_day, mastered, leech, active)"
+                " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1)"))
+            && miss.prepare(QStringLiteral("UPDATE notebook_item SET status = ?, missed = missed + 1, last_seen = ?,"
+                                           " last_attempt = ?, paper_name = ?, board = ?, year = ?, subject = ?,"
+                                           " active = 1, ease = ?, interval_days = ?, repetitions = ?, lapses = ?,"
+                                           " due_day = ?, mastered = ?, leech = ? WHERE id = ?"))
+            && right.prepare(QStringLiteral("UPDATE notebook_item SET status = 0, active = 0, last_seen = ?,"
+                                            " last_attempt = ? WHERE id = ?"))
+            && subject.prepare(
+                QStringLiteral("INSERT OR REPLACE INTO attempt_subject (attempt_id, subject, hits, total)"
+                               " VALUES (?, ?, ?, ?)"))
+            && noted.prepare(QStringLiteral("UPDATE attempt SET noted = 1 WHERE id = ?"));
+    }
+    struct Known {
+        qint64 id = 0;
+        qint64 lastSeen = 0;
+        ReviewState schedule;
+    };
+    QSqlQuery answers, known, insert, miss, right, subject, noted;
+    std::map<QString, std::map<int, Known>> papers;
+};
+
 ResultOf<int, NotebookCode> Notebook::catchUp()
 {
+    using Out = ResultOf<int, NotebookCode>;
     if (!ready())
-        return ResultOf<int, NotebookCode>::Fail(NotebookCode::StoreUnavailable, m_store.error().toStdString());
+        return Out::Fail(NotebookCode::StoreUnavailable, m_store.error().toStdString());
     struct Pending {
         qint64 id;
         attempts::PaperIdentity paper;
@@ -166,49 +202,80 @@ ResultOf<int, NotebookCode> Notebook::catchUp()
         q.setForwardOnly(true);
         if (!q.exec(QStringLiteral("SELECT id, pdf_path, data_folder, key_hash, paper_name, ended_at FROM attempt"
                                    " WHERE noted = 0 AND finished = 1 AND kind = 0 ORDER BY ended_at, id")))
-            return ResultOf<int, NotebookCode>::Fail(NotebookCode::StoreFailed, q.lastError().text().toStdString());
+            return Out::Fail(NotebookCode::StoreFailed, q.lastError().text().toStdString());
         while (q.next())
             pending.push_back({q.value(0).toLongLong(),
                                {q.value(1).toString(), q.value(2).toString(), q.value(3).toString()},
                                q.value(4).toString(),
                                QDateTime::fromMSecsSinceEpoch(q.value(5).toLongLong(), Qt::UTC)});
     }
+    if (pending.empty())
+        return 0;
+    QSqlDatabase d = db();
+    Fold fold(d);
+    if (!fold.prepare())
+        return Out::Fail(NotebookCode::StoreFailed, d.lastError().text().toStdString());
     std::map<QString, PaperFiles> cache;
-    int done = 0;
-    for (const Pending& p : pending) {
-        const Status s = foldIn(p.id, p.paper, p.name, p.ended, filesOf(p.paper, cache));
-        if (!s)
-            return ResultOf<int, NotebookCode>::Fail(s.code(), s.detail());
-        ++done;
+    // Attempts are folded in batches, each one transaction: what a batch
+    // changes and the marks of its attempts are written together.
+    constexpr size_t Batch = 256;
+    size_t done = 0;
+    while (done < pending.size()) {
+        if (!d.transaction())
+            return Out::Fail(NotebookCode::StoreFailed, d.lastError().text().toStdString());
+        const size_t end = std::min(pending.size(), done + Batch);
+        for (size_t i = done; i < end; ++i) {
+            const Pending& p = pending[i];
+            if (const Status s = foldIn(fold, p.id, p.paper, p.name, p.ended, filesOf(p.paper, cache)); !s) {
+                d.rollback();
+                return Out::Fail(s.code(), s.detail());
+            }
+        }
+        if (!d.commit()) {
+            const std::string message = d.lastError().text().toStdString();
+            d.rollback();
+            return Out::Fail(NotebookCode::StoreFailed, message);
+        }
+        done = end;
     }
-    return done;
+    return int(done);
 }
 
-Notebook::Status Notebook::foldIn(qint64 attemptId, const attempts::PaperIdentity& paper, const QString& paperName,
-                                  const QDateTime& endedAt, const PaperFiles& files)
+Notebook::Status Notebook::foldIn(Fold& fold, qint64 attemptId, const attempts::PaperIdentity& paper,
+                                  const QString& paperName, const QDateTime& endedAt, const PaperFiles& files)
 {
-    QSqlDatabase d = db();
-    if (!d.transaction())
-        return failed(d.lastError().text());
-    auto rollback = [&](const QSqlQuery& q) {
-        const QString message = q.lastError().text();
-        d.rollback();
-        return failed(message);
-    };
-    QSqlQuery q(d);
+    auto sqlFailure = [&](const QSqlQuery& q) { return failed(q.lastError().text()); };
     // A paper whose key is gone or changed cannot say what was missed: the
     // attempt is only marked as seen.
     if (files.usable) {
-        std::vector<std::string> answers(files.key.size(), "#");
-        q.prepare(QStringLiteral("SELECT question, answer FROM answer WHERE attempt_id = ?"));
-        q.addBindValue(attemptId);
-        if (!q.exec())
-            return rollback(q);
-        while (q.next()) {
-            const int question = q.value(0).toInt();
-            if (question >= 0 && size_t(question) < answers.size())
-                answers[size_t(question)] = q.value(1).toString().toStdString();
+        const QString paperKey = paper.pdfPath + QLatin1Char('\n') + paper.dataFolder + QLatin1Char('\n')
+            + paper.keyHash;
+        auto found = fold.papers.find(paperKey);
+        if (found == fold.papers.end()) {
+            auto& known = fold.papers[paperKey];
+            fold.known.addBindValue(paper.pdfPath);
+            fold.known.addBindValue(paper.dataFolder);
+            fold.known.addBindValue(paper.keyHash);
+            if (!fold.known.exec())
+                return sqlFailure(fold.known);
+            while (fold.known.next())
+                known[fold.known.value(0).toInt()] = {fold.known.value(1).toLongLong(),
+                                                      fold.known.value(2).toLongLong(), ScheduleOf(fold.known, 3)};
+            fold.known.finish();
+            found = fold.papers.find(paperKey);
         }
+        std::map<int, Fold::Known>& known = found->second;
+
+        std::vector<std::string> answers(files.key.size(), "#");
+        fold.answers.addBindValue(attemptId);
+        if (!fold.answers.exec())
+            return sqlFailure(fold.answers);
+        while (fold.answers.next()) {
+            const int question = fold.answers.value(0).toInt();
+            if (question >= 0 && size_t(question) < answers.size())
+                answers[size_t(question)] = fold.answers.value(1).toString().toStdString();
+        }
+        fold.answers.finish();
         const std::set<int> guesses = m_guesses ? m_guesses(attemptId) : std::set<int>{};
         const PaperLabel label = PaperLabel::Parse(paperName);
         const qint64 seen = endedAt.toMSecsSinceEpoch();
@@ -216,10 +283,6 @@ Notebook::Status Notebook::foldIn(qint64 attemptId, const attempts::PaperIdentit
         // Hits and questions per subject ("" for questions of no subject).
         std::map<QString, std::pair<int, int>> bySubject;
 
-        QSqlQuery find(d);
-        find.prepare(QStringLiteral("SELECT id, last_seen, ease, interval_days, repetitions, lapses, due_day, mastered,"
-                                    " leech FROM notebook_item WHERE pdf_path = ? AND data_folder = ? AND key_hash = ?"
-                                    " AND question = ?"));
         for (size_t i = 0; i < files.key.size(); ++i) {
             const int question = int(i);
             const bool annulled = std::binary_search(files.annulled.begin(), files.annulled.end(), question + 1);
@@ -229,38 +292,26 @@ Notebook::Status Notebook::foldIn(qint64 attemptId, const attempts::PaperIdentit
             subject.second += 1;
             subject.first += outcome == Outcome::Right || outcome == Outcome::Guess ? 1 : 0;
 
-            find.addBindValue(paper.pdfPath);
-            find.addBindValue(paper.dataFolder);
-            find.addBindValue(paper.keyHash);
-            find.addBindValue(question);
-            if (!find.exec())
-                return rollback(find);
-            const bool known = find.next();
-            const qint64 itemId = known ? find.value(0).toLongLong() : 0;
+            const auto item = known.find(question);
             // An attempt older than what the notebook saw last says nothing new.
-            if (known && find.value(1).toLongLong() > seen)
+            if (item != known.end() && item->second.lastSeen > seen)
                 continue;
-            const ReviewState before = known ? ScheduleOf(find, 2) : ReviewState{};
-            find.finish();
             if (!OutcomeRules::IsMiss(outcome)) {
-                if (!known)
+                if (item == known.end())
                     continue;
-                q.prepare(QStringLiteral("UPDATE notebook_item SET status = 0, active = 0, last_seen = ?,"
-                                         " last_attempt = ? WHERE id = ?"));
-                q.addBindValue(seen);
-                q.addBindValue(attemptId);
-                q.addBindValue(itemId);
-                if (!q.exec())
-                    return rollback(q);
+                fold.right.addBindValue(seen);
+                fold.right.addBindValue(attemptId);
+                fold.right.addBindValue(item->second.id);
+                if (!fold.right.exec())
+                    return sqlFailure(fold.right);
+                item->second.lastSeen = seen;
                 continue;
             }
+            const ReviewState before = item != known.end() ? item->second.schedule : ReviewState{};
             ReviewState next = Sm2Schedule::Review(before, Sm2Schedule::GradeOf(outcome), day);
             next.mastered = false;
-            if (known) {
-                q.prepare(QStringLiteral("UPDATE notebook_item SET status = ?, missed = missed + 1, last_seen = ?,"
-                                         " last_attempt = ?, paper_name = ?, board = ?, year = ?, subject = ?,"
-                                         " active = 1, ease = ?, interval_days = ?, repetitions = ?, lapses = ?,"
-                                         " due_day = ?, mastered = ?, leech = ? WHERE id = ?"));
+            if (item != known.end()) {
+                QSqlQuery& q = fold.miss;
                 q.addBindValue(int(outcome));
                 q.addBindValue(seen);
                 q.addBindValue(attemptId);
@@ -269,13 +320,13 @@ Notebook::Status Notebook::foldIn(qint64 attemptId, const attempts::PaperIdentit
                 q.addBindValue(Text(label.year));
                 q.addBindValue(Text(files.subjectOf[i]));
                 BindSchedule(q, next);
-                q.addBindValue(itemId);
+                q.addBindValue(item->second.id);
+                if (!q.exec())
+                    return sqlFailure(q);
+                item->second.lastSeen = seen;
+                item->second.schedule = next;
             } else {
-                q.prepare(QStringLiteral(
-                    "INSERT INTO notebook_item (pdf_path, data_folder, key_hash, question, paper_name, board, year,"
-                    " subject, key_line, right_wrong, status, missed, last_seen, last_attempt, ease, interval_days,"
-                    " repetitions, lapses, due_day, mastered, leech, active)"
-                    " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1)"));
+                QSqlQuery& q = fold.insert;
                 q.addBindValue(paper.pdfPath);
                 q.addBindValue(paper.dataFolder);
                 q.addBindValue(paper.keyHash);
@@ -290,30 +341,23 @@ Notebook::Status Notebook::foldIn(qint64 attemptId, const attempts::PaperIdentit
                 q.addBindValue(seen);
                 q.addBindValue(attemptId);
                 BindSchedule(q, next);
+                if (!q.exec())
+                    return sqlFailure(q);
+                known[question] = {q.lastInsertId().toLongLong(), seen, next};
             }
-            if (!q.exec())
-                return rollback(q);
         }
-        q.prepare(QStringLiteral("INSERT OR REPLACE INTO attempt_subject (attempt_id, subject, hits, total)"
-                                 " VALUES (?, ?, ?, ?)"));
         for (const auto& [subject, counts] : bySubject) {
-            q.addBindValue(attemptId);
-            q.addBindValue(Text(subject));
-            q.addBindValue(counts.first);
-            q.addBindValue(counts.second);
-            if (!q.exec())
-                return rollback(q);
+            fold.subject.addBindValue(attemptId);
+            fold.subject.addBindValue(Text(subject));
+            fold.subject.addBindValue(counts.first);
+            fold.subject.addBindValue(counts.second);
+            if (!fold.subject.exec())
+                return sqlFailure(fold.subject);
         }
     }
-    q.prepare(QStringLiteral("UPDATE attempt SET noted = 1 WHERE id = ?"));
-    q.addBindValue(attemptId);
-    if (!q.exec())
-        return rollback(q);
-    if (!d.commit()) {
-        const QString message = d.lastError().text();
-        d.rollback();
-        return failed(message);
-    }
+    fold.noted.addBindValue(attemptId);
+    if (!fold.noted.exec())
+        return sqlFailure(fold.noted);
     return Status::Ok();
 }
 

@@ -76,7 +76,8 @@ private:
         bool rightWrong = false;
     };
     const PaperFiles& filesOf(const attempts::PaperIdentity& paper, std::map<QString, PaperFiles>& cache);
-    Status foldIn(qint64 attemptId, const attempts::PaperIdentity& paper, const QString& paperName,
+    struct Fold;
+    Status foldIn(Fold& fold, qint64 attemptId, const attempts::PaperIdentity& paper, const QString& paperName,
                   const QDateTime& endedAt, const PaperFiles& files);
     bool ready() const;
     QSqlDatabase db() const;
