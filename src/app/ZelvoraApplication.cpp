@@ -15,8 +15,6 @@
 #include "mockexam/TformSimul.h"
 #include "notebook/Notebook.h"
 #include "notebook/NotebookClock.h"
-#include "notebook/TformCaderno.h"
-#include "notebook/TformRefazer.h"
 #include "text/PtBrCollation.h"
 
 #include <QDeadlineTimer>
@@ -56,7 +54,7 @@ ZelvoraApplication::~ZelvoraApplication()
 
 bool ZelvoraApplication::notify(QObject* receiver, QEvent* event)
 {
-    if (m_exitAfterFirstPaint && event->type() == QEvent::Paint && receiver == m_ctx.windows.main) {
+    if (m_exitAfterFirstPaint && event->type() == QEvent::Paint && receiver == m_windows.main) {
         m_exitAfterFirstPaint = false;
         // Runs once the paint that is starting, with its children's, is done.
         QTimer::singleShot(0, [] {
@@ -111,8 +109,9 @@ void ZelvoraApplication::createWindows()
         m_attempts->open();
         m_ctx.attempts = m_attempts.get();
         m_notebook = std::make_unique<notebook::Notebook>(*m_attempts, clock);
-        m_attempts->onFinished = [this](qint64) { guarded([this] { notebookChanged(); }); };
-        m_ctx.openNotebook = [this] { openNotebook(); };
+        m_windows.notebook = m_notebook.get();
+        // A finished attempt is in the notebook at once.
+        m_attempts->onFinished = [this](qint64) { guarded([this] { m_windows.notebookChanged(); }); };
     }
     // A window without its folder would show no buttons (the skins are
     // missing too) and no way out but closing it: ask for a folder first.
@@ -123,71 +122,19 @@ void ZelvoraApplication::createWindows()
         m_ctx.fixedFolder = chosen;
     }
     auto& w = m_ctx.windows;
-    w.main = createWindow<gui::TformMain>("TformMain");
+    m_windows.main = createWindow<gui::TformMain>("TformMain");
     w.creditos = createWindow<gui::TformCreditos>("TformCreditos");
-    w.simul = createWindow<gui::TformSimul>("TformSimul");
-    w.resultado = createWindow<gui::TformResultado>("TformResultado");
+    m_windows.simul = createWindow<gui::TformSimul>("TformSimul");
+    m_windows.resultado = createWindow<gui::TformResultado>("TformResultado");
     w.aguarde = createWindow<gui::TformAguarde>("TformAguarde");
     w.abre = createWindow<gui::TformAbre>("TformAbre");
-    if (w.simul) {
-        connect(w.simul, &gui::TformSimul::notebookRequested, this, [this] { guarded([this] { openNotebook(); }); });
-        connect(w.simul, &gui::TformSimul::reviewTodayRequested, this, [this] {
-            guarded([this] {
-                QList<qint64> ids;
-                if (m_notebook)
-                    if (const auto due = m_notebook->dueItems())
-                        for (const auto& it : due.value())
-                            ids << it.id;
-                startReview(ids);
-            });
-        });
-    }
-    if (w.resultado)
-        connect(w.resultado, &gui::TformResultado::notebookRequested, this,
-                [this] { guarded([this] { openNotebook(); }); });
-    notebookChanged();
-}
-
-void ZelvoraApplication::notebookChanged()
-{
-    auto& w = m_ctx.windows;
-    if (m_notebook && w.simul) {
-        if (const auto due = m_notebook->dueToday())
-            w.simul->setDueToday(due.value());
-    }
-    if (w.caderno && w.caderno->isVisible())
-        w.caderno->reload();
-}
-
-void ZelvoraApplication::openNotebook()
-{
-    auto& w = m_ctx.windows;
-    if (!w.caderno) {
-        w.caderno = new gui::TformCaderno(m_notebook.get(), m_ctx.messages, m_ctx.title);
-        connect(w.caderno, &gui::TformCaderno::reviewRequested, this,
-                [this](const QList<qint64>& ids) { guarded([this, ids] { startReview(ids); }); });
-    } else {
-        w.caderno->reload();
-    }
-    w.caderno->show();
-    w.caderno->raise();
-    w.caderno->activateWindow();
-}
-
-void ZelvoraApplication::startReview(const QList<qint64>& itemIds)
-{
-    auto& w = m_ctx.windows;
-    if (!w.refazer) {
-        w.refazer = new gui::TformRefazer(m_notebook.get(), m_ctx.messages, m_ctx.title);
-        connect(w.refazer, &gui::TformRefazer::reviewFinished, this,
-                [this] { guarded([this] { notebookChanged(); }); });
-    }
-    w.refazer->start(itemIds);
+    guarded([this] { m_windows.wire(m_ctx); });
+    guarded([this] { m_windows.notebookChanged(); });
 }
 
 int ZelvoraApplication::run()
 {
-    auto* main = m_ctx.windows.main;
+    auto* main = m_windows.main;
     if (!main)
         return 1;
     main->show();
@@ -213,20 +160,18 @@ void ZelvoraApplication::destroyWindows()
     };
     destroy(w.abre);
     destroy(w.aguarde);
-    destroy(w.resultado);
-    destroy(w.simul);
+    destroy(m_windows.resultado);
+    destroy(m_windows.simul);
     destroy(w.creditos);
-    destroy(w.main);
-    delete w.historico;
-    w.historico = nullptr;
-    delete w.refazer; // writes an unfinished review's clock
-    w.refazer = nullptr;
-    delete w.caderno;
-    w.caderno = nullptr;
+    destroy(m_windows.main);
+    delete m_windows.historico;
+    m_windows.historico = nullptr;
+    // An unfinished review writes its clock as its window goes.
+    m_windows.destroyNotebookWindows();
     // Last, after the exam window wrote its clock.
-    m_ctx.openNotebook = nullptr;
     if (m_attempts)
         m_attempts->onFinished = nullptr;
+    m_windows.notebook = nullptr;
     m_notebook.reset();
     m_ctx.attempts = nullptr;
     m_attempts.reset();

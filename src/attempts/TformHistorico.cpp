@@ -123,16 +123,11 @@ TformHistorico::TformHistorico(attempts::AttemptStore* store, app::MessageBoxes*
     reload();
 }
 
-TformHistorico* TformHistorico::Open(app::AppContext& ctx)
+TformHistorico* TformHistorico::Open(app::AppContext& ctx, TformHistorico*& w)
 {
-    auto*& w = ctx.windows.historico;
-    if (!w) {
+    if (!w)
         w = new TformHistorico(ctx.attempts, ctx.messages, ctx.title);
-        QObject::connect(w, &TformHistorico::notebookRequested, w, [&ctx] {
-            if (ctx.openNotebook)
-                ctx.openNotebook();
-        });
-    } else
+    else
         w->reload();
     w->show();
     w->raise();

@@ -39,12 +39,18 @@ public:
     // one line per subject.
     void ShowScore(const mockexam::ExamScore& score, bool timeRanOut = false);
 
-signals:
-    // "Caderno de erros" was pressed.
-    void notebookRequested();
-
 public slots:
     void done(int result) override;
+
+signals:
+    // "Revisar": the exam window opens its review.
+    void reviewRequested();
+    // The window closes: the exam window closes with it.
+    void closing();
+    // "Histórico": the application shows the history window.
+    void historyRequested();
+    // "Caderno de erros": the application shows the mistakes notebook.
+    void notebookRequested();
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;

@@ -1,8 +1,9 @@
 #include "notebook/TformQuestaoCaderno.h"
 
-#include "mockexam/TPdfViewer.h"
+#include "mockexam/PaperDocument.h"
 
 #include <QLabel>
+#include <QPdfDocument>
 #include <QPdfPageNavigator>
 #include <QPdfView>
 #include <QShortcut>
@@ -26,7 +27,9 @@ TformQuestaoCaderno::TformQuestaoCaderno(QWidget* parent) : QWidget(parent, Qt::
     bold.setBold(true);
     m_questao->setFont(bold);
     m_gabarito->setFont(bold);
-    m_pdf = new TPdfViewer(this);
+    m_pdf = new QPdfView(this);
+    m_pdf->setPageMode(QPdfView::PageMode::MultiPage);
+    m_pdf->setZoomMode(QPdfView::ZoomMode::FitToWidth);
     m_pdf->setObjectName(QStringLiteral("PDF"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_questao);
@@ -37,18 +40,30 @@ TformQuestaoCaderno::TformQuestaoCaderno(QWidget* parent) : QWidget(parent, Qt::
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
+TformQuestaoCaderno::~TformQuestaoCaderno() = default;
+
 void TformQuestaoCaderno::showItem(const notebook::NotebookItem& item)
 {
     m_questao->setText(QStringLiteral("%1 — Questão %2").arg(item.paperName).arg(item.question + 1));
     m_gabarito->setText(QStringLiteral("Gabarito: %1").arg(item.keyLetter()));
     m_anotacao->setText(item.note.isEmpty() ? QString() : QStringLiteral("Anotação: %1").arg(item.note));
     m_anotacao->setVisible(!item.note.isEmpty());
-    m_loaded = m_pdf->LoadFile(item.paper.pdfPath);
+    m_loaded = loadPaper(item.paper.pdfPath);
     if (!m_loaded)
         return;
     const std::optional<int> page = pageOf ? pageOf(item) : std::nullopt;
-    if (page && *page >= 0 && *page < m_pdf->pageCount())
-        m_pdf->view()->pageNavigator()->jump(*page, {});
+    if (page && *page >= 0 && *page < m_paper->document()->pageCount())
+        m_pdf->pageNavigator()->jump(*page, {});
+}
+
+bool TformQuestaoCaderno::loadPaper(const QString& path)
+{
+    m_pdf->setDocument(nullptr);
+    m_paper = mockexam::PaperDocument::Open(path);
+    if (!m_paper)
+        return false;
+    m_pdf->setDocument(m_paper->document());
+    return true;
 }
 
 } // namespace zelvora::gui

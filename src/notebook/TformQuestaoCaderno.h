@@ -9,32 +9,41 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QLabel;
 
-namespace zelvora::gui {
+class QPdfView;
 
-class TPdfViewer;
+namespace zelvora::mockexam {
+class PaperDocument;
+} // namespace zelvora::mockexam
+
+namespace zelvora::gui {
 
 class TformQuestaoCaderno : public QWidget {
     Q_OBJECT
 public:
     explicit TformQuestaoCaderno(QWidget* parent = nullptr);
+    ~TformQuestaoCaderno() override;
 
     // Where a question stands in its paper (0-based page), when the paper's
     // question map knows it; without one the paper opens at its first page.
     std::function<std::optional<int>(const notebook::NotebookItem&)> pageOf;
 
     void showItem(const notebook::NotebookItem& item);
-    const TPdfViewer* viewer() const { return m_pdf; }
     bool paperLoaded() const { return m_loaded; }
 
 private:
+    // Shows the paper at path from its first page; false when it cannot be opened.
+    bool loadPaper(const QString& path);
     QLabel* m_questao = nullptr;
     QLabel* m_gabarito = nullptr;
     QLabel* m_anotacao = nullptr;
-    TPdfViewer* m_pdf = nullptr;
+    // The paper shown, read as the exam window reads it.
+    std::unique_ptr<mockexam::PaperDocument> m_paper;
+    QPdfView* m_pdf = nullptr;
     bool m_loaded = false;
 };
 

@@ -1,7 +1,7 @@
 #include "notebook/TformRefazer.h"
 
 #include "app/MessageBoxes.h"
-#include "mockexam/TPdfViewer.h"
+#include "mockexam/PaperDocument.h"
 #include "notebook/NotebookTexts.h"
 
 #include <QButtonGroup>
@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPdfDocument>
 #include <QPdfPageNavigator>
 #include <QPdfView>
 #include <QPushButton>
@@ -58,7 +59,9 @@ TformRefazer::TformRefazer(notebook::Notebook* notebook, app::MessageBoxes* mess
     m_questao->setFont(bold);
     m_prova = new QLabel(this);
     m_prova->setObjectName(QStringLiteral("lProva"));
-    m_pdf = new TPdfViewer(this);
+    m_pdf = new QPdfView(this);
+    m_pdf->setPageMode(QPdfView::PageMode::MultiPage);
+    m_pdf->setZoomMode(QPdfView::ZoomMode::FitToWidth);
     m_pdf->setObjectName(QStringLiteral("PDF"));
 
     m_resposta = new QGroupBox(QStringLiteral("Resposta"), this);
@@ -172,11 +175,11 @@ void TformRefazer::showQuestion(int position)
     m_questao->setText(QStringLiteral("Questão %1 de %2").arg(m_position + 1).arg(m_session->questions().size()));
     m_prova->setText(QStringLiteral("%1 — questão %2").arg(it.paperName).arg(it.question + 1));
     if (m_loadedPdf != it.paper.pdfPath) {
-        m_loadedPdf = m_pdf->LoadFile(it.paper.pdfPath) ? it.paper.pdfPath : QString();
+        m_loadedPdf = loadPaper(it.paper.pdfPath) ? it.paper.pdfPath : QString();
     }
     if (!m_loadedPdf.isEmpty()) {
         const std::optional<int> page = pageOf ? pageOf(it) : std::nullopt;
-        m_pdf->view()->pageNavigator()->jump(page && *page < m_pdf->pageCount() ? *page : 0, {});
+        m_pdf->pageNavigator()->jump(page && *page < m_paper->document()->pageCount() ? *page : 0, {});
     }
     const int count = it.rightWrong ? 2 : 5;
     for (int o = 0; o < 5; ++o) {
@@ -252,6 +255,16 @@ void TformRefazer::closeEvent(QCloseEvent* e)
 {
     saveProgress();
     QWidget::closeEvent(e);
+}
+
+bool TformRefazer::loadPaper(const QString& path)
+{
+    m_pdf->setDocument(nullptr);
+    m_paper = mockexam::PaperDocument::Open(path);
+    if (!m_paper)
+        return false;
+    m_pdf->setDocument(m_paper->document());
+    return true;
 }
 
 } // namespace zelvora::gui

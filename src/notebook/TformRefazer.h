@@ -15,6 +15,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QButtonGroup;
@@ -27,9 +28,13 @@ namespace zelvora::app {
 class MessageBoxes;
 } // namespace zelvora::app
 
-namespace zelvora::gui {
+class QPdfView;
 
-class TPdfViewer;
+namespace zelvora::mockexam {
+class PaperDocument;
+} // namespace zelvora::mockexam
+
+namespace zelvora::gui {
 
 class TformRefazer : public QWidget {
     Q_OBJECT
@@ -60,6 +65,8 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    // Shows the paper at path from its first page; false when it cannot be opened.
+    bool loadPaper(const QString& path);
     void saveProgress();
     void showMessage(const QString& text);
     qint64 elapsed() const;
@@ -75,7 +82,9 @@ private:
 
     QLabel* m_questao = nullptr;
     QLabel* m_prova = nullptr;
-    TPdfViewer* m_pdf = nullptr;
+    // The paper shown, read as the exam window reads it.
+    std::unique_ptr<mockexam::PaperDocument> m_paper;
+    QPdfView* m_pdf = nullptr;
     QGroupBox* m_resposta = nullptr;
     QButtonGroup* m_group = nullptr;
     QRadioButton* m_options[5] = {};
