@@ -2,8 +2,11 @@
 // What the exam window asks of the attempt store, in one place: on starting a
 // paper, offer to continue its interrupted attempt; keep writing the attempt
 // while it runs; ask before leaving a running paper and before finishing with
-// blank questions; say once when the store is unavailable. The window passes
-// how to ask a yes/no question and how to show a message.
+// blank questions; say once when the store is unavailable, when opening it
+// found answers lost, and when a write fails. An interrupted attempt that
+// another instance of the program holds is not offered: that is said and a
+// new attempt starts. The window passes how to ask a yes/no question and how
+// to show a message.
 #include "attempts/AttemptRecorder.h"
 
 #include <QString>

@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "app/MessageBoxes.h"
 #include "attempts/AttemptStore.h"
+#include "attempts/AttemptTexts.h"
 #include "attempts/HistoryCsv.h"
 #include "attempts/PaperSeries.h"
 #include "mockexam/ExamScore.h"
@@ -146,8 +147,8 @@ void TformHistorico::reload()
         m_aviso->hide();
     } else {
         m_model.setAttempts({});
-        m_aviso->setText(QStringLiteral("O histórico não está disponível: %1.")
-                             .arg(m_store ? m_store->error() : QStringLiteral("o arquivo não foi aberto")));
+        m_aviso->setText(attempts::AttemptTexts::HistoryUnavailable(
+            m_store ? m_store->status() : attempts::StoreResult::Fail(attempts::StoreError::NotOpen)));
         m_aviso->show();
     }
     if (m_model.rowCount() > 0)
@@ -259,8 +260,8 @@ void TformHistorico::btExcluirClick()
                                  .arg(a.paperName, m_model.dateText(a));
     if (!m_messages || !m_messages->ask(this, question, m_title))
         return;
-    if (!m_store->remove(id)) {
-        showMessage(QStringLiteral("Não foi possível excluir a tentativa: %1.").arg(m_store->error()));
+    if (const auto removed = m_store->remove(id); !removed) {
+        showMessage(attempts::AttemptTexts::RemoveFailed(removed));
         return;
     }
     const int next = row;

@@ -49,8 +49,8 @@ void TestTformHistorico::init()
         minute = i;
         const QString pdf = i == 2 ? QStringLiteral("/s/q.pdf") : QStringLiteral("/s/p.pdf");
         const PaperIdentity paper{pdf, QStringLiteral("/d/"), QStringLiteral("k")};
-        m_ids[i] = *m_store->begin(paper, QStringLiteral("Prova %1").arg(i == 2 ? 2 : 1), 4);
-        m_store->finish(m_ids[i], 60, 4, i + 1);
+        m_ids[i] = m_store->begin(paper, QStringLiteral("Prova %1").arg(i == 2 ? 2 : 1), 4).value();
+        m_store->finish(m_ids[i], 60, i + 1);
     }
     m_messages.clear();
     m_messages.answers.clear();
@@ -99,9 +99,9 @@ void TestTformHistorico::deleteAsksFirst()
     QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("btExcluir")), Qt::LeftButton);
     QCOMPARE(m_messages.questions.size(), 1);
     QVERIFY(m_messages.questions[0].contains(QStringLiteral("Prova 2")));
-    QCOMPARE(int(m_store->summaries().size()), left);
+    QCOMPARE(int(m_store->summaries().value().size()), left);
     QCOMPARE(w.model().rowCount(), left);
-    QCOMPARE(m_store->load(m_ids[2]).has_value(), !yes);
+    QCOMPARE(m_store->load(m_ids[2]).value().has_value(), !yes);
 }
 
 void TestTformHistorico::exportWritesTheTable()
