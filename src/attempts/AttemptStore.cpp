@@ -619,6 +619,82 @@ StoreResultOf<std::optional<Attempt>> AttemptStore::findInterrupted(const PaperI
     return load(id);
 }
 
+StoreResult AttemptStore::backupTo(const QString& path)
+{
+    if (!m_open)
+        return StoreResult::Fail(StoreError::NotOpen);
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    q.prepare(QStringLiteral("VACUUM INTO ?"));
+    q.addBindValue(path);
+    if (!q.exec())
+        return fail(q.lastError());
+    return StoreResult::Ok();
+}
+
+StoreResultOf<int> AttemptStore::addMissing(const std::vector<Attempt>& attempts)
+{
+    if (!m_open)
+        return StoreResult::Fail(StoreError::NotOpen);
+    if (StoreResult r = exec(QStringLiteral("BEGIN IMMEDIATE")); !r)
+        return r;
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    const auto failed = [&](const QSqlError& e) -> StoreResultOf<int> {
+        const StoreResult r = fail(e);
+        q.finish();
+        exec(QStringLiteral("ROLLBACK"));
+        return r;
+    };
+    int added = 0;
+    for (const Attempt& a : attempts) {
+        q.prepare(QStringLiteral("SELECT 1 FROM attempt WHERE pdf_path = ? AND data_folder = ? AND key_hash = ?"
+                                 " AND started_at = ?"));
+        q.addBindValue(a.paper.pdfPath);
+        q.addBindValue(a.paper.dataFolder);
+        q.addBindValue(a.paper.keyHash);
+        q.addBindValue(ToStored(a.startedAt));
+        if (!q.exec())
+            return failed(q.lastError());
+        if (q.next())
+            continue;
+        q.prepare(QStringLiteral("INSERT INTO attempt (paper_name, pdf_path, data_folder, key_hash, question_count,"
+                                 " started_at, ended_at, elapsed_seconds, current_question, answered, hits, finished,"
+                                 " saved_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        q.addBindValue(a.paperName);
+        q.addBindValue(a.paper.pdfPath);
+        q.addBindValue(a.paper.dataFolder);
+        q.addBindValue(a.paper.keyHash);
+        q.addBindValue(a.questionCount);
+        q.addBindValue(ToStored(a.startedAt));
+        q.addBindValue(a.endedAt.isValid() ? QVariant(ToStored(a.endedAt)) : QVariant());
+        q.addBindValue(a.elapsedSeconds);
+        q.addBindValue(a.currentQuestion);
+        q.addBindValue(a.answered);
+        q.addBindValue(a.hits);
+        q.addBindValue(a.finished ? 1 : 0);
+        q.addBindValue(ToStored(a.savedAt.isValid() ? a.savedAt : a.startedAt));
+        if (!q.exec())
+            return failed(q.lastError());
+        const qint64 id = q.lastInsertId().toLongLong();
+        for (size_t question = 0; question < a.answers.size(); ++question) {
+            if (a.answers[question] == "#")
+                continue;
+            q.prepare(QStringLiteral("INSERT INTO answer (attempt_id, question, answer) VALUES (?, ?, ?)"));
+            q.addBindValue(id);
+            q.addBindValue(int(question));
+            q.addBindValue(QString::fromStdString(a.answers[question]));
+            if (!q.exec())
+                return failed(q.lastError());
+        }
+        ++added;
+    }
+    q.finish();
+    if (StoreResult r = exec(QStringLiteral("COMMIT")); !r) {
+        exec(QStringLiteral("ROLLBACK"));
+        return r;
+    }
+    return added;
+}
+
 StoreResultOf<std::vector<Attempt>> AttemptStore::summaries()
 {
     if (!m_open)

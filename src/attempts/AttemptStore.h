@@ -96,6 +96,14 @@ public:
     // Every attempt without its answers, newest first.
     StoreResultOf<std::vector<Attempt>> summaries();
 
+    // A consistent copy of the whole store in a new file (VACUUM INTO), safe
+    // while the store is in use.
+    StoreResult backupTo(const QString& path);
+    // Adds, in one transaction, the attempts (answers included) that the
+    // store does not have: an attempt is the same when its paper and its
+    // start are. The number added.
+    StoreResultOf<int> addMissing(const std::vector<Attempt>& attempts);
+
     // The schema version of the open file, -1 when it cannot be read.
     int userVersion();
 

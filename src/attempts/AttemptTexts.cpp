@@ -119,4 +119,51 @@ QString AttemptTexts::RemoveFailed(const StoreResult& result)
     return QStringLiteral("Não foi possível excluir a tentativa: %1.").arg(Reason(result));
 }
 
+QString AttemptTexts::ArchiveFailed(const Result<UserDataArchive::Error>& result)
+{
+    using Error = UserDataArchive::Error;
+    QString why;
+    switch (result.code()) {
+    case Error::Ok:
+        return QString();
+    case Error::StoreUnavailable:
+        why = QStringLiteral("o histórico de simulados não está disponível");
+        break;
+    case Error::BackupFailed:
+        why = QStringLiteral("não foi possível copiar o histórico de simulados");
+        break;
+    case Error::CannotWrite:
+        why = QStringLiteral("não foi possível gravar %1").arg(QString::fromStdString(result.detail()));
+        break;
+    case Error::NotAnArchive:
+        why = QStringLiteral("o arquivo não é um arquivo zip que o Zelvora consiga ler");
+        break;
+    case Error::NotOurs:
+        why = QStringLiteral("o arquivo não foi feito por \"Exportar meus dados\"");
+        break;
+    case Error::StoreInArchiveUnreadable:
+        why = QStringLiteral("o histórico dentro do arquivo está danificado ou é de uma versão mais nova do Zelvora");
+        break;
+    case Error::MergeFailed:
+        why = QStringLiteral("não foi possível gravar as tentativas no histórico");
+        break;
+    }
+    return QStringLiteral("Não foi possível concluir: %1.").arg(why);
+}
+
+QString AttemptTexts::Exported(const QString& path)
+{
+    return QStringLiteral("Seus dados foram exportados para %1.").arg(path);
+}
+
+QString AttemptTexts::Imported(const UserDataArchive::Imported& done)
+{
+    return QStringLiteral("Dados importados: %1 arquivo(s) restaurado(s), %2 já existia(m) e foi(ram) mantido(s); "
+                          "%3 tentativa(s) acrescentada(s) ao histórico, %4 já estava(m) nele.")
+        .arg(done.filesRestored)
+        .arg(done.filesKept)
+        .arg(done.attemptsAdded)
+        .arg(done.attemptsKnown);
+}
+
 } // namespace zelvora::attempts

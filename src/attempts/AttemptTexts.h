@@ -2,6 +2,7 @@
 // The questions and messages about kept attempts, in Portuguese: the one
 // table that turns the store's codes into what a user reads.
 #include "attempts/StoreError.h"
+#include "attempts/UserDataArchive.h"
 
 #include <QString>
 
@@ -29,6 +30,10 @@ struct AttemptTexts {
     // The history window cannot show or change the store.
     static QString HistoryUnavailable(const StoreResult& result);
     static QString RemoveFailed(const StoreResult& result);
+    // "Exportar meus dados" and "Importar meus dados".
+    static QString ArchiveFailed(const Result<UserDataArchive::Error>& result);
+    static QString Exported(const QString& path);
+    static QString Imported(const UserDataArchive::Imported& done);
     // "1 h 02 min 05 s", "2 min 05 s", "45 s".
     static QString Duration(qint64 seconds);
 };

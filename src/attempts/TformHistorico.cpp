@@ -4,13 +4,16 @@
 #include "app/MessageBoxes.h"
 #include "attempts/AttemptStore.h"
 #include "attempts/AttemptTexts.h"
+#include "attempts/UserDataArchive.h"
 #include "attempts/HistoryCsv.h"
 #include "attempts/PaperSeries.h"
 #include "mockexam/ExamScore.h"
 
 #include <QChart>
 #include <QChartView>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -97,11 +100,21 @@ TformHistorico::TformHistorico(attempts::AttemptStore* store, app::MessageBoxes*
     connect(m_excluir, &QPushButton::clicked, this, &TformHistorico::btExcluirClick);
     connect(m_exportar, &QPushButton::clicked, this, &TformHistorico::btExportarClick);
     connect(m_fechar, &QPushButton::clicked, this, &QWidget::close);
+    m_exportarDados = new QPushButton(QStringLiteral("Exportar meus dados..."), this);
+    m_exportarDados->setObjectName(QStringLiteral("btExportarDados"));
+    m_importarDados = new QPushButton(QStringLiteral("Importar meus dados..."), this);
+    m_importarDados->setObjectName(QStringLiteral("btImportarDados"));
+    connect(m_exportarDados, &QPushButton::clicked, this, &TformHistorico::btExportarDadosClick);
+    connect(m_importarDados, &QPushButton::clicked, this, &TformHistorico::btImportarDadosClick);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_resumo, 1);
+    // Left of the table's buttons, which keep their places at the right.
+    buttons->addWidget(m_exportarDados);
+    buttons->addWidget(m_importarDados);
+    buttons->addSpacing(16);
     buttons->addWidget(m_excluir);
     buttons->addWidget(m_exportar);
     buttons->addWidget(m_fechar);
@@ -116,6 +129,17 @@ TformHistorico::TformHistorico(attempts::AttemptStore* store, app::MessageBoxes*
             + QStringLiteral("/historico-zelvora.csv");
         return QFileDialog::getSaveFileName(owner, QStringLiteral("Exportar histórico"), start,
                                             QStringLiteral("Planilha CSV (*.csv)"));
+    };
+    chooseExportPath = [](QWidget* owner) {
+        const QString start = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+            + QStringLiteral("/meus-dados-zelvora.zip");
+        return QFileDialog::getSaveFileName(owner, QStringLiteral("Exportar meus dados"), start,
+                                            QStringLiteral("Arquivo zip (*.zip)"));
+    };
+    chooseImportPath = [](QWidget* owner) {
+        return QFileDialog::getOpenFileName(owner, QStringLiteral("Importar meus dados"),
+                                            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+                                            QStringLiteral("Arquivo zip (*.zip)"));
     };
     reload();
 }
@@ -174,6 +198,9 @@ void TformHistorico::updateButtons()
 {
     m_excluir->setEnabled(selectedAttemptId() != 0);
     m_exportar->setEnabled(m_model.rowCount() > 0);
+    const bool open = m_store && m_store->isOpen();
+    m_exportarDados->setEnabled(open);
+    m_importarDados->setEnabled(open);
 }
 
 void TformHistorico::updateChart()
@@ -286,6 +313,34 @@ void TformHistorico::showMessage(const QString& text)
 {
     if (m_messages)
         m_messages->show(this, text, m_title);
+}
+
+void TformHistorico::btExportarDadosClick()
+{
+    if (!m_store || !chooseExportPath)
+        return;
+    const QString path = chooseExportPath(this);
+    if (path.isEmpty())
+        return;
+    const QString folder = QFileInfo(m_store->path()).absolutePath();
+    const auto written = attempts::UserDataArchive::Write(*m_store, folder, path);
+    showMessage(written ? attempts::AttemptTexts::Exported(QDir::toNativeSeparators(path))
+                        : attempts::AttemptTexts::ArchiveFailed(written));
+}
+
+void TformHistorico::btImportarDadosClick()
+{
+    if (!m_store || !chooseImportPath)
+        return;
+    const QString path = chooseImportPath(this);
+    if (path.isEmpty())
+        return;
+    const QString folder = QFileInfo(m_store->path()).absolutePath();
+    const auto read = attempts::UserDataArchive::Read(path, folder, *m_store);
+    if (read)
+        reload();
+    showMessage(read ? attempts::AttemptTexts::Imported(read.value())
+                     : attempts::AttemptTexts::ArchiveFailed(read.status()));
 }
 
 } // namespace zelvora::gui
