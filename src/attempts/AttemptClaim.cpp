@@ -52,10 +52,7 @@ std::unique_ptr<AttemptClaim> AttemptClaim::Take(const std::string& folder, int6
     return nullptr;
 }
 
-AttemptClaim::AttemptClaim(std::string path, int fd, int64_t id)
-    : m_path(std::move(path))
-    , m_fd(fd)
-    , m_id(id)
+AttemptClaim::AttemptClaim(std::string path, int fd, int64_t id) : m_path(std::move(path)), m_fd(fd), m_id(id)
 {
 }
 

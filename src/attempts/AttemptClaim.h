@@ -12,9 +12,9 @@ namespace zelvora::attempts {
 class AttemptClaim {
 public:
     enum class Outcome {
-        Taken,         // this instance owns the attempt now
+        Taken, // this instance owns the attempt now
         HeldElsewhere, // another instance (another window) has it
-        Unavailable,   // no lock file can be made (read-only folder): nobody can claim
+        Unavailable, // no lock file can be made (read-only folder): nobody can claim
     };
 
     // Claims attempt id; the claim, or nothing with outcome saying why.

@@ -75,7 +75,7 @@ private:
     AttemptStore* m_store = nullptr;
     qint64 m_id = 0;
     std::vector<std::string> m_key;
-    std::vector<std::string> m_given;  // what the user answered
+    std::vector<std::string> m_given; // what the user answered
     std::vector<std::string> m_stored; // what the store holds
     int m_current = 0;
     std::optional<qint64> m_finishWaiting; // the finish's clock, when it could not be written

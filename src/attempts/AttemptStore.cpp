@@ -123,10 +123,9 @@ const QString AttemptColumns = QStringLiteral(
     " (SELECT count(*) FROM answer WHERE answer.attempt_id = attempt.id), hits, finished, saved_at");
 
 // The columns each version's tables must have.
-const char* const AttemptColumnsV1[] = {"id",           "paper_name", "pdf_path",       "data_folder",
-                                        "key_hash",     "question_count", "started_at", "ended_at",
-                                        "elapsed_seconds", "current_question", "answered", "hits",
-                                        "finished"};
+const char* const AttemptColumnsV1[] = {
+    "id",       "paper_name",      "pdf_path",         "data_folder", "key_hash", "question_count", "started_at",
+    "ended_at", "elapsed_seconds", "current_question", "answered",    "hits",     "finished"};
 const char* const AnswerColumnsV1[] = {"attempt_id", "question", "answer"};
 
 Attempt ReadAttempt(const QSqlQuery& q)

@@ -12,8 +12,8 @@ constexpr char Magic[] = "SQLite format 3"; // with its NUL: 16 bytes
 
 uint32_t BigEndian32(const std::string& b, size_t at)
 {
-    return (uint32_t(uint8_t(b[at])) << 24) | (uint32_t(uint8_t(b[at + 1])) << 16)
-        | (uint32_t(uint8_t(b[at + 2])) << 8) | uint32_t(uint8_t(b[at + 3]));
+    return (uint32_t(uint8_t(b[at])) << 24) | (uint32_t(uint8_t(b[at + 1])) << 16) | (uint32_t(uint8_t(b[at + 2])) << 8)
+        | uint32_t(uint8_t(b[at + 3]));
 }
 
 } // namespace

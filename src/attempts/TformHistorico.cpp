@@ -4,9 +4,9 @@
 #include "app/MessageBoxes.h"
 #include "attempts/AttemptStore.h"
 #include "attempts/AttemptTexts.h"
-#include "attempts/UserDataArchive.h"
 #include "attempts/HistoryCsv.h"
 #include "attempts/PaperSeries.h"
+#include "attempts/UserDataArchive.h"
 #include "mockexam/ExamScore.h"
 
 #include <QChart>

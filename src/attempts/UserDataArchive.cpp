@@ -72,7 +72,7 @@ ZipWriter::Entry EntryFor(const QString& name, QByteArray data, const QDateTime&
     e.utf8Name = true;
     e.data = data.toStdString();
     const QDateTime t = time.isValid() && time.date().year() >= 1980 ? time.toLocalTime()
-                                                                   : QDateTime(QDate(1980, 1, 1), QTime(0, 0));
+                                                                     : QDateTime(QDate(1980, 1, 1), QTime(0, 0));
     e.dosDate = ZipWriter::DosDate(t.date().year(), t.date().month(), t.date().day());
     e.dosTime = ZipWriter::DosTime(t.time().hour(), t.time().minute(), t.time().second());
     return e;
@@ -133,12 +133,13 @@ Result<Error> UserDataArchive::Write(AttemptStore& store, const QString& userFol
     QSaveFile out(archivePath);
     if (!out.open(QIODevice::WriteOnly) || out.write(archive.data(), qint64(archive.size())) != qint64(archive.size())
         || !out.commit())
-        return Result<Error>::Fail(Error::CannotWrite, (archivePath + QStringLiteral(": ") + out.errorString()).toStdString());
+        return Result<Error>::Fail(Error::CannotWrite,
+                                   (archivePath + QStringLiteral(": ") + out.errorString()).toStdString());
     return Result<Error>::Ok();
 }
 
-ResultOf<UserDataArchive::Imported, Error> UserDataArchive::Read(const QString& archivePath,
-                                                                 const QString& userFolder, AttemptStore& store)
+ResultOf<UserDataArchive::Imported, Error> UserDataArchive::Read(const QString& archivePath, const QString& userFolder,
+                                                                 AttemptStore& store)
 {
     using Out = ResultOf<Imported, Error>;
     if (!store.isOpen())

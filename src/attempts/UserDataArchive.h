@@ -28,12 +28,12 @@ public:
     enum class Error {
         Ok,
         StoreUnavailable, // the store is not open: nothing to export or merge into
-        BackupFailed,     // SQLite could not make the copy; detail: its message
-        CannotWrite,      // the archive (or a restored file) cannot be written; detail: the path
-        NotAnArchive,     // the zip reader refused it; detail: its message
-        NotOurs,          // a zip without the program's marker
+        BackupFailed, // SQLite could not make the copy; detail: its message
+        CannotWrite, // the archive (or a restored file) cannot be written; detail: the path
+        NotAnArchive, // the zip reader refused it; detail: its message
+        NotOurs, // a zip without the program's marker
         StoreInArchiveUnreadable, // its store does not open (damaged, newer)
-        MergeFailed,      // writing the attempts failed; detail: SQLite's message
+        MergeFailed, // writing the attempts failed; detail: SQLite's message
     };
 
     struct Imported {

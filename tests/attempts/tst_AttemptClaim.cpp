@@ -40,9 +40,11 @@ int Child(const QStringList& args)
     AttemptStore store(args.value(1));
     if (!store.open())
         return 2;
-    AttemptSession session(&store, [](const QString&) { return true; }, [](const QString&) {});
+    AttemptSession session(
+        &store, [](const QString&) { return true; }, [](const QString&) {});
     const auto start = session.start(Paper, QStringLiteral("P"), Key);
-    std::vector<std::string> answers = start.answers.empty() ? std::vector<std::string>(Key.size(), "#") : start.answers;
+    std::vector<std::string> answers = start.answers.empty() ? std::vector<std::string>(Key.size(), "#")
+                                                             : start.answers;
     for (int q = 0; q < 4; ++q) {
         answers[size_t(q)] = "5";
         session.answered(q, answers, q);
@@ -143,7 +145,12 @@ void TestAttemptClaim::secondWindowStartsItsOwnAttempt()
     QVERIFY(store.open());
     QStringList asked, told;
     AttemptSession second(
-        &store, [&](const QString& q) { asked << q; return true; }, [&](const QString& m) { told << m; });
+        &store,
+        [&](const QString& q) {
+            asked << q;
+            return true;
+        },
+        [&](const QString& m) { told << m; });
     const auto start = second.start(Paper, QStringLiteral("P"), Key);
     QVERIFY(!start.resumed);
     QVERIFY(asked.isEmpty());

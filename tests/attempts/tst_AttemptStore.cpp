@@ -423,8 +423,8 @@ void TestAttemptStore::newerStoreStaysByteForByte()
     QCOMPARE(store.status().code(), StoreError::NewerVersion);
     QStringList told;
     {
-        AttemptSession session(&store, [](const QString&) { return true; },
-                               [&](const QString& m) { told << m; });
+        AttemptSession session(
+            &store, [](const QString&) { return true; }, [&](const QString& m) { told << m; });
         session.start(Paper, QStringLiteral("P"), {"1", "2"});
         session.answered(0, {"1", "#"}, 0);
         session.tick(10, 0);
@@ -486,7 +486,8 @@ void TestAttemptStore::answersWaitWhileWritingFails()
     store.setBusyTimeout(0);
     QVERIFY(store.open());
     QStringList told;
-    AttemptSession session(&store, [](const QString&) { return true; }, [&](const QString& m) { told << m; });
+    AttemptSession session(
+        &store, [](const QString&) { return true; }, [&](const QString& m) { told << m; });
     const std::vector<std::string> key = {"1", "2", "3", "4", "5", "1"};
     session.start(Paper, QStringLiteral("P"), key);
     std::vector<std::string> answers(key.size(), "#");
@@ -566,8 +567,10 @@ void TestAttemptStore::lostAnswersAreSaidOnce()
     for (int round = 0; round < 2; ++round) {
         AttemptStore store(copy);
         QVERIFY(store.open());
-        AttemptSession session(&store, [](const QString&) { return false; }, [&](const QString& m) { told << m; });
-        session.start(PaperIdentity{QStringLiteral("/o/outra.pdf"), QStringLiteral("/o/"), QStringLiteral("k")}, QStringLiteral("Q"), {"1"});
+        AttemptSession session(
+            &store, [](const QString&) { return false; }, [&](const QString& m) { told << m; });
+        session.start(PaperIdentity{QStringLiteral("/o/outra.pdf"), QStringLiteral("/o/"), QStringLiteral("k")},
+                      QStringLiteral("Q"), {"1"});
         const auto a = store.load(1).value();
         QVERIFY(a);
         if (kept >= 0)

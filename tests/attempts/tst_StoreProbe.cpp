@@ -103,9 +103,9 @@ struct SmallDisk {
             why = QStringLiteral("a tmpfs can only be mounted as root");
             return;
         }
-        mounted = QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"),
-                                                              QStringLiteral("-o"), QStringLiteral("size=") + size,
-                                                              QStringLiteral("tmpfs"), dir.path()})
+        mounted = QProcess::execute(QStringLiteral("mount"),
+                                    {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                     QStringLiteral("size=") + size, QStringLiteral("tmpfs"), dir.path()})
             == 0;
         if (!mounted)
             why = QStringLiteral("mount -t tmpfs failed (no privilege in this container?)");
@@ -148,8 +148,7 @@ void TestStoreProbe::killedWhileAnswering()
     std::map<int, std::string> acknowledged;
     for (int round = 0; round < 20; ++round) {
         QProcess child;
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--answer"), path, QString::number(next)});
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--answer"), path, QString::number(next)});
         QVERIFY(child.waitForStarted(10000));
         QVERIFY2(child.waitForReadyRead(20000), qPrintable(QString::fromUtf8(child.readAllStandardError())));
         QTest::qWait(int(QRandomGenerator::global()->bounded(5, 120)));
@@ -174,7 +173,8 @@ void TestStoreProbe::killedWhileAnswering()
             QVERIFY2(stored[question] == answer || oneMore,
                      qPrintable(QStringLiteral("round %1, question %2").arg(round).arg(question)));
         }
-        if (stored[QuestionAt(last + 1)] == AnswerAt(last + 1) && acknowledged[QuestionAt(last + 1)] != AnswerAt(last + 1))
+        if (stored[QuestionAt(last + 1)] == AnswerAt(last + 1)
+            && acknowledged[QuestionAt(last + 1)] != AnswerAt(last + 1))
             acknowledged[QuestionAt(last + 1)] = AnswerAt(last + 1);
         next = last + 2;
         const QVariant attempts = Query(path, QStringLiteral("SELECT count(*) FROM attempt"));
@@ -196,7 +196,8 @@ void TestStoreProbe::diskFillsWhileAnswering()
     const int n = 60;
     std::vector<std::string> answers(size_t(n), "#");
     {
-        AttemptSession session(&store, [](const QString&) { return true; }, [&](const QString& m) { told << m; });
+        AttemptSession session(
+            &store, [](const QString&) { return true; }, [&](const QString& m) { told << m; });
         session.start(Paper, QStringLiteral("P"), Key(n));
         QVERIFY(session.recording());
         QVERIFY(Fill(filler, 12 * 1024));
@@ -214,8 +215,10 @@ void TestStoreProbe::diskFillsWhileAnswering()
         QVERIFY(rows < n);
         QCOMPARE(Query(path, QStringLiteral("SELECT answered FROM attempt")).toInt(), rows);
         // Another paper started while the disk is full leaves no attempt behind.
-        AttemptSession other(&store, [](const QString&) { return false; }, [](const QString&) {});
-        other.start(PaperIdentity{QStringLiteral("/o/outra.pdf"), QStringLiteral("/o/"), QStringLiteral("k")}, QStringLiteral("Q"), Key(2));
+        AttemptSession other(
+            &store, [](const QString&) { return false; }, [](const QString&) {});
+        other.start(PaperIdentity{QStringLiteral("/o/outra.pdf"), QStringLiteral("/o/"), QStringLiteral("k")},
+                    QStringLiteral("Q"), Key(2));
         QCOMPARE(Query(path, QStringLiteral("SELECT count(*) FROM attempt")).toInt(), other.recording() ? 2 : 1);
 
         QVERIFY(QFile::remove(filler)); // room again: the next write takes everything waiting

@@ -29,6 +29,7 @@ private slots:
     void deleteAsksFirst();
     void exportWritesTheTable();
     void unavailableStoreSaysWhy();
+    void myDataGoToAnotherComputer();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -135,6 +136,39 @@ void TestTformHistorico::unavailableStoreSaysWhy()
     QVERIFY(!w.findChild<QPushButton*>(QStringLiteral("btExportar"))->isEnabled());
     w.setStore(m_store.get());
     QVERIFY(aviso->isHidden());
+    QCOMPARE(w.model().rowCount(), 3);
+}
+
+void TestTformHistorico::myDataGoToAnotherComputer()
+{
+    gui::TformHistorico w(m_store.get(), &m_messages, QStringLiteral("Zelvora"));
+    w.resize(1024, 640);
+    w.show();
+    const QString zip = m_dir->filePath(QStringLiteral("meus-dados.zip"));
+    w.chooseExportPath = [&](QWidget*) { return zip; };
+    auto* exportar = w.findChild<QPushButton*>(QStringLiteral("btExportarDados"));
+    auto* importar = w.findChild<QPushButton*>(QStringLiteral("btImportarDados"));
+    // The table's own buttons keep their row; the new ones sit left of them.
+    QVERIFY(exportar->geometry().right() < w.findChild<QPushButton*>(QStringLiteral("btExcluir"))->geometry().left());
+    QCOMPARE(exportar->geometry().top(), w.findChild<QPushButton*>(QStringLiteral("btFechar"))->geometry().top());
+    QTest::mouseClick(exportar, Qt::LeftButton);
+    QCOMPARE(m_messages.texts.size(), 1);
+    QVERIFY2(m_messages.texts[0].contains(QStringLiteral("exportados")), qPrintable(m_messages.texts[0]));
+
+    QTemporaryDir other;
+    AttemptStore theirs(other.filePath(QStringLiteral("attempts.sqlite")));
+    QVERIFY(theirs.open());
+    w.setStore(&theirs);
+    QCOMPARE(w.model().rowCount(), 0);
+    w.chooseImportPath = [&](QWidget*) { return zip; };
+    QTest::mouseClick(importar, Qt::LeftButton);
+    QCOMPARE(w.model().rowCount(), 3);
+    QVERIFY2(m_messages.texts.last().contains(QStringLiteral("3 tentativa(s) acrescentada(s)")),
+             qPrintable(m_messages.texts.last()));
+    w.chooseImportPath = [&](QWidget*) { return m_dir->filePath(QStringLiteral("a.sqlite")); };
+    QTest::mouseClick(importar, Qt::LeftButton);
+    QVERIFY2(m_messages.texts.last().startsWith(QStringLiteral("Não foi possível")),
+             qPrintable(m_messages.texts.last()));
     QCOMPARE(w.model().rowCount(), 3);
 }
 

@@ -125,8 +125,8 @@ void TestUserDataArchive::refusesWhatIsNotItsArchive_data()
     zelvora::zipwriter::ZipWriter broken;
     broken.addFile(UserDataArchive::MarkerName, "Zelvora: dados do usuario\r\nformato 1\r\n");
     broken.addFile("attempts.sqlite", std::string(8192, '\xA5'));
-    QTest::newRow("our marker, damaged store") << QByteArray::fromStdString(broken.finish())
-                                               << Error::StoreInArchiveUnreadable;
+    QTest::newRow("our marker, damaged store")
+        << QByteArray::fromStdString(broken.finish()) << Error::StoreInArchiveUnreadable;
 }
 
 void TestUserDataArchive::refusesWhatIsNotItsArchive()
