@@ -7,7 +7,8 @@ namespace zelvora::attempts {
 
 using mockexam::ExamScore;
 
-bool AttemptRecorder::begin(const PaperIdentity& paper, const QString& paperName, const std::vector<std::string>& key)
+bool AttemptRecorder::begin(const PaperIdentity& paper, const QString& paperName, const std::vector<std::string>& key,
+                            const mockexam::PaperInfo& info)
 {
     stop();
     if (!m_store || !m_store->isOpen())
@@ -18,20 +19,24 @@ bool AttemptRecorder::begin(const PaperIdentity& paper, const QString& paperName
         return false;
     m_id = *id;
     m_key = key;
+    m_info = info;
     return true;
 }
 
-void AttemptRecorder::resume(const Attempt& attempt, const std::vector<std::string>& key)
+void AttemptRecorder::resume(const Attempt& attempt, const std::vector<std::string>& key,
+                             const mockexam::PaperInfo& info)
 {
     stop();
     m_id = attempt.id;
     m_key = key;
+    m_info = info;
 }
 
 void AttemptRecorder::stop()
 {
     m_id = 0;
     m_key.clear();
+    m_info = {};
     m_reported = false;
 }
 
@@ -39,7 +44,7 @@ void AttemptRecorder::answer(int question, const std::vector<std::string>& answe
 {
     if (!active() || !m_store || question < 0 || size_t(question) >= answers.size())
         return;
-    const ExamScore score = ExamScore::Compute(m_key, answers, 0);
+    const ExamScore score = ExamScore::Compute(m_key, answers, 0, m_info);
     report(
         m_store->recordAnswer(m_id, question, answers[size_t(question)], currentQuestion, score.answered, score.hits));
 }
@@ -61,7 +66,7 @@ void AttemptRecorder::finish(qint64 elapsedSeconds, const std::vector<std::strin
 {
     if (!active() || !m_store)
         return;
-    const ExamScore score = ExamScore::Compute(m_key, answers, elapsedSeconds);
+    const ExamScore score = ExamScore::Compute(m_key, answers, elapsedSeconds, m_info);
     report(m_store->finish(m_id, elapsedSeconds, score.answered, score.hits));
 }
 

@@ -4,6 +4,7 @@
 // is left, and the end when it is finished. Works the same without a store
 // (nothing is written), so the exam never depends on one.
 #include "attempts/Attempt.h"
+#include "mockexam/PaperInfo.h"
 
 #include <QString>
 
@@ -24,10 +25,12 @@ public:
 
     void setStore(AttemptStore* store) { m_store = store; }
 
-    // A new attempt at paper with this key.
-    bool begin(const PaperIdentity& paper, const QString& paperName, const std::vector<std::string>& key);
+    // A new attempt at paper with this key. The hits written with every
+    // answer are scored under info, exactly as the results score them.
+    bool begin(const PaperIdentity& paper, const QString& paperName, const std::vector<std::string>& key,
+               const mockexam::PaperInfo& info = {});
     // Goes on writing into an attempt taken from the store.
-    void resume(const Attempt& attempt, const std::vector<std::string>& key);
+    void resume(const Attempt& attempt, const std::vector<std::string>& key, const mockexam::PaperInfo& info = {});
     // The attempt is no longer written (it stays in the store as it is).
     void stop();
 
@@ -51,6 +54,7 @@ private:
     AttemptStore* m_store = nullptr;
     qint64 m_id = 0;
     std::vector<std::string> m_key;
+    mockexam::PaperInfo m_info;
     bool m_reported = false;
 };
 

@@ -42,7 +42,7 @@ void AttemptSession::sayOnceWhyUnavailable()
 }
 
 AttemptSession::Start AttemptSession::start(const PaperIdentity& paper, const QString& paperName,
-                                            const std::vector<std::string>& key)
+                                            const std::vector<std::string>& key, const mockexam::PaperInfo& info)
 {
     m_recorder.stop();
     Start result;
@@ -51,14 +51,14 @@ AttemptSession::Start AttemptSession::start(const PaperIdentity& paper, const QS
         return result;
     if (const auto old = m_store->findInterrupted(paper); old && old->questionCount == int(key.size()) && m_ask
         && m_ask(AttemptTexts::ResumeQuestion(old->answered, old->questionCount, old->elapsedSeconds))) {
-        m_recorder.resume(*old, key);
+        m_recorder.resume(*old, key, info);
         result.resumed = true;
         result.answers = old->answers;
         result.currentQuestion = old->currentQuestion;
         result.elapsedSeconds = old->elapsedSeconds;
         return result;
     }
-    m_recorder.begin(paper, paperName, key);
+    m_recorder.begin(paper, paperName, key, info);
     return result;
 }
 

@@ -11,6 +11,7 @@
 #include "attempts/AttemptStore.h"
 #include "attempts/TformHistorico.h"
 #include "mockexam/AnswerKey.h"
+#include "mockexam/BoardScore.h"
 #include "mockexam/DurationBox.h"
 #include "mockexam/ExamNotice.h"
 #include "mockexam/ExamReview.h"
@@ -557,7 +558,7 @@ void TformSimul::startPaper()
     const QString paperDataFolder = QDir::cleanPath(QFile::decodeName(folder.c_str()) + QStringLiteral("/..")) + '/';
     const attempts::PaperIdentity paper{QFileInfo(pdfPath).absoluteFilePath(), paperDataFolder,
                                         attempts::PaperIdentity::HashKey(keyBytes)};
-    const auto start = m_session.start(paper, FromAnsi(entry.name), m_key);
+    const auto start = m_session.start(paper, FromAnsi(entry.name), m_key, m_info);
     // A clock still running from the previous paper may have ticked while
     // the question was open.
     m_elapsed = 0;
@@ -805,10 +806,11 @@ void TformSimul::btFimClick()
     m_finished = true;
     m_session.finish(m_elapsed, m_answers.answers());
     const ExamScore score = ExamScore::Compute(m_key, m_answers.answers(), m_elapsed, m_info);
+    const mockexam::BoardScore board = mockexam::BoardScore::Compute(m_key, m_answers.answers(), m_info);
     if (m_reviewWindow->isVisible())
         m_reviewWindow->setReview(ExamReview::Build(m_key, m_answers.answers(), m_answers.reviewMarks(), m_info));
     if (auto* results = m_ctx.windows.resultado) {
-        results->ShowScore(score, m_timeUp);
+        results->ShowScore(score, m_timeUp, &board);
         results->setWindowTitle(m_ctx.title);
         results->show();
         results->raise();
