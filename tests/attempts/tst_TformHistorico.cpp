@@ -8,6 +8,7 @@
 #include <QChartView>
 #include <QFile>
 #include <QLabel>
+#include <QLineSeries>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTableView>
@@ -29,6 +30,8 @@ private slots:
     void deleteAsksFirst();
     void exportWritesTheTable();
     void unavailableStoreSaysWhy();
+    void cutoffLine_data();
+    void cutoffLine();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -136,6 +139,55 @@ void TestTformHistorico::unavailableStoreSaysWhy()
     w.setStore(m_store.get());
     QVERIFY(aviso->isHidden());
     QCOMPARE(w.model().rowCount(), 3);
+}
+
+// The cut-off of a paper's info file drawn across the chart, at its share of
+// the paper's maximum points.
+void TestTformHistorico::cutoffLine_data()
+{
+    QTest::addColumn<QByteArray>("info"); // empty: no info file
+    QTest::addColumn<QString>("name"); // empty: no line
+    QTest::addColumn<double>("percentage");
+    QTest::newRow("no info file") << QByteArray() << QString() << 0.0;
+    QTest::newRow("info without a cut-off") << QByteArray("pontuacao=anula") << QString() << 0.0;
+    QTest::newRow("cut-off of 3 in 4") << QByteArray("corte=3") << "Nota de corte: 3 de 4 pontos (75,00%)" << 75.0;
+    QTest::newRow("weighted, a decimal cut-off")
+        << QByteArray("bloco=A: 1-2; peso=2\ncorte=2,5") << "Nota de corte: 2,5 de 6 pontos (41,67%)" << 41.67;
+}
+
+void TestTformHistorico::cutoffLine()
+{
+    QFETCH(QByteArray, info);
+    QFETCH(QString, name);
+    QFETCH(double, percentage);
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    const auto write = [this](const char* file, const QByteArray& bytes) {
+        QFile f(m_dir->filePath(QString::fromLatin1(file)));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    write("c.txt", "1\r\n2\r\n3\r\n4\r\n");
+    if (!info.isEmpty())
+        write("c.ini", info);
+    const PaperIdentity paper{m_dir->filePath(QStringLiteral("c.pdf")), QStringLiteral("/d/"), QStringLiteral("k")};
+    const qint64 id = *m_store->begin(paper, QStringLiteral("Corte"), 4);
+    m_store->finish(id, 60, 4, 2);
+    gui::TformHistorico w(m_store.get(), &m_messages, QStringLiteral("Zelvora"));
+    w.show();
+    w.findChild<QTableView*>(QStringLiteral("gridHistorico"))->selectRow(w.model().rowOf(id));
+    QCOMPARE(w.selectedAttemptId(), id);
+    auto* chart = w.findChild<QChartView*>(QStringLiteral("chartEvolucao"))->chart();
+    QLineSeries* cutoff = nullptr;
+    for (QAbstractSeries* s : chart->series())
+        if (s->objectName() == QLatin1String("serieCorte"))
+            cutoff = qobject_cast<QLineSeries*>(s);
+    QCOMPARE(cutoff != nullptr, !name.isEmpty());
+    if (cutoff) {
+        QCOMPARE(cutoff->name(), name);
+        QCOMPARE(qRound(cutoff->at(0).y() * 100), qRound(percentage * 100));
+        QCOMPARE(cutoff->at(1).y(), cutoff->at(0).y());
+    }
+    QLocale::setDefault(QLocale::c());
 }
 
 QTEST_MAIN(TestTformHistorico)

@@ -241,9 +241,8 @@ void TestDataFolderCheck::eachFaultIsReported_data()
     QTest::newRow("info file: block past the end")
         << put("simu/z.ini", "bloco=A: 1-9; peso=1\r\n") << true
         << "\"z.ini\", bloco \"A\": questões até 9, mas a prova tem 3 questões" << 1;
-    QTest::newRow("info file: overlapping blocks")
-        << put("simu/z.ini", "bloco=A: 1-2\r\nbloco=B: 2-3\r\n") << true
-        << "a questão 2 está em dois blocos (\"A\" e \"B\")" << 1;
+    QTest::newRow("info file: overlapping blocks") << put("simu/z.ini", "bloco=A: 1-2\r\nbloco=B: 2-3\r\n") << true
+                                                   << "a questão 2 está em dois blocos (\"A\" e \"B\")" << 1;
     QTest::newRow("info file: weight and minimum not numbers")
         << put("simu/z.ini", "bloco=A: 1-3; peso=dois; minimo=x\r\n") << true
         << "linha 1: bloco \"A\": peso \"dois\" não é um número maior que zero" << 2;
