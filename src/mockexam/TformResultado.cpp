@@ -3,12 +3,10 @@
 #include "app/GuardedSlot.h"
 #include "app/ImageView.h"
 #include "app/Look.h"
-#include "attempts/TformHistorico.h"
 #include "mockexam/BoardScore.h"
 #include "mockexam/ExamScore.h"
 #include "mockexam/MockExamResources.h"
 #include "mockexam/ResultsFooter.h"
-#include "mockexam/TformSimul.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -93,10 +91,7 @@ TformResultado::TformResultado(app::AppContext& ctx, QWidget* parent)
 
     // The window grows at the bottom; everything above stays in place.
     pRodape = new ResultsFooter(this);
-    connect(pRodape, &ResultsFooter::reviewRequested, this, Guarded(m_ctx, [this] {
-                if (auto* exam = m_ctx.windows.simul)
-                    exam->showReview();
-            }));
+    connect(pRodape, &ResultsFooter::reviewRequested, this, &TformResultado::reviewRequested);
     arrangeFooter();
 }
 
@@ -164,13 +159,12 @@ void TformResultado::ShowScore(const ExamScore& score, bool timeRanOut, const mo
 
 void TformResultado::FormClose()
 {
-    if (auto* exam = m_ctx.windows.simul)
-        exam->close();
+    emit closing();
 }
 
 void TformResultado::btHistoricoClick()
 {
-    TformHistorico::Open(m_ctx);
+    emit historyRequested();
 }
 
 void TformResultado::keyPressEvent(QKeyEvent* e)
