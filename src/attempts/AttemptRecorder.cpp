@@ -21,7 +21,7 @@ void AttemptRecorder::setStore(AttemptStore* store)
 }
 
 StoreResult AttemptRecorder::begin(const PaperIdentity& paper, const QString& paperName,
-                                   const std::vector<std::string>& key)
+                                   const std::vector<std::string>& key, const mockexam::PaperInfo& info)
 {
     stop();
     if (!m_store || !m_store->isOpen())
@@ -36,11 +36,12 @@ StoreResult AttemptRecorder::begin(const PaperIdentity& paper, const QString& pa
     m_given.assign(key.size(), "#");
     m_stored = m_given;
     m_claim = AttemptClaim::Take(QFile::encodeName(m_store->claimFolder()).toStdString(), m_id);
+    m_info = info;
     return StoreResult::Ok();
 }
 
 void AttemptRecorder::resume(const Attempt& attempt, const std::vector<std::string>& key,
-                             std::unique_ptr<AttemptClaim> claim)
+                             std::unique_ptr<AttemptClaim> claim, const mockexam::PaperInfo& info)
 {
     stop();
     m_id = attempt.id;
@@ -50,6 +51,7 @@ void AttemptRecorder::resume(const Attempt& attempt, const std::vector<std::stri
     m_given = m_stored;
     m_current = attempt.currentQuestion;
     m_claim = std::move(claim);
+    m_info = info;
 }
 
 void AttemptRecorder::stop()
@@ -66,6 +68,7 @@ void AttemptRecorder::stop()
     m_stored.clear();
     m_finishWaiting.reset();
     m_claim.reset();
+    m_info = {};
     m_reported = false;
 }
 
@@ -79,7 +82,7 @@ int AttemptRecorder::waiting() const
 
 int AttemptRecorder::storedHits() const
 {
-    return ExamScore::Compute(m_key, m_stored, 0).hits;
+    return ExamScore::Compute(m_key, m_stored, 0, m_info).hits;
 }
 
 bool AttemptRecorder::writeWaiting(int currentQuestion)
@@ -95,7 +98,7 @@ bool AttemptRecorder::writeWaiting(int currentQuestion)
     if (changes.empty())
         return true;
     const StoreResult r = m_store->recordAnswers(m_id, changes, currentQuestion,
-                                                 ExamScore::Compute(m_key, after, 0).hits);
+                                                 ExamScore::Compute(m_key, after, 0, m_info).hits);
     if (!r) {
         report(r);
         return false;

@@ -15,6 +15,7 @@
 #include "attempts/Attempt.h"
 #include "attempts/AttemptClaim.h"
 #include "attempts/StoreError.h"
+#include "mockexam/PaperInfo.h"
 
 #include <QString>
 
@@ -41,11 +42,14 @@ public:
 
     void setStore(AttemptStore* store);
 
-    // A new attempt at paper with this key, claimed for this instance.
-    StoreResult begin(const PaperIdentity& paper, const QString& paperName, const std::vector<std::string>& key);
+    // A new attempt at paper with this key, claimed for this instance. The
+    // hits written are scored under info, exactly as the results score them.
+    StoreResult begin(const PaperIdentity& paper, const QString& paperName, const std::vector<std::string>& key,
+                      const mockexam::PaperInfo& info = {});
     // Goes on writing into an attempt taken from the store; claim is this
     // instance's hold on it (null where claims cannot be made).
-    void resume(const Attempt& attempt, const std::vector<std::string>& key, std::unique_ptr<AttemptClaim> claim);
+    void resume(const Attempt& attempt, const std::vector<std::string>& key, std::unique_ptr<AttemptClaim> claim,
+                const mockexam::PaperInfo& info = {});
     // The attempt is no longer written (it stays in the store as it is,
     // with whatever could still be written out) and its claim ends.
     void stop();
@@ -80,6 +84,7 @@ private:
     int m_current = 0;
     std::optional<qint64> m_finishWaiting; // the finish's clock, when it could not be written
     std::unique_ptr<AttemptClaim> m_claim;
+    mockexam::PaperInfo m_info;
     bool m_reported = false;
 };
 

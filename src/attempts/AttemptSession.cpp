@@ -62,7 +62,7 @@ void AttemptSession::sayOnceWhyUnavailable()
 }
 
 AttemptSession::Start AttemptSession::start(const PaperIdentity& paper, const QString& paperName,
-                                            const std::vector<std::string>& key)
+                                            const std::vector<std::string>& key, const mockexam::PaperInfo& info)
 {
     m_recorder.stop();
     Start result;
@@ -80,7 +80,7 @@ AttemptSession::Start AttemptSession::start(const PaperIdentity& paper, const QS
             if (m_tell)
                 m_tell(AttemptTexts::OpenElsewhere());
         } else if (m_ask && m_ask(AttemptTexts::ResumeQuestion(old.answered, old.questionCount, old.elapsedSeconds))) {
-            m_recorder.resume(old, key, std::move(claim));
+            m_recorder.resume(old, key, std::move(claim), info);
             result.resumed = true;
             result.answers = old.answers;
             result.currentQuestion = old.currentQuestion;
@@ -88,7 +88,7 @@ AttemptSession::Start AttemptSession::start(const PaperIdentity& paper, const QS
             return result;
         }
     }
-    m_recorder.begin(paper, paperName, key);
+    m_recorder.begin(paper, paperName, key, info);
     return result;
 }
 

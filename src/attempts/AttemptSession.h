@@ -37,9 +37,11 @@ public:
         int currentQuestion = 0;
         qint64 elapsedSeconds = 0;
     };
-    // A paper is being started with this key (the previous attempt, if any,
-    // must have been left through leave()).
-    Start start(const PaperIdentity& paper, const QString& paperName, const std::vector<std::string>& key);
+    // A paper is being started with this key and info (the previous attempt,
+    // if any, must have been left through leave()). The stored score is the
+    // one the results show: the same scoring, under the same info.
+    Start start(const PaperIdentity& paper, const QString& paperName, const std::vector<std::string>& key,
+                const mockexam::PaperInfo& info = {});
 
     void answered(int question, const std::vector<std::string>& answers, int currentQuestion);
     void tick(qint64 elapsedSeconds, int currentQuestion);

@@ -5,6 +5,7 @@
 #include "attempts/AttemptStore.h"
 #include "attempts/AttemptTexts.h"
 #include "attempts/HistoryCsv.h"
+#include "attempts/PaperCutoff.h"
 #include "attempts/PaperSeries.h"
 #include "attempts/UserDataArchive.h"
 #include "mockexam/ExamScore.h"
@@ -202,6 +203,29 @@ void TformHistorico::updateButtons()
     m_importarDados->setEnabled(open);
 }
 
+// Last year's cut-off as a line across the chart, when the paper sets one.
+void TformHistorico::addCutoffLine(const attempts::PaperIdentity& paper, double right)
+{
+    const auto cutoff = attempts::PaperCutoff::For(paper);
+    if (!cutoff)
+        return;
+    const std::string point = QLocale().decimalPoint().toStdString();
+    auto* line = new QLineSeries;
+    line->setObjectName(QStringLiteral("serieCorte"));
+    line->setName(QStringLiteral("Nota de corte: %1 de %2 pontos (%3)")
+                      .arg(QString::fromStdString(mockexam::ExamScore::FormatPoints(cutoff->points, point)),
+                           QString::fromStdString(mockexam::ExamScore::FormatPoints(cutoff->maximum, point)),
+                           Percent(cutoff->percentage())));
+    const double y = qBound(0.0, cutoff->percentage(), 100.0);
+    line->append(1, y);
+    line->append(right, y);
+    QPen pen(Qt::DotLine);
+    pen.setWidth(2);
+    pen.setColor(QColor(0xB2, 0x22, 0x22));
+    line->setPen(pen);
+    m_chart->addSeries(line);
+}
+
 void TformHistorico::updateChart()
 {
     m_chart->removeAllSeries();
@@ -252,6 +276,7 @@ void TformHistorico::updateChart()
 
     for (QAbstractSeries* s : std::initializer_list<QAbstractSeries*>{line, points, best, average})
         m_chart->addSeries(s);
+    addCutoffLine(selected.paper, right);
     // The chart's theme colours a series when it is added; the points take
     // the line's colour afterwards.
     points->setColor(line->color());

@@ -61,6 +61,7 @@ public:
 
 private:
     void updateChart();
+    void addCutoffLine(const attempts::PaperIdentity& paper, double right);
     void updateButtons();
     void showMessage(const QString& text);
 
