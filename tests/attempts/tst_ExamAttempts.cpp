@@ -309,7 +309,7 @@ void TestExamAttempts::resultsAndStoreAgree()
     const QString shownPercentage = Control<QLabel>(r.h.resultado.get(), "lPorc")->text();
     QCOMPARE(shownHits, hits);
     QCOMPARE(shownPercentage.trimmed(), percentage.trimmed());
-    const auto stored = r.store->summaries().front();
+    const auto stored = r.store->summaries().value().front();
     QVERIFY(stored.finished);
     QCOMPARE(QStringLiteral("%1 de %2").arg(stored.hits).arg(stored.questionCount), shownHits);
     QCOMPARE(QString::fromStdString(mockexam::ExamScore::FormatTwoDecimals(stored.percentage(), ",")) + "%",
