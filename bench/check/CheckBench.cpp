@@ -39,6 +39,7 @@ struct Run {
 bool RunChecker(const std::string& checker, const std::string& folder, Run& out)
 {
     const auto start = std::chrono::steady_clock::now();
+    std::fflush(stdout);
     const pid_t pid = fork();
     if (pid < 0)
         return false;
