@@ -53,8 +53,10 @@ public:
     const std::vector<std::string>& incompleteLines() const { return m_incomplete; }
 
 private:
+    // owned: the lines themselves when the catalog may let them go while it
+    // builds (sourceLines then point into it), else nullptr.
     static Catalog Build(const std::vector<const std::vector<std::string>*>& sourceLines,
-                         const text::Collation& collation);
+                         const text::Collation& collation, std::vector<std::vector<std::string>>* owned);
 
     std::vector<CatalogEntry> m_entries;
     std::vector<std::string> m_organisations, m_examTypes, m_years;
