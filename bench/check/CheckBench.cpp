@@ -11,6 +11,8 @@
 //
 // Usage: bench_check <zelvora-check> [other-zelvora-check] [runs]
 // The sample data folder ("dados" beside the checker) gives the papers.
+#include "../catalog/CompactCatalog.h"
+
 #include <sys/resource.h>
 #include <sys/time.h>
 #include <sys/wait.h>
@@ -83,36 +85,6 @@ std::string ListText(size_t lines, const std::vector<std::string>& papers)
     return text;
 }
 
-std::string CatalogText(size_t lines)
-{
-    static const char* const orgs[] = {"Funda\xe7\xe3o Ventania", "Banca Guar\xe1",
-                                       "N\xfa"
-                                       "cleo Caju\xed",
-                                       "Centro Carna\xfa"
-                                       "ba",
-                                       "Instituto Ip\xea"};
-    static const char* const types[] = {"T\xe9"
-                                        "cnico Judici\xe1rio",
-                                        "Analista", "Escritur\xe1rio", "Agente de Tr\xe2nsito"};
-    std::string text, previous;
-    uint32_t seed = 20261209;
-    for (size_t i = 0; i < lines; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        const size_t org = (seed >> 8) % 5, type = (seed >> 12) % 4, year = 1990 + (seed >> 16) % 36;
-        std::string line = std::string(orgs[org]) + ' ' + std::to_string(i % 997) + '#' + types[type] + '#'
-            + std::to_string(year) + "#prova-" + std::to_string(i) + ".zip";
-        if (i % 20 == 19) { // the line before, in upper case
-            line = previous;
-            for (char& c : line)
-                if (c >= 'a' && c <= 'z')
-                    c = char(c - 'a' + 'A');
-        }
-        text += line + "\r\n";
-        previous = std::move(line);
-    }
-    return text;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -161,7 +133,7 @@ int main(int argc, char** argv)
                 WriteFile(folder / "simu" / "lista.txt", ListText(lines, papers));
                 WriteFile(folder / "nomes.txt", "");
             } else {
-                WriteFile(folder / "nomes.txt", CatalogText(lines));
+                WriteFile(folder / "nomes.txt", CompactCatalog(lines, 20261209));
                 WriteFile(folder / "simu" / "lista.txt", "");
             }
             const auto size = fs::file_size(folder / (list ? "simu/lista.txt" : "nomes.txt"), ec);

@@ -63,6 +63,11 @@ Catalog Catalog::Build(const std::vector<const std::vector<std::string>*>& sourc
     Catalog catalog;
     std::vector<std::string_view> views;
     std::vector<size_t> sourceOf;
+    size_t total = 0;
+    for (const auto* lines : sourceLines)
+        total += lines->size();
+    views.reserve(total);
+    sourceOf.reserve(total);
     for (size_t s = 0; s < sourceLines.size(); ++s)
         for (const auto& line : *sourceLines[s]) {
             views.emplace_back(line);
