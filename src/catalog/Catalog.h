@@ -20,6 +20,10 @@ namespace zelvora::catalog {
 
 class Catalog {
 public:
+    // The catalog window shows at most this many characters of a field (the
+    // rest as "…"); the catalog itself keeps fields whole.
+    static constexpr size_t ShownFieldLimit = 500;
+
     // Builds the catalog from the file's lines. Never fails.
     static Catalog FromLines(const std::vector<std::string>& lines, const text::Collation& collation);
     // Reads the file; a missing or unreadable file gives an empty catalog, and

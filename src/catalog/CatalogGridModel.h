@@ -21,7 +21,7 @@ public:
     // lists: its first ShownLimit characters, then "…" when there are more.
     // The catalog keeps any length, but laying out a field of megabytes
     // would take hundreds of megabytes and show nothing more of it.
-    static constexpr size_t ShownLimit = 500;
+    static constexpr size_t ShownLimit = catalog::Catalog::ShownFieldLimit;
     static QString ShownText(std::string_view cp1252);
 
     // The catalog must outlive the model or be replaced before it goes.

@@ -212,6 +212,9 @@ void TestDataFolderCheck::eachFaultIsReported_data()
         << append("nomes.txt", "Org#Tipo#2011\r\n") << false << "linha ignorada, não tem os quatro campos" << 1;
     QTest::newRow("line equal but for case") << append("nomes.txt", "ORG ALFA#ANALISTA#2010#SUB\\ALFA.ZIP\r\n") << false
                                              << "linha descartada, igual a outra" << 1;
+    QTest::newRow("field too long to show")
+        << append("nomes.txt", "Org#" + QByteArray(501, 't') + "#2011#alfa2.zip\r\n") << false
+        << "\"nomes.txt\": um campo tem 501 caracteres; a janela do catálogo mostra só os 500 primeiros" << 1;
     QTest::newRow("archive missing") << rm("beta.zip") << true << "arquivo \"beta.zip\": o arquivo não existe" << 1;
     QTest::newRow("archive not a zip") << put("sub/alfa.zip", QByteArray(4000, 'q')) << true
                                        << "arquivo \"sub\\alfa.zip\": não abre como arquivo zip" << 1;

@@ -19,6 +19,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -221,8 +222,17 @@ void DataFolderCheck::CheckCatalog(const std::string& dataFolder, CheckReport& r
     if (cat.size() == 0)
         Error(log, "catálogo vazio", "\"nomes.txt\" não tem nenhuma prova: o catálogo aparecerá vazio.");
 
-    for (const auto& e : cat.entries())
+    report.catalog.reserve(cat.size());
+    for (const auto& e : cat.entries()) {
         report.catalog.push_back({U(e.organisation), U(e.examType), U(e.year), U(e.archiveName)});
+        const size_t longest = std::max({e.organisation.size(), e.examType.size(), e.year.size()});
+        if (longest > catalog::Catalog::ShownFieldLimit)
+            Warning(log, "campo longo demais em \"nomes.txt\"",
+                    "\"nomes.txt\": um campo tem " + std::to_string(longest)
+                        + " caracteres; a janela do catálogo mostra só os "
+                        + std::to_string(catalog::Catalog::ShownFieldLimit)
+                        + " primeiros: " + Quote(U(e.organisation + '#' + e.examType + '#' + e.year)));
+    }
     for (const auto& v : cat.organisations())
         report.organisations.push_back(U(v));
     for (const auto& v : cat.examTypes())
