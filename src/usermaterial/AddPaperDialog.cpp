@@ -1,6 +1,7 @@
 #include "usermaterial/AddPaperDialog.h"
 
 #include "app/MessageBoxes.h"
+#include "mockexam/PaperDocument.h"
 #include "usermaterial/UserMaterial.h"
 
 #include <QCheckBox>
@@ -8,6 +9,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +19,29 @@
 #include <QVBoxLayout>
 
 namespace zelvora::gui {
+
+namespace {
+
+// Why the exam window could not show the PDF at path, judged by the very
+// open it runs (the safe read under its cap, then Qt PDF); empty when it can.
+QString PaperRefusal(const QString& path)
+{
+    if (QString why = usermaterial::UserMaterial::PaperFileRefusal(path); !why.isEmpty())
+        return why;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    auto outcome = mockexam::PaperDocument::Outcome::Loaded;
+    const bool opened = mockexam::PaperDocument::Open(path, &outcome) != nullptr;
+    QGuiApplication::restoreOverrideCursor();
+    if (opened)
+        return {};
+    if (outcome == mockexam::PaperDocument::Outcome::NotAPdf)
+        return usermaterial::UserMaterial::NotAPdf(path);
+    // Changed since it was looked at: the read tells again why.
+    const QString why = usermaterial::UserMaterial::PaperFileRefusal(path);
+    return why.isEmpty() ? usermaterial::UserMaterial::NotAPdf(path) : why;
+}
+
+} // namespace
 
 AddPaperDialog::AddPaperDialog(const QString& userFolder, app::MessageBoxes* messages, const QString& caption,
                                QWidget* parent)
@@ -138,6 +163,8 @@ void AddPaperDialog::save()
         why = QStringLiteral("Cole o gabarito da prova.");
     else if (!m_parsed.ok())
         why = QStringLiteral("O gabarito não pôde ser lido: ") + QString::fromStdString(m_parsed.error);
+    else
+        why = PaperRefusal(m_pdf->text());
     if (why.isEmpty()) {
         usermaterial::UserMaterial store(m_folder);
         const auto outcome = store.addPaper(m_pdf->text(), m_name->text(), m_parsed.digits);

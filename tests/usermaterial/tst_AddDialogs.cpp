@@ -1,6 +1,7 @@
 // The dialogs that add material and set a paper's rules, driven through
 // their widgets.
 #include "app/MessageBoxes.h"
+#include "support/OnePagePdf.h"
 #include "usermaterial/AddExamDialog.h"
 #include "usermaterial/AddPaperDialog.h"
 #include "usermaterial/PaperRulesDialog.h"
@@ -9,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,6 +49,8 @@ private slots:
     void rulesWriteTheInfoFile();
     void rulesRefused_data();
     void rulesRefused();
+    void whatTheProgramCannotOpenIsRefused_data();
+    void whatTheProgramCannotOpenIsRefused();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -60,7 +64,7 @@ void AddDialogsTest::init()
     m_pdf = m_dir->filePath("prova.pdf");
     QFile f(m_pdf);
     QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("%PDF-1.4");
+    f.write(OnePagePdf());
 }
 
 void AddDialogsTest::paperPreviewAndSave()
@@ -115,6 +119,64 @@ void AddDialogsTest::paperRefusals()
     QCOMPARE(messages.shown.size(), 1);
     QVERIFY2(messages.shown[0].contains(message), qPrintable(messages.shown[0]));
     QVERIFY(!QFile::exists(m_user + "simu/lista.txt"));
+}
+
+void AddDialogsTest::whatTheProgramCannotOpenIsRefused_data()
+{
+    using Prepare = void (*)(const QString& pdf);
+    QTest::addColumn<void*>("prepare"); // changes the PDF file
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("message");
+
+    const auto keep = [](const QString&) {};
+    const auto sparse = [](const QString& pdf) {
+        QFile f(pdf);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(OnePagePdf()) > 0);
+        QVERIFY(f.resize(qint64(600) * 1000 * 1000));
+    };
+    const auto text = [](const QString& pdf) {
+        QFile f(pdf);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write("Gabarito: 1-A 2-B 3-C\n");
+    };
+    const auto header = [](const QString& pdf) {
+        QFile f(pdf);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write("%PDF-1.4\n" + QByteArray(4000, 'x'));
+    };
+    QTest::newRow("600 MB PDF") << reinterpret_cast<void*>(Prepare(sparse)) << "ABC"
+                                << "passa de 512 MiB";
+    QTest::newRow("text file named .pdf") << reinterpret_cast<void*>(Prepare(text)) << "ABC"
+                                          << "não é um PDF que o Zelvora consiga abrir";
+    QTest::newRow("PDF header then junk") << reinterpret_cast<void*>(Prepare(header)) << "ABC"
+                                          << "não é um PDF que o Zelvora consiga abrir";
+    QTest::newRow("400,000 pasted letters")
+        << reinterpret_cast<void*>(Prepare(keep)) << QString(400000, 'D') << "até 1000 questões";
+    QString pairs;
+    for (int i = 1; i <= 1001; ++i)
+        pairs += QString::number(i) + "-E\n";
+    QTest::newRow("1001 numbered pairs") << reinterpret_cast<void*>(Prepare(keep)) << pairs << "até 1000 questões";
+}
+
+void AddDialogsTest::whatTheProgramCannotOpenIsRefused()
+{
+    QFETCH(void*, prepare);
+    QFETCH(QString, key);
+    QFETCH(QString, message);
+    reinterpret_cast<void (*)(const QString&)>(prepare)(m_pdf);
+    Recorder messages;
+    AddPaperDialog dialog(m_user, &messages, "Zelvora");
+    dialog.pdfEdit()->setText(m_pdf);
+    dialog.nameEdit()->setText("P");
+    dialog.keyEdit()->setPlainText(key);
+    QVERIFY(dialog.preview()->count() <= 1000);
+    QTest::mouseClick(dialog.saveButton(), Qt::LeftButton);
+    QCOMPARE(messages.shown.size(), 1);
+    QVERIFY2(messages.shown[0].contains(message), qPrintable(messages.shown[0]));
+    QVERIFY(dialog.result() != int(QDialog::Accepted));
+    // Nothing copied into the user's folder, nothing listed.
+    QVERIFY(!QFile::exists(m_user + "simu/lista.txt"));
+    QVERIFY(QDir(m_user + "simu").entryList(QDir::Files).isEmpty());
 }
 
 void AddDialogsTest::examListsEntriesCompletesAndSaves()
