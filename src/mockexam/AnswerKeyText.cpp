@@ -7,9 +7,9 @@ namespace zelvora::mockexam {
 
 namespace {
 
-// No paper has anywhere near this many questions; a bigger number is a typo
-// (or a year, a page number) and is refused rather than believed.
-constexpr long kMaxQuestion = 1000;
+// A bigger question number is a typo (or a year, a page number) and is
+// refused rather than believed.
+constexpr long kMaxQuestion = long(AnswerKeyText::MaxQuestions);
 
 struct Token {
     enum Kind { Number, Word } kind;
@@ -100,6 +100,12 @@ ParsedAnswerKey Letters(const std::vector<Token>& tokens)
                 key.error = std::string("\"" + t.text + "\" não é uma resposta: as opções vão de A a E.");
                 return key;
             }
+            if (key.digits.size() == AnswerKeyText::MaxQuestions) {
+                key.digits.clear();
+                key.error = "O gabarito tem mais de " + std::to_string(AnswerKeyText::MaxQuestions)
+                    + " respostas: " + AnswerKeyText::TooManyQuestions();
+                return key;
+            }
             key.digits.push_back(Digit(c));
         }
     return key;
@@ -116,8 +122,13 @@ ParsedAnswerKey Numbered(const std::vector<Token>& tokens)
             return key;
         }
         const std::string digits = t.text.substr(std::min(t.text.find_first_not_of('0'), t.text.size()));
-        if (digits.empty() || digits.size() > 4 || std::stol(digits) > kMaxQuestion) {
+        if (digits.empty()) {
             key.error = std::string("Número de questão inválido: " + t.text + ".");
+            return key;
+        }
+        if (digits.size() > 4 || std::stol(digits) > kMaxQuestion) {
+            key.error = "Questão " + (t.text.size() > 12 ? t.text.substr(0, 12) + "..." : t.text) + ": "
+                + AnswerKeyText::TooManyQuestions();
             return key;
         }
         const long number = std::stol(digits);
@@ -149,6 +160,11 @@ ParsedAnswerKey Numbered(const std::vector<Token>& tokens)
 }
 
 } // namespace
+
+std::string AnswerKeyText::TooManyQuestions()
+{
+    return "o Zelvora aceita gabaritos de até " + std::to_string(MaxQuestions) + " questões.";
+}
 
 ParsedAnswerKey AnswerKeyText::Parse(std::string_view text)
 {

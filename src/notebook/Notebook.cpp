@@ -189,7 +189,7 @@ ResultOf<int, NotebookCode> Notebook::catchUp()
 {
     using Out = ResultOf<int, NotebookCode>;
     if (!ready())
-        return Out::Fail(NotebookCode::StoreUnavailable, m_store.error().toStdString());
+        return Out::Fail(NotebookCode::StoreUnavailable, m_store.status().detail());
     struct Pending {
         qint64 id;
         attempts::PaperIdentity paper;
@@ -365,7 +365,7 @@ ResultOf<std::vector<NotebookItem>, NotebookCode> Notebook::items()
 {
     if (!ready())
         return ResultOf<std::vector<NotebookItem>, NotebookCode>::Fail(NotebookCode::StoreUnavailable,
-                                                                       m_store.error().toStdString());
+                                                                       m_store.status().detail());
     if (const auto caught = catchUp(); !caught)
         return caught.status();
     std::vector<NotebookItem> out;

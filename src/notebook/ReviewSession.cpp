@@ -2,6 +2,7 @@
 
 #include "attempts/AttemptStore.h"
 
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -18,6 +19,18 @@ QSqlDatabase Db(const Notebook& notebook)
     return QSqlDatabase::database(notebook.store().connectionName(), false);
 }
 
+// This instance's hold on the session's attempt, so that a second window on
+// the same home never writes the same session; nothing when another has it.
+std::shared_ptr<attempts::AttemptClaim> Claim(const Notebook& notebook, qint64 id, bool* heldElsewhere)
+{
+    using attempts::AttemptClaim;
+    AttemptClaim::Outcome outcome = AttemptClaim::Outcome::Unavailable;
+    std::shared_ptr<AttemptClaim> claim = AttemptClaim::Take(
+        QFile::encodeName(notebook.store().claimFolder()).toStdString(), id, &outcome);
+    *heldElsewhere = outcome == AttemptClaim::Outcome::HeldElsewhere;
+    return claim;
+}
+
 Result<NotebookCode> SqlFailure(const QSqlQuery& q)
 {
     return Result<NotebookCode>::Fail(NotebookCode::StoreFailed, q.lastError().text().toStdString());
@@ -28,7 +41,7 @@ Result<NotebookCode> SqlFailure(const QSqlQuery& q)
 SessionResult ReviewSession::Start(Notebook& notebook, const std::vector<qint64>& itemIds)
 {
     if (!notebook.store().isOpen())
-        return SessionResult::Fail(NotebookCode::StoreUnavailable, notebook.store().error().toStdString());
+        return SessionResult::Fail(NotebookCode::StoreUnavailable, notebook.store().status().detail());
     if (itemIds.empty())
         return SessionResult::Fail(NotebookCode::NothingToReview);
     QSqlDatabase d = Db(notebook);
@@ -62,14 +75,16 @@ SessionResult ReviewSession::Start(Notebook& notebook, const std::vector<qint64>
         d.rollback();
         return SessionResult::Fail(NotebookCode::StoreFailed, d.lastError().text().toStdString());
     }
-    return Load(notebook, id);
+    bool heldElsewhere = false;
+    auto claim = Claim(notebook, id, &heldElsewhere);
+    return Load(notebook, id, std::move(claim));
 }
 
 ResultOf<std::optional<ReviewSession>, NotebookCode> ReviewSession::FindInterrupted(Notebook& notebook)
 {
     using Found = ResultOf<std::optional<ReviewSession>, NotebookCode>;
     if (!notebook.store().isOpen())
-        return Found::Fail(NotebookCode::StoreUnavailable, notebook.store().error().toStdString());
+        return Found::Fail(NotebookCode::StoreUnavailable, notebook.store().status().detail());
     QSqlQuery q(Db(notebook));
     q.prepare(QStringLiteral("SELECT id FROM attempt WHERE kind = ? AND finished = 0 ORDER BY started_at DESC, id DESC"
                              " LIMIT 1"));
@@ -80,16 +95,22 @@ ResultOf<std::optional<ReviewSession>, NotebookCode> ReviewSession::FindInterrup
         return std::optional<ReviewSession>();
     const qint64 id = q.value(0).toLongLong();
     q.finish();
-    auto loaded = Load(notebook, id);
+    // A session another window is answering is not this window's to resume.
+    bool heldElsewhere = false;
+    auto claim = Claim(notebook, id, &heldElsewhere);
+    if (heldElsewhere)
+        return std::optional<ReviewSession>();
+    auto loaded = Load(notebook, id, std::move(claim));
     if (!loaded)
         return loaded.status();
     return std::optional<ReviewSession>(std::move(loaded).value());
 }
 
-SessionResult ReviewSession::Load(Notebook& notebook, qint64 attemptId)
+SessionResult ReviewSession::Load(Notebook& notebook, qint64 attemptId, std::shared_ptr<attempts::AttemptClaim> claim)
 {
     ReviewSession s(notebook);
     s.m_attemptId = attemptId;
+    s.m_claim = std::move(claim);
     QSqlQuery q(Db(notebook));
     q.prepare(
         QStringLiteral("SELECT current_question, elapsed_seconds, finished FROM attempt WHERE id = ? AND kind = ?"));
@@ -145,20 +166,16 @@ ReviewSession::Status ReviewSession::answer(int position, const std::string& ans
         return Status::Fail(NotebookCode::NotFound);
     m_answers[size_t(position)] = answer;
     m_current = position;
-    int answered = 0;
-    for (const auto& a : m_answers)
-        answered += a != "#" ? 1 : 0;
-    const bool ok = m_notebook->store().recordAnswer(m_attemptId, position, answer, position, answered, hits());
-    return ok ? Status::Ok() : Status::Fail(NotebookCode::StoreFailed, m_notebook->store().error().toStdString());
+    const auto stored = m_notebook->store().recordAnswer(m_attemptId, position, answer, position, hits());
+    return stored ? Status::Ok() : Status::Fail(NotebookCode::StoreFailed, stored.detail());
 }
 
 ReviewSession::Status ReviewSession::saveProgress(qint64 elapsedSeconds, int current)
 {
     m_elapsed = elapsedSeconds;
     m_current = current;
-    return m_notebook->store().recordProgress(m_attemptId, elapsedSeconds, current)
-        ? Status::Ok()
-        : Status::Fail(NotebookCode::StoreFailed, m_notebook->store().error().toStdString());
+    const auto stored = m_notebook->store().recordProgress(m_attemptId, elapsedSeconds, current);
+    return stored ? Status::Ok() : Status::Fail(NotebookCode::StoreFailed, stored.detail());
 }
 
 ResultOf<std::vector<Outcome>, NotebookCode> ReviewSession::finish(qint64 elapsedSeconds)
@@ -167,16 +184,14 @@ ResultOf<std::vector<Outcome>, NotebookCode> ReviewSession::finish(qint64 elapse
     if (m_finished)
         return Outcomes::Fail(NotebookCode::NotFound, "already finished");
     std::vector<Outcome> outcomes;
-    int answered = 0;
     for (size_t i = 0; i < m_items.size(); ++i) {
-        answered += m_answers[i] != "#" ? 1 : 0;
         outcomes.push_back(OutcomeRules::Judge(m_items[i].keyLine, m_answers[i], false, false));
     }
     // The session is marked finished first: a failure half way leaves a
     // finished session and the schedules already moved, never a session that
     // would move them twice when resumed.
-    if (!m_notebook->store().finish(m_attemptId, elapsedSeconds, answered, hits()))
-        return Outcomes::Fail(NotebookCode::StoreFailed, m_notebook->store().error().toStdString());
+    if (const auto stored = m_notebook->store().finish(m_attemptId, elapsedSeconds, hits()); !stored)
+        return Outcomes::Fail(NotebookCode::StoreFailed, stored.detail());
     m_finished = true;
     m_elapsed = elapsedSeconds;
     for (size_t i = 0; i < m_items.size(); ++i)

@@ -5,8 +5,10 @@
 // given, so it can be left and resumed, and it never appears in a paper's
 // history, best or average. Each question is scored against its own paper's
 // key; finishing moves every question along its schedule.
+#include "attempts/AttemptClaim.h"
 #include "notebook/Notebook.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,7 +22,8 @@ public:
 
     // A new session over these notebook questions, in this order.
     static ResultOf<ReviewSession, NotebookCode> Start(Notebook& notebook, const std::vector<qint64>& itemIds);
-    // The newest review session left unfinished, if any.
+    // The newest review session left unfinished, if any; none while another
+    // window holds it.
     static ResultOf<std::optional<ReviewSession>, NotebookCode> FindInterrupted(Notebook& notebook);
 
     qint64 attemptId() const { return m_attemptId; }
@@ -41,7 +44,8 @@ public:
 
 private:
     explicit ReviewSession(Notebook& notebook) : m_notebook(&notebook) {}
-    static ResultOf<ReviewSession, NotebookCode> Load(Notebook& notebook, qint64 attemptId);
+    static ResultOf<ReviewSession, NotebookCode> Load(Notebook& notebook, qint64 attemptId,
+                                                      std::shared_ptr<attempts::AttemptClaim> claim);
 
     Notebook* m_notebook;
     qint64 m_attemptId = 0;
@@ -50,6 +54,8 @@ private:
     int m_current = 0;
     qint64 m_elapsed = 0;
     bool m_finished = false;
+    // Held while the session lives (shared by its copies).
+    std::shared_ptr<attempts::AttemptClaim> m_claim;
 };
 
 } // namespace zelvora::notebook

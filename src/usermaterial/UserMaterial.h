@@ -54,11 +54,20 @@ public:
     // refused when it cannot be read or holds no file.
     static ArchiveCheck CheckArchive(const QString& zipPath);
 
+    // Why the program would refuse to read the PDF at pdfPath (not a regular
+    // file, larger than DataFile::PaperCap, unreadable), in Portuguese; empty
+    // when the read would succeed. Whether the PDF engine opens it is told
+    // by the caller that has the engine, with NotAPdf's message.
+    static QString PaperFileRefusal(const QString& pdfPath);
+    static QString NotAPdf(const QString& pdfPath);
+
     // A file name base made of plain letters, digits and "-" from text.
     static QString SafeBaseName(const QString& text, const QString& fallback);
 
     // Copies the PDF into "simu", writes the key (digits "1" to "5") beside
-    // it and appends "name#file.pdf" to "simu/lista.txt".
+    // it and appends "name#file.pdf" to "simu/lista.txt". Refused, with
+    // nothing written, when the PDF could not be read (PaperFileRefusal) or
+    // the key has more than AnswerKeyText::MaxQuestions answers.
     Outcome addPaper(const QString& pdfPath, const QString& name, const std::vector<std::string>& keyDigits);
 
     // Checks the archive, copies it into the folder and appends
@@ -68,6 +77,9 @@ public:
     // Removes the paper's list line and, when no other line names the same
     // PDF, the PDF and its key. Only material of this folder is touched.
     Outcome removePaper(const mockexam::MockExamEntry& entry);
+    // The info file of a paper of this folder (its rules), beside its key;
+    // empty for a path that would leave the folder.
+    QString infoPathOf(const mockexam::MockExamEntry& entry) const;
     // Removes the exam's catalog line and, when no other line names the
     // same archive, the archive.
     Outcome removeExam(const catalog::CatalogEntry& entry);

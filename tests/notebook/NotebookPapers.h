@@ -52,8 +52,8 @@ struct NotebookFixture {
         const auto id = store.begin(paper, name, int(answers.size()));
         for (int q = 0; q < answers.size(); ++q)
             if (answers[q] != QLatin1String("#"))
-                store.recordAnswer(*id, q, answers[q].toStdString(), q, 0, 0);
-        store.finish(*id, 90, 0, hits);
+                store.recordAnswer(*id, q, answers[q].toStdString(), q, 0);
+        store.finish(*id, 90, hits);
         return *id;
     }
     std::vector<NotebookItem> items()

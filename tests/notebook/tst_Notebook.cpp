@@ -24,6 +24,7 @@
 using namespace zelvora::notebook;
 using zelvora::attempts::AttemptStore;
 using zelvora::attempts::PaperIdentity;
+using zelvora::attempts::StoreError;
 
 namespace {
 
@@ -131,16 +132,16 @@ void TestNotebook::reviewSessionNeverFeedsPaperHistory()
     QVERIFY(f.store.open());
     const PaperIdentity paper = WritePaper(f.dir, QStringLiteral("p"), {"1", "2", "3"});
     f.finish(paper, QStringLiteral("P"), {"5", "5", "3"}, 1);
-    const auto before = f.store.summaries();
+    const auto before = f.store.summaries().value();
     auto items = f.items();
     QCOMPARE(items.size(), size_t(2));
     auto session = ReviewSession::Start(f.notebook, {items[0].id, items[1].id});
     QVERIFY(session);
     QVERIFY(session->answer(0, "1"));
     // Left unfinished, it is no interrupted attempt of the paper either.
-    QVERIFY(!f.store.findInterrupted(paper));
+    QVERIFY(!f.store.findInterrupted(paper).value());
     QVERIFY(session->finish(30));
-    const auto after = f.store.summaries();
+    const auto after = f.store.summaries().value();
     QCOMPARE(after.size(), before.size());
     zelvora::attempts::HistoryModel history;
     history.reload(f.store);
@@ -209,6 +210,9 @@ void TestNotebook::reviewSessionResumes()
         QVERIFY(session);
         QVERIFY(session->answer(0, "E"));
         QVERIFY(session->saveProgress(25, 1));
+        // While this one holds it, no other window is offered the session.
+        const auto held = ReviewSession::FindInterrupted(f.notebook);
+        QVERIFY(held && !held->has_value());
     }
     f.store.close();
     QVERIFY(f.store.open());
@@ -269,26 +273,20 @@ void TestNotebook::olderStoresMigrateOnceNewerRefused()
         db.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("old"));
+    const auto bytes = [&path] {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray before = bytes();
+    QVERIFY(!before.isEmpty());
     AttemptStore store(path);
-    QCOMPARE(store.open(), opens);
+    QCOMPARE(bool(store.open()), opens);
     if (!opens) {
-        QVERIFY(store.error().contains(QStringLiteral("mais nova")));
+        QCOMPARE(store.status().code(), StoreError::NewerVersion);
         store.close();
-        // Nothing of it was migrated or dropped.
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("peek"));
-            db.setDatabaseName(path);
-            QVERIFY(db.open());
-            QSqlQuery q(db);
-            QVERIFY(q.exec(QStringLiteral("PRAGMA user_version")) && q.next());
-            QCOMPARE(q.value(0).toInt(), 99);
-            QVERIFY(!q.exec(QStringLiteral("SELECT kind FROM attempt")));
-            QVERIFY(q.exec(QStringLiteral("SELECT COUNT(*) FROM answer")) && q.next());
-            QCOMPARE(q.value(0).toInt(), 1);
-            q.finish();
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("peek"));
+        // Nothing of it was migrated, dropped or rewritten.
+        QCOMPARE(bytes(), before);
+        QVERIFY(!QFile::exists(path + QStringLiteral("-wal")));
         return;
     }
     QCOMPARE(store.userVersion(), AttemptStore::SchemaVersion);
