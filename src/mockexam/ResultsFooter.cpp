@@ -34,6 +34,9 @@ void ResultsFooter::setLines(const QStringList& lines)
     for (const QString& text : lines) {
         auto* l = new QLabel(text, this);
         l->setFont(f);
+        // A line too long for the window wraps; none is ever cut off.
+        l->setWordWrap(true);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         l->setPalette(palette());
         l->show();
         m_lines << l;
@@ -50,9 +53,23 @@ QStringList ResultsFooter::lines() const
     return out;
 }
 
+int ResultsFooter::lineHeight(const QLabel* line) const
+{
+    return qMax(LineHeight, line->heightForWidth(textWidth()));
+}
+
+int ResultsFooter::textWidth() const
+{
+    const int outer = parentWidget() ? parentWidget()->width() : width();
+    return qMax(1, outer - 16);
+}
+
 int ResultsFooter::neededHeight() const
 {
-    return (m_lines.isEmpty() ? 0 : TopGap + LineHeight * int(m_lines.size())) + ButtonRowHeight;
+    int lines = 0;
+    for (const QLabel* l : m_lines)
+        lines += lineHeight(l);
+    return (m_lines.isEmpty() ? 0 : TopGap + lines) + ButtonRowHeight;
 }
 
 void ResultsFooter::resizeEvent(QResizeEvent* e)
@@ -65,8 +82,9 @@ void ResultsFooter::arrange()
 {
     int y = TopGap;
     for (QLabel* l : m_lines) {
-        l->setGeometry(8, y, width() - 16, LineHeight);
-        y += LineHeight;
+        const int h = lineHeight(l);
+        l->setGeometry(8, y, textWidth(), h);
+        y += h;
     }
     const int rowTop = height() - ButtonRowHeight;
     m_review->setGeometry(8, rowTop + 8, 100, ButtonRowHeight - 16);

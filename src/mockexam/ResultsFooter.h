@@ -19,7 +19,8 @@ public:
 
     explicit ResultsFooter(QWidget* parent);
 
-    // Replaces the lines; the footer takes the height they need.
+    // Replaces the lines; the footer takes the height they need, a line too
+    // long for the window's width wrapping onto the next.
     void setLines(const QStringList& lines);
     QStringList lines() const;
     // The height for the current lines and the button row.
@@ -35,6 +36,8 @@ protected:
 
 private:
     void arrange();
+    int lineHeight(const QLabel* line) const;
+    int textWidth() const;
 
     QList<QLabel*> m_lines;
     QPushButton* m_review = nullptr;

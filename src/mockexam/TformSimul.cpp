@@ -10,6 +10,7 @@
 #include "app/TformAguarde.h"
 #include "attempts/AttemptStore.h"
 #include "attempts/TformHistorico.h"
+#include "mockexam/AnswerCard.h"
 #include "mockexam/AnswerKey.h"
 #include "mockexam/DurationBox.h"
 #include "mockexam/ExamNotice.h"
@@ -21,6 +22,8 @@
 #include "mockexam/PaperPath.h"
 #include "mockexam/QtExamClock.h"
 #include "mockexam/QuestionBox.h"
+#include "mockexam/ReviewPlacement.h"
+#include "mockexam/StripHint.h"
 #include "mockexam/TformResultado.h"
 #include "mockexam/TformRevisao.h"
 #include "mockexam/TPdfViewer.h"
@@ -82,6 +85,19 @@ constexpr int TempoHeight = 29;
 // in the review the line that names both answers.
 constexpr int ButtonsBottom = 169;
 constexpr int AidsHeight = 32;
+// The verdict of the review ("Gabarito: D", "Sua resposta: em branco") in
+// type large enough to read at a glance: up to three lines above the clock.
+constexpr int VerdictHeight = 60;
+// The answer card between the buttons and the verdict: at least two rows.
+constexpr int CardTop = ButtonsBottom + 6;
+constexpr int CardMinHeight = 2 * AnswerCard::CellHeight;
+// The top strip's band above its rule (y 74): the duration field and
+// "Histórico" stand there, clear of the rule.
+constexpr int BandTop = 40;
+constexpr int BandHeight = 28;
+// The clock's colour, and its colour in the last five minutes.
+const QColor ClockColour(Qt::white);
+const QColor ClockEndingColour(0xFF, 0xB8, 0x3C);
 
 // Option colours in the review, on the answer box's blue.
 const QColor KeyOptionColour(0x8C, 0xF0, 0x8C);
@@ -130,6 +146,9 @@ TformSimul::TformSimul(app::AppContext& ctx, QWidget* parent, std::unique_ptr<Ex
     m_reviewWindow->setWindowTitle(ctx.title);
     connect(m_reviewWindow, &TformRevisao::questionChosen, this, Guarded(m_ctx, this, &TformSimul::showReviewQuestion));
     connect(m_reviewWindow, &TformRevisao::closed, this, Guarded(m_ctx, this, &TformSimul::leaveReview));
+    m_reviewPlacement = new ReviewPlacement(this, m_reviewWindow);
+    m_reviewPlacement->setArea(TopHeight, AnswerColumnWidth);
+    connect(m_reviewPlacement, &ReviewPlacement::changed, this, [this] { arrangePanels(); });
     resize(921, TopHeight + 329);
 
     // "Adicionar prova" right of btInicio, and removing one's own papers
@@ -142,9 +161,17 @@ TformSimul::TformSimul(app::AppContext& ctx, QWidget* parent, std::unique_ptr<Ex
     };
     hooks.reload = [this](const std::optional<MockExamEntry>& chosen) { reloadList(chosen); };
     m_additions = new PaperAdditions(m_ctx, this, pTop, comboProva, std::move(hooks));
+    // The hint after the strip's last button, drawn over the picture's own.
+    lDica = new StripHint(pTop);
+    FormResize();
 }
 
-TformSimul::~TformSimul() = default;
+TformSimul::~TformSimul()
+{
+    // The review window hides as it goes; nothing is to be placed then.
+    delete m_reviewPlacement;
+    m_reviewPlacement = nullptr;
+}
 
 void TformSimul::buildTop()
 {
@@ -166,10 +193,11 @@ void TformSimul::buildTop()
     connect(btInicio, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btInicioClick));
     btInicio->setText(QStringLiteral("Iniciar"));
 
-    // Kept at the right edge by FormResize, like the "X".
+    // In the band above the strip's rule, left of the "X" (FormResize keeps
+    // it there), so the button row keeps its room on a 1024-pixel screen.
     btHistorico = Named(new QPushButton(QStringLiteral("Histórico"), pTop), "btHistorico");
     btHistorico->setFont(Arial(14, true));
-    btHistorico->setGeometry(0, 80, qMax(100, btHistorico->sizeHint().width()), 36);
+    btHistorico->setGeometry(0, BandTop, qMax(100, btHistorico->sizeHint().width()), BandHeight + 2);
     btHistorico->setFocusPolicy(Qt::NoFocus);
     connect(btHistorico, &QPushButton::clicked, this, Guarded(m_ctx, this, &TformSimul::btHistoricoClick));
 
@@ -181,11 +209,15 @@ void TformSimul::buildTop()
     // Tab goes from the paper list to the start button beside it.
     setTabOrder(comboProva, btInicio);
 
-    // The time limit, right above the start button.
+    // The time limit, right above the start button and clear of the
+    // strip's rule, its label left of it.
     edDuracao = Named(new DurationBox(pTop), "edDuracao");
     edDuracao->setFont(Arial(14));
-    edDuracao->setGeometry(653, 46, 128, 28);
+    edDuracao->setGeometry(653, BandTop, 128, BandHeight);
     edDuracao->setAccessibleName(QStringLiteral("Tempo de prova"));
+    lDuracao = Named(WhiteLabel(QStringLiteral("Duração:"), Arial(14, true), pTop), "lDuracao");
+    lDuracao->move(653 - 6 - lDuracao->width(), BandTop + (BandHeight - lDuracao->height()) / 2);
+    lDuracao->setBuddy(edDuracao);
     setTabOrder(btInicio, edDuracao);
 }
 
@@ -199,7 +231,7 @@ void TformSimul::buildAnswerColumn()
     pRespClient = Named(new QWidget, "pRespClient");
     Paint(pRespClient, AnswerColumnColour());
     // Everything down to the clock stays reachable on a short screen.
-    pRespClient->setMinimumSize(AnswerColumnWidth, ButtonsBottom + 4 + AidsHeight + TempoHeight + 5);
+    pRespClient->setMinimumSize(AnswerColumnWidth, CardTop + CardMinHeight + 4 + VerdictHeight + TempoHeight + 5);
     pRespClient->installEventFilter(this);
     pResp->setWidget(pRespClient);
 
@@ -272,8 +304,8 @@ void TformSimul::buildAnswerColumn()
                 if (on != m_answers.markedForReview(m_answers.current()))
                     toggleReviewMark();
             }));
-    lGabarito = Named(WhiteLabel(QString(), Arial(11, true), pRespClient), "lGabarito");
-    lGabarito->resize(186, AidsHeight);
+    lGabarito = Named(WhiteLabel(QString(), Arial(15, true), pRespClient), "lGabarito");
+    lGabarito->resize(188, VerdictHeight);
     lGabarito->setWordWrap(true);
     lGabarito->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lGabarito->hide();
@@ -281,6 +313,10 @@ void TformSimul::buildAnswerColumn()
     lTempo = Named(WhiteLabel(QStringLiteral("00 s"), Arial(24, true), pRespClient), "lTempo");
     lTempo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lTempo->setGeometry(0, 180, 194, TempoHeight);
+
+    m_card = new AnswerCard(pRespClient);
+    m_card->setGeometry(8, CardTop, 182, CardMinHeight);
+    connect(m_card, &AnswerCard::questionChosen, this, Guarded(m_ctx, this, &TformSimul::cardChosen));
 
     pResp->hide();
 }
@@ -431,7 +467,10 @@ void TformSimul::FormShow()
     setShownOption(-1);
     for (QShortcut* s : m_examShortcuts)
         s->setEnabled(false);
-    edDuracao->setDuration(std::nullopt);
+    edDuracao->clearPaper();
+    edDuracao->setLocked(false);
+    lDica->setRunning(false);
+    setClockColour(ClockColour);
     lAviso->hide();
     m_reviewWindow->hide();
     leaveReview();
@@ -463,6 +502,12 @@ void TformSimul::btInicioClick()
     if (m_starting)
         return;
     const QScopedValueRollback starting(m_starting, true);
+    // A limit that cannot be read is refused, never guessed.
+    if (!edDuracao->readable()) {
+        showMessage(edDuracao->problem());
+        edDuracao->setFocus();
+        return;
+    }
     // The running paper is kept and can be taken up again; still, ask.
     if (paperInProgress()) {
         if (!m_session.confirmLeave())
@@ -537,6 +582,8 @@ void TformSimul::startPaper()
     showOptionLooks();
     ckRevisar->setChecked(false);
     lAviso->hide();
+    m_card->setQuestionCount(int(m_key.size()));
+    m_card->setCurrent(0);
 
     pResp->show();
     arrangePanels();
@@ -570,6 +617,11 @@ void TformSimul::startPaper()
     m_countdown.start(limit > 0 ? int(std::max<long long>(1, limit - m_elapsed)) : 0);
     if (m_countdown.limited())
         lTempo->setText(QString::fromStdString(m_countdown.text()));
+    showClockColour();
+    // While the exam runs its limit stays as it started, and the hint has
+    // done its work.
+    edDuracao->setLocked(true);
+    lDica->setRunning(true);
     m_clock->setInterval(1000);
 }
 
@@ -583,6 +635,8 @@ void TformSimul::restoreAttempt(const attempts::AttemptSession::Start& start)
     }
     selectCurrentItem();
     showStoredOption();
+    for (int q = 0; q < int(m_answers.questionCount()); ++q)
+        showCardCell(q);
     m_elapsed = start.elapsedSeconds;
     lTempo->setText(QStringLiteral("Duração: %1 s").arg(m_elapsed));
 }
@@ -592,6 +646,41 @@ void TformSimul::cbQuestaoChange()
     if (!m_answers.select(cbQuestao->currentIndex()))
         return;
     showStoredOption();
+    m_card->setCurrent(m_answers.current());
+}
+
+void TformSimul::cardChosen(int question)
+{
+    // In the review a cell shows the question with both answers; while the
+    // exam runs it goes to the question as the selector would.
+    if (m_reviewWindow->isVisible() || m_reviewing) {
+        showReviewQuestion(question);
+        return;
+    }
+    if (!running() || !m_answers.select(question))
+        return;
+    showStoredOption();
+    selectCurrentItem();
+}
+
+void TformSimul::showCardCell(int question)
+{
+    const int option = m_answers.storedOption(question);
+    m_card->setCell(question, option >= 0 ? QString::fromStdString(m_answers.optionLetter(option)) : QString(),
+                    m_answers.markedForReview(question));
+}
+
+void TformSimul::setClockColour(const QColor& colour)
+{
+    QPalette pal = lTempo->palette();
+    pal.setColor(QPalette::WindowText, colour);
+    lTempo->setPalette(pal);
+}
+
+void TformSimul::showClockColour()
+{
+    const bool ending = m_countdown.limited() && m_countdown.remaining() <= ExamCountdown::LastNotice;
+    setClockColour(ending ? ClockEndingColour : ClockColour);
 }
 
 void TformSimul::btProximaClick()
@@ -621,6 +710,7 @@ void TformSimul::rgRespostaClick(int option)
     if (m_answers.answer(option))
         cbQuestao->setItemText(q, QString::fromStdString(m_answers.itemTexts()[size_t(q)]));
     showItemExtra(q);
+    showCardCell(q);
     if (option >= 0 && option < 5 && m_answers.questionCount() > 0)
         m_session.answered(q, m_answers.answers(), q);
     selectCurrentItem();
@@ -652,6 +742,7 @@ void TformSimul::toggleReviewMark()
     const int q = m_answers.current();
     ckRevisar->setChecked(m_answers.markedForReview(q));
     showItemExtra(q);
+    showCardCell(q);
 }
 
 void TformSimul::toggleStruck(int option)
@@ -669,13 +760,23 @@ void TformSimul::showItemExtra(int question)
 
 void TformSimul::setOptionLetters()
 {
-    // A to E, or C and E in the first column on a right/wrong paper.
+    // A to E in three columns, or "Certo" and "Errado" across the box on a
+    // right/wrong paper; the selector and its label say "Item" there.
+    const bool rightWrong = m_answers.itemType() == ItemType::RightWrong;
     for (int i = 0; i < 5; ++i) {
         const bool offered = i < m_answers.optionCount();
+        QRadioButton* item = rgRespostaItems[i];
         if (offered)
-            rgRespostaItems[i]->setText(QString::fromStdString(m_answers.optionLetter(i)));
-        rgRespostaItems[i]->setVisible(offered);
+            item->setText(rightWrong ? (i == 0 ? QStringLiteral("Certo") : QStringLiteral("Errado"))
+                                     : QString::fromStdString(m_answers.optionLetter(i)));
+        item->setGeometry(rightWrong ? QRect(6, 17 + i * 20, 100, 19)
+                                     : QRect(6 + (i / 2) * 35, 17 + (i % 2) * 20, 34, 19));
+        item->setVisible(offered);
     }
+    lQuestao->setText(rightWrong ? QStringLiteral("Selecione o item:") : QStringLiteral("Selecione a questão:"));
+    lQuestao->adjustSize();
+    cbQuestao->setAccessibleName(rightWrong ? QStringLiteral("Selecione o item")
+                                            : QStringLiteral("Selecione a questão"));
 }
 
 void TformSimul::showOptionLooks()
@@ -707,10 +808,12 @@ void TformSimul::showOptionLooks()
     const auto review = ExamReview::Build(m_key, m_answers.answers(), m_answers.reviewMarks(), m_info);
     if (size_t(q) < review.rows().size()) {
         const auto& row = review.rows()[size_t(q)];
-        lGabarito->setText(QStringLiteral("Gabarito: %1   Sua resposta: %2 (%3)")
-                               .arg(QString::fromStdString(row.key.empty() ? "-" : row.key),
-                                    QString::fromStdString(row.given.empty() ? "-" : row.given),
-                                    QString::fromUtf8(mockexam::StatusText(row.status))));
+        const QString given = row.given.empty()
+            ? QStringLiteral("em branco")
+            : QStringLiteral("%1 (%2)").arg(QString::fromStdString(row.given),
+                                            QString::fromUtf8(mockexam::StatusText(row.status)));
+        lGabarito->setText(QStringLiteral("Gabarito: %1\nSua resposta: %2")
+                               .arg(QString::fromStdString(row.key.empty() ? "-" : row.key), given));
     }
 }
 
@@ -729,14 +832,9 @@ void TformSimul::showReview()
     if (m_key.empty() || m_clock->interval() != 0)
         return;
     m_reviewWindow->setReview(ExamReview::Build(m_key, m_answers.answers(), m_answers.reviewMarks(), m_info));
-    if (!m_reviewWindow->isVisible()) {
-        // Beside the answer column, over the paper's left part.
-        const QRect area = geometry();
-        m_reviewWindow->move(area.left() + 24, area.top() + TopHeight + 24);
-    }
-    m_reviewWindow->show();
-    m_reviewWindow->raise();
-    m_reviewWindow->activateWindow();
+    // Beside the answer column, the paper narrowed to leave it room; the
+    // results step aside until the review closes.
+    m_reviewPlacement->begin(m_ctx.windows.resultado);
 }
 
 void TformSimul::showReviewQuestion(int question)
@@ -774,6 +872,7 @@ void TformSimul::Timer1Timer()
     }
     const CountdownEvent event = m_countdown.tick();
     lTempo->setText(QString::fromStdString(m_countdown.text()));
+    showClockColour();
     lAviso->tick();
     if (event == CountdownEvent::ThirtyMinutesLeft || event == CountdownEvent::FiveMinutesLeft)
         lAviso->showNotice(QString::fromStdString(ExamCountdown::NoticeText(event)));
@@ -798,6 +897,7 @@ void TformSimul::btFimClick()
     if (!m_key.empty() && !m_finished && !m_session.confirmFinish(m_answers.answers()))
         return;
     m_clock->setInterval(0);
+    edDuracao->setLocked(false);
     // With the clock stopped a notice would never go by itself.
     lAviso->hide();
     if (m_key.empty())
@@ -884,6 +984,7 @@ void TformSimul::selectCurrentItem()
 {
     const QSignalBlocker block(cbQuestao);
     cbQuestao->setCurrentIndex(m_answers.current());
+    m_card->setCurrent(m_answers.current());
 }
 
 bool TformSimul::running() const
@@ -905,7 +1006,9 @@ void TformSimul::arrangePanels()
     const int below = qMax(0, h - TopHeight);
     const int column = pResp->isHidden() ? 0 : AnswerColumnWidth;
     pResp->setGeometry(w - AnswerColumnWidth, TopHeight, AnswerColumnWidth, below);
-    pPDF->setGeometry(0, TopHeight, qMax(0, w - column), below);
+    // The review's band, while it is shown, is the paper's no more.
+    const int aside = m_reviewPlacement ? m_reviewPlacement->reservedWidth() : 0;
+    pPDF->setGeometry(0, TopHeight, qMax(0, w - column - aside), below);
     imSimul->setGeometry(pPDF->rect());
     PDF->setGeometry(pPDF->rect());
 }
@@ -914,9 +1017,14 @@ void TformSimul::FormResize()
 {
     arrangePanels();
     Label2->move(pTop->width() - Label2->width() - 5, Label2->y());
-    // On a screen too narrow for both it gives way to the start button.
-    const int historicoLeft = pTop->width() - btHistorico->width() - 10;
-    btHistorico->move(qMax(historicoLeft, btInicio->geometry().right() + 11), btHistorico->y());
+    // Left of the "X" in the band; on a screen too narrow for both it gives
+    // way to the duration field.
+    const int historicoLeft = Label2->x() - btHistorico->width() - 12;
+    btHistorico->move(qMax(historicoLeft, edDuracao->geometry().right() + 11), btHistorico->y());
+    // The hint fills the button row after the last button.
+    const QRect last = m_additions ? m_additions->button()->geometry() : btInicio->geometry();
+    if (lDica)
+        lDica->place(last.right() + 12, 76, 37);
     const int columnHeight = qMax(pResp->height(), pRespClient->minimumHeight());
     lTempo->move(lTempo->x(), columnHeight - lTempo->height() - 5);
     placeAids();
@@ -926,7 +1034,10 @@ void TformSimul::placeAids()
 {
     const int top = lTempo->y() - AidsHeight;
     ckRevisar->move(8, top + AidsHeight - ckRevisar->height());
-    lGabarito->move(8, top);
+    lGabarito->setGeometry(6, lTempo->y() - VerdictHeight, 188, VerdictHeight);
+    // The card takes what is left between the buttons and the verdict.
+    const int cardBottom = lTempo->y() - VerdictHeight - 4;
+    m_card->setGeometry(8, CardTop, 182, qMax(CardMinHeight, cardBottom - CardTop));
 }
 
 void TformSimul::showMessage(const QString& text)
@@ -973,6 +1084,7 @@ void TformSimul::closeEvent(QCloseEvent* e)
     }
     // Closing only hides the window; the clock stops.
     m_clock->setInterval(0);
+    edDuracao->setLocked(false);
     m_reviewWindow->hide();
     e->accept();
 }

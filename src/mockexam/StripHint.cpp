@@ -1,0 +1,54 @@
+#include "mockexam/StripHint.h"
+
+#include "app/Look.h"
+
+#include <QPainter>
+
+namespace zelvora::gui {
+
+const QString StripHint::Text = QStringLiteral("Escolha a prova e clique em Iniciar");
+
+namespace {
+const QColor HintColour(0x9A, 0xA8, 0xD2);
+constexpr int RightMargin = 8;
+} // namespace
+
+StripHint::StripHint(QWidget* strip) : QWidget(strip)
+{
+    setObjectName(QStringLiteral("lDica"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFont(Arial(12));
+    setAccessibleName(Text);
+}
+
+void StripHint::place(int left, int top, int height)
+{
+    const int right = parentWidget()->width() - RightMargin;
+    setGeometry(left, top, qMax(0, right - left), height);
+    update();
+}
+
+void StripHint::setRunning(bool running)
+{
+    m_running = running;
+    setAccessibleName(running ? QString() : Text);
+    update();
+}
+
+QString StripHint::shownText() const
+{
+    if (m_running)
+        return {};
+    return fontMetrics().elidedText(Text, Qt::ElideRight, width());
+}
+
+void StripHint::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), DarkBlue());
+    p.setPen(HintColour);
+    p.setFont(font());
+    p.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter, shownText());
+}
+
+} // namespace zelvora::gui
