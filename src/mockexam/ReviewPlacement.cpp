@@ -1,6 +1,7 @@
 #include "mockexam/ReviewPlacement.h"
 
 #include <QEvent>
+#include <QTimer>
 #include <QWidget>
 
 namespace zelvora::gui {
@@ -39,8 +40,13 @@ void ReviewPlacement::begin(QWidget* results)
     m_active = true;
     place();
     m_review->show();
-    // Framed now: the band holds the frame too.
+    // Framed (by a window manager, a moment later): the band holds the
+    // frame too.
     place();
+    QTimer::singleShot(250, this, [this] {
+        if (m_active && m_review->isVisible())
+            place();
+    });
     m_review->raise();
     m_review->activateWindow();
     if (!was)
@@ -51,14 +57,17 @@ void ReviewPlacement::place()
 {
     const QRect band = Band(m_exam->size(), m_topHeight, m_columnWidth);
     const QPoint topLeft = m_exam->mapToGlobal(band.topLeft());
-    const bool framed = m_review->isVisible() && m_review->frameGeometry() != m_review->geometry();
-    const int frameHeight = framed ? m_review->frameGeometry().height() - m_review->height()
-        : m_review->isVisible()    ? 0
-                                   : GuessedTitleBar;
-    const int frameWidth = framed ? m_review->frameGeometry().width() - m_review->width() : 0;
-    m_review->resize(qMax(1, band.width() - frameWidth), qMax(1, band.height() - frameHeight));
-    // A top-level window's position is its frame's.
-    m_review->move(topLeft);
+    // The frame's parts above and beside the window, once the window
+    // manager has framed it; a title bar's worth before.
+    const QRect frame = m_review->frameGeometry();
+    const QRect inner = m_review->geometry();
+    const bool framed = m_review->isVisible() && frame != inner;
+    const int above = framed ? inner.top() - frame.top() : GuessedTitleBar;
+    const int left = framed ? inner.left() - frame.left() : 0;
+    const int right = framed ? frame.right() - inner.right() : 0;
+    const int below = framed ? frame.bottom() - inner.bottom() : 0;
+    m_review->setGeometry(QRect(topLeft + QPoint(left, above),
+                                QSize(qMax(1, band.width() - left - right), qMax(1, band.height() - above - below))));
 }
 
 void ReviewPlacement::end()

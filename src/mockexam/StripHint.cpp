@@ -23,9 +23,14 @@ StripHint::StripHint(QWidget* strip) : QWidget(strip)
 
 void StripHint::place(int left, int top, int height)
 {
-    const int right = parentWidget()->width() - RightMargin;
-    setGeometry(left, top, qMax(0, right - left), height);
+    // Up to the strip's edge, so no part of a hint in the picture shows.
+    setGeometry(left, top, qMax(0, parentWidget()->width() - left), height);
     update();
+}
+
+bool StripHint::fits() const
+{
+    return fontMetrics().horizontalAdvance(Text) <= width() - RightMargin;
 }
 
 void StripHint::setRunning(bool running)
@@ -37,9 +42,10 @@ void StripHint::setRunning(bool running)
 
 QString StripHint::shownText() const
 {
-    if (m_running)
+    // A hint cut short helps nobody: whole, or not at all.
+    if (m_running || !fits())
         return {};
-    return fontMetrics().elidedText(Text, Qt::ElideRight, width());
+    return Text;
 }
 
 void StripHint::paintEvent(QPaintEvent*)

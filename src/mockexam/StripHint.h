@@ -2,8 +2,9 @@
 // The top strip's hint "Escolha a prova e clique em Iniciar" in the space
 // right of the strip's last button. It stands over the strip's picture, in
 // the strip's own colour, so a hint the picture carries is hidden wherever
-// it would run off a narrow screen; its own text is cut to the space with
-// "..." and leaves (the space stays plain) once an exam runs.
+// it would run off a narrow screen. Its own text shows whole where it fits
+// (elsewhere the window shows it in the paper selector) and leaves, the
+// space plain, once an exam runs.
 #include <QWidget>
 
 namespace zelvora::gui {
@@ -19,7 +20,9 @@ public:
     void place(int left, int top, int height);
     void setRunning(bool running);
     bool running() const { return m_running; }
-    // What it shows now: the hint, cut to its width, or nothing.
+    // Whether the whole hint fits in the space.
+    bool fits() const;
+    // What it shows now: the whole hint, or nothing.
     QString shownText() const;
 
 protected:

@@ -1023,8 +1023,11 @@ void TformSimul::FormResize()
     btHistorico->move(qMax(historicoLeft, edDuracao->geometry().right() + 11), btHistorico->y());
     // The hint fills the button row after the last button.
     const QRect last = m_additions ? m_additions->button()->geometry() : btInicio->geometry();
-    if (lDica)
+    if (lDica) {
         lDica->place(last.right() + 12, 76, 37);
+        // Where the strip has no room for it, the empty selector says it.
+        comboProva->setPlaceholderText(lDica->fits() ? QString() : StripHint::Text);
+    }
     const int columnHeight = qMax(pResp->height(), pRespClient->minimumHeight());
     lTempo->move(lTempo->x(), columnHeight - lTempo->height() - 5);
     placeAids();
