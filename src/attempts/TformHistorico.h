@@ -3,8 +3,9 @@
 // column, for the selected attempt's paper a chart of its percentage attempt
 // after attempt with the best and the average, deleting an attempt (asked
 // first, "Não" the default) and exporting the table as CSV (a notice names
-// the file and offers to open its folder). It opens centred on the screen. Everything it shows comes from the
-// attempt store through HistoryModel and PaperSeries; the window only wires.
+// the file and offers to open its folder). It opens centred on the screen.
+// Everything it shows comes from the attempt store through HistoryModel and
+// PaperSeries; the window only wires.
 #include "attempts/HistoryModel.h"
 
 #include <QWidget>

@@ -197,7 +197,8 @@ void TestTformHistorico::opensCentredOnTheScreen()
     app::AppContext ctx;
     ctx.attempts = m_store.get();
     ctx.messages = &m_messages;
-    std::unique_ptr<gui::TformHistorico> w(gui::TformHistorico::Open(ctx));
+    gui::TformHistorico* window = nullptr;
+    std::unique_ptr<gui::TformHistorico> w(gui::TformHistorico::Open(ctx, window));
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const QPoint centre = w->frameGeometry().center();
     QVERIFY2((centre - screen.center()).manhattanLength() <= 4,
