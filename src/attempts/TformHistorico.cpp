@@ -12,9 +12,11 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -24,11 +26,15 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QScreen>
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QTableView>
+#include <QUrl>
 #include <QValueAxis>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace zelvora::gui {
 
@@ -83,7 +89,10 @@ TformHistorico::TformHistorico(attempts::AttemptStore* store, app::MessageBoxes*
     });
 
     m_chart = new QChart;
-    m_chart->legend()->setAlignment(Qt::AlignBottom);
+    // The legend at the right and thin margins leave the plot most of the
+    // chart's height.
+    m_chart->legend()->setAlignment(Qt::AlignRight);
+    m_chart->setMargins(QMargins(4, 2, 4, 2));
     m_chartView = new QChartView(m_chart, this);
     m_chartView->setObjectName(QStringLiteral("chartEvolucao"));
     m_chartView->setRenderHint(QPainter::Antialiasing);
@@ -121,8 +130,8 @@ TformHistorico::TformHistorico(attempts::AttemptStore* store, app::MessageBoxes*
     buttons->addWidget(m_fechar);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_aviso);
-    layout->addWidget(m_table, 3);
-    layout->addWidget(m_chartView, 2);
+    layout->addWidget(m_table, 1);
+    layout->addWidget(m_chartView, 1);
     layout->addLayout(buttons);
 
     chooseCsvPath = [](QWidget* owner) {
@@ -151,10 +160,29 @@ TformHistorico* TformHistorico::Open(app::AppContext& ctx, TformHistorico*& w)
         w = new TformHistorico(ctx.attempts, ctx.messages, ctx.title);
     else
         w->reload();
+    const bool first = !w->isVisible();
     w->show();
+    if (first)
+        w->centreOnScreen();
     w->raise();
     w->activateWindow();
     return w;
+}
+
+void TformHistorico::centreOnScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    // The frame around the window, or room for one before it is framed.
+    QSize extra = frameGeometry().size() - size();
+    if (extra.isEmpty())
+        extra = QSize(8, 40);
+    resize(size().boundedTo(area.size() - extra));
+    QRect frame(QPoint(), size() + extra);
+    frame.moveCenter(area.center());
+    move(frame.topLeft());
 }
 
 void TformHistorico::setStore(attempts::AttemptStore* store)
@@ -258,14 +286,17 @@ void TformHistorico::updateChart()
         line->append(i + 1, series.percentages[size_t(i)]);
         points->append(i + 1, series.percentages[size_t(i)]);
     }
-    const double right = n > 1 ? double(n) : 2.0;
+    // Half an attempt of room at both ends: the first and last points (a
+    // single attempt's point too) stand inside the plot, never on its edge.
+    const double left = 0.5;
+    const double right = double(n) + 0.5;
     auto* best = new QLineSeries;
     best->setName(QStringLiteral("Melhor: %1").arg(Percent(series.best)));
-    best->append(1, series.best);
+    best->append(left, series.best);
     best->append(right, series.best);
     auto* average = new QLineSeries;
     average->setName(QStringLiteral("Média: %1").arg(Percent(series.average)));
-    average->append(1, series.average);
+    average->append(left, series.average);
     average->append(right, series.average);
     QPen dashed(Qt::DashLine);
     dashed.setWidth(2);
@@ -285,12 +316,19 @@ void TformHistorico::updateChart()
 
     auto* x = new QValueAxis;
     x->setTitleText(QStringLiteral("Tentativa"));
-    x->setRange(1, right);
+    x->setRange(left, right);
     x->setLabelFormat(QStringLiteral("%d"));
-    x->setTickCount(int(qBound<size_t>(2, n, 10)));
+    // Ticks on the attempts' whole numbers, at most about ten of them.
+    x->setTickType(QValueAxis::TicksDynamic);
+    x->setTickAnchor(1);
+    x->setTickInterval(double(std::max<size_t>(1, (n + 9) / 10)));
     auto* y = new QValueAxis;
     y->setTitleText(QStringLiteral("%"));
-    y->setRange(0, 100);
+    // A little above 100 and below 0, so points at the ends are whole.
+    y->setRange(-4, 104);
+    y->setTickType(QValueAxis::TicksDynamic);
+    y->setTickAnchor(0);
+    y->setTickInterval(25);
     y->setLabelFormat(QStringLiteral("%d"));
     m_chart->addAxis(x, Qt::AlignBottom);
     m_chart->addAxis(y, Qt::AlignLeft);
@@ -309,7 +347,7 @@ void TformHistorico::btExcluirClick()
     const attempts::Attempt& a = m_model.attempt(row);
     const QString question = QStringLiteral("Excluir a tentativa de %1 de %2? Ela não poderá ser recuperada.")
                                  .arg(a.paperName, m_model.dateText(a));
-    if (!m_messages || !m_messages->ask(this, question, m_title))
+    if (!m_messages || !m_messages->askToDelete(this, question, m_title))
         return;
     if (const auto removed = m_store->remove(id); !removed) {
         showMessage(attempts::AttemptTexts::RemoveFailed(removed));
@@ -329,8 +367,15 @@ void TformHistorico::btExportarClick()
     if (path.isEmpty())
         return;
     QString error;
-    if (!HistoryCsv::Save(m_model, QLocale(), path, &error))
+    if (!HistoryCsv::Save(m_model, QLocale(), path, &error)) {
         showMessage(QStringLiteral("Não foi possível gravar o arquivo %1: %2").arg(path, error));
+        return;
+    }
+    if (!m_messages)
+        return;
+    const QString text = QStringLiteral("Histórico exportado para o arquivo:\n%1").arg(QDir::toNativeSeparators(path));
+    if (m_messages->offer(this, text, m_title, QStringLiteral("Abrir pasta")))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
 }
 
 void TformHistorico::showMessage(const QString& text)

@@ -2,9 +2,11 @@
 // The history window "Histórico": every attempt in a table sortable by any
 // column, for the selected attempt's paper a chart of its percentage attempt
 // after attempt with the best and the average, deleting an attempt (asked
-// first), exporting the table as CSV, and the user's data exported to and
-// imported from one archive (UserDataArchive). Everything it shows comes from the
-// attempt store through HistoryModel and PaperSeries; the window only wires.
+// first, "Não" the default), exporting the table as CSV (a notice names
+// the file and offers to open its folder), and the user's data exported to and
+// imported from one archive (UserDataArchive). It opens centred on the screen.
+// Everything it shows comes from the attempt store through HistoryModel and
+// PaperSeries; the window only wires.
 #include "attempts/HistoryModel.h"
 
 #include <QWidget>
@@ -53,6 +55,9 @@ public:
     // The attempt of the selected row, or 0.
     qint64 selectedAttemptId() const;
     void selectAttempt(qint64 id);
+
+    // In the middle of the primary screen's free area.
+    void centreOnScreen();
 
     void btExcluirClick();
     void btExportarClick();

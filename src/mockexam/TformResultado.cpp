@@ -89,6 +89,11 @@ TformResultado::TformResultado(app::AppContext& ctx, QWidget* parent)
     btHistorico->setAutoDefault(false);
     connect(btHistorico, &QPushButton::clicked, this, Guarded(m_ctx, this, &TformResultado::btHistoricoClick));
 
+    btFechar = Named(new QPushButton(QStringLiteral("Fechar"), this), "btFechar");
+    btFechar->setAutoDefault(false);
+    btFechar->setToolTip(QStringLiteral("Fecha o resultado e o simulado (Esc)"));
+    connect(btFechar, &QPushButton::clicked, this, [this] { close(); });
+
     // The window grows at the bottom; everything above stays in place.
     pRodape = new ResultsFooter(this);
     connect(pRodape, &ResultsFooter::reviewRequested, this, &TformResultado::reviewRequested);
@@ -109,6 +114,23 @@ void TformResultado::arrangeFooter()
     const int rowTop = 446 + pRodape->height() - ResultsFooter::ButtonRowHeight;
     btHistorico->setGeometry(363 - width - 8, rowTop + 8, width, ResultsFooter::ButtonRowHeight - 16);
     btHistorico->raise();
+    // "Fechar" in the middle of the row, between "Revisar" and "Histórico".
+    const int reviewRight = pRodape->reviewButton()->geometry().right();
+    const int closeWidth = qMax(90, btFechar->sizeHint().width());
+    const int gapMiddle = (reviewRight + btHistorico->x()) / 2;
+    btFechar->setGeometry(gapMiddle - closeWidth / 2, rowTop + 8, closeWidth, ResultsFooter::ButtonRowHeight - 16);
+    btFechar->raise();
+}
+
+QString TformResultado::BlankLine(const ExamScore& score)
+{
+    int blank = 0;
+    for (const auto status : score.statuses)
+        blank += status == mockexam::QuestionStatus::Blank ? 1 : 0;
+    if (blank == 0)
+        return {};
+    return blank == 1 ? QStringLiteral("Em branco: 1 questão (listada entre as erradas)")
+                      : QStringLiteral("Em branco: %1 questões (listadas entre as erradas)").arg(blank);
 }
 
 void TformResultado::FormCreate()
@@ -144,15 +166,18 @@ void TformResultado::ShowScore(const ExamScore& score, bool timeRanOut, const mo
     lQE->setText(QString::fromStdString(score.wrongText()));
 
     QStringList lines;
-    if (timeRanOut)
-        lines << QStringLiteral("Tempo esgotado: a prova terminou no fim do tempo.");
+    // The net score decides a cancelling paper: it leads the footer.
     if (score.rule == mockexam::ScoringRule::Cancelling)
         lines << QStringLiteral("Nota líquida (certas - erradas): %1").arg(QString::fromStdString(score.netText()));
+    if (timeRanOut)
+        lines << QStringLiteral("Tempo esgotado: a prova terminou no fim do tempo.");
     for (const auto& subject : score.subjects)
         lines << QString::fromStdString(subject.text(point));
     QStringList alerts;
     if (board)
         AddBoardLines(*board, point, lines, alerts);
+    if (const QString blank = BlankLine(score); !blank.isEmpty())
+        lines << blank;
     pRodape->setLines(lines, alerts);
     arrangeFooter();
 }
@@ -167,20 +192,9 @@ void TformResultado::btHistoricoClick()
     emit historyRequested();
 }
 
-void TformResultado::keyPressEvent(QKeyEvent* e)
-{
-    // Escape would close the exam window with the results; only the close
-    // box does that.
-    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
-        e->accept();
-        return;
-    }
-    QDialog::keyPressEvent(e);
-}
-
 void TformResultado::done(int result)
 {
-    // The close box and close() end here.
+    // The close box, Fechar, Escape and close() end here.
     QDialog::done(result);
     FormClose();
 }

@@ -7,9 +7,9 @@
 // lPorc, Label8, Label9, lTTotal, Label3, lMedia, Label7, Label4, lQC, Label5,
 // lQE; below the picture the footer pRodape with the lines the paper's info
 // file asks for (time run out, net score, subjects) and the button row:
-// btRevisar at its left end, btHistorico (the history of attempts) at its
-// right end. Escape does not close the window (closing it closes the exam
-// window too); its close box does.
+// btRevisar at its left end, btFechar, btHistorico (the history of
+// attempts) at its right end. Fechar, Escape and the close box all close the
+// window, and with it the exam window (the attempt is kept in the store).
 #include "app/AppContext.h"
 
 #include <QDialog>
@@ -45,6 +45,10 @@ public:
     void ShowScore(const mockexam::ExamScore& score, bool timeRanOut = false,
                    const mockexam::BoardScore* board = nullptr);
 
+    // The footer line that counts the blank questions: the results list
+    // them among the wrong ones. Empty when none was left blank.
+    static QString BlankLine(const mockexam::ExamScore& score);
+
 public slots:
     void done(int result) override;
 
@@ -55,9 +59,6 @@ signals:
     void closing();
     // "Histórico": the application shows the history window.
     void historyRequested();
-
-protected:
-    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void FormClose();
@@ -84,6 +85,7 @@ private:
     QLabel* lQE = nullptr;
     ResultsFooter* pRodape = nullptr;
     QPushButton* btHistorico = nullptr;
+    QPushButton* btFechar = nullptr;
 
     app::AppContext& m_ctx;
 };

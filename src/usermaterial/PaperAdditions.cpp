@@ -125,8 +125,8 @@ void PaperAdditions::removeSelected()
     }
     const QString name = QString::fromStdString(text::Cp1252ToUtf8(entry->name));
     if (!m_ctx.messages
-        || !m_ctx.messages->ask(m_window, QStringLiteral("Remover a prova \"%1\" que você adicionou?").arg(name),
-                                m_ctx.title))
+        || !m_ctx.messages->askToDelete(
+            m_window, QStringLiteral("Remover a prova \"%1\" que você adicionou?").arg(name), m_ctx.title))
         return;
     const auto outcome = usermaterial::UserMaterial(m_ctx.folderOf(entry->source)).removePaper(*entry);
     if (!outcome.ok)

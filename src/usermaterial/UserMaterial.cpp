@@ -171,13 +171,19 @@ ArchiveCheck UserMaterial::CheckArchive(const QString& zipPath)
         if (directory)
             for (size_t i = 0; i < directory->Count(); ++i) {
                 const auto& entry = (*directory)[i];
-                check.entries << FromCp1252(entry.directory + entry.fileName);
+                // The reader keeps the archive's names with "\\" between
+                // folders; a person reading the list expects "/".
+                QString name = FromCp1252(entry.directory + entry.fileName);
+                name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+                check.entries << name;
                 if (!entry.IsDirectory())
                     ++files;
             }
+        check.files = int(files);
         if (files == 0) {
             check.error = QStringLiteral("O arquivo zip não tem nenhum arquivo dentro (ou não pôde ser lido).");
             check.entries.clear();
+            check.files = 0;
         }
     } catch (const std::exception& e) {
         check.error = QStringLiteral("Este arquivo não é um zip que o Zelvora consiga ler (%1).")

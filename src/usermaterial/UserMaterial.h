@@ -29,7 +29,8 @@ struct Outcome {
 // What the program's zip reader makes of an archive.
 struct ArchiveCheck {
     QString error; // empty when the archive opens and lists files
-    QStringList entries; // the entry names, in the archive's order
+    QStringList entries; // the entry names, in the archive's order, folders separated by "/"
+    int files = 0; // entries that are files, folders not counted
     bool ok() const { return error.isEmpty(); }
 };
 

@@ -51,6 +51,8 @@ private slots:
     void rulesRefused();
     void whatTheProgramCannotOpenIsRefused_data();
     void whatTheProgramCannotOpenIsRefused();
+    void examListingNamesAndCounts_data();
+    void examListingNamesAndCounts();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -307,6 +309,48 @@ void AddDialogsTest::rulesRefused()
     QVERIFY2(messages.shown[0].contains(message), qPrintable(messages.shown[0]));
     QVERIFY(!QFile::exists(path)); // nothing written
     QVERIFY(dialog.result() != int(QDialog::Accepted));
+}
+
+void AddDialogsTest::examListingNamesAndCounts_data()
+{
+    QTest::addColumn<QStringList>("folders");
+    QTest::addColumn<QStringList>("files"); // stored names, "\\" or "/" between folders
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QString>("status");
+
+    QTest::newRow("one file") << QStringList() << QStringList{"prova.pdf"} << QStringList{"prova.pdf"}
+                              << "1 arquivo no zip.";
+    QTest::newRow("folders are not counted")
+        << QStringList{"2010/"} << QStringList{"2010/prova.pdf", "2010/gabarito.txt"}
+        << QStringList{"2010/", "2010/gabarito.txt", "2010/prova.pdf"} << "2 arquivos no zip.";
+    QTest::newRow("backslashes shown as slashes") << QStringList() << QStringList{"2010\\tarde\\prova.pdf"}
+                                                  << QStringList{"2010/tarde/prova.pdf"} << "1 arquivo no zip.";
+}
+
+void AddDialogsTest::examListingNamesAndCounts()
+{
+    QFETCH(QStringList, folders);
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, shown);
+    QFETCH(QString, status);
+    zelvora::zipwriter::ZipWriter zip;
+    for (const QString& f : folders)
+        zip.addFolder(f.toStdString());
+    for (const QString& f : files)
+        zip.addFile(f.toStdString(), "conteudo");
+    const QString zipPath = m_dir->filePath("listado.zip");
+    QVERIFY(zip.writeTo(zipPath.toStdString()));
+    Recorder messages;
+    AddExamDialog dialog(m_user, {}, &messages, "Zelvora");
+    dialog.zipEdit()->setText(zipPath);
+    dialog.checkZip();
+    QStringList listed;
+    for (int i = 0; i < dialog.entries()->count(); ++i)
+        listed << dialog.entries()->item(i)->text();
+    listed.sort();
+    shown.sort();
+    QCOMPARE(listed, shown);
+    QCOMPARE(dialog.zipStatus()->text(), status);
 }
 
 QTEST_MAIN(AddDialogsTest)
