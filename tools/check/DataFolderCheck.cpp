@@ -335,11 +335,10 @@ void DataFolderCheck::CheckMockExams(const std::string& mockExamFolder, CheckRep
         // Opened by the same PDF engine, from the same safe read, as in the
         // exam window.
         const std::string pdf = mockexam::PaperPath::Resolve(mockExamFolder, e.pdfPath);
-        using Outcome = mockexam::PaperDocument::Outcome;
-        Outcome outcome = Outcome::Loaded;
-        mockexam::PaperDocument::Open(QFile::decodeName(QByteArray::fromStdString(pdf)), &outcome);
+        using Outcome = mockexam::PaperDocument::Code;
+        const Outcome outcome = mockexam::PaperDocument::Open(QFile::decodeName(QByteArray::fromStdString(pdf))).code();
         switch (outcome) {
-        case Outcome::Loaded:
+        case Outcome::Ok:
             break;
         case Outcome::NotAPdf:
             Error(report,
