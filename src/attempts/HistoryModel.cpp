@@ -13,7 +13,8 @@ HistoryModel::HistoryModel(QLocale locale, QObject* parent) : QAbstractTableMode
 
 void HistoryModel::reload(AttemptStore& store)
 {
-    setAttempts(store.summaries());
+    auto rows = store.summaries();
+    setAttempts(rows ? std::move(rows.value()) : std::vector<Attempt>{});
 }
 
 void HistoryModel::setAttempts(std::vector<Attempt> attempts)

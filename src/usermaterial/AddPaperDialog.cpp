@@ -3,6 +3,7 @@
 #include "app/MessageBoxes.h"
 #include "usermaterial/UserMaterial.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -67,6 +68,10 @@ AddPaperDialog::AddPaperDialog(const QString& userFolder, app::MessageBoxes* mes
     form->addRow(QStringLiteral("Nome da prova:"), m_name);
     form->addRow(QStringLiteral("Gabarito:"), keyRow);
     form->addRow(QString(), m_status);
+    m_rules = new QCheckBox(QStringLiteral("Definir as regras da prova depois de salvar"), this);
+    m_rules->setObjectName(QStringLiteral("ckRegras"));
+    m_rules->setToolTip(QStringLiteral("Duração, tipo, anuladas, blocos com peso e mínimo, nota de corte"));
+    form->addRow(QString(), m_rules);
 
     auto* buttons = new QDialogButtonBox(this);
     m_save = buttons->addButton(QStringLiteral("Salvar"), QDialogButtonBox::AcceptRole);
@@ -113,6 +118,11 @@ void AddPaperDialog::updatePreview()
         m_preview->addItem(
             QStringLiteral("Questão %1: %2").arg(i + 1).arg(QChar(u'A' + (m_parsed.digits[i][0] - '1'))));
     m_status->setText(QStringLiteral("%1 questões lidas.").arg(m_parsed.digits.size()));
+}
+
+bool AddPaperDialog::rulesWanted() const
+{
+    return m_rules->isChecked();
 }
 
 void AddPaperDialog::save()

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -32,6 +33,8 @@ public:
     QListWidget* preview() const { return m_preview; }
     QLabel* keyStatus() const { return m_status; }
     QPushButton* saveButton() const { return m_save; }
+    // "Definir as regras da prova depois de salvar" (ckRegras) was ticked.
+    bool rulesWanted() const;
 
     // The list line written by the last successful save (Windows-1252).
     const std::string& savedLine() const { return m_savedLine; }
@@ -53,6 +56,7 @@ private:
     QListWidget* m_preview;
     QLabel* m_status;
     QPushButton* m_save;
+    QCheckBox* m_rules;
 };
 
 } // namespace zelvora::gui

@@ -287,6 +287,15 @@ Outcome UserMaterial::addExam(const QString& zipPath, const QString& organisatio
     return {true, {}, line};
 }
 
+QString UserMaterial::infoPathOf(const mockexam::MockExamEntry& entry) const
+{
+    if (!StaysInside(entry.pdfPath))
+        return {};
+    return QFile::decodeName(mockexam::PaperPath::Resolve(QFile::encodeName(mockExamFolder()).toStdString(),
+                                                          mockexam::PaperPath::InfoPathFor(entry.pdfPath))
+                                 .c_str());
+}
+
 Outcome UserMaterial::removePaper(const mockexam::MockExamEntry& entry)
 {
     const QString simu = mockExamFolder();
@@ -316,6 +325,8 @@ Outcome UserMaterial::removePaper(const mockexam::MockExamEntry& entry)
         QFile::remove(QFile::decodeName(mockexam::PaperPath::Resolve(QFile::encodeName(simu).toStdString(),
                                                                      mockexam::PaperPath::KeyPathFor(entry.pdfPath))
                                             .c_str()));
+        // Its rules go with it: a later paper of the same name starts plain.
+        QFile::remove(infoPathOf(entry));
     }
     return {true, {}, entry.name + '#' + entry.pdfPath};
 }

@@ -68,6 +68,9 @@ public:
     // Removes the paper's list line and, when no other line names the same
     // PDF, the PDF and its key. Only material of this folder is touched.
     Outcome removePaper(const mockexam::MockExamEntry& entry);
+    // The info file of a paper of this folder (its rules), beside its key;
+    // empty for a path that would leave the folder.
+    QString infoPathOf(const mockexam::MockExamEntry& entry) const;
     // Removes the exam's catalog line and, when no other line names the
     // same archive, the archive.
     Outcome removeExam(const catalog::CatalogEntry& entry);

@@ -238,6 +238,19 @@ void TestDataFolderCheck::eachFaultIsReported_data()
     QTest::newRow("info file: annulled past the end")
         << put("simu/b.ini", "anuladas=2, 4\r\n") << true
         << "\"b.ini\", anuladas: 4 não existe (a prova tem 3 questões)" << 1;
+    QTest::newRow("info file: block past the end")
+        << put("simu/z.ini", "bloco=A: 1-9; peso=1\r\n") << true
+        << "\"z.ini\", bloco \"A\": questões até 9, mas a prova tem 3 questões" << 1;
+    QTest::newRow("info file: overlapping blocks") << put("simu/z.ini", "bloco=A: 1-2\r\nbloco=B: 2-3\r\n") << true
+                                                   << "a questão 2 está em dois blocos (\"A\" e \"B\")" << 1;
+    QTest::newRow("info file: weight and minimum not numbers")
+        << put("simu/z.ini", "bloco=A: 1-3; peso=dois; minimo=x\r\n") << true
+        << "linha 1: bloco \"A\": peso \"dois\" não é um número maior que zero" << 2;
+    QTest::newRow("info file: NUL byte") << put("simu/z.ini", QByteArray("duracao=1:00\r\n\0anuladas=2\r\n", 27))
+                                         << true << "linha 2: um byte NUL encerra o texto aqui" << 1;
+    QTest::newRow("info file: huge annulled range cut")
+        << put("simu/z.ini", "anuladas=1-100000\r\n") << true
+        << "anuladas: 4, 5, 6, 7, 8, 9, 10, 11, 12, 13 e mais 99987 não existem (a prova tem 3 questões)" << 1;
     QTest::newRow("right/wrong paper with a digit key")
         << put("simu/z.ini", "tipo=certo-errado\r\n") << true
         << "o gabarito \"z.txt\" tem linhas que não são \"C\" ou \"E\"" << 1;
