@@ -8,10 +8,10 @@
 #include "RecordingMessageBoxes.h"
 
 #include "app/TformAbre.h"
-#include "attempts/AttemptStore.h"
 #include "app/TformAguarde.h"
 #include "app/TformCreditos.h"
 #include "app/ZelvoraApplication.h"
+#include "attempts/AttemptStore.h"
 #include "catalog/TformMain.h"
 #include "mockexam/TformResultado.h"
 #include "mockexam/TformSimul.h"
@@ -253,7 +253,7 @@ void StartupTest::splashOnceOtherWindowsHideMainQuits()
             break;
         case 2: // another window, closed, only hides
             if (m_messages.count("Falha num temporizador.") == 1) {
-                storeOpenLater = m_app.context().attempts->isOpen();
+                storeOpenLater = m_app.context().attempts->isOpen() || !m_app.context().attempts->status().ok();
                 creditos->show();
                 state = 3;
             }
