@@ -29,12 +29,11 @@ QString PaperRefusal(const QString& path)
     if (QString why = usermaterial::UserMaterial::PaperFileRefusal(path); !why.isEmpty())
         return why;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    auto outcome = mockexam::PaperDocument::Outcome::Loaded;
-    const bool opened = mockexam::PaperDocument::Open(path, &outcome) != nullptr;
+    const auto opened = mockexam::PaperDocument::Open(path);
     QGuiApplication::restoreOverrideCursor();
     if (opened)
         return {};
-    if (outcome == mockexam::PaperDocument::Outcome::NotAPdf)
+    if (opened.code() == mockexam::PaperDocument::Code::NotAPdf)
         return usermaterial::UserMaterial::NotAPdf(path);
     // Changed since it was looked at: the read tells again why.
     const QString why = usermaterial::UserMaterial::PaperFileRefusal(path);
