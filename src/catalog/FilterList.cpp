@@ -1,7 +1,7 @@
 #include "catalog/FilterList.h"
 
-#include "app/AnsiText.h"
 #include "app/Look.h"
+#include "catalog/CatalogGridModel.h"
 
 #include <QComboBox>
 #include <QVariant>
@@ -23,7 +23,7 @@ void FilterList::Fill(QComboBox* list, const std::vector<std::string>& values)
 {
     list->clear();
     for (const std::string& v : values)
-        list->addItem(app::FromAnsi(v), QByteArray(v.data(), qsizetype(v.size())));
+        list->addItem(CatalogGridModel::ShownText(v), QByteArray(v.data(), qsizetype(v.size())));
     list->setCurrentIndex(-1);
 }
 
