@@ -14,6 +14,8 @@
 #include "mockexam/TformResultado.h"
 #include "mockexam/TformSimul.h"
 #include "text/PtBrCollation.h"
+#include "usermaterial/KeyReplacement.h"
+#include "usermaterial/UpdateKeyDialog.h"
 
 #include <QDeadlineTimer>
 #include <QTimer>
@@ -112,6 +114,16 @@ void ZelvoraApplication::createWindows()
             return;
         m_ctx.fixedFolder = chosen;
     }
+    m_ctx.updateKey = [this](QWidget* owner, const QString& pdf, const QString& dataFolder, const QString& name) {
+        const QString store = m_ctx.attempts && m_ctx.attempts->isOpen() ? m_ctx.attempts->path() : QString();
+        gui::UpdateKeyDialog dialog(usermaterial::KeyReplacement::For(pdf, dataFolder, m_ctx.userFolder), name, store,
+                                    m_ctx.messages, m_ctx.title, owner);
+        dialog.exec();
+        const bool replaced = dialog.replaced();
+        if (replaced && m_ctx.windows.historico && m_ctx.windows.historico->isVisible())
+            m_ctx.windows.historico->reload();
+        return replaced;
+    };
     auto& w = m_ctx.windows;
     w.main = createWindow<gui::TformMain>("TformMain");
     w.creditos = createWindow<gui::TformCreditos>("TformCreditos");

@@ -106,6 +106,24 @@ const char* const MigrateToV2[] = {
     "CREATE INDEX attempt_paper ON attempt (pdf_path, data_folder, key_hash, finished)",
 };
 
+// Version 4: the answer keys a paper's attempts were scored under. A new key
+// gives the paper a new identity; each attempt re-scored under it keeps a
+// row with its score before and after, so the history stays one series
+// and shows what the new key changed.
+const char* const MigrateToV4[] = {
+    "CREATE TABLE IF NOT EXISTS key_revision ("
+    " id INTEGER PRIMARY KEY,"
+    " attempt_id INTEGER NOT NULL REFERENCES attempt(id) ON DELETE CASCADE,"
+    " old_key_hash TEXT NOT NULL,"
+    " new_key_hash TEXT NOT NULL,"
+    " hits_before INTEGER NOT NULL,"
+    " hits_after INTEGER NOT NULL,"
+    " questions_before INTEGER NOT NULL,"
+    " questions_after INTEGER NOT NULL,"
+    " revised_at INTEGER NOT NULL)",
+    "CREATE INDEX IF NOT EXISTS key_revision_attempt ON key_revision (attempt_id)",
+};
+
 const QString AttemptColumns = QStringLiteral(
     "id, paper_name, pdf_path, data_folder, key_hash, question_count, started_at, ended_at,"
     " elapsed_seconds, current_question, answered, hits, finished, saved_at");
@@ -331,6 +349,12 @@ bool AttemptStore::migrate(int from)
     for (int v = from; v < SchemaVersion; ++v) {
         if (v == 1) {
             for (const char* sql : MigrateToV2) {
+                if (!exec(QString::fromLatin1(sql)))
+                    return false;
+            }
+        }
+        if (v == 3) {
+            for (const char* sql : MigrateToV4) {
                 if (!exec(QString::fromLatin1(sql)))
                     return false;
             }

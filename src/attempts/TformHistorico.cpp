@@ -91,6 +91,12 @@ TformHistorico::TformHistorico(attempts::AttemptStore* store, app::MessageBoxes*
     m_excluir->setObjectName(QStringLiteral("btExcluir"));
     m_exportar = new QPushButton(QStringLiteral("Exportar CSV..."), this);
     m_exportar->setObjectName(QStringLiteral("btExportar"));
+    m_atualizar = new QPushButton(QStringLiteral("Atualizar gabarito..."), this);
+    m_atualizar->setObjectName(QStringLiteral("btAtualizarGabarito"));
+    m_atualizar->setToolTip(QStringLiteral("Troque o gabarito da prova da tentativa escolhida (o definitivo da "
+                                           "banca, por exemplo) e recalcule todas as tentativas dela"));
+    m_atualizar->hide();
+    connect(m_atualizar, &QPushButton::clicked, this, &TformHistorico::btAtualizarGabaritoClick);
     m_fechar = new QPushButton(QStringLiteral("Fechar"), this);
     m_fechar->setObjectName(QStringLiteral("btFechar"));
     connect(m_excluir, &QPushButton::clicked, this, &TformHistorico::btExcluirClick);
@@ -101,6 +107,7 @@ TformHistorico::TformHistorico(attempts::AttemptStore* store, app::MessageBoxes*
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_resumo, 1);
+    buttons->addWidget(m_atualizar);
     buttons->addWidget(m_excluir);
     buttons->addWidget(m_exportar);
     buttons->addWidget(m_fechar);
@@ -122,9 +129,13 @@ TformHistorico::TformHistorico(attempts::AttemptStore* store, app::MessageBoxes*
 TformHistorico* TformHistorico::Open(app::AppContext& ctx)
 {
     auto*& w = ctx.windows.historico;
-    if (!w)
+    if (!w) {
         w = new TformHistorico(ctx.attempts, ctx.messages, ctx.title);
-    else
+        if (ctx.updateKey)
+            w->updateKey = [&ctx](QWidget* owner, const attempts::Attempt& a) {
+                return ctx.updateKey(owner, a.paper.pdfPath, a.paper.dataFolder, a.paperName);
+            };
+    } else
         w->reload();
     w->show();
     w->raise();
@@ -172,6 +183,8 @@ void TformHistorico::selectAttempt(qint64 id)
 void TformHistorico::updateButtons()
 {
     m_excluir->setEnabled(selectedAttemptId() != 0);
+    m_atualizar->setVisible(bool(updateKey));
+    m_atualizar->setEnabled(selectedAttemptId() != 0);
     m_exportar->setEnabled(m_model.rowCount() > 0);
 }
 
@@ -285,6 +298,19 @@ void TformHistorico::showMessage(const QString& text)
 {
     if (m_messages)
         m_messages->show(this, text, m_title);
+}
+
+void TformHistorico::btAtualizarGabaritoClick()
+{
+    const qint64 id = selectedAttemptId();
+    const int row = m_model.rowOf(id);
+    if (!updateKey || row < 0)
+        return;
+    const attempts::Attempt chosen = m_model.attempt(row);
+    if (updateKey(this, chosen) && m_store) {
+        reload();
+        selectAttempt(id);
+    }
 }
 
 } // namespace zelvora::gui

@@ -44,6 +44,10 @@ public:
 
     // Asks where to write the CSV; the program uses a save dialog.
     std::function<QString(QWidget*)> chooseCsvPath;
+    // Takes a new answer key for the selected attempt's paper (the
+    // application's key update); true when the key was replaced. Without it
+    // the button "Atualizar gabarito..." is hidden.
+    std::function<bool(QWidget*, const attempts::Attempt&)> updateKey;
 
     const attempts::HistoryModel& model() const { return m_model; }
     // The attempt of the selected row, or 0.
@@ -52,6 +56,7 @@ public:
 
     void btExcluirClick();
     void btExportarClick();
+    void btAtualizarGabaritoClick();
 
 private:
     void updateChart();
@@ -69,6 +74,7 @@ private:
     QLabel* m_resumo = nullptr;
     QPushButton* m_excluir = nullptr;
     QPushButton* m_exportar = nullptr;
+    QPushButton* m_atualizar = nullptr;
     QPushButton* m_fechar = nullptr;
 };
 

@@ -15,6 +15,7 @@
 #include "mockexam/ExamNotice.h"
 #include "mockexam/ExamReview.h"
 #include "mockexam/ExamScore.h"
+#include "mockexam/KeyOverride.h"
 #include "mockexam/MockExamList.h"
 #include "mockexam/MockExamResources.h"
 #include "mockexam/PaperInfoReader.h"
@@ -88,11 +89,36 @@ const QColor KeyOptionColour(0x8C, 0xF0, 0x8C);
 const QColor WrongOptionColour(0xFF, 0x9A, 0x9A);
 const QColor StruckOptionColour(0xA8, 0xB4, 0xC8);
 
+// Where a paper's key and info file are read: beside the PDF, unless the
+// user updated the key of a paper in a folder the program never writes.
+struct KeyFiles {
+    std::string key, info;
+};
+
+KeyFiles KeyFilesOf(const app::AppContext& ctx, const std::string& folder, const MockExamEntry& entry)
+{
+    KeyFiles files{PaperPath::Resolve(folder, PaperPath::KeyPathFor(entry.pdfPath)),
+                   PaperPath::Resolve(folder, PaperPath::InfoPathFor(entry.pdfPath))};
+    if (ctx.userFolder.isEmpty() || ctx.isUserSource(entry.source))
+        return files;
+    QString user = ctx.userFolder;
+    if (!user.endsWith(QLatin1Char('/')))
+        user += QLatin1Char('/');
+    const std::string userFolder = QFile::encodeName(user).toStdString();
+    const std::string pdf =
+        QFile::encodeName(
+            QFileInfo(QFile::decodeName(PaperPath::Resolve(folder, entry.pdfPath).c_str())).absoluteFilePath())
+            .toStdString();
+    if (const auto key = KeyOverride::Find(userFolder, pdf))
+        files = {*key, KeyOverride::InfoPath(userFolder, pdf)};
+    return files;
+}
+
 // The info file of a paper, or the defaults when it has none. What cannot be
 // read is left out (zelvora-check names it).
-PaperInfo ReadPaperInfo(const std::string& folder, const MockExamEntry& entry)
+PaperInfo ReadPaperInfo(const KeyFiles& files)
 {
-    const auto reading = PaperInfoReader::Load(PaperPath::Resolve(folder, PaperPath::InfoPathFor(entry.pdfPath)));
+    const auto reading = PaperInfoReader::Load(files.info);
     return reading ? reading->info : PaperInfo{};
 }
 
@@ -446,7 +472,8 @@ void TformSimul::comboProvaChange()
     const int index = item < 0 ? -1 : comboProva->itemData(item).toInt();
     if (index >= 0 && size_t(index) < m_entries.size())
         edDuracao->setDuration(
-            ReadPaperInfo(folderOf(m_entries[size_t(index)]), m_entries[size_t(index)]).durationSeconds);
+            ReadPaperInfo(KeyFilesOf(m_ctx, folderOf(m_entries[size_t(index)]), m_entries[size_t(index)]))
+                .durationSeconds);
 }
 
 // The folder a paper's list line came from: its PDF, key and info file are there.
@@ -496,7 +523,8 @@ void TformSimul::startPaper()
 
     // The key is read before anything on screen changes, so a missing or
     // empty key leaves the paper being taken exactly as it was.
-    const auto key = AnswerKey::Load(PaperPath::Resolve(folder, PaperPath::KeyPathFor(entry.pdfPath)));
+    const KeyFiles keyFiles = KeyFilesOf(m_ctx, folder, entry);
+    const auto key = AnswerKey::Load(keyFiles.key);
     if (!key) {
         hideWait();
         showMessage(MsgGabarito);
@@ -519,7 +547,7 @@ void TformSimul::startPaper()
 
     m_reviewWindow->hide();
     leaveReview();
-    m_info = ReadPaperInfo(folder, entry);
+    m_info = ReadPaperInfo(keyFiles);
     m_key = *key;
     m_answers.start(m_key.size(), m_info.itemType);
     setOptionLetters();
@@ -550,8 +578,7 @@ void TformSimul::startPaper()
     if (m_session.store() != m_ctx.attempts)
         m_session.setStore(m_ctx.attempts);
     // The key's bytes identify the paper's version; read as safely as the key.
-    const auto keyRead = text::DataFile::Read(PaperPath::Resolve(folder, PaperPath::KeyPathFor(entry.pdfPath)),
-                                              text::DataFile::KeyCap);
+    const auto keyRead = text::DataFile::Read(keyFiles.key, text::DataFile::KeyCap);
     const QByteArray keyBytes = keyRead ? QByteArray::fromStdString(*keyRead) : QByteArray();
     // The data folder the paper's list line came from (its "simu" folder's parent).
     const QString paperDataFolder = QDir::cleanPath(QFile::decodeName(folder.c_str()) + QStringLiteral("/..")) + '/';

@@ -1,11 +1,15 @@
 #include "usermaterial/PaperAdditions.h"
 
 #include "app/MessageBoxes.h"
+#include "mockexam/PaperPath.h"
 #include "text/Windows1252.h"
 #include "usermaterial/AddPaperDialog.h"
 #include "usermaterial/UserMaterial.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QPushButton>
 
@@ -63,6 +67,9 @@ QMenu* PaperAdditions::buildMenu(QWidget* parent)
     remove->setObjectName(QStringLiteral("actionRemoverProva"));
     const auto entry = m_hooks.selectedEntry();
     remove->setEnabled(entry && m_ctx.isUserSource(entry->source));
+    QAction* update = menu->addAction(QStringLiteral("Atualizar gabarito..."), this, &PaperAdditions::updateKey);
+    update->setObjectName(QStringLiteral("actionAtualizarGabarito"));
+    update->setEnabled(entry && m_ctx.isUserSource(entry->source) && bool(m_ctx.updateKey));
     return menu;
 }
 
@@ -79,6 +86,22 @@ void PaperAdditions::addPaper()
     while (user < m_ctx.sources.size() && !m_ctx.sources[user].user)
         ++user;
     m_hooks.reload(mockexam::MockExamEntry{line.substr(0, hash), line.substr(hash + 1), user});
+}
+
+void PaperAdditions::updateKey()
+{
+    const auto entry = m_hooks.selectedEntry();
+    if (!entry || !m_ctx.isUserSource(entry->source) || !m_ctx.updateKey)
+        return;
+    // The paper as the exam and its attempts name it: the PDF's absolute
+    // path and the data folder its list line came from.
+    const QString simu = m_ctx.mockExamFolders().value(qsizetype(entry->source), m_ctx.mockExamFolder);
+    const QString pdf =
+        QFileInfo(QFile::decodeName(
+                      mockexam::PaperPath::Resolve(QFile::encodeName(simu).toStdString(), entry->pdfPath).c_str()))
+            .absoluteFilePath();
+    const QString dataFolder = QDir::cleanPath(simu + QStringLiteral("/..")) + QLatin1Char('/');
+    m_ctx.updateKey(m_window, pdf, dataFolder, QString::fromStdString(text::Cp1252ToUtf8(entry->name)));
 }
 
 void PaperAdditions::removeSelected()

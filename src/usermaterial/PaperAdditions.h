@@ -1,8 +1,8 @@
 #pragma once
 // The mock-exam window's part in the user's own material: the button
 // "Adicionar prova" in the top strip, right of the start button, and
-// "Remover prova adicionada" in the paper selector's context menu (disabled
-// for installed and sample papers).
+// "Remover prova adicionada" and "Atualizar gabarito..." in the paper
+// selector's context menu (disabled for installed and sample papers).
 #include "app/AppContext.h"
 #include "mockexam/MockExamEntry.h"
 
@@ -43,6 +43,8 @@ public:
 public slots:
     void addPaper();
     void removeSelected();
+    // A new answer key for the selected paper (the application's key update).
+    void updateKey();
 
 private:
     app::AppContext& m_ctx;

@@ -1,6 +1,7 @@
 #include "usermaterial/UserMaterial.h"
 
 #include "mockexam/AnswerKeyText.h"
+#include "mockexam/ExamScore.h"
 #include "mockexam/MockExamList.h"
 #include "mockexam/PaperPath.h"
 #include "text/Folding.h"
@@ -103,7 +104,11 @@ QString FreeName(const QString& folder, const QString& base, const QString& exte
         const QString keyName = QFileInfo(name).completeBaseName() + QStringLiteral(".txt");
         if (QFileInfo::exists(folder + name) || taken(name.toStdString()))
             continue;
-        if (extension == QStringLiteral(".pdf") && QFileInfo::exists(folder + keyName))
+        // A key or info file left by another paper must never become this
+        // paper's.
+        if (extension == QStringLiteral(".pdf")
+            && (QFileInfo::exists(folder + keyName)
+                || QFileInfo::exists(folder + QFileInfo(name).completeBaseName() + QStringLiteral(".ini"))))
             continue;
         return name;
     }
@@ -203,13 +208,45 @@ QString UserMaterial::SafeBaseName(const QString& text, const QString& fallback)
 
 Outcome UserMaterial::addPaper(const QString& pdfPath, const QString& name, const std::vector<std::string>& keyDigits)
 {
+    for (const auto& d : keyDigits)
+        if (d.size() != 1 || d[0] < '1' || d[0] > '5')
+            return Outcome::Failure(QStringLiteral("O gabarito só pode ter respostas de A a E."));
+    return addPaperFiles(pdfPath, name, keyDigits, {});
+}
+
+std::vector<std::string> UserMaterial::InfoLines(const mockexam::KeySection& key)
+{
+    std::vector<std::string> lines;
+    if (key.rightWrong)
+        lines.push_back("tipo=certo-errado");
+    if (!key.annulled.empty())
+        lines.push_back("anuladas=" + mockexam::ExamScore::JoinNumbers(key.annulled));
+    if (!lines.empty() && !key.title.empty())
+        lines.insert(lines.begin(), "; " + text::Utf8ToCp1252(key.title));
+    return lines;
+}
+
+Outcome UserMaterial::addPaper(const QString& pdfPath, const QString& name, const mockexam::KeySection& key)
+{
+    const auto lines = key.keyLines();
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string& l = lines[i];
+        const bool annulled = std::binary_search(key.annulled.begin(), key.annulled.end(), int(i + 1));
+        const bool fits = key.rightWrong ? (l == "C" || l == "E") : (l.size() == 1 && l[0] >= '1' && l[0] <= '5');
+        if (!fits && !annulled)
+            return Outcome::Failure(QStringLiteral("O gabarito só pode ter respostas de A a E."));
+    }
+    return addPaperFiles(pdfPath, name, lines, InfoLines(key));
+}
+
+Outcome UserMaterial::addPaperFiles(const QString& pdfPath, const QString& name,
+                                    const std::vector<std::string>& keyDigits,
+                                    const std::vector<std::string>& infoLines)
+{
     if (const QString why = CheckField(name, QStringLiteral("O nome da prova")); !why.isEmpty())
         return Outcome::Failure(why);
     if (keyDigits.empty())
         return Outcome::Failure(QStringLiteral("O gabarito está vazio."));
-    for (const auto& d : keyDigits)
-        if (d.size() != 1 || d[0] < '1' || d[0] > '5')
-            return Outcome::Failure(QStringLiteral("O gabarito só pode ter respostas de A a E."));
     if (!QFileInfo(pdfPath).isFile())
         return Outcome::Failure(QStringLiteral("O arquivo %1 não existe.").arg(QDir::toNativeSeparators(pdfPath)));
 
@@ -238,11 +275,19 @@ Outcome UserMaterial::addPaper(const QString& pdfPath, const QString& name, cons
         QFile::remove(simu + pdfName);
         return Outcome::Failure(CannotWrite(simu));
     }
+    const QString infoName = QFileInfo(pdfName).completeBaseName() + QStringLiteral(".ini");
+    if (!infoLines.empty() && !AtomicFiles::WriteLines(simu + infoName, infoLines)) {
+        QFile::remove(simu + pdfName);
+        QFile::remove(simu + keyName);
+        return Outcome::Failure(CannotWrite(simu));
+    }
     const std::string line = ToCp1252(name) + '#' + pdfName.toStdString();
     lines.push_back(line);
     if (!AtomicFiles::WriteLines(simu + kListFile, lines)) {
         QFile::remove(simu + pdfName);
         QFile::remove(simu + keyName);
+        if (!infoLines.empty())
+            QFile::remove(simu + infoName);
         return Outcome::Failure(CannotWrite(simu));
     }
     return {true, {}, line};
@@ -313,9 +358,20 @@ Outcome UserMaterial::removePaper(const mockexam::MockExamEntry& entry)
     if (!stillNamed && StaysInside(entry.pdfPath)) {
         QFile::remove(QFile::decodeName(
             mockexam::PaperPath::Resolve(QFile::encodeName(simu).toStdString(), entry.pdfPath).c_str()));
-        QFile::remove(QFile::decodeName(mockexam::PaperPath::Resolve(QFile::encodeName(simu).toStdString(),
-                                                                     mockexam::PaperPath::KeyPathFor(entry.pdfPath))
-                                            .c_str()));
+        const QString key = QFile::decodeName(
+            mockexam::PaperPath::Resolve(QFile::encodeName(simu).toStdString(),
+                                         mockexam::PaperPath::KeyPathFor(entry.pdfPath))
+                .c_str());
+        QFile::remove(key);
+        // The info file and the keys an update kept go with the paper, so a
+        // later paper of the same name never inherits them.
+        const QFileInfo keyFile(key);
+        QFile::remove(keyFile.absolutePath() + QLatin1Char('/') + keyFile.completeBaseName() + QStringLiteral(".ini"));
+        const QDir dir(keyFile.absolutePath());
+        const QString kept = keyFile.completeBaseName() + QStringLiteral(".gabarito-");
+        for (const QString& name :
+             dir.entryList({kept + QStringLiteral("*.txt"), kept + QStringLiteral("*.ini")}, QDir::Files))
+            QFile::remove(dir.filePath(name));
     }
     return {true, {}, entry.name + '#' + entry.pdfPath};
 }

@@ -8,6 +8,7 @@
 // read-modify-write of a list holds the folder's lock, so two programs adding
 // at the same time lose nothing.
 #include "catalog/CatalogEntry.h"
+#include "mockexam/KeySheet.h"
 #include "mockexam/MockExamEntry.h"
 
 #include <QString>
@@ -60,6 +61,14 @@ public:
     // Copies the PDF into "simu", writes the key (digits "1" to "5") beside
     // it and appends "name#file.pdf" to "simu/lista.txt".
     Outcome addPaper(const QString& pdfPath, const QString& name, const std::vector<std::string>& keyDigits);
+    // The same with a key read from a board's sheet: its annulled questions
+    // and, for right/wrong items, "tipo=certo-errado" go into the paper's
+    // info file beside the key.
+    Outcome addPaper(const QString& pdfPath, const QString& name, const mockexam::KeySection& key);
+
+    // The info file lines a key from a board's sheet asks for (none for a
+    // plain key of options A to E), Windows-1252.
+    static std::vector<std::string> InfoLines(const mockexam::KeySection& key);
 
     // Checks the archive, copies it into the folder and appends
     // "organisation#examType#year#file.zip" to "nomes.txt".
@@ -73,6 +82,9 @@ public:
     Outcome removeExam(const catalog::CatalogEntry& entry);
 
 private:
+    Outcome addPaperFiles(const QString& pdfPath, const QString& name, const std::vector<std::string>& keyLines,
+                          const std::vector<std::string>& infoLines);
+
     QString m_folder;
 };
 
