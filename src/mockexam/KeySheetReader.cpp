@@ -200,16 +200,22 @@ std::optional<std::vector<int>> DecodeNumbers(const NumberRow& row, size_t count
 std::optional<std::vector<std::string>> ReadTableHeader(const Line& line)
 {
     const auto& t = line.tokens;
-    if (t.empty() || t[0].kind != KeyToken::Word || !IsQuestionLabel(line.folded[0]))
+    if (t.empty() || t[0].kind != KeyToken::Word)
         return std::nullopt;
     std::vector<std::string> columns;
-    for (size_t j = 1; j < t.size();) {
+    auto shortName = [&](size_t k) {
+        return k < t.size()
+            && (t[k].kind == KeyToken::Number || (t[k].kind == KeyToken::Word && t[k].text.size() <= 2));
+    };
+    // The question column's label may be missing: "Tipo 1 Tipo 2 Tipo 3".
+    for (size_t j = IsQuestionLabel(line.folded[0]) ? 1 : 0; j < t.size();) {
         const std::string& f = line.folded[j];
-        const bool next = j + 1 < t.size()
-            && (t[j + 1].kind == KeyToken::Number || (t[j + 1].kind == KeyToken::Word && t[j + 1].text.size() <= 2));
         size_t width = 0;
-        if (t[j].kind == KeyToken::Word && OneOf(f, {"TIPO", "PROVA", "VERSAO", "CADERNO", "GABARITO", "MODELO"})
-            && next)
+        if (t[j].kind == KeyToken::Word && f == "PROVA" && j + 1 < t.size() && line.folded[j + 1] == "TIPO"
+            && shortName(j + 2))
+            width = 3; // "Prova Tipo A"
+        else if (t[j].kind == KeyToken::Word && OneOf(f, {"TIPO", "PROVA", "VERSAO", "CADERNO", "GABARITO", "MODELO"})
+                 && shortName(j + 1))
             width = 2;
         else if (t[j].kind == KeyToken::Word && OneOf(f, {"T", "V", "P", "C"}) && j + 1 < t.size()
                  && t[j + 1].kind == KeyToken::Number)

@@ -109,8 +109,8 @@ KeyFiles KeyFilesOf(const app::AppContext& ctx, const std::string& folder, const
         QFile::encodeName(
             QFileInfo(QFile::decodeName(PaperPath::Resolve(folder, entry.pdfPath).c_str())).absoluteFilePath())
             .toStdString();
-    if (const auto key = KeyOverride::Find(userFolder, pdf))
-        files = {*key, KeyOverride::InfoPath(userFolder, pdf)};
+    if (const auto key = mockexam::KeyOverride::Find(userFolder, pdf))
+        files = {*key, mockexam::KeyOverride::InfoPath(userFolder, pdf)};
     return files;
 }
 

@@ -120,6 +120,10 @@ void AnswerKeyTextTest::readSheet_data()
                                                     << "Versão 1=ACE | Versão 2=BDA";
     QTest::newRow("table with run-together cells") << "Qst T1 T2 T3\n1 ABC\n2 CAB"
                                                    << "T1=AC | T2=BA | T3=CB";
+    QTest::newRow("table header without its question label") << "Tipo 1 Tipo 2\n1 A B\n2 C D"
+                                                             << "Tipo 1=AC | Tipo 2=BD";
+    QTest::newRow("table of booklet sections") << "Questão Prova Tipo A Prova Tipo B\n1 E A\n2 D B"
+                                               << "Prova Tipo A=ED | Prova Tipo B=AB";
     QTest::newRow("few C and E stay options") << "1-C 2-E 3-C"
                                               << "=CEC";
     QTest::newRow("bare letters fall back") << "ABCDE\nabcde"
