@@ -198,8 +198,8 @@ void KeyReplacementTest::rescores()
     QVERIFY2(done.ok(), done.detail().c_str());
     QCOMPARE(int(done->size()), answers.size());
     for (int i = 0; i < answers.size(); ++i) {
-        QCOMPARE((*done)[size_t(i)].hitsBefore, before[i]);
-        QCOMPARE((*done)[size_t(i)].hitsAfter, after[i]);
+        QCOMPARE(done.value()[size_t(i)].hitsBefore, before[i]);
+        QCOMPARE(done.value()[size_t(i)].hitsAfter, after[i]);
     }
 
     // Nothing lost: the old key and info beside the new ones.
@@ -216,11 +216,12 @@ void KeyReplacementTest::rescores()
     const attempts::PaperIdentity newPaper{pdf, user, attempts::PaperIdentity::HashKey(expectedKey)};
     const auto all = store.summaries();
     QCOMPARE(int(attempts::PaperSeries::For(all, newPaper).percentages.size()), answers.size());
-    QVERIFY(attempts::PaperSeries::For(all, oldPaper).empty());
+    if (expectedKey != KeyBytes(oldKey))
+        QVERIFY(attempts::PaperSeries::For(all, oldPaper).empty());
     attempts::HistoryModel model;
     model.reload(store);
     for (size_t i = 0; i < done->size(); ++i) {
-        const int row = model.rowOf((*done)[i].attemptId);
+        const int row = model.rowOf(done.value()[i].attemptId);
         QVERIFY(row >= 0);
         QCOMPARE(model.attempt(row).hits, after[int(i)]);
         QCOMPARE(model.data(model.index(row, attempts::HistoryModel::Hits)).toString(),
