@@ -135,6 +135,7 @@ TformHistorico* TformHistorico::Open(app::AppContext& ctx)
             w->updateKey = [&ctx](QWidget* owner, const attempts::Attempt& a) {
                 return ctx.updateKey(owner, a.paper.pdfPath, a.paper.dataFolder, a.paperName);
             };
+        w->updateButtons();
     } else
         w->reload();
     w->show();
