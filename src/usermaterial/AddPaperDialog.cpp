@@ -127,7 +127,7 @@ void AddPaperDialog::save()
         why = QStringLiteral("O gabarito não pôde ser lido: ") + m_keyInput->error();
     if (why.isEmpty()) {
         usermaterial::UserMaterial store(m_folder);
-        const auto outcome = store.addPaper(m_pdf->text(), m_name->text(), *m_keyInput->section());
+        const auto outcome = store.addPaperWithKey(m_pdf->text(), m_name->text(), *m_keyInput->section());
         if (outcome.ok) {
             m_savedLine = outcome.line;
             accept();

@@ -226,7 +226,7 @@ std::vector<std::string> UserMaterial::InfoLines(const mockexam::KeySection& key
     return lines;
 }
 
-Outcome UserMaterial::addPaper(const QString& pdfPath, const QString& name, const mockexam::KeySection& key)
+Outcome UserMaterial::addPaperWithKey(const QString& pdfPath, const QString& name, const mockexam::KeySection& key)
 {
     const auto lines = key.keyLines();
     for (size_t i = 0; i < lines.size(); ++i) {

@@ -64,7 +64,7 @@ public:
     // The same with a key read from a board's sheet: its annulled questions
     // and, for right/wrong items, "tipo=certo-errado" go into the paper's
     // info file beside the key.
-    Outcome addPaper(const QString& pdfPath, const QString& name, const mockexam::KeySection& key);
+    Outcome addPaperWithKey(const QString& pdfPath, const QString& name, const mockexam::KeySection& key);
 
     // The info file lines a key from a board's sheet asks for (none for a
     // plain key of options A to E), Windows-1252.
