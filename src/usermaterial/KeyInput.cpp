@@ -69,6 +69,8 @@ bool KeyInput::empty() const
 
 std::optional<mockexam::KeySection> KeyInput::section() const
 {
+    if (m_sheet.sections.size() == 1)
+        return m_sheet.sections.front();
     const int i = m_sections->currentIndex();
     if (i < 0 || size_t(i) >= m_sheet.sections.size())
         return std::nullopt;
@@ -137,12 +139,14 @@ void KeyInput::takeSheet(const mockexam::KeySheet& sheet)
     {
         const QSignalBlocker quiet(m_sections);
         m_sections->clear();
-        for (size_t i = 0; i < sheet.sections.size(); ++i) {
+        // The pick is offered only when there is one to make: a lone
+        // section's title would only stand in the way of the preview.
+        for (size_t i = 0; i < sheet.sections.size() && sheet.sections.size() > 1; ++i) {
             const auto& s = sheet.sections[i];
             m_sections->addItem(s.title.empty() ? QStringLiteral("Gabarito %1").arg(i + 1)
                                                 : QString::fromStdString(s.title));
         }
-        m_sections->setCurrentIndex(sheet.sections.empty() ? -1 : 0);
+        m_sections->setCurrentIndex(m_sections->count() > 0 ? 0 : -1);
     }
     const bool several = sheet.sections.size() > 1;
     m_sections->setVisible(several);
