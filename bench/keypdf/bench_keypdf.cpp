@@ -108,9 +108,16 @@ int main(int argc, char** argv)
             for (const auto& s : sheet->sections)
                 answers += s.answers.size();
     });
+    // From memory, as the reader opens a file (PaperDocument), so only the
+    // work after reading the bytes is compared.
     const double qtText = BestMs(runs, [&] {
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        QByteArray bytes = file.readAll();
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
         QPdfDocument document;
-        document.load(path);
+        document.load(&buffer);
         qsizetype chars = 0;
         for (int p = 0; p < document.pageCount(); ++p)
             chars += document.getAllText(p).text().size();

@@ -14,8 +14,6 @@
 #include "mockexam/TformResultado.h"
 #include "mockexam/TformSimul.h"
 #include "text/PtBrCollation.h"
-#include "usermaterial/KeyReplacement.h"
-#include "usermaterial/UpdateKeyDialog.h"
 
 #include <QDeadlineTimer>
 #include <QTimer>
@@ -54,7 +52,7 @@ ZelvoraApplication::~ZelvoraApplication()
 
 bool ZelvoraApplication::notify(QObject* receiver, QEvent* event)
 {
-    if (m_exitAfterFirstPaint && event->type() == QEvent::Paint && receiver == m_ctx.windows.main) {
+    if (m_exitAfterFirstPaint && event->type() == QEvent::Paint && receiver == m_windows.main) {
         m_exitAfterFirstPaint = false;
         // Runs once the paint that is starting, with its children's, is done.
         QTimer::singleShot(0, [] {
@@ -114,28 +112,19 @@ void ZelvoraApplication::createWindows()
             return;
         m_ctx.fixedFolder = chosen;
     }
-    m_ctx.updateKey = [this](QWidget* owner, const QString& pdf, const QString& dataFolder, const QString& name) {
-        const QString store = m_ctx.attempts && m_ctx.attempts->isOpen() ? m_ctx.attempts->path() : QString();
-        gui::UpdateKeyDialog dialog(usermaterial::KeyReplacement::For(pdf, dataFolder, m_ctx.userFolder), name, store,
-                                    m_ctx.messages, m_ctx.title, owner);
-        dialog.exec();
-        const bool replaced = dialog.replaced();
-        if (replaced && m_ctx.windows.historico && m_ctx.windows.historico->isVisible())
-            m_ctx.windows.historico->reload();
-        return replaced;
-    };
     auto& w = m_ctx.windows;
-    w.main = createWindow<gui::TformMain>("TformMain");
+    m_windows.main = createWindow<gui::TformMain>("TformMain");
     w.creditos = createWindow<gui::TformCreditos>("TformCreditos");
-    w.simul = createWindow<gui::TformSimul>("TformSimul");
-    w.resultado = createWindow<gui::TformResultado>("TformResultado");
+    m_windows.simul = createWindow<gui::TformSimul>("TformSimul");
+    m_windows.resultado = createWindow<gui::TformResultado>("TformResultado");
     w.aguarde = createWindow<gui::TformAguarde>("TformAguarde");
     w.abre = createWindow<gui::TformAbre>("TformAbre");
+    guarded([this] { m_windows.wire(m_ctx); });
 }
 
 int ZelvoraApplication::run()
 {
-    auto* main = m_ctx.windows.main;
+    auto* main = m_windows.main;
     if (!main)
         return 1;
     main->show();
@@ -161,12 +150,12 @@ void ZelvoraApplication::destroyWindows()
     };
     destroy(w.abre);
     destroy(w.aguarde);
-    destroy(w.resultado);
-    destroy(w.simul);
+    destroy(m_windows.resultado);
+    destroy(m_windows.simul);
     destroy(w.creditos);
-    destroy(w.main);
-    delete w.historico;
-    w.historico = nullptr;
+    destroy(m_windows.main);
+    delete m_windows.historico;
+    m_windows.historico = nullptr;
     // Last, after the exam window wrote its clock.
     m_ctx.attempts = nullptr;
     m_attempts.reset();

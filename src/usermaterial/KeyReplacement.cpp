@@ -1,6 +1,5 @@
 #include "usermaterial/KeyReplacement.h"
 
-#include "attempts/PaperIdentity.h"
 #include "mockexam/AnswerKey.h"
 #include "mockexam/KeyOverride.h"
 #include "mockexam/PaperInfoReader.h"
@@ -60,26 +59,17 @@ mockexam::PaperInfo KeyReplacement::CurrentInfo(const KeyTarget& target)
     return reading ? reading->info : mockexam::PaperInfo{};
 }
 
-ResultOf<std::vector<attempts::Rescored>, ReplacementCode> KeyReplacement::Apply(const KeyTarget& target,
-                                                                                 const mockexam::KeySection& next,
-                                                                                 const QString& storePath)
+ResultOf<WrittenKey, ReplacementCode> KeyReplacement::Write(const KeyTarget& target, const mockexam::KeySection& next)
 {
-    using Outcome = ResultOf<std::vector<attempts::Rescored>, ReplacementCode>;
+    using Outcome = ResultOf<WrittenKey, ReplacementCode>;
     if (const auto written = KeyUpdate::Write(target.files, next); !written)
         return Outcome::Fail(ReplacementCode::FilesNotWritten, written.detail());
-    if (storePath.isEmpty())
-        return std::vector<attempts::Rescored>{};
-    // The new identity is the hash of the bytes just written, as the exam
-    // computes it when the paper is started.
+    // Read back as the exam reads it, so the identity is the one the exam
+    // computes when the paper is started.
     const auto bytes = text::DataFile::Read(Native(target.files.newKey), text::DataFile::KeyCap);
-    const QString hash = attempts::PaperIdentity::HashKey(bytes ? QByteArray::fromStdString(*bytes) : QByteArray());
     const auto reading = mockexam::PaperInfoReader::Load(Native(target.files.newInfo));
-    attempts::KeyRevisions revisions(storePath);
-    auto rescored = revisions.rescore({target.pdfPath, target.dataFolder, {}}, hash, next.keyLines(),
-                                      reading ? reading->info : mockexam::PaperInfo{});
-    if (!rescored)
-        return Outcome::Fail(ReplacementCode::NotRescored, rescored.detail());
-    return std::move(rescored).value();
+    return WrittenKey{bytes ? QByteArray::fromStdString(*bytes) : QByteArray(), next.keyLines(),
+                      reading ? reading->info : mockexam::PaperInfo{}};
 }
 
 } // namespace zelvora::usermaterial

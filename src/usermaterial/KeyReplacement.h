@@ -1,15 +1,15 @@
 #pragma once
-// Puts a new answer key in place of a paper's key and scores every kept
-// attempt at the paper again under it. A paper of the user's own folder
-// gets the new key beside its PDF; a paper of a folder the program never
-// writes gets it in the user's folder (KeyOverride), where the exam looks
-// first.
-#include "attempts/KeyRevisions.h"
+// Puts a new answer key in place of a paper's key; the caller then scores
+// the paper's kept attempts again with what was written
+// (attempts::KeyRevisions). A paper of the user's own folder gets the new
+// key beside its PDF; a paper of a folder the program never writes gets it
+// in the user's folder (KeyOverride), where the exam looks first.
 #include "mockexam/KeySheet.h"
 #include "mockexam/PaperInfo.h"
 #include "text/Result.h"
 #include "usermaterial/KeyUpdate.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <string>
@@ -26,7 +26,14 @@ struct KeyTarget {
 enum class ReplacementCode {
     Ok,
     FilesNotWritten, // detail: KeyUpdate's detail
-    NotRescored, // the new key is in place, the attempts kept their scores; detail: the store's message
+};
+
+// The key as written: its bytes (the paper's new identity is their hash),
+// its lines and the info file now in force.
+struct WrittenKey {
+    QByteArray keyBytes;
+    std::vector<std::string> lines;
+    mockexam::PaperInfo info;
 };
 
 class KeyReplacement {
@@ -39,11 +46,9 @@ public:
     static std::vector<std::string> CurrentKey(const KeyTarget& target);
     static mockexam::PaperInfo CurrentInfo(const KeyTarget& target);
 
-    // Writes the new key (keeping the old one) and, when storePath is not
-    // empty, re-scores the paper's attempts in that store.
-    static zelvora::ResultOf<std::vector<attempts::Rescored>, ReplacementCode> Apply(const KeyTarget& target,
-                                                                                     const mockexam::KeySection& next,
-                                                                                     const QString& storePath);
+    // Writes the new key and info file, keeping the old ones.
+    static zelvora::ResultOf<WrittenKey, ReplacementCode> Write(const KeyTarget& target,
+                                                                const mockexam::KeySection& next);
 };
 
 } // namespace zelvora::usermaterial

@@ -1,6 +1,7 @@
 #include "usermaterial/UpdateKeyDialog.h"
 
 #include "app/MessageBoxes.h"
+#include "attempts/PaperIdentity.h"
 #include "mockexam/ExamScore.h"
 #include "usermaterial/KeyInput.h"
 
@@ -110,19 +111,34 @@ void UpdateKeyDialog::apply()
                                 .arg(m_paperName),
                             m_caption))
         return;
-    const auto done = usermaterial::KeyReplacement::Apply(m_target, *section, m_storePath);
-    m_replaced = done.ok() || done.code() == usermaterial::ReplacementCode::NotRescored;
-    if (!done) {
-        const QString why = done.code() == usermaterial::ReplacementCode::FilesNotWritten
-            ? QStringLiteral("O gabarito não pôde ser gravado (%1); nada foi mudado.")
-                  .arg(QString::fromStdString(done.detail()))
-            : QStringLiteral("O novo gabarito foi gravado, mas as tentativas não puderam ser recalculadas (%1).")
-                  .arg(QString::fromStdString(done.detail()));
+    const auto written = usermaterial::KeyReplacement::Write(m_target, *section);
+    if (!written) {
         if (m_messages)
-            m_messages->show(this, why, m_caption);
+            m_messages->show(this,
+                             QStringLiteral("O gabarito não pôde ser gravado (%1); nada foi mudado.")
+                                 .arg(QString::fromStdString(written.detail())),
+                             m_caption);
         return;
     }
-    m_rescored = done.value();
+    m_replaced = true;
+    std::vector<attempts::Rescored> done;
+    if (!m_storePath.isEmpty()) {
+        attempts::KeyRevisions revisions(m_storePath);
+        auto rescored = revisions.rescore({m_target.pdfPath, m_target.dataFolder, {}},
+                                          attempts::PaperIdentity::HashKey(written->keyBytes), written->lines,
+                                          written->info);
+        if (!rescored) {
+            if (m_messages)
+                m_messages->show(this,
+                                 QStringLiteral("O novo gabarito foi gravado, mas as tentativas não puderam ser "
+                                                "recalculadas (%1).")
+                                     .arg(QString::fromStdString(rescored.detail())),
+                                 m_caption);
+            return;
+        }
+        done = std::move(rescored).value();
+    }
+    m_rescored = std::move(done);
     m_rescoredList->clear();
     if (m_rescored.empty())
         m_rescoredList->addItem(QStringLiteral("Nenhuma tentativa guardada desta prova."));

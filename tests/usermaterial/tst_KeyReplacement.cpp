@@ -3,6 +3,7 @@
 // still one series in the history. No window.
 #include "attempts/AttemptStore.h"
 #include "attempts/HistoryModel.h"
+#include "attempts/KeyRevisions.h"
 #include "attempts/PaperSeries.h"
 #include "mockexam/PaperInfoReader.h"
 #include "usermaterial/KeyReplacement.h"
@@ -61,6 +62,23 @@ QString Numbers(const std::vector<int>& n)
     for (const int i : n)
         out << QString::number(i);
     return out.join(',');
+}
+
+// The new key written and, with a store, the paper's attempts scored again,
+// as "Atualizar gabarito" does.
+zelvora::ResultOf<std::vector<attempts::Rescored>, attempts::RevisionCode> Apply(const usermaterial::KeyTarget& target,
+                                                                                 const mockexam::KeySection& next,
+                                                                                 const QString& storePath)
+{
+    using Outcome = zelvora::ResultOf<std::vector<attempts::Rescored>, attempts::RevisionCode>;
+    const auto written = KeyReplacement::Write(target, next);
+    if (!written)
+        return Outcome::Fail(attempts::RevisionCode::WriteFailed, written.detail());
+    if (storePath.isEmpty())
+        return std::vector<attempts::Rescored>{};
+    attempts::KeyRevisions revisions(storePath);
+    return revisions.rescore({target.pdfPath, target.dataFolder, {}},
+                             attempts::PaperIdentity::HashKey(written->keyBytes), written->lines, written->info);
 }
 
 } // namespace
@@ -194,7 +212,7 @@ void KeyReplacementTest::rescores()
 
     const auto target = KeyReplacement::For(pdf, user, user);
     QCOMPARE(target.files.newKey, user + "simu/p.txt");
-    const auto done = KeyReplacement::Apply(target, Section(next), storePath);
+    const auto done = Apply(target, Section(next), storePath);
     QVERIFY2(done.ok(), done.detail().c_str());
     QCOMPARE(int(done->size()), answers.size());
     for (int i = 0; i < answers.size(); ++i) {
@@ -247,7 +265,7 @@ void KeyReplacementTest::installedPaperKeyGoesToUserFolder()
     const auto target = KeyReplacement::For(pdf, installed, user);
     QVERIFY(target.files.newKey.startsWith(user + "simu/atualizados/"));
     QCOMPARE(target.files.key, installed + "simu/2008/p.txt");
-    QVERIFY(KeyReplacement::Apply(target, Section("AXC"), QString()).ok());
+    QVERIFY(Apply(target, Section("AXC"), QString()).ok());
     QCOMPARE(Read(installed + "simu/2008/p.txt"), KeyBytes("ABC"));
     QCOMPARE(Read(target.files.newInfo), QByteArray("duracao=0:30\r\nanuladas=2\r\n"));
 
@@ -267,8 +285,8 @@ void KeyReplacementTest::secondUpdateKeepsBothOldKeys()
     QVERIFY(Write(pdf, "%PDF-1.4"));
     QVERIFY(Write(user + "simu/p.txt", KeyBytes("AB")));
     const auto target = KeyReplacement::For(pdf, user, user);
-    QVERIFY(KeyReplacement::Apply(target, Section("AC"), QString()).ok());
-    QVERIFY(KeyReplacement::Apply(target, Section("EE", true), QString()).ok());
+    QVERIFY(Apply(target, Section("AC"), QString()).ok());
+    QVERIFY(Apply(target, Section("EE", true), QString()).ok());
     QCOMPARE(Read(user + "simu/p.gabarito-1.txt"), KeyBytes("AB"));
     QCOMPARE(Read(user + "simu/p.gabarito-2.txt"), KeyBytes("AC"));
     QCOMPARE(Read(user + "simu/p.txt"), QByteArray("E\r\nE\r\n"));
