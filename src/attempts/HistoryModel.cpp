@@ -14,7 +14,8 @@ HistoryModel::HistoryModel(QLocale locale, QObject* parent) : QAbstractTableMode
 void HistoryModel::reload(AttemptStore& store)
 {
     m_rescored = KeyRevisions(store.path()).latest();
-    setAttempts(store.summaries());
+    auto rows = store.summaries();
+    setAttempts(rows ? std::move(rows.value()) : std::vector<Attempt>{});
 }
 
 void HistoryModel::setRescored(std::map<qint64, Rescored> rescored)

@@ -3,13 +3,18 @@
 #include "app/AppContext.h"
 #include "app/MessageBoxes.h"
 #include "attempts/AttemptStore.h"
+#include "attempts/AttemptTexts.h"
 #include "attempts/HistoryCsv.h"
+#include "attempts/PaperCutoff.h"
 #include "attempts/PaperSeries.h"
+#include "attempts/UserDataArchive.h"
 #include "mockexam/ExamScore.h"
 
 #include <QChart>
 #include <QChartView>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -102,11 +107,21 @@ TformHistorico::TformHistorico(attempts::AttemptStore* store, app::MessageBoxes*
     connect(m_excluir, &QPushButton::clicked, this, &TformHistorico::btExcluirClick);
     connect(m_exportar, &QPushButton::clicked, this, &TformHistorico::btExportarClick);
     connect(m_fechar, &QPushButton::clicked, this, &QWidget::close);
+    m_exportarDados = new QPushButton(QStringLiteral("Exportar meus dados..."), this);
+    m_exportarDados->setObjectName(QStringLiteral("btExportarDados"));
+    m_importarDados = new QPushButton(QStringLiteral("Importar meus dados..."), this);
+    m_importarDados->setObjectName(QStringLiteral("btImportarDados"));
+    connect(m_exportarDados, &QPushButton::clicked, this, &TformHistorico::btExportarDadosClick);
+    connect(m_importarDados, &QPushButton::clicked, this, &TformHistorico::btImportarDadosClick);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_resumo, 1);
+    // Left of the table's buttons, which keep their places at the right.
+    buttons->addWidget(m_exportarDados);
+    buttons->addWidget(m_importarDados);
+    buttons->addSpacing(16);
     buttons->addWidget(m_atualizar);
     buttons->addWidget(m_excluir);
     buttons->addWidget(m_exportar);
@@ -122,6 +137,17 @@ TformHistorico::TformHistorico(attempts::AttemptStore* store, app::MessageBoxes*
             + QStringLiteral("/historico-zelvora.csv");
         return QFileDialog::getSaveFileName(owner, QStringLiteral("Exportar histórico"), start,
                                             QStringLiteral("Planilha CSV (*.csv)"));
+    };
+    chooseExportPath = [](QWidget* owner) {
+        const QString start = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+            + QStringLiteral("/meus-dados-zelvora.zip");
+        return QFileDialog::getSaveFileName(owner, QStringLiteral("Exportar meus dados"), start,
+                                            QStringLiteral("Arquivo zip (*.zip)"));
+    };
+    chooseImportPath = [](QWidget* owner) {
+        return QFileDialog::getOpenFileName(owner, QStringLiteral("Importar meus dados"),
+                                            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+                                            QStringLiteral("Arquivo zip (*.zip)"));
     };
     reload();
 }
@@ -157,8 +183,8 @@ void TformHistorico::reload()
         m_aviso->hide();
     } else {
         m_model.setAttempts({});
-        m_aviso->setText(QStringLiteral("O histórico não está disponível: %1.")
-                             .arg(m_store ? m_store->error() : QStringLiteral("o arquivo não foi aberto")));
+        m_aviso->setText(attempts::AttemptTexts::HistoryUnavailable(
+            m_store ? m_store->status() : attempts::StoreResult::Fail(attempts::StoreError::NotOpen)));
         m_aviso->show();
     }
     if (m_model.rowCount() > 0)
@@ -186,6 +212,32 @@ void TformHistorico::updateButtons()
     m_atualizar->setVisible(bool(updateKey));
     m_atualizar->setEnabled(selectedAttemptId() != 0);
     m_exportar->setEnabled(m_model.rowCount() > 0);
+    const bool open = m_store && m_store->isOpen();
+    m_exportarDados->setEnabled(open);
+    m_importarDados->setEnabled(open);
+}
+
+// Last year's cut-off as a line across the chart, when the paper sets one.
+void TformHistorico::addCutoffLine(const attempts::PaperIdentity& paper, double right)
+{
+    const auto cutoff = attempts::PaperCutoff::For(paper);
+    if (!cutoff)
+        return;
+    const std::string point = QLocale().decimalPoint().toStdString();
+    auto* line = new QLineSeries;
+    line->setObjectName(QStringLiteral("serieCorte"));
+    line->setName(QStringLiteral("Nota de corte: %1 de %2 pontos (%3)")
+                      .arg(QString::fromStdString(mockexam::ExamScore::FormatPoints(cutoff->points, point)),
+                           QString::fromStdString(mockexam::ExamScore::FormatPoints(cutoff->maximum, point)),
+                           Percent(cutoff->percentage())));
+    const double y = qBound(0.0, cutoff->percentage(), 100.0);
+    line->append(1, y);
+    line->append(right, y);
+    QPen pen(Qt::DotLine);
+    pen.setWidth(2);
+    pen.setColor(QColor(0xB2, 0x22, 0x22));
+    line->setPen(pen);
+    m_chart->addSeries(line);
 }
 
 void TformHistorico::updateChart()
@@ -238,6 +290,7 @@ void TformHistorico::updateChart()
 
     for (QAbstractSeries* s : std::initializer_list<QAbstractSeries*>{line, points, best, average})
         m_chart->addSeries(s);
+    addCutoffLine(selected.paper, right);
     // The chart's theme colours a series when it is added; the points take
     // the line's colour afterwards.
     points->setColor(line->color());
@@ -272,8 +325,8 @@ void TformHistorico::btExcluirClick()
                                  .arg(a.paperName, m_model.dateText(a));
     if (!m_messages || !m_messages->ask(this, question, m_title))
         return;
-    if (!m_store->remove(id)) {
-        showMessage(QStringLiteral("Não foi possível excluir a tentativa: %1.").arg(m_store->error()));
+    if (const auto removed = m_store->remove(id); !removed) {
+        showMessage(attempts::AttemptTexts::RemoveFailed(removed));
         return;
     }
     const int next = row;
@@ -311,6 +364,34 @@ void TformHistorico::btAtualizarGabaritoClick()
         reload();
         selectAttempt(id);
     }
+}
+
+void TformHistorico::btExportarDadosClick()
+{
+    if (!m_store || !chooseExportPath)
+        return;
+    const QString path = chooseExportPath(this);
+    if (path.isEmpty())
+        return;
+    const QString folder = QFileInfo(m_store->path()).absolutePath();
+    const auto written = attempts::UserDataArchive::Write(*m_store, folder, path);
+    showMessage(written ? attempts::AttemptTexts::Exported(QDir::toNativeSeparators(path))
+                        : attempts::AttemptTexts::ArchiveFailed(written));
+}
+
+void TformHistorico::btImportarDadosClick()
+{
+    if (!m_store || !chooseImportPath)
+        return;
+    const QString path = chooseImportPath(this);
+    if (path.isEmpty())
+        return;
+    const QString folder = QFileInfo(m_store->path()).absolutePath();
+    const auto read = attempts::UserDataArchive::Read(path, folder, *m_store);
+    if (read)
+        reload();
+    showMessage(read ? attempts::AttemptTexts::Imported(read.value())
+                     : attempts::AttemptTexts::ArchiveFailed(read.status()));
 }
 
 } // namespace zelvora::gui

@@ -2,7 +2,8 @@
 // The history window "Histórico": every attempt in a table sortable by any
 // column, for the selected attempt's paper a chart of its percentage attempt
 // after attempt with the best and the average, deleting an attempt (asked
-// first) and exporting the table as CSV. Everything it shows comes from the
+// first), exporting the table as CSV, and the user's data exported to and
+// imported from one archive (UserDataArchive). Everything it shows comes from the
 // attempt store through HistoryModel and PaperSeries; the window only wires.
 #include "attempts/HistoryModel.h"
 
@@ -48,6 +49,9 @@ public:
     // application's key update); true when the key was replaced. Without it
     // the button "Atualizar gabarito..." is hidden.
     std::function<bool(QWidget*, const attempts::Attempt&)> updateKey;
+    // Asks where to write the user's data archive, and which one to read.
+    std::function<QString(QWidget*)> chooseExportPath;
+    std::function<QString(QWidget*)> chooseImportPath;
 
     const attempts::HistoryModel& model() const { return m_model; }
     // The attempt of the selected row, or 0.
@@ -57,9 +61,12 @@ public:
     void btExcluirClick();
     void btExportarClick();
     void btAtualizarGabaritoClick();
+    void btExportarDadosClick();
+    void btImportarDadosClick();
 
 private:
     void updateChart();
+    void addCutoffLine(const attempts::PaperIdentity& paper, double right);
     void updateButtons();
     void showMessage(const QString& text);
 
@@ -76,6 +83,8 @@ private:
     QPushButton* m_exportar = nullptr;
     QPushButton* m_atualizar = nullptr;
     QPushButton* m_fechar = nullptr;
+    QPushButton* m_exportarDados = nullptr;
+    QPushButton* m_importarDados = nullptr;
 };
 
 } // namespace zelvora::gui

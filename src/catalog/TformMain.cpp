@@ -76,7 +76,7 @@ void FillList(QComboBox* list, const std::vector<std::string>& values)
     // carries its Windows-1252 bytes so the filter sees the exact text.
     list->clear();
     for (const std::string& v : values)
-        list->addItem(app::FromAnsi(v), QByteArray(v.data(), qsizetype(v.size())));
+        list->addItem(CatalogGridModel::ShownText(v), QByteArray(v.data(), qsizetype(v.size())));
     list->setCurrentIndex(-1);
 }
 

@@ -9,9 +9,9 @@ namespace zelvora::mockexam {
 
 namespace {
 
-// No paper has anywhere near this many questions; a bigger number is a typo
-// (or a year, a page number) and is refused rather than believed.
-constexpr long kMaxQuestion = 1000;
+// A bigger question number is a typo (or a year, a page number) and is
+// refused rather than believed.
+constexpr long kMaxQuestion = long(AnswerKeyText::MaxQuestions);
 
 using Token = KeyToken;
 
@@ -101,6 +101,12 @@ ParsedAnswerKey Letters(const std::vector<Token>& tokens)
                 key.error = std::string("\"" + t.text + "\" não é uma resposta: as opções vão de A a E.");
                 return key;
             }
+            if (key.digits.size() == AnswerKeyText::MaxQuestions) {
+                key.digits.clear();
+                key.error = "O gabarito tem mais de " + std::to_string(AnswerKeyText::MaxQuestions)
+                    + " respostas: " + AnswerKeyText::TooManyQuestions();
+                return key;
+            }
             key.digits.push_back(Digit(c));
         }
     return key;
@@ -117,8 +123,13 @@ ParsedAnswerKey Numbered(const std::vector<Token>& tokens)
             return key;
         }
         const std::string digits = t.text.substr(std::min(t.text.find_first_not_of('0'), t.text.size()));
-        if (digits.empty() || digits.size() > 4 || std::stol(digits) > kMaxQuestion) {
+        if (digits.empty()) {
             key.error = std::string("Número de questão inválido: " + t.text + ".");
+            return key;
+        }
+        if (digits.size() > 4 || std::stol(digits) > kMaxQuestion) {
+            key.error = "Questão " + (t.text.size() > 12 ? t.text.substr(0, 12) + "..." : t.text) + ": "
+                + AnswerKeyText::TooManyQuestions();
             return key;
         }
         const long number = std::stol(digits);
@@ -150,6 +161,11 @@ ParsedAnswerKey Numbered(const std::vector<Token>& tokens)
 }
 
 } // namespace
+
+std::string AnswerKeyText::TooManyQuestions()
+{
+    return "o Zelvora aceita gabaritos de até " + std::to_string(MaxQuestions) + " questões.";
+}
 
 std::vector<KeyToken> AnswerKeyText::Tokens(std::string_view text, bool keepStars)
 {
@@ -202,6 +218,18 @@ ResultOf<KeySheet, KeyReadCode> AnswerKeyText::ReadSheet(std::string_view text)
         }
     }
     auto sheet = KeySheetReader::Read(pages);
+    if (sheet) {
+        // The sheet reader passes over numbers past MaxQuestions (years,
+        // pages); a key that fills every question up to it may go on past it,
+        // and is refused rather than cut short.
+        const bool full = std::any_of(sheet->sections.begin(), sheet->sections.end(),
+                                      [](const KeySection& k) { return k.answers.size() >= MaxQuestions; });
+        if (full) {
+            const ParsedAnswerKey plain = Parse(text);
+            if (!plain.ok() && plain.error.find(TooManyQuestions()) != std::string::npos)
+                return ResultOf<KeySheet, KeyReadCode>::Fail(KeyReadCode::NoAnswers, plain.error);
+        }
+    }
     if (sheet || sheet.code() != KeyReadCode::NoAnswers)
         return sheet;
     // Bare letters ("ABCDE...", one per line) carry no layout of their own.

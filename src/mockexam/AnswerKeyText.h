@@ -36,7 +36,16 @@ struct KeyToken {
 
 class AnswerKeyText {
 public:
-    // text is UTF-8.
+    // The most questions a key may have, given as bare letters or as
+    // numbered pairs alike; no paper comes anywhere near it, and a longer
+    // key is refused with a message rather than read.
+    static constexpr size_t MaxQuestions = 1000;
+
+    // Why a key of that many questions is refused (Portuguese, UTF-8).
+    static std::string TooManyQuestions();
+
+    // text is UTF-8. Linear in the text's length; past MaxQuestions answers
+    // reading stops.
     static ParsedAnswerKey Parse(std::string_view text);
 
     // Every post or booklet type of a key copied out of a board's PDF (see

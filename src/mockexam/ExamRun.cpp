@@ -16,7 +16,9 @@ attempts::AttemptSession::Start ExamRun::start(const PaperBundle& paper, const Q
     m_elapsed = 0;
     m_timeUp = false;
     m_phase = RunPhase::Running;
-    const auto begun = m_session.start(m_paper.identity, name, m_paper.key);
+    // The store keeps the score the results show: the same scoring, under
+    // the paper's info.
+    const auto begun = m_session.start(m_paper.identity, name, m_paper.key, m_paper.info);
     if (begun.resumed) {
         m_answers.restore(begun.answers, begun.currentQuestion);
         m_elapsed = begun.elapsedSeconds;
@@ -164,6 +166,11 @@ void ExamRun::leaveReview()
 ExamScore ExamRun::score() const
 {
     return ExamScore::Compute(m_paper.key, m_answers.answers(), m_elapsed, m_paper.info);
+}
+
+BoardScore ExamRun::boardScore(const std::set<int>& guessed) const
+{
+    return BoardScore::Compute(m_paper.key, m_answers.answers(), m_paper.info, guessed);
 }
 
 ExamReview ExamRun::review() const

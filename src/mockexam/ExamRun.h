@@ -7,6 +7,7 @@
 // store's session informed. The exam window only shows the run's state and
 // forwards the user's acts; onChanged tells it to show the state again.
 #include "attempts/AttemptSession.h"
+#include "mockexam/BoardScore.h"
 #include "mockexam/ExamAnswers.h"
 #include "mockexam/ExamCountdown.h"
 #include "mockexam/ExamReview.h"
@@ -14,6 +15,7 @@
 #include "mockexam/PaperBundle.h"
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -71,6 +73,9 @@ public:
     const ExamCountdown& countdown() const { return m_countdown; }
     long long elapsedSeconds() const { return m_elapsed; }
     ExamScore score() const;
+    // The board's score (blocks, weights, minimums, cut-off); guessed: the
+    // questions (1-based) to leave out for the score without the guesses.
+    BoardScore boardScore(const std::set<int>& guessed = {}) const;
     ExamReview review() const;
     // The key's option (0-based) for question q, -1 when none.
     int keyOption(int q) const;

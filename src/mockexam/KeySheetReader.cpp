@@ -14,7 +14,7 @@ namespace zelvora::mockexam {
 namespace {
 
 // Bigger numbers are years, page numbers or codes, never questions.
-constexpr int kMaxQuestion = 1000;
+constexpr int kMaxQuestion = int(AnswerKeyText::MaxQuestions);
 constexpr const char* kAnnulled = "X";
 
 using Cells = std::vector<std::string>;

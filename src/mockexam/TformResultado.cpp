@@ -3,14 +3,17 @@
 #include "app/GuardedSlot.h"
 #include "app/ImageView.h"
 #include "app/Look.h"
+#include "mockexam/BoardScore.h"
 #include "mockexam/ExamScore.h"
 #include "mockexam/MockExamResources.h"
 #include "mockexam/ResultsFooter.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QScreen>
 
 #include <utility>
 
@@ -94,6 +97,11 @@ TformResultado::TformResultado(app::AppContext& ctx, QWidget* parent)
 
 void TformResultado::arrangeFooter()
 {
+    // The window fits its screen: lines beyond that scroll inside the footer.
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    const int screenHeight = shown ? shown->availableGeometry().height() : 768;
+    constexpr int frame = 40; // title bar and borders
+    pRodape->setMaxLinesHeight(screenHeight - frame - 446 - ResultsFooter::ButtonRowHeight);
     pRodape->setGeometry(0, 446, 363, pRodape->neededHeight());
     setFixedSize(363, 446 + pRodape->height());
     // "Histórico" at the right end of the footer's button row.
@@ -108,7 +116,18 @@ void TformResultado::FormCreate()
     setWindowTitle(m_ctx.title);
 }
 
-void TformResultado::ShowScore(const ExamScore& score, bool timeRanOut)
+void TformResultado::AddBoardLines(const mockexam::BoardScore& board, const std::string& point, QStringList& lines,
+                                   QStringList& alerts)
+{
+    while (alerts.size() < lines.size())
+        alerts << QString();
+    for (const auto& line : board.lines(point)) {
+        lines << QString::fromStdString(line.text);
+        alerts << QString::fromStdString(line.alert);
+    }
+}
+
+void TformResultado::ShowScore(const ExamScore& score, bool timeRanOut, const mockexam::BoardScore* board)
 {
     const std::string point = QLocale().decimalPoint().toStdString();
     auto set = [](QLabel* label, const std::string& text) {
@@ -131,7 +150,10 @@ void TformResultado::ShowScore(const ExamScore& score, bool timeRanOut)
         lines << QStringLiteral("Nota líquida (certas - erradas): %1").arg(QString::fromStdString(score.netText()));
     for (const auto& subject : score.subjects)
         lines << QString::fromStdString(subject.text(point));
-    pRodape->setLines(lines);
+    QStringList alerts;
+    if (board)
+        AddBoardLines(*board, point, lines, alerts);
+    pRodape->setLines(lines, alerts);
     arrangeFooter();
 }
 

@@ -14,9 +14,12 @@
 
 #include <QDialog>
 
+#include <string>
+
 class QLabel;
 class QPushButton;
 namespace zelvora::mockexam {
+class BoardScore;
 class ExamScore;
 } // namespace zelvora::mockexam
 
@@ -36,8 +39,11 @@ public:
     // Fills the labels from a score; numbers use the decimal separator of
     // the default locale. Below them come the lines the score's paper asks
     // for: that the time ran out, the net score under the cancelling rule,
-    // one line per subject.
-    void ShowScore(const mockexam::ExamScore& score, bool timeRanOut = false);
+    // one line per subject; then, for a paper with board rules, its blocks
+    // (the ones under their minimum marked "eliminado" in red), the total
+    // against the maximum and the cut-off.
+    void ShowScore(const mockexam::ExamScore& score, bool timeRanOut = false,
+                   const mockexam::BoardScore* board = nullptr);
 
 public slots:
     void done(int result) override;
@@ -56,6 +62,8 @@ protected:
 private:
     void FormClose();
     void arrangeFooter();
+    static void AddBoardLines(const mockexam::BoardScore& board, const std::string& point, QStringList& lines,
+                              QStringList& alerts);
     void btHistoricoClick();
 
     ImageView* imResultado = nullptr;

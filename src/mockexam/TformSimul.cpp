@@ -542,10 +542,11 @@ void TformSimul::showResults()
     // With the clock stopped a notice would never go by itself.
     lAviso->hide();
     const auto score = m_run.score();
+    const auto board = m_run.boardScore();
     if (m_reviewWindow->isVisible())
         m_reviewWindow->setReview(m_run.review());
     if (auto* results = m_results) {
-        results->ShowScore(score, m_run.timeRanOut());
+        results->ShowScore(score, m_run.timeRanOut(), &board);
         results->setWindowTitle(m_ctx.title);
         results->show();
         results->raise();

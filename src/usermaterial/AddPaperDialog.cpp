@@ -1,13 +1,16 @@
 #include "usermaterial/AddPaperDialog.h"
 
 #include "app/MessageBoxes.h"
+#include "mockexam/PaperDocument.h"
 #include "usermaterial/KeyInput.h"
 #include "usermaterial/UserMaterial.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +20,29 @@
 #include <QVBoxLayout>
 
 namespace zelvora::gui {
+
+namespace {
+
+// Why the exam window could not show the PDF at path, judged by the very
+// open it runs (the safe read under its cap, then Qt PDF); empty when it can.
+QString PaperRefusal(const QString& path)
+{
+    if (QString why = usermaterial::UserMaterial::PaperFileRefusal(path); !why.isEmpty())
+        return why;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    auto outcome = mockexam::PaperDocument::Outcome::Loaded;
+    const bool opened = mockexam::PaperDocument::Open(path, &outcome) != nullptr;
+    QGuiApplication::restoreOverrideCursor();
+    if (opened)
+        return {};
+    if (outcome == mockexam::PaperDocument::Outcome::NotAPdf)
+        return usermaterial::UserMaterial::NotAPdf(path);
+    // Changed since it was looked at: the read tells again why.
+    const QString why = usermaterial::UserMaterial::PaperFileRefusal(path);
+    return why.isEmpty() ? usermaterial::UserMaterial::NotAPdf(path) : why;
+}
+
+} // namespace
 
 AddPaperDialog::AddPaperDialog(const QString& userFolder, app::MessageBoxes* messages, const QString& caption,
                                QWidget* parent)
@@ -52,6 +78,10 @@ AddPaperDialog::AddPaperDialog(const QString& userFolder, app::MessageBoxes* mes
     form->addRow(QStringLiteral("Arquivo PDF:"), pdfRow);
     form->addRow(QStringLiteral("Nome da prova:"), m_name);
     form->addRow(QStringLiteral("Gabarito:"), m_keyInput);
+    m_rules = new QCheckBox(QStringLiteral("Definir as regras da prova depois de salvar"), this);
+    m_rules->setObjectName(QStringLiteral("ckRegras"));
+    m_rules->setToolTip(QStringLiteral("Duração, tipo, anuladas, blocos com peso e mínimo, nota de corte"));
+    form->addRow(QString(), m_rules);
 
     auto* buttons = new QDialogButtonBox(this);
     m_save = buttons->addButton(QStringLiteral("Salvar"), QDialogButtonBox::AcceptRole);
@@ -112,6 +142,11 @@ void AddPaperDialog::updatePreview()
     m_keyInput->readText();
 }
 
+bool AddPaperDialog::rulesWanted() const
+{
+    return m_rules->isChecked();
+}
+
 void AddPaperDialog::save()
 {
     QString why;
@@ -125,6 +160,8 @@ void AddPaperDialog::save()
         why = QStringLiteral("Cole o gabarito da prova ou escolha o PDF do gabarito.");
     else if (!m_keyInput->section())
         why = QStringLiteral("O gabarito não pôde ser lido: ") + m_keyInput->error();
+    else
+        why = PaperRefusal(m_pdf->text());
     if (why.isEmpty()) {
         usermaterial::UserMaterial store(m_folder);
         const auto outcome = store.addPaperWithKey(m_pdf->text(), m_name->text(), *m_keyInput->section());

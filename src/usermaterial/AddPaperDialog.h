@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -37,6 +38,8 @@ public:
     QLabel* keyStatus() const;
     KeyInput* keyInput() const { return m_keyInput; }
     QPushButton* saveButton() const { return m_save; }
+    // "Definir as regras da prova depois de salvar" (ckRegras) was ticked.
+    bool rulesWanted() const;
 
     // Counts the questions of the paper PDF at a path, when it can; the
     // preview warns when the key has another number of them.
@@ -62,6 +65,7 @@ private:
     QLineEdit* m_name;
     KeyInput* m_keyInput;
     QPushButton* m_save;
+    QCheckBox* m_rules;
 };
 
 } // namespace zelvora::gui

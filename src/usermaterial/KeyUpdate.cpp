@@ -1,7 +1,8 @@
 #include "usermaterial/KeyUpdate.h"
 
 #include "mockexam/AnswerKeyText.h"
-#include "text/Folding.h"
+#include "mockexam/PaperInfoReader.h"
+#include "text/Windows1252.h"
 #include "usermaterial/AtomicFiles.h"
 #include "usermaterial/UserMaterial.h"
 
@@ -17,17 +18,6 @@ namespace {
 bool Has(const std::vector<int>& list, int n)
 {
     return std::find(list.begin(), list.end(), n) != list.end();
-}
-
-// The info file's key of a line, folded as the reader folds it.
-std::string KeyOf(const std::string& line)
-{
-    const auto eq = line.find('=');
-    if (eq == std::string::npos)
-        return {};
-    std::string key = text::UpperCase1252(text::RemoveAcentos(line.substr(0, eq)));
-    key.erase(std::remove_if(key.begin(), key.end(), [](char c) { return c == ' ' || c == '\t'; }), key.end());
-    return key;
 }
 
 } // namespace
@@ -52,21 +42,6 @@ KeyChanges KeyUpdate::Compare(const std::vector<std::string>& oldKey, const mock
             c.changed.push_back(n);
     }
     return c;
-}
-
-std::vector<std::string> KeyUpdate::MergeInfo(const std::vector<std::string>& oldLines,
-                                              const mockexam::KeySection& next)
-{
-    std::vector<std::string> out;
-    for (const auto& l : oldLines) {
-        const std::string key = KeyOf(l);
-        if (key != "TIPO" && key != "ANULADAS")
-            out.push_back(l);
-    }
-    for (const auto& l : UserMaterial::InfoLines(next))
-        if (l.rfind(";", 0) != 0 || out.empty())
-            out.push_back(l);
-    return out;
 }
 
 QString KeyUpdate::KeptName(const QString& keyPath)
@@ -100,15 +75,23 @@ Result<KeyUpdateCode> KeyUpdate::Write(const KeyFiles& files, const mockexam::Ke
     if (QFileInfo::exists(files.key) && !AtomicFiles::Copy(files.key, kept))
         return Outcome::Fail(KeyUpdateCode::CannotKeepOld, kept.toStdString());
     const QString keptInfo = kept.chopped(4) + QStringLiteral(".ini");
-    std::vector<std::string> oldInfo;
-    if (QFileInfo::exists(files.info)) {
+    // The new info file is the old one's rules with the new key's item type
+    // and annulled questions; its comments stay.
+    mockexam::PaperInfo oldInfo;
+    std::vector<std::string> comments;
+    const bool hadInfo = QFileInfo::exists(files.info);
+    if (hadInfo) {
         if (!AtomicFiles::Copy(files.info, keptInfo))
             return Outcome::Fail(KeyUpdateCode::CannotKeepOld, keptInfo.toStdString());
-        oldInfo = AtomicFiles::ReadLines(files.info);
+        const auto lines = AtomicFiles::ReadLines(files.info);
+        oldInfo = mockexam::PaperInfoReader::Parse(lines).info;
+        for (const auto& l : lines)
+            if (l.rfind(';', 0) == 0)
+                comments.push_back(text::Cp1252ToUtf8(l.substr(l.rfind("; ", 0) == 0 ? 2 : 1)));
     }
-    const auto info = MergeInfo(oldInfo, next);
-    if (!info.empty() || QFileInfo::exists(files.newInfo)) {
-        if (!AtomicFiles::WriteLines(files.newInfo, info))
+    const bool plain = !next.rightWrong && next.annulled.empty();
+    if (hadInfo || !plain || QFileInfo::exists(files.newInfo)) {
+        if (!AtomicFiles::WriteBytes(files.newInfo, UserMaterial::InfoBytes(next, oldInfo, comments)))
             return Outcome::Fail(KeyUpdateCode::CannotWrite, files.newInfo.toStdString());
     }
     if (!AtomicFiles::WriteBytes(files.newKey, mockexam::AnswerKeyText::FileBytes(lines)))

@@ -45,13 +45,9 @@ public:
     static KeyChanges Compare(const std::vector<std::string>& oldKey, const mockexam::PaperInfo& oldInfo,
                               const mockexam::KeySection& next);
 
-    // The info file with the new key's facts: the old lines but "tipo" and
-    // "anuladas", then the new key's (UserMaterial::InfoLines).
-    static std::vector<std::string> MergeInfo(const std::vector<std::string>& oldLines,
-                                              const mockexam::KeySection& next);
-
     // Keeps the old key and info file beside the new ones, then writes the
-    // new info file and the new key.
+    // new info file (the old rules with the new key's item type and annulled
+    // questions, UserMaterial::InfoBytes) and the new key.
     static zelvora::Result<KeyUpdateCode> Write(const KeyFiles& files, const mockexam::KeySection& next);
 
     // The name an old file is kept under: "prova.gabarito-N.txt" for the

@@ -4,6 +4,7 @@
 #include "mockexam/PaperPath.h"
 #include "text/Windows1252.h"
 #include "usermaterial/AddPaperDialog.h"
+#include "usermaterial/PaperRulesDialog.h"
 #include "usermaterial/UserMaterial.h"
 
 #include <QComboBox>
@@ -67,6 +68,9 @@ QMenu* PaperAdditions::buildMenu(QWidget* parent)
     remove->setObjectName(QStringLiteral("actionRemoverProva"));
     const auto entry = m_hooks.selectedEntry();
     remove->setEnabled(entry && m_ctx.isUserSource(entry->source));
+    QAction* rules = menu->addAction(QStringLiteral("Regras da prova..."), this, &PaperAdditions::editRulesOfSelected);
+    rules->setObjectName(QStringLiteral("actionRegrasProva"));
+    rules->setEnabled(entry && m_ctx.isUserSource(entry->source));
     QAction* update = menu->addAction(QStringLiteral("Atualizar gabarito..."), this, &PaperAdditions::updateKey);
     update->setObjectName(QStringLiteral("actionAtualizarGabarito"));
     update->setEnabled(entry && m_ctx.isUserSource(entry->source) && bool(m_ctx.updateKey));
@@ -85,7 +89,34 @@ void PaperAdditions::addPaper()
     size_t user = 0;
     while (user < m_ctx.sources.size() && !m_ctx.sources[user].user)
         ++user;
-    m_hooks.reload(mockexam::MockExamEntry{line.substr(0, hash), line.substr(hash + 1), user});
+    const mockexam::MockExamEntry added{line.substr(0, hash), line.substr(hash + 1), user};
+    if (dialog.rulesWanted())
+        editRules(added);
+    m_hooks.reload(added);
+}
+
+bool PaperAdditions::editRules(const mockexam::MockExamEntry& entry)
+{
+    const QString path = usermaterial::UserMaterial(m_ctx.folderOf(entry.source)).infoPathOf(entry);
+    if (path.isEmpty())
+        return false;
+    PaperRulesDialog dialog(path, QString::fromStdString(text::Cp1252ToUtf8(entry.name)), m_ctx.messages, m_ctx.title,
+                            m_window);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void PaperAdditions::editRulesOfSelected()
+{
+    const auto entry = m_hooks.selectedEntry();
+    if (!entry || !m_ctx.isUserSource(entry->source)) {
+        if (m_ctx.messages)
+            m_ctx.messages->show(m_window, QStringLiteral("Só as provas que você adicionou têm regras editáveis."),
+                                 m_ctx.title);
+        return;
+    }
+    // The paper is read again so its duration field shows the new rules.
+    if (editRules(*entry))
+        m_hooks.reload(entry);
 }
 
 void PaperAdditions::updateKey()

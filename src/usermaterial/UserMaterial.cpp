@@ -3,7 +3,9 @@
 #include "mockexam/AnswerKeyText.h"
 #include "mockexam/ExamScore.h"
 #include "mockexam/MockExamList.h"
+#include "mockexam/PaperInfoReader.h"
 #include "mockexam/PaperPath.h"
+#include "text/DataFile.h"
 #include "text/Folding.h"
 #include "text/Windows1252.h"
 #include "usermaterial/AtomicFiles.h"
@@ -83,6 +85,9 @@ class FolderLock {
 public:
     explicit FolderLock(const QString& folder) : m_lock(folder + kLockFile) { m_held = m_lock.tryLock(kLockWaitMs); }
     bool held() const { return m_held; }
+    // Only LockFailedError means another program holds the lock; any other
+    // error means the lock file could not be made (a read-only folder).
+    bool heldElsewhere() const { return !m_held && m_lock.error() == QLockFile::LockFailedError; }
 
 private:
     QLockFile m_lock;
@@ -92,6 +97,16 @@ private:
 QString CannotWrite(const QString& folder)
 {
     return QStringLiteral("Não foi possível gravar na pasta %1.").arg(QDir::toNativeSeparators(folder));
+}
+
+// Why the folder's lock was not had: another program holds it, or the folder
+// cannot be written.
+QString LockRefusal(const FolderLock& lock, const QString& folder)
+{
+    if (lock.heldElsewhere())
+        return QStringLiteral("Outro programa está gravando na pasta %1; tente de novo.")
+            .arg(QDir::toNativeSeparators(folder));
+    return CannotWrite(folder);
 }
 
 // A file name in folder, made of base and extension, that no file and no
@@ -181,6 +196,33 @@ ArchiveCheck UserMaterial::CheckArchive(const QString& zipPath)
     return check;
 }
 
+QString UserMaterial::PaperFileRefusal(const QString& pdfPath)
+{
+    const QString shown = QDir::toNativeSeparators(pdfPath);
+    switch (text::DataFile::Probe(QFile::encodeName(pdfPath).toStdString(), text::DataFile::PaperCap)) {
+    case text::DataFileStatus::Ok:
+        return {};
+    case text::DataFileStatus::Missing:
+        return QStringLiteral("O arquivo %1 não existe.").arg(shown);
+    case text::DataFileStatus::NotAFile:
+        return QStringLiteral("%1 não é um arquivo comum.").arg(shown);
+    case text::DataFileStatus::TooLarge:
+        return QStringLiteral("O arquivo %1 passa de %2 MiB, o maior tamanho de prova que o Zelvora abre; "
+                              "nada foi copiado.")
+            .arg(shown)
+            .arg(text::DataFile::PaperCap >> 20);
+    case text::DataFileStatus::Unreadable:
+        break;
+    }
+    return QStringLiteral("O arquivo %1 não pode ser lido.").arg(shown);
+}
+
+QString UserMaterial::NotAPdf(const QString& pdfPath)
+{
+    return QStringLiteral("O arquivo %1 não é um PDF que o Zelvora consiga abrir; nada foi copiado.")
+        .arg(QDir::toNativeSeparators(pdfPath));
+}
+
 QString UserMaterial::SafeBaseName(const QString& text, const QString& fallback)
 {
     const QString decomposed = text.normalized(QString::NormalizationForm_KD);
@@ -214,16 +256,14 @@ Outcome UserMaterial::addPaper(const QString& pdfPath, const QString& name, cons
     return addPaperFiles(pdfPath, name, keyDigits, {});
 }
 
-std::vector<std::string> UserMaterial::InfoLines(const mockexam::KeySection& key)
+std::string UserMaterial::InfoBytes(const mockexam::KeySection& key, mockexam::PaperInfo base,
+                                    std::vector<std::string> comments)
 {
-    std::vector<std::string> lines;
-    if (key.rightWrong)
-        lines.push_back("tipo=certo-errado");
-    if (!key.annulled.empty())
-        lines.push_back("anuladas=" + mockexam::ExamScore::JoinNumbers(key.annulled));
-    if (!lines.empty() && !key.title.empty())
-        lines.insert(lines.begin(), "; " + text::Utf8ToCp1252(key.title));
-    return lines;
+    base.itemType = key.rightWrong ? mockexam::ItemType::RightWrong : mockexam::ItemType::MultipleChoice;
+    base.annulled = key.annulled;
+    if (comments.empty() && !key.title.empty())
+        comments.push_back(key.title);
+    return mockexam::PaperInfoReader::Write(base, comments);
 }
 
 Outcome UserMaterial::addPaperWithKey(const QString& pdfPath, const QString& name, const mockexam::KeySection& key)
@@ -236,27 +276,33 @@ Outcome UserMaterial::addPaperWithKey(const QString& pdfPath, const QString& nam
         if (!fits && !annulled)
             return Outcome::Failure(QStringLiteral("O gabarito só pode ter respostas de A a E."));
     }
-    return addPaperFiles(pdfPath, name, lines, InfoLines(key));
+    // A plain key of options A to E needs no info file.
+    const bool plain = !key.rightWrong && key.annulled.empty();
+    return addPaperFiles(pdfPath, name, lines, plain ? std::string() : InfoBytes(key));
 }
 
 Outcome UserMaterial::addPaperFiles(const QString& pdfPath, const QString& name,
-                                    const std::vector<std::string>& keyDigits,
-                                    const std::vector<std::string>& infoLines)
+                                    const std::vector<std::string>& keyDigits, const std::string& infoBytes)
 {
     if (const QString why = CheckField(name, QStringLiteral("O nome da prova")); !why.isEmpty())
         return Outcome::Failure(why);
     if (keyDigits.empty())
         return Outcome::Failure(QStringLiteral("O gabarito está vazio."));
+    if (keyDigits.size() > mockexam::AnswerKeyText::MaxQuestions)
+        return Outcome::Failure(QStringLiteral("O gabarito tem %1 respostas: %2")
+                                    .arg(keyDigits.size())
+                                    .arg(QString::fromStdString(mockexam::AnswerKeyText::TooManyQuestions())));
     if (!QFileInfo(pdfPath).isFile())
         return Outcome::Failure(QStringLiteral("O arquivo %1 não existe.").arg(QDir::toNativeSeparators(pdfPath)));
+    if (const QString why = PaperFileRefusal(pdfPath); !why.isEmpty())
+        return Outcome::Failure(why);
 
     const QString simu = mockExamFolder();
     if (!QDir().mkpath(simu))
         return Outcome::Failure(CannotWrite(simu));
     FolderLock lock(m_folder);
     if (!lock.held())
-        return Outcome::Failure(QStringLiteral("Outro programa está gravando na pasta %1; tente de novo.")
-                                    .arg(QDir::toNativeSeparators(m_folder)));
+        return Outcome::Failure(LockRefusal(lock, m_folder));
 
     auto lines = AtomicFiles::ReadLines(simu + kListFile);
     const auto entries = mockexam::MockExamList::Parse(lines);
@@ -276,7 +322,7 @@ Outcome UserMaterial::addPaperFiles(const QString& pdfPath, const QString& name,
         return Outcome::Failure(CannotWrite(simu));
     }
     const QString infoName = QFileInfo(pdfName).completeBaseName() + QStringLiteral(".ini");
-    if (!infoLines.empty() && !AtomicFiles::WriteLines(simu + infoName, infoLines)) {
+    if (!infoBytes.empty() && !AtomicFiles::WriteBytes(simu + infoName, infoBytes)) {
         QFile::remove(simu + pdfName);
         QFile::remove(simu + keyName);
         return Outcome::Failure(CannotWrite(simu));
@@ -286,7 +332,7 @@ Outcome UserMaterial::addPaperFiles(const QString& pdfPath, const QString& name,
     if (!AtomicFiles::WriteLines(simu + kListFile, lines)) {
         QFile::remove(simu + pdfName);
         QFile::remove(simu + keyName);
-        if (!infoLines.empty())
+        if (!infoBytes.empty())
             QFile::remove(simu + infoName);
         return Outcome::Failure(CannotWrite(simu));
     }
@@ -308,8 +354,7 @@ Outcome UserMaterial::addExam(const QString& zipPath, const QString& organisatio
         return Outcome::Failure(CannotWrite(m_folder));
     FolderLock lock(m_folder);
     if (!lock.held())
-        return Outcome::Failure(QStringLiteral("Outro programa está gravando na pasta %1; tente de novo.")
-                                    .arg(QDir::toNativeSeparators(m_folder)));
+        return Outcome::Failure(LockRefusal(lock, m_folder));
 
     auto lines = AtomicFiles::ReadLines(m_folder + kCatalogFile);
     const QString base = SafeBaseName(organisation + QLatin1Char(' ') + examType + QLatin1Char(' ') + year,
@@ -332,12 +377,23 @@ Outcome UserMaterial::addExam(const QString& zipPath, const QString& organisatio
     return {true, {}, line};
 }
 
+QString UserMaterial::infoPathOf(const mockexam::MockExamEntry& entry) const
+{
+    if (!StaysInside(entry.pdfPath))
+        return {};
+    return QFile::decodeName(mockexam::PaperPath::Resolve(QFile::encodeName(mockExamFolder()).toStdString(),
+                                                          mockexam::PaperPath::InfoPathFor(entry.pdfPath))
+                                 .c_str());
+}
+
 Outcome UserMaterial::removePaper(const mockexam::MockExamEntry& entry)
 {
     const QString simu = mockExamFolder();
     FolderLock lock(m_folder);
-    if (!QFileInfo(m_folder).isDir() || !lock.held())
+    if (!QFileInfo(m_folder).isDir())
         return Outcome::Failure(CannotWrite(m_folder));
+    if (!lock.held())
+        return Outcome::Failure(LockRefusal(lock, m_folder));
     auto lines = AtomicFiles::ReadLines(simu + kListFile);
     std::vector<std::string> kept;
     bool removed = false, stillNamed = false;
@@ -363,10 +419,10 @@ Outcome UserMaterial::removePaper(const mockexam::MockExamEntry& entry)
                                          mockexam::PaperPath::KeyPathFor(entry.pdfPath))
                 .c_str());
         QFile::remove(key);
-        // The info file and the keys an update kept go with the paper, so a
-        // later paper of the same name never inherits them.
+        // Its rules and the keys an update kept go with it, so a later paper
+        // of the same name starts plain.
+        QFile::remove(infoPathOf(entry));
         const QFileInfo keyFile(key);
-        QFile::remove(keyFile.absolutePath() + QLatin1Char('/') + keyFile.completeBaseName() + QStringLiteral(".ini"));
         const QDir dir(keyFile.absolutePath());
         const QString kept = keyFile.completeBaseName() + QStringLiteral(".gabarito-");
         for (const QString& name :
@@ -379,8 +435,10 @@ Outcome UserMaterial::removePaper(const mockexam::MockExamEntry& entry)
 Outcome UserMaterial::removeExam(const catalog::CatalogEntry& entry)
 {
     FolderLock lock(m_folder);
-    if (!QFileInfo(m_folder).isDir() || !lock.held())
+    if (!QFileInfo(m_folder).isDir())
         return Outcome::Failure(CannotWrite(m_folder));
+    if (!lock.held())
+        return Outcome::Failure(LockRefusal(lock, m_folder));
     const std::string wanted = entry.organisation + '#' + entry.examType + '#' + entry.year + '#' + entry.archiveName;
     auto lines = AtomicFiles::ReadLines(m_folder + kCatalogFile);
     std::vector<std::string> kept;

@@ -8,6 +8,7 @@
 #include <QChartView>
 #include <QFile>
 #include <QLabel>
+#include <QLineSeries>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTableView>
@@ -29,28 +30,32 @@ private slots:
     void deleteAsksFirst();
     void exportWritesTheTable();
     void unavailableStoreSaysWhy();
+    void myDataGoToAnotherComputer();
+    void cutoffLine_data();
+    void cutoffLine();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<AttemptStore> m_store;
     RecordingMessages m_messages;
     qint64 m_ids[3] = {};
+    int m_minute = 0; // the store's clock reads it after init() returns
 };
 
 void TestTformHistorico::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
-    int minute = 0;
-    m_store = std::make_unique<AttemptStore>(m_dir->filePath(QStringLiteral("a.sqlite")), [&minute] {
-        return QDateTime(QDate(2026, 2, 1), QTime(8, minute), Qt::UTC);
+    m_minute = 0;
+    m_store = std::make_unique<AttemptStore>(m_dir->filePath(QStringLiteral("a.sqlite")), [this] {
+        return QDateTime(QDate(2026, 2, 1), QTime(8, m_minute), Qt::UTC);
     });
     QVERIFY(m_store->open());
     for (int i = 0; i < 3; ++i) {
-        minute = i;
+        m_minute = i;
         const QString pdf = i == 2 ? QStringLiteral("/s/q.pdf") : QStringLiteral("/s/p.pdf");
         const PaperIdentity paper{pdf, QStringLiteral("/d/"), QStringLiteral("k")};
-        m_ids[i] = *m_store->begin(paper, QStringLiteral("Prova %1").arg(i == 2 ? 2 : 1), 4);
-        m_store->finish(m_ids[i], 60, 4, i + 1);
+        m_ids[i] = m_store->begin(paper, QStringLiteral("Prova %1").arg(i == 2 ? 2 : 1), 4).value();
+        m_store->finish(m_ids[i], 60, i + 1);
     }
     m_messages.clear();
     m_messages.answers.clear();
@@ -99,9 +104,9 @@ void TestTformHistorico::deleteAsksFirst()
     QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("btExcluir")), Qt::LeftButton);
     QCOMPARE(m_messages.questions.size(), 1);
     QVERIFY(m_messages.questions[0].contains(QStringLiteral("Prova 2")));
-    QCOMPARE(int(m_store->summaries().size()), left);
+    QCOMPARE(int(m_store->summaries().value().size()), left);
     QCOMPARE(w.model().rowCount(), left);
-    QCOMPARE(m_store->load(m_ids[2]).has_value(), !yes);
+    QCOMPARE(m_store->load(m_ids[2]).value().has_value(), !yes);
 }
 
 void TestTformHistorico::exportWritesTheTable()
@@ -136,6 +141,88 @@ void TestTformHistorico::unavailableStoreSaysWhy()
     w.setStore(m_store.get());
     QVERIFY(aviso->isHidden());
     QCOMPARE(w.model().rowCount(), 3);
+}
+
+void TestTformHistorico::myDataGoToAnotherComputer()
+{
+    gui::TformHistorico w(m_store.get(), &m_messages, QStringLiteral("Zelvora"));
+    w.resize(1024, 640);
+    w.show();
+    const QString zip = m_dir->filePath(QStringLiteral("meus-dados.zip"));
+    w.chooseExportPath = [&](QWidget*) { return zip; };
+    auto* exportar = w.findChild<QPushButton*>(QStringLiteral("btExportarDados"));
+    auto* importar = w.findChild<QPushButton*>(QStringLiteral("btImportarDados"));
+    // The table's own buttons keep their row; the new ones sit left of them.
+    QVERIFY(exportar->geometry().right() < w.findChild<QPushButton*>(QStringLiteral("btExcluir"))->geometry().left());
+    QCOMPARE(exportar->geometry().top(), w.findChild<QPushButton*>(QStringLiteral("btFechar"))->geometry().top());
+    QTest::mouseClick(exportar, Qt::LeftButton);
+    QCOMPARE(m_messages.texts.size(), 1);
+    QVERIFY2(m_messages.texts[0].contains(QStringLiteral("exportados")), qPrintable(m_messages.texts[0]));
+
+    QTemporaryDir other;
+    AttemptStore theirs(other.filePath(QStringLiteral("attempts.sqlite")));
+    QVERIFY(theirs.open());
+    w.setStore(&theirs);
+    QCOMPARE(w.model().rowCount(), 0);
+    w.chooseImportPath = [&](QWidget*) { return zip; };
+    QTest::mouseClick(importar, Qt::LeftButton);
+    QCOMPARE(w.model().rowCount(), 3);
+    QVERIFY2(m_messages.texts.last().contains(QStringLiteral("3 tentativa(s) acrescentada(s)")),
+             qPrintable(m_messages.texts.last()));
+    w.chooseImportPath = [&](QWidget*) { return m_dir->filePath(QStringLiteral("a.sqlite")); };
+    QTest::mouseClick(importar, Qt::LeftButton);
+    QVERIFY2(m_messages.texts.last().startsWith(QStringLiteral("Não foi possível")),
+             qPrintable(m_messages.texts.last()));
+    QCOMPARE(w.model().rowCount(), 3);
+}
+
+// The cut-off of a paper's info file drawn across the chart, at its share of
+// the paper's maximum points.
+void TestTformHistorico::cutoffLine_data()
+{
+    QTest::addColumn<QByteArray>("info"); // empty: no info file
+    QTest::addColumn<QString>("name"); // empty: no line
+    QTest::addColumn<double>("percentage");
+    QTest::newRow("no info file") << QByteArray() << QString() << 0.0;
+    QTest::newRow("info without a cut-off") << QByteArray("pontuacao=anula") << QString() << 0.0;
+    QTest::newRow("cut-off of 3 in 4") << QByteArray("corte=3") << "Nota de corte: 3 de 4 pontos (75,00%)" << 75.0;
+    QTest::newRow("weighted, a decimal cut-off")
+        << QByteArray("bloco=A: 1-2; peso=2\ncorte=2,5") << "Nota de corte: 2,5 de 6 pontos (41,67%)" << 41.67;
+}
+
+void TestTformHistorico::cutoffLine()
+{
+    QFETCH(QByteArray, info);
+    QFETCH(QString, name);
+    QFETCH(double, percentage);
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    const auto write = [this](const char* file, const QByteArray& bytes) {
+        QFile f(m_dir->filePath(QString::fromLatin1(file)));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    write("c.txt", "1\r\n2\r\n3\r\n4\r\n");
+    if (!info.isEmpty())
+        write("c.ini", info);
+    const PaperIdentity paper{m_dir->filePath(QStringLiteral("c.pdf")), QStringLiteral("/d/"), QStringLiteral("k")};
+    const qint64 id = m_store->begin(paper, QStringLiteral("Corte"), 4).value();
+    m_store->finish(id, 60, 2);
+    gui::TformHistorico w(m_store.get(), &m_messages, QStringLiteral("Zelvora"));
+    w.show();
+    w.findChild<QTableView*>(QStringLiteral("gridHistorico"))->selectRow(w.model().rowOf(id));
+    QCOMPARE(w.selectedAttemptId(), id);
+    auto* chart = w.findChild<QChartView*>(QStringLiteral("chartEvolucao"))->chart();
+    QLineSeries* cutoff = nullptr;
+    for (QAbstractSeries* s : chart->series())
+        if (s->objectName() == QLatin1String("serieCorte"))
+            cutoff = qobject_cast<QLineSeries*>(s);
+    QCOMPARE(cutoff != nullptr, !name.isEmpty());
+    if (cutoff) {
+        QCOMPARE(cutoff->name(), name);
+        QCOMPARE(qRound(cutoff->at(0).y() * 100), qRound(percentage * 100));
+        QCOMPARE(cutoff->at(1).y(), cutoff->at(0).y());
+    }
+    QLocale::setDefault(QLocale::c());
 }
 
 QTEST_MAIN(TestTformHistorico)

@@ -78,6 +78,27 @@ void AnswerKeyTextTest::parse_data()
     QTest::newRow("absurd number") << "1-A 99999-B"
                                    << ""
                                    << "99999";
+
+    // One limit of questions for both shapes; past it the key is refused
+    // however long the paste (a whole PDF's text pasted by mistake).
+    const auto pairs = [](int n) {
+        QString t;
+        for (int i = 1; i <= n; ++i)
+            t += QString::number(i) + "-A ";
+        return t;
+    };
+    const int max = int(AnswerKeyText::MaxQuestions);
+    QTest::newRow("letters at the limit") << QString(max, 'b') << QString(max, '2') << "";
+    QTest::newRow("letters past the limit") << QString(max + 1, 'b') << ""
+                                            << "até 1000 questões";
+    QTest::newRow("400,000 letters") << QString(400000, 'C') << ""
+                                     << "mais de 1000 respostas";
+    QTest::newRow("pairs at the limit") << pairs(max) << QString(max, '1') << "";
+    QTest::newRow("pairs past the limit") << pairs(max + 1) << ""
+                                          << "Questão 1001: o Zelvora aceita gabaritos de até 1000";
+    QTest::newRow("a very long number") << "1-A " + QString(5000, '7') + "-B"
+                                        << ""
+                                        << "Questão 777777777777...:";
 }
 
 void AnswerKeyTextTest::parse()

@@ -170,10 +170,11 @@ void KeyReplacementTest::rescores_data()
     QTest::newRow("answer changed") << "ABCD" << QByteArray() << QStringList{"ABCC", "ABCD"} << "ABCC"
                                     << QList<int>{3, 4} << QList<int>{4, 3} << QByteArray();
     QTest::newRow("question annulled") << "ABCD" << QByteArray() << QStringList{"ABEE", "####"} << "ABXD"
-                                       << QList<int>{2, 0} << QList<int>{3, 1} << QByteArray("anuladas=3\r\n");
+                                       << QList<int>{2, 0} << QList<int>{3, 1}
+                                       << QByteArray("tipo=multipla\r\npontuacao=simples\r\nanuladas=3\r\n");
     QTest::newRow("annulment lifted, other lines kept")
         << "ABCD" << QByteArray("duracao=1:00\r\nanuladas=3\r\n") << QStringList{"ABED"} << "ABCD" << QList<int>{4}
-        << QList<int>{3} << QByteArray("duracao=1:00\r\n");
+        << QList<int>{3} << QByteArray("duracao=1:00\r\ntipo=multipla\r\npontuacao=simples\r\n");
 }
 
 void KeyReplacementTest::rescores()
@@ -201,13 +202,12 @@ void KeyReplacementTest::rescores()
     for (const QString& given : answers) {
         const auto id = store.begin(oldPaper, "P", int(oldKey.size()));
         QVERIFY(id);
-        int answered = 0;
         for (qsizetype q = 0; q < given.size(); ++q)
             if (given[q] != '#') {
                 QVERIFY(store.recordAnswer(*id, int(q), std::string(1, char('1' + (given[q].toLatin1() - 'A'))), int(q),
-                                           ++answered, 0));
+                                           0));
             }
-        QVERIFY(store.finish(*id, 60, answered, before[answers.indexOf(given)]));
+        QVERIFY(store.finish(*id, 60, before[answers.indexOf(given)]));
     }
 
     const auto target = KeyReplacement::For(pdf, user, user);
@@ -232,7 +232,7 @@ void KeyReplacementTest::rescores()
 
     // One series under the new key, scores as re-scored, the old ones shown.
     const attempts::PaperIdentity newPaper{pdf, user, attempts::PaperIdentity::HashKey(expectedKey)};
-    const auto all = store.summaries();
+    const auto all = store.summaries().value();
     QCOMPARE(int(attempts::PaperSeries::For(all, newPaper).percentages.size()), answers.size());
     if (expectedKey != KeyBytes(oldKey))
         QVERIFY(attempts::PaperSeries::For(all, oldPaper).empty());
@@ -267,7 +267,8 @@ void KeyReplacementTest::installedPaperKeyGoesToUserFolder()
     QCOMPARE(target.files.key, installed + "simu/2008/p.txt");
     QVERIFY(Apply(target, Section("AXC"), QString()).ok());
     QCOMPARE(Read(installed + "simu/2008/p.txt"), KeyBytes("ABC"));
-    QCOMPARE(Read(target.files.newInfo), QByteArray("duracao=0:30\r\nanuladas=2\r\n"));
+    QCOMPARE(Read(target.files.newInfo),
+             QByteArray("duracao=0:30\r\ntipo=multipla\r\npontuacao=simples\r\nanuladas=2\r\n"));
 
     // Read again, the paper's key is the user's one.
     const auto again = KeyReplacement::For(pdf, installed, user);
@@ -290,7 +291,7 @@ void KeyReplacementTest::secondUpdateKeepsBothOldKeys()
     QCOMPARE(Read(user + "simu/p.gabarito-1.txt"), KeyBytes("AB"));
     QCOMPARE(Read(user + "simu/p.gabarito-2.txt"), KeyBytes("AC"));
     QCOMPARE(Read(user + "simu/p.txt"), QByteArray("E\r\nE\r\n"));
-    QCOMPARE(Read(user + "simu/p.ini"), QByteArray("tipo=certo-errado\r\n"));
+    QCOMPARE(Read(user + "simu/p.ini"), QByteArray("tipo=certo-errado\r\npontuacao=simples\r\n"));
 }
 
 QTEST_GUILESS_MAIN(KeyReplacementTest)

@@ -169,11 +169,9 @@ int CheckOne(const std::string& folder, bool json)
     if (json) {
         std::cout << zelvora::check::ToJson(report);
     } else {
-        size_t errors = 0, warnings = 0;
-        for (const auto& p : report.problems) {
+        for (const auto& p : report.problems)
             std::cout << p.line() << '\n';
-            (p.error ? errors : warnings)++;
-        }
+        const size_t errors = report.errorCount(), warnings = report.warningCount();
         std::cout << report.catalog.size() << " provas no catálogo, " << report.papers.size() << " simulados. ";
         if (errors == 0 && warnings == 0)
             std::cout << "Nenhum problema encontrado.\n";
