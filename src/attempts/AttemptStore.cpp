@@ -116,6 +116,24 @@ const char* const MigrateToV2[] = {
     "CREATE INDEX attempt_paper ON attempt (pdf_path, data_folder, key_hash, finished)",
 };
 
+// Version 4: the answer keys a paper's attempts were scored under. A new key
+// gives the paper a new identity; each attempt re-scored under it keeps a
+// row with its score before and after, so the history stays one series
+// and shows what the new key changed.
+const char* const MigrateToV4[] = {
+    "CREATE TABLE IF NOT EXISTS key_revision ("
+    " id INTEGER PRIMARY KEY,"
+    " attempt_id INTEGER NOT NULL REFERENCES attempt(id) ON DELETE CASCADE,"
+    " old_key_hash TEXT NOT NULL,"
+    " new_key_hash TEXT NOT NULL,"
+    " hits_before INTEGER NOT NULL,"
+    " hits_after INTEGER NOT NULL,"
+    " questions_before INTEGER NOT NULL,"
+    " questions_after INTEGER NOT NULL,"
+    " revised_at INTEGER NOT NULL)",
+    "CREATE INDEX IF NOT EXISTS key_revision_attempt ON key_revision (attempt_id)",
+};
+
 // The answered count comes from the answer rows, whatever the row says.
 const QString AttemptColumns = QStringLiteral(
     "id, paper_name, pdf_path, data_folder, key_hash, question_count, started_at, ended_at,"
@@ -341,7 +359,9 @@ bool AttemptStore::schemaFits(int version)
         return attempt.isEmpty() && answer.isEmpty(); // a new file, or one that lost its version
     if (!hasAll(attempt, AttemptColumnsV1) || !hasAll(answer, AnswerColumnsV1))
         return false;
-    return version < 2 || attempt.contains(QStringLiteral("saved_at"));
+    if (version >= 2 && !attempt.contains(QStringLiteral("saved_at")))
+        return false;
+    return version < 4 || !columns(QStringLiteral("key_revision")).isEmpty();
 }
 
 void AttemptStore::checkAnswerCounts()
@@ -432,6 +452,12 @@ StoreResult AttemptStore::migrate(int from)
     for (int v = from; v < SchemaVersion; ++v) {
         if (v == 1) {
             for (const char* sql : MigrateToV2) {
+                if (StoreResult r = exec(QString::fromLatin1(sql)); !r)
+                    return r;
+            }
+        }
+        if (v == 3) {
+            for (const char* sql : MigrateToV4) {
                 if (StoreResult r = exec(QString::fromLatin1(sql)); !r)
                     return r;
             }

@@ -37,7 +37,7 @@ namespace zelvora::attempts {
 
 class AttemptStore {
 public:
-    static constexpr int SchemaVersion = 2;
+    static constexpr int SchemaVersion = 4;
     static constexpr const char* FileName = "attempts.sqlite";
 
     // The user's data location + "/zelvora/attempts.sqlite".

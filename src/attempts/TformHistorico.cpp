@@ -105,6 +105,12 @@ TformHistorico::TformHistorico(attempts::AttemptStore* store, app::MessageBoxes*
     m_excluir->setObjectName(QStringLiteral("btExcluir"));
     m_exportar = new QPushButton(QStringLiteral("Exportar CSV..."), this);
     m_exportar->setObjectName(QStringLiteral("btExportar"));
+    m_atualizar = new QPushButton(QStringLiteral("Atualizar gabarito..."), this);
+    m_atualizar->setObjectName(QStringLiteral("btAtualizarGabarito"));
+    m_atualizar->setToolTip(QStringLiteral("Troque o gabarito da prova da tentativa escolhida (o definitivo da "
+                                           "banca, por exemplo) e recalcule todas as tentativas dela"));
+    m_atualizar->hide();
+    connect(m_atualizar, &QPushButton::clicked, this, &TformHistorico::btAtualizarGabaritoClick);
     m_fechar = new QPushButton(QStringLiteral("Fechar"), this);
     m_fechar->setObjectName(QStringLiteral("btFechar"));
     connect(m_excluir, &QPushButton::clicked, this, &TformHistorico::btExcluirClick);
@@ -125,6 +131,7 @@ TformHistorico::TformHistorico(attempts::AttemptStore* store, app::MessageBoxes*
     buttons->addWidget(m_exportarDados);
     buttons->addWidget(m_importarDados);
     buttons->addSpacing(16);
+    buttons->addWidget(m_atualizar);
     buttons->addWidget(m_excluir);
     buttons->addWidget(m_exportar);
     buttons->addWidget(m_fechar);
@@ -156,9 +163,14 @@ TformHistorico::TformHistorico(attempts::AttemptStore* store, app::MessageBoxes*
 
 TformHistorico* TformHistorico::Open(app::AppContext& ctx, TformHistorico*& w)
 {
-    if (!w)
+    if (!w) {
         w = new TformHistorico(ctx.attempts, ctx.messages, ctx.title);
-    else
+        if (ctx.updateKey)
+            w->updateKey = [&ctx](QWidget* owner, const attempts::Attempt& a) {
+                return ctx.updateKey(owner, a.paper.pdfPath, a.paper.dataFolder, a.paperName);
+            };
+        w->updateButtons();
+    } else
         w->reload();
     const bool first = !w->isVisible();
     w->show();
@@ -225,6 +237,8 @@ void TformHistorico::selectAttempt(qint64 id)
 void TformHistorico::updateButtons()
 {
     m_excluir->setEnabled(selectedAttemptId() != 0);
+    m_atualizar->setVisible(bool(updateKey));
+    m_atualizar->setEnabled(selectedAttemptId() != 0);
     m_exportar->setEnabled(m_model.rowCount() > 0);
     const bool open = m_store && m_store->isOpen();
     m_exportarDados->setEnabled(open);
@@ -382,6 +396,19 @@ void TformHistorico::showMessage(const QString& text)
 {
     if (m_messages)
         m_messages->show(this, text, m_title);
+}
+
+void TformHistorico::btAtualizarGabaritoClick()
+{
+    const qint64 id = selectedAttemptId();
+    const int row = m_model.rowOf(id);
+    if (!updateKey || row < 0)
+        return;
+    const attempts::Attempt chosen = m_model.attempt(row);
+    if (updateKey(this, chosen) && m_store) {
+        reload();
+        selectAttempt(id);
+    }
 }
 
 void TformHistorico::btExportarDadosClick()

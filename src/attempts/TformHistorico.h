@@ -47,6 +47,10 @@ public:
 
     // Asks where to write the CSV; the program uses a save dialog.
     std::function<QString(QWidget*)> chooseCsvPath;
+    // Takes a new answer key for the selected attempt's paper (the
+    // application's key update); true when the key was replaced. Without it
+    // the button "Atualizar gabarito..." is hidden.
+    std::function<bool(QWidget*, const attempts::Attempt&)> updateKey;
     // Asks where to write the user's data archive, and which one to read.
     std::function<QString(QWidget*)> chooseExportPath;
     std::function<QString(QWidget*)> chooseImportPath;
@@ -61,6 +65,7 @@ public:
 
     void btExcluirClick();
     void btExportarClick();
+    void btAtualizarGabaritoClick();
     void btExportarDadosClick();
     void btImportarDadosClick();
 
@@ -81,6 +86,7 @@ private:
     QLabel* m_resumo = nullptr;
     QPushButton* m_excluir = nullptr;
     QPushButton* m_exportar = nullptr;
+    QPushButton* m_atualizar = nullptr;
     QPushButton* m_fechar = nullptr;
     QPushButton* m_exportarDados = nullptr;
     QPushButton* m_importarDados = nullptr;

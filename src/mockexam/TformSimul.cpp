@@ -69,6 +69,18 @@ constexpr int TopHeight = 117;
 constexpr int BandTop = 40;
 constexpr int BandHeight = 28;
 
+// The user's folder, where an updated key of a paper of a folder the
+// program never writes is kept; nothing for the user's own papers.
+std::string UpdatedKeys(const app::AppContext& ctx, const MockExamEntry& entry)
+{
+    if (ctx.userFolder.isEmpty() || ctx.isUserSource(entry.source))
+        return {};
+    QString folder = ctx.userFolder;
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return QFile::encodeName(folder).toStdString();
+}
+
 } // namespace
 
 TformSimul::TformSimul(app::AppContext& ctx, QWidget* parent, std::unique_ptr<ExamClock> clock)
@@ -355,7 +367,8 @@ void TformSimul::comboProvaChange()
     btInicio->setEnabled(true);
     // The chosen paper's time limit, which the user may still change.
     if (const auto entry = selectedEntry())
-        edDuracao->setDuration(PaperBundle::ReadInfo(folderOf(*entry), *entry).durationSeconds);
+        edDuracao->setDuration(
+            PaperBundle::ReadInfo(folderOf(*entry), *entry, UpdatedKeys(m_ctx, *entry)).durationSeconds);
 }
 
 // The folder a paper's list line came from: its PDF, key and info file are there.
@@ -397,7 +410,7 @@ void TformSimul::startPaper()
     }
     // The paper, its key and info file are read before anything on screen
     // changes, so a missing paper or key leaves the paper being taken as it was.
-    auto paper = PaperBundle::Load(folderOf(*entry), *entry);
+    auto paper = PaperBundle::Load(folderOf(*entry), *entry, UpdatedKeys(m_ctx, *entry));
     if (!paper) {
         hideWait();
         showMessage(PaperMessage(paper.code()));

@@ -8,7 +8,9 @@
 // read-modify-write of a list holds the folder's lock, so two programs adding
 // at the same time lose nothing.
 #include "catalog/CatalogEntry.h"
+#include "mockexam/KeySheet.h"
 #include "mockexam/MockExamEntry.h"
+#include "mockexam/PaperInfo.h"
 
 #include <QString>
 #include <QStringList>
@@ -70,6 +72,16 @@ public:
     // nothing written, when the PDF could not be read (PaperFileRefusal) or
     // the key has more than AnswerKeyText::MaxQuestions answers.
     Outcome addPaper(const QString& pdfPath, const QString& name, const std::vector<std::string>& keyDigits);
+    // The same with a key read from a board's sheet: its annulled questions
+    // and, for right/wrong items, "tipo=certo-errado" go into the paper's
+    // info file beside the key.
+    Outcome addPaperWithKey(const QString& pdfPath, const QString& name, const mockexam::KeySection& key);
+
+    // The info file for a key from a board's sheet, written over base: the
+    // key's item type and annulled questions, the rest as base has it;
+    // without comments the section's title becomes the one comment.
+    static std::string InfoBytes(const mockexam::KeySection& key, mockexam::PaperInfo base = {},
+                                 std::vector<std::string> comments = {});
 
     // Checks the archive, copies it into the folder and appends
     // "organisation#examType#year#file.zip" to "nomes.txt".
@@ -86,6 +98,10 @@ public:
     Outcome removeExam(const catalog::CatalogEntry& entry);
 
 private:
+    // infoBytes: the info file, none when empty.
+    Outcome addPaperFiles(const QString& pdfPath, const QString& name, const std::vector<std::string>& keyLines,
+                          const std::string& infoBytes);
+
     QString m_folder;
 };
 

@@ -1,10 +1,14 @@
 // The dialogs that add material and set a paper's rules, driven through
 // their widgets.
 #include "app/MessageBoxes.h"
+#include "attempts/AttemptStore.h"
+#include "KeyPdfMaker.h"
 #include "support/OnePagePdf.h"
 #include "usermaterial/AddExamDialog.h"
 #include "usermaterial/AddPaperDialog.h"
+#include "usermaterial/KeyInput.h"
 #include "usermaterial/PaperRulesDialog.h"
+#include "usermaterial/UpdateKeyDialog.h"
 #include "zipwriter/ZipWriter.h"
 
 #include <QCheckBox>
@@ -17,6 +21,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -46,6 +51,9 @@ private slots:
     void paperRefusals_data();
     void paperRefusals();
     void examListsEntriesCompletesAndSaves();
+    void paperKeyFromPdf_data();
+    void paperKeyFromPdf();
+    void updateKeyShowsChangesAndRescores();
     void rulesWriteTheInfoFile();
     void rulesRefused_data();
     void rulesRefused();
@@ -213,6 +221,107 @@ void AddDialogsTest::examListsEntriesCompletesAndSaves()
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(Read(m_user + "nomes.txt"),
              QByteArray("Funda\xE7\xE3o Carlos Chagas#Analista#2010#Fundacao-Carlos-Chagas-Analista-2010.zip\r\n"));
+}
+
+// A key PDF with two posts: the user picks one by its printed title; the
+// preview, the count warning and what is saved follow the pick.
+void AddDialogsTest::paperKeyFromPdf_data()
+{
+    QTest::addColumn<int>("pick");
+    QTest::addColumn<QString>("lastItem");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<QByteArray>("info");
+
+    QTest::newRow("first post, options") << 0 << "Questão 4: D"
+                                         << "4 questões lidas. Atenção: a prova tem 5 questões."
+                                         << QByteArray("1\r\n3\r\n5\r\n4\r\n") << QByteArray();
+    QTest::newRow("second post, right/wrong with one annulled")
+        << 1 << "Questão 5: E"
+        << "5 questões lidas, certo ou errado. Anuladas: 2." << QByteArray("C\r\nX\r\nE\r\nC\r\nE\r\n")
+        << QByteArray("; CARGO 2: PERITO\r\ntipo=certo-errado\r\npontuacao=simples\r\nanuladas=2\r\n");
+}
+
+void AddDialogsTest::paperKeyFromPdf()
+{
+    QFETCH(int, pick);
+    QFETCH(QString, lastItem);
+    QFETCH(QString, status);
+    QFETCH(QByteArray, key);
+    QFETCH(QByteArray, info);
+
+    KeyPage page;
+    KeyPdfMaker::Lines(
+        page, 40, 40,
+        {"CARGO 1: AGENTE", "01 - A 02 - C 03 - E 04 - D", "CARGO 2: PERITO", "Item 1 2 3 4 5", "Gabarito C X E C E"});
+    const QString keyPdf = m_dir->filePath("gabarito.pdf");
+    QFile f(keyPdf);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(KeyPdfMaker::Write({page}));
+    f.close();
+
+    Recorder messages;
+    AddPaperDialog dialog(m_user, &messages, "Zelvora");
+    dialog.pdfEdit()->setText(m_pdf);
+    dialog.nameEdit()->setText("Policia 2024");
+    dialog.setQuestionCounter([](const QString&) { return std::optional<int>(5); });
+    dialog.show();
+    dialog.keyInput()->readPdf(keyPdf);
+    auto* sections = dialog.findChild<QComboBox*>("comboSecao");
+    QVERIFY(sections && sections->isVisible());
+    QCOMPARE(sections->count(), 2);
+    QCOMPARE(sections->itemText(1), QStringLiteral("CARGO 2: PERITO"));
+    sections->setCurrentIndex(pick);
+    QCOMPARE(dialog.preview()->item(dialog.preview()->count() - 1)->text(), lastItem);
+    QCOMPARE(dialog.keyStatus()->text(), status);
+    if (pick == 1)
+        QCOMPARE(dialog.preview()->item(1)->text(), QStringLiteral("Questão 2: anulada"));
+
+    QTest::mouseClick(dialog.saveButton(), Qt::LeftButton);
+    QCOMPARE(messages.shown, QStringList());
+    QCOMPARE(Read(m_user + "simu/Policia-2024.txt"), key);
+    QCOMPARE(Read(m_user + "simu/Policia-2024.ini"), info);
+    QCOMPARE(QFile::exists(m_user + "simu/Policia-2024.ini"), !info.isEmpty());
+}
+
+void AddDialogsTest::updateKeyShowsChangesAndRescores()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    const QString pdf = m_user + "simu/p.pdf";
+    QDir().mkpath(m_user + "simu");
+    QVERIFY(QFile::copy(m_pdf, pdf));
+    QFile key(m_user + "simu/p.txt");
+    QVERIFY(key.open(QIODevice::WriteOnly));
+    key.write("1\r\n2\r\n3\r\n");
+    key.close();
+    const QString storePath = m_dir->filePath("attempts.sqlite");
+    {
+        zelvora::attempts::AttemptStore store(storePath);
+        QVERIFY(store.open());
+        const auto id = store.begin({pdf, m_user, "x"}, "P", 3);
+        QVERIFY(id);
+        QVERIFY(store.recordAnswer(*id, 0, "1", 0, 1));
+        QVERIFY(store.recordAnswer(*id, 2, "5", 2, 1));
+        QVERIFY(store.finish(*id, 30, 1));
+    }
+
+    Recorder messages;
+    UpdateKeyDialog dialog(zelvora::usermaterial::KeyReplacement::For(pdf, m_user, m_user), "P", storePath, &messages,
+                           "Zelvora");
+    QVERIFY(!dialog.updateButton()->isEnabled());
+    dialog.keyInput()->keyEdit()->setPlainText("1-A 2-X 3-E");
+    QStringList changes;
+    for (int i = 0; i < dialog.changes()->count(); ++i)
+        changes << dialog.changes()->item(i)->text();
+    QCOMPARE(changes, (QStringList{"Questão 3: resposta alterada de C para E", "Questões anuladas: 2"}));
+    QVERIFY(dialog.updateButton()->isEnabled());
+    QTest::mouseClick(dialog.updateButton(), Qt::LeftButton);
+    QCOMPARE(messages.shown, QStringList());
+    QVERIFY(dialog.replaced());
+    QCOMPARE(dialog.rescoredList()->count(), 1);
+    QCOMPARE(dialog.rescoredList()->item(0)->text(), QStringLiteral("Tentativa 1: antes 1 de 3, agora 3 de 3"));
+    QCOMPARE(Read(m_user + "simu/p.gabarito-1.txt"), QByteArray("1\r\n2\r\n3\r\n"));
+    QCOMPARE(Read(m_user + "simu/p.txt"), QByteArray("1\r\nX\r\n5\r\n"));
 }
 
 namespace {
