@@ -54,6 +54,17 @@ ZelvoraApplication::~ZelvoraApplication()
 
 bool ZelvoraApplication::notify(QObject* receiver, QEvent* event)
 {
+    // The attempt store opens once the catalog has been painted, so its
+    // integrity check does not hold up the first window; at the latest it
+    // opens as the exam window, its one user, is shown.
+    if (!m_attemptsOpened && m_attempts) {
+        if (event->type() == QEvent::Paint && receiver == m_windows.main && !m_attemptsQueued) {
+            m_attemptsQueued = true;
+            QTimer::singleShot(0, this, [this] { guarded([this] { openAttempts(); }); });
+        } else if (event->type() == QEvent::Show && receiver == m_windows.simul) {
+            guarded([this] { openAttempts(); });
+        }
+    }
     if (m_exitAfterFirstPaint && event->type() == QEvent::Paint && receiver == m_windows.main) {
         m_exitAfterFirstPaint = false;
         // Runs once the paint that is starting, with its children's, is done.
@@ -101,12 +112,13 @@ void ZelvoraApplication::createWindows()
 {
     // The attempt store opens before the exam window exists; when it cannot
     // be opened, the exam window says why at the first paper started.
+    // It is opened after the catalog's first paint (see notify).
     if (!m_attempts) {
         // One clock for the store and the notebook's days (a test hook may
         // set it, see NotebookClock).
         const auto clock = notebook::NotebookClock::FromEnvironment();
         m_attempts = std::make_unique<attempts::AttemptStore>(attempts::AttemptStore::DefaultPath(), clock);
-        m_attempts->open();
+        m_attemptsOpened = false;
         m_ctx.attempts = m_attempts.get();
         m_notebook = std::make_unique<notebook::Notebook>(*m_attempts, clock);
         m_windows.notebook = m_notebook.get();
@@ -129,7 +141,17 @@ void ZelvoraApplication::createWindows()
     w.aguarde = createWindow<gui::TformAguarde>("TformAguarde");
     w.abre = createWindow<gui::TformAbre>("TformAbre");
     guarded([this] { m_windows.wire(m_ctx); });
-    guarded([this] { m_windows.notebookChanged(); });
+}
+
+void ZelvoraApplication::openAttempts()
+{
+    if (m_attemptsOpened || !m_attempts)
+        return;
+    m_attemptsOpened = true;
+    m_attempts->open();
+    // The notebook takes in what the store holds and the exam window shows
+    // the questions due today.
+    m_windows.notebookChanged();
 }
 
 int ZelvoraApplication::run()

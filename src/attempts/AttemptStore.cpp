@@ -116,6 +116,24 @@ const char* const MigrateToV2[] = {
     "CREATE INDEX attempt_paper ON attempt (pdf_path, data_folder, key_hash, finished)",
 };
 
+// Version 4: the answer keys a paper's attempts were scored under. A new key
+// gives the paper a new identity; each attempt re-scored under it keeps a
+// row with its score before and after, so the history stays one series
+// and shows what the new key changed.
+const char* const MigrateToV4[] = {
+    "CREATE TABLE IF NOT EXISTS key_revision ("
+    " id INTEGER PRIMARY KEY,"
+    " attempt_id INTEGER NOT NULL REFERENCES attempt(id) ON DELETE CASCADE,"
+    " old_key_hash TEXT NOT NULL,"
+    " new_key_hash TEXT NOT NULL,"
+    " hits_before INTEGER NOT NULL,"
+    " hits_after INTEGER NOT NULL,"
+    " questions_before INTEGER NOT NULL,"
+    " questions_after INTEGER NOT NULL,"
+    " revised_at INTEGER NOT NULL)",
+    "CREATE INDEX IF NOT EXISTS key_revision_attempt ON key_revision (attempt_id)",
+};
+
 // Version 6: the mistakes notebook. Attempts get a kind (0 a paper, 1 a
 // review session over notebook questions, never part of a paper's history)
 // and a mark once the notebook has folded them in; the notebook's questions,
@@ -398,6 +416,8 @@ bool AttemptStore::schemaFits(int version)
         return false;
     if (version >= 2 && !attempt.contains(QStringLiteral("saved_at")))
         return false;
+    if (version >= 4 && columns(QStringLiteral("key_revision")).isEmpty())
+        return false;
     if (version >= 6) {
         const auto hasTable = [&](const char* table, const auto& wanted) {
             return hasAll(columns(QLatin1String(table)), wanted);
@@ -505,6 +525,10 @@ StoreResult AttemptStore::migrate(int from)
     };
     if (from < 2) {
         if (StoreResult r = run(MigrateToV2); !r)
+            return r;
+    }
+    if (from < 4) {
+        if (StoreResult r = run(MigrateToV4); !r)
             return r;
     }
     if (from < 6) {

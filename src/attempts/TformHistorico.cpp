@@ -12,9 +12,11 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -24,11 +26,15 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QScreen>
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QTableView>
+#include <QUrl>
 #include <QValueAxis>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace zelvora::gui {
 
@@ -83,7 +89,10 @@ TformHistorico::TformHistorico(attempts::AttemptStore* store, app::MessageBoxes*
     });
 
     m_chart = new QChart;
-    m_chart->legend()->setAlignment(Qt::AlignBottom);
+    // The legend at the right and thin margins leave the plot most of the
+    // chart's height.
+    m_chart->legend()->setAlignment(Qt::AlignRight);
+    m_chart->setMargins(QMargins(4, 2, 4, 2));
     m_chartView = new QChartView(m_chart, this);
     m_chartView->setObjectName(QStringLiteral("chartEvolucao"));
     m_chartView->setRenderHint(QPainter::Antialiasing);
@@ -96,6 +105,12 @@ TformHistorico::TformHistorico(attempts::AttemptStore* store, app::MessageBoxes*
     m_excluir->setObjectName(QStringLiteral("btExcluir"));
     m_exportar = new QPushButton(QStringLiteral("Exportar CSV..."), this);
     m_exportar->setObjectName(QStringLiteral("btExportar"));
+    m_atualizar = new QPushButton(QStringLiteral("Atualizar gabarito..."), this);
+    m_atualizar->setObjectName(QStringLiteral("btAtualizarGabarito"));
+    m_atualizar->setToolTip(QStringLiteral("Troque o gabarito da prova da tentativa escolhida (o definitivo da "
+                                           "banca, por exemplo) e recalcule todas as tentativas dela"));
+    m_atualizar->hide();
+    connect(m_atualizar, &QPushButton::clicked, this, &TformHistorico::btAtualizarGabaritoClick);
     m_fechar = new QPushButton(QStringLiteral("Fechar"), this);
     m_fechar->setObjectName(QStringLiteral("btFechar"));
     connect(m_excluir, &QPushButton::clicked, this, &TformHistorico::btExcluirClick);
@@ -120,13 +135,14 @@ TformHistorico::TformHistorico(attempts::AttemptStore* store, app::MessageBoxes*
     buttons->addWidget(m_exportarDados);
     buttons->addWidget(m_importarDados);
     buttons->addSpacing(16);
+    buttons->addWidget(m_atualizar);
     buttons->addWidget(m_excluir);
     buttons->addWidget(m_exportar);
     buttons->addWidget(m_fechar);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_aviso);
-    layout->addWidget(m_table, 3);
-    layout->addWidget(m_chartView, 2);
+    layout->addWidget(m_table, 1);
+    layout->addWidget(m_chartView, 1);
     layout->addLayout(buttons);
 
     chooseCsvPath = [](QWidget* owner) {
@@ -151,14 +167,38 @@ TformHistorico::TformHistorico(attempts::AttemptStore* store, app::MessageBoxes*
 
 TformHistorico* TformHistorico::Open(app::AppContext& ctx, TformHistorico*& w)
 {
-    if (!w)
+    if (!w) {
         w = new TformHistorico(ctx.attempts, ctx.messages, ctx.title);
-    else
+        if (ctx.updateKey)
+            w->updateKey = [&ctx](QWidget* owner, const attempts::Attempt& a) {
+                return ctx.updateKey(owner, a.paper.pdfPath, a.paper.dataFolder, a.paperName);
+            };
+        w->updateButtons();
+    } else
         w->reload();
+    const bool first = !w->isVisible();
     w->show();
+    if (first)
+        w->centreOnScreen();
     w->raise();
     w->activateWindow();
     return w;
+}
+
+void TformHistorico::centreOnScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    // The frame around the window, or room for one before it is framed.
+    QSize extra = frameGeometry().size() - size();
+    if (extra.isEmpty())
+        extra = QSize(8, 40);
+    resize(size().boundedTo(area.size() - extra));
+    QRect frame(QPoint(), size() + extra);
+    frame.moveCenter(area.center());
+    move(frame.topLeft());
 }
 
 void TformHistorico::setStore(attempts::AttemptStore* store)
@@ -201,6 +241,8 @@ void TformHistorico::selectAttempt(qint64 id)
 void TformHistorico::updateButtons()
 {
     m_excluir->setEnabled(selectedAttemptId() != 0);
+    m_atualizar->setVisible(bool(updateKey));
+    m_atualizar->setEnabled(selectedAttemptId() != 0);
     m_exportar->setEnabled(m_model.rowCount() > 0);
     const bool open = m_store && m_store->isOpen();
     m_exportarDados->setEnabled(open);
@@ -262,14 +304,17 @@ void TformHistorico::updateChart()
         line->append(i + 1, series.percentages[size_t(i)]);
         points->append(i + 1, series.percentages[size_t(i)]);
     }
-    const double right = n > 1 ? double(n) : 2.0;
+    // Half an attempt of room at both ends: the first and last points (a
+    // single attempt's point too) stand inside the plot, never on its edge.
+    const double left = 0.5;
+    const double right = double(n) + 0.5;
     auto* best = new QLineSeries;
     best->setName(QStringLiteral("Melhor: %1").arg(Percent(series.best)));
-    best->append(1, series.best);
+    best->append(left, series.best);
     best->append(right, series.best);
     auto* average = new QLineSeries;
     average->setName(QStringLiteral("Média: %1").arg(Percent(series.average)));
-    average->append(1, series.average);
+    average->append(left, series.average);
     average->append(right, series.average);
     QPen dashed(Qt::DashLine);
     dashed.setWidth(2);
@@ -289,12 +334,19 @@ void TformHistorico::updateChart()
 
     auto* x = new QValueAxis;
     x->setTitleText(QStringLiteral("Tentativa"));
-    x->setRange(1, right);
+    x->setRange(left, right);
     x->setLabelFormat(QStringLiteral("%d"));
-    x->setTickCount(int(qBound<size_t>(2, n, 10)));
+    // Ticks on the attempts' whole numbers, at most about ten of them.
+    x->setTickType(QValueAxis::TicksDynamic);
+    x->setTickAnchor(1);
+    x->setTickInterval(double(std::max<size_t>(1, (n + 9) / 10)));
     auto* y = new QValueAxis;
     y->setTitleText(QStringLiteral("%"));
-    y->setRange(0, 100);
+    // A little above 100 and below 0, so points at the ends are whole.
+    y->setRange(-4, 104);
+    y->setTickType(QValueAxis::TicksDynamic);
+    y->setTickAnchor(0);
+    y->setTickInterval(25);
     y->setLabelFormat(QStringLiteral("%d"));
     m_chart->addAxis(x, Qt::AlignBottom);
     m_chart->addAxis(y, Qt::AlignLeft);
@@ -313,7 +365,7 @@ void TformHistorico::btExcluirClick()
     const attempts::Attempt& a = m_model.attempt(row);
     const QString question = QStringLiteral("Excluir a tentativa de %1 de %2? Ela não poderá ser recuperada.")
                                  .arg(a.paperName, m_model.dateText(a));
-    if (!m_messages || !m_messages->ask(this, question, m_title))
+    if (!m_messages || !m_messages->askToDelete(this, question, m_title))
         return;
     if (const auto removed = m_store->remove(id); !removed) {
         showMessage(attempts::AttemptTexts::RemoveFailed(removed));
@@ -333,14 +385,34 @@ void TformHistorico::btExportarClick()
     if (path.isEmpty())
         return;
     QString error;
-    if (!HistoryCsv::Save(m_model, QLocale(), path, &error))
+    if (!HistoryCsv::Save(m_model, QLocale(), path, &error)) {
         showMessage(QStringLiteral("Não foi possível gravar o arquivo %1: %2").arg(path, error));
+        return;
+    }
+    if (!m_messages)
+        return;
+    const QString text = QStringLiteral("Histórico exportado para o arquivo:\n%1").arg(QDir::toNativeSeparators(path));
+    if (m_messages->offer(this, text, m_title, QStringLiteral("Abrir pasta")))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
 }
 
 void TformHistorico::showMessage(const QString& text)
 {
     if (m_messages)
         m_messages->show(this, text, m_title);
+}
+
+void TformHistorico::btAtualizarGabaritoClick()
+{
+    const qint64 id = selectedAttemptId();
+    const int row = m_model.rowOf(id);
+    if (!updateKey || row < 0)
+        return;
+    const attempts::Attempt chosen = m_model.attempt(row);
+    if (updateKey(this, chosen) && m_store) {
+        reload();
+        selectAttempt(id);
+    }
 }
 
 void TformHistorico::btExportarDadosClick()

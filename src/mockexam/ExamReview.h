@@ -15,6 +15,7 @@ enum class ReviewFilter {
     Wrong, // answered wrongly
     Blank, // not answered (and not counted right)
     Marked, // marked "Revisar depois"
+    NotRight, // every question the results list as wrong: answered wrongly or blank
 };
 
 struct ReviewRow {
@@ -33,8 +34,13 @@ public:
     const std::vector<ReviewRow>& rows() const { return m_rows; }
     std::vector<ReviewRow> filtered(ReviewFilter filter) const;
 
-    // "Todas", "Erradas", "Em branco", "Marcadas para revisar"
+    // "Todas", "Respondidas erradas", "Em branco", "Marcadas para revisar",
+    // "Erradas ou em branco": what each filter keeps, in words a person
+    // reads without knowing that blanks count as wrong in the results.
     static const char* FilterText(ReviewFilter filter);
+    // The filter's text with the number of questions it keeps:
+    // "Em branco (20)".
+    std::string filterLabel(ReviewFilter filter) const;
     // "Questão 3: marcada C, gabarito B - errada [revisar]"
     static std::string RowText(const ReviewRow& row);
 

@@ -55,6 +55,10 @@ void ResultsFooter::setLines(const QStringList& lines, const QStringList& alerts
     for (qsizetype i = 0; i < lines.size(); ++i) {
         auto* l = new QLabel(lines[i], m_content);
         l->setFont(f);
+        // A line too long for the window wraps; none is ever cut off. A line
+        // with an alert beside it stays on one line.
+        l->setWordWrap(alerts.value(i).isEmpty());
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         l->setPalette(palette());
         l->show();
         m_lines << l;
@@ -95,9 +99,28 @@ void ResultsFooter::setMaxLinesHeight(int pixels)
     arrange();
 }
 
+int ResultsFooter::textWidth() const
+{
+    const int outer = parentWidget() ? parentWidget()->width() : width();
+    return qMax(1, outer - 16);
+}
+
+int ResultsFooter::lineHeight(qsizetype i) const
+{
+    const QLabel* l = m_lines[i];
+    if (m_alerts[i] || !l->wordWrap())
+        return LineHeight;
+    return qMax(LineHeight, l->heightForWidth(textWidth()));
+}
+
 int ResultsFooter::linesHeight() const
 {
-    return m_lines.isEmpty() ? 0 : TopGap + LineHeight * int(m_lines.size());
+    if (m_lines.isEmpty())
+        return 0;
+    int total = TopGap;
+    for (qsizetype i = 0; i < m_lines.size(); ++i)
+        total += lineHeight(i);
+    return total;
 }
 
 int ResultsFooter::neededHeight() const
@@ -128,8 +151,9 @@ void ResultsFooter::arrange()
             lineWidth = qMax(0, qMin(textNeeds, textWidth - alertWidth));
             alert->setGeometry(8 + lineWidth, y, alertWidth, LineHeight);
         }
-        l->setGeometry(8, y, lineWidth, LineHeight);
-        y += LineHeight;
+        const int h = lineHeight(i);
+        l->setGeometry(8, y, lineWidth, h);
+        y += h;
     }
     m_content->resize(width() - scrollBar, linesHeight());
     m_scroll->setGeometry(0, 0, width(), visible);

@@ -23,7 +23,8 @@ public:
     explicit ResultsFooter(QWidget* parent);
 
     // Replaces the lines; the footer takes the height they need, up to the
-    // limit. alerts[i], when given and not empty, follows line i in red
+    // limit, a line too long for the window's width wrapping onto the next.
+    // alerts[i], when given and not empty, follows line i in red
     // ("eliminado").
     void setLines(const QStringList& lines, const QStringList& alerts = {});
     QStringList lines() const;
@@ -45,6 +46,8 @@ protected:
 private:
     void arrange();
     int linesHeight() const;
+    int lineHeight(qsizetype i) const;
+    int textWidth() const;
 
     QScrollArea* m_scroll = nullptr;
     QWidget* m_content = nullptr;

@@ -88,9 +88,19 @@ TformResultado::TformResultado(app::AppContext& ctx, QWidget* parent)
     btHistorico = Named(new QPushButton(QStringLiteral("Histórico"), this), "btHistorico");
     btHistorico->setAutoDefault(false);
     connect(btHistorico, &QPushButton::clicked, this, Guarded(m_ctx, this, &TformResultado::btHistoricoClick));
+    // The mistakes notebook on the wrong questions' heading, right of its
+    // label and clear of the picture's mark at the right edge.
     btCaderno = Named(new QPushButton(QStringLiteral("Caderno de erros"), this), "btCaderno");
     btCaderno->setAutoDefault(false);
+    btCaderno->setFont(Arial(12));
+    const int cadernoLeft = Label5->x() + Label5->width() + 12;
+    btCaderno->setGeometry(cadernoLeft, Label5->y() - 3, qMax(btCaderno->sizeHint().width(), 320 - cadernoLeft), 24);
     connect(btCaderno, &QPushButton::clicked, this, &TformResultado::notebookRequested);
+
+    btFechar = Named(new QPushButton(QStringLiteral("Fechar"), this), "btFechar");
+    btFechar->setAutoDefault(false);
+    btFechar->setToolTip(QStringLiteral("Fecha o resultado e o simulado (Esc)"));
+    connect(btFechar, &QPushButton::clicked, this, [this] { close(); });
 
     // The window grows at the bottom; everything above stays in place.
     pRodape = new ResultsFooter(this);
@@ -112,9 +122,23 @@ void TformResultado::arrangeFooter()
     const int rowTop = 446 + pRodape->height() - ResultsFooter::ButtonRowHeight;
     btHistorico->setGeometry(363 - width - 8, rowTop + 8, width, ResultsFooter::ButtonRowHeight - 16);
     btHistorico->raise();
-    // "Caderno de erros" between "Revisar" and "Histórico".
-    btCaderno->setGeometry(116, rowTop + 8, btHistorico->x() - 8 - 116, ResultsFooter::ButtonRowHeight - 16);
-    btCaderno->raise();
+    // "Fechar" in the middle of the row, between "Revisar" and "Histórico".
+    const int reviewRight = pRodape->reviewButton()->geometry().right();
+    const int closeWidth = qMax(90, btFechar->sizeHint().width());
+    const int gapMiddle = (reviewRight + btHistorico->x()) / 2;
+    btFechar->setGeometry(gapMiddle - closeWidth / 2, rowTop + 8, closeWidth, ResultsFooter::ButtonRowHeight - 16);
+    btFechar->raise();
+}
+
+QString TformResultado::BlankLine(const ExamScore& score)
+{
+    int blank = 0;
+    for (const auto status : score.statuses)
+        blank += status == mockexam::QuestionStatus::Blank ? 1 : 0;
+    if (blank == 0)
+        return {};
+    return blank == 1 ? QStringLiteral("Em branco: 1 questão (listada entre as erradas)")
+                      : QStringLiteral("Em branco: %1 questões (listadas entre as erradas)").arg(blank);
 }
 
 void TformResultado::FormCreate()
@@ -150,15 +174,18 @@ void TformResultado::ShowScore(const ExamScore& score, bool timeRanOut, const mo
     lQE->setText(QString::fromStdString(score.wrongText()));
 
     QStringList lines;
-    if (timeRanOut)
-        lines << QStringLiteral("Tempo esgotado: a prova terminou no fim do tempo.");
+    // The net score decides a cancelling paper: it leads the footer.
     if (score.rule == mockexam::ScoringRule::Cancelling)
         lines << QStringLiteral("Nota líquida (certas - erradas): %1").arg(QString::fromStdString(score.netText()));
+    if (timeRanOut)
+        lines << QStringLiteral("Tempo esgotado: a prova terminou no fim do tempo.");
     for (const auto& subject : score.subjects)
         lines << QString::fromStdString(subject.text(point));
     QStringList alerts;
     if (board)
         AddBoardLines(*board, point, lines, alerts);
+    if (const QString blank = BlankLine(score); !blank.isEmpty())
+        lines << blank;
     pRodape->setLines(lines, alerts);
     arrangeFooter();
 }
@@ -173,20 +200,9 @@ void TformResultado::btHistoricoClick()
     emit historyRequested();
 }
 
-void TformResultado::keyPressEvent(QKeyEvent* e)
-{
-    // Escape would close the exam window with the results; only the close
-    // box does that.
-    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
-        e->accept();
-        return;
-    }
-    QDialog::keyPressEvent(e);
-}
-
 void TformResultado::done(int result)
 {
-    // The close box and close() end here.
+    // The close box, Fechar, Escape and close() end here.
     QDialog::done(result);
     FormClose();
 }

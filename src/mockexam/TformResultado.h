@@ -7,9 +7,9 @@
 // lPorc, Label8, Label9, lTTotal, Label3, lMedia, Label7, Label4, lQC, Label5,
 // lQE; below the picture the footer pRodape with the lines the paper's info
 // file asks for (time run out, net score, subjects) and the button row:
-// btRevisar at its left end, btHistorico (the history of attempts) at its
-// right end. Escape does not close the window (closing it closes the exam
-// window too); its close box does.
+// btRevisar at its left end, btFechar, btHistorico (the history of
+// attempts) at its right end. Fechar, Escape and the close box all close the
+// window, and with it the exam window (the attempt is kept in the store).
 #include "app/AppContext.h"
 
 #include <QDialog>
@@ -45,6 +45,10 @@ public:
     void ShowScore(const mockexam::ExamScore& score, bool timeRanOut = false,
                    const mockexam::BoardScore* board = nullptr);
 
+    // The footer line that counts the blank questions: the results list
+    // them among the wrong ones. Empty when none was left blank.
+    static QString BlankLine(const mockexam::ExamScore& score);
+
 public slots:
     void done(int result) override;
 
@@ -57,9 +61,6 @@ signals:
     void historyRequested();
     // "Caderno de erros": the application shows the mistakes notebook.
     void notebookRequested();
-
-protected:
-    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void FormClose();
@@ -86,6 +87,7 @@ private:
     QLabel* lQE = nullptr;
     ResultsFooter* pRodape = nullptr;
     QPushButton* btHistorico = nullptr;
+    QPushButton* btFechar = nullptr;
     QPushButton* btCaderno = nullptr;
 
     app::AppContext& m_ctx;

@@ -59,9 +59,11 @@ void TformQuestaoCaderno::showItem(const notebook::NotebookItem& item)
 bool TformQuestaoCaderno::loadPaper(const QString& path)
 {
     m_pdf->setDocument(nullptr);
-    m_paper = mockexam::PaperDocument::Open(path);
-    if (!m_paper)
+    m_paper.reset();
+    auto opened = mockexam::PaperDocument::Open(path);
+    if (!opened)
         return false;
+    m_paper = std::move(opened).value();
     m_pdf->setDocument(m_paper->document());
     return true;
 }

@@ -260,9 +260,11 @@ void TformRefazer::closeEvent(QCloseEvent* e)
 bool TformRefazer::loadPaper(const QString& path)
 {
     m_pdf->setDocument(nullptr);
-    m_paper = mockexam::PaperDocument::Open(path);
-    if (!m_paper)
+    m_paper.reset();
+    auto opened = mockexam::PaperDocument::Open(path);
+    if (!opened)
         return false;
+    m_paper = std::move(opened).value();
     m_pdf->setDocument(m_paper->document());
     return true;
 }

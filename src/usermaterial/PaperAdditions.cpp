@@ -1,12 +1,16 @@
 #include "usermaterial/PaperAdditions.h"
 
 #include "app/MessageBoxes.h"
+#include "mockexam/PaperPath.h"
 #include "text/Windows1252.h"
 #include "usermaterial/AddPaperDialog.h"
 #include "usermaterial/PaperRulesDialog.h"
 #include "usermaterial/UserMaterial.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QPushButton>
 
@@ -67,6 +71,9 @@ QMenu* PaperAdditions::buildMenu(QWidget* parent)
     QAction* rules = menu->addAction(QStringLiteral("Regras da prova..."), this, &PaperAdditions::editRulesOfSelected);
     rules->setObjectName(QStringLiteral("actionRegrasProva"));
     rules->setEnabled(entry && m_ctx.isUserSource(entry->source));
+    QAction* update = menu->addAction(QStringLiteral("Atualizar gabarito..."), this, &PaperAdditions::updateKey);
+    update->setObjectName(QStringLiteral("actionAtualizarGabarito"));
+    update->setEnabled(entry && m_ctx.isUserSource(entry->source) && bool(m_ctx.updateKey));
     return menu;
 }
 
@@ -112,6 +119,22 @@ void PaperAdditions::editRulesOfSelected()
         m_hooks.reload(entry);
 }
 
+void PaperAdditions::updateKey()
+{
+    const auto entry = m_hooks.selectedEntry();
+    if (!entry || !m_ctx.isUserSource(entry->source) || !m_ctx.updateKey)
+        return;
+    // The paper as the exam and its attempts name it: the PDF's absolute
+    // path and the data folder its list line came from.
+    const QString simu = m_ctx.mockExamFolders().value(qsizetype(entry->source), m_ctx.mockExamFolder);
+    const QString pdf =
+        QFileInfo(QFile::decodeName(
+                      mockexam::PaperPath::Resolve(QFile::encodeName(simu).toStdString(), entry->pdfPath).c_str()))
+            .absoluteFilePath();
+    const QString dataFolder = QDir::cleanPath(simu + QStringLiteral("/..")) + QLatin1Char('/');
+    m_ctx.updateKey(m_window, pdf, dataFolder, QString::fromStdString(text::Cp1252ToUtf8(entry->name)));
+}
+
 void PaperAdditions::removeSelected()
 {
     const auto entry = m_hooks.selectedEntry();
@@ -125,8 +148,8 @@ void PaperAdditions::removeSelected()
     }
     const QString name = QString::fromStdString(text::Cp1252ToUtf8(entry->name));
     if (!m_ctx.messages
-        || !m_ctx.messages->ask(m_window, QStringLiteral("Remover a prova \"%1\" que você adicionou?").arg(name),
-                                m_ctx.title))
+        || !m_ctx.messages->askToDelete(
+            m_window, QStringLiteral("Remover a prova \"%1\" que você adicionou?").arg(name), m_ctx.title))
         return;
     const auto outcome = usermaterial::UserMaterial(m_ctx.folderOf(entry->source)).removePaper(*entry);
     if (!outcome.ok)

@@ -1,7 +1,9 @@
 #include "usermaterial/UserMaterial.h"
 
 #include "mockexam/AnswerKeyText.h"
+#include "mockexam/ExamScore.h"
 #include "mockexam/MockExamList.h"
+#include "mockexam/PaperInfoReader.h"
 #include "mockexam/PaperPath.h"
 #include "text/DataFile.h"
 #include "text/Folding.h"
@@ -117,7 +119,11 @@ QString FreeName(const QString& folder, const QString& base, const QString& exte
         const QString keyName = QFileInfo(name).completeBaseName() + QStringLiteral(".txt");
         if (QFileInfo::exists(folder + name) || taken(name.toStdString()))
             continue;
-        if (extension == QStringLiteral(".pdf") && QFileInfo::exists(folder + keyName))
+        // A key or info file left by another paper must never become this
+        // paper's.
+        if (extension == QStringLiteral(".pdf")
+            && (QFileInfo::exists(folder + keyName)
+                || QFileInfo::exists(folder + QFileInfo(name).completeBaseName() + QStringLiteral(".ini"))))
             continue;
         return name;
     }
@@ -171,13 +177,19 @@ ArchiveCheck UserMaterial::CheckArchive(const QString& zipPath)
         if (directory)
             for (size_t i = 0; i < directory->Count(); ++i) {
                 const auto& entry = (*directory)[i];
-                check.entries << FromCp1252(entry.directory + entry.fileName);
+                // The reader keeps the archive's names with "\\" between
+                // folders; a person reading the list expects "/".
+                QString name = FromCp1252(entry.directory + entry.fileName);
+                name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+                check.entries << name;
                 if (!entry.IsDirectory())
                     ++files;
             }
+        check.files = int(files);
         if (files == 0) {
             check.error = QStringLiteral("O arquivo zip não tem nenhum arquivo dentro (ou não pôde ser lido).");
             check.entries.clear();
+            check.files = 0;
         }
     } catch (const std::exception& e) {
         check.error = QStringLiteral("Este arquivo não é um zip que o Zelvora consiga ler (%1).")
@@ -244,6 +256,40 @@ QString UserMaterial::SafeBaseName(const QString& text, const QString& fallback)
 
 Outcome UserMaterial::addPaper(const QString& pdfPath, const QString& name, const std::vector<std::string>& keyDigits)
 {
+    for (const auto& d : keyDigits)
+        if (d.size() != 1 || d[0] < '1' || d[0] > '5')
+            return Outcome::Failure(QStringLiteral("O gabarito só pode ter respostas de A a E."));
+    return addPaperFiles(pdfPath, name, keyDigits, {});
+}
+
+std::string UserMaterial::InfoBytes(const mockexam::KeySection& key, mockexam::PaperInfo base,
+                                    std::vector<std::string> comments)
+{
+    base.itemType = key.rightWrong ? mockexam::ItemType::RightWrong : mockexam::ItemType::MultipleChoice;
+    base.annulled = key.annulled;
+    if (comments.empty() && !key.title.empty())
+        comments.push_back(key.title);
+    return mockexam::PaperInfoReader::Write(base, comments);
+}
+
+Outcome UserMaterial::addPaperWithKey(const QString& pdfPath, const QString& name, const mockexam::KeySection& key)
+{
+    const auto lines = key.keyLines();
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string& l = lines[i];
+        const bool annulled = std::binary_search(key.annulled.begin(), key.annulled.end(), int(i + 1));
+        const bool fits = key.rightWrong ? (l == "C" || l == "E") : (l.size() == 1 && l[0] >= '1' && l[0] <= '5');
+        if (!fits && !annulled)
+            return Outcome::Failure(QStringLiteral("O gabarito só pode ter respostas de A a E."));
+    }
+    // A plain key of options A to E needs no info file.
+    const bool plain = !key.rightWrong && key.annulled.empty();
+    return addPaperFiles(pdfPath, name, lines, plain ? std::string() : InfoBytes(key));
+}
+
+Outcome UserMaterial::addPaperFiles(const QString& pdfPath, const QString& name,
+                                    const std::vector<std::string>& keyDigits, const std::string& infoBytes)
+{
     if (const QString why = CheckField(name, QStringLiteral("O nome da prova")); !why.isEmpty())
         return Outcome::Failure(why);
     if (keyDigits.empty())
@@ -252,9 +298,6 @@ Outcome UserMaterial::addPaper(const QString& pdfPath, const QString& name, cons
         return Outcome::Failure(QStringLiteral("O gabarito tem %1 respostas: %2")
                                     .arg(keyDigits.size())
                                     .arg(QString::fromStdString(mockexam::AnswerKeyText::TooManyQuestions())));
-    for (const auto& d : keyDigits)
-        if (d.size() != 1 || d[0] < '1' || d[0] > '5')
-            return Outcome::Failure(QStringLiteral("O gabarito só pode ter respostas de A a E."));
     if (!QFileInfo(pdfPath).isFile())
         return Outcome::Failure(QStringLiteral("O arquivo %1 não existe.").arg(QDir::toNativeSeparators(pdfPath)));
     if (const QString why = PaperFileRefusal(pdfPath); !why.isEmpty())
@@ -284,11 +327,19 @@ Outcome UserMaterial::addPaper(const QString& pdfPath, const QString& name, cons
         QFile::remove(simu + pdfName);
         return Outcome::Failure(CannotWrite(simu));
     }
+    const QString infoName = QFileInfo(pdfName).completeBaseName() + QStringLiteral(".ini");
+    if (!infoBytes.empty() && !AtomicFiles::WriteBytes(simu + infoName, infoBytes)) {
+        QFile::remove(simu + pdfName);
+        QFile::remove(simu + keyName);
+        return Outcome::Failure(CannotWrite(simu));
+    }
     const std::string line = ToCp1252(name) + '#' + pdfName.toStdString();
     lines.push_back(line);
     if (!AtomicFiles::WriteLines(simu + kListFile, lines)) {
         QFile::remove(simu + pdfName);
         QFile::remove(simu + keyName);
+        if (!infoBytes.empty())
+            QFile::remove(simu + infoName);
         return Outcome::Failure(CannotWrite(simu));
     }
     return {true, {}, line};
@@ -369,11 +420,20 @@ Outcome UserMaterial::removePaper(const mockexam::MockExamEntry& entry)
     if (!stillNamed && StaysInside(entry.pdfPath)) {
         QFile::remove(QFile::decodeName(
             mockexam::PaperPath::Resolve(QFile::encodeName(simu).toStdString(), entry.pdfPath).c_str()));
-        QFile::remove(QFile::decodeName(mockexam::PaperPath::Resolve(QFile::encodeName(simu).toStdString(),
-                                                                     mockexam::PaperPath::KeyPathFor(entry.pdfPath))
-                                            .c_str()));
-        // Its rules go with it: a later paper of the same name starts plain.
+        const QString key = QFile::decodeName(
+            mockexam::PaperPath::Resolve(QFile::encodeName(simu).toStdString(),
+                                         mockexam::PaperPath::KeyPathFor(entry.pdfPath))
+                .c_str());
+        QFile::remove(key);
+        // Its rules and the keys an update kept go with it, so a later paper
+        // of the same name starts plain.
         QFile::remove(infoPathOf(entry));
+        const QFileInfo keyFile(key);
+        const QDir dir(keyFile.absolutePath());
+        const QString kept = keyFile.completeBaseName() + QStringLiteral(".gabarito-");
+        for (const QString& name :
+             dir.entryList({kept + QStringLiteral("*.txt"), kept + QStringLiteral("*.ini")}, QDir::Files))
+            QFile::remove(dir.filePath(name));
     }
     return {true, {}, entry.name + '#' + entry.pdfPath};
 }

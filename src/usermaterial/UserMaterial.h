@@ -8,7 +8,9 @@
 // read-modify-write of a list holds the folder's lock, so two programs adding
 // at the same time lose nothing.
 #include "catalog/CatalogEntry.h"
+#include "mockexam/KeySheet.h"
 #include "mockexam/MockExamEntry.h"
+#include "mockexam/PaperInfo.h"
 
 #include <QString>
 #include <QStringList>
@@ -29,7 +31,8 @@ struct Outcome {
 // What the program's zip reader makes of an archive.
 struct ArchiveCheck {
     QString error; // empty when the archive opens and lists files
-    QStringList entries; // the entry names, in the archive's order
+    QStringList entries; // the entry names, in the archive's order, folders separated by "/"
+    int files = 0; // entries that are files, folders not counted
     bool ok() const { return error.isEmpty(); }
 };
 
@@ -69,6 +72,16 @@ public:
     // nothing written, when the PDF could not be read (PaperFileRefusal) or
     // the key has more than AnswerKeyText::MaxQuestions answers.
     Outcome addPaper(const QString& pdfPath, const QString& name, const std::vector<std::string>& keyDigits);
+    // The same with a key read from a board's sheet: its annulled questions
+    // and, for right/wrong items, "tipo=certo-errado" go into the paper's
+    // info file beside the key.
+    Outcome addPaperWithKey(const QString& pdfPath, const QString& name, const mockexam::KeySection& key);
+
+    // The info file for a key from a board's sheet, written over base: the
+    // key's item type and annulled questions, the rest as base has it;
+    // without comments the section's title becomes the one comment.
+    static std::string InfoBytes(const mockexam::KeySection& key, mockexam::PaperInfo base = {},
+                                 std::vector<std::string> comments = {});
 
     // Checks the archive, copies it into the folder and appends
     // "organisation#examType#year#file.zip" to "nomes.txt".
@@ -85,6 +98,10 @@ public:
     Outcome removeExam(const catalog::CatalogEntry& entry);
 
 private:
+    // infoBytes: the info file, none when empty.
+    Outcome addPaperFiles(const QString& pdfPath, const QString& name, const std::vector<std::string>& keyLines,
+                          const std::string& infoBytes);
+
     QString m_folder;
 };
 

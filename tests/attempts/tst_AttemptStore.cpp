@@ -467,6 +467,8 @@ void TestAttemptStore::versionWithoutItsTablesIsSetAside_data()
         " interval_days, repetitions, lapses, due_day, mastered, leech, active)",
         "CREATE TABLE review_question (attempt_id, position, item_id)",
         "CREATE TABLE attempt_subject (attempt_id, subject, hits, total)",
+        "CREATE TABLE key_revision (id, attempt_id, old_key_hash, new_key_hash, hits_before, hits_after,"
+        " questions_before, questions_after, revised_at)",
         "PRAGMA user_version=6"};
     QTest::newRow("no version, tables of another shape")
         << QStringList{"CREATE TABLE attempt (x)", "CREATE TABLE answer (y)"};

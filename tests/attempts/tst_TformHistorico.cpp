@@ -1,19 +1,25 @@
 // The history window driven offscreen: it lists the store, deletes only after
 // a yes, exports what it shows and says when the store is unavailable.
+#include "app/AppContext.h"
 #include "attempts/AttemptStore.h"
 #include "attempts/TformHistorico.h"
 #include "mockexam/RecordingMessages.h"
 
 #include <QApplication>
 #include <QChartView>
+#include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QScatterSeries>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QValueAxis>
 
 using namespace zelvora;
 using attempts::AttemptStore;
@@ -33,6 +39,9 @@ private slots:
     void myDataGoToAnotherComputer();
     void cutoffLine_data();
     void cutoffLine();
+    void chartShowsEveryPointWhole_data();
+    void chartShowsEveryPointWhole();
+    void opensCentredOnTheScreen();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -124,6 +133,10 @@ void TestTformHistorico::exportWritesTheTable()
     w.chooseCsvPath = [&](QWidget*) { return m_dir->filePath(QStringLiteral("missing/h.csv")); };
     QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("btExportar")), Qt::LeftButton);
     QCOMPARE(m_messages.texts.size(), 1);
+    // Only the export that worked is confirmed, naming its file.
+    QCOMPARE(m_messages.offers.size(), 1);
+    QVERIFY(m_messages.offers[0].contains(QDir::toNativeSeparators(path)));
+    QCOMPARE(m_messages.offerActions, QStringList{QStringLiteral("Abrir pasta")});
     QLocale::setDefault(QLocale::c());
 }
 
@@ -223,6 +236,67 @@ void TestTformHistorico::cutoffLine()
         QCOMPARE(cutoff->at(1).y(), cutoff->at(0).y());
     }
     QLocale::setDefault(QLocale::c());
+}
+
+void TestTformHistorico::chartShowsEveryPointWhole_data()
+{
+    QTest::addColumn<int>("row"); // newest first: row 0 is Prova 2, row 1 Prova 1
+    QTest::addColumn<int>("points");
+    QTest::newRow("a single attempt") << 0 << 1;
+    QTest::newRow("two attempts") << 1 << 2;
+}
+
+// The plot takes most of the chart's height; every attempt is a point that
+// lies inside the axes' ranges, not on their edges, one attempt included.
+void TestTformHistorico::chartShowsEveryPointWhole()
+{
+    QFETCH(int, row);
+    QFETCH(int, points);
+    gui::TformHistorico w(m_store.get(), &m_messages, QStringLiteral("Zelvora"));
+    w.resize(900, 640);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.findChild<QTableView*>(QStringLiteral("gridHistorico"))->selectRow(row);
+    auto* view = w.findChild<QChartView*>(QStringLiteral("chartEvolucao"));
+    QChart* chart = view->chart();
+    QTRY_VERIFY(chart->plotArea().height() > 0);
+    QVERIFY2(chart->plotArea().height() >= 0.6 * view->height(),
+             qPrintable(QStringLiteral("%1 of %2").arg(chart->plotArea().height()).arg(view->height())));
+    QScatterSeries* scatter = nullptr;
+    for (QAbstractSeries* s : chart->series())
+        if (auto* sc = qobject_cast<QScatterSeries*>(s))
+            scatter = sc;
+    QVERIFY(scatter);
+    QCOMPARE(scatter->count(), points);
+    const auto* x = qobject_cast<QValueAxis*>(chart->axes(Qt::Horizontal).first());
+    const auto* y = qobject_cast<QValueAxis*>(chart->axes(Qt::Vertical).first());
+    for (const QPointF& p : scatter->points()) {
+        QVERIFY(p.x() > x->min() && p.x() < x->max());
+        QVERIFY(p.y() > y->min() && p.y() < y->max());
+        // Room for the marker's half on either side of it.
+        const QPointF at = chart->mapToPosition(p, scatter);
+        QVERIFY(chart->plotArea().adjusted(4, 4, -4, -4).contains(at));
+    }
+}
+
+void TestTformHistorico::opensCentredOnTheScreen()
+{
+    app::AppContext ctx;
+    ctx.attempts = m_store.get();
+    ctx.messages = &m_messages;
+    gui::TformHistorico* window = nullptr;
+    std::unique_ptr<gui::TformHistorico> w(gui::TformHistorico::Open(ctx, window));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint centre = w->frameGeometry().center();
+    QVERIFY2((centre - screen.center()).manhattanLength() <= 4,
+             qPrintable(QStringLiteral("%1,%2").arg(centre.x()).arg(centre.y())));
+    QVERIFY2(screen.contains(w->frameGeometry()) || w->minimumSizeHint().width() > screen.width(),
+             qPrintable(QStringLiteral("%1,%2 %3x%4 min %5")
+                            .arg(w->frameGeometry().x())
+                            .arg(w->frameGeometry().y())
+                            .arg(w->frameGeometry().width())
+                            .arg(w->frameGeometry().height())
+                            .arg(w->minimumSizeHint().width())));
 }
 
 QTEST_MAIN(TestTformHistorico)

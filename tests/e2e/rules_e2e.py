@@ -72,8 +72,12 @@ def scenario(args, work, procs):
     key = paper_key(data, PAPER)
     check(len(key) == 120 and set(key) <= {'C', 'E'}, 'the paper has 120 right/wrong items')
 
+    # A right/wrong paper's options read "Certo" and "Errado"; they stand for
+    # the key's C and E.
     def options():
-        found = {r.get_name(): r for r in a11y.find_all(a11y.window(size=EXAM), role='radio button')}
+        names = {'Certo': 'C', 'Errado': 'E', 'C': 'C', 'E': 'E'}
+        found = {names[r.get_name()]: r for r in a11y.find_all(a11y.window(size=EXAM), role='radio button')
+                 if r.get_name() in names}
         return found if 'C' in found and 'E' in found else None
     wait_for('the answer column', options, timeout=30)
     wx, wy, ww, _ = rect

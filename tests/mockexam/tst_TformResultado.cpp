@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QLocale>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -60,6 +61,9 @@ private slots:
     void closingResultsClosesTheExam_data();
     void closingResultsClosesTheExam();
     void closingTheExamLeavesResults();
+    void buttonRowFitsInTheWindow();
+    void blankLine_data();
+    void blankLine();
     void valuesNeverTouchTheirLabels_data();
     void valuesNeverTouchTheirLabels();
     void boardLines_data();
@@ -209,24 +213,30 @@ void TestTformResultado::pointLocale()
 
 void TestTformResultado::closingResultsClosesTheExam_data()
 {
-    QTest::addColumn<bool>("escape");
-    QTest::newRow("close box") << false;
-    QTest::newRow("Escape key closes nothing") << true;
+    QTest::addColumn<QString>("how");
+    QTest::newRow("close box") << "close";
+    QTest::newRow("Escape key") << "escape";
+    QTest::newRow("Fechar button") << "fechar";
+    QTest::newRow("Fechar by keyboard") << "fechar-key";
 }
 
 void TestTformResultado::closingResultsClosesTheExam()
 {
-    QFETCH(bool, escape);
+    QFETCH(QString, how);
     auto h = Running();
     QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btFim"), Qt::LeftButton);
     QVERIFY(h->resultado->isVisible());
-    if (escape) {
+    auto* fechar = Control<QPushButton>(h->resultado.get(), "btFechar");
+    if (how == "escape") {
         QTest::keyClick(h->resultado.get(), Qt::Key_Escape);
-        QVERIFY(h->resultado->isVisible());
-        QVERIFY(h->simul->isVisible());
-        return;
+    } else if (how == "fechar") {
+        QTest::mouseClick(fechar, Qt::LeftButton);
+    } else if (how == "fechar-key") {
+        fechar->setFocus();
+        QTest::keyClick(fechar, Qt::Key_Space);
+    } else {
+        h->resultado->close();
     }
-    h->resultado->close();
     QTRY_VERIFY(!h->resultado->isVisible());
     QVERIFY(!h->simul->isVisible());
     QCOMPARE(h->clock->interval(), 0);
@@ -243,6 +253,63 @@ void TestTformResultado::closingTheExamLeavesResults()
     h->simul->close();
     QVERIFY(!h->simul->isVisible());
     QVERIFY(h->resultado->isVisible());
+}
+
+// Revisar, Fechar and Histórico side by side in the row below the picture,
+// none over another, all inside the window.
+void TestTformResultado::buttonRowFitsInTheWindow()
+{
+    ExamHarness h;
+    h.create();
+    TformResultado* r = h.resultado.get();
+    r->show();
+    QVERIFY(QTest::qWaitForWindowExposed(r));
+    const QRect revisar = Control<QPushButton>(r, "btRevisar")->geometry().translated(0, 446);
+    const QRect fechar = Control<QPushButton>(r, "btFechar")->geometry();
+    const QRect historico = Control<QPushButton>(r, "btHistorico")->geometry();
+    QCOMPARE(Control<QPushButton>(r, "btFechar")->text(), QStringLiteral("Fechar"));
+    for (const QRect& b : {revisar, fechar, historico}) {
+        QVERIFY2(r->rect().contains(b) && b.top() >= 446,
+                 qPrintable(QStringLiteral("%1,%2 %3x%4").arg(b.x()).arg(b.y()).arg(b.width()).arg(b.height())));
+    }
+    QVERIFY(revisar.right() < fechar.left());
+    QVERIFY(fechar.right() < historico.left());
+}
+
+void TestTformResultado::blankLine_data()
+{
+    QTest::addColumn<QString>("answers");
+    QTest::addColumn<QString>("line"); // empty: no such line
+
+    QTest::newRow("none blank") << "123"
+                                << "";
+    QTest::newRow("one blank") << "12#"
+                               << "Em branco: 1 questão (listada entre as erradas)";
+    QTest::newRow("all blank") << "###"
+                               << "Em branco: 3 questões (listadas entre as erradas)";
+    QTest::newRow("wrong answers are not blank") << "5#4"
+                                                 << "Em branco: 1 questão (listada entre as erradas)";
+}
+
+// The results list blanks among the wrong questions; the footer counts them.
+void TestTformResultado::blankLine()
+{
+    QFETCH(QString, answers);
+    QFETCH(QString, line);
+    auto h = Running();
+    Answer(*h, answers);
+    QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btFim"), Qt::LeftButton);
+    QStringList lines;
+    for (const QLabel* l : Control<QWidget>(h->resultado.get(), "pRodape")->findChildren<QLabel*>())
+        lines << l->text();
+    QCOMPARE(lines, line.isEmpty() ? QStringList() : QStringList{line});
+    // The specified list is unchanged: blanks stay among the wrong ones.
+    const QString wrong = Control<QLabel>(h->resultado.get(), "lQE")->text();
+    for (int q = 0; q < answers.size(); ++q)
+        if (answers[q] == QLatin1Char('#'))
+            QVERIFY(wrong.contains(QString::number(q + 1)));
+    // The window grows so the line and the buttons below it stay whole.
+    QVERIFY(h->resultado->height() >= 446 + 44 + (line.isEmpty() ? 0 : 21));
 }
 
 void TestTformResultado::valuesNeverTouchTheirLabels_data()
@@ -328,7 +395,8 @@ void TestTformResultado::manyLinesScrollInsideTheScreen()
     auto h = Running(info);
     QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btFim"), Qt::LeftButton);
     auto* footer = Control<ResultsFooter>(h->resultado.get(), "pRodape");
-    QCOMPARE(footer->lines().size(), 200);
+    // The 200 subjects kept, then the count of blank questions.
+    QCOMPARE(footer->lines().size(), 201);
     const int screen = h->resultado->screen()->availableGeometry().height();
     QVERIFY2(h->resultado->height() <= screen, qPrintable(QString::number(h->resultado->height())));
     auto* scroll = Control<QScrollArea>(h->resultado.get(), "sbRodape");

@@ -239,6 +239,7 @@ void TestNotebook::olderStoresMigrateOnceNewerRefused_data()
     QTest::addColumn<bool>("opens");
     QTest::newRow("version 1") << 1 << true;
     QTest::newRow("version 2") << 2 << true;
+    QTest::newRow("version 4") << 4 << true;
     QTest::newRow("newer") << 99 << false;
 }
 
@@ -264,6 +265,11 @@ void TestNotebook::olderStoresMigrateOnceNewerRefused()
                                       " answer TEXT NOT NULL, PRIMARY KEY (attempt_id, question)) WITHOUT ROWID")));
         if (version >= 2)
             QVERIFY(q.exec(QStringLiteral("ALTER TABLE attempt ADD COLUMN saved_at INTEGER")));
+        if (version >= 4)
+            QVERIFY(q.exec(QStringLiteral("CREATE TABLE key_revision (id INTEGER PRIMARY KEY, attempt_id INTEGER,"
+                                          " old_key_hash TEXT, new_key_hash TEXT, hits_before INTEGER,"
+                                          " hits_after INTEGER, questions_before INTEGER, questions_after INTEGER,"
+                                          " revised_at INTEGER)")));
         QVERIFY(q.exec(QStringLiteral("INSERT INTO attempt (id, paper_name, pdf_path, data_folder, key_hash,"
                                       " question_count, started_at, ended_at, finished)"
                                       " VALUES (1, 'P', '%1', '%2', '%3', 2, 1000, 2000, 1)")

@@ -209,7 +209,9 @@ void TestTformCaderno::reviewOverTwoPapersIsLeftResumedAndFinished()
     QVERIFY(Control<QLabel>(&w, QStringLiteral("lResultado"))->text().startsWith(QStringLiteral("2 de 4 certas")));
     // The two right ones are due later; the others tomorrow.
     int tomorrow = 0, later = 0;
-    for (const auto& it : m_f->notebook.items().value())
+    const auto afterReview = m_f->notebook.items();
+    QVERIFY(afterReview);
+    for (const auto& it : afterReview.value())
         (it.schedule.dueDay == m_f->notebook.today() + 1 ? tomorrow : later) += 1;
     QCOMPARE(tomorrow, 2);
     QCOMPARE(later, 2);

@@ -157,6 +157,40 @@ private slots:
         }
     }
 
+    void splashButtonIsWhole_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("scale");
+        QTest::newRow("abre.png") << "abre.png" << 1;
+        QTest::newRow("abreon.png") << "abreon.png" << 1;
+        QTest::newRow("abre@2x.png") << "abre@2x.png" << 2;
+        QTest::newRow("abreon@2x.png") << "abreon@2x.png" << 2;
+    }
+
+    // The "Entrar" button stands clear of the picture's left edge with its
+    // corners rounded there too, at both scales and pressed or not.
+    void splashButtonIsWhole()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, scale);
+        const QImage image(m_folder + QLatin1Char('/') + file, "png");
+        QVERIFY(!image.isNull());
+        // The button is amber; the sky around it is blue.
+        const auto amber = [&](int x, int y) {
+            const QColor c = image.pixelColor(x * scale, y * scale);
+            return c.red() > c.blue() + 60;
+        };
+        const int left = SkinPainter::SplashButtonLeft;
+        QVERIFY(amber(left + 5, 440));
+        for (int y = 412; y < 470; ++y)
+            for (int x = 0; x < left; ++x)
+                QVERIFY2(!amber(x, y), qPrintable(QStringLiteral("button at %1,%2").arg(x).arg(y)));
+        // Rounded: the corner points of its rectangle are sky, left and right.
+        for (const QPoint corner : {QPoint(left + 1, 413), QPoint(left + 1, 467), QPoint(left + 129, 413)})
+            QVERIFY2(!amber(corner.x(), corner.y()),
+                     qPrintable(QStringLiteral("corner %1,%2").arg(corner.x()).arg(corner.y())));
+    }
+
     void catalog()
     {
         QFile raw(m_folder + QStringLiteral("/nomes.txt"));

@@ -1,10 +1,14 @@
 // The dialogs that add material and set a paper's rules, driven through
 // their widgets.
 #include "app/MessageBoxes.h"
+#include "attempts/AttemptStore.h"
+#include "KeyPdfMaker.h"
 #include "support/OnePagePdf.h"
 #include "usermaterial/AddExamDialog.h"
 #include "usermaterial/AddPaperDialog.h"
+#include "usermaterial/KeyInput.h"
 #include "usermaterial/PaperRulesDialog.h"
+#include "usermaterial/UpdateKeyDialog.h"
 #include "zipwriter/ZipWriter.h"
 
 #include <QCheckBox>
@@ -17,6 +21,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -46,11 +51,16 @@ private slots:
     void paperRefusals_data();
     void paperRefusals();
     void examListsEntriesCompletesAndSaves();
+    void paperKeyFromPdf_data();
+    void paperKeyFromPdf();
+    void updateKeyShowsChangesAndRescores();
     void rulesWriteTheInfoFile();
     void rulesRefused_data();
     void rulesRefused();
     void whatTheProgramCannotOpenIsRefused_data();
     void whatTheProgramCannotOpenIsRefused();
+    void examListingNamesAndCounts_data();
+    void examListingNamesAndCounts();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -213,6 +223,107 @@ void AddDialogsTest::examListsEntriesCompletesAndSaves()
              QByteArray("Funda\xE7\xE3o Carlos Chagas#Analista#2010#Fundacao-Carlos-Chagas-Analista-2010.zip\r\n"));
 }
 
+// A key PDF with two posts: the user picks one by its printed title; the
+// preview, the count warning and what is saved follow the pick.
+void AddDialogsTest::paperKeyFromPdf_data()
+{
+    QTest::addColumn<int>("pick");
+    QTest::addColumn<QString>("lastItem");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<QByteArray>("info");
+
+    QTest::newRow("first post, options") << 0 << "Questão 4: D"
+                                         << "4 questões lidas. Atenção: a prova tem 5 questões."
+                                         << QByteArray("1\r\n3\r\n5\r\n4\r\n") << QByteArray();
+    QTest::newRow("second post, right/wrong with one annulled")
+        << 1 << "Questão 5: E"
+        << "5 questões lidas, certo ou errado. Anuladas: 2." << QByteArray("C\r\nX\r\nE\r\nC\r\nE\r\n")
+        << QByteArray("; CARGO 2: PERITO\r\ntipo=certo-errado\r\npontuacao=simples\r\nanuladas=2\r\n");
+}
+
+void AddDialogsTest::paperKeyFromPdf()
+{
+    QFETCH(int, pick);
+    QFETCH(QString, lastItem);
+    QFETCH(QString, status);
+    QFETCH(QByteArray, key);
+    QFETCH(QByteArray, info);
+
+    KeyPage page;
+    KeyPdfMaker::Lines(
+        page, 40, 40,
+        {"CARGO 1: AGENTE", "01 - A 02 - C 03 - E 04 - D", "CARGO 2: PERITO", "Item 1 2 3 4 5", "Gabarito C X E C E"});
+    const QString keyPdf = m_dir->filePath("gabarito.pdf");
+    QFile f(keyPdf);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(KeyPdfMaker::Write({page}));
+    f.close();
+
+    Recorder messages;
+    AddPaperDialog dialog(m_user, &messages, "Zelvora");
+    dialog.pdfEdit()->setText(m_pdf);
+    dialog.nameEdit()->setText("Policia 2024");
+    dialog.setQuestionCounter([](const QString&) { return std::optional<int>(5); });
+    dialog.show();
+    dialog.keyInput()->readPdf(keyPdf);
+    auto* sections = dialog.findChild<QComboBox*>("comboSecao");
+    QVERIFY(sections && sections->isVisible());
+    QCOMPARE(sections->count(), 2);
+    QCOMPARE(sections->itemText(1), QStringLiteral("CARGO 2: PERITO"));
+    sections->setCurrentIndex(pick);
+    QCOMPARE(dialog.preview()->item(dialog.preview()->count() - 1)->text(), lastItem);
+    QCOMPARE(dialog.keyStatus()->text(), status);
+    if (pick == 1)
+        QCOMPARE(dialog.preview()->item(1)->text(), QStringLiteral("Questão 2: anulada"));
+
+    QTest::mouseClick(dialog.saveButton(), Qt::LeftButton);
+    QCOMPARE(messages.shown, QStringList());
+    QCOMPARE(Read(m_user + "simu/Policia-2024.txt"), key);
+    QCOMPARE(Read(m_user + "simu/Policia-2024.ini"), info);
+    QCOMPARE(QFile::exists(m_user + "simu/Policia-2024.ini"), !info.isEmpty());
+}
+
+void AddDialogsTest::updateKeyShowsChangesAndRescores()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    const QString pdf = m_user + "simu/p.pdf";
+    QDir().mkpath(m_user + "simu");
+    QVERIFY(QFile::copy(m_pdf, pdf));
+    QFile key(m_user + "simu/p.txt");
+    QVERIFY(key.open(QIODevice::WriteOnly));
+    key.write("1\r\n2\r\n3\r\n");
+    key.close();
+    const QString storePath = m_dir->filePath("attempts.sqlite");
+    {
+        zelvora::attempts::AttemptStore store(storePath);
+        QVERIFY(store.open());
+        const auto id = store.begin({pdf, m_user, "x"}, "P", 3);
+        QVERIFY(id);
+        QVERIFY(store.recordAnswer(*id, 0, "1", 0, 1));
+        QVERIFY(store.recordAnswer(*id, 2, "5", 2, 1));
+        QVERIFY(store.finish(*id, 30, 1));
+    }
+
+    Recorder messages;
+    UpdateKeyDialog dialog(zelvora::usermaterial::KeyReplacement::For(pdf, m_user, m_user), "P", storePath, &messages,
+                           "Zelvora");
+    QVERIFY(!dialog.updateButton()->isEnabled());
+    dialog.keyInput()->keyEdit()->setPlainText("1-A 2-X 3-E");
+    QStringList changes;
+    for (int i = 0; i < dialog.changes()->count(); ++i)
+        changes << dialog.changes()->item(i)->text();
+    QCOMPARE(changes, (QStringList{"Questão 3: resposta alterada de C para E", "Questões anuladas: 2"}));
+    QVERIFY(dialog.updateButton()->isEnabled());
+    QTest::mouseClick(dialog.updateButton(), Qt::LeftButton);
+    QCOMPARE(messages.shown, QStringList());
+    QVERIFY(dialog.replaced());
+    QCOMPARE(dialog.rescoredList()->count(), 1);
+    QCOMPARE(dialog.rescoredList()->item(0)->text(), QStringLiteral("Tentativa 1: antes 1 de 3, agora 3 de 3"));
+    QCOMPARE(Read(m_user + "simu/p.gabarito-1.txt"), QByteArray("1\r\n2\r\n3\r\n"));
+    QCOMPARE(Read(m_user + "simu/p.txt"), QByteArray("1\r\nX\r\n5\r\n"));
+}
+
 namespace {
 
 void Fill(QTableWidget* table, const QList<QStringList>& rows)
@@ -307,6 +418,48 @@ void AddDialogsTest::rulesRefused()
     QVERIFY2(messages.shown[0].contains(message), qPrintable(messages.shown[0]));
     QVERIFY(!QFile::exists(path)); // nothing written
     QVERIFY(dialog.result() != int(QDialog::Accepted));
+}
+
+void AddDialogsTest::examListingNamesAndCounts_data()
+{
+    QTest::addColumn<QStringList>("folders");
+    QTest::addColumn<QStringList>("files"); // stored names, "\\" or "/" between folders
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QString>("status");
+
+    QTest::newRow("one file") << QStringList() << QStringList{"prova.pdf"} << QStringList{"prova.pdf"}
+                              << "1 arquivo no zip.";
+    QTest::newRow("folders are not counted")
+        << QStringList{"2010/"} << QStringList{"2010/prova.pdf", "2010/gabarito.txt"}
+        << QStringList{"2010/", "2010/gabarito.txt", "2010/prova.pdf"} << "2 arquivos no zip.";
+    QTest::newRow("backslashes shown as slashes") << QStringList() << QStringList{"2010\\tarde\\prova.pdf"}
+                                                  << QStringList{"2010/tarde/prova.pdf"} << "1 arquivo no zip.";
+}
+
+void AddDialogsTest::examListingNamesAndCounts()
+{
+    QFETCH(QStringList, folders);
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, shown);
+    QFETCH(QString, status);
+    zelvora::zipwriter::ZipWriter zip;
+    for (const QString& f : folders)
+        zip.addFolder(f.toStdString());
+    for (const QString& f : files)
+        zip.addFile(f.toStdString(), "conteudo");
+    const QString zipPath = m_dir->filePath("listado.zip");
+    QVERIFY(zip.writeTo(zipPath.toStdString()));
+    Recorder messages;
+    AddExamDialog dialog(m_user, {}, &messages, "Zelvora");
+    dialog.zipEdit()->setText(zipPath);
+    dialog.checkZip();
+    QStringList listed;
+    for (int i = 0; i < dialog.entries()->count(); ++i)
+        listed << dialog.entries()->item(i)->text();
+    listed.sort();
+    shown.sort();
+    QCOMPARE(listed, shown);
+    QCOMPARE(dialog.zipStatus()->text(), status);
 }
 
 QTEST_MAIN(AddDialogsTest)

@@ -123,7 +123,7 @@ void UserMaterialTest::archiveCheck()
 
     const auto good = UserMaterial::CheckArchive(m_zip);
     QVERIFY2(good.ok(), qPrintable(good.error));
-    QCOMPARE(good.entries, (QStringList{"prova\\", "prova\\caderno.pdf"}));
+    QCOMPARE(good.entries, (QStringList{"prova/", "prova/caderno.pdf"}));
 }
 
 void UserMaterialTest::paperAddedAndRemoved()

@@ -327,12 +327,12 @@ std::vector<PaperFinding> CheckPaperFiles(const std::string& mockExamFolder, con
     // Opened by the same PDF engine, from the same safe read, as in the exam
     // window; a name the folder does not hold is known missing at once.
     const std::string pdf = mockexam::PaperPath::Resolve(mockExamFolder, pdfPath);
-    using Outcome = mockexam::PaperDocument::Outcome;
+    using Outcome = mockexam::PaperDocument::Code;
     Outcome outcome = Outcome::Missing;
     if (listing.mayExist(pdf))
-        mockexam::PaperDocument::Open(QFile::decodeName(QByteArray::fromStdString(pdf)), &outcome);
+        outcome = mockexam::PaperDocument::Open(QFile::decodeName(QByteArray::fromStdString(pdf))).code();
     switch (outcome) {
-    case Outcome::Loaded:
+    case Outcome::Ok:
         break;
     case Outcome::NotAPdf:
         add("arquivo que não é um PDF", true,
