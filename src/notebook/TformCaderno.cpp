@@ -265,7 +265,7 @@ void TformCaderno::gridCadernoDoubleClick(int row)
     if (row < 0 || row >= m_model.rowCount())
         return;
     if (!m_question)
-        m_question = new TformQuestaoCaderno(this);
+        m_question = new TformQuestaoCaderno(paperPanes, this);
     m_question->showItem(m_model.item(row));
     m_question->show();
     m_question->raise();

@@ -10,6 +10,7 @@
 // Controls (object names): lAviso, cbProva, cbBanca, cbDisciplina, cbAno,
 // cbSituacao, lContagem, gridCaderno, btRefazer, btRevisarHoje,
 // btEstatisticas, btExportar, btFechar.
+#include "app/PaperPane.h"
 #include "notebook/NotebookTableModel.h"
 
 #include <QList>
@@ -47,6 +48,9 @@ public:
     const notebook::NotebookTableModel& model() const { return m_model; }
     // Asks where to write the CSV; the program uses a save dialog.
     std::function<QString(QWidget*)> chooseCsvPath;
+    // How the question window's paper view is made (see PaperPane); the
+    // program gives the exam window's, which knows where questions start.
+    PaperPaneFactory paperPanes;
 
     void btRefazerClick();
     void btRevisarHojeClick();

@@ -1,17 +1,14 @@
 #include "notebook/TformQuestaoCaderno.h"
 
-#include "mockexam/PaperDocument.h"
+#include "notebook/PlainPaperPane.h"
 
 #include <QLabel>
-#include <QPdfDocument>
-#include <QPdfPageNavigator>
-#include <QPdfView>
 #include <QShortcut>
 #include <QVBoxLayout>
 
 namespace zelvora::gui {
 
-TformQuestaoCaderno::TformQuestaoCaderno(QWidget* parent) : QWidget(parent, Qt::Window)
+TformQuestaoCaderno::TformQuestaoCaderno(const PaperPaneFactory& panes, QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("TformQuestaoCaderno"));
     setWindowTitle(QStringLiteral("Questão do caderno de erros"));
@@ -27,15 +24,13 @@ TformQuestaoCaderno::TformQuestaoCaderno(QWidget* parent) : QWidget(parent, Qt::
     bold.setBold(true);
     m_questao->setFont(bold);
     m_gabarito->setFont(bold);
-    m_pdf = new QPdfView(this);
-    m_pdf->setPageMode(QPdfView::PageMode::MultiPage);
-    m_pdf->setZoomMode(QPdfView::ZoomMode::FitToWidth);
-    m_pdf->setObjectName(QStringLiteral("PDF"));
+    m_pane = PlainPaperPane::Make(panes, this);
+    m_pane->setObjectName(QStringLiteral("PDF"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_questao);
     layout->addWidget(m_gabarito);
     layout->addWidget(m_anotacao);
-    layout->addWidget(m_pdf, 1);
+    layout->addWidget(m_pane, 1);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
@@ -48,24 +43,13 @@ void TformQuestaoCaderno::showItem(const notebook::NotebookItem& item)
     m_gabarito->setText(QStringLiteral("Gabarito: %1").arg(item.keyLetter()));
     m_anotacao->setText(item.note.isEmpty() ? QString() : QStringLiteral("Anotação: %1").arg(item.note));
     m_anotacao->setVisible(!item.note.isEmpty());
-    m_loaded = loadPaper(item.paper.pdfPath);
-    if (!m_loaded)
-        return;
-    const std::optional<int> page = pageOf ? pageOf(item) : std::nullopt;
-    if (page && *page >= 0 && *page < m_paper->document()->pageCount())
-        m_pdf->pageNavigator()->jump(*page, {});
-}
-
-bool TformQuestaoCaderno::loadPaper(const QString& path)
-{
-    m_pdf->setDocument(nullptr);
-    m_paper.reset();
-    auto opened = mockexam::PaperDocument::Open(path);
-    if (!opened)
-        return false;
-    m_paper = std::move(opened).value();
-    m_pdf->setDocument(m_paper->document());
-    return true;
+    // The same paper stays open, so its map is not looked for again.
+    if (!m_loaded || m_shownPdf != item.paper.pdfPath) {
+        m_loaded = m_pane->openPaper(item.paper.pdfPath, 0);
+        m_shownPdf = m_loaded ? item.paper.pdfPath : QString();
+    }
+    if (m_loaded)
+        m_pane->showQuestion(item.question);
 }
 
 } // namespace zelvora::gui

@@ -1,17 +1,14 @@
 #include "notebook/TformRefazer.h"
 
 #include "app/MessageBoxes.h"
-#include "mockexam/PaperDocument.h"
 #include "notebook/NotebookTexts.h"
+#include "notebook/PlainPaperPane.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPdfDocument>
-#include <QPdfPageNavigator>
-#include <QPdfView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -41,7 +38,8 @@ int OptionOf(const notebook::NotebookItem& item, const std::string& answer)
 
 } // namespace
 
-TformRefazer::TformRefazer(notebook::Notebook* notebook, app::MessageBoxes* messages, QString title, QWidget* parent)
+TformRefazer::TformRefazer(notebook::Notebook* notebook, app::MessageBoxes* messages, QString title,
+                           const PaperPaneFactory& panes, QWidget* parent)
     // Above the notebook and the results window, which stay on top too.
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
     , m_notebook(notebook)
@@ -59,10 +57,8 @@ TformRefazer::TformRefazer(notebook::Notebook* notebook, app::MessageBoxes* mess
     m_questao->setFont(bold);
     m_prova = new QLabel(this);
     m_prova->setObjectName(QStringLiteral("lProva"));
-    m_pdf = new QPdfView(this);
-    m_pdf->setPageMode(QPdfView::PageMode::MultiPage);
-    m_pdf->setZoomMode(QPdfView::ZoomMode::FitToWidth);
-    m_pdf->setObjectName(QStringLiteral("PDF"));
+    m_pane = PlainPaperPane::Make(panes, this);
+    m_pane->setObjectName(QStringLiteral("PDF"));
 
     m_resposta = new QGroupBox(QStringLiteral("Resposta"), this);
     m_resposta->setObjectName(QStringLiteral("rgResposta"));
@@ -105,7 +101,7 @@ TformRefazer::TformRefazer(notebook::Notebook* notebook, app::MessageBoxes* mess
     column->addWidget(m_resultado);
     column->addStretch(1);
     auto* body = new QHBoxLayout;
-    body->addWidget(m_pdf, 1);
+    body->addWidget(m_pane, 1);
     body->addLayout(column);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_questao);
@@ -174,13 +170,11 @@ void TformRefazer::showQuestion(int position)
     const notebook::NotebookItem& it = m_session->questions()[size_t(m_position)];
     m_questao->setText(QStringLiteral("Questão %1 de %2").arg(m_position + 1).arg(m_session->questions().size()));
     m_prova->setText(QStringLiteral("%1 — questão %2").arg(it.paperName).arg(it.question + 1));
-    if (m_loadedPdf != it.paper.pdfPath) {
-        m_loadedPdf = loadPaper(it.paper.pdfPath) ? it.paper.pdfPath : QString();
-    }
-    if (!m_loadedPdf.isEmpty()) {
-        const std::optional<int> page = pageOf ? pageOf(it) : std::nullopt;
-        m_pdf->pageNavigator()->jump(page && *page < m_paper->document()->pageCount() ? *page : 0, {});
-    }
+    // A paper already open keeps its map: only the question changes.
+    if (m_loadedPdf != it.paper.pdfPath)
+        m_loadedPdf = m_pane->openPaper(it.paper.pdfPath, 0) ? it.paper.pdfPath : QString();
+    if (!m_loadedPdf.isEmpty())
+        m_pane->showQuestion(it.question);
     const int count = it.rightWrong ? 2 : 5;
     for (int o = 0; o < 5; ++o) {
         m_options[o]->setVisible(o < count);
@@ -255,18 +249,6 @@ void TformRefazer::closeEvent(QCloseEvent* e)
 {
     saveProgress();
     QWidget::closeEvent(e);
-}
-
-bool TformRefazer::loadPaper(const QString& path)
-{
-    m_pdf->setDocument(nullptr);
-    m_paper.reset();
-    auto opened = mockexam::PaperDocument::Open(path);
-    if (!opened)
-        return false;
-    m_paper = std::move(opened).value();
-    m_pdf->setDocument(m_paper->document());
-    return true;
 }
 
 } // namespace zelvora::gui

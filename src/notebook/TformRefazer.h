@@ -8,6 +8,7 @@
 // Controls (object names): lQuestao, lProva, PDF, rgResposta (its radio
 // buttons rbOpcao0..rbOpcao4), btAnterior, btProxima, btFim, btSair,
 // lResultado.
+#include "app/PaperPane.h"
 #include "notebook/ReviewSession.h"
 
 #include <QElapsedTimer>
@@ -28,27 +29,21 @@ namespace zelvora::app {
 class MessageBoxes;
 } // namespace zelvora::app
 
-class QPdfView;
-
-namespace zelvora::mockexam {
-class PaperDocument;
-} // namespace zelvora::mockexam
-
 namespace zelvora::gui {
 
 class TformRefazer : public QWidget {
     Q_OBJECT
 public:
-    TformRefazer(notebook::Notebook* notebook, app::MessageBoxes* messages, QString title, QWidget* parent = nullptr);
+    // panes: how each paper's view is made (see PaperPane); without one a
+    // paper opens at its first page.
+    TformRefazer(notebook::Notebook* notebook, app::MessageBoxes* messages, QString title,
+                 const PaperPaneFactory& panes = {}, QWidget* parent = nullptr);
     ~TformRefazer() override;
 
     // A session over these questions; an interrupted session is offered
     // first. False when nothing could be started (said in a message).
     bool start(const QList<qint64>& itemIds);
     const std::optional<notebook::ReviewSession>& session() const { return m_session; }
-    // The page of a question in its paper, when its paper's question map
-    // knows it; without one the paper opens at its first page.
-    std::function<std::optional<int>(const notebook::NotebookItem&)> pageOf;
 
     void showQuestion(int position);
     void rgRespostaClick(int option);
@@ -65,8 +60,6 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    // Shows the paper at path from its first page; false when it cannot be opened.
-    bool loadPaper(const QString& path);
     void saveProgress();
     void showMessage(const QString& text);
     qint64 elapsed() const;
@@ -82,9 +75,8 @@ private:
 
     QLabel* m_questao = nullptr;
     QLabel* m_prova = nullptr;
-    // The paper shown, read as the exam window reads it.
-    std::unique_ptr<mockexam::PaperDocument> m_paper;
-    QPdfView* m_pdf = nullptr;
+    // Each question's own paper, at that question.
+    PaperPane* m_pane = nullptr;
     QGroupBox* m_resposta = nullptr;
     QButtonGroup* m_group = nullptr;
     QRadioButton* m_options[5] = {};
