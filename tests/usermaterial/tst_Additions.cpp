@@ -70,7 +70,7 @@ void AdditionsTest::removeOnlyOwnAfterYes()
     usermaterial::UserMaterial store(user);
     const auto exam = store.addExam(zipPath, "O", "T", "2001");
     const auto paper = store.addPaper(pdf, "P", {"1"});
-    QVERIFY(exam.ok && paper.ok);
+    QVERIFY(exam && paper);
 
     app::AppContext ctx;
     Answering boxes;
