@@ -1,5 +1,6 @@
 #include "catalog/Catalog.h"
 
+#include "catalog/CatalogLine.h"
 #include "text/Collation.h"
 #include "text/TextList.h"
 
@@ -8,21 +9,6 @@
 
 namespace zelvora::catalog {
 namespace {
-
-std::optional<CatalogEntry> SplitLine(std::string_view line)
-{
-    const auto a = line.find('#');
-    if (a == std::string_view::npos)
-        return std::nullopt;
-    const auto b = line.find('#', a + 1);
-    if (b == std::string_view::npos)
-        return std::nullopt;
-    const auto c = line.find('#', b + 1);
-    if (c == std::string_view::npos)
-        return std::nullopt;
-    return CatalogEntry{std::string(line.substr(0, a)), std::string(line.substr(a + 1, b - a - 1)),
-                        std::string(line.substr(b + 1, c - b - 1)), std::string(line.substr(c + 1))};
-}
 
 std::vector<std::string> DistinctValues(const std::vector<CatalogEntry>& entries, std::string CatalogEntry::*field,
                                         const text::Collation& collation)
@@ -90,7 +76,7 @@ Catalog Catalog::Build(const std::vector<const std::vector<std::string>*>& sourc
         const std::string_view line = views[order[k]];
         if (equalToPrevious[k]) {
             catalog.m_duplicates.emplace_back(line);
-        } else if (auto entry = SplitLine(line)) {
+        } else if (auto entry = CatalogLine::Read(line)) {
             entry->source = sourceOf[order[k]];
             catalog.m_entries.push_back(std::move(*entry));
         } else if (!line.empty()) {

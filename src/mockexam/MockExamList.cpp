@@ -19,6 +19,11 @@ std::optional<MockExamEntry> MockExamList::ParseLine(std::string_view line)
     return entry;
 }
 
+std::string MockExamList::WriteLine(const MockExamEntry& entry)
+{
+    return entry.name + '#' + entry.pdfPath;
+}
+
 std::vector<MockExamEntry> MockExamList::Parse(const std::vector<std::string>& lines)
 {
     std::vector<MockExamEntry> entries;
@@ -42,7 +47,7 @@ std::vector<MockExamEntry> MockExamList::Merge(const std::vector<std::vector<Moc
     std::unordered_set<std::string> seen;
     for (size_t s = 0; s < lists.size(); ++s)
         for (const auto& entry : lists[s]) {
-            if (!seen.insert(text::UpperCase1252(entry.name + '#' + entry.pdfPath)).second)
+            if (!seen.insert(text::UpperCase1252(WriteLine(entry))).second)
                 continue;
             merged.push_back(entry);
             merged.back().source = s;

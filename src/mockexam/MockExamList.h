@@ -18,7 +18,10 @@ class MockExamList {
 public:
     static constexpr const char* FileName = "lista.txt";
 
+    // One list line and back: every reader and writer of a list line goes
+    // through this pair.
     static std::optional<MockExamEntry> ParseLine(std::string_view line);
+    static std::string WriteLine(const MockExamEntry& entry);
     static std::vector<MockExamEntry> Parse(const std::vector<std::string>& lines);
 
     // Reads folder + "lista.txt" (folder ends in "/"). Nothing when the file

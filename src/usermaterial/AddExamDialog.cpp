@@ -1,6 +1,7 @@
 #include "usermaterial/AddExamDialog.h"
 
 #include "app/MessageBoxes.h"
+#include "usermaterial/MaterialMessages.h"
 #include "usermaterial/UserMaterial.h"
 
 #include <QCompleter>
@@ -107,10 +108,13 @@ void AddExamDialog::checkZip()
         return;
     }
     const auto check = usermaterial::UserMaterial::CheckArchive(m_zip->text());
-    m_entries->addItems(check.entries);
-    const QString files = check.files == 1 ? QStringLiteral("1 arquivo no zip.")
-                                           : QStringLiteral("%1 arquivos no zip.").arg(check.files);
-    m_status->setText(check.ok() ? files : check.error);
+    if (!check) {
+        m_status->setText(usermaterial::MaterialMessages::Text(check));
+        return;
+    }
+    m_entries->addItems(check->entries);
+    m_status->setText(check->files == 1 ? QStringLiteral("1 arquivo no zip.")
+                                        : QStringLiteral("%1 arquivos no zip.").arg(check->files));
 }
 
 void AddExamDialog::save()
@@ -118,13 +122,13 @@ void AddExamDialog::save()
     checkZip();
     usermaterial::UserMaterial store(m_folder);
     const auto outcome = store.addExam(m_zip->text(), m_org->text(), m_type->text(), m_year->text());
-    if (outcome.ok) {
-        m_savedLine = outcome.line;
+    if (outcome) {
+        m_saved = *outcome;
         accept();
         return;
     }
     if (m_messages)
-        m_messages->show(this, outcome.message, m_caption);
+        m_messages->show(this, usermaterial::MaterialMessages::Text(outcome), m_caption);
 }
 
 } // namespace zelvora::gui

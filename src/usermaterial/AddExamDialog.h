@@ -3,6 +3,8 @@
 // program's own zip reader, whose entry list is shown), gives organisation,
 // exam type and year (completed from the values the catalog already has),
 // and saving copies the archive into the user's own folder.
+#include "catalog/CatalogEntry.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -35,7 +37,7 @@ public:
     QLabel* zipStatus() const { return m_status; }
     QPushButton* saveButton() const { return m_save; }
 
-    const std::string& savedLine() const { return m_savedLine; }
+    const catalog::CatalogEntry& savedEntry() const { return m_saved; }
 
 public slots:
     void chooseZip();
@@ -47,7 +49,7 @@ private:
     QString m_folder;
     app::MessageBoxes* m_messages;
     QString m_caption;
-    std::string m_savedLine;
+    catalog::CatalogEntry m_saved;
     QLineEdit* m_zip;
     QLineEdit* m_org;
     QLineEdit* m_type;

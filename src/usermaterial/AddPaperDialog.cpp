@@ -3,6 +3,7 @@
 #include "app/MessageBoxes.h"
 #include "mockexam/PaperDocument.h"
 #include "usermaterial/KeyInput.h"
+#include "usermaterial/MaterialMessages.h"
 #include "usermaterial/UserMaterial.h"
 
 #include <QCheckBox>
@@ -27,18 +28,20 @@ namespace {
 // open it runs (the safe read under its cap, then Qt PDF); empty when it can.
 QString PaperRefusal(const QString& path)
 {
-    if (QString why = usermaterial::UserMaterial::PaperFileRefusal(path); !why.isEmpty())
-        return why;
+    using usermaterial::MaterialMessages;
+    if (const auto refused = usermaterial::UserMaterial::PaperFileRefusal(path); !refused)
+        return MaterialMessages::Text(refused);
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const auto opened = mockexam::PaperDocument::Open(path);
     QGuiApplication::restoreOverrideCursor();
     if (opened)
         return {};
+    const QString notAPdf = MaterialMessages::Text(usermaterial::MaterialCode::NotAPdf, path.toStdString());
     if (opened.code() == mockexam::PaperDocument::Code::NotAPdf)
-        return usermaterial::UserMaterial::NotAPdf(path);
+        return notAPdf;
     // Changed since it was looked at: the read tells again why.
-    const QString why = usermaterial::UserMaterial::PaperFileRefusal(path);
-    return why.isEmpty() ? usermaterial::UserMaterial::NotAPdf(path) : why;
+    const auto refused = usermaterial::UserMaterial::PaperFileRefusal(path);
+    return refused ? notAPdf : MaterialMessages::Text(refused);
 }
 
 } // namespace
@@ -151,10 +154,8 @@ void AddPaperDialog::save()
     QString why;
     if (!QFileInfo(m_pdf->text()).isFile())
         why = QStringLiteral("Escolha o arquivo PDF da prova.");
-    else if (const QString bad = usermaterial::UserMaterial::CheckField(m_name->text(),
-                                                                        QStringLiteral("O nome da prova"));
-             !bad.isEmpty())
-        why = bad;
+    else if (const auto bad = usermaterial::UserMaterial::CheckField(m_name->text()); !bad)
+        why = usermaterial::MaterialMessages::Field(bad, QStringLiteral("O nome da prova"));
     else if (m_keyInput->empty())
         why = QStringLiteral("Cole o gabarito da prova ou escolha o PDF do gabarito.");
     else if (!m_keyInput->section())
@@ -164,12 +165,12 @@ void AddPaperDialog::save()
     if (why.isEmpty()) {
         usermaterial::UserMaterial store(m_folder);
         const auto outcome = store.addPaperWithKey(m_pdf->text(), m_name->text(), *m_keyInput->section());
-        if (outcome.ok) {
-            m_savedLine = outcome.line;
+        if (outcome) {
+            m_saved = *outcome;
             accept();
             return;
         }
-        why = outcome.message;
+        why = usermaterial::MaterialMessages::Text(outcome);
     }
     if (m_messages)
         m_messages->show(this, why, m_caption);

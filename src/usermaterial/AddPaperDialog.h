@@ -4,6 +4,8 @@
 // board's key PDF; a preview lists question and answer as the key was read,
 // and saving puts everything into the user's own folder (annulled questions
 // and right/wrong items into the paper's info file).
+#include "mockexam/MockExamEntry.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -46,7 +48,7 @@ public:
     void setQuestionCounter(std::function<std::optional<int>(const QString&)> counter);
 
     // The list line written by the last successful save (Windows-1252).
-    const std::string& savedLine() const { return m_savedLine; }
+    const mockexam::MockExamEntry& savedEntry() const { return m_saved; }
 
 public slots:
     void choosePdf();
@@ -59,7 +61,7 @@ private:
     QString m_caption;
     void countQuestions();
 
-    std::string m_savedLine;
+    mockexam::MockExamEntry m_saved;
     std::function<std::optional<int>(const QString&)> m_counter;
     QLineEdit* m_pdf;
     QLineEdit* m_name;

@@ -4,6 +4,7 @@
 #include "catalog/Catalog.h"
 #include "text/Windows1252.h"
 #include "usermaterial/AddExamDialog.h"
+#include "usermaterial/MaterialMessages.h"
 #include "usermaterial/UserMaterial.h"
 
 #include <QAbstractItemView>
@@ -11,6 +12,8 @@
 #include <QShortcut>
 
 namespace zelvora::gui {
+
+using usermaterial::MaterialMessages;
 
 namespace {
 
@@ -20,21 +23,6 @@ QStringList Unicode(const std::vector<std::string>& values)
     for (const auto& v : values)
         out << QString::fromStdString(text::Cp1252ToUtf8(v));
     return out;
-}
-
-// The entry a catalog line written by the store stands for.
-std::optional<catalog::CatalogEntry> EntryOfLine(const std::string& line, size_t source)
-{
-    std::vector<std::string> fields;
-    size_t start = 0;
-    for (int i = 0; i < 3; ++i) {
-        const auto hash = line.find('#', start);
-        if (hash == std::string::npos)
-            return std::nullopt;
-        fields.push_back(line.substr(start, hash - start));
-        start = hash + 1;
-    }
-    return catalog::CatalogEntry{fields[0], fields[1], fields[2], line.substr(start), source};
 }
 
 } // namespace
@@ -100,10 +88,11 @@ void CatalogAdditions::addExam()
                          m_ctx.messages, m_ctx.title, m_window);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    size_t user = 0;
-    while (user < m_ctx.sources.size() && !m_ctx.sources[user].user)
-        ++user;
-    m_hooks.reload(EntryOfLine(dialog.savedLine(), user));
+    catalog::CatalogEntry added = dialog.savedEntry();
+    added.source = 0;
+    while (added.source < m_ctx.sources.size() && !m_ctx.sources[added.source].user)
+        ++added.source;
+    m_hooks.reload(added);
 }
 
 void CatalogAdditions::removeSelected()
@@ -124,8 +113,8 @@ void CatalogAdditions::removeSelected()
             m_window, QStringLiteral("Remover o exame \"%1\" que você adicionou?").arg(name), m_ctx.title))
         return;
     const auto outcome = usermaterial::UserMaterial(m_ctx.folderOf(entry->source)).removeExam(*entry);
-    if (!outcome.ok)
-        m_ctx.messages->show(m_window, outcome.message, m_ctx.title);
+    if (!outcome)
+        m_ctx.messages->show(m_window, MaterialMessages::Text(outcome), m_ctx.title);
     m_hooks.reload(std::nullopt);
 }
 

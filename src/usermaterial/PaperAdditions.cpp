@@ -4,6 +4,7 @@
 #include "mockexam/PaperPath.h"
 #include "text/Windows1252.h"
 #include "usermaterial/AddPaperDialog.h"
+#include "usermaterial/MaterialMessages.h"
 #include "usermaterial/PaperRulesDialog.h"
 #include "usermaterial/UserMaterial.h"
 
@@ -15,6 +16,8 @@
 #include <QPushButton>
 
 namespace zelvora::gui {
+
+using usermaterial::MaterialMessages;
 
 PaperAdditions::PaperAdditions(app::AppContext& ctx, QWidget* window, QWidget* topStrip, QComboBox* selector,
                                Hooks hooks)
@@ -84,12 +87,10 @@ void PaperAdditions::addPaper()
     AddPaperDialog dialog(m_ctx.userFolder, m_ctx.messages, m_ctx.title, m_window);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const std::string& line = dialog.savedLine();
-    const auto hash = line.find('#');
-    size_t user = 0;
-    while (user < m_ctx.sources.size() && !m_ctx.sources[user].user)
-        ++user;
-    const mockexam::MockExamEntry added{line.substr(0, hash), line.substr(hash + 1), user};
+    mockexam::MockExamEntry added = dialog.savedEntry();
+    added.source = 0;
+    while (added.source < m_ctx.sources.size() && !m_ctx.sources[added.source].user)
+        ++added.source;
     if (dialog.rulesWanted())
         editRules(added);
     m_hooks.reload(added);
@@ -152,8 +153,8 @@ void PaperAdditions::removeSelected()
             m_window, QStringLiteral("Remover a prova \"%1\" que você adicionou?").arg(name), m_ctx.title))
         return;
     const auto outcome = usermaterial::UserMaterial(m_ctx.folderOf(entry->source)).removePaper(*entry);
-    if (!outcome.ok)
-        m_ctx.messages->show(m_window, outcome.message, m_ctx.title);
+    if (!outcome)
+        m_ctx.messages->show(m_window, MaterialMessages::Text(outcome), m_ctx.title);
     m_hooks.reload(std::nullopt);
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/MessageBoxes.h"
 #include "usermaterial/AtomicFiles.h"
+#include "usermaterial/MaterialMessages.h"
 #include "usermaterial/UserMaterial.h"
 
 #include <QCheckBox>
@@ -189,9 +190,8 @@ void PaperRulesDialog::save()
     const PaperRules r = rules();
     QStringList why;
     const auto name = [&](const PaperRules::Group& g, const QString& what) {
-        if (const QString bad = usermaterial::UserMaterial::CheckField(QString::fromStdString(g.name), what);
-            !bad.isEmpty())
-            why << bad;
+        if (const auto bad = usermaterial::UserMaterial::CheckField(QString::fromStdString(g.name)); !bad)
+            why << usermaterial::MaterialMessages::Field(bad, what);
     };
     for (const auto& b : r.blocks)
         name(b, QStringLiteral("O nome do bloco"));

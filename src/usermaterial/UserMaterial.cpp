@@ -1,5 +1,6 @@
 #include "usermaterial/UserMaterial.h"
 
+#include "catalog/CatalogLine.h"
 #include "mockexam/AnswerKeyText.h"
 #include "mockexam/ExamScore.h"
 #include "mockexam/MockExamList.h"
@@ -44,20 +45,6 @@ QString FromCp1252(std::string_view bytes)
     return QString::fromStdString(text::Cp1252ToUtf8(bytes));
 }
 
-// The archive name of a catalog line: all after its third "#"; nothing for a
-// line with fewer.
-std::optional<std::string_view> ArchiveNameOf(std::string_view line)
-{
-    size_t at = 0;
-    for (int i = 0; i < 3; ++i) {
-        at = line.find('#', at);
-        if (at == std::string_view::npos)
-            return std::nullopt;
-        ++at;
-    }
-    return line.substr(at);
-}
-
 bool SameIgnoringCase(std::string_view a, std::string_view b)
 {
     return text::UpperCase1252(a) == text::UpperCase1252(b);
@@ -94,19 +81,35 @@ private:
     bool m_held = false;
 };
 
-QString CannotWrite(const QString& folder)
+using PaperAdded = MaterialResultOf<mockexam::MockExamEntry>;
+using ExamAdded = MaterialResultOf<catalog::CatalogEntry>;
+
+std::string Shown(const QString& path)
 {
-    return QStringLiteral("Não foi possível gravar na pasta %1.").arg(QDir::toNativeSeparators(folder));
+    return path.toStdString();
+}
+
+MaterialResult CannotWrite(const QString& folder)
+{
+    return MaterialResult::Fail(MaterialCode::CannotWrite, Shown(folder));
 }
 
 // Why the folder's lock was not had: another program holds it, or the folder
 // cannot be written.
-QString LockRefusal(const FolderLock& lock, const QString& folder)
+MaterialResult LockRefusal(const FolderLock& lock, const QString& folder)
 {
     if (lock.heldElsewhere())
-        return QStringLiteral("Outro programa está gravando na pasta %1; tente de novo.")
-            .arg(QDir::toNativeSeparators(folder));
+        return MaterialResult::Fail(MaterialCode::FolderBusy, Shown(folder));
     return CannotWrite(folder);
+}
+
+// A field check of an addition, its detail led by the field's digit.
+MaterialResult CheckFieldOf(const QString& text, MaterialField field)
+{
+    MaterialResult r = UserMaterial::CheckField(text);
+    if (r)
+        return r;
+    return MaterialResult::Fail(r.code(), char('0' + int(field)) + r.detail());
 }
 
 // A file name in folder, made of base and extension, that no file and no
@@ -141,39 +144,35 @@ QString UserMaterial::DefaultFolder()
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/zelvora/dados/");
 }
 
-QString UserMaterial::CheckField(const QString& text, const QString& what)
+MaterialResult UserMaterial::CheckField(const QString& text)
 {
     if (text.trimmed().isEmpty())
-        return QStringLiteral("%1 não pode ficar em branco.").arg(what);
+        return MaterialResult::Fail(MaterialCode::FieldEmpty);
     for (const char32_t c : text.toUcs4()) {
-        const QString shown = QString::fromUcs4(&c, 1);
         if (c == U'#')
-            return QStringLiteral("%1 não pode conter \"#\": o Zelvora usa esse caractere para separar os campos.")
-                .arg(what);
+            return MaterialResult::Fail(MaterialCode::FieldHasHash);
         if (c < 0x20 || (c >= 0x7F && c < 0xA0))
-            return QStringLiteral("%1 não pode conter quebras de linha nem caracteres de controle.").arg(what);
+            return MaterialResult::Fail(MaterialCode::FieldHasControl);
         if (c != U'?' && text::UnicodeToCp1252(c) == '?')
-            return QStringLiteral("%1 tem o caractere \"%2\", que não cabe nos arquivos do Zelvora "
-                                  "(Windows-1252). Troque-o por outro.")
-                .arg(what, shown);
+            return MaterialResult::Fail(MaterialCode::FieldNotCp1252, QString::fromUcs4(&c, 1).toStdString());
     }
-    return {};
+    return MaterialResult::Ok();
 }
 
-ArchiveCheck UserMaterial::CheckArchive(const QString& zipPath)
+MaterialResultOf<ArchiveListing> UserMaterial::CheckArchive(const QString& zipPath)
 {
-    ArchiveCheck check;
-    if (!QFileInfo(zipPath).isFile()) {
-        check.error = QStringLiteral("O arquivo %1 não existe.").arg(QDir::toNativeSeparators(zipPath));
-        return check;
-    }
+    using Listed = MaterialResultOf<ArchiveListing>;
+    if (!QFileInfo(zipPath).isFile())
+        return Listed::Fail(MaterialCode::FileMissing, Shown(zipPath));
+    ArchiveListing listing;
+    // The reader's failures are its exceptions (std::exception and below);
+    // anything else is not the reader's and goes on to the failure guard.
     try {
         zip::TUnZipper reader;
         reader.DoProcessMessages = false;
         reader.SetZipName(QFile::encodeName(zipPath).toStdString());
         reader.LoadDirectory();
         const zip::TSortedZip* directory = reader.Directory();
-        size_t files = 0;
         if (directory)
             for (size_t i = 0; i < directory->Count(); ++i) {
                 const auto& entry = (*directory)[i];
@@ -181,52 +180,34 @@ ArchiveCheck UserMaterial::CheckArchive(const QString& zipPath)
                 // folders; a person reading the list expects "/".
                 QString name = FromCp1252(entry.directory + entry.fileName);
                 name.replace(QLatin1Char('\\'), QLatin1Char('/'));
-                check.entries << name;
+                listing.entries << name;
                 if (!entry.IsDirectory())
-                    ++files;
+                    ++listing.files;
             }
-        check.files = int(files);
-        if (files == 0) {
-            check.error = QStringLiteral("O arquivo zip não tem nenhum arquivo dentro (ou não pôde ser lido).");
-            check.entries.clear();
-            check.files = 0;
-        }
     } catch (const std::exception& e) {
-        check.error = QStringLiteral("Este arquivo não é um zip que o Zelvora consiga ler (%1).")
-                          .arg(QString::fromUtf8(e.what()));
-        check.entries.clear();
-    } catch (...) {
-        check.error = QStringLiteral("Este arquivo não é um zip que o Zelvora consiga ler.");
-        check.entries.clear();
+        return Listed::Fail(MaterialCode::NotAZip, e.what());
     }
-    return check;
+    if (listing.files == 0)
+        return Listed::Fail(MaterialCode::ZipEmpty, Shown(zipPath));
+    return listing;
 }
 
-QString UserMaterial::PaperFileRefusal(const QString& pdfPath)
+MaterialResult UserMaterial::PaperFileRefusal(const QString& pdfPath)
 {
-    const QString shown = QDir::toNativeSeparators(pdfPath);
+    const std::string shown = Shown(pdfPath);
     switch (text::DataFile::Probe(QFile::encodeName(pdfPath).toStdString(), text::DataFile::PaperCap)) {
     case text::DataFileStatus::Ok:
-        return {};
+        return MaterialResult::Ok();
     case text::DataFileStatus::Missing:
-        return QStringLiteral("O arquivo %1 não existe.").arg(shown);
+        return MaterialResult::Fail(MaterialCode::FileMissing, shown);
     case text::DataFileStatus::NotAFile:
-        return QStringLiteral("%1 não é um arquivo comum.").arg(shown);
+        return MaterialResult::Fail(MaterialCode::NotAFile, shown);
     case text::DataFileStatus::TooLarge:
-        return QStringLiteral("O arquivo %1 passa de %2 MiB, o maior tamanho de prova que o Zelvora abre; "
-                              "nada foi copiado.")
-            .arg(shown)
-            .arg(text::DataFile::PaperCap >> 20);
+        return MaterialResult::Fail(MaterialCode::TooLarge, shown);
     case text::DataFileStatus::Unreadable:
         break;
     }
-    return QStringLiteral("O arquivo %1 não pode ser lido.").arg(shown);
-}
-
-QString UserMaterial::NotAPdf(const QString& pdfPath)
-{
-    return QStringLiteral("O arquivo %1 não é um PDF que o Zelvora consiga abrir; nada foi copiado.")
-        .arg(QDir::toNativeSeparators(pdfPath));
+    return MaterialResult::Fail(MaterialCode::Unreadable, shown);
 }
 
 QString UserMaterial::SafeBaseName(const QString& text, const QString& fallback)
@@ -254,11 +235,12 @@ QString UserMaterial::SafeBaseName(const QString& text, const QString& fallback)
     return out.isEmpty() ? fallback : out;
 }
 
-Outcome UserMaterial::addPaper(const QString& pdfPath, const QString& name, const std::vector<std::string>& keyDigits)
+PaperAdded UserMaterial::addPaper(const QString& pdfPath, const QString& name,
+                                  const std::vector<std::string>& keyDigits)
 {
     for (const auto& d : keyDigits)
         if (d.size() != 1 || d[0] < '1' || d[0] > '5')
-            return Outcome::Failure(QStringLiteral("O gabarito só pode ter respostas de A a E."));
+            return PaperAdded::Fail(MaterialCode::KeyNotOptions);
     return addPaperFiles(pdfPath, name, keyDigits, {});
 }
 
@@ -272,7 +254,7 @@ std::string UserMaterial::InfoBytes(const mockexam::KeySection& key, mockexam::P
     return mockexam::PaperInfoReader::Write(base, comments);
 }
 
-Outcome UserMaterial::addPaperWithKey(const QString& pdfPath, const QString& name, const mockexam::KeySection& key)
+PaperAdded UserMaterial::addPaperWithKey(const QString& pdfPath, const QString& name, const mockexam::KeySection& key)
 {
     const auto lines = key.keyLines();
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -280,35 +262,33 @@ Outcome UserMaterial::addPaperWithKey(const QString& pdfPath, const QString& nam
         const bool annulled = std::binary_search(key.annulled.begin(), key.annulled.end(), int(i + 1));
         const bool fits = key.rightWrong ? (l == "C" || l == "E") : (l.size() == 1 && l[0] >= '1' && l[0] <= '5');
         if (!fits && !annulled)
-            return Outcome::Failure(QStringLiteral("O gabarito só pode ter respostas de A a E."));
+            return PaperAdded::Fail(MaterialCode::KeyNotOptions);
     }
     // A plain key of options A to E needs no info file.
     const bool plain = !key.rightWrong && key.annulled.empty();
     return addPaperFiles(pdfPath, name, lines, plain ? std::string() : InfoBytes(key));
 }
 
-Outcome UserMaterial::addPaperFiles(const QString& pdfPath, const QString& name,
-                                    const std::vector<std::string>& keyDigits, const std::string& infoBytes)
+PaperAdded UserMaterial::addPaperFiles(const QString& pdfPath, const QString& name,
+                                       const std::vector<std::string>& keyDigits, const std::string& infoBytes)
 {
-    if (const QString why = CheckField(name, QStringLiteral("O nome da prova")); !why.isEmpty())
-        return Outcome::Failure(why);
+    if (MaterialResult r = CheckFieldOf(name, MaterialField::PaperName); !r)
+        return r;
     if (keyDigits.empty())
-        return Outcome::Failure(QStringLiteral("O gabarito está vazio."));
+        return PaperAdded::Fail(MaterialCode::KeyEmpty);
     if (keyDigits.size() > mockexam::AnswerKeyText::MaxQuestions)
-        return Outcome::Failure(QStringLiteral("O gabarito tem %1 respostas: %2")
-                                    .arg(keyDigits.size())
-                                    .arg(QString::fromStdString(mockexam::AnswerKeyText::TooManyQuestions())));
+        return PaperAdded::Fail(MaterialCode::KeyTooLong, std::to_string(keyDigits.size()));
     if (!QFileInfo(pdfPath).isFile())
-        return Outcome::Failure(QStringLiteral("O arquivo %1 não existe.").arg(QDir::toNativeSeparators(pdfPath)));
-    if (const QString why = PaperFileRefusal(pdfPath); !why.isEmpty())
-        return Outcome::Failure(why);
+        return PaperAdded::Fail(MaterialCode::FileMissing, Shown(pdfPath));
+    if (MaterialResult r = PaperFileRefusal(pdfPath); !r)
+        return r;
 
     const QString simu = mockExamFolder();
     if (!QDir().mkpath(simu))
-        return Outcome::Failure(CannotWrite(simu));
+        return CannotWrite(simu);
     FolderLock lock(m_folder);
     if (!lock.held())
-        return Outcome::Failure(LockRefusal(lock, m_folder));
+        return LockRefusal(lock, m_folder);
 
     auto lines = AtomicFiles::ReadLines(simu + kListFile);
     const auto entries = mockexam::MockExamList::Parse(lines);
@@ -322,65 +302,65 @@ Outcome UserMaterial::addPaperFiles(const QString& pdfPath, const QString& name,
     // The files first, the list line last: a paper is never listed before
     // its PDF and key are complete.
     if (!AtomicFiles::Copy(pdfPath, simu + pdfName))
-        return Outcome::Failure(CannotWrite(simu));
+        return CannotWrite(simu);
     if (!AtomicFiles::WriteBytes(simu + keyName, mockexam::AnswerKeyText::FileBytes(keyDigits))) {
         QFile::remove(simu + pdfName);
-        return Outcome::Failure(CannotWrite(simu));
+        return CannotWrite(simu);
     }
     const QString infoName = QFileInfo(pdfName).completeBaseName() + QStringLiteral(".ini");
     if (!infoBytes.empty() && !AtomicFiles::WriteBytes(simu + infoName, infoBytes)) {
         QFile::remove(simu + pdfName);
         QFile::remove(simu + keyName);
-        return Outcome::Failure(CannotWrite(simu));
+        return CannotWrite(simu);
     }
-    const std::string line = ToCp1252(name) + '#' + pdfName.toStdString();
-    lines.push_back(line);
+    const mockexam::MockExamEntry added{ToCp1252(name), pdfName.toStdString()};
+    lines.push_back(mockexam::MockExamList::WriteLine(added));
     if (!AtomicFiles::WriteLines(simu + kListFile, lines)) {
         QFile::remove(simu + pdfName);
         QFile::remove(simu + keyName);
         if (!infoBytes.empty())
             QFile::remove(simu + infoName);
-        return Outcome::Failure(CannotWrite(simu));
+        return CannotWrite(simu);
     }
-    return {true, {}, line};
+    return added;
 }
 
-Outcome UserMaterial::addExam(const QString& zipPath, const QString& organisation, const QString& examType,
-                              const QString& year)
+ExamAdded UserMaterial::addExam(const QString& zipPath, const QString& organisation, const QString& examType,
+                                const QString& year)
 {
-    for (const auto& [value, what] :
-         {std::pair{organisation, QStringLiteral("A organização")},
-          std::pair{examType, QStringLiteral("O tipo de prova")}, std::pair{year, QStringLiteral("O ano")}})
-        if (const QString why = CheckField(value, what); !why.isEmpty())
-            return Outcome::Failure(why);
-    if (const ArchiveCheck check = CheckArchive(zipPath); !check.ok())
-        return Outcome::Failure(check.error);
+    for (const auto& [value, field] :
+         {std::pair{organisation, MaterialField::Organisation}, std::pair{examType, MaterialField::ExamType},
+          std::pair{year, MaterialField::Year}})
+        if (MaterialResult r = CheckFieldOf(value, field); !r)
+            return r;
+    if (const auto check = CheckArchive(zipPath); !check)
+        return ExamAdded::Fail(check.code(), check.detail());
 
     if (!QDir().mkpath(m_folder))
-        return Outcome::Failure(CannotWrite(m_folder));
+        return CannotWrite(m_folder);
     FolderLock lock(m_folder);
     if (!lock.held())
-        return Outcome::Failure(LockRefusal(lock, m_folder));
+        return LockRefusal(lock, m_folder);
 
     auto lines = AtomicFiles::ReadLines(m_folder + kCatalogFile);
     const QString base = SafeBaseName(organisation + QLatin1Char(' ') + examType + QLatin1Char(' ') + year,
                                       QStringLiteral("exame"));
     const QString zipName = FreeName(m_folder, base, QStringLiteral(".zip"), [&](const std::string& file) {
         return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) {
-            const auto archive = ArchiveNameOf(l);
-            return archive && SameIgnoringCase(*archive, file);
+            const auto e = catalog::CatalogLine::Read(l);
+            return e && SameIgnoringCase(e->archiveName, file);
         });
     });
     if (!AtomicFiles::Copy(zipPath, m_folder + zipName))
-        return Outcome::Failure(CannotWrite(m_folder));
-    const std::string line = ToCp1252(organisation) + '#' + ToCp1252(examType) + '#' + ToCp1252(year) + '#'
-        + zipName.toStdString();
-    lines.push_back(line);
+        return CannotWrite(m_folder);
+    const catalog::CatalogEntry added{ToCp1252(organisation), ToCp1252(examType), ToCp1252(year),
+                                      zipName.toStdString()};
+    lines.push_back(catalog::CatalogLine::Write(added));
     if (!AtomicFiles::WriteLines(m_folder + kCatalogFile, lines)) {
         QFile::remove(m_folder + zipName);
-        return Outcome::Failure(CannotWrite(m_folder));
+        return CannotWrite(m_folder);
     }
-    return {true, {}, line};
+    return added;
 }
 
 QString UserMaterial::infoPathOf(const mockexam::MockExamEntry& entry) const
@@ -392,14 +372,14 @@ QString UserMaterial::infoPathOf(const mockexam::MockExamEntry& entry) const
                                  .c_str());
 }
 
-Outcome UserMaterial::removePaper(const mockexam::MockExamEntry& entry)
+MaterialResult UserMaterial::removePaper(const mockexam::MockExamEntry& entry)
 {
     const QString simu = mockExamFolder();
     FolderLock lock(m_folder);
     if (!QFileInfo(m_folder).isDir())
-        return Outcome::Failure(CannotWrite(m_folder));
+        return CannotWrite(m_folder);
     if (!lock.held())
-        return Outcome::Failure(LockRefusal(lock, m_folder));
+        return LockRefusal(lock, m_folder);
     auto lines = AtomicFiles::ReadLines(simu + kListFile);
     std::vector<std::string> kept;
     bool removed = false, stillNamed = false;
@@ -414,9 +394,9 @@ Outcome UserMaterial::removePaper(const mockexam::MockExamEntry& entry)
         kept.push_back(std::move(line));
     }
     if (!removed)
-        return Outcome::Failure(QStringLiteral("Esta prova não foi adicionada por você; ela não pode ser removida."));
+        return MaterialResult::Fail(MaterialCode::PaperNotUsers);
     if (!AtomicFiles::WriteLines(simu + kListFile, kept))
-        return Outcome::Failure(CannotWrite(simu));
+        return CannotWrite(simu);
     if (!stillNamed && StaysInside(entry.pdfPath)) {
         QFile::remove(QFile::decodeName(
             mockexam::PaperPath::Resolve(QFile::encodeName(simu).toStdString(), entry.pdfPath).c_str()));
@@ -435,17 +415,17 @@ Outcome UserMaterial::removePaper(const mockexam::MockExamEntry& entry)
              dir.entryList({kept + QStringLiteral("*.txt"), kept + QStringLiteral("*.ini")}, QDir::Files))
             QFile::remove(dir.filePath(name));
     }
-    return {true, {}, entry.name + '#' + entry.pdfPath};
+    return MaterialResult::Ok();
 }
 
-Outcome UserMaterial::removeExam(const catalog::CatalogEntry& entry)
+MaterialResult UserMaterial::removeExam(const catalog::CatalogEntry& entry)
 {
     FolderLock lock(m_folder);
     if (!QFileInfo(m_folder).isDir())
-        return Outcome::Failure(CannotWrite(m_folder));
+        return CannotWrite(m_folder);
     if (!lock.held())
-        return Outcome::Failure(LockRefusal(lock, m_folder));
-    const std::string wanted = entry.organisation + '#' + entry.examType + '#' + entry.year + '#' + entry.archiveName;
+        return LockRefusal(lock, m_folder);
+    const std::string wanted = catalog::CatalogLine::Write(entry);
     auto lines = AtomicFiles::ReadLines(m_folder + kCatalogFile);
     std::vector<std::string> kept;
     bool removed = false, stillNamed = false;
@@ -456,18 +436,18 @@ Outcome UserMaterial::removeExam(const catalog::CatalogEntry& entry)
             removed = true;
             continue;
         }
-        if (const auto archive = ArchiveNameOf(line); archive && SameIgnoringCase(*archive, entry.archiveName))
+        if (const auto e = catalog::CatalogLine::Read(line); e && SameIgnoringCase(e->archiveName, entry.archiveName))
             stillNamed = true;
         kept.push_back(std::move(line));
     }
     if (!removed)
-        return Outcome::Failure(QStringLiteral("Este exame não foi adicionado por você; ele não pode ser removido."));
+        return MaterialResult::Fail(MaterialCode::ExamNotUsers);
     if (!AtomicFiles::WriteLines(m_folder + kCatalogFile, kept))
-        return Outcome::Failure(CannotWrite(m_folder));
+        return CannotWrite(m_folder);
     if (!stillNamed && StaysInside(entry.archiveName))
         QFile::remove(QFile::decodeName(
             mockexam::PaperPath::Resolve(QFile::encodeName(m_folder).toStdString(), entry.archiveName).c_str()));
-    return {true, {}, wanted};
+    return MaterialResult::Ok();
 }
 
 } // namespace zelvora::usermaterial

@@ -3,7 +3,7 @@
 // slots of the signal still run; the handler gets the signal's arguments.
 #include "app/AppContext.h"
 #include "app/GuardedSlot.h"
-#include "RecordingMessageBoxes.h"
+#include "support/RecordingMessages.h"
 
 #include <QtTest>
 
@@ -50,7 +50,7 @@ void TestGuardedSlot::failures()
 {
     QFETCH(int, kind);
     QFETCH(QStringList, shown);
-    RecordingMessageBoxes messages;
+    RecordingMessages messages;
     zelvora::app::AppContext ctx;
     ctx.title = QStringLiteral("Título");
     ctx.messages = &messages;
@@ -67,17 +67,14 @@ void TestGuardedSlot::failures()
 
     emit emitter.fired(7, QStringLiteral("sete"));
     QCOMPARE(seen, (QStringList{"7 sete", "next"}));
-    QStringList texts;
-    for (const auto& [text, caption] : messages.shown) {
-        texts << text;
+    for (const auto& caption : messages.captions)
         QCOMPARE(caption, QStringLiteral("Título"));
-    }
-    QCOMPARE(texts, shown);
+    QCOMPARE(messages.texts, shown);
 }
 
 void TestGuardedSlot::memberHandlerTakesLeadingArguments()
 {
-    RecordingMessageBoxes messages;
+    RecordingMessages messages;
     zelvora::app::AppContext ctx;
     ctx.messages = &messages;
     Emitter emitter;
@@ -85,12 +82,12 @@ void TestGuardedSlot::memberHandlerTakesLeadingArguments()
     QObject::connect(&emitter, &Emitter::fired, &receiver, Guarded(ctx, &receiver, &Receiver::take));
     emit emitter.fired(3, QStringLiteral("três"));
     QCOMPARE(receiver.last, 3);
-    QVERIFY(messages.shown.isEmpty());
+    QVERIFY(messages.texts.isEmpty());
     receiver.fail = true;
     emit emitter.fired(4, QString());
     QCOMPARE(receiver.last, 4);
-    QCOMPARE(messages.shown.size(), 1);
-    QCOMPARE(messages.shown[0].first, QStringLiteral("Falha no receptor."));
+    QCOMPARE(messages.texts.size(), 1);
+    QCOMPARE(messages.texts[0], QStringLiteral("Falha no receptor."));
 }
 
 QTEST_MAIN(TestGuardedSlot)

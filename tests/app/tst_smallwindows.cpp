@@ -8,7 +8,7 @@
 #include "app/TformCreditos.h"
 #include "FindControl.h"
 #include "ModalHelper.h"
-#include "RecordingMessageBoxes.h"
+#include "support/RecordingMessages.h"
 #include "TestImages.h"
 
 #include <QFrame>
@@ -43,14 +43,14 @@ private slots:
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
-    RecordingMessageBoxes m_messages;
+    RecordingMessages m_messages;
     AppContext m_ctx;
     void writeSplashSkins();
 };
 
 void TestSmallWindows::init()
 {
-    m_messages.shown.clear();
+    m_messages.clear();
     m_ctx = AppContext{};
     m_ctx.messages = &m_messages;
     m_dir = std::make_unique<QTemporaryDir>();
@@ -109,7 +109,7 @@ void TestSmallWindows::frames()
     QVERIFY(!f.testFlag(Qt::WindowMaximizeButtonHint));
     QVERIFY(!f.testFlag(Qt::WindowMinimizeButtonHint));
     QCOMPARE(w->windowType(), Qt::Dialog);
-    QVERIFY(m_messages.shown.isEmpty());
+    QVERIFY(m_messages.texts.isEmpty());
 }
 
 void TestSmallWindows::centredWhenShown_data()
@@ -277,7 +277,7 @@ void TestSmallWindows::splashWithoutSkins()
     QVERIFY(openAfterOtherClicks);
     QVERIFY(!abre.isVisible());
     QVERIFY(Control<ImageView>(&abre, "imFundo")->picture().isNull());
-    QVERIFY(m_messages.shown.isEmpty());
+    QVERIFY(m_messages.texts.isEmpty());
 }
 
 void TestSmallWindows::waitBanner()

@@ -3,7 +3,7 @@
 #include "app/AppContext.h"
 #include "attempts/AttemptStore.h"
 #include "attempts/TformHistorico.h"
-#include "mockexam/RecordingMessages.h"
+#include "support/RecordingMessages.h"
 
 #include <QApplication>
 #include <QChartView>
@@ -67,6 +67,7 @@ void TestTformHistorico::init()
         m_store->finish(m_ids[i], 60, i + 1);
     }
     m_messages.clear();
+    m_messages.offersApart = true;
     m_messages.answers.clear();
 }
 

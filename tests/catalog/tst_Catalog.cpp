@@ -1,6 +1,7 @@
 // The catalog model read from "nomes.txt": order, duplicates, fields, the
 // three filter lists, and what bad files give.
 #include "catalog/Catalog.h"
+#include "catalog/CatalogLine.h"
 #include "support/HazardFile.h"
 #include "text/DataFile.h"
 #include "text/PtBrCollation.h"
@@ -216,6 +217,8 @@ void CatalogTest::fields()
     QCOMPARE(c.size(), size_t(1));
     const CatalogEntry& e = c.at(0);
     QCOMPARE((QStringList{Uni(e.organisation), Uni(e.examType), Uni(e.year), Uni(e.archiveName)}), fields);
+    // Writing the entry gives its line back, byte for byte.
+    QCOMPARE(Uni(zelvora::catalog::CatalogLine::Write(e)), line);
 }
 
 void CatalogTest::filterLists_data()

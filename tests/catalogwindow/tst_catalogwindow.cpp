@@ -7,7 +7,7 @@
 #include "app/FindControl.h"
 #include "app/ImageView.h"
 #include "app/ModalHelper.h"
-#include "app/RecordingMessageBoxes.h"
+#include "support/RecordingMessages.h"
 #include "app/TestImages.h"
 #include "app/TFocusImage.h"
 #include "app/TformAbre.h"
@@ -118,7 +118,7 @@ private slots:
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_dataFolder;
-    RecordingMessageBoxes m_messages;
+    RecordingMessages m_messages;
     text::PtBrCollation m_collation;
     app::AppContext m_ctx;
     std::unique_ptr<TformMain> m_main;
@@ -144,7 +144,7 @@ void TestCatalogWindow::init()
     m_dir = std::make_unique<QTemporaryDir>();
     m_dataFolder = m_dir->path() + QStringLiteral("/dados/");
     QVERIFY(QDir().mkpath(m_dataFolder));
-    m_messages.shown.clear();
+    m_messages.clear();
     m_ctx = app::AppContext{};
     m_ctx.executablePath = m_dir->path() + QStringLiteral("/zelvora");
     m_ctx.messages = &m_messages;
@@ -268,7 +268,7 @@ void TestCatalogWindow::creationShowsGreatestYear()
     checkGridMatchesRowArchives();
     QVERIFY(w->searchPanelHidden());
     QVERIFY(Control<QFrame>(w, "panelLocaliza")->isHidden());
-    QVERIFY(m_messages.shown.isEmpty());
+    QVERIFY(m_messages.texts.isEmpty());
 }
 
 void TestCatalogWindow::listsAreSorted()
@@ -439,7 +439,7 @@ void TestCatalogWindow::filters()
          {Control<QComboBox>(w, "comboProva"), Control<QComboBox>(w, "comboOrg"), Control<QComboBox>(w, "comboAno")})
         if (other != picked)
             QCOMPARE(other->currentIndex(), -1);
-    QVERIFY(m_messages.shown.isEmpty());
+    QVERIFY(m_messages.texts.isEmpty());
     // The search panel keeps its text through a filter.
     QCOMPARE(Control<QLineEdit>(w, "editLocalizar")->text(), QStringLiteral("vunesp"));
 }
@@ -492,11 +492,11 @@ void TestCatalogWindow::search()
     QCOMPARE(shownArchives(), inCatalogOrder(expected));
     checkGridMatchesRowArchives();
     if (expected.isEmpty()) {
-        QCOMPARE(m_messages.shown.size(), 1);
-        QCOMPARE(m_messages.shown[0].first, QStringLiteral("Nenhuma prova foi encontrada."));
-        QCOMPARE(m_messages.shown[0].second, QStringLiteral("Zelvora"));
+        QCOMPARE(m_messages.texts.size(), 1);
+        QCOMPARE(m_messages.texts[0], QStringLiteral("Nenhuma prova foi encontrada."));
+        QCOMPARE(m_messages.captions[0], QStringLiteral("Zelvora"));
     } else {
-        QVERIFY(m_messages.shown.isEmpty());
+        QVERIFY(m_messages.texts.isEmpty());
     }
     for (QComboBox* list :
          {Control<QComboBox>(w, "comboProva"), Control<QComboBox>(w, "comboOrg"), Control<QComboBox>(w, "comboAno")})
@@ -543,7 +543,7 @@ void TestCatalogWindow::searchPanelToggle()
     QCOMPARE(shownArchives(), rows);
     clickZone(Control<TFocusImage>(w, "btLocalizar"));
     QCOMPARE(Control<QLineEdit>(w, "editLocalizar")->text(), QStringLiteral("abc"));
-    QVERIFY(m_messages.shown.isEmpty());
+    QVERIFY(m_messages.texts.isEmpty());
 }
 
 void TestCatalogWindow::columnWidthRule_data()
@@ -622,10 +622,10 @@ void TestCatalogWindow::emptyCatalog()
     QCOMPARE(Control<QTableView>(w, "gridProvas")->columnWidth(0), 335);
     QVERIFY(Control<QTableView>(w, "gridProvas")->horizontalHeader()->isHidden());
     QVERIFY(Control<QTableView>(w, "gridProvas")->verticalHeader()->isHidden());
-    QVERIFY(m_messages.shown.isEmpty());
+    QVERIFY(m_messages.texts.isEmpty());
     search(QStringLiteral("prova"));
-    QCOMPARE(m_messages.shown.size(), 1);
-    QCOMPARE(m_messages.shown[0].first, QStringLiteral("Nenhuma prova foi encontrada."));
+    QCOMPARE(m_messages.texts.size(), 1);
+    QCOMPARE(m_messages.texts[0], QStringLiteral("Nenhuma prova foi encontrada."));
     QCOMPARE(w->gridRowCount(), 1);
 }
 
@@ -681,7 +681,7 @@ void TestCatalogWindow::selectedRowFollowsGrid()
     QCOMPARE(cancel.shown, 1);
     QCOMPARE(w->selectedRow()->row, last);
     QCOMPARE(w->gridRowCount(), 3);
-    QVERIFY(m_messages.shown.isEmpty());
+    QVERIFY(m_messages.texts.isEmpty());
 }
 
 void TestCatalogWindow::pressEffectRestoresNormalPixels()
@@ -866,7 +866,7 @@ void TestCatalogWindow::allSkinsMissing()
                         Control<TFocusImage>(w, "btCopiar")->mapTo(w, QPoint(9, 9)));
     clickZone(Control<TFocusImage>(w, "btLocalizar"));
     QVERIFY(!w->searchPanelHidden());
-    QVERIFY(m_messages.shown.isEmpty());
+    QVERIFY(m_messages.texts.isEmpty());
     // The footer shows its dark blue where the skin would be.
     const QImage shot = w->grab().toImage();
     QCOMPARE(shot.pixelColor(Control<QFrame>(w, "panelButtons")->mapTo(w, QPoint(300, 20))), QColor(50, 63, 108));
@@ -945,7 +945,7 @@ void TestCatalogWindow::emptySearchLeavesNoHighlightedRow()
     auto* grid = Control<QTableView>(w, "gridProvas");
     QVERIFY(grid->selectionModel()->hasSelection());
     search(QStringLiteral("nada disso"));
-    QCOMPARE(m_messages.shown.size(), 1);
+    QCOMPARE(m_messages.texts.size(), 1);
     QVERIFY(!grid->selectionModel()->hasSelection());
     QVERIFY(!grid->currentIndex().isValid());
     // A search that finds rows highlights the first again.

@@ -3,7 +3,7 @@
 // files that land in the chosen folder are those of that row's archive.
 #include "app/AppContext.h"
 #include "app/FindControl.h"
-#include "app/RecordingMessageBoxes.h"
+#include "support/RecordingMessages.h"
 #include "app/TFocusImage.h"
 #include "catalog/ExamCopy.h"
 #include "catalog/ExamCopyDialog.h"
@@ -60,7 +60,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_data;
-    RecordingMessageBoxes m_messages;
+    RecordingMessages m_messages;
     text::PtBrCollation m_collation;
     app::AppContext m_ctx;
     std::unique_ptr<TformMain> m_main;
@@ -87,7 +87,7 @@ void TestCatalogCopy::init()
         w.addFile("pasta/prova.pdf", archive.toStdString());
         QVERIFY(w.writeTo((m_data + archive).toStdString()));
     }
-    m_messages.shown.clear();
+    m_messages.clear();
     m_ctx = {};
     m_ctx.executablePath = m_dir->path() + "/zelvora";
     m_ctx.messages = &m_messages;
@@ -208,9 +208,9 @@ void TestCatalogCopy::lastRowIsCopied()
     QCOMPARE(m_suggested, suggested);
     QTRY_COMPARE(ReadAll(dest + "/prova.pdf"), archive.toUtf8());
     // One notice, naming the folder the files went to.
-    QCOMPARE(m_messages.shown.size(), 1);
-    QVERIFY(m_messages.shown[0].first.startsWith(QStringLiteral("Prova copiada para a pasta:")));
-    QVERIFY(m_messages.shown[0].first.endsWith(QDir::toNativeSeparators(dest)));
+    QCOMPARE(m_messages.texts.size(), 1);
+    QVERIFY(m_messages.texts[0].startsWith(QStringLiteral("Prova copiada para a pasta:")));
+    QVERIFY(m_messages.texts[0].endsWith(QDir::toNativeSeparators(dest)));
 }
 
 void TestCatalogCopy::emptyResultCopiesNothing()
@@ -218,13 +218,13 @@ void TestCatalogCopy::emptyResultCopiesNothing()
     clickZone(Control<TFocusImage>(m_main.get(), "btLocalizar"));
     Control<QLineEdit>(m_main.get(), "editLocalizar")->setText("inexistente");
     QTest::keyClick(Control<QLineEdit>(m_main.get(), "editLocalizar"), Qt::Key_Return);
-    QCOMPARE(m_messages.shown.size(), 1); // "Nenhuma prova foi encontrada."
+    QCOMPARE(m_messages.texts.size(), 1); // "Nenhuma prova foi encontrada."
     answerDialogWith(m_dir->path() + "/nada");
     clickZone(Control<TFocusImage>(m_main.get(), "btCopiar"));
     QTest::mouseDClick(Control<QTableView>(m_main.get(), "gridProvas")->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
     QCoreApplication::processEvents();
     QCOMPARE(m_shows, 0);
-    QCOMPARE(m_messages.shown.size(), 1);
+    QCOMPARE(m_messages.texts.size(), 1);
     QVERIFY(!QFileInfo::exists(m_dir->path() + "/nada"));
 }
 

@@ -2,10 +2,10 @@
 // typed into the dialog's file name box and confirmed with Return, as a user
 // would, and the copied files are compared byte for byte.
 #include "app/AppContext.h"
-#include "app/MessageBoxes.h"
 #include "catalog/ExamCopy.h"
 #include "catalog/ExamCopyDialog.h"
 #include "catalog/ExamExtraction.h"
+#include "support/RecordingMessages.h"
 #include "zipwriter/ZipWriter.h"
 
 #include <QComboBox>
@@ -27,16 +27,6 @@ using gui::ExamCopyDialog;
 using zipwriter::ZipWriter;
 
 namespace {
-
-class RecordingMessages final : public app::MessageBoxes {
-public:
-    void show(QWidget*, const QString& text, const QString& caption) override
-    {
-        texts << text;
-        captions << caption;
-    }
-    QStringList texts, captions;
-};
 
 QByteArray ReadAll(const QString& path)
 {
@@ -143,8 +133,7 @@ void TestExamCopy::init()
     }
     QVERIFY(QFile::copy(m_data + "prova.zip", m_data + "2010/sub.zip"));
 
-    m_messages.texts.clear();
-    m_messages.captions.clear();
+    m_messages.clear();
     m_ctx = {};
     m_ctx.dataFolder = m_data;
     m_ctx.messages = &m_messages;

@@ -3,7 +3,7 @@
 // throw-away data folder, with recorded messages and a clock the test ticks.
 #include "ExamFolder.h"
 #include "FakeExamClock.h"
-#include "RecordingMessages.h"
+#include "support/RecordingMessages.h"
 
 #include "app/AppContext.h"
 #include "app/FindControl.h"
@@ -73,6 +73,7 @@ struct ExamHarness {
         aguarde->FormCreate();
         ctx.windows.aguarde = aguarde.get();
         messages.waitWindow = aguarde.get();
+        messages.offersApart = true;
         auto c = std::make_unique<FakeExamClock>();
         clock = c.get();
         simul = std::make_unique<zelvora::gui::TformSimul>(ctx, nullptr, std::move(c));

@@ -1,7 +1,7 @@
 // Start-up when no data folder exists: the user is asked for one, is told
 // which folders were looked at, and either leaves (no window is made) or
 // chooses a folder that is then read.
-#include "RecordingMessageBoxes.h"
+#include "support/RecordingMessages.h"
 
 #include "app/DataFolderPrompt.h"
 #include "app/ZelvoraApplication.h"
@@ -26,7 +26,7 @@ private slots:
 private:
     ZelvoraApplication& m_app;
     QTemporaryDir m_tmp;
-    RecordingMessageBoxes m_messages;
+    RecordingMessages m_messages;
 };
 
 void NoDataFolderTest::leavingMakesNoWindow()

@@ -5,7 +5,7 @@
 //
 // One application object serves the whole run, as in the program, so the test
 // functions run in order and share the windows created in initTestCase().
-#include "RecordingMessageBoxes.h"
+#include "support/RecordingMessages.h"
 
 #include "app/TformAbre.h"
 #include "app/TformAguarde.h"
@@ -60,7 +60,7 @@ private:
     QList<QWidget*> windows() const;
 
     ZelvoraApplication& m_app;
-    RecordingMessageBoxes m_messages;
+    RecordingMessages m_messages;
     QTemporaryDir m_tmp;
     QString m_dataFolder;
     QStringList m_log;
@@ -153,15 +153,15 @@ void StartupTest::creationFailureIsShownAndStartupGoesOn()
 {
     QCOMPARE(m_messages.count("Falha ao criar (teste)."), 1);
     // Something that is not a standard exception is shown as well.
-    QCOMPARE(m_messages.shown.size(), 2);
-    QVERIFY(!m_messages.shown[1].first.isEmpty());
-    for (const auto& m : m_messages.shown)
-        QCOMPARE(m.second, QStringLiteral("Zelvora"));
+    QCOMPARE(m_messages.texts.size(), 2);
+    QVERIFY(!m_messages.texts[1].isEmpty());
+    for (const auto& caption : m_messages.captions)
+        QCOMPARE(caption, QStringLiteral("Zelvora"));
     // The windows after the failing ones were still made and set up.
     QVERIFY(m_log.contains("created TformAguarde"));
     QVERIFY(m_log.contains("created TformAbre"));
     QVERIFY(m_app.windows().resultado);
-    m_messages.shown.clear();
+    m_messages.clear();
 }
 
 void StartupTest::startupShowsNoWindow()
@@ -183,7 +183,7 @@ void StartupTest::failureInEventHandlerIsShown_data()
 void StartupTest::failureInEventHandlerIsShown()
 {
     QFETCH(bool, standard);
-    m_messages.shown.clear();
+    m_messages.clear();
     QPushButton button(QStringLiteral("Falhar"));
     bool fail = true;
     int clicks = 0;
@@ -200,19 +200,19 @@ void StartupTest::failureInEventHandlerIsShown()
 
     QTest::mouseClick(&button, Qt::LeftButton);
     QTest::mouseClick(&button, Qt::LeftButton);
-    QCOMPARE(m_messages.shown.size(), 2);
-    QCOMPARE(m_messages.shown[0].second, QStringLiteral("Zelvora"));
+    QCOMPARE(m_messages.texts.size(), 2);
+    QCOMPARE(m_messages.captions[0], QStringLiteral("Zelvora"));
     if (standard)
-        QCOMPARE(m_messages.shown[0].first, QStringLiteral("Erro no clique."));
+        QCOMPARE(m_messages.texts[0], QStringLiteral("Erro no clique."));
     else
-        QVERIFY(!m_messages.shown[0].first.isEmpty());
+        QVERIFY(!m_messages.texts[0].isEmpty());
 
     // The program goes on: the same button still works.
     fail = false;
     QTest::mouseClick(&button, Qt::LeftButton);
     QCOMPARE(clicks, 3);
-    QCOMPARE(m_messages.shown.size(), 2);
-    m_messages.shown.clear();
+    QCOMPARE(m_messages.texts.size(), 2);
+    m_messages.clear();
 }
 
 void StartupTest::splashOnceOtherWindowsHideMainQuits()
@@ -307,7 +307,7 @@ void StartupTest::splashOnceOtherWindowsHideMainQuits()
     QVERIFY(mainBehindSplash);
     QVERIFY2(storeOpenLater, "the attempt store opens after the catalog's first paint");
     QCOMPARE(m_messages.count("Falha num temporizador."), 1);
-    QCOMPARE(m_messages.shown.first().second, QStringLiteral("Zelvora"));
+    QCOMPARE(m_messages.captions.first(), QStringLiteral("Zelvora"));
     // Closing windows destroyed none of them.
     QVERIFY(main && abre && creditos && simul);
     QVERIFY(!main->isVisible());

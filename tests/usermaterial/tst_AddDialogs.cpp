@@ -1,9 +1,9 @@
 // The dialogs that add material and set a paper's rules, driven through
 // their widgets.
-#include "app/MessageBoxes.h"
 #include "attempts/AttemptStore.h"
 #include "KeyPdfMaker.h"
 #include "support/OnePagePdf.h"
+#include "support/RecordingMessages.h"
 #include "usermaterial/AddExamDialog.h"
 #include "usermaterial/AddPaperDialog.h"
 #include "usermaterial/KeyInput.h"
@@ -29,11 +29,6 @@
 using namespace zelvora::gui;
 
 namespace {
-
-struct Recorder final : zelvora::app::MessageBoxes {
-    void show(QWidget*, const QString& text, const QString&) override { shown << text; }
-    QStringList shown;
-};
 
 QByteArray Read(const QString& path)
 {
@@ -79,7 +74,7 @@ void AddDialogsTest::init()
 
 void AddDialogsTest::paperPreviewAndSave()
 {
-    Recorder messages;
+    RecordingMessages messages;
     AddPaperDialog dialog(m_user, &messages, "Zelvora");
     dialog.pdfEdit()->setText(m_pdf);
     dialog.nameEdit()->setText("Analista 2010");
@@ -87,7 +82,7 @@ void AddDialogsTest::paperPreviewAndSave()
     QCOMPARE(dialog.preview()->count(), 3);
     QCOMPARE(dialog.preview()->item(1)->text(), QStringLiteral("Questão 2: E"));
     QTest::mouseClick(dialog.saveButton(), Qt::LeftButton);
-    QCOMPARE(messages.shown, QStringList());
+    QCOMPARE(messages.texts, QStringList());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(Read(m_user + "simu/lista.txt"), QByteArray("Analista 2010#Analista-2010.pdf\r\n"));
     QCOMPARE(Read(m_user + "simu/Analista-2010.txt"), QByteArray("3\r\n5\r\n1\r\n"));
@@ -120,14 +115,14 @@ void AddDialogsTest::paperRefusals()
     QFETCH(QString, name);
     QFETCH(QString, key);
     QFETCH(QString, message);
-    Recorder messages;
+    RecordingMessages messages;
     AddPaperDialog dialog(m_user, &messages, "Zelvora");
     dialog.pdfEdit()->setText(withPdf ? m_pdf : m_dir->filePath("falta.pdf"));
     dialog.nameEdit()->setText(name);
     dialog.keyEdit()->setPlainText(key);
     QTest::mouseClick(dialog.saveButton(), Qt::LeftButton);
-    QCOMPARE(messages.shown.size(), 1);
-    QVERIFY2(messages.shown[0].contains(message), qPrintable(messages.shown[0]));
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY2(messages.texts[0].contains(message), qPrintable(messages.texts[0]));
     QVERIFY(!QFile::exists(m_user + "simu/lista.txt"));
 }
 
@@ -174,15 +169,15 @@ void AddDialogsTest::whatTheProgramCannotOpenIsRefused()
     QFETCH(QString, key);
     QFETCH(QString, message);
     reinterpret_cast<void (*)(const QString&)>(prepare)(m_pdf);
-    Recorder messages;
+    RecordingMessages messages;
     AddPaperDialog dialog(m_user, &messages, "Zelvora");
     dialog.pdfEdit()->setText(m_pdf);
     dialog.nameEdit()->setText("P");
     dialog.keyEdit()->setPlainText(key);
     QVERIFY(dialog.preview()->count() <= 1000);
     QTest::mouseClick(dialog.saveButton(), Qt::LeftButton);
-    QCOMPARE(messages.shown.size(), 1);
-    QVERIFY2(messages.shown[0].contains(message), qPrintable(messages.shown[0]));
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY2(messages.texts[0].contains(message), qPrintable(messages.texts[0]));
     QVERIFY(dialog.result() != int(QDialog::Accepted));
     // Nothing copied into the user's folder, nothing listed.
     QVERIFY(!QFile::exists(m_user + "simu/lista.txt"));
@@ -196,7 +191,7 @@ void AddDialogsTest::examListsEntriesCompletesAndSaves()
     const QString zipPath = m_dir->filePath("baixado.zip");
     QVERIFY(zip.writeTo(zipPath.toStdString()));
 
-    Recorder messages;
+    RecordingMessages messages;
     AddExamDialog dialog(m_user, {{"Fundação Carlos Chagas", "CESPE"}, {"Analista"}, {"2010"}}, &messages, "Zelvora");
     dialog.zipEdit()->setText(m_pdf);
     dialog.checkZip();
@@ -215,7 +210,7 @@ void AddDialogsTest::examListsEntriesCompletesAndSaves()
     dialog.organisationEdit()->setText("Fundação Carlos Chagas");
     dialog.examTypeEdit()->setText("Analista");
     QTest::mouseClick(dialog.saveButton(), Qt::LeftButton);
-    QCOMPARE(messages.shown.size(), 1); // the year is missing
+    QCOMPARE(messages.texts.size(), 1); // the year is missing
     dialog.yearEdit()->setText("2010");
     QTest::mouseClick(dialog.saveButton(), Qt::LeftButton);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -260,7 +255,7 @@ void AddDialogsTest::paperKeyFromPdf()
     f.write(KeyPdfMaker::Write({page}));
     f.close();
 
-    Recorder messages;
+    RecordingMessages messages;
     AddPaperDialog dialog(m_user, &messages, "Zelvora");
     dialog.pdfEdit()->setText(m_pdf);
     dialog.nameEdit()->setText("Policia 2024");
@@ -278,7 +273,7 @@ void AddDialogsTest::paperKeyFromPdf()
         QCOMPARE(dialog.preview()->item(1)->text(), QStringLiteral("Questão 2: anulada"));
 
     QTest::mouseClick(dialog.saveButton(), Qt::LeftButton);
-    QCOMPARE(messages.shown, QStringList());
+    QCOMPARE(messages.texts, QStringList());
     QCOMPARE(Read(m_user + "simu/Policia-2024.txt"), key);
     QCOMPARE(Read(m_user + "simu/Policia-2024.ini"), info);
     QCOMPARE(QFile::exists(m_user + "simu/Policia-2024.ini"), !info.isEmpty());
@@ -305,7 +300,7 @@ void AddDialogsTest::updateKeyShowsChangesAndRescores()
         QVERIFY(store.finish(*id, 30, 1));
     }
 
-    Recorder messages;
+    RecordingMessages messages;
     UpdateKeyDialog dialog(zelvora::usermaterial::KeyReplacement::For(pdf, m_user, m_user), "P", storePath, &messages,
                            "Zelvora");
     QVERIFY(!dialog.updateButton()->isEnabled());
@@ -316,7 +311,7 @@ void AddDialogsTest::updateKeyShowsChangesAndRescores()
     QCOMPARE(changes, (QStringList{"Questão 3: resposta alterada de C para E", "Questões anuladas: 2"}));
     QVERIFY(dialog.updateButton()->isEnabled());
     QTest::mouseClick(dialog.updateButton(), Qt::LeftButton);
-    QCOMPARE(messages.shown, QStringList());
+    QCOMPARE(messages.texts, QStringList());
     QVERIFY(dialog.replaced());
     QCOMPARE(dialog.rescoredList()->count(), 1);
     QCOMPARE(dialog.rescoredList()->item(0)->text(), QStringLiteral("Tentativa 1: antes 1 de 3, agora 3 de 3"));
@@ -338,7 +333,7 @@ void Fill(QTableWidget* table, const QList<QStringList>& rows)
 
 void AddDialogsTest::rulesWriteTheInfoFile()
 {
-    Recorder messages;
+    RecordingMessages messages;
     const QString path = m_dir->filePath("prova.ini");
     {
         PaperRulesDialog dialog(path, "Agente 2021", &messages, "Zelvora");
@@ -355,7 +350,7 @@ void AddDialogsTest::rulesWriteTheInfoFile()
         dialog.findChild<QLineEdit*>("edMinimo")->setText("48");
         dialog.findChild<QLineEdit*>("edCorte")->setText("61.5");
         QTest::mouseClick(dialog.findChild<QPushButton*>("btSalvar"), Qt::LeftButton);
-        QCOMPARE(messages.shown, QStringList());
+        QCOMPARE(messages.texts, QStringList());
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
     }
     QCOMPARE(Read(path),
@@ -406,7 +401,7 @@ void AddDialogsTest::rulesRefused()
     QFETCH(QString, field);
     QFETCH(QString, value);
     QFETCH(QString, message);
-    Recorder messages;
+    RecordingMessages messages;
     const QString path = m_dir->filePath("prova.ini");
     PaperRulesDialog dialog(path, "P", &messages, "Zelvora");
     Fill(dialog.findChild<QTableWidget*>("tbBlocos"),
@@ -414,8 +409,8 @@ void AddDialogsTest::rulesRefused()
     if (auto* edit = dialog.findChild<QLineEdit*>(field))
         edit->setText(value);
     QTest::mouseClick(dialog.findChild<QPushButton*>("btSalvar"), Qt::LeftButton);
-    QCOMPARE(messages.shown.size(), 1);
-    QVERIFY2(messages.shown[0].contains(message), qPrintable(messages.shown[0]));
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY2(messages.texts[0].contains(message), qPrintable(messages.texts[0]));
     QVERIFY(!QFile::exists(path)); // nothing written
     QVERIFY(dialog.result() != int(QDialog::Accepted));
 }
@@ -449,7 +444,7 @@ void AddDialogsTest::examListingNamesAndCounts()
         zip.addFile(f.toStdString(), "conteudo");
     const QString zipPath = m_dir->filePath("listado.zip");
     QVERIFY(zip.writeTo(zipPath.toStdString()));
-    Recorder messages;
+    RecordingMessages messages;
     AddExamDialog dialog(m_user, {}, &messages, "Zelvora");
     dialog.zipEdit()->setText(zipPath);
     dialog.checkZip();

@@ -1,7 +1,7 @@
 // Removing one's own material from the windows' context menus: only what the
 // user added, and only after a yes.
-#include "app/MessageBoxes.h"
 #include "catalog/Catalog.h"
+#include "support/RecordingMessages.h"
 #include "usermaterial/CatalogAdditions.h"
 #include "usermaterial/PaperAdditions.h"
 #include "usermaterial/UserMaterial.h"
@@ -17,21 +17,6 @@
 #include <QTest>
 
 using namespace zelvora;
-
-namespace {
-
-struct Answering final : app::MessageBoxes {
-    void show(QWidget*, const QString& text, const QString&) override { shown << text; }
-    bool ask(QWidget*, const QString& text, const QString&) override
-    {
-        asked << text;
-        return yes;
-    }
-    QStringList shown, asked;
-    bool yes = false;
-};
-
-} // namespace
 
 class AdditionsTest : public QObject {
     Q_OBJECT
@@ -70,11 +55,11 @@ void AdditionsTest::removeOnlyOwnAfterYes()
     usermaterial::UserMaterial store(user);
     const auto exam = store.addExam(zipPath, "O", "T", "2001");
     const auto paper = store.addPaper(pdf, "P", {"1"});
-    QVERIFY(exam.ok && paper.ok);
+    QVERIFY(exam && paper);
 
     app::AppContext ctx;
-    Answering boxes;
-    boxes.yes = yes;
+    RecordingMessages boxes;
+    boxes.answer = yes;
     ctx.messages = &boxes;
     ctx.sources = {{user.toStdString(), true}, {dir.filePath("installed/").toStdString(), false}};
     ctx.userFolder = user;
@@ -98,8 +83,8 @@ void AdditionsTest::removeOnlyOwnAfterYes()
     QCOMPARE(paperMenu->findChild<QAction*>("actionRemoverProva")->isEnabled(), enabled);
     exams.removeSelected();
     papers.removeSelected();
-    QCOMPARE(boxes.asked.size(), enabled ? 2 : 0);
-    QCOMPARE(boxes.shown.size(), enabled ? 0 : 2);
+    QCOMPARE(boxes.questions.size(), enabled ? 2 : 0);
+    QCOMPARE(boxes.texts.size(), enabled ? 0 : 2);
     QCOMPARE(QFile::exists(user + "O-T-2001.zip"), !removed);
     QCOMPARE(QFile::exists(user + "simu/P.pdf"), !removed);
     QCOMPARE(reloads, removed ? 2 : 0);

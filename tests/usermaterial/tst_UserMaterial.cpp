@@ -5,6 +5,7 @@
 #include "mockexam/MockExamList.h"
 #include "text/DataFile.h"
 #include "text/PtBrCollation.h"
+#include "usermaterial/MaterialMessages.h"
 #include "usermaterial/UserMaterial.h"
 #include "zipwriter/ZipWriter.h"
 
@@ -18,6 +19,7 @@
 
 #include <unistd.h>
 
+using zelvora::usermaterial::MaterialMessages;
 using zelvora::usermaterial::UserMaterial;
 
 namespace {
@@ -93,7 +95,7 @@ void UserMaterialTest::fieldChecks()
 {
     QFETCH(QString, text);
     QFETCH(QString, refusal);
-    const QString why = UserMaterial::CheckField(text, "O nome");
+    const QString why = MaterialMessages::Field(UserMaterial::CheckField(text), "O nome");
     QCOMPARE(why.isEmpty(), refusal.isEmpty());
     QVERIFY2(why.contains(refusal), qPrintable(why));
 }
@@ -118,21 +120,22 @@ void UserMaterialTest::archiveCheck()
     QVERIFY(Write(path, bytes));
     const auto check = UserMaterial::CheckArchive(path);
     QCOMPARE(check.ok(), ok);
-    QVERIFY(!check.error.isEmpty());
-    QVERIFY(check.entries.isEmpty());
+    QVERIFY(!MaterialMessages::Text(check).isEmpty());
 
     const auto good = UserMaterial::CheckArchive(m_zip);
-    QVERIFY2(good.ok(), qPrintable(good.error));
-    QCOMPARE(good.entries, (QStringList{"prova/", "prova/caderno.pdf"}));
+    QVERIFY2(good.ok(), qPrintable(MaterialMessages::Text(good)));
+    QCOMPARE(good->entries, (QStringList{"prova/", "prova/caderno.pdf"}));
 }
 
 void UserMaterialTest::paperAddedAndRemoved()
 {
     UserMaterial store(m_user);
     const auto first = store.addPaper(m_pdf, "Língua Portuguesa", {"1", "3", "5"});
-    QVERIFY2(first.ok, qPrintable(first.message));
+    QVERIFY2(first.ok(), qPrintable(MaterialMessages::Text(first)));
     const auto second = store.addPaper(m_pdf, "Língua Portuguesa", {"2"});
-    QVERIFY(second.ok);
+    QVERIFY(second.ok());
+    QCOMPARE(second->name, std::string("L\xEDngua Portuguesa"));
+    QCOMPARE(second->pdfPath, std::string("Lingua-Portuguesa-2.pdf"));
 
     const QString simu = store.mockExamFolder();
     QCOMPARE(
@@ -143,11 +146,11 @@ void UserMaterialTest::paperAddedAndRemoved()
     QCOMPARE(Read(simu + "Lingua-Portuguesa-2.txt"), QByteArray("2\r\n"));
 
     const auto refused = store.addPaper(m_pdf, "Prova Ω", {"1"});
-    QVERIFY(!refused.ok);
-    QVERIFY(!store.addPaper(m_pdf, "Prova", {"6"}).ok);
+    QVERIFY(!refused.ok());
+    QVERIFY(!store.addPaper(m_pdf, "Prova", {"6"}).ok());
 
     const auto removed = store.removePaper({"L\xEDngua Portuguesa", "Lingua-Portuguesa.pdf"});
-    QVERIFY2(removed.ok, qPrintable(removed.message));
+    QVERIFY2(removed.ok(), qPrintable(MaterialMessages::Text(removed)));
     QCOMPARE(Read(simu + "lista.txt"), QByteArray("L\xEDngua Portuguesa#Lingua-Portuguesa-2.pdf\r\n"));
     QVERIFY(!QFile::exists(simu + "Lingua-Portuguesa.pdf"));
     QVERIFY(!QFile::exists(simu + "Lingua-Portuguesa.txt"));
@@ -158,9 +161,9 @@ void UserMaterialTest::examAddedAndRemoved()
 {
     UserMaterial store(m_user);
     const auto added = store.addExam(m_zip, "Fundação Carlos Chagas", "Técnico", "2010");
-    QVERIFY2(added.ok, qPrintable(added.message));
-    QVERIFY(!store.addExam(m_pdf, "FCC", "Técnico", "2010").ok);
-    QVERIFY(!store.addExam(m_zip, "FCC", "", "2010").ok);
+    QVERIFY2(added.ok(), qPrintable(MaterialMessages::Text(added)));
+    QVERIFY(!store.addExam(m_pdf, "FCC", "Técnico", "2010").ok());
+    QVERIFY(!store.addExam(m_zip, "FCC", "", "2010").ok());
 
     const zelvora::text::PtBrCollation collation;
     const auto catalog = zelvora::catalog::Catalog::LoadSources({store.folder().toStdString()}, collation);
@@ -170,7 +173,7 @@ void UserMaterialTest::examAddedAndRemoved()
     QCOMPARE(Read(store.folder() + QString::fromStdString(entry.archiveName)), Read(m_zip));
     QVERIFY(Read(store.folder() + "nomes.txt").endsWith("\r\n"));
 
-    QVERIFY(store.removeExam(entry).ok);
+    QVERIFY(store.removeExam(entry).ok());
     QCOMPARE(Read(store.folder() + "nomes.txt"), QByteArray());
     QVERIFY(!QFile::exists(store.folder() + QString::fromStdString(entry.archiveName)));
 }
@@ -178,14 +181,14 @@ void UserMaterialTest::examAddedAndRemoved()
 void UserMaterialTest::onlyOwnMaterialIsRemoved()
 {
     UserMaterial store(m_user);
-    QVERIFY(store.addExam(m_zip, "FCC", "Analista", "2008").ok);
+    QVERIFY(store.addExam(m_zip, "FCC", "Analista", "2008").ok());
     // An entry of another folder, and a line crafted to reach outside.
-    QVERIFY(!store.removeExam({"CESPE", "Agente", "2004", "a.zip"}).ok);
+    QVERIFY(!store.removeExam({"CESPE", "Agente", "2004", "a.zip"}).ok());
     QVERIFY(Write(m_dir->filePath("home/zelvora/fora.txt"), "x"));
     QVERIFY(QDir().mkpath(store.mockExamFolder()));
     QVERIFY(Write(store.mockExamFolder() + "lista.txt", "Fora#../../fora.pdf\r\n"));
     // Such a line is never offered, so it is not the user's to remove either.
-    QVERIFY(!store.removePaper({"Fora", "../../fora.pdf"}).ok);
+    QVERIFY(!store.removePaper({"Fora", "../../fora.pdf"}).ok());
     QVERIFY(QFile::exists(m_dir->filePath("home/zelvora/fora.txt")));
     QCOMPARE(Read(store.folder() + "nomes.txt"), QByteArray("FCC#Analista#2008#FCC-Analista-2008.zip\r\n"));
 }
@@ -236,8 +239,8 @@ void UserMaterialTest::paperTheProgramCannotOpenIsRefused()
     }
     const auto outcome = UserMaterial(m_user).addPaper(m_pdf, "Grande",
                                                        std::vector<std::string>(size_t(questions), "1"));
-    QVERIFY(!outcome.ok);
-    QVERIFY2(outcome.message.contains(message), qPrintable(outcome.message));
+    QVERIFY(!outcome.ok());
+    QVERIFY2(MaterialMessages::Text(outcome).contains(message), qPrintable(MaterialMessages::Text(outcome)));
     // Nothing copied, nothing listed.
     QVERIFY(QDir(UserMaterial(m_user).mockExamFolder()).entryList(QDir::Files).isEmpty());
 }
@@ -248,8 +251,8 @@ void UserMaterialTest::paperTheProgramCannotOpenIsRefused()
 void UserMaterialTest::readOnlyFolderIsNotAnotherProgram()
 {
     UserMaterial store(m_user);
-    QVERIFY(store.addPaper(m_pdf, "Antes", {"1"}).ok);
-    QVERIFY(store.addExam(m_zip, "O", "T", "2001").ok);
+    QVERIFY(store.addPaper(m_pdf, "Antes", {"1"}).ok());
+    QVERIFY(store.addExam(m_zip, "O", "T", "2001").ok());
     QVERIFY(QFile::remove(m_user + "/.zelvora.lock") || !QFile::exists(m_user + "/.zelvora.lock"));
 
     QString mounted;
@@ -276,15 +279,16 @@ void UserMaterialTest::readOnlyFolderIsNotAnotherProgram()
     UserMaterial readOnly(m_user);
     const auto list = zelvora::mockexam::MockExamList::Load(readOnly.mockExamFolder().toStdString());
     QVERIFY(list && list->size() == 1);
-    const zelvora::usermaterial::Outcome outcomes[] = {
-        readOnly.addPaper(m_pdf, "Depois", {"1"}),
-        readOnly.addExam(m_zip, "O2", "T", "2002"),
+    const zelvora::usermaterial::MaterialResult outcomes[] = {
+        readOnly.addPaper(m_pdf, "Depois", {"1"}).status(),
+        readOnly.addExam(m_zip, "O2", "T", "2002").status(),
         readOnly.removePaper(list->front()),
         readOnly.removeExam({"O", "T", "2001", "O-T-2001.zip"}),
     };
     for (const auto& o : outcomes) {
-        QVERIFY(!o.ok);
-        QVERIFY2(o.message.startsWith("Não foi possível gravar na pasta"), qPrintable(o.message));
+        QVERIFY(!o.ok());
+        QVERIFY2(MaterialMessages::Text(o).startsWith("Não foi possível gravar na pasta"),
+                 qPrintable(MaterialMessages::Text(o)));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "SampleFolderWriter.h"
 
+#include "catalog/CatalogLine.h"
+#include "mockexam/MockExamList.h"
 #include "mockexam/PaperInfoReader.h"
 #include "PaperWriter.h"
 #include "QuestionBank.h"
@@ -193,15 +195,16 @@ void SampleFolderWriter::Write(const QString& folder)
 
     std::vector<std::string> catalog;
     for (const SampleExam& exam : SampleCatalog::Exams()) {
-        catalog.push_back(
-            Utf8ToCp1252(exam.organisation + "#" + exam.examType + "#" + exam.year + "#" + exam.archiveName));
+        catalog.push_back(catalog::CatalogLine::Write({Utf8ToCp1252(exam.organisation), Utf8ToCp1252(exam.examType),
+                                                       Utf8ToCp1252(exam.year), Utf8ToCp1252(exam.archiveName)}));
         writeArchive(folder, exam);
     }
     writeFile(folder + QStringLiteral("/nomes.txt"), windowsLines(catalog));
 
     std::vector<std::string> list;
     for (const MockPaper& paper : SampleCatalog::MockPapers()) {
-        list.push_back(Utf8ToCp1252(paper.displayName + "#" + paper.pdfPath));
+        list.push_back(
+            mockexam::MockExamList::WriteLine({Utf8ToCp1252(paper.displayName), Utf8ToCp1252(paper.pdfPath)}));
         QString pdfPath = simu + QLatin1Char('/')
             + QString::fromStdString(paper.pdfPath).replace(QLatin1Char('\\'), QLatin1Char('/'));
         makeFolder(QFileInfo(pdfPath).path());

@@ -1,12 +1,12 @@
 #pragma once
-// Message boxes that record their texts instead of waiting for a click, and
-// whether the wait window was still on screen when each one appeared.
+// The one message-box stand-in of the tests: records every text and caption
+// instead of showing a box, answers questions from a queue, and notes whether
+// a given window (the wait window) was on screen when each box appeared.
 #include "app/MessageBoxes.h"
 
+#include <QList>
 #include <QStringList>
 #include <QWidget>
-
-#include <functional>
 
 class RecordingMessages final : public zelvora::app::MessageBoxes {
 public:
@@ -16,21 +16,26 @@ public:
         captions << caption;
         waitVisible << (waitWindow && waitWindow->isVisible());
     }
-    // Questions are recorded too and answered from answers, in order;
-    // "Sim" once it is empty.
+    // Questions are recorded and answered from answers, in order; with the
+    // queue empty, by answer.
     bool ask(QWidget*, const QString& text, const QString&) override
     {
         questions << text;
-        return answers.isEmpty() ? true : answers.takeFirst();
+        return answers.isEmpty() ? answer : answers.takeFirst();
     }
-    // Notices with an extra button are recorded apart, with the button's
-    // text; the button is chosen when offerAnswer says so.
-    bool offer(QWidget*, const QString& text, const QString&, const QString& actionText) override
+    // Notices with an extra button are recorded with the button's text, and
+    // among the shown texts too unless offersApart; the button is chosen when
+    // offerAnswer says so.
+    bool offer(QWidget* owner, const QString& text, const QString& caption, const QString& actionText) override
     {
         offers << text;
         offerActions << actionText;
+        if (!offersApart)
+            show(owner, text, caption);
         return offerAnswer;
     }
+    // How many boxes showed exactly text.
+    int count(const QString& text) const { return int(texts.count(text)); }
     void clear()
     {
         offers.clear();
@@ -47,7 +52,9 @@ public:
     QList<bool> waitVisible;
     QStringList questions;
     QList<bool> answers;
+    bool answer = true;
     QStringList offers;
     QStringList offerActions;
     bool offerAnswer = false;
+    bool offersApart = false;
 };
