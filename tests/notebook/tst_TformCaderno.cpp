@@ -3,11 +3,11 @@
 // export, and a review session over questions of two papers that is left,
 // resumed and finished.
 #include "app/FindControl.h"
-#include "mockexam/RecordingMessages.h"
 #include "notebook/NotebookPapers.h"
 #include "notebook/TformCaderno.h"
 #include "notebook/TformQuestaoCaderno.h"
 #include "notebook/TformRefazer.h"
+#include "support/RecordingMessages.h"
 
 #include <QApplication>
 #include <QComboBox>
