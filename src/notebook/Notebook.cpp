@@ -22,7 +22,11 @@ namespace {
 
 const QString ItemColumns = QStringLiteral(
     "id, pdf_path, data_folder, key_hash, question, paper_name, board, year, subject, key_line, right_wrong,"
-    " status, missed, last_seen, note, ease, interval_days, repetitions, lapses, due_day, mastered, leech, active");
+    " status, missed, last_seen, note, ease, interval_days, repetitions, lapses, due_day, mastered, leech, active,"
+    // The paper's question count, from its latest attempt under that key.
+    " (SELECT question_count FROM attempt WHERE attempt.pdf_path = notebook_item.pdf_path"
+    " AND attempt.data_folder = notebook_item.data_folder AND attempt.key_hash = notebook_item.key_hash"
+    " AND attempt.kind = 0 ORDER BY attempt.id DESC LIMIT 1)");
 
 NotebookItem ReadItem(const QSqlQuery& q)
 {
@@ -48,6 +52,7 @@ NotebookItem ReadItem(const QSqlQuery& q)
     it.schedule.mastered = q.value(20).toInt() != 0;
     it.schedule.leech = q.value(21).toInt() != 0;
     it.active = q.value(22).toInt() != 0;
+    it.questionCount = q.value(23).toInt();
     return it;
 }
 

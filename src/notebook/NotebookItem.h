@@ -30,6 +30,7 @@ struct NotebookItem {
     QString note;
     ReviewState schedule;
     bool active = true; // in the notebook (latest answer not right, not mastered)
+    int questionCount = 0; // the paper's, as its latest attempt had it; 0 when unknown
 
     // The letter of the key's answer: "A".."E", "C"/"E".
     QString keyLetter() const;

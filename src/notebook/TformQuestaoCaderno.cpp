@@ -45,7 +45,7 @@ void TformQuestaoCaderno::showItem(const notebook::NotebookItem& item)
     m_anotacao->setVisible(!item.note.isEmpty());
     // The same paper stays open, so its map is not looked for again.
     if (!m_loaded || m_shownPdf != item.paper.pdfPath) {
-        m_loaded = m_pane->openPaper(item.paper.pdfPath, 0);
+        m_loaded = m_pane->openPaper(item.paper.pdfPath, item.questionCount);
         m_shownPdf = m_loaded ? item.paper.pdfPath : QString();
     }
     if (m_loaded)

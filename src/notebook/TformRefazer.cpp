@@ -172,7 +172,7 @@ void TformRefazer::showQuestion(int position)
     m_prova->setText(QStringLiteral("%1 — questão %2").arg(it.paperName).arg(it.question + 1));
     // A paper already open keeps its map: only the question changes.
     if (m_loadedPdf != it.paper.pdfPath)
-        m_loadedPdf = m_pane->openPaper(it.paper.pdfPath, 0) ? it.paper.pdfPath : QString();
+        m_loadedPdf = m_pane->openPaper(it.paper.pdfPath, it.questionCount) ? it.paper.pdfPath : QString();
     if (!m_loadedPdf.isEmpty())
         m_pane->showQuestion(it.question);
     const int count = it.rightWrong ? 2 : 5;

@@ -112,6 +112,8 @@ void TestNotebook::guessesBlanksSubjectsAndAnnulled()
     QCOMPARE(items[1].subject, QStringLiteral("Direito"));
     QVERIFY(items[2].rightWrong);
     QCOMPARE(items[2].keyLetter(), QStringLiteral("C"));
+    // The paper's length, for finding where its questions start.
+    QCOMPARE(items[2].questionCount, 5);
 }
 
 void TestNotebook::changedKeyJudgesNothing()
