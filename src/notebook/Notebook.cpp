@@ -23,10 +23,11 @@ namespace {
 const QString ItemColumns = QStringLiteral(
     "id, pdf_path, data_folder, key_hash, question, paper_name, board, year, subject, key_line, right_wrong,"
     " status, missed, last_seen, note, ease, interval_days, repetitions, lapses, due_day, mastered, leech, active,"
-    // The paper's question count, from its latest attempt under that key.
+    // The paper's question count: every attempt under the same key has the
+    // key's, so the first the paper index finds will do.
     " (SELECT question_count FROM attempt WHERE attempt.pdf_path = notebook_item.pdf_path"
     " AND attempt.data_folder = notebook_item.data_folder AND attempt.key_hash = notebook_item.key_hash"
-    " AND attempt.kind = 0 ORDER BY attempt.id DESC LIMIT 1)");
+    " LIMIT 1)");
 
 NotebookItem ReadItem(const QSqlQuery& q)
 {
