@@ -3,6 +3,7 @@
 // read again.
 #include "mockexam/BoardScore.h"
 #include "mockexam/ExamScore.h"
+#include "mockexam/InfoKeyCheck.h"
 #include "mockexam/PaperInfoReader.h"
 
 #include <cstdint>
@@ -25,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
     std::vector<std::string> answers(questions, "#");
     for (size_t q = 0; q < questions; q += 3)
         answers[q] = q % 2 ? "1" : "2";
-    (void)PaperInfoReader::CheckAgainstKey(r.info, key);
+    (void)InfoKeyCheck::Check(r.info, key);
     (void)ExamScore::Compute(key, answers, 60, r.info);
     const BoardScore board = BoardScore::Compute(key, answers, r.info, {1, 2, 3});
     (void)board.lines(",");

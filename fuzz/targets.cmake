@@ -43,6 +43,7 @@ endif()
 # reads), compiled again with the fuzzing flags.
 set(ZELVORA_INFO_FUZZ_SOURCES
   ${PROJECT_SOURCE_DIR}/src/mockexam/PaperInfoReader.cpp ${PROJECT_SOURCE_DIR}/src/mockexam/PaperInfo.cpp
+  ${PROJECT_SOURCE_DIR}/src/mockexam/InfoKeyCheck.cpp
   ${PROJECT_SOURCE_DIR}/src/mockexam/QuestionRanges.cpp ${PROJECT_SOURCE_DIR}/src/mockexam/ExamScore.cpp
   ${PROJECT_SOURCE_DIR}/src/mockexam/ExamAnswers.cpp ${PROJECT_SOURCE_DIR}/src/mockexam/BoardScore.cpp)
 add_library(zelvora_info_fuzz STATIC ${ZELVORA_INFO_FUZZ_SOURCES})

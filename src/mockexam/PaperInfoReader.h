@@ -75,12 +75,6 @@ public:
     static std::vector<std::pair<int, int>> ParseRanges(std::string_view value,
                                                         std::vector<std::string>* bad = nullptr);
 
-    // What the info file says that does not fit the paper's key: annulled
-    // questions and subject or block ranges past the last question,
-    // questions in two subjects or two blocks, and key lines that no answer of the paper's item type can
-    // match (annulled questions excepted, whatever their line holds).
-    static std::vector<InfoProblem> CheckAgainstKey(const PaperInfo& info, const std::vector<std::string>& key);
-
     // "3:00" for three hours, "0:45", "1:30:15" when seconds remain.
     static std::string DurationText(int seconds);
 };

@@ -10,18 +10,16 @@ interrupted attempt is open in the other and gets an attempt of its own.
 Reuses the drivers of zelvora_e2e.py and attempts_e2e.py. Exit status: 0
 passed, 1 failed, 77 skipped. Run inside a D-Bus session (dbus-run-session).
 """
-import argparse
 import os
 import random
 import shutil
 import signal
 import subprocess
 import sys
-import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from zelvora_e2e import start_session, run_reporting, skip_reason, Failure, SKIP, check, log, wait_for  # noqa: E402
+from zelvora_e2e import (scenario_main, start_session, Failure, check, log, wait_for)  # noqa: E402
 from attempts_e2e import (start_program, open_exam_window, choose_and_start, paper_key, radios,  # noqa: E402
                           marked, question_box, store_rows)
 
@@ -134,41 +132,5 @@ def scenario(args, work, procs):
     return 0
 
 
-def run(args):
-    work = tempfile.mkdtemp(prefix='zelvora-signals-e2e-')
-    procs = []
-    try:
-        return scenario(args, work, procs)
-    except Failure:
-        for name in sorted(os.listdir(work)):
-            if name.endswith('.log'):
-                with open(os.path.join(work, name), errors='replace') as fh:
-                    log('--- %s ---\n%s' % (name, fh.read()[-2000:]))
-        raise
-    finally:
-        for p in reversed(procs):
-            if p.poll() is None:
-                p.terminate()
-                try:
-                    p.wait(5)
-                except subprocess.TimeoutExpired:
-                    p.kill()
-        shutil.rmtree(work, ignore_errors=True)
-
-
-def main():
-    p = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    p.add_argument('--bin', required=True, help='the built zelvora program')
-    p.add_argument('--data', required=True, help='the generated dados folder')
-    p.add_argument('--shots', required=True, help='folder for the screenshots')
-    p.add_argument('--locale', default='pt_BR.UTF-8')
-    args = p.parse_args()
-    reason = skip_reason()
-    if reason:
-        print('SKIP: ' + reason)
-        return SKIP
-    return run_reporting(run, args)
-
-
 if __name__ == '__main__':
-    sys.exit(main())
+    sys.exit(scenario_main(__doc__, scenario, 'zelvora-signals-e2e-', '*'))

@@ -19,16 +19,13 @@ The old key is kept beside the new one; the data folder is unchanged.
 
 Exit status: 0 passed, 1 failed, 77 skipped. Run inside dbus-run-session.
 """
-import argparse
 import os
 import shutil
 import subprocess
 import sys
-import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from zelvora_e2e import (start_session, run_reporting, skip_reason, A11y, Failure, SKIP, check, log,  # noqa: E402
-                         tree_hash, wait_for)
+from zelvora_e2e import (scenario_main, start_session, A11y, check, log, tree_hash, wait_for)  # noqa: E402
 from zelvora_ownmaterial_e2e import make_read_only, click_on, field, button  # noqa: E402
 
 PAPER = 'Prova do Gabarito em PDF'
@@ -200,37 +197,5 @@ def scenario(args, work, procs):
     return 0
 
 
-def run(args):
-    work = tempfile.mkdtemp(prefix='zelvora-keypdf-e2e-')
-    procs = []
-    try:
-        return scenario(args, work, procs)
-    finally:
-        for p in reversed(procs):
-            if p.poll() is None:
-                p.terminate()
-                try:
-                    p.wait(5)
-                except subprocess.TimeoutExpired:
-                    p.kill()
-        for root, dirs, files in os.walk(work):
-            for d in dirs:
-                os.chmod(os.path.join(root, d), 0o755)
-        shutil.rmtree(work, ignore_errors=True)
-
-
-def main():
-    p = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    p.add_argument('--bin', required=True)
-    p.add_argument('--data', required=True)
-    p.add_argument('--shots', required=True)
-    args = p.parse_args()
-    reason = skip_reason()
-    if reason:
-        print('SKIP: ' + reason)
-        return SKIP
-    return run_reporting(run, args)
-
-
 if __name__ == '__main__':
-    sys.exit(main())
+    sys.exit(scenario_main(__doc__, scenario, 'zelvora-keypdf-e2e-'))

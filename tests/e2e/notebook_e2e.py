@@ -12,17 +12,14 @@ the two right ones moved on by six days.
 Reuses the drivers of zelvora_e2e.py and attempts_e2e.py. Exit status: 0
 passed, 1 failed, 77 skipped. Run inside a D-Bus session (dbus-run-session).
 """
-import argparse
 import os
 import re
 import shutil
 import sqlite3
-import subprocess
 import sys
-import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from zelvora_e2e import start_session, run_reporting, skip_reason, Failure, SKIP, check, log, wait_for  # noqa: E402
+from zelvora_e2e import scenario_main, start_session, check, log, wait_for  # noqa: E402
 from attempts_e2e import start_program, open_exam_window, choose_and_start, paper_key, click_again, radios, \
     marked, EXAM  # noqa: E402
 
@@ -148,42 +145,5 @@ def scenario(args, work, procs):
     return 0
 
 
-def run(args):
-    work = tempfile.mkdtemp(prefix='zelvora-notebook-e2e-')
-    procs = []
-    try:
-        return scenario(args, work, procs)
-    except Failure:
-        for name in ('first.log', 'second.log'):
-            path = os.path.join(work, name)
-            if os.path.exists(path):
-                with open(path, errors='replace') as fh:
-                    log('--- %s ---\n%s' % (name, fh.read()[-3000:]))
-        raise
-    finally:
-        for p in reversed(procs):
-            if p.poll() is None:
-                p.terminate()
-                try:
-                    p.wait(5)
-                except subprocess.TimeoutExpired:
-                    p.kill()
-        shutil.rmtree(work, ignore_errors=True)
-
-
-def main():
-    p = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    p.add_argument('--bin', required=True, help='the built zelvora program')
-    p.add_argument('--data', required=True, help='the generated dados folder')
-    p.add_argument('--shots', required=True, help='folder for the screenshots')
-    p.add_argument('--locale', default='pt_BR.UTF-8')
-    args = p.parse_args()
-    reason = skip_reason()
-    if reason:
-        print('SKIP: ' + reason)
-        return SKIP
-    return run_reporting(run, args)
-
-
 if __name__ == '__main__':
-    sys.exit(main())
+    sys.exit(scenario_main(__doc__, scenario, 'zelvora-notebook-e2e-', ('first.log', 'second.log')))

@@ -292,20 +292,44 @@ def format_number(value, sep):
 
 
 # --------------------------------------------------------------------- steps ---
-def run(args):
-    work = tempfile.mkdtemp(prefix='zelvora-e2e-')
+def stop_all(procs):
+    """Ends the processes a scenario started, the last started first."""
+    for p in reversed(procs):
+        if p.poll() is None:
+            p.terminate()
+            try:
+                p.wait(5)
+            except subprocess.TimeoutExpired:
+                p.kill()
+
+
+def run_in_work(scenario, args, prefix, logs=()):
+    """Runs scenario(args, work, procs) in a fresh work folder. On a failure
+    the tails of the program logs named by logs (names in the work folder, or
+    '*' for every *.log) go to the output; the processes are always ended and
+    the folder removed, folders a scenario made read-only included."""
+    work = tempfile.mkdtemp(prefix=prefix)
     procs = []
     try:
         return scenario(args, work, procs)
+    except Failure:
+        names = sorted(n for n in os.listdir(work) if n.endswith('.log')) if logs == '*' else logs
+        for name in names:
+            path = os.path.join(work, name)
+            if os.path.exists(path):
+                with open(path, errors='replace') as fh:
+                    log('--- %s ---\n%s' % (name, fh.read()[-3000:]))
+        raise
     finally:
-        for p in reversed(procs):
-            if p.poll() is None:
-                p.terminate()
-                try:
-                    p.wait(5)
-                except subprocess.TimeoutExpired:
-                    p.kill()
+        stop_all(procs)
+        for root, dirs, _ in os.walk(work):
+            for d in dirs:
+                os.chmod(os.path.join(root, d), 0o755)
         shutil.rmtree(work, ignore_errors=True)
+
+
+def run(args):
+    return run_in_work(scenario, args, 'zelvora-e2e-')
 
 
 def start_session(work, procs, shots, locale, **extra_env):
@@ -638,6 +662,23 @@ def run_reporting(run, args):
     except Failure as e:
         log('FAIL:', e)
         return 1
+
+
+def scenario_main(doc, scenario, prefix, logs=()):
+    """The command line of a scenario script: --bin, --data, --shots and
+    --locale; skips where the tools are missing, else runs the scenario in a
+    work folder of its own (see run_in_work) and gives its exit status."""
+    p = argparse.ArgumentParser(description=doc.splitlines()[0])
+    p.add_argument('--bin', required=True, help='the built zelvora program')
+    p.add_argument('--data', required=True, help='the generated dados folder')
+    p.add_argument('--shots', required=True, help='folder for the screenshots')
+    p.add_argument('--locale', default='pt_BR.UTF-8')
+    args = p.parse_args()
+    reason = skip_reason()
+    if reason:
+        print('SKIP: ' + reason)
+        return SKIP
+    return run_reporting(lambda a: run_in_work(scenario, a, prefix, logs), args)
 
 
 def main():

@@ -1,7 +1,7 @@
 // The exam window's additions for learning from each exam, driven through
 // the real widgets with the injected clock: the time limit and its notices,
 // right/wrong papers, the study aids, and the review after finishing.
-#include "ExamHarness.h"
+#include "ExamPage.h"
 
 #include "app/TFocusImage.h"
 #include "mockexam/DurationBox.h"
@@ -18,49 +18,12 @@ using namespace zelvora::gui;
 
 namespace {
 
-// One paper "P" (p.pdf) with the given key and info file (none when empty).
-std::unique_ptr<ExamHarness> Paper(const QStringList& key, const QByteArray& info)
+// The exam window over one paper "P", chosen in the selector.
+std::unique_ptr<ExamPage> Paper(const QStringList& key, const QByteArray& info)
 {
-    auto h = std::make_unique<ExamHarness>();
-    h->folder.write(QStringLiteral("lista.txt"), "P#p.pdf\r\n");
-    h->folder.writePdf(QStringLiteral("p.pdf"), QStringLiteral("P"));
-    h->folder.writeKey(QStringLiteral("p.txt"), key);
-    if (!info.isEmpty())
-        h->folder.write(QStringLiteral("p.ini"), info);
-    h->create();
-    h->simul->show();
-    if (!QTest::qWaitForWindowActive(h->simul.get()))
-        qWarning("exam window not active");
-    ExamHarness::pick(Control<QComboBox>(h->simul.get(), "comboProva"), 0);
-    return h;
-}
-
-void Start(ExamHarness& h)
-{
-    QTest::mouseClick(Control<TFocusImage>(h.simul.get(), "btInicio"), Qt::LeftButton);
-}
-
-void Ticks(ExamHarness& h, int n)
-{
-    for (int i = 0; i < n; ++i)
-        h.clock->tick();
-}
-
-QStringList FooterLines(ExamHarness& h)
-{
-    QStringList out;
-    for (const QLabel* l : Control<QWidget>(h.resultado.get(), "pRodape")->findChildren<QLabel*>())
-        out << l->text();
-    return out;
-}
-
-QList<QRadioButton*> ShownOptions(ExamHarness& h)
-{
-    QList<QRadioButton*> out;
-    for (int i = 0; i < 5; ++i)
-        if (!AnswerOption(h.simul.get(), i)->isHidden())
-            out << AnswerOption(h.simul.get(), i);
-    return out;
+    auto page = ExamPage::Open(key, info);
+    page->choosePaper();
+    return page;
 }
 
 } // namespace
@@ -125,10 +88,10 @@ void TestExamLearning::countdown()
         QTest::keyClicks(box, chosen);
         QTest::keyClick(box, Qt::Key_Return);
     }
-    Start(*h);
+    h->start();
     QTest::keyClick(h->simul.get(), Qt::Key_B); // question 1 answered B
     QWidget* focused = QApplication::focusWidget();
-    Ticks(*h, ticks);
+    h->wait(ticks);
     QCOMPARE(Control<QLabel>(h->simul.get(), "lTempo")->text(), clock);
     auto* aviso = Control<QLabel>(h->simul.get(), "lAviso");
     QCOMPARE(aviso->isVisible(), !notice.isEmpty());
@@ -143,7 +106,7 @@ void TestExamLearning::countdown()
     QCOMPARE(h->simul->timeRanOut(), finished);
     if (finished) {
         QCOMPARE(h->clock->interval(), 0);
-        QVERIFY(FooterLines(*h).first().startsWith(QStringLiteral("Tempo esgotado")));
+        QVERIFY(h->footerLines().first().startsWith(QStringLiteral("Tempo esgotado")));
         QCOMPARE(h->simul->elapsedSeconds(), 60);
         // Answers can no longer change.
         QTest::keyClick(h->simul.get(), Qt::Key_A);
@@ -163,18 +126,18 @@ void TestExamLearning::timeUpAsksNothing()
 {
     QFETCH(int, answered);
     auto h = Paper({"1", "2", "3"}, QByteArray("duracao=1min"));
-    Start(*h);
+    h->start();
     for (int q = 0; q < answered; ++q) {
         QTest::keyClick(h->simul.get(), Qt::Key_A);
         QTest::keyClick(h->simul.get(), Qt::Key_Right, Qt::ControlModifier);
     }
     // "Não" to any question: the exam must finish all the same.
     h->messages.answers = {false, false, false};
-    Ticks(*h, 60);
+    h->wait(60);
     QCOMPARE(h->messages.questions, QStringList());
     QVERIFY(h->simul->timeRanOut());
     QVERIFY(h->resultado->isVisible());
-    QVERIFY(FooterLines(*h).first().startsWith(QStringLiteral("Tempo esgotado")));
+    QVERIFY(h->footerLines().first().startsWith(QStringLiteral("Tempo esgotado")));
     QCOMPARE(h->clock->interval(), 0);
     // Finalizar afterwards only shows the score again, without a question.
     QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btFim"), Qt::LeftButton);
@@ -198,8 +161,8 @@ void TestExamLearning::rightWrongPaper()
     QFETCH(int, key);
     QFETCH(QString, stored);
     auto h = Paper({"C", "E"}, "tipo=certo-errado\r\npontuacao=anula\r\n");
-    Start(*h);
-    const auto options = ShownOptions(*h);
+    h->start();
+    const auto options = h->shownOptions();
     QCOMPARE(options.size(), 2);
     // The options spelled out where the answer box has room for them.
     QCOMPARE(options[0]->text() + options[1]->text(), QStringLiteral("CertoErrado"));
@@ -217,13 +180,13 @@ void TestExamLearning::rightWrongPaper()
     // The net score first; then the blank questions counted.
     const QString blank = stored == "#" ? QStringLiteral("Em branco: 2 questões (listadas entre as erradas)")
                                         : QStringLiteral("Em branco: 1 questão (listada entre as erradas)");
-    QCOMPARE(FooterLines(*h), (QStringList{QStringLiteral("Nota líquida (certas - erradas): ") + net, blank}));
+    QCOMPARE(h->footerLines(), (QStringList{QStringLiteral("Nota líquida (certas - erradas): ") + net, blank}));
 }
 
 void TestExamLearning::studyAidsLeaveTheScoreAlone()
 {
     auto h = Paper({"1", "2", "3"}, QByteArray());
-    Start(*h);
+    h->start();
     auto* box = Control<QuestionBox>(h->simul.get(), "cbQuestao");
     QTest::keyClick(h->simul.get(), Qt::Key_R);
     QCOMPARE(box->itemExtra(0), QStringLiteral("[revisar]"));
@@ -248,20 +211,20 @@ void TestExamLearning::studyAidsLeaveTheScoreAlone()
     QCOMPARE(Control<QLabel>(h->resultado.get(), "lAcerto")->text(), QStringLiteral("1 de 3"));
     // A paper without an info file adds no line to the results but the
     // count of the blank questions.
-    QCOMPARE(FooterLines(*h), QStringList{QStringLiteral("Em branco: 2 questões (listadas entre as erradas)")});
+    QCOMPARE(h->footerLines(), QStringList{QStringLiteral("Em branco: 2 questões (listadas entre as erradas)")});
 }
 
 void TestExamLearning::reviewShowsBothAnswers()
 {
     auto h = Paper({"1", "2", "3", "4"}, "anuladas=4\r\ndisciplina=Direito: 1-2\r\ndisciplina=L\xf3gica: 3-4\r\n");
-    Start(*h);
+    h->start();
     for (const Qt::Key k : {Qt::Key_A, Qt::Key_C, Qt::Key_unknown, Qt::Key_E}) {
         if (k != Qt::Key_unknown)
             QTest::keyClick(h->simul.get(), k);
         QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btProxima"), Qt::LeftButton);
     }
     QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btFim"), Qt::LeftButton);
-    QCOMPARE(FooterLines(*h),
+    QCOMPARE(h->footerLines(),
              (QStringList{"Direito: 1 de 2 (50,00%)", "Lógica: 1 de 2 (50,00%)",
                           "Em branco: 1 questão (listada entre as erradas)"}));
 
@@ -292,7 +255,7 @@ void TestExamLearning::reviewShowsBothAnswers()
     QCOMPARE(h->answers(), (QStringList{"1", "4", "#", "5"}));
 
     // Once another paper runs behind the results, Revisar shows nothing of it.
-    Start(*h);
+    h->start();
     QTest::mouseClick(Control<QPushButton>(h->resultado.get(), "btRevisar"), Qt::LeftButton);
     QVERIFY(!review->isVisible());
 }

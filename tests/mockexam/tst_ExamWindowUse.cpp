@@ -2,7 +2,7 @@
 // injected clock: the top strip on narrow and wide screens, the duration
 // field, the hint and the clock's colour, the answer card, the review beside
 // the answer column, and right/wrong papers' words.
-#include "ExamHarness.h"
+#include "ExamPage.h"
 
 #include "app/TFocusImage.h"
 #include "mockexam/AnswerCard.h"
@@ -20,65 +20,6 @@
 #include <QTest>
 
 using namespace zelvora::gui;
-
-namespace {
-
-// One paper "P" (p.pdf) with the given key and info file (none when empty).
-std::unique_ptr<ExamHarness> Paper(const QStringList& key, const QByteArray& info, QSize size = {1280, 768})
-{
-    auto h = std::make_unique<ExamHarness>();
-    h->folder.write(QStringLiteral("lista.txt"), "P#p.pdf\r\n");
-    h->folder.writePdf(QStringLiteral("p.pdf"), QStringLiteral("P"));
-    h->folder.writeKey(QStringLiteral("p.txt"), key);
-    if (!info.isEmpty())
-        h->folder.write(QStringLiteral("p.ini"), info);
-    h->create();
-    h->simul->show();
-    // The answer keys are the window's shortcuts: it must be the active one.
-    if (!QTest::qWaitForWindowActive(h->simul.get()))
-        qWarning("exam window not active");
-    // The screen the test stands for, larger than the offscreen one.
-    h->simul->setWindowState(Qt::WindowNoState);
-    h->simul->resize(size);
-    QCoreApplication::processEvents();
-    return h;
-}
-
-void Pick(ExamHarness& h)
-{
-    ExamHarness::pick(Control<QComboBox>(h.simul.get(), "comboProva"), 0);
-}
-
-void Start(ExamHarness& h)
-{
-    QTest::mouseClick(Control<TFocusImage>(h.simul.get(), "btInicio"), Qt::LeftButton);
-}
-
-void Finish(ExamHarness& h)
-{
-    QTest::mouseClick(Control<TFocusImage>(h.simul.get(), "btFim"), Qt::LeftButton);
-}
-
-QStringList Keys(int n)
-{
-    QStringList out;
-    for (int i = 0; i < n; ++i)
-        out << QString::number(i % 5 + 1);
-    return out;
-}
-
-// The widgets a person sees in the top strip, by name.
-QList<QWidget*> StripWidgets(ExamHarness& h)
-{
-    QList<QWidget*> out;
-    auto* strip = Control<QWidget>(h.simul.get(), "pTop");
-    for (QWidget* w : strip->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (w->isVisible() && w->objectName() != QLatin1String("imLogo"))
-            out << w;
-    return out;
-}
-
-} // namespace
 
 class TestExamWindowUse : public QObject {
     Q_OBJECT
@@ -113,12 +54,12 @@ void TestExamWindowUse::topStripFits()
 {
     QFETCH(int, width);
     QFETCH(bool, running);
-    auto h = Paper(Keys(3), "duracao=3:00", QSize(width, 768));
-    Pick(*h);
+    auto h = ExamPage::Open(ExamPage::Keys(3), "duracao=3:00", QSize(width, 768));
+    h->choosePaper();
     if (running)
-        Start(*h);
+        h->start();
     QCOMPARE(h->simul->width(), width);
-    const QList<QWidget*> widgets = StripWidgets(*h);
+    const QList<QWidget*> widgets = h->stripWidgets();
     QStringList names;
     for (QWidget* w : widgets)
         names << w->objectName();
@@ -167,7 +108,7 @@ void TestExamWindowUse::durationField()
     QFETCH(QByteArray, info);
     QFETCH(QString, shown);
     QFETCH(QString, placeholder);
-    auto h = Paper(Keys(3), info);
+    auto h = ExamPage::Open(ExamPage::Keys(3), info, QSize(1280, 768));
     auto* box = Control<DurationBox>(h->simul.get(), "edDuracao");
     auto* label = Control<QLabel>(h->simul.get(), "lDuracao");
     QCOMPARE(label->text(), QStringLiteral("Duração:"));
@@ -177,17 +118,17 @@ void TestExamWindowUse::durationField()
     QCOMPARE(box->text(), QString());
     QCOMPARE(box->placeholderText(), DurationBox::NoPaper);
 
-    Pick(*h);
+    h->choosePaper();
     QVERIFY(box->isEnabled());
     QCOMPARE(box->text(), shown);
     QCOMPARE(box->placeholderText(), placeholder);
 
-    Start(*h);
+    h->start();
     QVERIFY(box->isReadOnly());
     box->setFocus();
     QTest::keyClicks(box, QStringLiteral("9"));
     QCOMPARE(box->text(), shown);
-    Finish(*h);
+    h->finish();
     QVERIFY(!box->isReadOnly());
     // Shown again, the window forgets the paper and its limit.
     h->simul->close();
@@ -198,8 +139,8 @@ void TestExamWindowUse::durationField()
 
 void TestExamWindowUse::durationRefusesWhatItCannotRead()
 {
-    auto h = Paper(Keys(3), "duracao=3:00");
-    Pick(*h);
+    auto h = ExamPage::Open(ExamPage::Keys(3), "duracao=3:00", QSize(1280, 768));
+    h->choosePaper();
     auto* box = Control<DurationBox>(h->simul.get(), "edDuracao");
     box->setFocus();
     box->selectAll();
@@ -207,7 +148,7 @@ void TestExamWindowUse::durationRefusesWhatItCannotRead()
     QTest::keyClick(box, Qt::Key_Return);
     // What was typed stays for the user to mend.
     QCOMPARE(box->text(), QStringLiteral("abc"));
-    Start(*h);
+    h->start();
     QCOMPARE(h->messages.texts.size(), 1);
     QVERIFY(h->messages.texts[0].contains(QStringLiteral("\"abc\"")));
     QVERIFY(Control<QScrollArea>(h->simul.get(), "pResp")->isHidden());
@@ -215,7 +156,7 @@ void TestExamWindowUse::durationRefusesWhatItCannotRead()
     // Mended, it starts with the limit typed.
     box->selectAll();
     QTest::keyClicks(box, QStringLiteral("0:10"));
-    Start(*h);
+    h->start();
     QVERIFY(Control<QScrollArea>(h->simul.get(), "pResp")->isVisible());
     h->clock->tick();
     QCOMPARE(Control<QLabel>(h->simul.get(), "lTempo")->text(), QStringLiteral("0:09:59"));
@@ -239,9 +180,9 @@ void TestExamWindowUse::clockColour()
     QFETCH(QByteArray, info);
     QFETCH(int, ticks);
     QFETCH(bool, ending);
-    auto h = Paper(Keys(3), info);
-    Pick(*h);
-    Start(*h);
+    auto h = ExamPage::Open(ExamPage::Keys(3), info, QSize(1280, 768));
+    h->choosePaper();
+    h->start();
     for (int i = 0; i < ticks; ++i)
         h->clock->tick();
     const QColor colour = Control<QLabel>(h->simul.get(), "lTempo")->palette().color(QPalette::WindowText);
@@ -256,9 +197,9 @@ void TestExamWindowUse::clockColour()
 // review mark, named for screen readers; a click goes to the question.
 void TestExamWindowUse::answerCard()
 {
-    auto h = Paper(Keys(12), QByteArray());
-    Pick(*h);
-    Start(*h);
+    auto h = ExamPage::Open(ExamPage::Keys(12), QByteArray(), QSize(1280, 768));
+    h->choosePaper();
+    h->start();
     auto* card = Control<AnswerCard>(h->simul.get(), "gCartao");
     QVERIFY(card->isVisible());
     QCOMPARE(card->questionCount(), 12);
@@ -298,9 +239,9 @@ void TestExamWindowUse::answerCard()
 
 void TestExamWindowUse::answerCardByKeyboard()
 {
-    auto h = Paper(Keys(6), QByteArray());
-    Pick(*h);
-    Start(*h);
+    auto h = ExamPage::Open(ExamPage::Keys(6), QByteArray(), QSize(1280, 768));
+    h->choosePaper();
+    h->start();
     auto* card = Control<AnswerCard>(h->simul.get(), "gCartao");
     QVERIFY(card->focusPolicy() & Qt::TabFocus);
     card->setFocus();
@@ -315,11 +256,11 @@ void TestExamWindowUse::answerCardByKeyboard()
 // the results back and gives the paper its width again.
 void TestExamWindowUse::reviewCoversNoPaper()
 {
-    auto h = Paper(Keys(5), QByteArray(), QSize(1024, 768));
-    Pick(*h);
-    Start(*h);
+    auto h = ExamPage::Open(ExamPage::Keys(5), QByteArray(), QSize(1024, 768));
+    h->choosePaper();
+    h->start();
     QTest::keyClick(h->simul.get(), Qt::Key_A);
-    Finish(*h);
+    h->finish();
     QVERIFY(h->resultado->isVisible());
     auto* paper = Control<QWidget>(h->simul.get(), "pPDF");
     const int paperWidth = paper->width();
@@ -366,9 +307,9 @@ void TestExamWindowUse::rightWrongWords()
     QStringList key;
     for (int i = 0; i < 40; ++i)
         key << (i % 2 ? "E" : "C");
-    auto h = Paper(key, "tipo=certo-errado\r\npontuacao=anula\r\n");
-    Pick(*h);
-    Start(*h);
+    auto h = ExamPage::Open(key, "tipo=certo-errado\r\npontuacao=anula\r\n", QSize(1280, 768));
+    h->choosePaper();
+    h->start();
     QCOMPARE(Control<QLabel>(h->simul.get(), "lQuestao")->text(), QStringLiteral("Selecione o item:"));
     QCOMPARE(Control<QComboBox>(h->simul.get(), "cbQuestao")->itemText(0), QStringLiteral("Item 1"));
     auto* box = Control<QGroupBox>(h->simul.get(), "rgResposta");
@@ -383,7 +324,7 @@ void TestExamWindowUse::rightWrongWords()
         QTest::keyClick(h->simul.get(), q % 2 ? Qt::Key_C : Qt::Key_E);
         QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btProxima"), Qt::LeftButton);
     }
-    Finish(*h);
+    h->finish();
     const auto lines = Control<QWidget>(h->resultado.get(), "pRodape")->findChildren<QLabel*>();
     QVERIFY(!lines.isEmpty());
     QCOMPARE(lines.first()->text(), QStringLiteral("Nota líquida (certas - erradas): -40 (0 certas - 40 erradas)"));

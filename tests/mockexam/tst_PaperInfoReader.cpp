@@ -1,5 +1,6 @@
 // The paper's info file: each key's spellings, what cannot be read, and how
 // the file fits the paper's key.
+#include "mockexam/InfoKeyCheck.h"
 #include "mockexam/PaperInfoReader.h"
 #include "mockexam/PaperPath.h"
 #include "text/TextList.h"
@@ -252,7 +253,7 @@ void TestPaperInfoReader::checkAgainstKey()
     std::vector<std::string> k;
     for (const auto& line : key)
         k.push_back(line.toStdString());
-    const auto problems = PaperInfoReader::CheckAgainstKey(PaperInfoReader::Parse(Lines(file)).info, k);
+    const auto problems = InfoKeyCheck::Check(PaperInfoReader::Parse(Lines(file)).info, k);
     QStringList texts;
     for (const auto& p : problems)
         texts << QString::fromStdString(p.text);
@@ -393,7 +394,7 @@ void TestPaperInfoReader::hostileFiles()
     }
     // The checks against a 100-question key stay short as well.
     const std::vector<std::string> key(100, "1");
-    const auto checked = PaperInfoReader::CheckAgainstKey(r.info, key);
+    const auto checked = InfoKeyCheck::Check(r.info, key);
     QVERIFY2(checked.size() <= 25, std::to_string(checked.size()).c_str());
     for (const auto& p : checked)
         QVERIFY2(p.text.size() < 400, p.text.c_str());

@@ -1,6 +1,7 @@
 // The generated sample data folder: every file the program reads is there, at
 // the right size and in the right format, and the folder is the same byte for
 // byte each time it is written.
+#include "mockexam/InfoKeyCheck.h"
 #include "mockexam/PaperInfoReader.h"
 #include "PaperWriter.h"
 #include "QuestionBank.h"
@@ -282,7 +283,7 @@ private slots:
             infoPath.replace(QRegularExpression(QStringLiteral("\\.txt$")), QStringLiteral(".ini"));
             const auto info = zelvora::mockexam::PaperInfoReader::Load(infoPath.toStdString());
             QVERIFY2(info && info->problems.empty(), qPrintable(infoPath));
-            QVERIFY2(zelvora::mockexam::PaperInfoReader::CheckAgainstKey(info->info, key).empty(),
+            QVERIFY2(zelvora::mockexam::InfoKeyCheck::Check(info->info, key).empty(),
                      qPrintable(infoPath));
             QVERIFY(info->info.durationSeconds && !info->info.subjects.empty());
             rightWrong += info->info.itemType == zelvora::mockexam::ItemType::RightWrong

@@ -8,6 +8,7 @@
 #include "mockexam/AnswerKey.h"
 #include "mockexam/MockExamList.h"
 #include "mockexam/PaperDocument.h"
+#include "mockexam/InfoKeyCheck.h"
 #include "mockexam/PaperInfoReader.h"
 #include "mockexam/PaperPath.h"
 #include "ProblemLog.h"
@@ -395,7 +396,7 @@ std::vector<PaperFinding> CheckPaperFiles(const std::string& mockExamFolder, con
                 add("linha de arquivo de informações", p.error, infoHead + ", " + p.where());
         }
     }
-    for (const auto& p : mockexam::PaperInfoReader::CheckAgainstKey(info, *keyLines)) {
+    for (const auto& p : mockexam::InfoKeyCheck::Check(info, *keyLines)) {
         // Key lines are the key's own problem, the rest the info file's.
         if (p.text.rfind("o gabarito", 0) == 0)
             add("gabarito que não serve à prova", p.error, "o gabarito " + Quote(U(keyRelative)) + p.text.substr(10));
