@@ -1,5 +1,7 @@
 #include "attempts/AttemptStore.h"
 
+#include "attempts/QuestionStore.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -331,6 +333,14 @@ bool AttemptStore::migrate(int from)
     for (int v = from; v < SchemaVersion; ++v) {
         if (v == 1) {
             for (const char* sql : MigrateToV2) {
+                if (!exec(QString::fromLatin1(sql)))
+                    return false;
+            }
+        }
+        if (v == 4) {
+            // Version 5: question maps, the user's places, notes, time per
+            // question and guess marks.
+            for (const char* sql : QuestionStore::Schema()) {
                 if (!exec(QString::fromLatin1(sql)))
                     return false;
             }

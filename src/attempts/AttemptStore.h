@@ -29,7 +29,7 @@ namespace zelvora::attempts {
 
 class AttemptStore {
 public:
-    static constexpr int SchemaVersion = 2;
+    static constexpr int SchemaVersion = 5;
     static constexpr const char* FileName = "attempts.sqlite";
 
     // The user's data location + "/zelvora/attempts.sqlite".
@@ -49,6 +49,8 @@ public:
     void close();
     bool isOpen() const { return m_open; }
     QString path() const { return m_path; }
+    // The SQLite connection, for the stores that keep their tables in the same file.
+    QString connectionName() const { return m_connection; }
     // Why the store is not available, or why the last write failed; Portuguese.
     QString error() const { return m_error; }
     // Set when a damaged file was put aside while opening; Portuguese.

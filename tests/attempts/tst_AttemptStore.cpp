@@ -97,7 +97,7 @@ void TestAttemptStore::firstVersionIsMigrated()
 
     AttemptStore store(path);
     QVERIFY2(store.open(), qPrintable(store.error()));
-    QCOMPARE(store.userVersion(), 2);
+    QCOMPARE(store.userVersion(), AttemptStore::SchemaVersion);
     const auto a = store.findInterrupted(Paper);
     QVERIFY(a);
     QCOMPARE(a->id, 7);

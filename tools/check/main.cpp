@@ -10,6 +10,7 @@
 #include "CheckJson.h"
 #include "DataFolderCheck.h"
 #include "QtImageProbe.h"
+#include "QuestionsReport.h"
 #include "text/PtBrCollation.h"
 
 #include <QCoreApplication>
@@ -31,11 +32,13 @@ namespace {
 void Usage(std::FILE* to)
 {
     std::fputs("Uso: zelvora-check [PASTA_DADOS | --dados PASTA_DADOS | --todas] [--json]\n"
+               "     zelvora-check --questoes PROVA.pdf [--json]\n"
                "Verifica a pasta de dados do Zelvora (catálogo, arquivos zip, simulados,\n"
                "gabaritos e imagens) sem escrever nada nela. Sem pasta, usa ZELVORA_DADOS\n"
                "ou, sem ela, a pasta instalada que o programa lê: \"dados\" ao lado dele ou\n"
                "share/zelvora/dados do prefixo de instalação. --todas verifica as pastas\n"
-               "que o Zelvora lê: a sua e a instalada.\n",
+               "que o Zelvora lê: a sua e a instalada. --questoes mostra onde começa cada\n"
+               "questão da prova (página a partir de 0, y em pontos do topo da página).\n",
                to);
 }
 
@@ -57,6 +60,7 @@ int main(int argc, char** argv)
     std::string folder;
     bool json = false;
     bool all = false;
+    std::string paper;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--json") == 0) {
             json = true;
@@ -66,6 +70,8 @@ int main(int argc, char** argv)
         } else if (std::strcmp(argv[i], "--version") == 0) {
             std::puts(zelvora::app::VersionLine("zelvora-check").c_str());
             return 0;
+        } else if (std::strcmp(argv[i], "--questoes") == 0 && i + 1 < argc && paper.empty()) {
+            paper = argv[++i];
         } else if (std::strcmp(argv[i], "--todas") == 0) {
             all = true;
         } else if (std::strcmp(argv[i], "--dados") == 0 && i + 1 < argc && folder.empty()) {
@@ -78,6 +84,14 @@ int main(int argc, char** argv)
             Usage(stderr);
             return 2;
         }
+    }
+    if (!paper.empty()) {
+        if (!folder.empty() || all) {
+            Usage(stderr);
+            return 2;
+        }
+        QCoreApplication app(argc, argv);
+        return zelvora::check::QuestionsReport::Run(paper, json);
     }
     if (folder.empty() && !all)
         if (const char* env = std::getenv("ZELVORA_DADOS"))
