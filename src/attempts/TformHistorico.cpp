@@ -4,6 +4,7 @@
 #include "app/MessageBoxes.h"
 #include "attempts/AttemptStore.h"
 #include "attempts/HistoryCsv.h"
+#include "attempts/QuestionStore.h"
 #include "attempts/PaperSeries.h"
 #include "mockexam/ExamScore.h"
 
@@ -277,7 +278,14 @@ void TformHistorico::btExportarClick()
     if (path.isEmpty())
         return;
     QString error;
-    if (!HistoryCsv::Save(m_model, QLocale(), path, &error))
+    const auto notes = [this](const attempts::Attempt& a) -> std::map<int, QString> {
+        if (!m_store || !m_store->isOpen())
+            return {};
+        attempts::QuestionStore questions(*m_store);
+        const QString paper = questions.attemptPaper(a.id);
+        return paper.isEmpty() ? std::map<int, QString>{} : questions.notes(paper);
+    };
+    if (!HistoryCsv::Save(m_model, QLocale(), path, &error, notes))
         showMessage(QStringLiteral("Não foi possível gravar o arquivo %1: %2").arg(path, error));
 }
 

@@ -6,6 +6,7 @@
 #include "mockexam/QuestionStatus.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zelvora::mockexam {
@@ -15,6 +16,7 @@ enum class ReviewFilter {
     Wrong, // answered wrongly
     Blank, // not answered (and not counted right)
     Marked, // marked "Revisar depois"
+    Guessed, // marked as a guess ("Chute")
 };
 
 struct ReviewRow {
@@ -23,6 +25,9 @@ struct ReviewRow {
     std::string key; // letter, or the key line itself (UTF-8) when it is no option
     QuestionStatus status = QuestionStatus::Blank;
     bool marked = false;
+    bool guessed = false;
+    long long seconds = -1; // time spent on it; -1 when the attempt kept none
+    std::string note; // the user's note on the question (UTF-8), kept across attempts
 };
 
 class ExamReview {
@@ -33,9 +38,15 @@ public:
     const std::vector<ReviewRow>& rows() const { return m_rows; }
     std::vector<ReviewRow> filtered(ReviewFilter filter) const;
 
-    // "Todas", "Erradas", "Em branco", "Marcadas para revisar"
+    // Guess marks and times (one per question, or empty: none kept) and
+    // notes (by 1-based number) added to the rows.
+    void addQuestionAids(const std::vector<bool>& guesses, const std::vector<long long>& seconds,
+                         const std::vector<std::pair<int, std::string>>& notes);
+
+    // "Todas", "Erradas", "Em branco", "Marcadas para revisar", "Chutes"
     static const char* FilterText(ReviewFilter filter);
-    // "Questão 3: marcada C, gabarito B - errada [revisar]"
+    // "Questão 3: marcada C, gabarito B - errada [revisar]", then when there
+    // are: " [chute]", " - 1 min 05 s", " - nota: ..."
     static std::string RowText(const ReviewRow& row);
 
 private:

@@ -119,23 +119,27 @@ void TestQuestionFinder::layouts_data()
     QTest::addColumn<int>("expected");
     QTest::addColumn<std::vector<QuestionPlace>>("want");
 
-    const auto numbered = [](const QString& format, bool bold, bool separate) {
+    // label: the number's layout, "%1" standing for the number; zero: with a
+    // leading zero ("01.").
+    const auto numbered = [](const QString& label, bool zero, bool bold, bool separate) {
         Page page;
         std::vector<QuestionPlace> want;
         double y = 80;
-        for (int n = 1; n <= 4; ++n)
-            Numbered(page, want, 0, 56, y, format.arg(n).arg(n, 2, 10, QLatin1Char('0')), n, bold, separate);
+        for (int n = 1; n <= 4; ++n) {
+            const QString number = zero ? QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')) : QString::number(n);
+            Numbered(page, want, 0, 56, y, label.arg(number), n, bold, separate);
+        }
         return std::make_pair(MakePdf({page}), want);
     };
-    for (const auto& [name, format, bold, separate] :
-         std::vector<std::tuple<const char*, QString, bool, bool>>{
-             {"1.", QStringLiteral("%1."), false, false},
-             {"01. bold apart", QStringLiteral("%2."), true, true},
-             {"1)", QStringLiteral("%1)"), false, false},
-             {"01) bold", QStringLiteral("%2)"), true, false},
-             {"1 -", QStringLiteral("%1 -"), false, false},
+    for (const auto& [name, label, zero, bold, separate] :
+         std::vector<std::tuple<const char*, QString, bool, bool, bool>>{
+             {"1.", QStringLiteral("%1."), false, false, false},
+             {"01. bold apart", QStringLiteral("%1."), true, true, true},
+             {"1)", QStringLiteral("%1)"), false, false, false},
+             {"01) bold", QStringLiteral("%1)"), true, true, false},
+             {"1 -", QStringLiteral("%1 -"), false, false, false},
          }) {
-        auto [pdf, want] = numbered(format, bold, separate);
+        auto [pdf, want] = numbered(label, zero, bold, separate);
         QTest::newRow(name) << pdf << 4 << want;
     }
 
@@ -300,7 +304,7 @@ void TestQuestionFinder::unreadablePagesGiveNothing()
     odd.width = 595;
     odd.height = 842;
     odd.text = u"1. Primeira questão\r\n2. Segunda questão";
-    odd.boxes = {{56, 100, 300, 110}, {56, 100, 300, 110}, {56, 130, 300, 140}};
+    odd.boxes = {{56, 100, 300, 110}, {56, 130, 300, 140}, {56, 160, 300, 170}};
     QVERIFY(QuestionFinder::Find({odd, PageText{}}, 2).empty());
 
     QTemporaryDir dir;
