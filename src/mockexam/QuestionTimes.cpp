@@ -1,6 +1,7 @@
 #include "mockexam/QuestionTimes.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <numeric>
 
@@ -44,6 +45,19 @@ std::vector<std::pair<int, long long>> QuestionTimes::slowest(std::size_t count)
     if (out.size() > count)
         out.resize(count);
     return out;
+}
+
+std::vector<std::string> QuestionTimes::resultLines() const
+{
+    if (m_seconds.empty())
+        return {};
+    std::vector<std::string> lines{"Tempo médio por questão: " + DurationText(std::llround(average()))};
+    std::string slow;
+    for (const auto& [number, seconds] : slowest(5))
+        slow += (slow.empty() ? "" : ", ") + std::to_string(number) + " (" + DurationText(seconds) + ")";
+    if (!slow.empty())
+        lines.push_back("Mais demoradas: " + slow);
+    return lines;
 }
 
 std::string QuestionTimes::DurationText(long long seconds)

@@ -29,6 +29,11 @@ public:
     // shown are left out.
     std::vector<std::pair<int, long long>> slowest(std::size_t count) const;
 
+    // What the results say: "Tempo médio por questão: 42 s" and "Mais
+    // demoradas: 12 (3 min 05 s), 7 (2 min 00 s), ..." (the slowest five);
+    // nothing when no time was kept.
+    std::vector<std::string> resultLines() const;
+
     // "1 min 05 s", "42 s"
     static std::string DurationText(long long seconds);
 

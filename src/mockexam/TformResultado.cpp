@@ -113,7 +113,7 @@ void TformResultado::FormCreate()
     setWindowTitle(m_ctx.title);
 }
 
-void TformResultado::ShowScore(const ExamScore& score, bool timeRanOut)
+void TformResultado::ShowScore(const ExamScore& score, bool timeRanOut, const QStringList& more)
 {
     const std::string point = QLocale().decimalPoint().toStdString();
     auto set = [](QLabel* label, const std::string& text) {
@@ -136,6 +136,7 @@ void TformResultado::ShowScore(const ExamScore& score, bool timeRanOut)
         lines << QStringLiteral("Nota líquida (certas - erradas): %1").arg(QString::fromStdString(score.netText()));
     for (const auto& subject : score.subjects)
         lines << QString::fromStdString(subject.text(point));
+    lines << more;
     pRodape->setLines(lines);
     arrangeFooter();
 }

@@ -13,6 +13,7 @@
 #include "app/AppContext.h"
 
 #include <QDialog>
+#include <QStringList>
 
 class QLabel;
 class QPushButton;
@@ -37,7 +38,9 @@ public:
     // the default locale. Below them come the lines the score's paper asks
     // for: that the time ran out, the net score under the cancelling rule,
     // one line per subject.
-    void ShowScore(const mockexam::ExamScore& score, bool timeRanOut = false);
+    // more: lines added after them (the time per question, the score
+    // without the guesses).
+    void ShowScore(const mockexam::ExamScore& score, bool timeRanOut = false, const QStringList& more = {});
 
 public slots:
     void done(int result) override;

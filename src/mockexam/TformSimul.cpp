@@ -20,6 +20,7 @@
 #include "mockexam/PaperInfoReader.h"
 #include "mockexam/PaperPath.h"
 #include "mockexam/QtExamClock.h"
+#include "mockexam/QuestionAids.h"
 #include "mockexam/QuestionBox.h"
 #include "mockexam/TformResultado.h"
 #include "mockexam/TformRevisao.h"
@@ -267,7 +268,19 @@ void TformSimul::buildAnswerColumn()
     }
     ckRevisar->setToolTip(QStringLiteral("Marca a questão para voltar a ela (tecla R)"));
     ckRevisar->setFocusPolicy(Qt::NoFocus);
-    ckRevisar->resize(186, 20);
+    ckRevisar->resize(124, 20);
+    m_aids = new QuestionAids(m_ctx, PDF, pRespClient, this);
+    m_aids->guessBox()->setFont(Arial(12, true));
+    m_aids->guessBox()->setPalette(ckRevisar->palette());
+    m_aids->guessBox()->resize(66, 20);
+    connect(m_aids, &QuestionAids::guessToggled, this, Guarded(m_ctx, [this](bool on) {
+                if (on != m_answers.guessed(m_answers.current()))
+                    toggleGuess();
+            }));
+    connect(m_aids, &QuestionAids::noteSaved, this, Guarded(m_ctx, [this](int) {
+                if (m_reviewWindow->isVisible())
+                    showReview();
+            }));
     connect(ckRevisar, &QCheckBox::clicked, this, Guarded(m_ctx, [this](bool on) {
                 if (on != m_answers.markedForReview(m_answers.current()))
                     toggleReviewMark();
@@ -299,6 +312,8 @@ void TformSimul::buildShortcuts()
         add(QKeySequence(Qt::Key_1 + i), [this, i] { markKey(i, true); });
     }
     add(QKeySequence(Qt::Key_R), [this] { toggleReviewMark(); });
+    add(QKeySequence(Qt::Key_G), [this] { toggleGuess(); });
+    add(QKeySequence(Qt::Key_N), [this] { writeNote(); });
     add(QKeySequence(Qt::CTRL | Qt::Key_Right), [this] { btProximaClick(); });
     add(QKeySequence(Qt::CTRL | Qt::Key_Left), [this] { btAnteriorClick(); });
     add(QKeySequence(Qt::CTRL | Qt::Key_Plus), [this] { PDF->zoomIn(); });
@@ -468,6 +483,7 @@ void TformSimul::btInicioClick()
         if (!m_session.confirmLeave())
             return;
         m_session.leave(m_elapsed, m_answers.current());
+        m_aids->saveTimes();
     }
     startPaper();
 }
@@ -565,6 +581,13 @@ void TformSimul::startPaper()
     lockAnswers(false);
     if (start.resumed)
         restoreAttempt(start);
+    m_answers.restoreGuesses(m_aids->paperStarted(pdfPath, int(m_key.size()), m_answers.current(),
+                                                  m_session.attemptId(), start.resumed));
+    for (int q = 0; q < int(m_key.size()); ++q) {
+        if (m_answers.guessed(q))
+            showItemExtra(q);
+    }
+    showStoredOption();
     // A resumed attempt has used part of the time limit already.
     const int limit = edDuracao->duration().value_or(0);
     m_countdown.start(limit > 0 ? int(std::max<long long>(1, limit - m_elapsed)) : 0);
@@ -654,6 +677,22 @@ void TformSimul::toggleReviewMark()
     showItemExtra(q);
 }
 
+void TformSimul::toggleGuess()
+{
+    if (!running() || m_reviewing || m_timeUp)
+        return;
+    m_answers.toggleGuess();
+    const int q = m_answers.current();
+    m_aids->guessChanged(q, m_answers.guessed(q));
+    showItemExtra(q);
+}
+
+void TformSimul::writeNote()
+{
+    if (running())
+        m_aids->editNote(m_answers.current());
+}
+
 void TformSimul::toggleStruck(int option)
 {
     if (!running() || m_reviewing)
@@ -728,7 +767,9 @@ void TformSimul::showReview()
     // started behind the results) its key stays hidden.
     if (m_key.empty() || m_clock->interval() != 0)
         return;
-    m_reviewWindow->setReview(ExamReview::Build(m_key, m_answers.answers(), m_answers.reviewMarks(), m_info));
+    auto review = ExamReview::Build(m_key, m_answers.answers(), m_answers.reviewMarks(), m_info);
+    m_aids->addTo(review, m_answers.guesses());
+    m_reviewWindow->setReview(review);
     if (!m_reviewWindow->isVisible()) {
         // Beside the answer column, over the paper's left part.
         const QRect area = geometry();
@@ -746,11 +787,14 @@ void TformSimul::showReviewQuestion(int question)
     m_reviewing = true;
     lockAnswers(true);
     ckRevisar->hide();
+    m_aids->guessBox()->hide();
     lGabarito->show();
     selectCurrentItem();
     showStoredOption();
-    // The paper turns to the question, when its pages name it.
-    PDF->showPageWith(QStringLiteral("Questão %1").arg(question + 1));
+    // The paper turns to the question: to its place when the map has one,
+    // else to the first page that names it.
+    if (!m_aids->navigator()->loader().map().placeOf(question + 1))
+        PDF->showPageWith(QStringLiteral("Questão %1").arg(question + 1));
 }
 
 void TformSimul::leaveReview()
@@ -761,6 +805,7 @@ void TformSimul::leaveReview()
     lockAnswers(m_timeUp);
     lGabarito->hide();
     ckRevisar->show();
+    m_aids->guessBox()->show();
     showOptionLooks();
 }
 
@@ -768,6 +813,7 @@ void TformSimul::Timer1Timer()
 {
     ++m_elapsed;
     m_session.tick(m_elapsed, m_answers.current());
+    m_aids->tick(m_answers.current());
     if (!m_countdown.limited()) {
         lTempo->setText(QStringLiteral("Duração: %1 s").arg(m_elapsed));
         return;
@@ -804,11 +850,13 @@ void TformSimul::btFimClick()
         return;
     m_finished = true;
     m_session.finish(m_elapsed, m_answers.answers());
+    m_aids->saveTimes();
     const ExamScore score = ExamScore::Compute(m_key, m_answers.answers(), m_elapsed, m_info);
     if (m_reviewWindow->isVisible())
-        m_reviewWindow->setReview(ExamReview::Build(m_key, m_answers.answers(), m_answers.reviewMarks(), m_info));
+        showReview();
     if (auto* results = m_ctx.windows.resultado) {
-        results->ShowScore(score, m_timeUp);
+        results->ShowScore(score, m_timeUp,
+                           m_aids->resultLines(m_key, m_answers.answers(), m_answers.guesses(), m_elapsed, m_info));
         results->setWindowTitle(m_ctx.title);
         results->show();
         results->raise();
@@ -865,6 +913,8 @@ void TformSimul::showStoredOption()
         ckRevisar->setChecked(m_answers.markedForReview(q));
     }
     showOptionLooks();
+    if (running())
+        m_aids->questionShown(q, m_answers.guessed(q));
 }
 
 void TformSimul::setShownOption(int option)
@@ -926,6 +976,7 @@ void TformSimul::placeAids()
 {
     const int top = lTempo->y() - AidsHeight;
     ckRevisar->move(8, top + AidsHeight - ckRevisar->height());
+    m_aids->guessBox()->move(ckRevisar->x() + ckRevisar->width() + 2, ckRevisar->y());
     lGabarito->move(8, top);
 }
 
@@ -970,6 +1021,7 @@ void TformSimul::closeEvent(QCloseEvent* e)
             return;
         }
         m_session.leave(m_elapsed, m_answers.current());
+        m_aids->saveTimes();
     }
     // Closing only hides the window; the clock stops.
     m_clock->setInterval(0);

@@ -6,7 +6,8 @@
 // start button; the answer column on the right appears once a paper runs.
 // Keys while a paper runs: A-E or 1-5 mark an option as a click would (C and
 // E, or 1 and 2, on a right/wrong paper), R marks the question "Revisar
-// depois", Ctrl+Right / Ctrl+Left go to the next / previous question,
+// depois", G marks it "Chute" (a guess), N opens its note,
+// Ctrl+Right / Ctrl+Left go to the next / previous question,
 // Ctrl+plus, Ctrl+minus and Ctrl+wheel zoom the paper, Ctrl+0 fits it to the
 // width again. A right click on an option strikes it out (a study aid only).
 //
@@ -23,7 +24,9 @@
 // lQuestao, cbQuestao, rgResposta (its five options A to E are its radio
 // buttons, in that order; a right/wrong paper shows the first two as C and
 // E), btProxima, btAnterior, btFim, btSair, ckRevisar, lGabarito, lTempo; the
-// review window TformRevisao; btHistorico (opens the history of attempts).
+// review window TformRevisao; btHistorico (opens the history of attempts);
+// ckChute beside ckRevisar. Choosing a question scrolls the paper to it when
+// its map knows where it starts (QuestionAids, PaperNavigator).
 //
 // Every attempt is kept in the attempt store as it goes (AttemptSession):
 // starting a paper with an interrupted attempt offers to continue it; leaving
@@ -62,6 +65,7 @@ class ClickableLabel;
 class DurationBox;
 class ExamNotice;
 class PaperAdditions;
+class QuestionAids;
 class ImageView;
 class QuestionBox;
 class TformRevisao;
@@ -148,6 +152,8 @@ private:
     bool running() const;
     void markKey(int index, bool digit);
     void toggleReviewMark();
+    void toggleGuess();
+    void writeNote();
     void toggleStruck(int option);
     void showItemExtra(int question);
     void showOptionLooks();
@@ -187,6 +193,7 @@ private:
     QLabel* lGabarito = nullptr;
     QLabel* lTempo = nullptr;
     TformRevisao* m_reviewWindow = nullptr;
+    QuestionAids* m_aids = nullptr;
     QPushButton* btHistorico = nullptr;
 
     app::AppContext& m_ctx;

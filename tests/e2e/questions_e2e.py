@@ -104,7 +104,12 @@ def scenario(args, work, procs):
     desk.screenshot('question-%d' % QUESTION)
 
     desk.key('g')
-    wait_for('the guess mark in the question list', lambda: 'chute' in current_item(a11y).lower(), timeout=10)
+
+    def guessed():
+        boxes = a11y.find_all(a11y.window(size=EXAM), role='check box', name='Chute')
+        return boxes and boxes[0].get_state_set().contains(a11y.Atspi.StateType.CHECKED)
+
+    wait_for('the "Chute" box checked', guessed, timeout=10)
     desk.key('n')
     dialog = wait_for('the note dialog', lambda: question_box(a11y, ['Nota', str(QUESTION)]), timeout=10)
     check(dialog is not None, 'the note dialog names question %d' % QUESTION)

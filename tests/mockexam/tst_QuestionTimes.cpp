@@ -63,8 +63,12 @@ void TestQuestionTimes::restoreKeepsOnlyAListOfTheSameLength()
     QCOMPARE(times.seconds(), (std::vector<long long>{4, 6, 6}));
     times.restore({1, 2}); // from a key of another length: ignored
     QCOMPARE(times.total(), 16);
+    QCOMPARE(times.resultLines(), (std::vector<std::string>{"Tempo médio por questão: 5 s",
+                                                            "Mais demoradas: 2 (6 s), 3 (6 s), 1 (4 s)"}));
     times.start(3); // a new start forgets
     QCOMPARE(times.total(), 0);
+    QCOMPARE(times.resultLines(), std::vector<std::string>{"Tempo médio por questão: 0 s"});
+    QVERIFY(QuestionTimes().resultLines().empty());
 }
 
 void TestQuestionTimes::durationText_data()
