@@ -56,9 +56,10 @@ void WritePaper(const QString& path, int pages)
             painter.drawText(QPointF(76, y), QStringLiteral("Considere o texto a seguir e assinale a opção correta."));
             y += 13;
             for (int line = 0; line < 12; ++line, y += 13)
-                painter.drawText(QPointF(56, y), QStringLiteral("Texto corrido da prova com palavras comuns, %1 linhas de "
-                                                                 "conteúdo e sem número no começo da linha.")
-                                                      .arg(line + 1));
+                painter.drawText(QPointF(56, y),
+                                 QStringLiteral("Texto corrido da prova com palavras comuns, %1 linhas de "
+                                                "conteúdo e sem número no começo da linha.")
+                                     .arg(line + 1));
             y += 14;
         }
     }

@@ -16,7 +16,9 @@ constexpr int Corrected = 1;
 
 } // namespace
 
-QuestionStore::QuestionStore(AttemptStore& store) : m_store(store) {}
+QuestionStore::QuestionStore(AttemptStore& store) : m_store(store)
+{
+}
 
 std::vector<const char*> QuestionStore::Schema()
 {

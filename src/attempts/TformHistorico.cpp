@@ -4,8 +4,8 @@
 #include "app/MessageBoxes.h"
 #include "attempts/AttemptStore.h"
 #include "attempts/HistoryCsv.h"
-#include "attempts/QuestionStore.h"
 #include "attempts/PaperSeries.h"
+#include "attempts/QuestionStore.h"
 #include "mockexam/ExamScore.h"
 
 #include <QChart>

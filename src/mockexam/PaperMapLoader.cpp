@@ -8,8 +8,8 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
-#include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
+#include <QTimer>
 
 namespace zelvora::mockexam {
 

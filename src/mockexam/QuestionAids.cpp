@@ -44,8 +44,8 @@ QuestionAids::QuestionAids(app::AppContext& ctx, TPdfViewer* viewer, QWidget* co
     });
 }
 
-std::vector<bool> QuestionAids::paperStarted(const QString& pdfPath, int questionCount, int current,
-                                             qint64 attemptId, bool resumed)
+std::vector<bool> QuestionAids::paperStarted(const QString& pdfPath, int questionCount, int current, qint64 attemptId,
+                                             bool resumed)
 {
     m_pdfPath = pdfPath;
     m_hash.clear();
@@ -111,7 +111,8 @@ QString QuestionAids::paperHash()
         m_hash = m_navigator->loader().paperHash();
     if (m_hash.isEmpty() && !m_pdfPath.isEmpty()) {
         // The map's worker has not said yet: the hash is taken here.
-        if (const auto bytes = text::DataFile::Read(QFile::encodeName(m_pdfPath).toStdString(), text::DataFile::PaperCap))
+        if (const auto bytes = text::DataFile::Read(QFile::encodeName(m_pdfPath).toStdString(),
+                                                    text::DataFile::PaperCap))
             m_hash = mockexam::QuestionMapper::ContentHash(QByteArray::fromStdString(*bytes));
     }
     return m_hash;

@@ -78,8 +78,7 @@ bool OverlapVertically(const TextBox& a, const TextBox& b)
 
 TextBox Unite(const TextBox& a, const TextBox& b)
 {
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-            std::max(a.bottom, b.bottom)};
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
 
 // The engine's own lines: character ranges between line breaks.

@@ -2,12 +2,12 @@
 
 #include "mockexam/PaperDocument.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QPdfDocument>
 #include <QPdfPageNavigator>
 #include <QPdfSelection>
 #include <QPdfView>
-#include <QContextMenuEvent>
-#include <QMenu>
 #include <QScreen>
 #include <QScrollBar>
 #include <QScroller>

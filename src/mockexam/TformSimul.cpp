@@ -18,6 +18,7 @@
 #include "mockexam/MockExamList.h"
 #include "mockexam/MockExamResources.h"
 #include "mockexam/PaperInfoReader.h"
+#include "mockexam/PaperNavigator.h"
 #include "mockexam/PaperPath.h"
 #include "mockexam/QtExamClock.h"
 #include "mockexam/QuestionAids.h"
@@ -581,8 +582,8 @@ void TformSimul::startPaper()
     lockAnswers(false);
     if (start.resumed)
         restoreAttempt(start);
-    m_answers.restoreGuesses(m_aids->paperStarted(pdfPath, int(m_key.size()), m_answers.current(),
-                                                  m_session.attemptId(), start.resumed));
+    m_answers.restoreGuesses(
+        m_aids->paperStarted(pdfPath, int(m_key.size()), m_answers.current(), m_session.attemptId(), start.resumed));
     for (int q = 0; q < int(m_key.size()); ++q) {
         if (m_answers.guessed(q))
             showItemExtra(q);

@@ -159,7 +159,8 @@ void TestHistoryModel::csv()
 void TestHistoryModel::csvCarriesNotes()
 {
     HistoryModel m;
-    m.setAttempts({Make(1, 1, PaperA, QStringLiteral("A"), 3, 10, 600), Make(2, 2, PaperB, QStringLiteral("B"), 1, 4, 60)});
+    m.setAttempts(
+        {Make(1, 1, PaperA, QStringLiteral("A"), 3, 10, 600), Make(2, 2, PaperB, QStringLiteral("B"), 1, 4, 60)});
     const auto lines = [&](const HistoryCsv::Notes& notes) {
         return QString::fromUtf8(HistoryCsv::Make(m, QLocale(QStringLiteral("C")), notes).mid(3))
             .split(QStringLiteral("\r\n"));

@@ -98,7 +98,8 @@ void TestQuestionStore::notesAcrossAttempts_data()
 {
     QTest::addColumn<QStringList>("writes"); // "number=note", in order
     QTest::addColumn<QStringList>("kept");
-    QTest::newRow("one") << QStringList{QStringLiteral("3=rever crase")} << QStringList{QStringLiteral("3=rever crase")};
+    QTest::newRow("one") << QStringList{QStringLiteral("3=rever crase")}
+                         << QStringList{QStringLiteral("3=rever crase")};
     QTest::newRow("replaced") << QStringList{QStringLiteral("3=a"), QStringLiteral("3=b")}
                               << QStringList{QStringLiteral("3=b")};
     QTest::newRow("emptied removes") << QStringList{QStringLiteral("3=a"), QStringLiteral("3=  ")} << QStringList{};

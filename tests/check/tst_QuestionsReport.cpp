@@ -82,12 +82,11 @@ void TestQuestionsReport::formats_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("none") << std::vector<QuestionPlace>{} << 0 << QStringLiteral("{\"questions\": []}\n")
                           << QStringLiteral("0 questões encontradas.\n");
-    QTest::newRow("two of three")
-        << std::vector<QuestionPlace>{{1, 0, 123.44}, {3, 2, 80}} << 3
-        << QStringLiteral("{\"questions\": [{\"number\": 1, \"page\": 0, \"y\": 123.4}, "
-                          "{\"number\": 3, \"page\": 2, \"y\": 80.0}]}\n")
-        << QStringLiteral("Questão 1: página 1, y 123,4\nQuestão 3: página 3, y 80,0\n"
-                          "2 questões encontradas de 3 do gabarito.\n");
+    QTest::newRow("two of three") << std::vector<QuestionPlace>{{1, 0, 123.44}, {3, 2, 80}} << 3
+                                  << QStringLiteral("{\"questions\": [{\"number\": 1, \"page\": 0, \"y\": 123.4}, "
+                                                    "{\"number\": 3, \"page\": 2, \"y\": 80.0}]}\n")
+                                  << QStringLiteral("Questão 1: página 1, y 123,4\nQuestão 3: página 3, y 80,0\n"
+                                                    "2 questões encontradas de 3 do gabarito.\n");
 }
 
 void TestQuestionsReport::formats()

@@ -237,11 +237,16 @@ void TestExamAnswers::guessMarks_data()
 {
     QTest::addColumn<QString>("acts"); // g = toggle the guess, r = review mark, a = answer B, digit = select
     QTest::addColumn<QString>("extras"); // itemExtra of questions 1 to 3, "|" between
-    QTest::newRow("none") << "" << "||";
-    QTest::newRow("one guess") << "1g" << "|[chute]|";
-    QTest::newRow("twice is none") << "1gg" << "||";
-    QTest::newRow("with answer and review mark") << "2arg" << "||B  [revisar]  [chute]";
-    QTest::newRow("guess without answer, then moved") << "0g2g" << "[chute]||[chute]";
+    QTest::newRow("none") << ""
+                          << "||";
+    QTest::newRow("one guess") << "1g"
+                               << "|[chute]|";
+    QTest::newRow("twice is none") << "1gg"
+                                   << "||";
+    QTest::newRow("with answer and review mark") << "2arg"
+                                                 << "||B  [revisar]  [chute]";
+    QTest::newRow("guess without answer, then moved") << "0g2g"
+                                                      << "[chute]||[chute]";
 }
 
 void TestExamAnswers::guessMarks()

@@ -24,8 +24,8 @@ void TestGuessScore::withoutGuesses_data()
     QTest::newRow("a wrong guess costs nothing simple") << false << "00100" << 2 << "Sem os chutes (1): 2 de 5";
     QTest::newRow("cancelling: wrong guesses cost")
         << true << "00110" << 2 << "Sem os chutes (2): 2 (2 certas - 0 erradas)";
-    QTest::newRow("cancelling: a guess on a blank") << true << "00001" << 2
-                                                    << "Sem os chutes (1): 0 (2 certas - 2 erradas)";
+    QTest::newRow("cancelling: a guess on a blank")
+        << true << "00001" << 2 << "Sem os chutes (1): 0 (2 certas - 2 erradas)";
     QTest::newRow("fewer marks than questions") << false << "1" << 1 << "Sem os chutes (1): 1 de 5";
 }
 
@@ -40,7 +40,8 @@ void TestGuessScore::withoutGuesses()
     std::vector<bool> marks;
     for (const QChar c : guesses)
         marks.push_back(c == QLatin1Char('1'));
-    const ExamScore s = GuessScore::WithoutGuesses({"1", "2", "3", "4", "5"}, {"1", "2", "4", "5", "#"}, marks, 10, info);
+    const ExamScore s = GuessScore::WithoutGuesses({"1", "2", "3", "4", "5"}, {"1", "2", "4", "5", "#"}, marks, 10,
+                                                   info);
     QCOMPARE(s.hits, hits);
     QCOMPARE(QString::fromStdString(GuessScore::Text(s, GuessScore::Count(marks))), text);
 }

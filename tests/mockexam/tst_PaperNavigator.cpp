@@ -119,7 +119,8 @@ void TestPaperNavigator::scrollingByHandChangesNothing()
     bar->setValue(bar->maximum());
     QCOMPARE(viewer.shownPlace().page, 2);
     // The menu still names the question being answered, not the one in view.
-    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(100, 100), viewer.view()->viewport()->mapToGlobal(QPoint(100, 100)));
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(100, 100),
+                            viewer.view()->viewport()->mapToGlobal(QPoint(100, 100)));
     QApplication::sendEvent(viewer.view()->viewport(), &click);
     auto* menu = viewer.findChild<QMenu*>(QStringLiteral("menuQuestao"));
     QVERIFY(menu);
@@ -144,7 +145,8 @@ void TestPaperNavigator::rightClickSetsThePlace()
     QVERIFY(navigator.loader().waitUntilReady(20000));
     navigator.questionChosen(3);
     const TPdfViewer::Place clicked = viewer.placeAt(QPoint(50, 300));
-    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(50, 300), viewer.view()->viewport()->mapToGlobal(QPoint(50, 300)));
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(50, 300),
+                            viewer.view()->viewport()->mapToGlobal(QPoint(50, 300)));
     QApplication::sendEvent(viewer.view()->viewport(), &click);
     auto* menu = viewer.findChild<QMenu*>(QStringLiteral("menuQuestao"));
     QVERIFY(menu);

@@ -77,8 +77,8 @@ std::vector<QuestionPlace> MapPdf(const QByteArray& pdf, int expected)
 }
 
 // A paragraph of body text: lines 14 pt apart, from y.
-void Body(Page& page, double x, double& y, int lines, const QString& words = QStringLiteral(
-                                                          "texto corrido da prova com palavras comuns e sem números"))
+void Body(Page& page, double x, double& y, int lines,
+          const QString& words = QStringLiteral("texto corrido da prova com palavras comuns e sem números"))
 {
     for (int i = 0; i < lines; ++i) {
         page.push_back({x, y, words});
@@ -150,7 +150,8 @@ void TestQuestionFinder::layouts_data()
         std::vector<QuestionPlace> want;
         double y = 90;
         for (int n = 1; n <= 3; ++n) {
-            page.push_back({56, y, (n == 2 ? QStringLiteral("Questão %1") : QStringLiteral("QUESTÃO %1")).arg(n), true});
+            page.push_back(
+                {56, y, (n == 2 ? QStringLiteral("Questão %1") : QStringLiteral("QUESTÃO %1")).arg(n), true});
             want.push_back({n, 0, y});
             y += 16;
             page.push_back({56, y, QStringLiteral("Com base na questão %1 acima, julgue o texto.").arg(n)});

@@ -28,8 +28,7 @@ void TestQuestionTimes::ticks_data()
     QTest::addColumn<double>("average");
     QTest::addColumn<Slowest>("slowest"); // top three
     QTest::newRow("none") << 3 << QList<int>{} << std::vector<long long>{0, 0, 0} << 0.0 << Slowest{};
-    QTest::newRow("one question") << 2 << QList<int>{0, 0, 0} << std::vector<long long>{3, 0} << 1.5
-                                  << Slowest{{1, 3}};
+    QTest::newRow("one question") << 2 << QList<int>{0, 0, 0} << std::vector<long long>{3, 0} << 1.5 << Slowest{{1, 3}};
     QTest::newRow("ties keep the lower number first")
         << 4 << QList<int>{3, 1, 3, 1, 2, 0, 0} << std::vector<long long>{2, 2, 1, 2} << 1.75
         << Slowest{{1, 2}, {2, 2}, {4, 2}};
@@ -63,8 +62,8 @@ void TestQuestionTimes::restoreKeepsOnlyAListOfTheSameLength()
     QCOMPARE(times.seconds(), (std::vector<long long>{4, 6, 6}));
     times.restore({1, 2}); // from a key of another length: ignored
     QCOMPARE(times.total(), 16);
-    QCOMPARE(times.resultLines(), (std::vector<std::string>{"Tempo médio por questão: 5 s",
-                                                            "Mais demoradas: 2 (6 s), 3 (6 s), 1 (4 s)"}));
+    QCOMPARE(times.resultLines(),
+             (std::vector<std::string>{"Tempo médio por questão: 5 s", "Mais demoradas: 2 (6 s), 3 (6 s), 1 (4 s)"}));
     times.start(3); // a new start forgets
     QCOMPARE(times.total(), 0);
     QCOMPARE(times.resultLines(), std::vector<std::string>{"Tempo médio por questão: 0 s"});

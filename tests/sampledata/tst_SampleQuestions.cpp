@@ -1,9 +1,9 @@
 // Every sample paper is mapped exactly: each question found on the page and
 // at the height where the generator drew its title.
+#include "mockexam/QuestionMapper.h"
 #include "PaperWriter.h"
 #include "SampleCatalog.h"
 #include "SampleFolderWriter.h"
-#include "mockexam/QuestionMapper.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -312,7 +312,7 @@ private:
 } // namespace
 
 QByteArray PaperWriter::Write(const PaperInfo& info, const std::vector<Question>& questions,
-                             std::vector<mockexam::QuestionPlace>* places)
+                              std::vector<mockexam::QuestionPlace>* places)
 {
     if (places)
         places->clear();

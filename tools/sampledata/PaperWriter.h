@@ -8,9 +8,9 @@
 // of the same length, so no object moves and the cross-reference table stays
 // valid. The engine also writes its fonts in hash order, so Write() sets
 // Qt's global hash seed to its fixed value.
+#include "mockexam/QuestionPlace.h"
 #include "PaperInfo.h"
 #include "Question.h"
-#include "mockexam/QuestionPlace.h"
 
 #include <QByteArray>
 
