@@ -260,6 +260,21 @@ std::u16string Signature(const std::u16string& text, double top, bool maskDigits
     return s;
 }
 
+// The first number in a text, -1 without any.
+long FirstNumber(const std::u16string& text)
+{
+    long n = -1;
+    for (char16_t c : text) {
+        if (IsDigit(c))
+            n = (n < 0 ? 0 : n * 10) + (c - u'0');
+        else if (n >= 0)
+            break;
+        if (n > 100000)
+            break;
+    }
+    return n;
+}
+
 // The box of the characters [begin, end) of a line, and in nextLeft the
 // left edge of the box after them (negative when the characters after them
 // share their box, as runs do).
@@ -401,10 +416,11 @@ std::vector<QuestionPlace> QuestionFinder::Find(const std::vector<PageText>& pag
 {
     const int highest = expected > 0 ? expected : 999;
     std::vector<std::vector<Line>> lines(pages.size());
-    // How many pages hold a line: the same text at the same height, and, for
-    // the top and bottom rows of a page, the same text but for its digits
-    // (a page number).
-    std::map<std::u16string, std::set<int>> exact, masked;
+    // Which pages hold a line: the same text at the same height; and, for
+    // the top and bottom rows of a page, the same text but for a number that
+    // follows the page (a page number: "2 PROVA OBJETIVA", "Página 3").
+    std::map<std::u16string, std::set<int>> exact;
+    std::map<std::u16string, std::map<long, std::set<int>>> paged; // signature -> number - page -> pages
     std::vector<std::vector<bool>> edge(pages.size());
     for (std::size_t p = 0; p < pages.size(); ++p) {
         lines[p] = Lines(pages[p], int(p));
@@ -420,10 +436,17 @@ std::vector<QuestionPlace> QuestionFinder::Find(const std::vector<PageText>& pag
             const bool atEdge = l.box.top < top + 3 || l.box.top > bottom - 3;
             edge[p].push_back(atEdge);
             if (atEdge)
-                masked[Signature(text, l.box.top, true)].insert(int(p));
+                paged[Signature(text, l.box.top, true)][FirstNumber(text) - long(p)].insert(int(p));
         }
     }
     const std::size_t repeatPages = std::max<std::size_t>(3, (pages.size() + 2) / 3);
+    const auto pageNumbered = [&](const std::u16string& text, double top, int page) {
+        const auto it = paged.find(Signature(text, top, true));
+        if (it == paged.end())
+            return false;
+        const auto offset = it->second.find(FirstNumber(text) - long(page));
+        return offset != it->second.end() && offset->second.size() >= repeatPages;
+    };
 
     std::vector<Candidate> byLayout[LayoutCount];
     for (std::size_t p = 0; p < pages.size(); ++p) {
@@ -457,7 +480,7 @@ std::vector<QuestionPlace> QuestionFinder::Find(const std::vector<PageText>& pag
             // the top of many pages.
             if (m.layout != Heading
                 && (exact[Signature(text, l.box.top, false)].size() >= repeatPages
-                    || (edge[p][i] && masked[Signature(text, l.box.top, true)].size() >= repeatPages)))
+                    || (edge[p][i] && pageNumbered(text, l.box.top, int(p)))))
                 continue;
             if (l.box.bottom < 0.04 * height || l.box.top > 0.96 * height)
                 continue; // in the page's top or bottom margin

@@ -36,7 +36,13 @@ TPdfViewer::TPdfViewer(QWidget* parent) : QWidget(parent)
     m_view->viewport()->installEventFilter(this);
     layout->addWidget(m_view);
     connect(m_view->verticalScrollBar(), &QScrollBar::valueChanged, this, &TPdfViewer::describePlace);
-    connect(m_view->verticalScrollBar(), &QScrollBar::rangeChanged, this, &TPdfViewer::describePlace);
+    connect(m_view->verticalScrollBar(), &QScrollBar::rangeChanged, this, [this] {
+        if (m_pending.page >= 0) {
+            const Place pending = m_pending;
+            showPlace(pending.page, pending.y);
+        }
+        describePlace();
+    });
 }
 
 TPdfViewer::~TPdfViewer()
@@ -51,6 +57,7 @@ bool TPdfViewer::LoadFile(const QString& fileName)
     if (!paper)
         return false;
     auto* old = m_document;
+    m_pending = Place{};
     m_document = paper.release();
     m_document->setParent(this);
     m_fileName = fileName;
@@ -119,7 +126,13 @@ bool TPdfViewer::showPlace(int page, double y)
     const double pageHeight = m_document->document()->pagePointSize(page).height();
     const double perPoint = pageHeight > 0 ? bands[std::size_t(page)].second / pageHeight : 1.0;
     const double target = bands[std::size_t(page)].first + std::clamp(y, 0.0, pageHeight) * perPoint - ReadingLine;
-    m_view->verticalScrollBar()->setValue(int(std::lround(target)));
+    QScrollBar* bar = m_view->verticalScrollBar();
+    const int value = int(std::lround(target));
+    // Until the view knows its pages its range is short; the place is kept
+    // for when it grows.
+    const bool laidOut = bar->maximum() > 0 && value <= bar->maximum() + m_view->viewport()->height();
+    m_pending = laidOut ? Place{} : Place{page, y};
+    bar->setValue(value);
     describePlace();
     return true;
 }

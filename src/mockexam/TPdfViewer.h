@@ -85,6 +85,9 @@ private:
     zelvora::mockexam::PaperDocument* m_document = nullptr;
     QString m_fileName;
     QString m_placeMenuText;
+    // A place asked for before the view had laid its pages out: taken up
+    // again when its scroll range changes.
+    Place m_pending;
 };
 
 } // namespace zelvora::gui
