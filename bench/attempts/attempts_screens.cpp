@@ -54,9 +54,8 @@ struct ExamWindows {
     {
         aguarde.FormCreate();
         ctx.windows.aguarde = &aguarde;
-        ctx.windows.simul = &simul;
         resultado.FormCreate();
-        ctx.windows.resultado = &resultado;
+        simul.setResultsWindow(&resultado);
         simul.FormCreate();
         simul.show();
         if (!QTest::qWaitForWindowExposed(&simul))

@@ -57,10 +57,9 @@ struct Windows {
         aguarde->FormCreate();
         ctx.windows.aguarde = aguarde.get();
         simul = std::make_unique<TformSimul>(ctx);
-        ctx.windows.simul = simul.get();
         resultado = std::make_unique<TformResultado>(ctx);
         resultado->FormCreate();
-        ctx.windows.resultado = resultado.get();
+        simul->setResultsWindow(resultado.get());
         simul->FormCreate();
     }
     ~Windows()

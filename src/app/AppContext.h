@@ -1,8 +1,10 @@
 #pragma once
 // What every window of the program shares: the application title, the two
-// content folders, the message boxes and the collation, plus the windows
-// themselves so they can show one another. One instance is made at start-up
-// and handed to every window; tests make their own.
+// content folders, the message boxes and the collation, plus the kit's three
+// small windows (splash, wait, credits). A feature's window never reaches
+// another feature's window through here: it emits a request the application
+// connects. One instance is made at start-up and handed to every window;
+// tests make their own.
 #include "app/DataFolders.h"
 
 #include <QString>
@@ -17,13 +19,9 @@ class Collation;
 } // namespace zelvora::text
 
 namespace zelvora::gui {
-class TformMain;
 class TformCreditos;
-class TformSimul;
-class TformResultado;
 class TformAguarde;
 class TformAbre;
-class TformHistorico;
 } // namespace zelvora::gui
 
 namespace zelvora::attempts {
@@ -35,14 +33,9 @@ namespace zelvora::app {
 class MessageBoxes;
 
 struct AppWindows {
-    gui::TformMain* main = nullptr;
     gui::TformCreditos* creditos = nullptr;
-    gui::TformSimul* simul = nullptr;
-    gui::TformResultado* resultado = nullptr;
     gui::TformAguarde* aguarde = nullptr;
     gui::TformAbre* abre = nullptr;
-    // Made the first time the history is asked for.
-    gui::TformHistorico* historico = nullptr;
 };
 
 struct AppContext {

@@ -52,7 +52,7 @@ ZelvoraApplication::~ZelvoraApplication()
 
 bool ZelvoraApplication::notify(QObject* receiver, QEvent* event)
 {
-    if (m_exitAfterFirstPaint && event->type() == QEvent::Paint && receiver == m_ctx.windows.main) {
+    if (m_exitAfterFirstPaint && event->type() == QEvent::Paint && receiver == m_windows.main) {
         m_exitAfterFirstPaint = false;
         // Runs once the paint that is starting, with its children's, is done.
         QTimer::singleShot(0, [] {
@@ -113,17 +113,18 @@ void ZelvoraApplication::createWindows()
         m_ctx.fixedFolder = chosen;
     }
     auto& w = m_ctx.windows;
-    w.main = createWindow<gui::TformMain>("TformMain");
+    m_windows.main = createWindow<gui::TformMain>("TformMain");
     w.creditos = createWindow<gui::TformCreditos>("TformCreditos");
-    w.simul = createWindow<gui::TformSimul>("TformSimul");
-    w.resultado = createWindow<gui::TformResultado>("TformResultado");
+    m_windows.simul = createWindow<gui::TformSimul>("TformSimul");
+    m_windows.resultado = createWindow<gui::TformResultado>("TformResultado");
     w.aguarde = createWindow<gui::TformAguarde>("TformAguarde");
     w.abre = createWindow<gui::TformAbre>("TformAbre");
+    guarded([this] { m_windows.wire(m_ctx); });
 }
 
 int ZelvoraApplication::run()
 {
-    auto* main = m_ctx.windows.main;
+    auto* main = m_windows.main;
     if (!main)
         return 1;
     main->show();
@@ -149,12 +150,12 @@ void ZelvoraApplication::destroyWindows()
     };
     destroy(w.abre);
     destroy(w.aguarde);
-    destroy(w.resultado);
-    destroy(w.simul);
+    destroy(m_windows.resultado);
+    destroy(m_windows.simul);
     destroy(w.creditos);
-    destroy(w.main);
-    delete w.historico;
-    w.historico = nullptr;
+    destroy(m_windows.main);
+    delete m_windows.historico;
+    m_windows.historico = nullptr;
     // Last, after the exam window wrote its clock.
     m_ctx.attempts = nullptr;
     m_attempts.reset();

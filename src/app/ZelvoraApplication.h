@@ -5,6 +5,7 @@
 // from crossing the event loop: it is shown in a message box and the program
 // goes on.
 #include "app/AppContext.h"
+#include "app/WindowWiring.h"
 
 #include <QApplication>
 
@@ -43,6 +44,8 @@ public:
     // replace its executablePath or its messages (every message the
     // application itself shows also goes to context().messages).
     AppContext& context() { return m_ctx; }
+    // The feature windows made by createWindows() (none before).
+    const WindowWiring& windows() const { return m_windows; }
     void setStartupObserver(StartupObserver observer) { m_observer = std::move(observer); }
     // Asked when no data folder exists: gets the folders looked at, returns
     // the folder the user chose or an empty text to leave. Tests replace it.
@@ -73,6 +76,7 @@ private:
     W* createWindow(const char* windowClass);
 
     AppContext m_ctx;
+    WindowWiring m_windows;
     std::unique_ptr<text::Collation> m_collation;
     std::unique_ptr<MessageBoxes> m_messages;
     std::unique_ptr<attempts::AttemptStore> m_attempts;

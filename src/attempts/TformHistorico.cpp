@@ -120,9 +120,8 @@ TformHistorico::TformHistorico(attempts::AttemptStore* store, app::MessageBoxes*
     reload();
 }
 
-TformHistorico* TformHistorico::Open(app::AppContext& ctx)
+TformHistorico* TformHistorico::Open(app::AppContext& ctx, TformHistorico*& w)
 {
-    auto*& w = ctx.windows.historico;
     if (!w)
         w = new TformHistorico(ctx.attempts, ctx.messages, ctx.title);
     else

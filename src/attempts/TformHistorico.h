@@ -34,9 +34,9 @@ public:
     TformHistorico(attempts::AttemptStore* store, app::MessageBoxes* messages, QString title,
                    QWidget* parent = nullptr);
 
-    // Shows the program's history window, made on first use over the
-    // context's store, read again and brought to the front.
-    static TformHistorico* Open(app::AppContext& ctx);
+    // Shows the program's history window, made in window on first use over
+    // the context's store, read again and brought to the front.
+    static TformHistorico* Open(app::AppContext& ctx, TformHistorico*& window);
 
     void setStore(attempts::AttemptStore* store);
     // Reads the store again and selects the newest attempt.

@@ -15,8 +15,6 @@
 #include "app/WindowPlacement.h"
 #include "catalog/CatalogGridModel.h"
 #include "catalog/ExamCopy.h"
-#include "mockexam/TformSimul.h"
-#include "usermaterial/CatalogAdditions.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -104,19 +102,21 @@ TformMain::TformMain(app::AppContext& ctx, QWidget* parent)
         const catalog::CatalogEntry* e = m_gridModel->entryAt(row);
         return e ? m_ctx.folderOf(e->source) : m_ctx.dataFolder;
     });
-    // Adding and removing one's own exams: Ctrl+N and the grid's context menu.
-    CatalogAdditions::Hooks hooks;
-    hooks.catalog = [this]() -> const catalog::Catalog& { return m_catalog; };
-    hooks.selectedEntry = [this]() -> std::optional<catalog::CatalogEntry> {
-        const QModelIndex current = gridProvas->currentIndex();
-        const catalog::CatalogEntry* e = current.isValid() ? m_gridModel->entryAt(current.row()) : nullptr;
-        return e ? std::optional(*e) : std::nullopt;
-    };
-    hooks.reload = [this](const std::optional<catalog::CatalogEntry>& shown) { reloadCatalog(shown); };
-    new CatalogAdditions(m_ctx, this, gridProvas, std::move(hooks));
 }
 
 TformMain::~TformMain() = default;
+
+QAbstractItemView* TformMain::entryGrid() const
+{
+    return gridProvas;
+}
+
+std::optional<catalog::CatalogEntry> TformMain::selectedEntry() const
+{
+    const QModelIndex current = gridProvas->currentIndex();
+    const catalog::CatalogEntry* e = current.isValid() ? m_gridModel->entryAt(current.row()) : nullptr;
+    return e ? std::optional(*e) : std::nullopt;
+}
 
 void TformMain::buildLogoPanel()
 {
@@ -457,11 +457,7 @@ void TformMain::gridProvasDblClick()
 
 void TformMain::btSimuladoClick()
 {
-    if (auto* simul = m_ctx.windows.simul) {
-        simul->show();
-        simul->raise();
-        simul->activateWindow();
-    }
+    emit examRequested();
 }
 
 void TformMain::btCreditosClick()

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+class QAbstractItemView;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -69,6 +70,13 @@ public:
     // The exam copy with the window's save dialog and zip reader.
     catalog::ExamCopy& examCopy() { return *m_examCopy; }
 
+    // What another part attaches to (the user's own exams): the grid, the
+    // entry of its selected row, and reading the catalogs again after an
+    // exam was added or removed, showing the given one.
+    QAbstractItemView* entryGrid() const;
+    std::optional<catalog::CatalogEntry> selectedEntry() const;
+    void reloadCatalog(const std::optional<catalog::CatalogEntry>& shown);
+
     // Handlers, named after their control and event.
     void comboProvaChange();
     void comboOrgChange();
@@ -82,6 +90,10 @@ public:
     void btSairClick();
     void MouseDown(TFocusImage* sender);
     void MouseUp(TFocusImage* sender);
+
+signals:
+    // The Simulado button: the application shows the exam window.
+    void examRequested();
 
 protected:
     bool event(QEvent* e) override;
@@ -99,8 +111,6 @@ private:
     void showRows(std::vector<size_t> rows);
     void applyColumnWidthRule(size_t rowsShown);
     void layoutMiddleArea();
-    // Reads the catalogs again after the user added or removed an exam.
-    void reloadCatalog(const std::optional<catalog::CatalogEntry>& shown);
 
     // Logo panel.
     QWidget* panelLogo = nullptr;

@@ -55,7 +55,7 @@ std::optional<std::vector<MockExamEntry>> MockExamList::LoadAll(const std::vecto
     std::vector<std::vector<MockExamEntry>> lists(folders.size());
     bool any = false;
     for (size_t s = 0; s < folders.size(); ++s)
-        if (auto list = Load(folders[s])) {
+        if (auto list = folders[s].empty() ? std::nullopt : Load(folders[s])) {
             lists[s] = std::move(*list);
             any = true;
         }

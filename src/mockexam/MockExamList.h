@@ -32,7 +32,8 @@ public:
     static std::vector<MockExamEntry> Merge(const std::vector<std::vector<MockExamEntry>>& lists);
 
     // Reads each mock-exam folder's list (folders end in "/") and merges
-    // them. Nothing when no folder's list can be read.
+    // them; an empty folder name stands for a folder that is missing and
+    // gives no list. Nothing when no folder's list can be read.
     static std::optional<std::vector<MockExamEntry>> LoadAll(const std::vector<std::string>& folders);
 };
 

@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "attempts/AttemptStore.h"
 #include "attempts/QuestionStore.h"
+#include "mockexam/ExamRun.h"
 #include "mockexam/GuessScore.h"
 #include "mockexam/PaperNavigator.h"
 #include "mockexam/QuestionMapper.h"
@@ -17,9 +18,6 @@ namespace zelvora::gui {
 
 namespace {
 
-// Times are written every so many seconds while the paper runs, and always
-// when it is finished or left.
-constexpr int SaveEverySeconds = 10;
 constexpr int NoteLength = 500;
 
 } // namespace
@@ -44,26 +42,13 @@ QuestionAids::QuestionAids(app::AppContext& ctx, TPdfViewer* viewer, QWidget* co
     });
 }
 
-std::vector<bool> QuestionAids::paperStarted(const QString& pdfPath, int questionCount, int current, qint64 attemptId,
-                                             bool resumed)
+void QuestionAids::paperStarted(const QString& pdfPath, int questionCount, int current, qint64 attemptId)
 {
     m_pdfPath = pdfPath;
     m_hash.clear();
     m_attempt = attemptId;
-    m_unsavedSeconds = 0;
-    m_times.start(std::size_t(std::max(0, questionCount)));
     m_navigator->loader().setStore(m_ctx.attempts);
     m_navigator->paperStarted(pdfPath, questionCount, current);
-    std::vector<bool> guesses(std::size_t(std::max(0, questionCount)), false);
-    if (m_ctx.attempts && m_ctx.attempts->isOpen() && attemptId > 0) {
-        attempts::QuestionStore store(*m_ctx.attempts);
-        if (resumed) {
-            const auto seconds = store.seconds(attemptId, questionCount);
-            m_times.restore(std::vector<long long>(seconds.begin(), seconds.end()));
-            guesses = store.guesses(attemptId, questionCount);
-        }
-    }
-    return guesses;
 }
 
 void QuestionAids::paperClosed()
@@ -77,32 +62,6 @@ void QuestionAids::questionShown(int question, bool guessed)
     const QSignalBlocker block(m_guessBox);
     m_guessBox->setChecked(guessed);
     m_navigator->questionChosen(question);
-}
-
-void QuestionAids::tick(int question)
-{
-    m_times.tick(question);
-    if (++m_unsavedSeconds >= SaveEverySeconds)
-        saveTimes();
-}
-
-void QuestionAids::saveTimes()
-{
-    m_unsavedSeconds = 0;
-    if (m_attempt > 0 && m_ctx.attempts && m_ctx.attempts->isOpen()) {
-        const auto& s = m_times.seconds();
-        attempts::QuestionStore(*m_ctx.attempts).saveSeconds(m_attempt, std::vector<qint64>(s.begin(), s.end()));
-    }
-}
-
-void QuestionAids::guessChanged(int question, bool guessed)
-{
-    {
-        const QSignalBlocker block(m_guessBox);
-        m_guessBox->setChecked(guessed);
-    }
-    if (m_attempt > 0 && m_ctx.attempts && m_ctx.attempts->isOpen())
-        attempts::QuestionStore(*m_ctx.attempts).setGuess(m_attempt, question, guessed);
 }
 
 QString QuestionAids::paperHash()
@@ -156,21 +115,21 @@ std::vector<std::pair<int, std::string>> QuestionAids::notes()
     return out;
 }
 
-void QuestionAids::addTo(mockexam::ExamReview& review, const std::vector<bool>& guesses)
+void QuestionAids::addTo(mockexam::ExamReview& review, const mockexam::ExamRun& run)
 {
-    review.addQuestionAids(guesses, m_times.seconds(), notes());
+    review.addQuestionAids(run.answers().guesses(), run.times().seconds(), notes());
 }
 
-QStringList QuestionAids::resultLines(const std::vector<std::string>& key, const std::vector<std::string>& answers,
-                                      const std::vector<bool>& guesses, long long seconds,
-                                      const mockexam::PaperInfo& info) const
+QStringList QuestionAids::ResultLines(const mockexam::ExamRun& run)
 {
     QStringList lines;
-    for (const std::string& line : m_times.resultLines())
+    for (const std::string& line : run.times().resultLines())
         lines << QString::fromStdString(line);
+    const auto& guesses = run.answers().guesses();
     const int count = mockexam::GuessScore::Count(guesses);
     if (count > 0) {
-        const auto without = mockexam::GuessScore::WithoutGuesses(key, answers, guesses, seconds, info);
+        const auto without = mockexam::GuessScore::WithoutGuesses(run.key(), run.answers().answers(), guesses,
+                                                                 run.elapsedSeconds(), run.info());
         lines << QString::fromStdString(mockexam::GuessScore::Text(without, count));
     }
     return lines;

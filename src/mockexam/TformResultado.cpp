@@ -3,11 +3,9 @@
 #include "app/GuardedSlot.h"
 #include "app/ImageView.h"
 #include "app/Look.h"
-#include "attempts/TformHistorico.h"
 #include "mockexam/ExamScore.h"
 #include "mockexam/MockExamResources.h"
 #include "mockexam/ResultsFooter.h"
-#include "mockexam/TformSimul.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -90,10 +88,7 @@ TformResultado::TformResultado(app::AppContext& ctx, QWidget* parent)
 
     // The window grows at the bottom; everything above stays in place.
     pRodape = new ResultsFooter(this);
-    connect(pRodape, &ResultsFooter::reviewRequested, this, Guarded(m_ctx, [this] {
-                if (auto* exam = m_ctx.windows.simul)
-                    exam->showReview();
-            }));
+    connect(pRodape, &ResultsFooter::reviewRequested, this, &TformResultado::reviewRequested);
     arrangeFooter();
 }
 
@@ -143,13 +138,12 @@ void TformResultado::ShowScore(const ExamScore& score, bool timeRanOut, const QS
 
 void TformResultado::FormClose()
 {
-    if (auto* exam = m_ctx.windows.simul)
-        exam->close();
+    emit closing();
 }
 
 void TformResultado::btHistoricoClick()
 {
-    TformHistorico::Open(m_ctx);
+    emit historyRequested();
 }
 
 void TformResultado::keyPressEvent(QKeyEvent* e)

@@ -45,6 +45,14 @@ public:
 public slots:
     void done(int result) override;
 
+signals:
+    // "Revisar": the exam window opens its review.
+    void reviewRequested();
+    // The window closes: the exam window closes with it.
+    void closing();
+    // "Histórico": the application shows the history window.
+    void historyRequested();
+
 protected:
     void keyPressEvent(QKeyEvent* e) override;
 

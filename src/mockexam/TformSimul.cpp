@@ -8,18 +8,12 @@
 #include "app/MessageBoxes.h"
 #include "app/TFocusImage.h"
 #include "app/TformAguarde.h"
-#include "attempts/AttemptStore.h"
-#include "attempts/TformHistorico.h"
-#include "mockexam/AnswerKey.h"
+#include "mockexam/AnswerColumn.h"
 #include "mockexam/DurationBox.h"
 #include "mockexam/ExamNotice.h"
-#include "mockexam/ExamReview.h"
-#include "mockexam/ExamScore.h"
 #include "mockexam/MockExamList.h"
 #include "mockexam/MockExamResources.h"
-#include "mockexam/PaperInfoReader.h"
 #include "mockexam/PaperNavigator.h"
-#include "mockexam/PaperPath.h"
 #include "mockexam/QtExamClock.h"
 #include "mockexam/QuestionAids.h"
 #include "mockexam/QuestionBox.h"
@@ -27,76 +21,48 @@
 #include "mockexam/TformRevisao.h"
 #include "mockexam/TPdfViewer.h"
 #include "text/Collation.h"
-#include "text/DataFile.h"
-#include "usermaterial/PaperAdditions.h"
 
-#include <algorithm>
-
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
-#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPdfView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QScreen>
-#include <QScrollArea>
 #include <QShortcut>
-
-#include <optional>
 
 namespace zelvora::gui {
 
 using app::FromAnsi;
-using mockexam::AnswerKey;
 using mockexam::CountdownEvent;
 using mockexam::ExamClock;
 using mockexam::ExamCountdown;
-using mockexam::ExamReview;
-using mockexam::ExamScore;
 using mockexam::ItemType;
 using mockexam::MockExamEntry;
 using mockexam::MockExamList;
-using mockexam::PaperInfo;
-using mockexam::PaperInfoReader;
-using mockexam::PaperPath;
+using mockexam::PaperBundle;
+using mockexam::PaperCode;
+using mockexam::RunPhase;
 
 namespace {
 
+// The window's messages, one per way a paper cannot be shown.
 const QString MsgLista = QStringLiteral("Não foi possível carregar a lista de simulados.");
 const QString MsgProva = QStringLiteral("Não foi possível carregar a prova");
 const QString MsgGabarito = QStringLiteral("Não foi possível carregar o gabarito da prova.");
 
-constexpr int TopHeight = 117;
-constexpr int AnswerColumnWidth = 198;
-constexpr int TempoHeight = 29;
-// Right above the clock at the foot of the answer column (the column's
-// picture may carry text of its own under the buttons): the review mark, or
-// in the review the line that names both answers.
-constexpr int ButtonsBottom = 169;
-constexpr int AidsHeight = 32;
-
-// Option colours in the review, on the answer box's blue.
-const QColor KeyOptionColour(0x8C, 0xF0, 0x8C);
-const QColor WrongOptionColour(0xFF, 0x9A, 0x9A);
-const QColor StruckOptionColour(0xA8, 0xB4, 0xC8);
-
-// The info file of a paper, or the defaults when it has none. What cannot be
-// read is left out (zelvora-check names it).
-PaperInfo ReadPaperInfo(const std::string& folder, const MockExamEntry& entry)
+QString PaperMessage(PaperCode code)
 {
-    const auto reading = PaperInfoReader::Load(PaperPath::Resolve(folder, PaperPath::InfoPathFor(entry.pdfPath)));
-    return reading ? reading->info : PaperInfo{};
+    return code == PaperCode::NoKey ? MsgGabarito : MsgProva;
 }
+
+constexpr int TopHeight = 117;
 
 } // namespace
 
@@ -104,7 +70,7 @@ TformSimul::TformSimul(app::AppContext& ctx, QWidget* parent, std::unique_ptr<Ex
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
     , m_ctx(ctx)
     , m_clock(clock ? std::move(clock) : std::make_unique<mockexam::QtExamClock>())
-    , m_session(
+    , m_run(
           ctx.attempts,
           [this](const QString& question) {
               return !m_ctx.messages || m_ctx.messages->ask(this, question, m_ctx.title);
@@ -129,24 +95,36 @@ TformSimul::TformSimul(app::AppContext& ctx, QWidget* parent, std::unique_ptr<Ex
     buildShortcuts();
     lAviso = new ExamNotice(this);
     m_reviewWindow = new TformRevisao(this);
+    connect(m_reviewWindow, &TformRevisao::noteRequested, this,
+            Guarded(m_ctx, [this](int question) { m_aids->editNote(question); }));
     m_reviewWindow->setWindowTitle(ctx.title);
     connect(m_reviewWindow, &TformRevisao::questionChosen, this, Guarded(m_ctx, this, &TformSimul::showReviewQuestion));
     connect(m_reviewWindow, &TformRevisao::closed, this, Guarded(m_ctx, this, &TformSimul::leaveReview));
     resize(921, TopHeight + 329);
-
-    // "Adicionar prova" right of btInicio, and removing one's own papers
-    // from the selector's context menu.
-    PaperAdditions::Hooks hooks;
-    hooks.selectedEntry = [this]() -> std::optional<MockExamEntry> {
-        const int item = comboProva->currentIndex();
-        const int index = item < 0 ? -1 : comboProva->itemData(item).toInt();
-        return index >= 0 && size_t(index) < m_entries.size() ? std::optional(m_entries[size_t(index)]) : std::nullopt;
-    };
-    hooks.reload = [this](const std::optional<MockExamEntry>& chosen) { reloadList(chosen); };
-    m_additions = new PaperAdditions(m_ctx, this, pTop, comboProva, std::move(hooks));
 }
 
 TformSimul::~TformSimul() = default;
+
+void TformSimul::setResultsWindow(TformResultado* results)
+{
+    m_results = results;
+    if (!results)
+        return;
+    connect(results, &TformResultado::reviewRequested, this, Guarded(m_ctx, this, &TformSimul::showReview));
+    connect(results, &TformResultado::closing, this, &QWidget::close);
+}
+
+QWidget* TformSimul::topStrip() const
+{
+    return pTop;
+}
+
+std::optional<MockExamEntry> TformSimul::selectedEntry() const
+{
+    const int item = comboProva->currentIndex();
+    const int index = item < 0 ? -1 : comboProva->itemData(item).toInt();
+    return index >= 0 && size_t(index) < m_entries.size() ? std::optional(m_entries[size_t(index)]) : std::nullopt;
+}
 
 void TformSimul::buildTop()
 {
@@ -193,110 +171,41 @@ void TformSimul::buildTop()
 
 void TformSimul::buildAnswerColumn()
 {
-    pResp = Named(new QScrollArea(this), "pResp");
-    pResp->setFrameShape(QFrame::NoFrame);
-    pResp->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    pResp->setWidgetResizable(true);
-    Paint(pResp, AnswerColumnColour());
-    pRespClient = Named(new QWidget, "pRespClient");
-    Paint(pRespClient, AnswerColumnColour());
-    // Everything down to the clock stays reachable on a short screen.
-    pRespClient->setMinimumSize(AnswerColumnWidth, ButtonsBottom + 4 + AidsHeight + TempoHeight + 5);
-    pRespClient->installEventFilter(this);
-    pResp->setWidget(pRespClient);
-
-    imRight = Named(new ImageView(pRespClient), "imRight");
-
-    lQuestao = Named(WhiteLabel(QStringLiteral("Selecione a questão:"), Arial(11), pRespClient, {9, 3}), "lQuestao");
-
-    cbQuestao = Named(new QuestionBox(pRespClient), "cbQuestao");
-    cbQuestao->setFont(Arial(11));
-    cbQuestao->setGeometry(8, 17, 179, 21);
+    m_column = new AnswerColumn(this);
+    pResp = m_column;
+    cbQuestao = m_column->cbQuestao;
     connect(cbQuestao, &QComboBox::activated, this, Guarded(m_ctx, this, &TformSimul::cbQuestaoChange));
-    cbQuestao->setAccessibleName(QStringLiteral("Selecione a questão"));
-
-    rgResposta = Named(new QGroupBox(QStringLiteral(" Resposta "), pRespClient), "rgResposta");
-    rgResposta->setGeometry(8, 43, 113, 61);
-    rgResposta->setAccessibleName(QStringLiteral("Resposta"));
-    rgResposta->setFont(Arial(12, true));
-    Paint(rgResposta, AnswerBoxColour());
-    {
-        QPalette pal = rgResposta->palette();
-        pal.setColor(QPalette::WindowText, Qt::white);
-        pal.setColor(QPalette::ButtonText, Qt::white);
-        rgResposta->setPalette(pal);
-    }
-    rgRespostaGroup = new QButtonGroup(this);
-    rgRespostaGroup->setExclusive(true);
-    static const char* const Letters[5] = {"A", "B", "C", "D", "E"};
-    // Three columns filled top to bottom, two options to a column:
-    // A and B in the first, C and D in the second, E alone in the third.
-    for (int i = 0; i < 5; ++i) {
-        auto* item = new QRadioButton(QString::fromLatin1(Letters[i]), rgResposta);
-        item->setGeometry(6 + (i / 2) * 35, 17 + (i % 2) * 20, 34, 19);
-        rgRespostaGroup->addButton(item, i);
-        rgRespostaItems[i] = item;
-        // A right click strikes the option out, or back in.
-        item->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(item, &QWidget::customContextMenuRequested, this, Guarded(m_ctx, [this, i] { toggleStruck(i); }));
-    }
-    connect(rgRespostaGroup, &QButtonGroup::idClicked, this, Guarded(m_ctx, this, &TformSimul::rgRespostaClick));
-
-    btProxima = Named(new TFocusImage(QRect(121, 49, 73, 30), pRespClient), "btProxima");
-    btAnterior = Named(new TFocusImage(QRect(121, 78, 73, 30), pRespClient), "btAnterior");
-    btFim = Named(new TFocusImage(QRect(1, 110, 193, 30), pRespClient), "btFim");
-    btSair = Named(new TFocusImage(QRect(1, 139, 193, 30), pRespClient), "btSair");
-    btProxima->setText(QStringLiteral("Próxima"));
-    btAnterior->setText(QStringLiteral("Anterior"));
-    btFim->setText(QStringLiteral("Finalizar"));
-    btSair->setText(QStringLiteral("Sair"));
-    for (TFocusImage* b : {btProxima, btAnterior, btFim, btSair}) {
+    connect(m_column, &AnswerColumn::optionStruck, this, Guarded(m_ctx, [this](int i) { m_run.toggleStruck(i); }));
+    connect(m_column, &AnswerColumn::optionClicked, this, Guarded(m_ctx, this, &TformSimul::rgRespostaClick));
+    connect(m_column, &AnswerColumn::reviewMarkClicked, this, Guarded(m_ctx, [this](bool on) {
+                if (on != m_run.answers().markedForReview(m_run.answers().current()))
+                    toggleReviewMark();
+            }));
+    for (TFocusImage* b : {m_column->btProxima, m_column->btAnterior, m_column->btFim, m_column->btSair}) {
         connect(b, &TFocusImage::OnMouseDown, this, Guarded(m_ctx, this, &TformSimul::MouseDown));
         connect(b, &TFocusImage::OnMouseUp, this, Guarded(m_ctx, this, &TformSimul::MouseUp));
     }
-    connect(btProxima, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btProximaClick));
-    connect(btAnterior, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btAnteriorClick));
-    connect(btFim, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btFimClick));
-    connect(btSair, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btSairClick));
-
-    ckRevisar = Named(new QCheckBox(QStringLiteral("Revisar depois"), pRespClient), "ckRevisar");
-    ckRevisar->setFont(Arial(12, true));
-    {
-        QPalette pal = ckRevisar->palette();
-        pal.setColor(QPalette::WindowText, Qt::white);
-        pal.setColor(QPalette::ButtonText, Qt::white);
-        ckRevisar->setPalette(pal);
-    }
-    ckRevisar->setToolTip(QStringLiteral("Marca a questão para voltar a ela (tecla R)"));
-    ckRevisar->setFocusPolicy(Qt::NoFocus);
-    ckRevisar->resize(124, 20);
-    m_aids = new QuestionAids(m_ctx, PDF, pRespClient, this);
-    m_aids->guessBox()->setFont(Arial(12, true));
-    m_aids->guessBox()->setPalette(ckRevisar->palette());
-    m_aids->guessBox()->resize(66, 20);
+    connect(m_column->btProxima, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btProximaClick));
+    connect(m_column->btAnterior, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btAnteriorClick));
+    connect(m_column->btFim, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btFimClick));
+    connect(m_column->btSair, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btSairClick));
+    // "Chute" beside "Revisar depois", in its look.
+    m_column->ckRevisar->resize(124, m_column->ckRevisar->height());
+    m_aids = new QuestionAids(m_ctx, PDF, m_column->pRespClient, this);
+    m_aids->guessBox()->setFont(m_column->ckRevisar->font());
+    m_aids->guessBox()->setPalette(m_column->ckRevisar->palette());
+    m_aids->guessBox()->resize(66, m_column->ckRevisar->height());
     connect(m_aids, &QuestionAids::guessToggled, this, Guarded(m_ctx, [this](bool on) {
-                if (on != m_answers.guessed(m_answers.current()))
+                if (on != m_run.answers().guessed(m_run.answers().current()))
                     toggleGuess();
             }));
     connect(m_aids, &QuestionAids::noteSaved, this, Guarded(m_ctx, [this](int) {
                 if (m_reviewWindow->isVisible())
                     showReview();
             }));
-    connect(ckRevisar, &QCheckBox::clicked, this, Guarded(m_ctx, [this](bool on) {
-                if (on != m_answers.markedForReview(m_answers.current()))
-                    toggleReviewMark();
-            }));
-    lGabarito = Named(WhiteLabel(QString(), Arial(11, true), pRespClient), "lGabarito");
-    lGabarito->resize(186, AidsHeight);
-    lGabarito->setWordWrap(true);
-    lGabarito->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lGabarito->hide();
-
-    lTempo = Named(WhiteLabel(QStringLiteral("00 s"), Arial(24, true), pRespClient), "lTempo");
-    lTempo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lTempo->setGeometry(0, 180, 194, TempoHeight);
-
     pResp->hide();
+    // What the column shows follows the run.
+    m_run.onChanged = [this] { showRun(); };
 }
 
 void TformSimul::buildShortcuts()
@@ -332,55 +241,39 @@ void TformSimul::buildShortcuts()
 
 void TformSimul::escapePressed()
 {
-    if (btSair->isVisibleTo(this))
-        btSair->press();
+    if (m_column->btSair->isVisibleTo(this))
+        m_column->btSair->press();
     else
         btSairClick();
 }
 
 void TformSimul::FormCreate()
 {
-    try {
-        m_skinTop.load(m_ctx.dataFolder, QStringLiteral("simul"));
-        imLogo->setPicture([this] { return m_skinTop.normal(); });
-        m_skinRight.load(m_ctx.dataFolder, QStringLiteral("botoes"));
-        imRight->setPicture([this] { return m_skinRight.normal(); });
+    m_skinTop.load(m_ctx.dataFolder, QStringLiteral("simul"));
+    imLogo->setPicture([this] { return m_skinTop.normal(); });
+    m_skinRight.load(m_ctx.dataFolder, QStringLiteral("botoes"));
+    m_column->imRight->setPicture([this] { return m_skinRight.normal(); });
 
-        if (const QScreen* screen = QGuiApplication::primaryScreen())
-            setGeometry(screen->geometry());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(screen->geometry());
 
-        m_additions->updateEnabled();
-        auto entries = readLists();
-        if (!entries) {
-            showMessage(MsgLista);
-            return;
-        }
-        m_entries = std::move(*entries);
-        fillComboProva();
-    } catch (...) {
-        // Whatever else fails while the list is read gives the same message.
+    auto entries = readLists();
+    if (!entries) {
         showMessage(MsgLista);
+        return;
     }
+    m_entries = std::move(*entries);
+    fillComboProva();
 }
 
 std::optional<std::vector<MockExamEntry>> TformSimul::readLists() const
 {
     // The lists of every folder, the user's first; each entry keeps the
-    // index of its folder. Nothing when no folder has a readable list.
+    // index of its folder. A folder that does not exist reads as no list.
     std::vector<std::string> folders;
     for (const QString& folder : m_ctx.mockExamFolders())
         folders.push_back(QFileInfo(folder).isDir() ? QFile::encodeName(folder).toStdString() : std::string());
-    std::vector<std::vector<MockExamEntry>> lists(folders.size());
-    bool any = false;
-    for (size_t i = 0; i < folders.size(); ++i)
-        if (!folders[i].empty())
-            if (auto list = MockExamList::Load(folders[i])) {
-                lists[i] = std::move(*list);
-                any = true;
-            }
-    if (!any)
-        return std::nullopt;
-    return MockExamList::Merge(lists);
+    return MockExamList::LoadAll(folders);
 }
 
 void TformSimul::reloadList(const std::optional<MockExamEntry>& chosen)
@@ -425,12 +318,10 @@ void TformSimul::fillComboProva()
 
 void TformSimul::FormDestroy()
 {
-    if (paperInProgress())
-        m_session.leave(m_elapsed, m_answers.current());
+    m_run.leave();
+    m_run.reset();
     m_clock->setInterval(0);
     m_entries.clear();
-    m_key.clear();
-    m_answers.start(0);
     m_skinTop.clear();
     m_skinRight.clear();
 }
@@ -438,31 +329,26 @@ void TformSimul::FormDestroy()
 void TformSimul::FormShow()
 {
     btInicio->setEnabled(false);
-    pResp->hide();
     {
         const QSignalBlocker block(comboProva);
         comboProva->setCurrentIndex(-1);
     }
     PDF->hide();
-    setShownOption(-1);
-    for (QShortcut* s : m_examShortcuts)
-        s->setEnabled(false);
+    m_column->setShownOption(-1);
     edDuracao->setDuration(std::nullopt);
     lAviso->hide();
     m_reviewWindow->hide();
-    leaveReview();
-    arrangePanels();
+    // A freshly shown window waits for a paper to be picked.
+    m_run.reset();
+    comboProva->setFocus(Qt::OtherFocusReason);
 }
 
 void TformSimul::comboProvaChange()
 {
     btInicio->setEnabled(true);
     // The chosen paper's time limit, which the user may still change.
-    const int item = comboProva->currentIndex();
-    const int index = item < 0 ? -1 : comboProva->itemData(item).toInt();
-    if (index >= 0 && size_t(index) < m_entries.size())
-        edDuracao->setDuration(
-            ReadPaperInfo(folderOf(m_entries[size_t(index)]), m_entries[size_t(index)]).durationSeconds);
+    if (const auto entry = selectedEntry())
+        edDuracao->setDuration(PaperBundle::ReadInfo(folderOf(*entry), *entry).durationSeconds);
 }
 
 // The folder a paper's list line came from: its PDF, key and info file are there.
@@ -480,12 +366,8 @@ void TformSimul::btInicioClick()
         return;
     const QScopedValueRollback starting(m_starting, true);
     // The running paper is kept and can be taken up again; still, ask.
-    if (paperInProgress()) {
-        if (!m_session.confirmLeave())
-            return;
-        m_session.leave(m_elapsed, m_answers.current());
-        m_aids->saveTimes();
-    }
+    if (!m_run.confirmLeave())
+        return;
     startPaper();
 }
 
@@ -495,66 +377,30 @@ void TformSimul::startPaper()
         wait->show();
     processEvents();
 
-    const int item = comboProva->currentIndex();
-    const int index = item < 0 ? -1 : comboProva->itemData(item).toInt();
-    if (index < 0 || size_t(index) >= m_entries.size()) {
+    const auto entry = selectedEntry();
+    if (!entry) {
         hideWait();
         return;
     }
-    const MockExamEntry& entry = m_entries[size_t(index)];
-    // The paper and its key are in the folder its list line came from.
-    const std::string folder = folderOf(entry);
-    const QString pdfPath = QFile::decodeName(PaperPath::Resolve(folder, entry.pdfPath).c_str());
-    if (!QFileInfo(pdfPath).isFile()) {
+    // The paper, its key and info file are read before anything on screen
+    // changes, so a missing paper or key leaves the paper being taken as it was.
+    auto paper = PaperBundle::Load(folderOf(*entry), *entry);
+    if (!paper) {
         hideWait();
-        showMessage(MsgProva);
+        showMessage(PaperMessage(paper.code()));
         return;
     }
-
-    // The key is read before anything on screen changes, so a missing or
-    // empty key leaves the paper being taken exactly as it was.
-    const auto key = AnswerKey::Load(PaperPath::Resolve(folder, PaperPath::KeyPathFor(entry.pdfPath)));
-    if (!key) {
-        hideWait();
-        showMessage(MsgGabarito);
-        return;
-    }
-
-    bool loaded = false;
-    try {
-        loaded = PDF->LoadFile(pdfPath);
-    } catch (...) {
-        loaded = false;
-    }
-    if (!loaded) {
+    if (!PDF->LoadFile(paper->pdfPath)) {
         hideWait();
         showMessage(MsgProva);
         return;
     }
     PDF->show();
     PDF->raise();
-
     m_reviewWindow->hide();
-    leaveReview();
-    m_info = ReadPaperInfo(folder, entry);
-    m_key = *key;
-    m_answers.start(m_key.size(), m_info.itemType);
-    setOptionLetters();
-    {
-        const QSignalBlocker block(cbQuestao);
-        cbQuestao->clear();
-        QStringList items;
-        items.reserve(qsizetype(m_key.size()));
-        for (const auto& text : m_answers.itemTexts())
-            items << QString::fromStdString(text);
-        cbQuestao->addItems(items);
-        cbQuestao->setCurrentIndex(0);
-    }
-    setShownOption(-1);
-    showOptionLooks();
-    ckRevisar->setChecked(false);
     lAviso->hide();
-
+    m_clock->setInterval(0);
+    m_run.reset();
     pResp->show();
     arrangePanels();
     for (QShortcut* s : m_examShortcuts)
@@ -563,99 +409,81 @@ void TformSimul::startPaper()
     processEvents();
     hideWait();
 
-    m_finished = false;
-    if (m_session.store() != m_ctx.attempts)
-        m_session.setStore(m_ctx.attempts);
-    // The key's bytes identify the paper's version; read as safely as the key.
-    const auto keyRead = text::DataFile::Read(PaperPath::Resolve(folder, PaperPath::KeyPathFor(entry.pdfPath)),
-                                              text::DataFile::KeyCap);
-    const QByteArray keyBytes = keyRead ? QByteArray::fromStdString(*keyRead) : QByteArray();
-    // The data folder the paper's list line came from (its "simu" folder's parent).
-    const QString paperDataFolder = QDir::cleanPath(QFile::decodeName(folder.c_str()) + QStringLiteral("/..")) + '/';
-    const attempts::PaperIdentity paper{QFileInfo(pdfPath).absoluteFilePath(), paperDataFolder,
-                                        attempts::PaperIdentity::HashKey(keyBytes)};
-    const auto start = m_session.start(paper, FromAnsi(entry.name), m_key);
-    // A clock still running from the previous paper may have ticked while
-    // the question was open.
-    m_elapsed = 0;
-    m_timeUp = false;
-    lockAnswers(false);
-    if (start.resumed)
-        restoreAttempt(start);
-    m_answers.restoreGuesses(
-        m_aids->paperStarted(pdfPath, int(m_key.size()), m_answers.current(), m_session.attemptId(), start.resumed));
-    for (int q = 0; q < int(m_key.size()); ++q) {
-        if (m_answers.guessed(q))
-            showItemExtra(q);
-    }
-    showStoredOption();
+    if (m_run.session().store() != m_ctx.attempts)
+        m_run.session().setStore(m_ctx.attempts);
     // A resumed attempt has used part of the time limit already.
-    const int limit = edDuracao->duration().value_or(0);
-    m_countdown.start(limit > 0 ? int(std::max<long long>(1, limit - m_elapsed)) : 0);
-    if (m_countdown.limited())
-        lTempo->setText(QString::fromStdString(m_countdown.text()));
+    const auto begun = m_run.start(paper.value(), FromAnsi(entry->name), edDuracao->duration().value_or(0));
+    m_aids->paperStarted(paper->pdfPath, int(m_run.key().size()), m_run.answers().current(),
+                         m_run.session().attemptId());
+    m_column->showPaper(m_run);
+    for (int q = 0; q < int(m_run.key().size()); ++q) {
+        if (m_run.answers().guessed(q))
+            m_column->showItem(m_run, q);
+    }
+    showRun();
+    // A fresh attempt without a limit keeps the clock's text until it ticks.
+    if (begun.resumed || m_run.countdown().limited())
+        showClock();
     m_clock->setInterval(1000);
 }
 
-void TformSimul::restoreAttempt(const attempts::AttemptSession::Start& start)
+void TformSimul::showRun()
 {
-    m_answers.restore(start.answers, start.currentQuestion);
-    {
-        const QSignalBlocker block(cbQuestao);
-        for (int q = 0; q < cbQuestao->count() && size_t(q) < m_answers.itemTexts().size(); ++q)
-            cbQuestao->setItemText(q, QString::fromStdString(m_answers.itemTexts()[size_t(q)]));
+    const bool active = m_run.active();
+    if (pResp->isHidden() == active) {
+        pResp->setVisible(active);
+        arrangePanels();
     }
-    selectCurrentItem();
-    showStoredOption();
-    m_elapsed = start.elapsedSeconds;
-    lTempo->setText(QStringLiteral("Duração: %1 s").arg(m_elapsed));
+    if (!active) {
+        for (QShortcut* s : m_examShortcuts)
+            s->setEnabled(false);
+        return;
+    }
+    m_column->showQuestion(m_run);
+    m_aids->guessBox()->move(m_column->ckRevisar->x() + m_column->ckRevisar->width() + 2, m_column->ckRevisar->y());
+    m_aids->guessBox()->setVisible(!m_column->ckRevisar->isHidden());
+    m_aids->questionShown(m_run.answers().current(), m_run.answers().guessed(m_run.answers().current()));
+}
+
+void TformSimul::showClock()
+{
+    if (m_run.countdown().limited())
+        m_column->lTempo->setText(QString::fromStdString(m_run.countdown().text()));
+    else
+        m_column->lTempo->setText(QStringLiteral("Duração: %1 s").arg(m_run.elapsedSeconds()));
 }
 
 void TformSimul::cbQuestaoChange()
 {
-    if (!m_answers.select(cbQuestao->currentIndex()))
-        return;
-    showStoredOption();
+    m_run.select(cbQuestao->currentIndex());
 }
 
 void TformSimul::btProximaClick()
 {
-    if (!m_answers.next())
-        return;
-    showStoredOption();
-    selectCurrentItem();
+    m_run.next();
 }
 
 void TformSimul::btAnteriorClick()
 {
-    if (!m_answers.previous())
-        return;
-    showStoredOption();
-    selectCurrentItem();
+    m_run.previous();
 }
 
 void TformSimul::rgRespostaClick(int option)
 {
-    if (m_reviewing || m_timeUp) {
-        // Answers are read-only here: the option shown goes back.
-        showStoredOption();
-        return;
-    }
-    const int q = m_answers.current();
-    if (m_answers.answer(option))
-        cbQuestao->setItemText(q, QString::fromStdString(m_answers.itemTexts()[size_t(q)]));
-    showItemExtra(q);
-    if (option >= 0 && option < 5 && m_answers.questionCount() > 0)
-        m_session.answered(q, m_answers.answers(), q);
-    selectCurrentItem();
+    // Read-only answers (review, time up): the option shown goes back.
+    const int q = m_run.answers().current();
+    if (m_run.answer(option))
+        m_column->showItem(m_run, q);
+    else
+        m_column->showItem(m_run, q), showRun();
 }
 
 void TformSimul::markOption(int option)
 {
-    if (!running() || m_reviewing || m_timeUp || option < 0 || option >= m_answers.optionCount())
+    if (!m_run.active() || m_run.answersLocked() || option < 0 || option >= m_run.answers().optionCount())
         return;
     // Exactly what a click on the option does.
-    rgRespostaItems[option]->click();
+    m_column->rgRespostaItems[option]->click();
 }
 
 void TformSimul::markKey(int index, bool digit)
@@ -663,113 +491,37 @@ void TformSimul::markKey(int index, bool digit)
     // Letters A to E and digits 1 to 5 are options A to E; on a right/wrong
     // paper C and 1 are Certo, E and 2 Errado.
     int option = index;
-    if (m_answers.itemType() == ItemType::RightWrong)
+    if (m_run.answers().itemType() == ItemType::RightWrong)
         option = digit ? (index < 2 ? index : -1) : (index == 2 ? 0 : index == 4 ? 1 : -1);
     markOption(option);
 }
 
 void TformSimul::toggleReviewMark()
 {
-    if (!running() || m_reviewing)
-        return;
-    m_answers.toggleReview();
-    const int q = m_answers.current();
-    ckRevisar->setChecked(m_answers.markedForReview(q));
-    showItemExtra(q);
+    if (m_run.toggleReviewMark())
+        m_column->showItem(m_run, m_run.answers().current());
 }
 
 void TformSimul::toggleGuess()
 {
-    if (!running() || m_reviewing || m_timeUp)
-        return;
-    m_answers.toggleGuess();
-    const int q = m_answers.current();
-    m_aids->guessChanged(q, m_answers.guessed(q));
-    showItemExtra(q);
+    if (m_run.toggleGuess())
+        m_column->showItem(m_run, m_run.answers().current());
 }
 
 void TformSimul::writeNote()
 {
-    if (running())
-        m_aids->editNote(m_answers.current());
-}
-
-void TformSimul::toggleStruck(int option)
-{
-    if (!running() || m_reviewing)
-        return;
-    m_answers.toggleStruck(option);
-    showOptionLooks();
-}
-
-void TformSimul::showItemExtra(int question)
-{
-    cbQuestao->setItemExtra(question, QString::fromStdString(m_answers.itemExtra(question)));
-}
-
-void TformSimul::setOptionLetters()
-{
-    // A to E, or C and E in the first column on a right/wrong paper.
-    for (int i = 0; i < 5; ++i) {
-        const bool offered = i < m_answers.optionCount();
-        if (offered)
-            rgRespostaItems[i]->setText(QString::fromStdString(m_answers.optionLetter(i)));
-        rgRespostaItems[i]->setVisible(offered);
-    }
-}
-
-void TformSimul::showOptionLooks()
-{
-    // Struck-out options in a grey, crossed-out letter; in the review the
-    // key's option in green and a wrong answer in red.
-    const int q = m_answers.current();
-    const int given = m_answers.storedOption(q);
-    const int key = q < int(m_key.size()) ? m_info.optionOf(m_key[size_t(q)]) : -1;
-    for (int i = 0; i < 5; ++i) {
-        QRadioButton* item = rgRespostaItems[i];
-        QFont f = item->font();
-        f.setStrikeOut(m_answers.struck(q, i));
-        item->setFont(f);
-        QColor colour = Qt::white;
-        if (m_answers.struck(q, i))
-            colour = StruckOptionColour;
-        if (m_reviewing && i == key)
-            colour = KeyOptionColour;
-        else if (m_reviewing && i == given)
-            colour = WrongOptionColour;
-        QPalette pal = item->palette();
-        pal.setColor(QPalette::WindowText, colour);
-        pal.setColor(QPalette::ButtonText, colour);
-        item->setPalette(pal);
-    }
-    if (!m_reviewing)
-        return;
-    const auto review = ExamReview::Build(m_key, m_answers.answers(), m_answers.reviewMarks(), m_info);
-    if (size_t(q) < review.rows().size()) {
-        const auto& row = review.rows()[size_t(q)];
-        lGabarito->setText(QStringLiteral("Gabarito: %1   Sua resposta: %2 (%3)")
-                               .arg(QString::fromStdString(row.key.empty() ? "-" : row.key),
-                                    QString::fromStdString(row.given.empty() ? "-" : row.given),
-                                    QString::fromUtf8(mockexam::StatusText(row.status))));
-    }
-}
-
-void TformSimul::lockAnswers(bool locked)
-{
-    for (QRadioButton* item : rgRespostaItems) {
-        item->setAttribute(Qt::WA_TransparentForMouseEvents, locked);
-        item->setFocusPolicy(locked ? Qt::NoFocus : Qt::StrongFocus);
-    }
+    if (m_run.active())
+        m_aids->editNote(m_run.answers().current());
 }
 
 void TformSimul::showReview()
 {
     // Only a finished exam is reviewed: while a paper runs (another one
     // started behind the results) its key stays hidden.
-    if (m_key.empty() || m_clock->interval() != 0)
+    if (m_run.phase() != RunPhase::Finished && m_run.phase() != RunPhase::Reviewing)
         return;
-    auto review = ExamReview::Build(m_key, m_answers.answers(), m_answers.reviewMarks(), m_info);
-    m_aids->addTo(review, m_answers.guesses());
+    auto review = m_run.review();
+    m_aids->addTo(review, m_run);
     m_reviewWindow->setReview(review);
     if (!m_reviewWindow->isVisible()) {
         // Beside the answer column, over the paper's left part.
@@ -783,81 +535,49 @@ void TformSimul::showReview()
 
 void TformSimul::showReviewQuestion(int question)
 {
-    if (m_clock->interval() != 0 || !m_answers.select(question))
+    if (!m_run.enterReview(question))
         return;
-    m_reviewing = true;
-    lockAnswers(true);
-    ckRevisar->hide();
-    m_aids->guessBox()->hide();
-    lGabarito->show();
-    selectCurrentItem();
-    showStoredOption();
-    // The paper turns to the question: to its place when the map has one,
-    // else to the first page that names it.
+    // The paper turns to the question: to its place when the map has one
+    // (showRun scrolled there), else to the first page that names it.
     if (!m_aids->navigator()->loader().map().placeOf(question + 1))
         PDF->showPageWith(QStringLiteral("Questão %1").arg(question + 1));
 }
 
 void TformSimul::leaveReview()
 {
-    if (!m_reviewing)
-        return;
-    m_reviewing = false;
-    lockAnswers(m_timeUp);
-    lGabarito->hide();
-    ckRevisar->show();
-    m_aids->guessBox()->show();
-    showOptionLooks();
+    m_run.leaveReview();
 }
 
 void TformSimul::Timer1Timer()
 {
-    ++m_elapsed;
-    m_session.tick(m_elapsed, m_answers.current());
-    m_aids->tick(m_answers.current());
-    if (!m_countdown.limited()) {
-        lTempo->setText(QStringLiteral("Duração: %1 s").arg(m_elapsed));
+    const CountdownEvent event = m_run.tick();
+    showClock();
+    if (!m_run.countdown().limited())
         return;
-    }
-    const CountdownEvent event = m_countdown.tick();
-    lTempo->setText(QString::fromStdString(m_countdown.text()));
     lAviso->tick();
     if (event == CountdownEvent::ThirtyMinutesLeft || event == CountdownEvent::FiveMinutesLeft)
         lAviso->showNotice(QString::fromStdString(ExamCountdown::NoticeText(event)));
     else if (event == CountdownEvent::TimeUp)
-        finishWhenTimeIsUp();
-}
-
-void TformSimul::finishWhenTimeIsUp()
-{
-    // The exam ends as a press of Finalizar would end it; answers stay as
-    // they were when the time ran out.
-    m_timeUp = true;
-    lAviso->hide();
-    lockAnswers(true);
-    btFimClick();
+        showResults();
 }
 
 void TformSimul::btFimClick()
 {
-    // Blank questions are asked about once; pressing it again after the
-    // results only scores again.
-    if (!m_key.empty() && !m_finished && !m_session.confirmFinish(m_answers.answers()))
+    if (!m_run.finish())
         return;
+    showResults();
+}
+
+void TformSimul::showResults()
+{
     m_clock->setInterval(0);
     // With the clock stopped a notice would never go by itself.
     lAviso->hide();
-    if (m_key.empty())
-        return;
-    m_finished = true;
-    m_session.finish(m_elapsed, m_answers.answers());
-    m_aids->saveTimes();
-    const ExamScore score = ExamScore::Compute(m_key, m_answers.answers(), m_elapsed, m_info);
+    const auto score = m_run.score();
     if (m_reviewWindow->isVisible())
         showReview();
-    if (auto* results = m_ctx.windows.resultado) {
-        results->ShowScore(score, m_timeUp,
-                           m_aids->resultLines(m_key, m_answers.answers(), m_answers.guesses(), m_elapsed, m_info));
+    if (auto* results = m_results) {
+        results->ShowScore(score, m_run.timeRanOut(), QuestionAids::ResultLines(m_run));
         results->setWindowTitle(m_ctx.title);
         results->show();
         results->raise();
@@ -877,7 +597,7 @@ void TformSimul::Label2Click()
 
 void TformSimul::btHistoricoClick()
 {
-    TformHistorico::Open(m_ctx);
+    emit historyRequested();
 }
 
 void TformSimul::btInicioMouseDown()
@@ -892,59 +612,17 @@ void TformSimul::btInicioMouseUp()
 
 void TformSimul::MouseDown(TFocusImage* sender)
 {
-    imRight->copyRect(m_skinRight.pressed(), sender->geometry());
+    m_column->imRight->copyRect(m_skinRight.pressed(), sender->geometry());
 }
 
 void TformSimul::MouseUp(TFocusImage* sender)
 {
-    imRight->copyRect(m_skinRight.normal(), sender->geometry());
+    m_column->imRight->copyRect(m_skinRight.normal(), sender->geometry());
 }
 
 int TformSimul::shownOption() const
 {
-    return rgRespostaGroup->checkedId();
-}
-
-void TformSimul::showStoredOption()
-{
-    const int q = m_answers.current();
-    setShownOption(m_answers.storedOption(q));
-    {
-        const QSignalBlocker block(ckRevisar);
-        ckRevisar->setChecked(m_answers.markedForReview(q));
-    }
-    showOptionLooks();
-    if (running())
-        m_aids->questionShown(q, m_answers.guessed(q));
-}
-
-void TformSimul::setShownOption(int option)
-{
-    if (option >= 0 && option < 5) {
-        rgRespostaItems[option]->setChecked(true);
-        return;
-    }
-    // An exclusive group cannot be emptied while exclusive.
-    rgRespostaGroup->setExclusive(false);
-    for (QRadioButton* item : rgRespostaItems)
-        item->setChecked(false);
-    rgRespostaGroup->setExclusive(true);
-}
-
-void TformSimul::selectCurrentItem()
-{
-    const QSignalBlocker block(cbQuestao);
-    cbQuestao->setCurrentIndex(m_answers.current());
-}
-
-bool TformSimul::running() const
-{
-    return !pResp->isHidden() && m_answers.questionCount() > 0;
-}
-
-bool TformSimul::paperInProgress() const
-{
-    return running() && !m_finished;
+    return m_column->shownOption();
 }
 
 void TformSimul::arrangePanels()
@@ -954,8 +632,8 @@ void TformSimul::arrangePanels()
     pTop->setGeometry(0, 0, w, TopHeight);
     imLogo->setGeometry(1, 1, qMax(0, w - 2), TopHeight - 2);
     const int below = qMax(0, h - TopHeight);
-    const int column = pResp->isHidden() ? 0 : AnswerColumnWidth;
-    pResp->setGeometry(w - AnswerColumnWidth, TopHeight, AnswerColumnWidth, below);
+    const int column = pResp->isHidden() ? 0 : AnswerColumn::Width;
+    pResp->setGeometry(w - AnswerColumn::Width, TopHeight, AnswerColumn::Width, below);
     pPDF->setGeometry(0, TopHeight, qMax(0, w - column), below);
     imSimul->setGeometry(pPDF->rect());
     PDF->setGeometry(pPDF->rect());
@@ -968,17 +646,7 @@ void TformSimul::FormResize()
     // On a screen too narrow for both it gives way to the start button.
     const int historicoLeft = pTop->width() - btHistorico->width() - 10;
     btHistorico->move(qMax(historicoLeft, btInicio->geometry().right() + 11), btHistorico->y());
-    const int columnHeight = qMax(pResp->height(), pRespClient->minimumHeight());
-    lTempo->move(lTempo->x(), columnHeight - lTempo->height() - 5);
-    placeAids();
-}
-
-void TformSimul::placeAids()
-{
-    const int top = lTempo->y() - AidsHeight;
-    ckRevisar->move(8, top + AidsHeight - ckRevisar->height());
-    m_aids->guessBox()->move(ckRevisar->x() + ckRevisar->width() + 2, ckRevisar->y());
-    lGabarito->move(8, top);
+    m_column->placeClock();
 }
 
 void TformSimul::showMessage(const QString& text)
@@ -1016,28 +684,14 @@ void TformSimul::closeEvent(QCloseEvent* e)
 {
     // Sair, the "X", Alt+F4: a paper in progress is kept, but the user is
     // asked first.
-    if (paperInProgress() && isVisible()) {
-        if (!m_session.confirmLeave()) {
-            e->ignore();
-            return;
-        }
-        m_session.leave(m_elapsed, m_answers.current());
-        m_aids->saveTimes();
+    if (isVisible() && !m_run.confirmLeave()) {
+        e->ignore();
+        return;
     }
     // Closing only hides the window; the clock stops.
     m_clock->setInterval(0);
     m_reviewWindow->hide();
     e->accept();
-}
-
-bool TformSimul::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == pRespClient && event->type() == QEvent::Resize) {
-        imRight->setGeometry(pRespClient->rect());
-        lTempo->move(lTempo->x(), pRespClient->height() - lTempo->height() - 5);
-        placeAids();
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace zelvora::gui

@@ -6,8 +6,8 @@
 // start button; the answer column on the right appears once a paper runs.
 // Keys while a paper runs: A-E or 1-5 mark an option as a click would (C and
 // E, or 1 and 2, on a right/wrong paper), R marks the question "Revisar
-// depois", G marks it "Chute" (a guess), N opens its note,
-// Ctrl+Right / Ctrl+Left go to the next / previous question,
+// depois", G marks it "Chute" (a guess), N opens its note, Ctrl+Right /
+// Ctrl+Left go to the next / previous question,
 // Ctrl+plus, Ctrl+minus and Ctrl+wheel zoom the paper, Ctrl+0 fits it to the
 // width again. A right click on an option strikes it out (a study aid only).
 //
@@ -25,8 +25,8 @@
 // buttons, in that order; a right/wrong paper shows the first two as C and
 // E), btProxima, btAnterior, btFim, btSair, ckRevisar, lGabarito, lTempo; the
 // review window TformRevisao; btHistorico (opens the history of attempts);
-// ckChute beside ckRevisar. Choosing a question scrolls the paper to it when
-// its map knows where it starts (QuestionAids, PaperNavigator).
+// ckChute beside ckRevisar. Choosing a question scrolls the paper to where it
+// starts when the paper's map knows (QuestionAids, PaperNavigator).
 //
 // Every attempt is kept in the attempt store as it goes (AttemptSession):
 // starting a paper with an interrupted attempt offers to continue it; leaving
@@ -34,12 +34,9 @@
 // finishing with blank questions ask first.
 #include "app/AppContext.h"
 #include "app/LoadSkinImage.h"
-#include "attempts/AttemptSession.h"
-#include "mockexam/ExamAnswers.h"
 #include "mockexam/ExamClock.h"
-#include "mockexam/ExamCountdown.h"
+#include "mockexam/ExamRun.h"
 #include "mockexam/MockExamEntry.h"
-#include "mockexam/PaperInfo.h"
 
 #include <QWidget>
 
@@ -61,13 +58,14 @@ class QShortcut;
 
 namespace zelvora::gui {
 
+class AnswerColumn;
 class ClickableLabel;
 class DurationBox;
 class ExamNotice;
-class PaperAdditions;
-class QuestionAids;
 class ImageView;
+class QuestionAids;
 class QuestionBox;
+class TformResultado;
 class TformRevisao;
 class TFocusImage;
 class TPdfViewer;
@@ -102,32 +100,48 @@ public:
     void MouseDown(TFocusImage* sender);
     void MouseUp(TFocusImage* sender);
 
-    // Exam state, read by the results and by tests.
+    // Exam state, read by the results and by tests; the run holds it all.
+    const mockexam::ExamRun& run() const { return m_run; }
     const std::vector<mockexam::MockExamEntry>& entries() const { return m_entries; }
-    const std::vector<std::string>& answerKey() const { return m_key; }
-    const mockexam::ExamAnswers& answers() const { return m_answers; }
-    long long elapsedSeconds() const { return m_elapsed; }
+    const std::vector<std::string>& answerKey() const { return m_run.key(); }
+    const mockexam::ExamAnswers& answers() const { return m_run.answers(); }
+    long long elapsedSeconds() const { return m_run.elapsedSeconds(); }
     mockexam::ExamClock& clock() const { return *m_clock; }
     // The option shown in rgResposta: 0 = A ... 4 = E, -1 = none.
     int shownOption() const;
     // What the running paper's info file says (defaults without one).
-    const mockexam::PaperInfo& paperInfo() const { return m_info; }
-    const mockexam::ExamCountdown& countdown() const { return m_countdown; }
+    const mockexam::PaperInfo& paperInfo() const { return m_run.info(); }
+    const mockexam::ExamCountdown& countdown() const { return m_run.countdown(); }
     // The exam finished because its time ran out.
-    bool timeRanOut() const { return m_timeUp; }
+    bool timeRanOut() const { return m_run.timeRanOut(); }
 
     // The review of the finished exam (the results window's "Revisar").
     void showReview();
     // Shows question (0-based) with the answer given and the key's answer;
     // answers cannot be changed until the review closes.
     void showReviewQuestion(int question);
-    bool reviewing() const { return m_reviewing; }
+    bool reviewing() const { return m_run.reviewing(); }
+
+    // The results window this exam shows its score in; its "Revisar" opens
+    // the review and closing it closes the exam.
+    void setResultsWindow(TformResultado* results);
+
+    // What another part attaches to (the user's own papers): the top strip,
+    // the paper selector, the entry behind its selection, and reading the
+    // lists again, picking chosen as the user would.
+    QWidget* topStrip() const;
+    QComboBox* paperSelector() const { return comboProva; }
+    std::optional<mockexam::MockExamEntry> selectedEntry() const;
+    void reloadList(const std::optional<mockexam::MockExamEntry>& chosen);
+
+signals:
+    // "Histórico": the application shows the history window.
+    void historyRequested();
 
 protected:
     void showEvent(QShowEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void startPaper();
@@ -137,34 +151,21 @@ private:
     void buildShortcuts();
     void escapePressed();
     void arrangePanels();
-    void showStoredOption();
-    void setShownOption(int option);
-    void selectCurrentItem();
     void markOption(int option);
     void fillComboProva();
     std::optional<std::vector<mockexam::MockExamEntry>> readLists() const;
-    // Reads the lists again after the user added or removed a paper and
-    // picks chosen, as the user would.
-    void reloadList(const std::optional<mockexam::MockExamEntry>& chosen);
     void showMessage(const QString& text);
     void processEvents();
     void hideWait();
-    bool running() const;
     void markKey(int index, bool digit);
     void toggleReviewMark();
     void toggleGuess();
     void writeNote();
-    void toggleStruck(int option);
-    void showItemExtra(int question);
-    void showOptionLooks();
-    void setOptionLetters();
-    void lockAnswers(bool locked);
     void leaveReview();
-    void finishWhenTimeIsUp();
-    void placeAids();
-    // A paper runs and has not been finished: leaving it asks first.
-    bool paperInProgress() const;
-    void restoreAttempt(const attempts::AttemptSession::Start& start);
+    // Shows what the run is in: the answer column and the question.
+    void showRun();
+    void showClock();
+    void showResults();
 
     QFrame* pTop = nullptr;
     ImageView* imLogo = nullptr;
@@ -178,20 +179,8 @@ private:
     ImageView* imSimul = nullptr;
     TPdfViewer* PDF = nullptr;
     QScrollArea* pResp = nullptr;
-    QWidget* pRespClient = nullptr;
-    ImageView* imRight = nullptr;
-    QLabel* lQuestao = nullptr;
+    AnswerColumn* m_column = nullptr;
     QuestionBox* cbQuestao = nullptr;
-    QGroupBox* rgResposta = nullptr;
-    QButtonGroup* rgRespostaGroup = nullptr;
-    QRadioButton* rgRespostaItems[5] = {};
-    TFocusImage* btProxima = nullptr;
-    TFocusImage* btAnterior = nullptr;
-    TFocusImage* btFim = nullptr;
-    TFocusImage* btSair = nullptr;
-    QCheckBox* ckRevisar = nullptr;
-    QLabel* lGabarito = nullptr;
-    QLabel* lTempo = nullptr;
     TformRevisao* m_reviewWindow = nullptr;
     QuestionAids* m_aids = nullptr;
     QPushButton* btHistorico = nullptr;
@@ -201,17 +190,9 @@ private:
     app::SkinPair m_skinTop;
     app::SkinPair m_skinRight;
     std::vector<mockexam::MockExamEntry> m_entries;
-    PaperAdditions* m_additions = nullptr;
-    std::vector<std::string> m_key;
-    mockexam::ExamAnswers m_answers;
-    long long m_elapsed = 0;
+    TformResultado* m_results = nullptr;
     bool m_starting = false;
-    mockexam::PaperInfo m_info;
-    mockexam::ExamCountdown m_countdown;
-    bool m_timeUp = false;
-    bool m_reviewing = false;
-    bool m_finished = false;
-    attempts::AttemptSession m_session;
+    mockexam::ExamRun m_run;
     std::vector<QShortcut*> m_examShortcuts;
 };
 

@@ -33,11 +33,6 @@ struct Run {
         h.create();
         h.simul->show();
     }
-    ~Run()
-    {
-        delete h.ctx.windows.historico;
-        h.ctx.windows.historico = nullptr;
-    }
     void openStore()
     {
         store = std::make_unique<attempts::AttemptStore>(userData.filePath(QStringLiteral("attempts.sqlite")));
@@ -239,7 +234,7 @@ void TestExamAttempts::historyButtons()
     r.answer(1);
     r.click("btFim");
     QTest::mouseClick(Control<QPushButton>(r.h.resultado.get(), "btHistorico"), Qt::LeftButton);
-    auto* history = r.h.ctx.windows.historico;
+    auto* history = r.h.wiring.historico;
     QVERIFY(history && history->isVisible());
     QCOMPARE(history->model().rowCount(), 1);
     QVERIFY(history->model().attempt(0).finished);

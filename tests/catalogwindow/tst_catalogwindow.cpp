@@ -12,6 +12,7 @@
 #include "app/TFocusImage.h"
 #include "app/TformAbre.h"
 #include "app/TformCreditos.h"
+#include "app/WindowWiring.h"
 #include "catalog/ExamCopy.h"
 #include "catalog/ExamCopyDialog.h"
 #include "catalog/TformMain.h"
@@ -174,7 +175,6 @@ void TestCatalogWindow::writeFooterSkins()
 TformMain* TestCatalogWindow::makeMain(bool show)
 {
     m_main = std::make_unique<TformMain>(m_ctx);
-    m_ctx.windows.main = m_main.get();
     m_main->FormCreate();
     if (show) {
         m_main->show();
@@ -747,9 +747,12 @@ void TestCatalogWindow::mockExamButtonShowsWindowWithoutWaiting()
 {
     writeCatalog(kLines);
     m_simul = std::make_unique<TformSimul>(m_ctx);
-    m_ctx.windows.simul = m_simul.get();
     TformMain* w = makeMain();
     QVERIFY(w);
+    zelvora::app::WindowWiring wiring;
+    wiring.main = w;
+    wiring.simul = m_simul.get();
+    wiring.wire(m_ctx);
     QVERIFY(!m_simul->isVisible());
     clickZone(Control<TFocusImage>(w, "btSimulado"));
     // The click returned with the window open: it was not shown modally.

@@ -94,7 +94,6 @@ void TestCatalogCopy::init()
     m_ctx.collation = &m_collation;
     m_ctx.processEvents = [] { QCoreApplication::processEvents(); };
     m_main = std::make_unique<TformMain>(m_ctx);
-    m_ctx.windows.main = m_main.get();
     m_main->FormCreate();
     m_main->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));

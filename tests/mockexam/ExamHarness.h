@@ -8,6 +8,8 @@
 #include "app/AppContext.h"
 #include "app/FindControl.h"
 #include "app/TformAguarde.h"
+#include "app/WindowWiring.h"
+#include "attempts/TformHistorico.h"
 #include "mockexam/TformResultado.h"
 #include "mockexam/TformSimul.h"
 #include "text/PtBrCollation.h"
@@ -35,6 +37,9 @@ struct ExamHarness {
     std::unique_ptr<zelvora::gui::TformAguarde> aguarde;
     std::unique_ptr<zelvora::gui::TformResultado> resultado;
     std::unique_ptr<zelvora::gui::TformSimul> simul;
+    // Connects the windows as the program does (results, history, the
+    // user's own papers).
+    zelvora::app::WindowWiring wiring;
     FakeExamClock* clock = nullptr;
     // Whether the wait window was on screen each time the exam window let
     // pending events run.
@@ -55,6 +60,8 @@ struct ExamHarness {
     {
         // The exam window goes first: the results window refers to it.
         ctx.windows = {};
+        delete wiring.historico;
+        wiring = {};
         simul.reset();
         resultado.reset();
         aguarde.reset();
@@ -69,11 +76,12 @@ struct ExamHarness {
         auto c = std::make_unique<FakeExamClock>();
         clock = c.get();
         simul = std::make_unique<zelvora::gui::TformSimul>(ctx, nullptr, std::move(c));
-        ctx.windows.simul = simul.get();
         resultado = std::make_unique<zelvora::gui::TformResultado>(ctx);
         resultado->FormCreate();
-        ctx.windows.resultado = resultado.get();
         simul->FormCreate();
+        wiring.simul = simul.get();
+        wiring.resultado = resultado.get();
+        wiring.wire(ctx);
     }
 
     // A pick in a list as the user makes it.

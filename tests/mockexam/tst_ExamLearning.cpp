@@ -71,6 +71,8 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil)); }
     void countdown_data();
     void countdown();
+    void timeUpAsksNothing_data();
+    void timeUpAsksNothing();
     void rightWrongPaper_data();
     void rightWrongPaper();
     void studyAidsLeaveTheScoreAlone();
@@ -146,6 +148,36 @@ void TestExamLearning::countdown()
         QTest::keyClick(h->simul.get(), Qt::Key_A);
         QCOMPARE(h->answers().first(), QStringLiteral("2"));
     }
+}
+
+void TestExamLearning::timeUpAsksNothing_data()
+{
+    QTest::addColumn<int>("answered");
+    QTest::newRow("every question blank") << 0;
+    QTest::newRow("one of three answered") << 1;
+    QTest::newRow("all answered") << 3;
+}
+
+void TestExamLearning::timeUpAsksNothing()
+{
+    QFETCH(int, answered);
+    auto h = Paper({"1", "2", "3"}, QByteArray("duracao=1min"));
+    Start(*h);
+    for (int q = 0; q < answered; ++q) {
+        QTest::keyClick(h->simul.get(), Qt::Key_A);
+        QTest::keyClick(h->simul.get(), Qt::Key_Right, Qt::ControlModifier);
+    }
+    // "Não" to any question: the exam must finish all the same.
+    h->messages.answers = {false, false, false};
+    Ticks(*h, 60);
+    QCOMPARE(h->messages.questions, QStringList());
+    QVERIFY(h->simul->timeRanOut());
+    QVERIFY(h->resultado->isVisible());
+    QVERIFY(FooterLines(*h).first().startsWith(QStringLiteral("Tempo esgotado")));
+    QCOMPARE(h->clock->interval(), 0);
+    // Finalizar afterwards only shows the score again, without a question.
+    QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btFim"), Qt::LeftButton);
+    QCOMPARE(h->messages.questions, QStringList());
 }
 
 void TestExamLearning::rightWrongPaper_data()

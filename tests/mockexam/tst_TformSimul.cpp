@@ -8,6 +8,7 @@
 #include "support/HazardFile.h"
 #include "text/DataFile.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QDir>
 #include <QFile>
@@ -101,6 +102,7 @@ private slots:
     void oddKeys_data();
     void oddKeys();
     void showingAgainReturnsToIdle();
+    void freshWindowFocusesThePaperSelector();
     void closeWays_data();
     void closeWays();
     void resizeKeepsEdges();
@@ -604,6 +606,29 @@ void TestTformSimul::oddKeys()
     QTest::mouseClick(Control<TFocusImage>(h.simul.get(), "btFim"), Qt::LeftButton);
     QVERIFY(h.resultado->isVisible());
     QCOMPARE(Control<QLabel>(h.resultado.get(), "lAcerto")->text(), hits);
+}
+
+void TestTformSimul::freshWindowFocusesThePaperSelector()
+{
+    auto h = Standard();
+    auto* selector = Control<QComboBox>(h->simul.get(), "comboProva");
+    QCOMPARE(QApplication::focusWidget(), selector);
+    // Enter on the selector leaves the window open.
+    QTest::keyClick(selector, Qt::Key_Return);
+    QVERIFY(h->simul->isVisible());
+    // The "X" is reached by Tab like any other control.
+    auto* x = Control<QWidget>(h->simul.get(), "Label2");
+    bool reached = false;
+    for (int i = 0; i < 12 && !reached; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached = QApplication::focusWidget() == x;
+    }
+    QVERIFY(reached);
+    // Shown again after closing, the window starts on the selector again.
+    h->simul->close();
+    h->simul->show();
+    QVERIFY(QTest::qWaitForWindowActive(h->simul.get()));
+    QCOMPARE(QApplication::focusWidget(), selector);
 }
 
 void TestTformSimul::showingAgainReturnsToIdle()

@@ -40,7 +40,7 @@ void NoDataFolderTest::leavingMakesNoWindow()
         return QString();
     });
     m_app.createWindows();
-    QVERIFY(!ctx.windows.main);
+    QVERIFY(!m_app.windows().main);
     QVERIFY(asked.contains(m_tmp.filePath("bin/dados/")));
     QVERIFY(asked.contains(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/zelvora/dados/"));
     const QString text = zelvora::app::DataFolderPrompt::Text(asked);
@@ -55,7 +55,7 @@ void NoDataFolderTest::chosenFolderIsRead()
     QVERIFY(QDir().mkpath(chosen + "/simu"));
     m_app.setDataFolderChooser([&](const QStringList&) { return chosen; });
     m_app.createWindows();
-    QVERIFY(m_app.context().windows.main);
+    QVERIFY(m_app.windows().main);
     QCOMPARE(m_app.context().dataFolder, chosen + "/");
     QCOMPARE(m_app.context().userFolder, QString()); // a chosen folder is read alone
 }

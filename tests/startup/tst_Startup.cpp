@@ -70,8 +70,9 @@ private:
 QList<QWidget*> StartupTest::windows() const
 {
     const auto& w = m_app.context().windows;
-    return {static_cast<QWidget*>(w.main),      static_cast<QWidget*>(w.creditos), static_cast<QWidget*>(w.simul),
-            static_cast<QWidget*>(w.resultado), static_cast<QWidget*>(w.aguarde),  static_cast<QWidget*>(w.abre)};
+    const auto& f = m_app.windows();
+    return {static_cast<QWidget*>(f.main),      static_cast<QWidget*>(w.creditos), static_cast<QWidget*>(f.simul),
+            static_cast<QWidget*>(f.resultado), static_cast<QWidget*>(w.aguarde),  static_cast<QWidget*>(w.abre)};
 }
 
 void StartupTest::initTestCase()
@@ -144,7 +145,7 @@ void StartupTest::creationHandlersRan()
     QCOMPARE(m_titleAfterCreate.value("TformCreditos"), QStringLiteral("Créditos"));
     // The catalog came from the computed folder: two entries, the third line
     // repeats the first in other letter case.
-    QCOMPARE(m_app.context().windows.main->catalog().size(), size_t(2));
+    QCOMPARE(m_app.windows().main->catalog().size(), size_t(2));
 }
 
 void StartupTest::creationFailureIsShownAndStartupGoesOn()
@@ -158,7 +159,7 @@ void StartupTest::creationFailureIsShownAndStartupGoesOn()
     // The windows after the failing ones were still made and set up.
     QVERIFY(m_log.contains("created TformAguarde"));
     QVERIFY(m_log.contains("created TformAbre"));
-    QVERIFY(m_app.context().windows.resultado);
+    QVERIFY(m_app.windows().resultado);
     m_messages.shown.clear();
 }
 
@@ -213,10 +214,10 @@ void StartupTest::failureInEventHandlerIsShown()
 void StartupTest::splashOnceOtherWindowsHideMainQuits()
 {
     const auto& w = m_app.context().windows;
-    QPointer<QWidget> main = static_cast<QWidget*>(w.main);
+    QPointer<QWidget> main = static_cast<QWidget*>(m_app.windows().main);
     QPointer<QWidget> abre = static_cast<QWidget*>(w.abre);
     QPointer<QWidget> creditos = static_cast<QWidget*>(w.creditos);
-    QPointer<QWidget> simul = static_cast<QWidget*>(w.simul);
+    QPointer<QWidget> simul = static_cast<QWidget*>(m_app.windows().simul);
 
     int state = 0, splashShown = 0, settle = 0;
     bool splashVisible = false, splashWasModal = false, mainBehindSplash = false;
