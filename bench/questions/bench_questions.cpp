@@ -53,7 +53,7 @@ void WritePaper(const QString& path, int pages)
             painter.setFont(bold);
             painter.drawText(QPointF(56, y), QStringLiteral("%1.").arg(number));
             painter.setFont(body);
-            painter.drawText(QPointF(76, y), QStringLiteral("Considere o texto a seguir e assinale a opção correta."));
+            painter.drawText(QPointF(82, y), QStringLiteral("Considere o texto a seguir e assinale a opção correta."));
             y += 13;
             for (int line = 0; line < 12; ++line, y += 13)
                 painter.drawText(QPointF(56, y),

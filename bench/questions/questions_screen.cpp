@@ -58,10 +58,9 @@ int main(int argc, char** argv)
     aguarde.FormCreate();
     ctx.windows.aguarde = &aguarde;
     TformSimul simul(ctx);
-    ctx.windows.simul = &simul;
     TformResultado resultado(ctx);
     resultado.FormCreate();
-    ctx.windows.resultado = &resultado;
+    simul.setResultsWindow(&resultado);
     simul.FormCreate();
     simul.show();
     if (!QTest::qWaitForWindowExposed(&simul))

@@ -351,7 +351,9 @@ bool MatchLine(const std::u16string& t, Match* m)
         return false;
     const std::size_t digitsEnd = i;
     if (i < end && (t[i] == u'.' || t[i] == u')')) {
-        if (i + 1 == end || IsSpace(t[i + 1])) {
+        // The number's text may follow with no space between when the two
+        // are drawn apart ("100.Considere").
+        if (i + 1 == end || IsSpace(t[i + 1]) || OpensSentence(t[i + 1])) {
             *m = {Punctuated, n, digitsEnd};
             return true;
         }
