@@ -1,6 +1,7 @@
 # libFuzzer targets (clang only), built by the "fuzz" preset: one per legacy
 # decoder, one for Deflate64, one for the library methods (bzip2, LZMA, XZ,
-# Zstandard) and one for the whole reader (directory and extraction).
+# Zstandard), one for the whole reader (directory and extraction) and one
+# for the paper info file.
 # The zip sources are compiled again here with coverage instrumentation and
 # AddressSanitizer + UndefinedBehaviorSanitizer; the normal build is untouched.
 set(ZELVORA_FUZZ_FLAGS -fsanitize=fuzzer-no-link,address,undefined
@@ -37,3 +38,21 @@ zelvora_add_fuzzer(fuzz_library_methods)
 if(EXISTS ${PROJECT_SOURCE_DIR}/src/zip/TUnZipper.h)
   zelvora_add_fuzzer(fuzz_unzipper)
 endif()
+
+# The paper info file's reader (and the checks and scoring that use what it
+# reads), compiled again with the fuzzing flags.
+set(ZELVORA_INFO_FUZZ_SOURCES
+  ${PROJECT_SOURCE_DIR}/src/mockexam/PaperInfoReader.cpp ${PROJECT_SOURCE_DIR}/src/mockexam/PaperInfo.cpp
+  ${PROJECT_SOURCE_DIR}/src/mockexam/QuestionRanges.cpp ${PROJECT_SOURCE_DIR}/src/mockexam/ExamScore.cpp
+  ${PROJECT_SOURCE_DIR}/src/mockexam/ExamAnswers.cpp ${PROJECT_SOURCE_DIR}/src/mockexam/BoardScore.cpp)
+add_library(zelvora_info_fuzz STATIC ${ZELVORA_INFO_FUZZ_SOURCES})
+target_include_directories(zelvora_info_fuzz PUBLIC ${PROJECT_SOURCE_DIR}/src)
+target_compile_options(zelvora_info_fuzz PRIVATE ${ZELVORA_FUZZ_FLAGS})
+set_target_properties(zelvora_info_fuzz PROPERTIES AUTOMOC OFF)
+target_link_libraries(zelvora_info_fuzz PUBLIC zelvora_text)
+
+add_executable(fuzz_paper_info ${CMAKE_CURRENT_SOURCE_DIR}/fuzz_paper_info.cpp)
+target_compile_options(fuzz_paper_info PRIVATE ${ZELVORA_FUZZ_FLAGS})
+target_link_options(fuzz_paper_info PRIVATE -fsanitize=fuzzer,address,undefined)
+target_link_libraries(fuzz_paper_info PRIVATE zelvora_info_fuzz)
+set_target_properties(fuzz_paper_info PROPERTIES AUTOMOC OFF)

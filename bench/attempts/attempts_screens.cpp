@@ -110,14 +110,14 @@ int main(int argc, char** argv)
                                              QStringLiteral("/opt/zelvora/dados/"), QStringLiteral("k%1").arg(p)};
             const auto a = store.begin(id, QString::fromUtf8(papers[p].name), papers[p].questions);
             const int h = hits[p][round];
-            store.finish(*a, 5400 + h * 37, papers[p].questions - int(round % 3), h);
+            store.finish(*a, 5400 + h * 37, h);
         }
     }
     now = now.addDays(2);
     const attempts::PaperIdentity first{QStringLiteral("/opt/zelvora/dados/simu/auditor-fiscal-2010.pdf"),
                                         QStringLiteral("/opt/zelvora/dados/"), QStringLiteral("k0")};
     const auto open = store.begin(first, QStringLiteral("Auditor Fiscal - 2010"), 60);
-    store.recordAnswer(*open, 0, "2", 23, 24, 17);
+    store.recordAnswer(*open, 0, "2", 23, 17);
     store.recordProgress(*open, 2710, 23);
 
     app::QtMessageBoxes messages;

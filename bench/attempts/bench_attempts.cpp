@@ -43,8 +43,8 @@ int main(int argc, char** argv)
     fill.start();
     {
         AttemptStore store(path);
-        if (!store.open()) {
-            std::fprintf(stderr, "cannot open %s: %s\n", qPrintable(path), qPrintable(store.error()));
+        if (const auto opened = store.open(); !opened) {
+            std::fprintf(stderr, "cannot open %s: %s\n", qPrintable(path), opened.detail().c_str());
             return 1;
         }
         for (int i = 0; i < Attempts; ++i) {
@@ -53,8 +53,8 @@ int main(int argc, char** argv)
             const auto id = store.begin(paper, QStringLiteral("Prova %1").arg(i % 40), Questions);
             // The answers of old attempts only matter to the file's size here;
             // one per attempt keeps the fill short.
-            store.recordAnswer(*id, 0, "1", 0, 1, 1);
-            store.finish(*id, 3600 + i, Questions, (i * 7) % Questions);
+            store.recordAnswer(id.value(), 0, "1", 0, 1);
+            store.finish(id.value(), 3600 + i, (i * 7) % Questions);
         }
     }
     std::printf("filled %d attempts in %.0f ms\n", Attempts, Ms(fill.nsecsElapsed()));

@@ -24,8 +24,8 @@ int main(int argc, char** argv)
         QElapsedTimer t;
         t.start();
         attempts::AttemptStore store(QString::fromLocal8Bit(argv[1]) + QStringLiteral("/attempts.sqlite"));
-        if (!store.open()) {
-            std::fprintf(stderr, "%s\n", qPrintable(store.error()));
+        if (const auto opened = store.open(); !opened) {
+            std::fprintf(stderr, "%s\n", opened.detail().c_str());
             return 1;
         }
         gui::TformHistorico w(&store, &messages, QStringLiteral("Zelvora"));

@@ -93,7 +93,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "the paper did not open\n");
         return 1;
     }
-    QPdfDocument& document = *paper->document();
+    QPdfDocument& document = *paper.value()->document();
     std::vector<PageText> text;
     const double read = Best(runs, [&] { text = PaperTextReader::ReadAll(document); });
     std::size_t found = 0;

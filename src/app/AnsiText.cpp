@@ -1,5 +1,6 @@
 #include "app/AnsiText.h"
 
+#include "text/Cp1252QString.h"
 #include "text/Windows1252.h"
 
 #include <QList>
@@ -8,11 +9,7 @@ namespace zelvora::app {
 
 QString FromAnsi(std::string_view cp1252)
 {
-    QString out(qsizetype(cp1252.size()), Qt::Uninitialized);
-    QChar* p = out.data();
-    for (const char c : cp1252)
-        *p++ = QChar(char16_t(text::Cp1252ToUnicode(uint8_t(c))));
-    return out;
+    return text::Cp1252ToQString(cp1252);
 }
 
 std::string ToAnsi(const QString& s)

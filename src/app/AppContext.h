@@ -14,6 +14,8 @@
 #include <memory>
 #include <vector>
 
+class QWidget;
+
 namespace zelvora::text {
 class Collation;
 } // namespace zelvora::text
@@ -88,6 +90,14 @@ struct AppContext {
 
     // Lets pending window events run during long work (the zip extraction).
     std::function<void()> processEvents;
+
+    // Takes a new answer key for the paper at absolutePdfPath (from the data
+    // folder dataFolder) and scores its kept attempts again; true when the
+    // key was replaced. Set by the application; empty in tests that do not
+    // need it.
+    std::function<bool(QWidget* owner, const QString& absolutePdfPath, const QString& dataFolder,
+                       const QString& paperName)>
+        updateKey;
 };
 
 } // namespace zelvora::app

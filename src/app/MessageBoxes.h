@@ -21,6 +21,13 @@ public:
         (void)caption;
         return true;
     }
+    // A question whose "Sim" deletes something: "Não" is the default, so
+    // Enter pressed out of habit keeps what would go. Doubles that ask
+    // nothing answer as ask() does.
+    virtual bool askToDelete(QWidget* owner, const QString& text, const QString& caption)
+    {
+        return ask(owner, text, caption);
+    }
     // An information box with an extra button (actionText) beside OK; true
     // when the user chose that button. A box that cannot ask shows the text
     // and answers false.
@@ -36,6 +43,7 @@ class QtMessageBoxes final : public MessageBoxes {
 public:
     void show(QWidget* owner, const QString& text, const QString& caption) override;
     bool ask(QWidget* owner, const QString& text, const QString& caption) override;
+    bool askToDelete(QWidget* owner, const QString& text, const QString& caption) override;
     bool offer(QWidget* owner, const QString& text, const QString& caption, const QString& actionText) override;
 };
 

@@ -1,17 +1,32 @@
 #include "app/WindowWiring.h"
 
+#include "attempts/AttemptStore.h"
 #include "attempts/TformHistorico.h"
 #include "catalog/TformMain.h"
 #include "mockexam/TformResultado.h"
 #include "mockexam/TformSimul.h"
 #include "usermaterial/CatalogAdditions.h"
+#include "usermaterial/KeyReplacement.h"
 #include "usermaterial/PaperAdditions.h"
+#include "usermaterial/UpdateKeyDialog.h"
 
 namespace zelvora::app {
 
 void WindowWiring::wire(AppContext& ctx)
 {
     AppContext* context = &ctx;
+    // A paper's new answer key, asked for by the paper selector's menu or the
+    // history: the attempts are scored again and the history shows it.
+    ctx.updateKey = [this, context](QWidget* owner, const QString& pdf, const QString& dataFolder,
+                                    const QString& name) {
+        const QString store = context->attempts && context->attempts->isOpen() ? context->attempts->path() : QString();
+        gui::UpdateKeyDialog dialog(usermaterial::KeyReplacement::For(pdf, dataFolder, context->userFolder), name,
+                                    store, context->messages, context->title, owner);
+        dialog.exec();
+        if (dialog.replaced() && historico && historico->isVisible())
+            historico->reload();
+        return dialog.replaced();
+    };
     if (main) {
         QObject::connect(main, &gui::TformMain::examRequested, main, [this] {
             if (!simul)

@@ -52,6 +52,17 @@ ZelvoraApplication::~ZelvoraApplication()
 
 bool ZelvoraApplication::notify(QObject* receiver, QEvent* event)
 {
+    // The attempt store opens once the catalog has been painted, so its
+    // integrity check does not hold up the first window; at the latest it
+    // opens as the exam window, its one user, is shown.
+    if (!m_attemptsOpened && m_attempts) {
+        if (event->type() == QEvent::Paint && receiver == m_windows.main && !m_attemptsQueued) {
+            m_attemptsQueued = true;
+            QTimer::singleShot(0, this, [this] { guarded([this] { openAttempts(); }); });
+        } else if (event->type() == QEvent::Show && receiver == m_windows.simul) {
+            guarded([this] { openAttempts(); });
+        }
+    }
     if (m_exitAfterFirstPaint && event->type() == QEvent::Paint && receiver == m_windows.main) {
         m_exitAfterFirstPaint = false;
         // Runs once the paint that is starting, with its children's, is done.
@@ -99,9 +110,10 @@ void ZelvoraApplication::createWindows()
 {
     // The attempt store opens before the exam window exists; when it cannot
     // be opened, the exam window says why at the first paper started.
+    // It is opened after the catalog's first paint (see notify).
     if (!m_attempts) {
         m_attempts = std::make_unique<attempts::AttemptStore>(attempts::AttemptStore::DefaultPath());
-        m_attempts->open();
+        m_attemptsOpened = false;
         m_ctx.attempts = m_attempts.get();
     }
     // A window without its folder would show no buttons (the skins are
@@ -120,6 +132,14 @@ void ZelvoraApplication::createWindows()
     w.aguarde = createWindow<gui::TformAguarde>("TformAguarde");
     w.abre = createWindow<gui::TformAbre>("TformAbre");
     guarded([this] { m_windows.wire(m_ctx); });
+}
+
+void ZelvoraApplication::openAttempts()
+{
+    if (m_attemptsOpened || !m_attempts)
+        return;
+    m_attemptsOpened = true;
+    m_attempts->open();
 }
 
 int ZelvoraApplication::run()

@@ -74,6 +74,8 @@ public:
 private:
     template <typename W>
     W* createWindow(const char* windowClass);
+    // Opens the attempt store once (its integrity check reads the whole file).
+    void openAttempts();
 
     AppContext m_ctx;
     WindowWiring m_windows;
@@ -84,6 +86,8 @@ private:
     std::function<QString(const QStringList&)> m_chooseFolder;
     bool m_destroyed = false;
     bool m_exitAfterFirstPaint = false;
+    bool m_attemptsOpened = false;
+    bool m_attemptsQueued = false;
 };
 
 } // namespace zelvora::app

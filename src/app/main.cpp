@@ -1,5 +1,6 @@
 // Zelvora: practice for Brazil's public-service entrance exams.
 #include "app/InfoOptions.h"
+#include "app/QuitSignals.h"
 #include "app/ZelvoraApplication.h"
 
 #include <QLibraryInfo>
@@ -40,7 +41,10 @@ int main(int argc, char** argv)
         break;
     }
 
+    // From here on SIGTERM and SIGHUP end the program cleanly.
+    zelvora::app::QuitSignals::Install();
     zelvora::app::ZelvoraApplication app(argc, argv);
+    zelvora::app::QuitSignals quitSignals;
 
     // The program speaks Portuguese: Qt's own dialogs (the save dialog of the
     // exam copy, message box buttons) follow, when the translation is there.
@@ -50,5 +54,9 @@ int main(int argc, char** argv)
         app.installTranslator(&qtTranslator);
 
     app.createWindows();
+    // A signal during start-up: the windows are destroyed as after "Sair".
+    QCoreApplication::processEvents();
+    if (quitSignals.requested())
+        return 0;
     return app.run();
 }

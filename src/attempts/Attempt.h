@@ -18,7 +18,8 @@ struct Attempt {
     PaperIdentity paper;
     QString paperName;
     int questionCount = 0;
-    // Kept with every answer written, so the history needs no key to show them.
+    // answered: counted from the stored answer rows; hits: written with the
+    // answers, so the history needs no key to show them.
     int answered = 0;
     int hits = 0;
     QDateTime startedAt;

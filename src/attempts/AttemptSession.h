@@ -2,8 +2,11 @@
 // What the exam window asks of the attempt store, in one place: on starting a
 // paper, offer to continue its interrupted attempt; keep writing the attempt
 // while it runs; ask before leaving a running paper and before finishing with
-// blank questions; say once when the store is unavailable. The window passes
-// how to ask a yes/no question and how to show a message.
+// blank questions; say once when the store is unavailable, when opening it
+// found answers lost, and when a write fails. An interrupted attempt that
+// another instance of the program holds is not offered: that is said and a
+// new attempt starts. The window passes how to ask a yes/no question and how
+// to show a message.
 #include "attempts/AttemptRecorder.h"
 
 #include <QString>
@@ -34,9 +37,11 @@ public:
         int currentQuestion = 0;
         qint64 elapsedSeconds = 0;
     };
-    // A paper is being started with this key (the previous attempt, if any,
-    // must have been left through leave()).
-    Start start(const PaperIdentity& paper, const QString& paperName, const std::vector<std::string>& key);
+    // A paper is being started with this key and info (the previous attempt,
+    // if any, must have been left through leave()). The stored score is the
+    // one the results show: the same scoring, under the same info.
+    Start start(const PaperIdentity& paper, const QString& paperName, const std::vector<std::string>& key,
+                const mockexam::PaperInfo& info = {});
 
     void answered(int question, const std::vector<std::string>& answers, int currentQuestion);
     void tick(qint64 elapsedSeconds, int currentQuestion);

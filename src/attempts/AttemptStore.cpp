@@ -1,6 +1,8 @@
 #include "attempts/AttemptStore.h"
 
 #include "attempts/QuestionStore.h"
+#include "attempts/StoreFileHeader.h"
+#include "attempts/WalCheck.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,11 +15,14 @@
 #include <QUuid>
 #include <QVariant>
 
+#include <algorithm>
+#include <iterator>
+
 namespace zelvora::attempts {
 
 namespace {
 
-// SQLite's primary result codes that the reasons below tell apart.
+// SQLite's primary result codes that the store tells apart.
 enum SqliteCode {
     Busy = 5,
     Locked = 6,
@@ -42,27 +47,31 @@ bool IsDamage(const QSqlError& e)
     return code == Corrupt || code == NotADatabase;
 }
 
-QString Reason(const QSqlError& e)
+StoreError CodeOf(const QSqlError& e)
 {
     switch (PrimaryCode(e)) {
     case Busy:
     case Locked:
-        return QStringLiteral("o arquivo está em uso por outro programa");
+        return StoreError::InUse;
     case ReadOnly:
     case CantOpen:
-        return QStringLiteral("o arquivo não pode ser aberto para gravação");
+        return StoreError::CannotWrite;
     case Full:
-        return QStringLiteral("o disco está cheio");
+        return StoreError::DiskFull;
     case IoError:
-        return QStringLiteral("erro de leitura ou gravação no disco");
+        return StoreError::DiskIo;
     case Corrupt:
     case NotADatabase:
-        return QStringLiteral("o arquivo está danificado");
+        return StoreError::Damaged;
     default:
-        break;
+        return StoreError::Failed;
     }
+}
+
+StoreResult Failure(const QSqlError& e)
+{
     const QString text = e.databaseText().isEmpty() ? e.text() : e.databaseText();
-    return text.isEmpty() ? QStringLiteral("erro desconhecido") : text;
+    return StoreResult::Fail(CodeOf(e), QStringLiteral("%1 (SQLite %2)").arg(text, e.nativeErrorCode()).toStdString());
 }
 
 qint64 ToStored(const QDateTime& t)
@@ -108,9 +117,35 @@ const char* const MigrateToV2[] = {
     "CREATE INDEX attempt_paper ON attempt (pdf_path, data_folder, key_hash, finished)",
 };
 
+// Version 4: the answer keys a paper's attempts were scored under. A new key
+// gives the paper a new identity; each attempt re-scored under it keeps a
+// row with its score before and after, so the history stays one series
+// and shows what the new key changed.
+const char* const MigrateToV4[] = {
+    "CREATE TABLE IF NOT EXISTS key_revision ("
+    " id INTEGER PRIMARY KEY,"
+    " attempt_id INTEGER NOT NULL REFERENCES attempt(id) ON DELETE CASCADE,"
+    " old_key_hash TEXT NOT NULL,"
+    " new_key_hash TEXT NOT NULL,"
+    " hits_before INTEGER NOT NULL,"
+    " hits_after INTEGER NOT NULL,"
+    " questions_before INTEGER NOT NULL,"
+    " questions_after INTEGER NOT NULL,"
+    " revised_at INTEGER NOT NULL)",
+    "CREATE INDEX IF NOT EXISTS key_revision_attempt ON key_revision (attempt_id)",
+};
+
+// The answered count comes from the answer rows, whatever the row says.
 const QString AttemptColumns = QStringLiteral(
     "id, paper_name, pdf_path, data_folder, key_hash, question_count, started_at, ended_at,"
-    " elapsed_seconds, current_question, answered, hits, finished, saved_at");
+    " elapsed_seconds, current_question,"
+    " (SELECT count(*) FROM answer WHERE answer.attempt_id = attempt.id), hits, finished, saved_at");
+
+// The columns each version's tables must have.
+const char* const AttemptColumnsV1[] = {
+    "id",       "paper_name",      "pdf_path",         "data_folder", "key_hash", "question_count", "started_at",
+    "ended_at", "elapsed_seconds", "current_question", "answered",    "hits",     "finished"};
+const char* const AnswerColumnsV1[] = {"attempt_id", "question", "answer"};
 
 Attempt ReadAttempt(const QSqlQuery& q)
 {
@@ -159,6 +194,11 @@ QDateTime AttemptStore::now() const
     return m_now ? m_now() : QDateTime::currentDateTimeUtc();
 }
 
+QString AttemptStore::claimFolder() const
+{
+    return QFileInfo(m_path).absolutePath() + QStringLiteral("/attempt-claims");
+}
+
 void AttemptStore::close()
 {
     if (QSqlDatabase::contains(m_connection)) {
@@ -171,92 +211,193 @@ void AttemptStore::close()
     m_open = false;
 }
 
-bool AttemptStore::open()
+namespace {
+
+// The version a newer program may have left in the log: read through a
+// read-only connection, which never checkpoints nor changes the file.
+std::optional<int> VersionThroughLog(const QString& path, int busyTimeoutMs)
 {
-    close();
-    m_error.clear();
-    m_notice.clear();
-    m_setAside.clear();
-    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {
-        m_error = QStringLiteral("o suporte a SQLite do Qt (QSQLITE) não está instalado");
-        return false;
+    const QString name = QStringLiteral("zelvora-probe-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    std::optional<int> version;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
+        if (db.open()) {
+            QSqlQuery q(db);
+            if (q.exec(QStringLiteral("PRAGMA user_version")) && q.next())
+                version = q.value(0).toInt();
+        }
+        db.close();
     }
-    const QFileInfo file(m_path);
-    if (!QDir().mkpath(file.absolutePath())) {
-        m_error = QStringLiteral("a pasta %1 não pode ser criada").arg(QDir::toNativeSeparators(file.absolutePath()));
-        return false;
-    }
-    if (file.exists() && !file.isFile()) {
-        m_error = QStringLiteral("%1 não é um arquivo").arg(QDir::toNativeSeparators(m_path));
-        return false;
-    }
-    return openFile();
+    QSqlDatabase::removeDatabase(name);
+    return version;
 }
 
-bool AttemptStore::openFile()
+} // namespace
+
+StoreResult AttemptStore::open()
+{
+    close();
+    m_setAside.clear();
+    m_lostCommits = 0;
+    m_shortAttempts = 0;
+    m_status = [&]() -> StoreResult {
+        if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
+            return StoreResult::Fail(StoreError::DriverMissing, "QSQLITE");
+        const QFileInfo file(m_path);
+        if (!QDir().mkpath(file.absolutePath()))
+            return StoreResult::Fail(StoreError::FolderNotCreatable,
+                                     QDir::toNativeSeparators(file.absolutePath()).toStdString());
+        if (file.exists() && !file.isFile())
+            return StoreResult::Fail(StoreError::NotAFile, QDir::toNativeSeparators(m_path).toStdString());
+        if (file.exists()) {
+            // A newer program's file is recognised before any connection
+            // that may write (journal mode, change counter) touches it.
+            const auto header = StoreFileHeader::Read(QFile::encodeName(m_path).toStdString());
+            if (header && header->userVersion > SchemaVersion)
+                return StoreResult::Fail(StoreError::NewerVersion, std::to_string(header->userVersion));
+            const QString wal = m_path + QStringLiteral("-wal");
+            if (QFileInfo(wal).size() > 0) {
+                m_lostCommits = WalCheck::LostCommits(QFile::encodeName(wal).toStdString());
+                const auto logged = VersionThroughLog(m_path, m_busyTimeoutMs);
+                if (logged && *logged > SchemaVersion)
+                    return StoreResult::Fail(StoreError::NewerVersion, std::to_string(*logged));
+            }
+        }
+        return openFile();
+    }();
+    if (!m_status)
+        close();
+    return m_status;
+}
+
+StoreResult AttemptStore::openFile()
 {
     for (int round = 0; round < 2; ++round) {
-        QString openError;
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
             db.setDatabaseName(m_path);
             db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyTimeoutMs));
-            if (!db.open())
-                openError = Reason(db.lastError());
-        }
-        if (!openError.isEmpty()) {
-            close();
-            m_error = openError;
-            return false;
-        }
-        m_open = true;
-        // A file that is no database shows it at the first statement; a
-        // damaged one at the integrity check.
-        bool damaged = false;
-        QString reason;
-        {
-            QSqlQuery q(QSqlDatabase::database(m_connection, false));
-            if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !q.exec(QStringLiteral("PRAGMA quick_check"))) {
-                damaged = IsDamage(q.lastError());
-                if (!damaged)
-                    reason = Reason(q.lastError());
-            } else {
-                damaged = !q.next() || q.value(0).toString() != QLatin1String("ok");
+            if (!db.open()) {
+                const StoreResult failure = Failure(db.lastError());
+                close();
+                return failure;
             }
         }
-        if (!reason.isEmpty()) {
-            close();
-            m_error = reason;
-            return false;
+        m_open = true;
+        // The version first: a newer file must not even get its journal mode
+        // switched. A file that is no database shows it at this first read;
+        // a damaged one at the integrity check; one without the tables its
+        // version promises at the schema check. All three only read, so a
+        // file put aside keeps its bytes.
+        bool damaged = false;
+        int version = -1;
+        {
+            QSqlQuery q(QSqlDatabase::database(m_connection, false));
+            if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) {
+                if (!IsDamage(q.lastError()))
+                    return Failure(q.lastError());
+                damaged = true;
+            } else {
+                version = q.value(0).toInt();
+                q.finish();
+                if (version > SchemaVersion)
+                    return StoreResult::Fail(StoreError::NewerVersion, std::to_string(version));
+                if (version < 0)
+                    return StoreResult::Fail(StoreError::VersionUnreadable, std::to_string(version));
+                if (!q.exec(QStringLiteral("PRAGMA quick_check"))) {
+                    if (!IsDamage(q.lastError()))
+                        return Failure(q.lastError());
+                    damaged = true;
+                } else {
+                    damaged = !q.next() || q.value(0).toString() != QLatin1String("ok");
+                }
+                q.finish();
+            }
         }
+        if (!damaged && !schemaFits(version))
+            damaged = true;
         if (damaged) {
-            if (round > 0 || !setAside())
-                return false;
+            if (round > 0)
+                return StoreResult::Fail(StoreError::Damaged, QDir::toNativeSeparators(m_path).toStdString());
+            if (StoreResult r = setAside(); !r)
+                return r;
             continue;
         }
-        if (!exec(QStringLiteral("PRAGMA synchronous=NORMAL")) || !exec(QStringLiteral("PRAGMA foreign_keys=ON"))
-            || !prepareSchema()) {
-            close();
-            return false;
-        }
-        m_error.clear();
-        return true;
+        if (StoreResult r = exec(QStringLiteral("PRAGMA journal_mode=WAL")); !r)
+            return r;
+        StoreResult r = exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+        if (r)
+            r = exec(QStringLiteral("PRAGMA foreign_keys=ON"));
+        if (r)
+            r = prepareSchema(version);
+        if (!r)
+            return r;
+        checkAnswerCounts();
+        return StoreResult::Ok();
     }
-    return false;
+    return StoreResult::Fail(StoreError::Damaged);
 }
 
-bool AttemptStore::setAside()
+bool AttemptStore::schemaFits(int version)
+{
+    const auto columns = [this](const QString& table) {
+        QStringList names;
+        QSqlQuery q(QSqlDatabase::database(m_connection, false));
+        if (q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(table)))
+            while (q.next())
+                names << q.value(1).toString();
+        return names;
+    };
+    const auto hasAll = [](const QStringList& names, const auto& wanted) {
+        return std::all_of(std::begin(wanted), std::end(wanted),
+                           [&](const char* c) { return names.contains(QLatin1String(c)); });
+    };
+    const QStringList attempt = columns(QStringLiteral("attempt"));
+    const QStringList answer = columns(QStringLiteral("answer"));
+    if (version == 0)
+        return attempt.isEmpty() && answer.isEmpty(); // a new file, or one that lost its version
+    if (!hasAll(attempt, AttemptColumnsV1) || !hasAll(answer, AnswerColumnsV1))
+        return false;
+    if (version >= 2 && !attempt.contains(QStringLiteral("saved_at")))
+        return false;
+    if (version >= 4 && columns(QStringLiteral("key_revision")).isEmpty())
+        return false;
+    if (version >= 5) {
+        if (!attempt.contains(QStringLiteral("paper_hash")))
+            return false;
+        for (const char* table : QuestionStore::Tables)
+            if (columns(QLatin1String(table)).isEmpty())
+                return false;
+    }
+    return true;
+}
+
+void AttemptStore::checkAnswerCounts()
+{
+    // Every answer is written with its row's count in one transaction, so a
+    // row promising more answers than remain means some were lost (a damaged
+    // log, an older program that went on after a failed write). Said once:
+    // the rows are brought in line with what is there.
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    const QString rows = QStringLiteral("(SELECT count(*) FROM answer WHERE answer.attempt_id = attempt.id)");
+    if (q.exec(QStringLiteral("SELECT count(*) FROM attempt WHERE answered > ") + rows) && q.next())
+        m_shortAttempts = q.value(0).toInt();
+    q.finish();
+    if (m_shortAttempts > 0)
+        exec(QStringLiteral("UPDATE attempt SET answered = ") + rows + QStringLiteral(" WHERE answered > ") + rows);
+}
+
+StoreResult AttemptStore::setAside()
 {
     close();
     const QString stamp = now().toUTC().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString target = m_path + QStringLiteral(".damaged-") + stamp;
     for (int n = 2; QFileInfo::exists(target); ++n)
         target = m_path + QStringLiteral(".damaged-") + stamp + QLatin1Char('-') + QString::number(n);
-    if (!QFile::rename(m_path, target)) {
-        m_error = QStringLiteral("o arquivo %1 está danificado e não pode ser renomeado")
-                      .arg(QDir::toNativeSeparators(m_path));
-        return false;
-    }
+    if (!QFile::rename(m_path, target))
+        return StoreResult::Fail(StoreError::Damaged, QDir::toNativeSeparators(m_path).toStdString());
     // The journal files belong to the damaged file; they go with it.
     for (const char* suffix : {"-wal", "-shm"}) {
         const QString side = m_path + QLatin1String(suffix);
@@ -264,24 +405,21 @@ bool AttemptStore::setAside()
             QFile::rename(side, target + QLatin1String(suffix));
     }
     m_setAside = target;
-    m_notice = QStringLiteral("O arquivo do histórico estava danificado e foi guardado como %1; um histórico novo foi "
-                              "iniciado.")
-                   .arg(QDir::toNativeSeparators(target));
-    return true;
+    m_lostCommits = 0; // the log went with the old file
+    return StoreResult::Ok();
 }
 
-bool AttemptStore::exec(const QString& sql)
+StoreResult AttemptStore::exec(const QString& sql)
 {
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
     if (!q.exec(sql))
         return fail(q.lastError());
-    return true;
+    return StoreResult::Ok();
 }
 
-bool AttemptStore::fail(const QSqlError& e)
+StoreResult AttemptStore::fail(const QSqlError& e)
 {
-    m_error = Reason(e);
-    return false;
+    return Failure(e);
 }
 
 int AttemptStore::userVersion()
@@ -294,67 +432,64 @@ int AttemptStore::userVersion()
     return q.value(0).toInt();
 }
 
-bool AttemptStore::prepareSchema()
+StoreResult AttemptStore::prepareSchema(int version)
 {
-    const int version = userVersion();
-    if (version < 0) {
-        m_error = QStringLiteral("a versão do arquivo não pode ser lida");
-        return false;
-    }
-    if (version > SchemaVersion) {
-        m_error = QStringLiteral("o arquivo foi gravado por uma versão mais nova do Zelvora");
-        return false;
-    }
     if (version == SchemaVersion)
-        return true;
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    if (!db.transaction())
-        return fail(db.lastError());
-    bool ok = true;
+        return StoreResult::Ok();
+    if (StoreResult r = exec(QStringLiteral("BEGIN IMMEDIATE")); !r)
+        return r;
+    StoreResult r;
     if (version == 0) {
         for (const char* sql : SchemaV1)
-            ok = ok && exec(QString::fromLatin1(sql));
-        ok = ok && exec(QStringLiteral("PRAGMA user_version=1"));
+            if (r)
+                r = exec(QString::fromLatin1(sql));
+        if (r)
+            r = exec(QStringLiteral("PRAGMA user_version=1"));
     }
-    ok = ok && migrate(version == 0 ? 1 : version);
-    if (!ok || !db.commit()) {
-        if (ok)
-            fail(db.lastError());
-        db.rollback();
-        return false;
-    }
-    return true;
+    if (r)
+        r = migrate(version == 0 ? 1 : version);
+    if (r)
+        r = exec(QStringLiteral("COMMIT"));
+    if (!r)
+        exec(QStringLiteral("ROLLBACK"));
+    return r;
 }
 
-bool AttemptStore::migrate(int from)
+StoreResult AttemptStore::migrate(int from)
 {
     // Each step brings the file one version up, inside the caller's
     // transaction, so a failed step leaves the file as it was.
     for (int v = from; v < SchemaVersion; ++v) {
         if (v == 1) {
             for (const char* sql : MigrateToV2) {
-                if (!exec(QString::fromLatin1(sql)))
-                    return false;
+                if (StoreResult r = exec(QString::fromLatin1(sql)); !r)
+                    return r;
+            }
+        }
+        if (v == 3) {
+            for (const char* sql : MigrateToV4) {
+                if (StoreResult r = exec(QString::fromLatin1(sql)); !r)
+                    return r;
             }
         }
         if (v == 4) {
             // Version 5: question maps, the user's places, notes, time per
             // question and guess marks.
             for (const char* sql : QuestionStore::Schema()) {
-                if (!exec(QString::fromLatin1(sql)))
-                    return false;
+                if (StoreResult r = exec(QString::fromLatin1(sql)); !r)
+                    return r;
             }
         }
-        if (!exec(QStringLiteral("PRAGMA user_version=%1").arg(v + 1)))
-            return false;
+        if (StoreResult r = exec(QStringLiteral("PRAGMA user_version=%1").arg(v + 1)); !r)
+            return r;
     }
-    return true;
+    return StoreResult::Ok();
 }
 
-std::optional<qint64> AttemptStore::begin(const PaperIdentity& paper, const QString& paperName, int questionCount)
+StoreResultOf<qint64> AttemptStore::begin(const PaperIdentity& paper, const QString& paperName, int questionCount)
 {
     if (!m_open)
-        return std::nullopt;
+        return StoreResult::Fail(StoreError::NotOpen);
     const qint64 t = ToStored(now());
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
     q.prepare(QStringLiteral("INSERT INTO attempt (paper_name, pdf_path, data_folder, key_hash, question_count,"
@@ -366,58 +501,74 @@ std::optional<qint64> AttemptStore::begin(const PaperIdentity& paper, const QStr
     q.addBindValue(questionCount);
     q.addBindValue(t);
     q.addBindValue(t);
-    if (!q.exec()) {
-        fail(q.lastError());
-        return std::nullopt;
-    }
+    if (!q.exec())
+        return fail(q.lastError());
     return q.lastInsertId().toLongLong();
 }
 
-bool AttemptStore::recordAnswer(qint64 id, int question, const std::string& answer, int currentQuestion, int answered,
-                                int hits)
+StoreResult AttemptStore::recordAnswers(qint64 id, const std::vector<std::pair<int, std::string>>& answers,
+                                        int currentQuestion, int hits)
 {
     if (!m_open)
-        return false;
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    if (!db.transaction())
-        return fail(db.lastError());
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("UPDATE attempt SET current_question = ?, answered = ?, hits = ? WHERE id = ?"));
+        return StoreResult::Fail(StoreError::NotOpen);
+    // The transaction through statements, so a failing COMMIT (a full disk)
+    // comes back with SQLite's own code.
+    if (StoreResult r = exec(QStringLiteral("BEGIN IMMEDIATE")); !r)
+        return r;
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    const auto failed = [&](const QSqlError& e) {
+        const StoreResult r = fail(e);
+        q.finish();
+        exec(QStringLiteral("ROLLBACK"));
+        return r;
+    };
+    q.prepare(QStringLiteral("UPDATE attempt SET current_question = ?, hits = ? WHERE id = ?"));
     q.addBindValue(currentQuestion);
-    q.addBindValue(answered);
     q.addBindValue(hits);
     q.addBindValue(id);
-    bool ok = q.exec();
-    if (ok && q.numRowsAffected() == 0) {
+    if (!q.exec())
+        return failed(q.lastError());
+    if (q.numRowsAffected() == 0) {
         // The attempt was deleted from the history meanwhile: nothing to keep.
-        db.rollback();
-        return true;
+        q.finish();
+        exec(QStringLiteral("ROLLBACK"));
+        return StoreResult::Ok();
     }
-    if (ok) {
-        q.prepare(QStringLiteral("INSERT INTO answer (attempt_id, question, answer) VALUES (?, ?, ?)"
-                                 " ON CONFLICT (attempt_id, question) DO UPDATE SET answer = excluded.answer"));
-        q.addBindValue(id);
-        q.addBindValue(question);
-        q.addBindValue(QString::fromStdString(answer));
-        ok = q.exec();
+    for (const auto& [question, answer] : answers) {
+        if (answer == "#") {
+            q.prepare(QStringLiteral("DELETE FROM answer WHERE attempt_id = ? AND question = ?"));
+            q.addBindValue(id);
+            q.addBindValue(question);
+        } else {
+            q.prepare(QStringLiteral("INSERT INTO answer (attempt_id, question, answer) VALUES (?, ?, ?)"
+                                     " ON CONFLICT (attempt_id, question) DO UPDATE SET answer = excluded.answer"));
+            q.addBindValue(id);
+            q.addBindValue(question);
+            q.addBindValue(QString::fromStdString(answer));
+        }
+        if (!q.exec())
+            return failed(q.lastError());
     }
-    if (!ok) {
-        fail(q.lastError());
-        db.rollback();
-        return false;
+    // Kept in the row for older programs reading the file; read back from
+    // the rows themselves.
+    q.prepare(QStringLiteral("UPDATE attempt SET answered = (SELECT count(*) FROM answer WHERE attempt_id = ?)"
+                             " WHERE id = ?"));
+    q.addBindValue(id);
+    q.addBindValue(id);
+    if (!q.exec())
+        return failed(q.lastError());
+    q.finish();
+    if (StoreResult r = exec(QStringLiteral("COMMIT")); !r) {
+        exec(QStringLiteral("ROLLBACK"));
+        return r;
     }
-    if (!db.commit()) {
-        fail(db.lastError());
-        db.rollback();
-        return false;
-    }
-    return true;
+    return StoreResult::Ok();
 }
 
-bool AttemptStore::recordProgress(qint64 id, qint64 elapsedSeconds, int currentQuestion)
+StoreResult AttemptStore::recordProgress(qint64 id, qint64 elapsedSeconds, int currentQuestion)
 {
     if (!m_open)
-        return false;
+        return StoreResult::Fail(StoreError::NotOpen);
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
     q.prepare(
         QStringLiteral("UPDATE attempt SET elapsed_seconds = ?, current_question = ?, saved_at = ? WHERE id = ?"));
@@ -427,63 +578,59 @@ bool AttemptStore::recordProgress(qint64 id, qint64 elapsedSeconds, int currentQ
     q.addBindValue(id);
     if (!q.exec())
         return fail(q.lastError());
-    return true;
+    return StoreResult::Ok();
 }
 
-bool AttemptStore::finish(qint64 id, qint64 elapsedSeconds, int answered, int hits)
+StoreResult AttemptStore::finish(qint64 id, qint64 elapsedSeconds, int hits)
 {
     if (!m_open)
-        return false;
+        return StoreResult::Fail(StoreError::NotOpen);
     const qint64 t = ToStored(now());
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
     q.prepare(QStringLiteral("UPDATE attempt SET finished = 1, ended_at = ?, saved_at = ?, elapsed_seconds = ?,"
-                             " answered = ?, hits = ? WHERE id = ?"));
+                             " answered = (SELECT count(*) FROM answer WHERE attempt_id = attempt.id), hits = ?"
+                             " WHERE id = ?"));
     q.addBindValue(t);
     q.addBindValue(t);
     q.addBindValue(elapsedSeconds);
-    q.addBindValue(answered);
     q.addBindValue(hits);
     q.addBindValue(id);
     // An attempt deleted from the history meanwhile leaves nothing to mark.
     if (!q.exec())
         return fail(q.lastError());
-    return true;
+    return StoreResult::Ok();
 }
 
-bool AttemptStore::remove(qint64 id)
+StoreResult AttemptStore::remove(qint64 id)
 {
     if (!m_open)
-        return false;
+        return StoreResult::Fail(StoreError::NotOpen);
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
     q.prepare(QStringLiteral("DELETE FROM attempt WHERE id = ?"));
     q.addBindValue(id);
     if (!q.exec())
         return fail(q.lastError());
-    return q.numRowsAffected() == 1;
+    return StoreResult::Ok();
 }
 
-std::optional<Attempt> AttemptStore::load(qint64 id)
+StoreResultOf<std::optional<Attempt>> AttemptStore::load(qint64 id)
 {
     if (!m_open)
-        return std::nullopt;
+        return StoreResult::Fail(StoreError::NotOpen);
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     QSqlQuery q(db);
     q.prepare(QStringLiteral("SELECT ") + AttemptColumns + QStringLiteral(" FROM attempt WHERE id = ?"));
     q.addBindValue(id);
-    if (!q.exec()) {
-        fail(q.lastError());
-        return std::nullopt;
-    }
+    if (!q.exec())
+        return fail(q.lastError());
     if (!q.next())
-        return std::nullopt;
+        return std::optional<Attempt>();
     Attempt a = ReadAttempt(q);
     a.answers.assign(size_t(qMax(0, a.questionCount)), "#");
     q.prepare(QStringLiteral("SELECT question, answer FROM answer WHERE attempt_id = ?"));
     q.addBindValue(id);
-    if (!q.exec()) {
-        fail(q.lastError());
-        return std::nullopt;
-    }
+    if (!q.exec())
+        return fail(q.lastError());
     while (q.next()) {
         const int question = q.value(0).toInt();
         if (question >= 0 && question < a.questionCount)
@@ -491,43 +638,116 @@ std::optional<Attempt> AttemptStore::load(qint64 id)
     }
     if (a.questionCount > 0)
         a.currentQuestion = qBound(0, a.currentQuestion, a.questionCount - 1);
-    return a;
+    return std::optional<Attempt>(std::move(a));
 }
 
-std::optional<Attempt> AttemptStore::findInterrupted(const PaperIdentity& paper)
+StoreResultOf<std::optional<Attempt>> AttemptStore::findInterrupted(const PaperIdentity& paper)
 {
     if (!m_open)
-        return std::nullopt;
+        return StoreResult::Fail(StoreError::NotOpen);
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
     q.prepare(QStringLiteral("SELECT id FROM attempt WHERE pdf_path = ? AND data_folder = ? AND key_hash = ?"
-                             " AND finished = 0 AND (answered > 0 OR elapsed_seconds > 0)"
+                             " AND finished = 0 AND (elapsed_seconds > 0"
+                             " OR EXISTS (SELECT 1 FROM answer WHERE answer.attempt_id = attempt.id))"
                              " ORDER BY started_at DESC, id DESC LIMIT 1"));
     q.addBindValue(paper.pdfPath);
     q.addBindValue(paper.dataFolder);
     q.addBindValue(paper.keyHash);
-    if (!q.exec()) {
-        fail(q.lastError());
-        return std::nullopt;
-    }
+    if (!q.exec())
+        return fail(q.lastError());
     if (!q.next())
-        return std::nullopt;
+        return std::optional<Attempt>();
     const qint64 id = q.value(0).toLongLong();
     q.finish();
     return load(id);
 }
 
-std::vector<Attempt> AttemptStore::summaries()
+StoreResult AttemptStore::backupTo(const QString& path)
 {
-    std::vector<Attempt> out;
     if (!m_open)
-        return out;
+        return StoreResult::Fail(StoreError::NotOpen);
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    q.prepare(QStringLiteral("VACUUM INTO ?"));
+    q.addBindValue(path);
+    if (!q.exec())
+        return fail(q.lastError());
+    return StoreResult::Ok();
+}
+
+StoreResultOf<int> AttemptStore::addMissing(const std::vector<Attempt>& attempts)
+{
+    if (!m_open)
+        return StoreResult::Fail(StoreError::NotOpen);
+    if (StoreResult r = exec(QStringLiteral("BEGIN IMMEDIATE")); !r)
+        return r;
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    const auto failed = [&](const QSqlError& e) -> StoreResultOf<int> {
+        const StoreResult r = fail(e);
+        q.finish();
+        exec(QStringLiteral("ROLLBACK"));
+        return r;
+    };
+    int added = 0;
+    for (const Attempt& a : attempts) {
+        q.prepare(QStringLiteral("SELECT 1 FROM attempt WHERE pdf_path = ? AND data_folder = ? AND key_hash = ?"
+                                 " AND started_at = ?"));
+        q.addBindValue(a.paper.pdfPath);
+        q.addBindValue(a.paper.dataFolder);
+        q.addBindValue(a.paper.keyHash);
+        q.addBindValue(ToStored(a.startedAt));
+        if (!q.exec())
+            return failed(q.lastError());
+        if (q.next())
+            continue;
+        q.prepare(QStringLiteral("INSERT INTO attempt (paper_name, pdf_path, data_folder, key_hash, question_count,"
+                                 " started_at, ended_at, elapsed_seconds, current_question, answered, hits, finished,"
+                                 " saved_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        q.addBindValue(a.paperName);
+        q.addBindValue(a.paper.pdfPath);
+        q.addBindValue(a.paper.dataFolder);
+        q.addBindValue(a.paper.keyHash);
+        q.addBindValue(a.questionCount);
+        q.addBindValue(ToStored(a.startedAt));
+        q.addBindValue(a.endedAt.isValid() ? QVariant(ToStored(a.endedAt)) : QVariant());
+        q.addBindValue(a.elapsedSeconds);
+        q.addBindValue(a.currentQuestion);
+        q.addBindValue(a.answered);
+        q.addBindValue(a.hits);
+        q.addBindValue(a.finished ? 1 : 0);
+        q.addBindValue(ToStored(a.savedAt.isValid() ? a.savedAt : a.startedAt));
+        if (!q.exec())
+            return failed(q.lastError());
+        const qint64 id = q.lastInsertId().toLongLong();
+        for (size_t question = 0; question < a.answers.size(); ++question) {
+            if (a.answers[question] == "#")
+                continue;
+            q.prepare(QStringLiteral("INSERT INTO answer (attempt_id, question, answer) VALUES (?, ?, ?)"));
+            q.addBindValue(id);
+            q.addBindValue(int(question));
+            q.addBindValue(QString::fromStdString(a.answers[question]));
+            if (!q.exec())
+                return failed(q.lastError());
+        }
+        ++added;
+    }
+    q.finish();
+    if (StoreResult r = exec(QStringLiteral("COMMIT")); !r) {
+        exec(QStringLiteral("ROLLBACK"));
+        return r;
+    }
+    return added;
+}
+
+StoreResultOf<std::vector<Attempt>> AttemptStore::summaries()
+{
+    if (!m_open)
+        return StoreResult::Fail(StoreError::NotOpen);
+    std::vector<Attempt> out;
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("SELECT ") + AttemptColumns
-                + QStringLiteral(" FROM attempt ORDER BY started_at DESC, id DESC"))) {
-        fail(q.lastError());
-        return out;
-    }
+                + QStringLiteral(" FROM attempt ORDER BY started_at DESC, id DESC")))
+        return fail(q.lastError());
     while (q.next())
         out.push_back(ReadAttempt(q));
     return out;

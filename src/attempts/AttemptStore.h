@@ -6,16 +6,23 @@
 // Each write is one small transaction, committed before the call returns, so
 // a program killed in the middle of an exam loses nothing already written.
 // The file runs in WAL mode; its schema version is PRAGMA user_version and an
-// older file is brought up to date step by step when it is opened.
+// older file is brought up to date step by step when it is opened. A file of
+// a newer version is looked at before any connection may change it and is
+// then left alone, byte for byte.
 //
-// A store that cannot be opened says why (error()) and every later call does
-// nothing and returns false or nothing: the exam goes on without it. A file
-// that is not a readable database is renamed aside ("<name>.damaged-<time>"),
-// never deleted, and a fresh store takes its place; notice() then says where
-// the old one is.
+// Every call says how it went with a StoreError code (text/Result.h); a store
+// that cannot be opened keeps the reason (status()) and every later call
+// fails with NotOpen: the exam goes on without it. A file that is not a
+// readable database, or that lacks the tables its version promises, is
+// renamed aside ("<name>.damaged-<time>"), never deleted, and a fresh store
+// takes its place (setAsidePath()).
+//
+// How many questions an attempt has answered is counted from its answer rows
+// when it is read, never kept beside them.
 //
 // One connection per store object, used on the thread that opened it.
 #include "attempts/Attempt.h"
+#include "attempts/StoreError.h"
 
 #include <QString>
 
@@ -23,6 +30,7 @@ class QSqlError;
 
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace zelvora::attempts {
@@ -42,7 +50,7 @@ public:
     AttemptStore& operator=(const AttemptStore&) = delete;
 
     // Opens (creating the folder and the file when needed) and migrates.
-    bool open();
+    StoreResult open();
     // How long a write waits for another program holding the file; tests
     // that lock the file on purpose set 0.
     void setBusyTimeout(int milliseconds) { m_busyTimeoutMs = milliseconds; }
@@ -51,51 +59,75 @@ public:
     QString path() const { return m_path; }
     // The SQLite connection, for the stores that keep their tables in the same file.
     QString connectionName() const { return m_connection; }
-    // Why the store is not available, or why the last write failed; Portuguese.
-    QString error() const { return m_error; }
-    // Set when a damaged file was put aside while opening; Portuguese.
-    QString notice() const { return m_notice; }
+    // Where the claims of attempts (AttemptClaim) live: beside the file.
+    QString claimFolder() const;
+    // How the last open() went (why the store is not available).
+    const StoreResult& status() const { return m_status; }
+    // Set when a damaged file was put aside while opening.
     QString setAsidePath() const { return m_setAside; }
+    // Found while opening: committed transactions the log lost to damage, and
+    // attempts whose answer rows are fewer than their row said. Either means
+    // answers given earlier are gone.
+    int lostCommits() const { return m_lostCommits; }
+    int shortAttempts() const { return m_shortAttempts; }
 
-    // A new, unfinished attempt at the current time; its id, or nothing.
-    std::optional<qint64> begin(const PaperIdentity& paper, const QString& paperName, int questionCount);
-    // Stores one answer and, in the same transaction, the current question
-    // and the running counts the history shows.
-    bool recordAnswer(qint64 id, int question, const std::string& answer, int currentQuestion, int answered, int hits);
+    // A new, unfinished attempt at the current time; its id.
+    StoreResultOf<qint64> begin(const PaperIdentity& paper, const QString& paperName, int questionCount);
+    // Stores answers (question, stored answer; "#" clears one) and, in the
+    // same transaction, the current question and the hits of the answers now
+    // stored.
+    StoreResult recordAnswers(qint64 id, const std::vector<std::pair<int, std::string>>& answers, int currentQuestion,
+                              int hits);
+    StoreResult recordAnswer(qint64 id, int question, const std::string& answer, int currentQuestion, int hits)
+    {
+        return recordAnswers(id, {{question, answer}}, currentQuestion, hits);
+    }
     // The clock and the current question.
-    bool recordProgress(qint64 id, qint64 elapsedSeconds, int currentQuestion);
+    StoreResult recordProgress(qint64 id, qint64 elapsedSeconds, int currentQuestion);
     // Marks the attempt finished at the current time. Writes for an attempt
     // that was deleted meanwhile do nothing and succeed.
-    bool finish(qint64 id, qint64 elapsedSeconds, int answered, int hits);
-    bool remove(qint64 id);
+    StoreResult finish(qint64 id, qint64 elapsedSeconds, int hits);
+    StoreResult remove(qint64 id);
 
-    // The whole attempt, answers included ("#" where none was given).
-    std::optional<Attempt> load(qint64 id);
+    // The whole attempt, answers included ("#" where none was given); nothing
+    // inside when there is no such attempt.
+    StoreResultOf<std::optional<Attempt>> load(qint64 id);
     // The newest unfinished attempt at this paper that has an answer or a
     // second on its clock.
-    std::optional<Attempt> findInterrupted(const PaperIdentity& paper);
+    StoreResultOf<std::optional<Attempt>> findInterrupted(const PaperIdentity& paper);
     // Every attempt without its answers, newest first.
-    std::vector<Attempt> summaries();
+    StoreResultOf<std::vector<Attempt>> summaries();
 
-    // The schema version of the open file.
+    // A consistent copy of the whole store in a new file (VACUUM INTO), safe
+    // while the store is in use.
+    StoreResult backupTo(const QString& path);
+    // Adds, in one transaction, the attempts (answers included) that the
+    // store does not have: an attempt is the same when its paper and its
+    // start are. The number added.
+    StoreResultOf<int> addMissing(const std::vector<Attempt>& attempts);
+
+    // The schema version of the open file, -1 when it cannot be read.
     int userVersion();
 
 private:
-    bool openFile();
-    bool prepareSchema();
-    bool migrate(int from);
-    bool setAside();
-    bool exec(const QString& sql);
-    bool fail(const QSqlError& e);
+    StoreResult openFile();
+    StoreResult prepareSchema(int version);
+    StoreResult migrate(int from);
+    bool schemaFits(int version);
+    void checkAnswerCounts();
+    StoreResult setAside();
+    StoreResult exec(const QString& sql);
+    StoreResult fail(const QSqlError& e);
     QDateTime now() const;
 
     QString m_path;
     QString m_connection;
     std::function<QDateTime()> m_now;
     bool m_open = false;
-    QString m_error;
-    QString m_notice;
+    StoreResult m_status = StoreResult::Fail(StoreError::NotOpen);
     QString m_setAside;
+    int m_lostCommits = 0;
+    int m_shortAttempts = 0;
     int m_busyTimeoutMs = 2000;
 };
 

@@ -9,7 +9,9 @@ namespace zelvora::attempts {
 QString HistoryCsv::Quote(const QString& field)
 {
     QString text = field;
-    if (!text.isEmpty() && QStringLiteral("=+-@").contains(text.front()))
+    // What a spreadsheet may read as the start of a formula, tab and CR
+    // included (some strip them and look again).
+    if (!text.isEmpty() && QStringLiteral("=+-@\t\r").contains(text.front()))
         text.prepend(QLatin1Char('\''));
     text.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + text + QLatin1Char('"');

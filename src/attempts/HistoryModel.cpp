@@ -13,7 +13,26 @@ HistoryModel::HistoryModel(QLocale locale, QObject* parent) : QAbstractTableMode
 
 void HistoryModel::reload(AttemptStore& store)
 {
-    setAttempts(store.summaries());
+    m_rescored = KeyRevisions(store.path()).latest();
+    auto rows = store.summaries();
+    setAttempts(rows ? std::move(rows.value()) : std::vector<Attempt>{});
+}
+
+void HistoryModel::setRescored(std::map<qint64, Rescored> rescored)
+{
+    beginResetModel();
+    m_rescored = std::move(rescored);
+    endResetModel();
+}
+
+QString HistoryModel::hitsText(const Attempt& a) const
+{
+    const QString now = QStringLiteral("%1 de %2").arg(a.hits).arg(a.questionCount);
+    const auto it = m_rescored.find(a.id);
+    if (it == m_rescored.end())
+        return now;
+    // Scored again under a newer key: the score before it stays in sight.
+    return QStringLiteral("%1 (antes %2 de %3)").arg(now).arg(it->second.hitsBefore).arg(it->second.questionsBefore);
 }
 
 void HistoryModel::setAttempts(std::vector<Attempt> attempts)
@@ -79,7 +98,7 @@ QVariant HistoryModel::data(const QModelIndex& index, int role) const
     case Paper:
         return a.paperName;
     case Hits:
-        return QStringLiteral("%1 de %2").arg(a.hits).arg(a.questionCount);
+        return hitsText(a);
     case Percentage:
         return percentageText(a);
     case Time:

@@ -4,10 +4,12 @@
 // questions were answered and whether it was finished. Sortable by any
 // column (sort()); the display texts follow the given locale's decimal point.
 #include "attempts/Attempt.h"
+#include "attempts/KeyRevisions.h"
 
 #include <QAbstractTableModel>
 #include <QLocale>
 
+#include <map>
 #include <vector>
 
 namespace zelvora::attempts {
@@ -25,8 +27,12 @@ public:
 
     explicit HistoryModel(QLocale locale = QLocale(), QObject* parent = nullptr);
 
-    // Reads every attempt again; keeps the current sort.
+    // Reads every attempt again, with the scores they had before a newer key
+    // scored them again; keeps the current sort.
     void reload(AttemptStore& store);
+    void setRescored(std::map<qint64, Rescored> rescored);
+    // "7 de 10", or "8 de 10 (antes 7 de 10)" for an attempt scored again.
+    QString hitsText(const Attempt& a) const;
     void setAttempts(std::vector<Attempt> attempts);
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -52,6 +58,7 @@ private:
 
     QLocale m_locale;
     std::vector<Attempt> m_rows;
+    std::map<qint64, Rescored> m_rescored;
     int m_sortColumn = Date;
     Qt::SortOrder m_sortOrder = Qt::DescendingOrder;
 };

@@ -176,6 +176,12 @@ QString QuestionStore::attemptPaper(qint64 attemptId)
     return q.value(0).toString();
 }
 
+std::map<int, QString> QuestionStore::notesOfAttempt(qint64 attemptId)
+{
+    const QString paper = attemptPaper(attemptId);
+    return paper.isEmpty() ? std::map<int, QString>{} : notes(paper);
+}
+
 bool QuestionStore::saveSeconds(qint64 attemptId, const std::vector<qint64>& seconds)
 {
     if (!m_store.isOpen())

@@ -27,6 +27,9 @@ public:
 
     // The statements that bring the file to the version with these tables.
     static std::vector<const char*> Schema();
+    // The tables those statements make.
+    static constexpr const char* Tables[] = {"paper_map", "question_place", "question_note", "question_time",
+                                             "question_guess"};
 
     // The found places replace those found before; the user's stay.
     bool saveFound(const QString& paperHash, const std::vector<mockexam::QuestionPlace>& places);
@@ -45,6 +48,8 @@ public:
     // The paper an attempt was taken on, by content hash.
     bool setAttemptPaper(qint64 attemptId, const QString& paperHash);
     QString attemptPaper(qint64 attemptId);
+    // The notes of the paper an attempt was taken on.
+    std::map<int, QString> notesOfAttempt(qint64 attemptId);
 
     // The whole list of seconds per question (index 0 = question 1).
     bool saveSeconds(qint64 attemptId, const std::vector<qint64>& seconds);

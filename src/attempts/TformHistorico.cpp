@@ -3,14 +3,21 @@
 #include "app/AppContext.h"
 #include "app/MessageBoxes.h"
 #include "attempts/AttemptStore.h"
+#include "attempts/AttemptTexts.h"
 #include "attempts/HistoryCsv.h"
+#include "attempts/PaperCutoff.h"
 #include "attempts/PaperSeries.h"
 #include "attempts/QuestionStore.h"
+#include "attempts/UserDataArchive.h"
 #include "mockexam/ExamScore.h"
 
 #include <QChart>
 #include <QChartView>
+#include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -20,11 +27,15 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QScreen>
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QTableView>
+#include <QUrl>
 #include <QValueAxis>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace zelvora::gui {
 
@@ -79,7 +90,10 @@ TformHistorico::TformHistorico(attempts::AttemptStore* store, app::MessageBoxes*
     });
 
     m_chart = new QChart;
-    m_chart->legend()->setAlignment(Qt::AlignBottom);
+    // The legend at the right and thin margins leave the plot most of the
+    // chart's height.
+    m_chart->legend()->setAlignment(Qt::AlignRight);
+    m_chart->setMargins(QMargins(4, 2, 4, 2));
     m_chartView = new QChartView(m_chart, this);
     m_chartView->setObjectName(QStringLiteral("chartEvolucao"));
     m_chartView->setRenderHint(QPainter::Antialiasing);
@@ -92,23 +106,40 @@ TformHistorico::TformHistorico(attempts::AttemptStore* store, app::MessageBoxes*
     m_excluir->setObjectName(QStringLiteral("btExcluir"));
     m_exportar = new QPushButton(QStringLiteral("Exportar CSV..."), this);
     m_exportar->setObjectName(QStringLiteral("btExportar"));
+    m_atualizar = new QPushButton(QStringLiteral("Atualizar gabarito..."), this);
+    m_atualizar->setObjectName(QStringLiteral("btAtualizarGabarito"));
+    m_atualizar->setToolTip(QStringLiteral("Troque o gabarito da prova da tentativa escolhida (o definitivo da "
+                                           "banca, por exemplo) e recalcule todas as tentativas dela"));
+    m_atualizar->hide();
+    connect(m_atualizar, &QPushButton::clicked, this, &TformHistorico::btAtualizarGabaritoClick);
     m_fechar = new QPushButton(QStringLiteral("Fechar"), this);
     m_fechar->setObjectName(QStringLiteral("btFechar"));
     connect(m_excluir, &QPushButton::clicked, this, &TformHistorico::btExcluirClick);
     connect(m_exportar, &QPushButton::clicked, this, &TformHistorico::btExportarClick);
     connect(m_fechar, &QPushButton::clicked, this, &QWidget::close);
+    m_exportarDados = new QPushButton(QStringLiteral("Exportar meus dados..."), this);
+    m_exportarDados->setObjectName(QStringLiteral("btExportarDados"));
+    m_importarDados = new QPushButton(QStringLiteral("Importar meus dados..."), this);
+    m_importarDados->setObjectName(QStringLiteral("btImportarDados"));
+    connect(m_exportarDados, &QPushButton::clicked, this, &TformHistorico::btExportarDadosClick);
+    connect(m_importarDados, &QPushButton::clicked, this, &TformHistorico::btImportarDadosClick);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_resumo, 1);
+    // Left of the table's buttons, which keep their places at the right.
+    buttons->addWidget(m_exportarDados);
+    buttons->addWidget(m_importarDados);
+    buttons->addSpacing(16);
+    buttons->addWidget(m_atualizar);
     buttons->addWidget(m_excluir);
     buttons->addWidget(m_exportar);
     buttons->addWidget(m_fechar);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_aviso);
-    layout->addWidget(m_table, 3);
-    layout->addWidget(m_chartView, 2);
+    layout->addWidget(m_table, 1);
+    layout->addWidget(m_chartView, 1);
     layout->addLayout(buttons);
 
     chooseCsvPath = [](QWidget* owner) {
@@ -117,19 +148,54 @@ TformHistorico::TformHistorico(attempts::AttemptStore* store, app::MessageBoxes*
         return QFileDialog::getSaveFileName(owner, QStringLiteral("Exportar histórico"), start,
                                             QStringLiteral("Planilha CSV (*.csv)"));
     };
+    chooseExportPath = [](QWidget* owner) {
+        const QString start = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+            + QStringLiteral("/meus-dados-zelvora.zip");
+        return QFileDialog::getSaveFileName(owner, QStringLiteral("Exportar meus dados"), start,
+                                            QStringLiteral("Arquivo zip (*.zip)"));
+    };
+    chooseImportPath = [](QWidget* owner) {
+        return QFileDialog::getOpenFileName(owner, QStringLiteral("Importar meus dados"),
+                                            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+                                            QStringLiteral("Arquivo zip (*.zip)"));
+    };
     reload();
 }
 
 TformHistorico* TformHistorico::Open(app::AppContext& ctx, TformHistorico*& w)
 {
-    if (!w)
+    if (!w) {
         w = new TformHistorico(ctx.attempts, ctx.messages, ctx.title);
-    else
+        if (ctx.updateKey)
+            w->updateKey = [&ctx](QWidget* owner, const attempts::Attempt& a) {
+                return ctx.updateKey(owner, a.paper.pdfPath, a.paper.dataFolder, a.paperName);
+            };
+        w->updateButtons();
+    } else
         w->reload();
+    const bool first = !w->isVisible();
     w->show();
+    if (first)
+        w->centreOnScreen();
     w->raise();
     w->activateWindow();
     return w;
+}
+
+void TformHistorico::centreOnScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    // The frame around the window, or room for one before it is framed.
+    QSize extra = frameGeometry().size() - size();
+    if (extra.isEmpty())
+        extra = QSize(8, 40);
+    resize(size().boundedTo(area.size() - extra));
+    QRect frame(QPoint(), size() + extra);
+    frame.moveCenter(area.center());
+    move(frame.topLeft());
 }
 
 void TformHistorico::setStore(attempts::AttemptStore* store)
@@ -146,8 +212,8 @@ void TformHistorico::reload()
         m_aviso->hide();
     } else {
         m_model.setAttempts({});
-        m_aviso->setText(QStringLiteral("O histórico não está disponível: %1.")
-                             .arg(m_store ? m_store->error() : QStringLiteral("o arquivo não foi aberto")));
+        m_aviso->setText(attempts::AttemptTexts::HistoryUnavailable(
+            m_store ? m_store->status() : attempts::StoreResult::Fail(attempts::StoreError::NotOpen)));
         m_aviso->show();
     }
     if (m_model.rowCount() > 0)
@@ -172,7 +238,35 @@ void TformHistorico::selectAttempt(qint64 id)
 void TformHistorico::updateButtons()
 {
     m_excluir->setEnabled(selectedAttemptId() != 0);
+    m_atualizar->setVisible(bool(updateKey));
+    m_atualizar->setEnabled(selectedAttemptId() != 0);
     m_exportar->setEnabled(m_model.rowCount() > 0);
+    const bool open = m_store && m_store->isOpen();
+    m_exportarDados->setEnabled(open);
+    m_importarDados->setEnabled(open);
+}
+
+// Last year's cut-off as a line across the chart, when the paper sets one.
+void TformHistorico::addCutoffLine(const attempts::PaperIdentity& paper, double right)
+{
+    const auto cutoff = attempts::PaperCutoff::For(paper);
+    if (!cutoff)
+        return;
+    const std::string point = QLocale().decimalPoint().toStdString();
+    auto* line = new QLineSeries;
+    line->setObjectName(QStringLiteral("serieCorte"));
+    line->setName(QStringLiteral("Nota de corte: %1 de %2 pontos (%3)")
+                      .arg(QString::fromStdString(mockexam::ExamScore::FormatPoints(cutoff->points, point)),
+                           QString::fromStdString(mockexam::ExamScore::FormatPoints(cutoff->maximum, point)),
+                           Percent(cutoff->percentage())));
+    const double y = qBound(0.0, cutoff->percentage(), 100.0);
+    line->append(1, y);
+    line->append(right, y);
+    QPen pen(Qt::DotLine);
+    pen.setWidth(2);
+    pen.setColor(QColor(0xB2, 0x22, 0x22));
+    line->setPen(pen);
+    m_chart->addSeries(line);
 }
 
 void TformHistorico::updateChart()
@@ -207,14 +301,17 @@ void TformHistorico::updateChart()
         line->append(i + 1, series.percentages[size_t(i)]);
         points->append(i + 1, series.percentages[size_t(i)]);
     }
-    const double right = n > 1 ? double(n) : 2.0;
+    // Half an attempt of room at both ends: the first and last points (a
+    // single attempt's point too) stand inside the plot, never on its edge.
+    const double left = 0.5;
+    const double right = double(n) + 0.5;
     auto* best = new QLineSeries;
     best->setName(QStringLiteral("Melhor: %1").arg(Percent(series.best)));
-    best->append(1, series.best);
+    best->append(left, series.best);
     best->append(right, series.best);
     auto* average = new QLineSeries;
     average->setName(QStringLiteral("Média: %1").arg(Percent(series.average)));
-    average->append(1, series.average);
+    average->append(left, series.average);
     average->append(right, series.average);
     QPen dashed(Qt::DashLine);
     dashed.setWidth(2);
@@ -225,6 +322,7 @@ void TformHistorico::updateChart()
 
     for (QAbstractSeries* s : std::initializer_list<QAbstractSeries*>{line, points, best, average})
         m_chart->addSeries(s);
+    addCutoffLine(selected.paper, right);
     // The chart's theme colours a series when it is added; the points take
     // the line's colour afterwards.
     points->setColor(line->color());
@@ -233,12 +331,19 @@ void TformHistorico::updateChart()
 
     auto* x = new QValueAxis;
     x->setTitleText(QStringLiteral("Tentativa"));
-    x->setRange(1, right);
+    x->setRange(left, right);
     x->setLabelFormat(QStringLiteral("%d"));
-    x->setTickCount(int(qBound<size_t>(2, n, 10)));
+    // Ticks on the attempts' whole numbers, at most about ten of them.
+    x->setTickType(QValueAxis::TicksDynamic);
+    x->setTickAnchor(1);
+    x->setTickInterval(double(std::max<size_t>(1, (n + 9) / 10)));
     auto* y = new QValueAxis;
     y->setTitleText(QStringLiteral("%"));
-    y->setRange(0, 100);
+    // A little above 100 and below 0, so points at the ends are whole.
+    y->setRange(-4, 104);
+    y->setTickType(QValueAxis::TicksDynamic);
+    y->setTickAnchor(0);
+    y->setTickInterval(25);
     y->setLabelFormat(QStringLiteral("%d"));
     m_chart->addAxis(x, Qt::AlignBottom);
     m_chart->addAxis(y, Qt::AlignLeft);
@@ -257,10 +362,10 @@ void TformHistorico::btExcluirClick()
     const attempts::Attempt& a = m_model.attempt(row);
     const QString question = QStringLiteral("Excluir a tentativa de %1 de %2? Ela não poderá ser recuperada.")
                                  .arg(a.paperName, m_model.dateText(a));
-    if (!m_messages || !m_messages->ask(this, question, m_title))
+    if (!m_messages || !m_messages->askToDelete(this, question, m_title))
         return;
-    if (!m_store->remove(id)) {
-        showMessage(QStringLiteral("Não foi possível excluir a tentativa: %1.").arg(m_store->error()));
+    if (const auto removed = m_store->remove(id); !removed) {
+        showMessage(attempts::AttemptTexts::RemoveFailed(removed));
         return;
     }
     const int next = row;
@@ -280,18 +385,64 @@ void TformHistorico::btExportarClick()
     const auto notes = [this](const attempts::Attempt& a) -> std::map<int, QString> {
         if (!m_store || !m_store->isOpen())
             return {};
-        attempts::QuestionStore questions(*m_store);
-        const QString paper = questions.attemptPaper(a.id);
-        return paper.isEmpty() ? std::map<int, QString>{} : questions.notes(paper);
+        return attempts::QuestionStore(*m_store).notesOfAttempt(a.id);
     };
-    if (!HistoryCsv::Save(m_model, QLocale(), path, &error, notes))
+    if (!HistoryCsv::Save(m_model, QLocale(), path, &error, notes)) {
         showMessage(QStringLiteral("Não foi possível gravar o arquivo %1: %2").arg(path, error));
+        return;
+    }
+    if (!m_messages)
+        return;
+    const QString text = QStringLiteral("Histórico exportado para o arquivo:\n%1").arg(QDir::toNativeSeparators(path));
+    if (m_messages->offer(this, text, m_title, QStringLiteral("Abrir pasta")))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
 }
 
 void TformHistorico::showMessage(const QString& text)
 {
     if (m_messages)
         m_messages->show(this, text, m_title);
+}
+
+void TformHistorico::btAtualizarGabaritoClick()
+{
+    const qint64 id = selectedAttemptId();
+    const int row = m_model.rowOf(id);
+    if (!updateKey || row < 0)
+        return;
+    const attempts::Attempt chosen = m_model.attempt(row);
+    if (updateKey(this, chosen) && m_store) {
+        reload();
+        selectAttempt(id);
+    }
+}
+
+void TformHistorico::btExportarDadosClick()
+{
+    if (!m_store || !chooseExportPath)
+        return;
+    const QString path = chooseExportPath(this);
+    if (path.isEmpty())
+        return;
+    const QString folder = QFileInfo(m_store->path()).absolutePath();
+    const auto written = attempts::UserDataArchive::Write(*m_store, folder, path);
+    showMessage(written ? attempts::AttemptTexts::Exported(QDir::toNativeSeparators(path))
+                        : attempts::AttemptTexts::ArchiveFailed(written));
+}
+
+void TformHistorico::btImportarDadosClick()
+{
+    if (!m_store || !chooseImportPath)
+        return;
+    const QString path = chooseImportPath(this);
+    if (path.isEmpty())
+        return;
+    const QString folder = QFileInfo(m_store->path()).absolutePath();
+    const auto read = attempts::UserDataArchive::Read(path, folder, *m_store);
+    if (read)
+        reload();
+    showMessage(read ? attempts::AttemptTexts::Imported(read.value())
+                     : attempts::AttemptTexts::ArchiveFailed(read.status()));
 }
 
 } // namespace zelvora::gui

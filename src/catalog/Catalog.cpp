@@ -46,7 +46,7 @@ std::vector<std::string> DistinctValues(const std::vector<CatalogEntry>& entries
 
 Catalog Catalog::FromLines(const std::vector<std::string>& lines, const text::Collation& collation)
 {
-    return Build({&lines}, collation);
+    return Build({&lines}, collation, nullptr);
 }
 
 Catalog Catalog::FromSources(const std::vector<std::vector<std::string>>& lines, const text::Collation& collation)
@@ -54,15 +54,20 @@ Catalog Catalog::FromSources(const std::vector<std::vector<std::string>>& lines,
     std::vector<const std::vector<std::string>*> sources;
     for (const auto& l : lines)
         sources.push_back(&l);
-    return Build(sources, collation);
+    return Build(sources, collation, nullptr);
 }
 
 Catalog Catalog::Build(const std::vector<const std::vector<std::string>*>& sourceLines,
-                       const text::Collation& collation)
+                       const text::Collation& collation, std::vector<std::vector<std::string>>* owned)
 {
     Catalog catalog;
     std::vector<std::string_view> views;
     std::vector<size_t> sourceOf;
+    size_t total = 0;
+    for (const auto* lines : sourceLines)
+        total += lines->size();
+    views.reserve(total);
+    sourceOf.reserve(total);
     for (size_t s = 0; s < sourceLines.size(); ++s)
         for (const auto& line : *sourceLines[s]) {
             views.emplace_back(line);
@@ -71,19 +76,28 @@ Catalog Catalog::Build(const std::vector<const std::vector<std::string>*>& sourc
     std::vector<bool> equalToPrevious;
     const auto order = collation.stableOrder(views, &equalToPrevious);
 
+    // Lines the catalog owns are let go one by one as their entries are
+    // made, so a large catalog never holds its lines and its entries whole
+    // at once.
+    std::vector<std::string*> release;
+    if (owned)
+        for (auto& source : *owned)
+            for (auto& line : source)
+                release.push_back(&line);
+
     catalog.m_entries.reserve(order.size());
     for (size_t k = 0; k < order.size(); ++k) {
         const std::string_view line = views[order[k]];
         if (equalToPrevious[k]) {
             catalog.m_duplicates.emplace_back(line);
-            continue;
-        }
-        if (auto entry = SplitLine(line)) {
+        } else if (auto entry = SplitLine(line)) {
             entry->source = sourceOf[order[k]];
             catalog.m_entries.push_back(std::move(*entry));
         } else if (!line.empty()) {
             catalog.m_incomplete.emplace_back(line);
         }
+        if (owned)
+            std::string().swap(*release[order[k]]);
     }
     catalog.m_organisations = DistinctValues(catalog.m_entries, &CatalogEntry::organisation, collation);
     catalog.m_examTypes = DistinctValues(catalog.m_entries, &CatalogEntry::examType, collation);
@@ -93,10 +107,12 @@ Catalog Catalog::Build(const std::vector<const std::vector<std::string>*>& sourc
 
 Catalog Catalog::Load(const std::string& path, const text::Collation& collation)
 {
-    const auto lines = text::ReadTextList(path, text::DataFile::CatalogCap);
+    auto lines = text::ReadTextList(path, text::DataFile::CatalogCap);
     if (!lines)
         return {};
-    return FromLines(*lines, collation);
+    std::vector<std::vector<std::string>> owned(1);
+    owned[0] = std::move(*lines);
+    return Build({&owned[0]}, collation, &owned);
 }
 
 Catalog Catalog::LoadSources(const std::vector<std::string>& folders, const text::Collation& collation)
@@ -105,7 +121,10 @@ Catalog Catalog::LoadSources(const std::vector<std::string>& folders, const text
     for (size_t s = 0; s < folders.size(); ++s)
         if (auto read = text::ReadTextList(folders[s] + "nomes.txt"))
             lines[s] = std::move(*read);
-    return FromSources(lines, collation);
+    std::vector<const std::vector<std::string>*> sources;
+    for (const auto& l : lines)
+        sources.push_back(&l);
+    return Build(sources, collation, &lines);
 }
 
 } // namespace zelvora::catalog

@@ -20,6 +20,10 @@ namespace zelvora::catalog {
 
 class Catalog {
 public:
+    // The catalog window shows at most this many characters of a field (the
+    // rest as "…"); the catalog itself keeps fields whole.
+    static constexpr size_t ShownFieldLimit = 500;
+
     // Builds the catalog from the file's lines. Never fails.
     static Catalog FromLines(const std::vector<std::string>& lines, const text::Collation& collation);
     // Reads the file; a missing or unreadable file gives an empty catalog, and
@@ -53,8 +57,10 @@ public:
     const std::vector<std::string>& incompleteLines() const { return m_incomplete; }
 
 private:
+    // owned: the lines themselves when the catalog may let them go while it
+    // builds (sourceLines then point into it), else nullptr.
     static Catalog Build(const std::vector<const std::vector<std::string>*>& sourceLines,
-                         const text::Collation& collation);
+                         const text::Collation& collation, std::vector<std::vector<std::string>>* owned);
 
     std::vector<CatalogEntry> m_entries;
     std::vector<std::string> m_organisations, m_examTypes, m_years;

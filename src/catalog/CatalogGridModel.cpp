@@ -10,6 +10,14 @@ CatalogGridModel::CatalogGridModel(QObject* parent) : QAbstractTableModel(parent
 {
 }
 
+QString CatalogGridModel::ShownText(std::string_view cp1252)
+{
+    // One byte is one character in Windows-1252.
+    if (cp1252.size() <= ShownLimit)
+        return app::FromAnsi(cp1252);
+    return app::FromAnsi(cp1252.substr(0, ShownLimit)) + QChar(0x2026);
+}
+
 void CatalogGridModel::setCatalog(const catalog::Catalog* catalog)
 {
     beginResetModel();
@@ -53,11 +61,11 @@ QVariant CatalogGridModel::data(const QModelIndex& index, int role) const
         return QString();
     switch (index.column()) {
     case 0:
-        return app::FromAnsi(e->examType);
+        return ShownText(e->examType);
     case 1:
-        return app::FromAnsi(e->organisation);
+        return ShownText(e->organisation);
     case 2:
-        return app::FromAnsi(e->year);
+        return ShownText(e->year);
     }
     return {};
 }

@@ -7,6 +7,7 @@
 
 #include <QAbstractTableModel>
 
+#include <string_view>
 #include <vector>
 
 namespace zelvora::gui {
@@ -15,6 +16,13 @@ class CatalogGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     explicit CatalogGridModel(QObject* parent = nullptr);
+
+    // A field as the catalog window shows it, in the grid and in the filter
+    // lists: its first ShownLimit characters, then "…" when there are more.
+    // The catalog keeps any length, but laying out a field of megabytes
+    // would take hundreds of megabytes and show nothing more of it.
+    static constexpr size_t ShownLimit = catalog::Catalog::ShownFieldLimit;
+    static QString ShownText(std::string_view cp1252);
 
     // The catalog must outlive the model or be replaced before it goes.
     void setCatalog(const catalog::Catalog* catalog);

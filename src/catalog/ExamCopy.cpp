@@ -79,19 +79,14 @@ void ExamCopy::Run(const QString& topLeftCell, const ExamCopyRow& selected, cons
     // typed a whole path.
     m_dialog->setDirectory(QFileInfo(dest).absolutePath());
 
-    if (selected.row < 0) {
+    // A row without an archive (the blank row of an empty grid) copies nothing.
+    if (selected.row < 0 || size_t(selected.row) >= rowArchives.size()) {
         Fail();
         return;
     }
-    std::string archive;
-    try {
-        const QString folder = m_rowFolder ? m_rowFolder(selected.row) : m_ctx.dataFolder;
-        archive = ExamExtraction::ArchivePath(QFile::encodeName(folder).toStdString(), rowArchives,
-                                              size_t(selected.row));
-    } catch (...) {
-        Fail();
-        return;
-    }
+    const QString folder = m_rowFolder ? m_rowFolder(selected.row) : m_ctx.dataFolder;
+    const std::string archive = ExamExtraction::ArchivePath(QFile::encodeName(folder).toStdString(),
+                                                            rowArchives[size_t(selected.row)]);
 
     ExamExtraction extraction(*m_unzipper);
     const ExamExtractionResult result = extraction.Extract(archive, QFile::encodeName(dest).toStdString());

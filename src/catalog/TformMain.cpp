@@ -13,8 +13,10 @@
 #include "app/TformAbre.h"
 #include "app/TformCreditos.h"
 #include "app/WindowPlacement.h"
+#include "catalog/CatalogGridLook.h"
 #include "catalog/CatalogGridModel.h"
 #include "catalog/ExamCopy.h"
+#include "catalog/FilterList.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -22,7 +24,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFrame>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
@@ -48,17 +49,6 @@ constexpr int kWideTitle = 337, kNarrowTitle = 322;
 // column gives up the room for it.
 constexpr size_t kRowsForNarrowColumn = 8;
 
-QComboBox* FilterList(QWidget* parent, const QRect& place, const QString& hint)
-{
-    auto* c = new QComboBox(parent);
-    c->setEditable(false);
-    c->setFont(Arial(11, false));
-    c->setGeometry(place);
-    c->setToolTip(hint);
-    c->setMaxVisibleItems(16);
-    return c;
-}
-
 QLabel* TitlePanel(const QString& caption, QWidget* parent)
 {
     auto* l = new QLabel(caption, parent);
@@ -68,16 +58,6 @@ QLabel* TitlePanel(const QString& caption, QWidget* parent)
     l->setFrameStyle(QFrame::Panel | QFrame::Raised);
     l->setLineWidth(1);
     return l;
-}
-
-void FillList(QComboBox* list, const std::vector<std::string>& values)
-{
-    // The catalog gives each list already in collation order; every item
-    // carries its Windows-1252 bytes so the filter sees the exact text.
-    list->clear();
-    for (const std::string& v : values)
-        list->addItem(app::FromAnsi(v), QByteArray(v.data(), qsizetype(v.size())));
-    list->setCurrentIndex(-1);
 }
 
 } // namespace
@@ -132,14 +112,16 @@ void TformMain::buildLogoPanel()
                      "labelOrg");
     labelAno = Named(WhiteLabel(QStringLiteral("Ano:"), labelFont, panelLogo, {477, 126}), "labelAno");
 
-    comboProva = Named(FilterList(panelLogo, {133, 91, 465, 21},
-                                  QStringLiteral("Clique aqui e escolha um tipo de prova para o cargo pretendido")),
-                       "comboProva");
-    comboOrg = Named(FilterList(panelLogo, {228, 123, 241, 21},
-                                QStringLiteral("Exibe somente as provas de uma determinada organização")),
+    comboProva = Named(
+        FilterList::Create(panelLogo, {133, 91, 465, 21},
+                           QStringLiteral("Clique aqui e escolha um tipo de prova para o cargo pretendido")),
+        "comboProva");
+    comboOrg = Named(FilterList::Create(panelLogo, {228, 123, 241, 21},
+                                        QStringLiteral("Exibe somente as provas de uma determinada organização")),
                      "comboOrg");
-    comboAno = Named(FilterList(panelLogo, {517, 123, 81, 21}, QStringLiteral("Veja os exames de um ano específico")),
-                     "comboAno");
+    comboAno = Named(
+        FilterList::Create(panelLogo, {517, 123, 81, 21}, QStringLiteral("Veja os exames de um ano específico")),
+        "comboAno");
     comboProva->setAccessibleName(QStringLiteral("Tipo de Prova"));
     comboOrg->setAccessibleName(QStringLiteral("Organização Responsável"));
     comboAno->setAccessibleName(QStringLiteral("Ano"));
@@ -165,29 +147,7 @@ void TformMain::buildMiddleArea()
     m_gridModel->setCatalog(&m_catalog);
     gridProvas = Named(new QTableView(panelMaster), "gridProvas");
     gridProvas->setModel(m_gridModel);
-    gridProvas->setFont(Arial(13, false));
-    QPalette pal = gridProvas->palette();
-    pal.setColor(QPalette::Base, Qt::white);
-    pal.setColor(QPalette::Text, Qt::black);
-    gridProvas->setPalette(pal);
-    gridProvas->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    gridProvas->setLineWidth(2);
-    gridProvas->horizontalHeader()->hide();
-    gridProvas->verticalHeader()->hide();
-    gridProvas->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    gridProvas->horizontalHeader()->setMinimumSectionSize(1);
-    gridProvas->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    gridProvas->verticalHeader()->setMinimumSectionSize(1);
-    gridProvas->verticalHeader()->setDefaultSectionSize(kRowHeight);
-    gridProvas->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    gridProvas->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    gridProvas->setSelectionBehavior(QAbstractItemView::SelectRows);
-    gridProvas->setSelectionMode(QAbstractItemView::SingleSelection);
-    gridProvas->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    gridProvas->setWordWrap(false);
-    gridProvas->setCornerButtonEnabled(false);
-    // Tab leaves the grid for the next control; the arrows move in it.
-    gridProvas->setTabKeyNavigation(false);
+    CatalogGridLook::Apply(gridProvas, kRowHeight);
     gridProvas->setAccessibleName(QStringLiteral("Provas"));
     // A double click anywhere in the grid copies the selected row, also on
     // the white space below the last row (doubleClicked fires on cells only).
@@ -265,14 +225,11 @@ void TformMain::FormCreate()
     m_rowArchives.clear();
     LoadProvas();
 
-    // Start with the entries of the greatest year.
-    try {
-        if (comboAno->count() > 0) {
-            comboAno->setCurrentIndex(comboAno->count() - 1);
-            comboAnoChange();
-        }
-    } catch (...) {
-        // The window shows whatever the grid holds.
+    // Start with the entries of the greatest year. A failure here reaches
+    // the application, which shows it; the window keeps what the grid holds.
+    if (comboAno->count() > 0) {
+        comboAno->setCurrentIndex(comboAno->count() - 1);
+        comboAnoChange();
     }
 }
 
@@ -295,9 +252,10 @@ void TformMain::LoadProvas()
         m_catalog = catalog::Catalog::LoadSources(folders, *m_ctx.collation);
     }
     m_gridModel->setCatalog(&m_catalog);
-    FillList(comboProva, m_catalog.examTypes());
-    FillList(comboOrg, m_catalog.organisations());
-    FillList(comboAno, m_catalog.years());
+    // The catalog gives each list already in collation order.
+    FilterList::Fill(comboProva, m_catalog.examTypes());
+    FilterList::Fill(comboOrg, m_catalog.organisations());
+    FilterList::Fill(comboAno, m_catalog.years());
 }
 
 void TformMain::reloadCatalog(const std::optional<catalog::CatalogEntry>& shown)
@@ -308,12 +266,8 @@ void TformMain::reloadCatalog(const std::optional<catalog::CatalogEntry>& shown)
     // Show the year of the entry (the greatest year when none), as a pick
     // in comboAno would, with the entry's row selected.
     int year = comboAno->count() - 1;
-    if (shown) {
-        const QByteArray wanted = QByteArray::fromStdString(shown->year);
-        for (int i = 0; i < comboAno->count(); ++i)
-            if (comboAno->itemData(i).toByteArray() == wanted)
-                year = i;
-    }
+    if (const int i = shown ? FilterList::IndexOfValue(comboAno, shown->year) : -1; i >= 0)
+        year = i;
     if (year >= 0) {
         comboAno->setCurrentIndex(year);
         comboAnoChange();
@@ -394,7 +348,7 @@ void TformMain::layoutMiddleArea()
 
 void TformMain::filterBy(CatalogField field, QComboBox* list)
 {
-    const QByteArray value = list->currentIndex() >= 0 ? list->currentData().toByteArray() : QByteArray();
+    const QByteArray value = FilterList::ChosenValue(list);
     auto rows = catalog::FilterByField(m_catalog, field, std::string_view(value.constData(), size_t(value.size())));
     const size_t n = rows.size();
     showRows(std::move(rows));

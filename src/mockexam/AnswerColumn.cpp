@@ -3,6 +3,7 @@
 #include "app/ImageView.h"
 #include "app/Look.h"
 #include "app/TFocusImage.h"
+#include "mockexam/AnswerCard.h"
 #include "mockexam/ExamRun.h"
 #include "mockexam/QuestionBox.h"
 
@@ -24,6 +25,14 @@ constexpr int TempoHeight = 29;
 // line that names both answers.
 constexpr int ButtonsBottom = 169;
 constexpr int AidsHeight = 32;
+// The review's verdict ("Gabarito: D", "Sua resposta: em branco") in type
+// large enough to read at a glance: up to three lines above the clock.
+constexpr int VerdictHeight = 60;
+// The answer card between the buttons and the verdict: at least two rows.
+constexpr int CardTop = ButtonsBottom + 6;
+constexpr int CardMinHeight = 2 * AnswerCard::CellHeight;
+// The clock's colour in the last five minutes.
+const QColor ClockEndingColour(0xFF, 0xB8, 0x3C);
 
 // Option colours in the review, on the answer box's blue.
 const QColor KeyOptionColour(0x8C, 0xF0, 0x8C);
@@ -50,7 +59,7 @@ AnswerColumn::AnswerColumn(QWidget* parent) : QScrollArea(parent)
     pRespClient = Named(new QWidget, "pRespClient");
     Paint(pRespClient, AnswerColumnColour());
     // Everything down to the clock stays reachable on a short screen.
-    pRespClient->setMinimumSize(Width, ButtonsBottom + 4 + AidsHeight + TempoHeight + 5);
+    pRespClient->setMinimumSize(Width, CardTop + CardMinHeight + 4 + VerdictHeight + TempoHeight + 5);
     pRespClient->installEventFilter(this);
     setWidget(pRespClient);
 
@@ -101,8 +110,8 @@ AnswerColumn::AnswerColumn(QWidget* parent) : QScrollArea(parent)
     ckRevisar->setFocusPolicy(Qt::NoFocus);
     ckRevisar->resize(186, 20);
     connect(ckRevisar, &QCheckBox::clicked, this, &AnswerColumn::reviewMarkClicked);
-    lGabarito = Named(WhiteLabel(QString(), Arial(11, true), pRespClient), "lGabarito");
-    lGabarito->resize(186, AidsHeight);
+    lGabarito = Named(WhiteLabel(QString(), Arial(15, true), pRespClient), "lGabarito");
+    lGabarito->resize(188, VerdictHeight);
     lGabarito->setWordWrap(true);
     lGabarito->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lGabarito->hide();
@@ -110,18 +119,35 @@ AnswerColumn::AnswerColumn(QWidget* parent) : QScrollArea(parent)
     lTempo = Named(WhiteLabel(QStringLiteral("00 s"), Arial(24, true), pRespClient), "lTempo");
     lTempo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lTempo->setGeometry(0, 180, 194, TempoHeight);
+
+    gCartao = new AnswerCard(pRespClient);
+    gCartao->setGeometry(8, CardTop, 182, CardMinHeight);
+    connect(gCartao, &AnswerCard::questionChosen, this, &AnswerColumn::questionChosen);
 }
 
 void AnswerColumn::showPaper(const mockexam::ExamRun& run)
 {
     const auto& answers = run.answers();
-    // A to E, or C and E in the first column on a right/wrong paper.
+    // A to E in three columns, or "Certo" and "Errado" across the box on a
+    // right/wrong paper; the selector and its label say "Item" there.
+    const bool rightWrong = answers.itemType() == mockexam::ItemType::RightWrong;
     for (int i = 0; i < 5; ++i) {
         const bool offered = i < answers.optionCount();
+        QRadioButton* item = rgRespostaItems[i];
         if (offered)
-            rgRespostaItems[i]->setText(QString::fromStdString(answers.optionLetter(i)));
-        rgRespostaItems[i]->setVisible(offered);
+            item->setText(rightWrong ? (i == 0 ? QStringLiteral("Certo") : QStringLiteral("Errado"))
+                                     : QString::fromStdString(answers.optionLetter(i)));
+        item->setGeometry(rightWrong ? QRect(6, 17 + i * 20, 100, 19)
+                                     : QRect(6 + (i / 2) * 35, 17 + (i % 2) * 20, 34, 19));
+        item->setVisible(offered);
     }
+    lQuestao->setText(rightWrong ? QStringLiteral("Selecione o item:") : QStringLiteral("Selecione a questão:"));
+    lQuestao->adjustSize();
+    cbQuestao->setAccessibleName(rightWrong ? QStringLiteral("Selecione o item")
+                                            : QStringLiteral("Selecione a questão"));
+    gCartao->setQuestionCount(int(answers.questionCount()));
+    for (int q = 0; q < int(answers.questionCount()); ++q)
+        showCell(run, q);
     const QSignalBlocker block(cbQuestao);
     cbQuestao->clear();
     QStringList items;
@@ -140,6 +166,22 @@ void AnswerColumn::showItem(const mockexam::ExamRun& run, int question)
         return;
     cbQuestao->setItemText(question, QString::fromStdString(answers.itemTexts()[size_t(question)]));
     cbQuestao->setItemExtra(question, QString::fromStdString(answers.itemExtra(question)));
+    showCell(run, question);
+}
+
+void AnswerColumn::showCell(const mockexam::ExamRun& run, int question)
+{
+    const auto& answers = run.answers();
+    const int option = answers.storedOption(question);
+    gCartao->setCell(question, option >= 0 ? QString::fromStdString(answers.optionLetter(option)) : QString(),
+                     answers.markedForReview(question), answers.guessed(question));
+}
+
+void AnswerColumn::setClockEnding(bool ending)
+{
+    QPalette pal = lTempo->palette();
+    pal.setColor(QPalette::WindowText, ending ? ClockEndingColour : QColor(Qt::white));
+    lTempo->setPalette(pal);
 }
 
 void AnswerColumn::showQuestion(const mockexam::ExamRun& run)
@@ -154,6 +196,10 @@ void AnswerColumn::showQuestion(const mockexam::ExamRun& run)
     {
         const QSignalBlocker block(ckRevisar);
         ckRevisar->setChecked(answers.markedForReview(q));
+    }
+    if (gCartao->questionCount() > q) {
+        showCell(run, q);
+        gCartao->setCurrent(q);
     }
     const bool reviewing = run.reviewing();
     ckRevisar->setVisible(!reviewing);
@@ -185,10 +231,12 @@ void AnswerColumn::showQuestion(const mockexam::ExamRun& run)
     const auto review = run.review();
     if (size_t(q) < review.rows().size()) {
         const auto& row = review.rows()[size_t(q)];
-        lGabarito->setText(QStringLiteral("Gabarito: %1   Sua resposta: %2 (%3)")
-                               .arg(QString::fromStdString(row.key.empty() ? "-" : row.key),
-                                    QString::fromStdString(row.given.empty() ? "-" : row.given),
-                                    QString::fromUtf8(mockexam::StatusText(row.status))));
+        const QString given = row.given.empty()
+            ? QStringLiteral("em branco")
+            : QStringLiteral("%1 (%2)").arg(QString::fromStdString(row.given),
+                                            QString::fromUtf8(mockexam::StatusText(row.status)));
+        lGabarito->setText(QStringLiteral("Gabarito: %1\nSua resposta: %2")
+                               .arg(QString::fromStdString(row.key.empty() ? "-" : row.key), given));
     }
 }
 
@@ -222,9 +270,17 @@ void AnswerColumn::placeClock()
 {
     const int columnHeight = qMax(height(), pRespClient->minimumHeight());
     lTempo->move(lTempo->x(), columnHeight - lTempo->height() - 5);
+    placeAids();
+}
+
+void AnswerColumn::placeAids()
+{
     const int top = lTempo->y() - AidsHeight;
     ckRevisar->move(8, top + AidsHeight - ckRevisar->height());
-    lGabarito->move(8, top);
+    lGabarito->setGeometry(6, lTempo->y() - VerdictHeight, 188, VerdictHeight);
+    // The card takes what is left between the buttons and the verdict.
+    const int cardBottom = lTempo->y() - VerdictHeight - 4;
+    gCartao->setGeometry(8, CardTop, 182, qMax(CardMinHeight, cardBottom - CardTop));
 }
 
 bool AnswerColumn::eventFilter(QObject* watched, QEvent* event)
@@ -232,9 +288,7 @@ bool AnswerColumn::eventFilter(QObject* watched, QEvent* event)
     if (watched == pRespClient && event->type() == QEvent::Resize) {
         imRight->setGeometry(pRespClient->rect());
         lTempo->move(lTempo->x(), pRespClient->height() - lTempo->height() - 5);
-        const int top = lTempo->y() - AidsHeight;
-        ckRevisar->move(8, top + AidsHeight - ckRevisar->height());
-        lGabarito->move(8, top);
+        placeAids();
     }
     return QScrollArea::eventFilter(watched, event);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The exam window's answer column (pResp) on the right: the question list,
 // the answer box with its five options, Próxima, Anterior, Finalizar, Sair,
-// the review mark, the review's line naming both answers, and the clock. It
+// the answer card (a cell per question, a click goes to it), the review
+// mark, the review's verdict naming both answers, and the clock. It
 // shows the question the exam run is on and reports the user's acts as
 // signals; it keeps no state of the attempt.
 #include <QScrollArea>
@@ -18,6 +19,7 @@ class ExamRun;
 
 namespace zelvora::gui {
 
+class AnswerCard;
 class ImageView;
 class QuestionBox;
 class TFocusImage;
@@ -42,8 +44,11 @@ public:
     void setShownOption(int option);
     // Answers cannot be clicked (review, time up).
     void lockAnswers(bool locked);
-    // Puts the clock at the column's foot, the review aids above it.
+    // Puts the clock at the column's foot, the review aids above it and the
+    // answer card between them and the buttons.
     void placeClock();
+    // The clock's colour: another one in the exam's last minutes.
+    void setClockEnding(bool ending);
 
     QWidget* pRespClient = nullptr;
     ImageView* imRight = nullptr;
@@ -59,14 +64,21 @@ public:
     QCheckBox* ckRevisar = nullptr;
     QLabel* lGabarito = nullptr;
     QLabel* lTempo = nullptr;
+    AnswerCard* gCartao = nullptr;
 
 signals:
+    // A cell of the answer card was clicked or chosen by keyboard.
+    void questionChosen(int question);
     void optionClicked(int option);
     void optionStruck(int option);
     void reviewMarkClicked(bool on);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void showCell(const mockexam::ExamRun& run, int question);
+    void placeAids();
 };
 
 } // namespace zelvora::gui

@@ -1,5 +1,7 @@
 #include "mockexam/AnswerKeyText.h"
 
+#include "mockexam/KeySheetReader.h"
+
 #include <algorithm>
 #include <map>
 
@@ -7,14 +9,11 @@ namespace zelvora::mockexam {
 
 namespace {
 
-// No paper has anywhere near this many questions; a bigger number is a typo
-// (or a year, a page number) and is refused rather than believed.
-constexpr long kMaxQuestion = 1000;
+// A bigger question number is a typo (or a year, a page number) and is
+// refused rather than believed.
+constexpr long kMaxQuestion = long(AnswerKeyText::MaxQuestions);
 
-struct Token {
-    enum Kind { Number, Word } kind;
-    std::string text; // digits, or letters in upper case
-};
+using Token = KeyToken;
 
 bool IsAsciiLetter(unsigned char c)
 {
@@ -30,7 +29,7 @@ bool IsDigit(unsigned char c)
 // (blanks, line breaks, "-", ".", ")", ":", dashes and other punctuation) only
 // separates. A byte of a non-ASCII character counts as a letter, so a word
 // such as "Questão" stays one word (and is refused as an option).
-std::vector<Token> Tokenize(std::string_view text)
+std::vector<Token> Tokenize(std::string_view text, bool keepStars)
 {
     std::vector<Token> tokens;
     size_t i = 0;
@@ -40,7 +39,7 @@ std::vector<Token> Tokenize(std::string_view text)
             size_t j = i;
             while (j < text.size() && IsDigit(static_cast<unsigned char>(text[j])))
                 ++j;
-            tokens.push_back({Token::Number, std::string(text.substr(i, j - i))});
+            tokens.push_back({Token::Number, std::string(text.substr(i, j - i)), i, j});
             i = j;
         } else if (IsAsciiLetter(c) || c >= 0x80) {
             // A UTF-8 punctuation mark (en dash, em dash, non-breaking space)
@@ -71,9 +70,11 @@ std::vector<Token> Tokenize(std::string_view text)
                 word += (d >= 'a' && d <= 'z') ? char(d - 'a' + 'A') : char(d);
                 ++j;
             }
-            tokens.push_back({Token::Word, std::move(word)});
+            tokens.push_back({Token::Word, std::move(word), i, j});
             i = j;
         } else {
+            if (keepStars && c == '*')
+                tokens.push_back({Token::Star, "*", i, i + 1});
             ++i;
         }
     }
@@ -100,6 +101,12 @@ ParsedAnswerKey Letters(const std::vector<Token>& tokens)
                 key.error = std::string("\"" + t.text + "\" não é uma resposta: as opções vão de A a E.");
                 return key;
             }
+            if (key.digits.size() == AnswerKeyText::MaxQuestions) {
+                key.digits.clear();
+                key.error = "O gabarito tem mais de " + std::to_string(AnswerKeyText::MaxQuestions)
+                    + " respostas: " + AnswerKeyText::TooManyQuestions();
+                return key;
+            }
             key.digits.push_back(Digit(c));
         }
     return key;
@@ -116,8 +123,13 @@ ParsedAnswerKey Numbered(const std::vector<Token>& tokens)
             return key;
         }
         const std::string digits = t.text.substr(std::min(t.text.find_first_not_of('0'), t.text.size()));
-        if (digits.empty() || digits.size() > 4 || std::stol(digits) > kMaxQuestion) {
+        if (digits.empty()) {
             key.error = std::string("Número de questão inválido: " + t.text + ".");
+            return key;
+        }
+        if (digits.size() > 4 || std::stol(digits) > kMaxQuestion) {
+            key.error = "Questão " + (t.text.size() > 12 ? t.text.substr(0, 12) + "..." : t.text) + ": "
+                + AnswerKeyText::TooManyQuestions();
             return key;
         }
         const long number = std::stol(digits);
@@ -150,9 +162,19 @@ ParsedAnswerKey Numbered(const std::vector<Token>& tokens)
 
 } // namespace
 
+std::string AnswerKeyText::TooManyQuestions()
+{
+    return "o Zelvora aceita gabaritos de até " + std::to_string(MaxQuestions) + " questões.";
+}
+
+std::vector<KeyToken> AnswerKeyText::Tokens(std::string_view text, bool keepStars)
+{
+    return Tokenize(text, keepStars);
+}
+
 ParsedAnswerKey AnswerKeyText::Parse(std::string_view text)
 {
-    const auto tokens = Tokenize(text);
+    const auto tokens = Tokenize(text, false);
     ParsedAnswerKey key;
     if (tokens.empty()) {
         key.error = "O gabarito está vazio.";
@@ -172,6 +194,52 @@ std::string AnswerKeyText::FileBytes(const std::vector<std::string>& digits)
     for (const auto& d : digits)
         bytes += d + "\r\n";
     return bytes;
+}
+
+} // namespace zelvora::mockexam
+
+namespace zelvora::mockexam {
+
+ResultOf<KeySheet, KeyReadCode> AnswerKeyText::ReadSheet(std::string_view text)
+{
+    std::vector<std::vector<std::string>> pages(1);
+    std::string line;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        const char c = i < text.size() ? text[i] : '\n';
+        if (c == '\r' || c == '\n' || c == '\f') {
+            pages.back().push_back(std::move(line));
+            line.clear();
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            if (c == '\f')
+                pages.emplace_back();
+        } else {
+            line += c;
+        }
+    }
+    auto sheet = KeySheetReader::Read(pages);
+    if (sheet) {
+        // The sheet reader passes over numbers past MaxQuestions (years,
+        // pages); a key that fills every question up to it may go on past it,
+        // and is refused rather than cut short.
+        const bool full = std::any_of(sheet->sections.begin(), sheet->sections.end(),
+                                      [](const KeySection& k) { return k.answers.size() >= MaxQuestions; });
+        if (full) {
+            const ParsedAnswerKey plain = Parse(text);
+            if (!plain.ok() && plain.error.find(TooManyQuestions()) != std::string::npos)
+                return ResultOf<KeySheet, KeyReadCode>::Fail(KeyReadCode::NoAnswers, plain.error);
+        }
+    }
+    if (sheet || sheet.code() != KeyReadCode::NoAnswers)
+        return sheet;
+    // Bare letters ("ABCDE...", one per line) carry no layout of their own.
+    const ParsedAnswerKey plain = Parse(text);
+    if (!plain.ok())
+        return ResultOf<KeySheet, KeyReadCode>::Fail(KeyReadCode::NoAnswers, plain.error);
+    KeySection section;
+    for (const auto& d : plain.digits)
+        section.answers.push_back(std::string(1, char('A' + (d[0] - '1'))));
+    return KeySheet{{std::move(section)}};
 }
 
 } // namespace zelvora::mockexam

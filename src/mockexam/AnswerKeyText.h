@@ -9,6 +9,9 @@
 // "A B C" or one letter per line. Numbered pairs may come in any order (PDFs
 // often lay keys out in columns) but must number the questions 1 to N, each
 // once.
+#include "mockexam/KeySheet.h"
+#include "text/Result.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,10 +25,37 @@ struct ParsedAnswerKey {
     bool ok() const { return error.empty(); }
 };
 
+// A run of digits, a run of letters (upper-cased; other UTF-8 characters
+// stay as they are) or, where asked for, a "*"; begin and end are byte
+// offsets into the text it came from.
+struct KeyToken {
+    enum Kind { Number, Word, Star } kind;
+    std::string text;
+    size_t begin = 0, end = 0;
+};
+
 class AnswerKeyText {
 public:
-    // text is UTF-8.
+    // The most questions a key may have, given as bare letters or as
+    // numbered pairs alike; no paper comes anywhere near it, and a longer
+    // key is refused with a message rather than read.
+    static constexpr size_t MaxQuestions = 1000;
+
+    // Why a key of that many questions is refused (Portuguese, UTF-8).
+    static std::string TooManyQuestions();
+
+    // text is UTF-8. Linear in the text's length; past MaxQuestions answers
+    // reading stops.
     static ParsedAnswerKey Parse(std::string_view text);
+
+    // Every post or booklet type of a key copied out of a board's PDF (see
+    // KeySheetReader for the layouts); a form feed separates pages. Text in
+    // none of those layouts is read as Parse reads it, as one section.
+    static zelvora::ResultOf<KeySheet, KeyReadCode> ReadSheet(std::string_view text);
+
+    // The tokens of text; everything but digits, letters (and "*" when
+    // keepStars) only separates.
+    static std::vector<KeyToken> Tokens(std::string_view text, bool keepStars = false);
 
     // The key file's bytes: one digit per line, each line ended by CR LF.
     static std::string FileBytes(const std::vector<std::string>& digits);

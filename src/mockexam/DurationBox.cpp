@@ -10,6 +10,7 @@ using zelvora::mockexam::PaperInfoReader;
 namespace zelvora::gui {
 
 const QString DurationBox::NoLimit = QStringLiteral("sem limite");
+const QString DurationBox::NoPaper = QStringLiteral("escolha a prova");
 
 namespace {
 
@@ -35,7 +36,37 @@ DurationBox::DurationBox(QWidget* parent) : QLineEdit(parent)
     completer->setCaseSensitivity(Qt::CaseInsensitive);
     setCompleter(completer);
     connect(this, &QLineEdit::editingFinished, this, &DurationBox::settle);
-    setDuration(std::nullopt);
+    clearPaper();
+}
+
+void DurationBox::clearPaper()
+{
+    m_last.reset();
+    setText(QString());
+    setPlaceholderText(NoPaper);
+    setEnabled(false);
+}
+
+bool DurationBox::readable() const
+{
+    return Read(text()).has_value();
+}
+
+QString DurationBox::problem() const
+{
+    if (readable())
+        return {};
+    return QStringLiteral("A duração \"%1\" não foi entendida. Escreva horas e minutos (3:00), "
+                          "minutos (150) ou deixe o campo vazio para prova sem limite.")
+        .arg(text().trimmed());
+}
+
+void DurationBox::setLocked(bool locked)
+{
+    setReadOnly(locked);
+    setFocusPolicy(locked ? Qt::NoFocus : Qt::StrongFocus);
+    setToolTip(locked ? QStringLiteral("A duração não muda durante a prova")
+                      : QStringLiteral("Duração da prova: h:mm, minutos ou vazio para \"sem limite\""));
 }
 
 void DurationBox::setDuration(std::optional<int> seconds)
@@ -43,6 +74,8 @@ void DurationBox::setDuration(std::optional<int> seconds)
     if (seconds && *seconds <= 0)
         seconds.reset();
     m_last = seconds;
+    setPlaceholderText(NoLimit);
+    setEnabled(true);
     setText(seconds ? QString::fromStdString(PaperInfoReader::DurationText(*seconds)) : QString());
 }
 
@@ -58,7 +91,10 @@ std::optional<int> DurationBox::duration() const
 
 void DurationBox::settle()
 {
-    setDuration(duration());
+    // Readable text is written the usual way; other text stays for the
+    // user to see and mend (starting refuses it).
+    if (readable())
+        setDuration(duration());
 }
 
 } // namespace zelvora::gui

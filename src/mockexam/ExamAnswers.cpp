@@ -12,14 +12,21 @@ void ExamAnswers::start(size_t questionCount, ItemType type)
     m_struck.assign(questionCount, 0);
     m_items.clear();
     m_items.reserve(questionCount);
+    const std::string word = ItemWord(type);
     for (size_t n = 1; n <= questionCount; ++n)
-        m_items.push_back("Questão " + std::to_string(n));
+        m_items.push_back(word + " " + std::to_string(n));
     m_current = 0;
+}
+
+std::string ExamAnswers::ItemWord(ItemType type)
+{
+    return type == ItemType::RightWrong ? "Item" : "Questão";
 }
 
 void ExamAnswers::restore(const std::vector<std::string>& answers, int current)
 {
-    start(answers.size());
+    // Taken up again, a right/wrong paper stays one.
+    start(answers.size(), m_info.itemType);
     for (size_t q = 0; q < answers.size(); ++q) {
         if (answers[q] == NotAnswered)
             continue;

@@ -2,7 +2,8 @@
 // The answers of the exam being taken: one stored answer per question ("#"
 // for none, "1" to "5" for options A to E, or "C" / "E" on a right/wrong
 // paper), the current question, and the texts of the question selector
-// ("Questão n", with "   OK" once answered). Beside them, two study aids
+// ("Questão n", or "Item n" on a right/wrong paper, with "   OK" once
+// answered). Beside them, two study aids
 // that never touch the score: questions marked "Revisar depois", and options
 // struck out; and questions marked as a guess ("Chute"), which the results
 // leave blank for a second score. Texts are UTF-8.
@@ -27,6 +28,8 @@ public:
     void start(size_t questionCount, ItemType type = ItemType::MultipleChoice);
 
     ItemType itemType() const { return m_info.itemType; }
+    // What the paper calls a question: "Questão", or "Item" on a right/wrong paper.
+    static std::string ItemWord(ItemType type);
     // 5 (A to E) or 2 (C and E).
     int optionCount() const { return m_info.optionCount(); }
     std::string optionLetter(int option) const { return m_info.optionLetter(option); }
@@ -36,7 +39,8 @@ public:
     const std::vector<std::string>& answers() const { return m_answers; }
     const std::vector<std::string>& itemTexts() const { return m_items; }
 
-    // An exam of as many questions as answers, taken up again: the answers
+    // An exam of as many questions as answers, of the item type of the last
+    // start, taken up again: the answers
     // as they were stored, each answered question's selector text marked,
     // and current made current (question 0 when it is outside the exam).
     void restore(const std::vector<std::string>& answers, int current);

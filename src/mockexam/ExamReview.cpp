@@ -34,7 +34,10 @@ std::vector<ReviewRow> ExamReview::filtered(ReviewFilter filter) const
         const bool keep = filter == ReviewFilter::All
             || (filter == ReviewFilter::Wrong && row.status == QuestionStatus::Wrong)
             || (filter == ReviewFilter::Blank && row.status == QuestionStatus::Blank)
-            || (filter == ReviewFilter::Marked && row.marked) || (filter == ReviewFilter::Guessed && row.guessed);
+            || (filter == ReviewFilter::Marked && row.marked)
+            || (filter == ReviewFilter::NotRight
+                && (row.status == QuestionStatus::Wrong || row.status == QuestionStatus::Blank))
+            || (filter == ReviewFilter::Guessed && row.guessed);
         if (keep)
             out.push_back(row);
     }
@@ -47,15 +50,22 @@ const char* ExamReview::FilterText(ReviewFilter filter)
     case ReviewFilter::All:
         return "Todas";
     case ReviewFilter::Wrong:
-        return "Erradas";
+        return "Respondidas erradas";
     case ReviewFilter::Blank:
         return "Em branco";
     case ReviewFilter::Marked:
         return "Marcadas para revisar";
+    case ReviewFilter::NotRight:
+        return "Erradas ou em branco";
     case ReviewFilter::Guessed:
         return "Chutes";
     }
     return "";
+}
+
+std::string ExamReview::filterLabel(ReviewFilter filter) const
+{
+    return std::string(FilterText(filter)) + " (" + std::to_string(filtered(filter).size()) + ")";
 }
 
 std::string ExamReview::RowText(const ReviewRow& row)

@@ -16,6 +16,7 @@ enum class ReviewFilter {
     Wrong, // answered wrongly
     Blank, // not answered (and not counted right)
     Marked, // marked "Revisar depois"
+    NotRight, // every question the results list as wrong: answered wrongly or blank
     Guessed, // marked as a guess ("Chute")
 };
 
@@ -43,8 +44,14 @@ public:
     void addQuestionAids(const std::vector<bool>& guesses, const std::vector<long long>& seconds,
                          const std::vector<std::pair<int, std::string>>& notes);
 
-    // "Todas", "Erradas", "Em branco", "Marcadas para revisar", "Chutes"
+    // "Todas", "Respondidas erradas", "Em branco", "Marcadas para revisar",
+    // "Erradas ou em branco": what each filter keeps, in words a person
+    // reads without knowing that blanks count as wrong in the results;
+    // "Chutes": the questions marked as a guess.
     static const char* FilterText(ReviewFilter filter);
+    // The filter's text with the number of questions it keeps:
+    // "Em branco (20)".
+    std::string filterLabel(ReviewFilter filter) const;
     // "Questão 3: marcada C, gabarito B - errada [revisar]", then when there
     // are: " [chute]", " - 1 min 05 s", " - nota: ..."
     static std::string RowText(const ReviewRow& row);

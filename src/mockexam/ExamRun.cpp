@@ -19,7 +19,9 @@ attempts::AttemptSession::Start ExamRun::start(const PaperBundle& paper, const Q
     m_elapsed = 0;
     m_timeUp = false;
     m_phase = RunPhase::Running;
-    const auto begun = m_session.start(m_paper.identity, name, m_paper.key);
+    // The store keeps the score the results show: the same scoring, under
+    // the paper's info.
+    const auto begun = m_session.start(m_paper.identity, name, m_paper.key, m_paper.info);
     m_times.start(m_paper.key.size());
     m_unsavedSeconds = 0;
     if (begun.resumed) {
@@ -206,6 +208,21 @@ void ExamRun::leaveReview()
 ExamScore ExamRun::score() const
 {
     return ExamScore::Compute(m_paper.key, m_answers.answers(), m_elapsed, m_paper.info);
+}
+
+std::set<int> ExamRun::guessedNumbers() const
+{
+    std::set<int> out;
+    const auto& marks = m_answers.guesses();
+    for (size_t q = 0; q < marks.size(); ++q)
+        if (marks[q])
+            out.insert(int(q) + 1);
+    return out;
+}
+
+BoardScore ExamRun::boardScore(const std::set<int>& guessed) const
+{
+    return BoardScore::Compute(m_paper.key, m_answers.answers(), m_paper.info, guessed);
 }
 
 ExamReview ExamRun::review() const

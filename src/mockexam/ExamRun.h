@@ -7,6 +7,7 @@
 // store's session informed. The exam window only shows the run's state and
 // forwards the user's acts; onChanged tells it to show the state again.
 #include "attempts/AttemptSession.h"
+#include "mockexam/BoardScore.h"
 #include "mockexam/ExamAnswers.h"
 #include "mockexam/ExamCountdown.h"
 #include "mockexam/ExamReview.h"
@@ -15,6 +16,7 @@
 #include "mockexam/QuestionTimes.h"
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -76,6 +78,11 @@ public:
     const QuestionTimes& times() const { return m_times; }
     long long elapsedSeconds() const { return m_elapsed; }
     ExamScore score() const;
+    // The board's score (blocks, weights, minimums, cut-off); guessed: the
+    // questions (1-based) to leave out for the score without the guesses.
+    BoardScore boardScore(const std::set<int>& guessed = {}) const;
+    // The questions (1-based) marked as a guess.
+    std::set<int> guessedNumbers() const;
     ExamReview review() const;
     // The key's option (0-based) for question q, -1 when none.
     int keyOption(int q) const;

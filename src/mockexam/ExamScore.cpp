@@ -1,6 +1,7 @@
 #include "mockexam/ExamScore.h"
 
 #include "mockexam/ExamAnswers.h"
+#include "mockexam/QuestionRanges.h"
 
 #include <charconv>
 #include <cmath>
@@ -43,6 +44,8 @@ ExamScore ExamScore::Compute(const std::vector<std::string>& key, const std::vec
     s.rule = info.scoring;
     s.statuses.reserve(key.size());
     const std::string notAnswered = ExamAnswers::NotAnswered;
+    // Taken out: an annulled question is then neither right nor wrong.
+    const bool excluded = info.annulledRule == AnnulledRule::Excluded;
     for (size_t i = 0; i < key.size(); ++i) {
         const int number = int(i + 1);
         // A question missing from the answers counts as not answered.
@@ -60,10 +63,10 @@ ExamScore ExamScore::Compute(const std::vector<std::string>& key, const std::vec
             status = given ? QuestionStatus::Wrong : QuestionStatus::Blank;
         }
         s.statuses.push_back(status);
-        if (status == QuestionStatus::Right || status == QuestionStatus::Annulled) {
+        if (status == QuestionStatus::Right || (status == QuestionStatus::Annulled && !excluded)) {
             ++s.hits;
             s.right.push_back(number);
-        } else {
+        } else if (status != QuestionStatus::Annulled) {
             if (status == QuestionStatus::Wrong)
                 ++s.wrongAnswered;
             s.wrong.push_back(number);
@@ -71,14 +74,15 @@ ExamScore ExamScore::Compute(const std::vector<std::string>& key, const std::vec
     }
     for (const SubjectRange& subject : info.subjects) {
         SubjectScore score{subject.name, 0, 0};
-        for (int q = 1; q <= s.total; ++q) {
-            if (!subject.contains(q))
-                continue;
-            ++score.total;
-            const QuestionStatus st = s.statuses[size_t(q - 1)];
-            if (st == QuestionStatus::Right || st == QuestionStatus::Annulled)
-                ++score.right;
-        }
+        for (const auto& [first, last] : QuestionRanges::Within(subject.ranges, s.total))
+            for (int q = first; q <= last; ++q) {
+                const QuestionStatus st = s.statuses[size_t(q - 1)];
+                if (st == QuestionStatus::Annulled && excluded)
+                    continue;
+                ++score.total;
+                if (st == QuestionStatus::Right || st == QuestionStatus::Annulled)
+                    ++score.right;
+            }
         s.subjects.push_back(std::move(score));
     }
     return s;
@@ -166,6 +170,20 @@ std::string ExamScore::FormatTwoDecimals(double value, const std::string& decima
         out.insert(out.begin(), '-');
     if (out.size() < 2)
         out.insert(out.begin(), 2 - out.size(), ' ');
+    return out;
+}
+
+std::string ExamScore::FormatPoints(double value, const std::string& decimalPoint)
+{
+    std::string out = FormatTwoDecimals(value, decimalPoint);
+    out.erase(0, out.find_first_not_of(' '));
+    const auto point = out.rfind(decimalPoint);
+    if (point != std::string::npos) {
+        while (out.back() == '0')
+            out.pop_back();
+        if (out.size() == point + decimalPoint.size())
+            out.erase(point);
+    }
     return out;
 }
 

@@ -16,7 +16,8 @@ public:
     static ExamScore Compute(const std::vector<std::string>& key, const std::vector<std::string>& answers,
                              long long seconds);
     // The same under what the paper's info file says: annulled questions are
-    // hits whatever was marked, the scoring rule, and the subjects. With a
+    // hits whatever was marked (or, when the paper takes them out, neither
+    // hits nor wrong), the scoring rule, and the subjects. With a
     // default PaperInfo the result is the plain score above.
     static ExamScore Compute(const std::vector<std::string>& key, const std::vector<std::string>& answers,
                              long long seconds, const PaperInfo& info);
@@ -26,7 +27,9 @@ public:
     int hits = 0;
     long long seconds = 0;
     std::vector<int> right; // 1-based question numbers, ascending
-    std::vector<int> wrong; // every question that is no hit, blanks included
+    // every question that is no hit, blanks included; an annulled question
+    // taken out of the paper (AnnulledRule::Excluded) is in neither list
+    std::vector<int> wrong;
     std::vector<QuestionStatus> statuses; // one per question
     int wrongAnswered = 0; // answered and not a hit
     int annulled = 0;
@@ -54,6 +57,9 @@ public:
     // characters wide (padded with spaces on the left), with the given
     // decimal point.
     static std::string FormatTwoDecimals(double value, const std::string& decimalPoint);
+    // Points as people write them: up to two decimals, no trailing zeros,
+    // no padding ("61,5", "36", "-2,25").
+    static std::string FormatPoints(double value, const std::string& decimalPoint);
     static std::string JoinNumbers(const std::vector<int>& numbers);
 };
 

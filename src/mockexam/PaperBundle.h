@@ -21,10 +21,15 @@ enum class PaperCode { Ok, NoPaper, NoKey };
 class PaperBundle {
 public:
     // folder: the mock-exam folder the entry's list line came from (encoded).
-    static ResultOf<PaperBundle, PaperCode> Load(const std::string& folder, const MockExamEntry& entry);
+    // updatedKeys: the user's folder (ending in "/"), whose updated key for a
+    // paper of a folder the program never writes replaces the paper's own
+    // (KeyOverride); empty for none.
+    static ResultOf<PaperBundle, PaperCode> Load(const std::string& folder, const MockExamEntry& entry,
+                                                 const std::string& updatedKeys = {});
     // The paper's info file, or the defaults when it has none or it cannot
     // be read (zelvora-check names what is wrong with it).
-    static PaperInfo ReadInfo(const std::string& folder, const MockExamEntry& entry);
+    static PaperInfo ReadInfo(const std::string& folder, const MockExamEntry& entry,
+                              const std::string& updatedKeys = {});
 
     QString pdfPath;
     std::vector<std::string> key;

@@ -5,6 +5,7 @@
 // engine never touches the path itself. The exam window's viewer and the data
 // folder checker both open papers through here.
 #include "text/DataFile.h"
+#include "text/Result.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -20,8 +21,8 @@ namespace zelvora::mockexam {
 class PaperDocument : public QObject {
     Q_OBJECT
 public:
-    enum class Outcome {
-        Loaded,
+    enum class Code {
+        Ok,
         Missing, // no file of that name
         NotAFile, // a folder, a pipe, a device
         TooLarge, // larger than DataFile::PaperCap
@@ -29,8 +30,10 @@ public:
         NotAPdf, // read, but the PDF engine does not open it, or it has no page
     };
 
-    // The opened paper, or nothing with the reason in outcome.
-    static std::unique_ptr<PaperDocument> Open(const QString& fileName, Outcome* outcome = nullptr);
+    using Opened = ResultOf<std::unique_ptr<PaperDocument>, Code>;
+
+    // The opened paper, or the reason it could not be opened.
+    static Opened Open(const QString& fileName);
 
     ~PaperDocument() override;
 

@@ -14,6 +14,13 @@ bool PaperInfo::isAnnulled(int question) const
     return std::binary_search(annulled.begin(), annulled.end(), question);
 }
 
+bool PaperInfo::hasBoardRules() const
+{
+    const bool weighted = std::any_of(subjects.begin(), subjects.end(),
+                                      [](const SubjectRange& s) { return s.weight.has_value(); });
+    return !blocks.empty() || weighted || totalMinimum || cutoff || annulledRule == AnnulledRule::Excluded;
+}
+
 std::string PaperInfo::optionLetter(int option) const
 {
     if (option < 0 || option >= optionCount())

@@ -4,6 +4,11 @@
 // questions, the scoring rule and the subjects as question ranges. A paper
 // without an info file gets the defaults, which are exactly the plain mock
 // exam: no limit, options A to E, nothing annulled, simple scoring.
+//
+// The board's own rules come on top: blocks of questions with a weight and a
+// minimum, a minimum for the whole paper, last year's cut-off score, and
+// whether annulled questions are given to everyone or taken out.
+#include "mockexam/ScoreBlock.h"
 #include "mockexam/SubjectRange.h"
 
 #include <optional>
@@ -22,6 +27,11 @@ enum class ScoringRule {
     Cancelling, // one wrong answer cancels one right one; blanks cost nothing
 };
 
+enum class AnnulledRule {
+    Everyone, // an annulled question is right for everyone (the default)
+    Excluded, // an annulled question counts neither in the score nor in the maximum
+};
+
 struct PaperInfo {
     // Seconds the exam may last; nothing means no limit.
     std::optional<int> durationSeconds;
@@ -30,6 +40,15 @@ struct PaperInfo {
     // 1-based question numbers, ascending, without repeats.
     std::vector<int> annulled;
     std::vector<SubjectRange> subjects;
+    AnnulledRule annulledRule = AnnulledRule::Everyone;
+    std::vector<ScoreBlock> blocks; // in the file's order
+    std::optional<double> totalMinimum; // points the whole paper must reach
+    std::optional<double> cutoff; // last year's cut-off score, in points
+
+    // True when the file sets anything beyond the plain percentage: blocks,
+    // weights, minimums, a cut-off or the excluding rule for annulled
+    // questions. Without it the results show nothing of the board's score.
+    bool hasBoardRules() const;
 
     bool isAnnulled(int question) const;
     // The number of options a question offers: 5 (A to E) or 2 (C and E).

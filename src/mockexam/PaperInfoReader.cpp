@@ -1,5 +1,7 @@
 #include "mockexam/PaperInfoReader.h"
 
+#include "mockexam/ExamScore.h"
+#include "mockexam/QuestionRanges.h"
 #include "text/DataFile.h"
 
 #include "text/Folding.h"
@@ -8,6 +10,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
 #include <set>
 
 namespace zelvora::mockexam {
@@ -123,6 +126,9 @@ std::optional<int> UnitDuration(std::string_view s)
 
 std::optional<int> PaperInfoReader::ParseDuration(std::string_view value)
 {
+    // "-1:00" is no time: the "-" must not vanish as a separator.
+    if (const auto t = Trim(value); !t.empty() && (t.front() == '-' || t.front() == '\x96'))
+        return std::nullopt;
     const std::string w = Word(value);
     if (w == "sem-limite" || w == "livre" || w == "nenhuma")
         return 0;
@@ -212,11 +218,103 @@ std::vector<std::pair<int, int>> PaperInfoReader::ParseRanges(std::string_view v
     return ranges;
 }
 
+namespace {
+
+// Options after a subject's or block's questions: "; peso=2; minimo=10".
+struct RangeOptions {
+    std::vector<std::pair<int, int>> ranges;
+    std::vector<std::string> bad; // range items that could not be read
+    std::optional<double> weight;
+    std::optional<double> minimum;
+    std::vector<std::string> badOptions; // Portuguese, UTF-8
+};
+
+RangeOptions ReadRangeOptions(std::string_view value)
+{
+    RangeOptions o;
+    size_t start = 0;
+    while (start <= value.size()) {
+        auto end = value.find(';', start);
+        if (end == std::string_view::npos)
+            end = value.size();
+        const std::string_view segment = Trim(value.substr(start, end - start));
+        start = end + 1;
+        const auto eq = segment.find('=');
+        if (eq == std::string_view::npos) {
+            const auto found = PaperInfoReader::ParseRanges(segment, &o.bad);
+            o.ranges.insert(o.ranges.end(), found.begin(), found.end());
+            continue;
+        }
+        const std::string option = Word(segment.substr(0, eq));
+        const std::string_view number = Trim(segment.substr(eq + 1));
+        const auto n = PaperInfoReader::ParseDecimal(number);
+        if (option == "peso") {
+            if (n && *n > 0)
+                o.weight = n;
+            else
+                o.badOptions.push_back("peso " + Quote(number) + " não é um número maior que zero; vale 1");
+        } else if (option == "minimo" || option == "minima" || option == "nota-minima") {
+            if (n)
+                o.minimum = n;
+            else
+                o.badOptions.push_back("mínimo " + Quote(number) + " não é um número; fica sem mínimo");
+        } else {
+            o.badOptions.push_back("opção " + Quote(segment.substr(0, eq))
+                                   + " desconhecida (use peso ou minimo); ignorada");
+        }
+    }
+    // A file that names the same range again and again keeps it once.
+    std::set<std::pair<int, int>> seen;
+    std::vector<std::pair<int, int>> unique;
+    for (const auto& r : o.ranges)
+        if (seen.insert(r).second)
+            unique.push_back(r);
+    o.ranges = std::move(unique);
+    return o;
+}
+
+} // namespace
+
+std::optional<double> PaperInfoReader::ParseDecimal(std::string_view value)
+{
+    const std::string_view v = Trim(value);
+    size_t digits = 0;
+    bool separator = false;
+    bool afterSeparator = false;
+    double whole = 0;
+    double fraction = 0;
+    double scale = 1;
+    for (const char c : v) {
+        if (c >= '0' && c <= '9') {
+            if (++digits > 9)
+                return std::nullopt;
+            if (separator) {
+                scale /= 10;
+                fraction += (c - '0') * scale;
+                afterSeparator = true;
+            } else {
+                whole = whole * 10 + (c - '0');
+            }
+        } else if ((c == ',' || c == '.') && !separator && digits > 0) {
+            separator = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (digits == 0 || (separator && !afterSeparator))
+        return std::nullopt;
+    return whole + fraction;
+}
+
 PaperInfoReading PaperInfoReader::Parse(const std::vector<std::string>& rawLines)
 {
     PaperInfoReading r;
-    auto problem = [&r](int line, bool error, std::string text) {
-        r.problems.push_back({line, error, std::move(text)});
+    size_t untold = 0; // problems past the report's limit, counted only
+    auto problem = [&r, &untold](int line, bool error, std::string text) {
+        if (r.problems.size() < MaxProblems)
+            r.problems.push_back({line, error, std::move(text)});
+        else
+            ++untold;
     };
 
     std::vector<std::string> lines = rawLines;
@@ -241,7 +339,14 @@ PaperInfoReading PaperInfoReader::Parse(const std::vector<std::string>& rawLines
     }
 
     std::set<std::string> seen;
-    std::vector<int> annulled;
+    std::vector<std::pair<int, int>> annulled;
+    // Folded name -> index, and the first line, of each subject and block.
+    std::map<std::string, std::pair<size_t, int>> subjectNames;
+    std::map<std::string, int> blockNames;
+    size_t subjectsOverCap = 0;
+    size_t blocksOverCap = 0;
+    int firstSubjectOverCap = 0;
+    int firstBlockOverCap = 0;
     for (size_t i = 0; i < lines.size(); ++i) {
         const int n = int(i + 1);
         const std::string_view line = Trim(lines[i]);
@@ -254,7 +359,8 @@ PaperInfoReading PaperInfoReader::Parse(const std::vector<std::string>& rawLines
         }
         const std::string key = Word(line.substr(0, eq));
         const std::string_view value = Trim(line.substr(eq + 1));
-        const bool single = key == "duracao" || key == "tipo" || key == "pontuacao";
+        const bool single = key == "duracao" || key == "tipo" || key == "pontuacao" || key == "anuladas-regra"
+            || key == "minimo" || key == "corte" || key == "nota-de-corte";
         if (single && !seen.insert(key).second)
             problem(n, false, "\"" + key + "\" repetida; vale a última.");
 
@@ -293,50 +399,215 @@ PaperInfoReading PaperInfoReader::Parse(const std::vector<std::string>& rawLines
                             + " não reconhecida (use simples ou anula); vale a pontuação simples.");
         } else if (key == "anuladas" || key == "anulada") {
             std::vector<std::string> bad;
-            // Bounded: a file of many huge ranges cannot eat the memory.
-            for (const auto& [first, last] : ParseRanges(value, &bad))
-                for (int q = first; q <= last && annulled.size() < size_t(MaxQuestion); ++q)
-                    annulled.push_back(q);
+            const auto found = ParseRanges(value, &bad);
+            annulled.insert(annulled.end(), found.begin(), found.end());
             for (const auto& b : bad)
                 problem(n, true, "questão anulada " + Quote(b) + " não é um número nem um intervalo; ignorada.");
-        } else if (key == "disciplina") {
-            const auto colon = value.rfind(':');
+        } else if (key == "anuladas-regra") {
+            const std::string w = Word(value);
+            if (w == "todos" || w == "todas" || w == "pontua" || w == "certa")
+                r.info.annulledRule = AnnulledRule::Everyone;
+            else if (w == "exclui" || w == "excluir" || w == "excluidas" || w == "retira")
+                r.info.annulledRule = AnnulledRule::Excluded;
+            else
+                problem(n, true,
+                        "regra das anuladas " + Quote(value)
+                            + " não reconhecida (use todos ou exclui); as anuladas valem para todos.");
+        } else if (key == "minimo" || key == "corte" || key == "nota-de-corte") {
+            const auto number = ParseDecimal(value);
+            const bool cutoff = key != "minimo";
+            if (!number) {
+                problem(n, true,
+                        std::string(cutoff ? "nota de corte " : "mínimo ") + Quote(value)
+                            + " não é um número (use, por exemplo, 61,5); ignorado.");
+            } else if (cutoff) {
+                r.info.cutoff = number;
+            } else {
+                r.info.totalMinimum = number;
+            }
+        } else if (key == "disciplina" || key == "bloco") {
+            const bool block = key == "bloco";
+            const std::string what = block ? "bloco " : "disciplina ";
+            // The name ends at the last ":" before the options, which hold none.
+            const std::string_view head = value.substr(0, value.find(';'));
+            const auto colon = head.rfind(':');
             const std::string_view name = Trim(value.substr(0, colon == std::string_view::npos ? 0 : colon));
             if (colon == std::string_view::npos || name.empty()) {
                 problem(n, true,
-                        "disciplina " + Quote(value)
-                            + " sem o formato \"nome: questões\" (por exemplo Língua Portuguesa: 1-10); ignorada.");
+                        what + Quote(value) + " sem o formato \"nome: questões\" (por exemplo "
+                            + (block ? "Conhecimentos Básicos: 1-50; peso=1; minimo=10" : "Língua Portuguesa: 1-10")
+                            + "); ignorado.");
                 continue;
             }
-            std::vector<std::string> bad;
-            auto ranges = ParseRanges(value.substr(colon + 1), &bad);
-            for (const auto& b : bad)
-                problem(n, true,
-                        "disciplina " + Quote(name) + ": " + Quote(b) + " não é um número nem um intervalo; ignorado.");
-            if (ranges.empty()) {
-                if (bad.empty())
-                    problem(n, true, "disciplina " + Quote(name) + " sem questões; ignorada.");
+            RangeOptions o = ReadRangeOptions(value.substr(colon + 1));
+            for (const auto& b : o.bad)
+                problem(n, true, what + Quote(name) + ": " + Quote(b) + " não é um número nem um intervalo; ignorado.");
+            for (const auto& b : o.badOptions)
+                problem(n, true, what + Quote(name) + ": " + b + ".");
+            if (o.ranges.empty()) {
+                if (o.bad.empty())
+                    problem(n, true, what + Quote(name) + " sem questões; ignorado.");
                 continue;
             }
-            r.info.subjects.push_back({text::Cp1252ToUtf8(name), std::move(ranges)});
+            const std::string folded = Word(name);
+            if (block) {
+                if (const auto it = blockNames.find(folded); it != blockNames.end()) {
+                    problem(n, true,
+                            "bloco " + Quote(name) + " repetido (já está na linha " + std::to_string(it->second)
+                                + "); ignorado.");
+                } else if (r.info.blocks.size() >= MaxBlocks) {
+                    if (blocksOverCap++ == 0)
+                        firstBlockOverCap = n;
+                } else {
+                    blockNames.emplace(folded, n);
+                    r.info.blocks.push_back(
+                        {text::Cp1252ToUtf8(name), std::move(o.ranges), o.weight.value_or(1.0), o.minimum});
+                }
+                continue;
+            }
+            if (o.minimum)
+                problem(n, false, "disciplina " + Quote(name) + ": mínimo vale só para blocos; ignorado.");
+            if (const auto it = subjectNames.find(folded); it != subjectNames.end()) {
+                // The same subject again: its questions join the first line's.
+                SubjectRange& s = r.info.subjects[it->second.first];
+                std::set<std::pair<int, int>> have(s.ranges.begin(), s.ranges.end());
+                for (const auto& range : o.ranges)
+                    if (have.insert(range).second)
+                        s.ranges.push_back(range);
+                if (o.weight)
+                    s.weight = o.weight;
+                problem(n, false,
+                        "disciplina " + Quote(name) + " repetida (já está na linha " + std::to_string(it->second.second)
+                            + "); as questões contam uma vez só.");
+            } else if (r.info.subjects.size() >= MaxSubjects) {
+                if (subjectsOverCap++ == 0)
+                    firstSubjectOverCap = n;
+            } else {
+                subjectNames.emplace(folded, std::pair{r.info.subjects.size(), n});
+                r.info.subjects.push_back({text::Cp1252ToUtf8(name), std::move(o.ranges), o.weight});
+            }
         } else {
             problem(n, false, "chave " + Quote(line.substr(0, eq)) + " desconhecida, ignorada.");
         }
     }
-    std::sort(annulled.begin(), annulled.end());
-    annulled.erase(std::unique(annulled.begin(), annulled.end()), annulled.end());
-    r.info.annulled = std::move(annulled);
+    if (subjectsOverCap)
+        problem(firstSubjectOverCap, true,
+                "mais de " + std::to_string(MaxSubjects) + " disciplinas: " + std::to_string(subjectsOverCap)
+                    + (subjectsOverCap == 1 ? " foi ignorada" : " foram ignoradas") + " a partir desta linha.");
+    if (blocksOverCap)
+        problem(firstBlockOverCap, true,
+                "mais de " + std::to_string(MaxBlocks) + " blocos: " + std::to_string(blocksOverCap)
+                    + (blocksOverCap == 1 ? " foi ignorado" : " foram ignorados") + " a partir desta linha.");
+    // Annulled ranges are joined before they are counted out, so a file that
+    // repeats a huge range costs no more than one that names it once.
+    r.info.annulled = QuestionRanges::Questions(annulled, MaxQuestion);
+    if (untold)
+        r.problems.push_back({0, true,
+                              "e mais " + std::to_string(untold)
+                                  + (untold == 1 ? " problema não listado." : " problemas não listados.")});
+    return r;
+}
+
+namespace {
+std::string LinesText(size_t n)
+{
+    return std::to_string(n) + (n == 1 ? " linha" : " linhas");
+}
+} // namespace
+
+PaperInfoReading PaperInfoReader::Read(std::string_view bytes)
+{
+    const auto nul = bytes.find('\0');
+    PaperInfoReading r = Parse(text::SplitTextLines(bytes));
+    if (nul != std::string_view::npos) {
+        // The text ends at the NUL byte; say where, and how much is lost.
+        const std::string_view before = bytes.substr(0, nul);
+        const auto lineStarts = text::SplitTextLines(before).size();
+        const bool midLine = !before.empty() && before.back() != '\n' && before.back() != '\r';
+        const int line = int(lineStarts) + (midLine || before.empty() ? 0 : 1);
+        const size_t lost = bytes.size() - nul;
+        r.problems.insert(r.problems.begin(),
+                          {std::max(line, 1), true,
+                           "um byte NUL encerra o texto aqui; o resto do arquivo (" + std::to_string(lost)
+                               + (lost == 1 ? " byte" : " bytes") + ", "
+                               + LinesText(text::SplitTextLines(bytes.substr(nul + 1)).size())
+                               + " depois dele) não foi lido."});
+    }
     return r;
 }
 
 std::optional<PaperInfoReading> PaperInfoReader::Load(const std::string& path)
 {
     // An info file is a few lines, like a key: the key's cap serves it.
-    const auto lines = text::ReadTextList(path, text::DataFile::KeyCap);
-    if (!lines)
+    const auto bytes = text::ReadWholeFile(path, text::DataFile::KeyCap);
+    if (!bytes)
         return std::nullopt;
-    return Parse(*lines);
+    return Read(*bytes);
 }
+
+namespace {
+
+// "11, 12, 13" up to ten numbers, then " e mais N".
+std::string ShortList(const std::vector<int>& numbers)
+{
+    std::string list;
+    const size_t shown = std::min<size_t>(numbers.size(), 10);
+    for (size_t k = 0; k < shown; ++k)
+        list += (k ? ", " : "") + std::to_string(numbers[k]);
+    if (numbers.size() > shown)
+        list += " e mais " + std::to_string(numbers.size() - shown);
+    return list;
+}
+
+// Questions named by two groups (subjects or blocks): each pair of groups is
+// told once, for its first shared question, and at most ten pairs in all.
+// Every question of the paper is looked at once per group, so the check
+// stays linear in the paper and the groups, whatever the file repeats.
+template <typename Group, typename Tell>
+void Overlaps(const std::vector<Group>& groups, int count, Tell tell)
+{
+    std::vector<int> owner(size_t(std::max(count, 0)) + 1, -1);
+    std::set<std::pair<int, int>> told;
+    size_t untold = 0;
+    for (size_t g = 0; g < groups.size(); ++g)
+        for (const auto& [first, last] : QuestionRanges::Within(groups[g].ranges, count))
+            for (int q = first; q <= last; ++q) {
+                int& o = owner[size_t(q)];
+                if (o < 0) {
+                    o = int(g);
+                } else if (o != int(g) && told.insert({o, int(g)}).second) {
+                    if (told.size() <= 10)
+                        tell(q, groups[size_t(o)], groups[g]);
+                    else
+                        ++untold;
+                }
+            }
+    if (untold)
+        tell(-int(untold), groups[0], groups[0]);
+}
+
+template <typename Group>
+void PastTheEnd(const std::vector<Group>& groups, int count, const std::string& what, const std::string& plural,
+                const std::string& questions, std::vector<InfoProblem>& problems)
+{
+    size_t told = 0;
+    for (const auto& g : groups) {
+        int last = 0;
+        for (const auto& range : g.ranges)
+            last = std::max(last, range.second);
+        if (last <= count)
+            continue;
+        if (++told <= 10)
+            problems.push_back({0, true,
+                                what + " \"" + g.name + "\": questões até " + std::to_string(last)
+                                    + ", mas a prova tem " + questions + "."});
+    }
+    if (told > 10)
+        problems.push_back(
+            {0, true, "e mais " + std::to_string(told - 10) + " " + plural + " com questões além da última."});
+}
+
+} // namespace
 
 std::vector<InfoProblem> PaperInfoReader::CheckAgainstKey(const PaperInfo& info, const std::vector<std::string>& key)
 {
@@ -347,32 +618,29 @@ std::vector<InfoProblem> PaperInfoReader::CheckAgainstKey(const PaperInfo& info,
     for (const int q : info.annulled)
         if (q > count)
             missing.push_back(q);
-    if (!missing.empty()) {
-        std::string list;
-        for (const int q : missing)
-            list += (list.empty() ? "" : ", ") + std::to_string(q);
+    if (!missing.empty())
         problems.push_back({0, true,
-                            "anuladas: " + list + (missing.size() == 1 ? " não existe" : " não existem")
+                            "anuladas: " + ShortList(missing) + (missing.size() == 1 ? " não existe" : " não existem")
                                 + " (a prova tem " + questions + ")."});
-    }
-    for (const auto& s : info.subjects)
-        for (const auto& [first, last] : s.ranges)
-            if (last > count) {
-                problems.push_back({0, true,
-                                    "disciplina \"" + s.name + "\": questões até " + std::to_string(last)
-                                        + ", mas a prova tem " + questions + "."});
-                break;
-            }
-    for (size_t a = 0; a < info.subjects.size(); ++a)
-        for (size_t b = a + 1; b < info.subjects.size(); ++b)
-            for (int q = 1; q <= count; ++q)
-                if (info.subjects[a].contains(q) && info.subjects[b].contains(q)) {
-                    problems.push_back({0, false,
-                                        "a questão " + std::to_string(q) + " está em duas disciplinas (\""
-                                            + info.subjects[a].name + "\" e \"" + info.subjects[b].name
-                                            + "\") e conta nas duas."});
-                    break;
-                }
+    PastTheEnd(info.subjects, count, "disciplina", "disciplinas", questions, problems);
+    PastTheEnd(info.blocks, count, "bloco", "blocos", questions, problems);
+    Overlaps(info.subjects, count, [&](int q, const SubjectRange& a, const SubjectRange& b) {
+        if (q < 0)
+            problems.push_back(
+                {0, false, "e mais " + std::to_string(-q) + " pares de disciplinas com questões em comum."});
+        else
+            problems.push_back({0, false,
+                                "a questão " + std::to_string(q) + " está em duas disciplinas (\"" + a.name + "\" e \""
+                                    + b.name + "\") e conta nas duas."});
+    });
+    Overlaps(info.blocks, count, [&](int q, const ScoreBlock& a, const ScoreBlock& b) {
+        if (q < 0)
+            problems.push_back({0, true, "e mais " + std::to_string(-q) + " pares de blocos com questões em comum."});
+        else
+            problems.push_back({0, true,
+                                "a questão " + std::to_string(q) + " está em dois blocos (\"" + a.name + "\" e \""
+                                    + b.name + "\"); no total ela conta só no primeiro."});
+    });
 
     std::vector<int> bad;
     for (int q = 1; q <= count; ++q)
@@ -391,6 +659,43 @@ std::vector<InfoProblem> PaperInfoReader::CheckAgainstKey(const PaperInfo& info,
                                 + (bad.size() == 1 ? "linha " : "linhas ") + list + "."});
     }
     return problems;
+}
+
+std::string PaperInfoReader::Write(const PaperInfo& info, const std::vector<std::string>& comments)
+{
+    std::vector<std::string> lines;
+    for (const auto& c : comments)
+        lines.push_back("; " + c);
+    if (info.durationSeconds && *info.durationSeconds > 0)
+        lines.push_back("duracao=" + DurationText(*info.durationSeconds));
+    lines.push_back(info.itemType == ItemType::RightWrong ? "tipo=certo-errado" : "tipo=multipla");
+    lines.push_back(info.scoring == ScoringRule::Cancelling ? "pontuacao=anula" : "pontuacao=simples");
+    if (!info.annulled.empty())
+        lines.push_back("anuladas=" + QuestionRanges::Text(QuestionRanges::FromQuestions(info.annulled), size_t(-1)));
+    if (info.annulledRule == AnnulledRule::Excluded)
+        lines.push_back("anuladas_regra=exclui");
+    const auto number = [](double v) { return ExamScore::FormatPoints(v, ","); };
+    for (const auto& b : info.blocks) {
+        std::string line = "bloco=" + b.name + ": " + QuestionRanges::Text(b.ranges, size_t(-1))
+            + "; peso=" + number(b.weight);
+        if (b.minimum)
+            line += "; minimo=" + number(*b.minimum);
+        lines.push_back(line);
+    }
+    for (const auto& s : info.subjects) {
+        std::string line = "disciplina=" + s.name + ": " + QuestionRanges::Text(s.ranges, size_t(-1));
+        if (s.weight)
+            line += "; peso=" + number(*s.weight);
+        lines.push_back(line);
+    }
+    if (info.totalMinimum)
+        lines.push_back("minimo=" + number(*info.totalMinimum));
+    if (info.cutoff)
+        lines.push_back("corte=" + number(*info.cutoff));
+    std::string out;
+    for (const auto& line : lines)
+        out += text::Utf8ToCp1252(line) + "\r\n";
+    return out;
 }
 
 std::string PaperInfoReader::DurationText(int seconds)

@@ -13,8 +13,20 @@
 //                         they count as right for everyone; repeatable
 //   pontuacao=simples     the score is the hits (the default), or "anula":
 //                         one wrong answer cancels one right one
-//   disciplina=Língua Portuguesa: 1-10, 21-25
-//                         a subject and its questions; repeatable
+//   disciplina=Língua Portuguesa: 1-10, 21-25; peso=2
+//                         a subject, its questions and optionally the
+//                         points each is worth; repeatable
+//   bloco=Conhecimentos Básicos: 1-50; peso=1; minimo=10
+//                         a block: questions, weight, the minimum points
+//   anuladas_regra=todos  annulled questions right for everyone, or
+//                         "exclui": out of the score and the maximum
+//   minimo=36             the points the whole paper must reach
+//   corte=61,5            last year's cut-off score (comma or point)
+//
+// A file of any size is read in time and memory linear in it: ranges are
+// kept as written, never counted out; at most MaxSubjects subjects and
+// MaxBlocks blocks are kept, a subject named again joins the first, and
+// after MaxProblems problems the rest are only counted.
 //
 // The reader keeps every value it can read and lists the ones it cannot; a
 // broken info file never stops a paper.
@@ -36,10 +48,24 @@ struct PaperInfoReading {
 
 class PaperInfoReader {
 public:
+    static constexpr size_t MaxSubjects = 200;
+    static constexpr size_t MaxBlocks = 20;
+    static constexpr size_t MaxProblems = 100;
+
     static PaperInfoReading Parse(const std::vector<std::string>& lines);
+    // The file's bytes: split into lines; a NUL byte ends the text and is
+    // reported with what it cuts off.
+    static PaperInfoReading Read(std::string_view bytes);
     // Reads and parses the file at path; nothing when there is no such file
     // or it cannot be read.
     static std::optional<PaperInfoReading> Load(const std::string& path);
+    // The file that Read turns back into info: Windows-1252, CR LF, the
+    // comments first (UTF-8, each after "; "). Keys at their defaults are
+    // left out, except "tipo" and "pontuacao".
+    static std::string Write(const PaperInfo& info, const std::vector<std::string>& comments = {});
+
+    // "61,5", "61.5" or "36": a number of points, never negative.
+    static std::optional<double> ParseDecimal(std::string_view value);
 
     // A duration value in seconds. Nothing for text that is no duration;
     // 0 for "sem limite".
@@ -50,8 +76,8 @@ public:
                                                         std::vector<std::string>* bad = nullptr);
 
     // What the info file says that does not fit the paper's key: annulled
-    // questions and subject ranges past the last question, questions in two
-    // subjects, and key lines that no answer of the paper's item type can
+    // questions and subject or block ranges past the last question,
+    // questions in two subjects or two blocks, and key lines that no answer of the paper's item type can
     // match (annulled questions excepted, whatever their line holds).
     static std::vector<InfoProblem> CheckAgainstKey(const PaperInfo& info, const std::vector<std::string>& key);
 

@@ -127,7 +127,8 @@ QStringList QuestionAids::ResultLines(const mockexam::ExamRun& run)
         lines << QString::fromStdString(line);
     const auto& guesses = run.answers().guesses();
     const int count = mockexam::GuessScore::Count(guesses);
-    if (count > 0) {
+    // A paper with board rules says it among its board lines.
+    if (count > 0 && !run.info().hasBoardRules()) {
         const auto without = mockexam::GuessScore::WithoutGuesses(run.key(), run.answers().answers(), guesses,
                                                                  run.elapsedSeconds(), run.info());
         lines << QString::fromStdString(mockexam::GuessScore::Text(without, count));

@@ -11,9 +11,10 @@ namespace zelvora::mockexam {
 QuestionMapper::Outcome QuestionMapper::Map(const QString& pdfPath, int expected)
 {
     Outcome out;
-    auto paper = PaperDocument::Open(pdfPath);
-    if (!paper)
+    const auto opened = PaperDocument::Open(pdfPath);
+    if (!opened)
         return out;
+    const auto& paper = opened.value();
     out.opened = true;
     out.contentHash = ContentHash(paper->bytes());
     out.pageCount = paper->document()->pageCount();

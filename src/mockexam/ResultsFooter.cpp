@@ -2,8 +2,11 @@
 
 #include "app/Look.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 namespace zelvora::gui {
 
@@ -19,6 +22,18 @@ ResultsFooter::ResultsFooter(QWidget* parent) : QWidget(parent)
     Paint(this, QColor(0x1D, 0x2C, 0x58));
     MakeTextWhite(this);
 
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("sbRodape"));
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scroll->setWidgetResizable(false);
+    m_scroll->viewport()->setAutoFillBackground(false);
+    m_content = new QWidget;
+    m_content->setAutoFillBackground(false);
+    m_content->setPalette(palette());
+    m_scroll->setWidget(m_content);
+    m_scroll->setPalette(palette());
+
     m_review = new QPushButton(QStringLiteral("Revisar"), this);
     m_review->setObjectName(QStringLiteral("btRevisar"));
     m_review->setToolTip(QStringLiteral("Ver cada questão com a resposta dada e a do gabarito"));
@@ -26,17 +41,36 @@ ResultsFooter::ResultsFooter(QWidget* parent) : QWidget(parent)
     arrange();
 }
 
-void ResultsFooter::setLines(const QStringList& lines)
+void ResultsFooter::setLines(const QStringList& lines, const QStringList& alerts)
 {
     qDeleteAll(m_lines);
+    qDeleteAll(m_alerts);
     m_lines.clear();
+    m_alerts.clear();
     const QFont f = Arial(15);
-    for (const QString& text : lines) {
-        auto* l = new QLabel(text, this);
+    QPalette red = palette();
+    red.setColor(QPalette::WindowText, QColor(0xFF, 0x40, 0x40));
+    QFont bold = f;
+    bold.setBold(true);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        auto* l = new QLabel(lines[i], m_content);
         l->setFont(f);
+        // A line too long for the window wraps; none is ever cut off. A line
+        // with an alert beside it stays on one line.
+        l->setWordWrap(alerts.value(i).isEmpty());
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         l->setPalette(palette());
         l->show();
         m_lines << l;
+        QLabel* alert = nullptr;
+        if (!alerts.value(i).isEmpty()) {
+            alert = new QLabel(alerts.value(i), m_content);
+            alert->setObjectName(QStringLiteral("lAlerta"));
+            alert->setFont(bold);
+            alert->setPalette(red);
+            alert->show();
+        }
+        m_alerts << alert;
     }
     resize(width(), neededHeight());
     arrange();
@@ -50,9 +84,48 @@ QStringList ResultsFooter::lines() const
     return out;
 }
 
+QStringList ResultsFooter::alerts() const
+{
+    QStringList out;
+    for (const QLabel* l : m_alerts)
+        out << (l ? l->text() : QString());
+    return out;
+}
+
+void ResultsFooter::setMaxLinesHeight(int pixels)
+{
+    m_maxLinesHeight = qMax(LineHeight * 2, pixels);
+    resize(width(), neededHeight());
+    arrange();
+}
+
+int ResultsFooter::textWidth() const
+{
+    const int outer = parentWidget() ? parentWidget()->width() : width();
+    return qMax(1, outer - 16);
+}
+
+int ResultsFooter::lineHeight(qsizetype i) const
+{
+    const QLabel* l = m_lines[i];
+    if (m_alerts[i] || !l->wordWrap())
+        return LineHeight;
+    return qMax(LineHeight, l->heightForWidth(textWidth()));
+}
+
+int ResultsFooter::linesHeight() const
+{
+    if (m_lines.isEmpty())
+        return 0;
+    int total = TopGap;
+    for (qsizetype i = 0; i < m_lines.size(); ++i)
+        total += lineHeight(i);
+    return total;
+}
+
 int ResultsFooter::neededHeight() const
 {
-    return (m_lines.isEmpty() ? 0 : TopGap + LineHeight * int(m_lines.size())) + ButtonRowHeight;
+    return qMin(linesHeight(), m_maxLinesHeight) + ButtonRowHeight;
 }
 
 void ResultsFooter::resizeEvent(QResizeEvent* e)
@@ -63,11 +136,28 @@ void ResultsFooter::resizeEvent(QResizeEvent* e)
 
 void ResultsFooter::arrange()
 {
+    const int visible = qMax(0, height() - ButtonRowHeight);
+    const bool scrolls = linesHeight() > visible;
+    const int scrollBar = scrolls ? m_scroll->verticalScrollBar()->sizeHint().width() : 0;
+    const int textWidth = width() - 16 - scrollBar;
     int y = TopGap;
-    for (QLabel* l : m_lines) {
-        l->setGeometry(8, y, width() - 16, LineHeight);
-        y += LineHeight;
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        QLabel* l = m_lines[i];
+        QLabel* alert = m_alerts[i];
+        int lineWidth = textWidth;
+        if (alert) {
+            const int alertWidth = QFontMetrics(alert->font()).horizontalAdvance(alert->text()) + 4;
+            const int textNeeds = QFontMetrics(l->font()).horizontalAdvance(l->text()) + 8;
+            lineWidth = qMax(0, qMin(textNeeds, textWidth - alertWidth));
+            alert->setGeometry(8 + lineWidth, y, alertWidth, LineHeight);
+        }
+        const int h = lineHeight(i);
+        l->setGeometry(8, y, lineWidth, h);
+        y += h;
     }
+    m_content->resize(width() - scrollBar, linesHeight());
+    m_scroll->setGeometry(0, 0, width(), visible);
+    m_scroll->setVisible(!m_lines.isEmpty());
     const int rowTop = height() - ButtonRowHeight;
     m_review->setGeometry(8, rowTop + 8, 100, ButtonRowHeight - 16);
 }

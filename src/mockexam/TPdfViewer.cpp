@@ -61,7 +61,7 @@ bool TPdfViewer::LoadFile(const QString& fileName)
         return false;
     auto* old = m_document;
     m_pending = Place{};
-    m_document = paper.release();
+    m_document = std::move(paper).value().release();
     m_document->setParent(this);
     m_fileName = fileName;
     m_view->setDocument(m_document->document());

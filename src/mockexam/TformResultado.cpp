@@ -3,14 +3,17 @@
 #include "app/GuardedSlot.h"
 #include "app/ImageView.h"
 #include "app/Look.h"
+#include "mockexam/BoardScore.h"
 #include "mockexam/ExamScore.h"
 #include "mockexam/MockExamResources.h"
 #include "mockexam/ResultsFooter.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QScreen>
 
 #include <utility>
 
@@ -86,6 +89,11 @@ TformResultado::TformResultado(app::AppContext& ctx, QWidget* parent)
     btHistorico->setAutoDefault(false);
     connect(btHistorico, &QPushButton::clicked, this, Guarded(m_ctx, this, &TformResultado::btHistoricoClick));
 
+    btFechar = Named(new QPushButton(QStringLiteral("Fechar"), this), "btFechar");
+    btFechar->setAutoDefault(false);
+    btFechar->setToolTip(QStringLiteral("Fecha o resultado e o simulado (Esc)"));
+    connect(btFechar, &QPushButton::clicked, this, [this] { close(); });
+
     // The window grows at the bottom; everything above stays in place.
     pRodape = new ResultsFooter(this);
     connect(pRodape, &ResultsFooter::reviewRequested, this, &TformResultado::reviewRequested);
@@ -94,6 +102,11 @@ TformResultado::TformResultado(app::AppContext& ctx, QWidget* parent)
 
 void TformResultado::arrangeFooter()
 {
+    // The window fits its screen: lines beyond that scroll inside the footer.
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    const int screenHeight = shown ? shown->availableGeometry().height() : 768;
+    constexpr int frame = 40; // title bar and borders
+    pRodape->setMaxLinesHeight(screenHeight - frame - 446 - ResultsFooter::ButtonRowHeight);
     pRodape->setGeometry(0, 446, 363, pRodape->neededHeight());
     setFixedSize(363, 446 + pRodape->height());
     // "Histórico" at the right end of the footer's button row.
@@ -101,6 +114,23 @@ void TformResultado::arrangeFooter()
     const int rowTop = 446 + pRodape->height() - ResultsFooter::ButtonRowHeight;
     btHistorico->setGeometry(363 - width - 8, rowTop + 8, width, ResultsFooter::ButtonRowHeight - 16);
     btHistorico->raise();
+    // "Fechar" in the middle of the row, between "Revisar" and "Histórico".
+    const int reviewRight = pRodape->reviewButton()->geometry().right();
+    const int closeWidth = qMax(90, btFechar->sizeHint().width());
+    const int gapMiddle = (reviewRight + btHistorico->x()) / 2;
+    btFechar->setGeometry(gapMiddle - closeWidth / 2, rowTop + 8, closeWidth, ResultsFooter::ButtonRowHeight - 16);
+    btFechar->raise();
+}
+
+QString TformResultado::BlankLine(const ExamScore& score)
+{
+    int blank = 0;
+    for (const auto status : score.statuses)
+        blank += status == mockexam::QuestionStatus::Blank ? 1 : 0;
+    if (blank == 0)
+        return {};
+    return blank == 1 ? QStringLiteral("Em branco: 1 questão (listada entre as erradas)")
+                      : QStringLiteral("Em branco: %1 questões (listadas entre as erradas)").arg(blank);
 }
 
 void TformResultado::FormCreate()
@@ -108,7 +138,19 @@ void TformResultado::FormCreate()
     setWindowTitle(m_ctx.title);
 }
 
-void TformResultado::ShowScore(const ExamScore& score, bool timeRanOut, const QStringList& more)
+void TformResultado::AddBoardLines(const mockexam::BoardScore& board, const std::string& point, QStringList& lines,
+                                   QStringList& alerts)
+{
+    while (alerts.size() < lines.size())
+        alerts << QString();
+    for (const auto& line : board.lines(point)) {
+        lines << QString::fromStdString(line.text);
+        alerts << QString::fromStdString(line.alert);
+    }
+}
+
+void TformResultado::ShowScore(const ExamScore& score, bool timeRanOut, const mockexam::BoardScore* board,
+                               const QStringList& more)
 {
     const std::string point = QLocale().decimalPoint().toStdString();
     auto set = [](QLabel* label, const std::string& text) {
@@ -125,14 +167,20 @@ void TformResultado::ShowScore(const ExamScore& score, bool timeRanOut, const QS
     lQE->setText(QString::fromStdString(score.wrongText()));
 
     QStringList lines;
-    if (timeRanOut)
-        lines << QStringLiteral("Tempo esgotado: a prova terminou no fim do tempo.");
+    // The net score decides a cancelling paper: it leads the footer.
     if (score.rule == mockexam::ScoringRule::Cancelling)
         lines << QStringLiteral("Nota líquida (certas - erradas): %1").arg(QString::fromStdString(score.netText()));
+    if (timeRanOut)
+        lines << QStringLiteral("Tempo esgotado: a prova terminou no fim do tempo.");
     for (const auto& subject : score.subjects)
         lines << QString::fromStdString(subject.text(point));
+    QStringList alerts;
+    if (board)
+        AddBoardLines(*board, point, lines, alerts);
+    if (const QString blank = BlankLine(score); !blank.isEmpty())
+        lines << blank;
     lines << more;
-    pRodape->setLines(lines);
+    pRodape->setLines(lines, alerts);
     arrangeFooter();
 }
 
@@ -146,20 +194,9 @@ void TformResultado::btHistoricoClick()
     emit historyRequested();
 }
 
-void TformResultado::keyPressEvent(QKeyEvent* e)
-{
-    // Escape would close the exam window with the results; only the close
-    // box does that.
-    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
-        e->accept();
-        return;
-    }
-    QDialog::keyPressEvent(e);
-}
-
 void TformResultado::done(int result)
 {
-    // The close box and close() end here.
+    // The close box, Fechar, Escape and close() end here.
     QDialog::done(result);
     FormClose();
 }

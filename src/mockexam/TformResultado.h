@@ -7,17 +7,20 @@
 // lPorc, Label8, Label9, lTTotal, Label3, lMedia, Label7, Label4, lQC, Label5,
 // lQE; below the picture the footer pRodape with the lines the paper's info
 // file asks for (time run out, net score, subjects) and the button row:
-// btRevisar at its left end, btHistorico (the history of attempts) at its
-// right end. Escape does not close the window (closing it closes the exam
-// window too); its close box does.
+// btRevisar at its left end, btFechar, btHistorico (the history of
+// attempts) at its right end. Fechar, Escape and the close box all close the
+// window, and with it the exam window (the attempt is kept in the store).
 #include "app/AppContext.h"
 
 #include <QDialog>
 #include <QStringList>
 
+#include <string>
+
 class QLabel;
 class QPushButton;
 namespace zelvora::mockexam {
+class BoardScore;
 class ExamScore;
 } // namespace zelvora::mockexam
 
@@ -37,10 +40,16 @@ public:
     // Fills the labels from a score; numbers use the decimal separator of
     // the default locale. Below them come the lines the score's paper asks
     // for: that the time ran out, the net score under the cancelling rule,
-    // one line per subject.
-    // more: lines added after them (the time per question, the score
-    // without the guesses).
-    void ShowScore(const mockexam::ExamScore& score, bool timeRanOut = false, const QStringList& more = {});
+    // one line per subject; then, for a paper with board rules, its blocks
+    // (the ones under their minimum marked "eliminado" in red), the total
+    // against the maximum and the cut-off. more: lines added after them (the
+    // time per question, the score without the guesses).
+    void ShowScore(const mockexam::ExamScore& score, bool timeRanOut = false,
+                   const mockexam::BoardScore* board = nullptr, const QStringList& more = {});
+
+    // The footer line that counts the blank questions: the results list
+    // them among the wrong ones. Empty when none was left blank.
+    static QString BlankLine(const mockexam::ExamScore& score);
 
 public slots:
     void done(int result) override;
@@ -53,12 +62,11 @@ signals:
     // "Histórico": the application shows the history window.
     void historyRequested();
 
-protected:
-    void keyPressEvent(QKeyEvent* e) override;
-
 private:
     void FormClose();
     void arrangeFooter();
+    static void AddBoardLines(const mockexam::BoardScore& board, const std::string& point, QStringList& lines,
+                              QStringList& alerts);
     void btHistoricoClick();
 
     ImageView* imResultado = nullptr;
@@ -79,6 +87,7 @@ private:
     QLabel* lQE = nullptr;
     ResultsFooter* pRodape = nullptr;
     QPushButton* btHistorico = nullptr;
+    QPushButton* btFechar = nullptr;
 
     app::AppContext& m_ctx;
 };

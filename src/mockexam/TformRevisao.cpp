@@ -12,8 +12,10 @@ namespace zelvora::gui {
 
 namespace {
 
-const ReviewFilter Filters[] = {ReviewFilter::All, ReviewFilter::Wrong, ReviewFilter::Blank, ReviewFilter::Marked,
-                                ReviewFilter::Guessed};
+// The results list blank questions among the wrong ones; "Erradas ou em
+// branco" is that list, the two before it its parts. "Chutes" comes last.
+const ReviewFilter Filters[] = {ReviewFilter::All,    ReviewFilter::NotRight, ReviewFilter::Wrong,
+                                ReviewFilter::Blank,  ReviewFilter::Marked,   ReviewFilter::Guessed};
 
 QColor StatusColour(QuestionStatus status)
 {
@@ -94,6 +96,13 @@ TformRevisao::TformRevisao(QWidget* parent)
 void TformRevisao::setReview(const ExamReview& review)
 {
     m_review = review;
+    {
+        // Each filter names how many questions it keeps.
+        const QSignalBlocker block(m_filter);
+        for (int i = 0; i < m_filter->count(); ++i)
+            m_filter->setItemText(
+                i, QString::fromStdString(m_review.filterLabel(ReviewFilter(m_filter->itemData(i).toInt()))));
+    }
     fill();
 }
 

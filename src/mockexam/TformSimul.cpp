@@ -17,6 +17,8 @@
 #include "mockexam/QtExamClock.h"
 #include "mockexam/QuestionAids.h"
 #include "mockexam/QuestionBox.h"
+#include "mockexam/ReviewPlacement.h"
+#include "mockexam/StripHint.h"
 #include "mockexam/TformResultado.h"
 #include "mockexam/TformRevisao.h"
 #include "mockexam/TPdfViewer.h"
@@ -63,6 +65,23 @@ QString PaperMessage(PaperCode code)
 }
 
 constexpr int TopHeight = 117;
+// The top strip's band above its rule (y 74): the duration field and
+// "Histórico" stand there, clear of the rule, so the button row keeps its
+// room on a 1024-pixel screen.
+constexpr int BandTop = 40;
+constexpr int BandHeight = 28;
+
+// The user's folder, where an updated key of a paper of a folder the
+// program never writes is kept; nothing for the user's own papers.
+std::string UpdatedKeys(const app::AppContext& ctx, const MockExamEntry& entry)
+{
+    if (ctx.userFolder.isEmpty() || ctx.isUserSource(entry.source))
+        return {};
+    QString folder = ctx.userFolder;
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return QFile::encodeName(folder).toStdString();
+}
 
 } // namespace
 
@@ -100,10 +119,18 @@ TformSimul::TformSimul(app::AppContext& ctx, QWidget* parent, std::unique_ptr<Ex
     m_reviewWindow->setWindowTitle(ctx.title);
     connect(m_reviewWindow, &TformRevisao::questionChosen, this, Guarded(m_ctx, this, &TformSimul::showReviewQuestion));
     connect(m_reviewWindow, &TformRevisao::closed, this, Guarded(m_ctx, this, &TformSimul::leaveReview));
+    m_reviewPlacement = new ReviewPlacement(this, m_reviewWindow);
+    m_reviewPlacement->setArea(TopHeight, AnswerColumn::Width);
+    connect(m_reviewPlacement, &ReviewPlacement::changed, this, [this] { arrangePanels(); });
     resize(921, TopHeight + 329);
 }
 
-TformSimul::~TformSimul() = default;
+TformSimul::~TformSimul()
+{
+    // The review window hides as it goes; nothing is to be placed then.
+    delete m_reviewPlacement;
+    m_reviewPlacement = nullptr;
+}
 
 void TformSimul::setResultsWindow(TformResultado* results)
 {
@@ -146,10 +173,11 @@ void TformSimul::buildTop()
     connect(btInicio, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btInicioClick));
     btInicio->setText(QStringLiteral("Iniciar"));
 
-    // Kept at the right edge by FormResize, like the "X".
+    // In the band above the strip's rule, left of the "X" (FormResize keeps
+    // it there).
     btHistorico = Named(new QPushButton(QStringLiteral("Histórico"), pTop), "btHistorico");
     btHistorico->setFont(Arial(14, true));
-    btHistorico->setGeometry(0, 80, qMax(100, btHistorico->sizeHint().width()), 36);
+    btHistorico->setGeometry(0, BandTop, qMax(100, btHistorico->sizeHint().width()), BandHeight + 2);
     btHistorico->setFocusPolicy(Qt::NoFocus);
     connect(btHistorico, &QPushButton::clicked, this, Guarded(m_ctx, this, &TformSimul::btHistoricoClick));
 
@@ -161,12 +189,19 @@ void TformSimul::buildTop()
     // Tab goes from the paper list to the start button beside it.
     setTabOrder(comboProva, btInicio);
 
-    // The time limit, right above the start button.
+    // The time limit, right above the start button and clear of the
+    // strip's rule, its label left of it.
     edDuracao = Named(new DurationBox(pTop), "edDuracao");
     edDuracao->setFont(Arial(14));
-    edDuracao->setGeometry(653, 46, 128, 28);
+    edDuracao->setGeometry(653, BandTop, 128, BandHeight);
     edDuracao->setAccessibleName(QStringLiteral("Tempo de prova"));
     setTabOrder(btInicio, edDuracao);
+    lDuracao = Named(WhiteLabel(QStringLiteral("Duração:"), Arial(14, true), pTop), "lDuracao");
+    lDuracao->move(653 - 6 - lDuracao->width(), BandTop + (BandHeight - lDuracao->height()) / 2);
+    lDuracao->setBuddy(edDuracao);
+
+    // The hint after the strip's last button, drawn over the picture's own.
+    lDica = new StripHint(pTop);
 }
 
 void TformSimul::buildAnswerColumn()
@@ -194,7 +229,7 @@ void TformSimul::buildAnswerColumn()
     m_aids = new QuestionAids(m_ctx, PDF, m_column->pRespClient, this);
     m_aids->guessBox()->setFont(m_column->ckRevisar->font());
     m_aids->guessBox()->setPalette(m_column->ckRevisar->palette());
-    m_aids->guessBox()->resize(66, m_column->ckRevisar->height());
+    m_aids->guessBox()->resize(AnswerColumn::Width - 8 - 124 - 2, m_column->ckRevisar->height());
     connect(m_aids, &QuestionAids::guessToggled, this, Guarded(m_ctx, [this](bool on) {
                 if (on != m_run.answers().guessed(m_run.answers().current()))
                     toggleGuess();
@@ -203,6 +238,7 @@ void TformSimul::buildAnswerColumn()
                 if (m_reviewWindow->isVisible())
                     showReview();
             }));
+    connect(m_column, &AnswerColumn::questionChosen, this, Guarded(m_ctx, this, &TformSimul::cardChosen));
     pResp->hide();
     // What the column shows follows the run.
     m_run.onChanged = [this] { showRun(); };
@@ -335,7 +371,10 @@ void TformSimul::FormShow()
     }
     PDF->hide();
     m_column->setShownOption(-1);
-    edDuracao->setDuration(std::nullopt);
+    edDuracao->clearPaper();
+    // Another part may have added a button to the strip since the last
+    // resize: the hint goes after it.
+    placeHint();
     lAviso->hide();
     m_reviewWindow->hide();
     // A freshly shown window waits for a paper to be picked.
@@ -348,7 +387,8 @@ void TformSimul::comboProvaChange()
     btInicio->setEnabled(true);
     // The chosen paper's time limit, which the user may still change.
     if (const auto entry = selectedEntry())
-        edDuracao->setDuration(PaperBundle::ReadInfo(folderOf(*entry), *entry).durationSeconds);
+        edDuracao->setDuration(
+            PaperBundle::ReadInfo(folderOf(*entry), *entry, UpdatedKeys(m_ctx, *entry)).durationSeconds);
 }
 
 // The folder a paper's list line came from: its PDF, key and info file are there.
@@ -365,6 +405,12 @@ void TformSimul::btInicioClick()
     if (m_starting)
         return;
     const QScopedValueRollback starting(m_starting, true);
+    // A limit that cannot be read is refused, never guessed.
+    if (!edDuracao->readable()) {
+        showMessage(edDuracao->problem());
+        edDuracao->setFocus();
+        return;
+    }
     // The running paper is kept and can be taken up again; still, ask.
     if (!m_run.confirmLeave())
         return;
@@ -384,7 +430,7 @@ void TformSimul::startPaper()
     }
     // The paper, its key and info file are read before anything on screen
     // changes, so a missing paper or key leaves the paper being taken as it was.
-    auto paper = PaperBundle::Load(folderOf(*entry), *entry);
+    auto paper = PaperBundle::Load(folderOf(*entry), *entry, UpdatedKeys(m_ctx, *entry));
     if (!paper) {
         hideWait();
         showMessage(PaperMessage(paper.code()));
@@ -430,6 +476,12 @@ void TformSimul::startPaper()
 void TformSimul::showRun()
 {
     const bool active = m_run.active();
+    // While a paper runs its limit stays as it started; once a paper is
+    // shown the hint has done its work.
+    edDuracao->setLocked(m_run.inProgress());
+    lDica->setRunning(active);
+    if (!active)
+        m_column->setClockEnding(false);
     if (pResp->isHidden() == active) {
         pResp->setVisible(active);
         arrangePanels();
@@ -440,13 +492,24 @@ void TformSimul::showRun()
         return;
     }
     m_column->showQuestion(m_run);
-    m_aids->guessBox()->move(m_column->ckRevisar->x() + m_column->ckRevisar->width() + 2, m_column->ckRevisar->y());
-    m_aids->guessBox()->setVisible(!m_column->ckRevisar->isHidden());
+    placeGuessBox();
     m_aids->questionShown(m_run.answers().current(), m_run.answers().guessed(m_run.answers().current()));
+}
+
+void TformSimul::placeGuessBox()
+{
+    // Right of "Revisar depois", wherever the column put it.
+    if (!m_aids)
+        return;
+    const QCheckBox* review = m_column->ckRevisar;
+    m_aids->guessBox()->move(review->x() + review->width() + 2, review->y());
+    m_aids->guessBox()->setVisible(!review->isHidden());
 }
 
 void TformSimul::showClock()
 {
+    const auto& countdown = m_run.countdown();
+    m_column->setClockEnding(countdown.limited() && countdown.remaining() <= ExamCountdown::LastNotice);
     if (m_run.countdown().limited())
         m_column->lTempo->setText(QString::fromStdString(m_run.countdown().text()));
     else
@@ -456,6 +519,16 @@ void TformSimul::showClock()
 void TformSimul::cbQuestaoChange()
 {
     m_run.select(cbQuestao->currentIndex());
+}
+
+void TformSimul::cardChosen(int question)
+{
+    // In the review a cell shows the question with both answers; while the
+    // exam runs it goes to the question as the selector would.
+    if (m_reviewWindow->isVisible() || m_run.reviewing())
+        showReviewQuestion(question);
+    else
+        m_run.select(question);
 }
 
 void TformSimul::btProximaClick()
@@ -523,14 +596,9 @@ void TformSimul::showReview()
     auto review = m_run.review();
     m_aids->addTo(review, m_run);
     m_reviewWindow->setReview(review);
-    if (!m_reviewWindow->isVisible()) {
-        // Beside the answer column, over the paper's left part.
-        const QRect area = geometry();
-        m_reviewWindow->move(area.left() + 24, area.top() + TopHeight + 24);
-    }
-    m_reviewWindow->show();
-    m_reviewWindow->raise();
-    m_reviewWindow->activateWindow();
+    // Beside the answer column, the paper narrowed to leave it room; the
+    // results step aside until the review closes.
+    m_reviewPlacement->begin(m_results);
 }
 
 void TformSimul::showReviewQuestion(int question)
@@ -574,10 +642,11 @@ void TformSimul::showResults()
     // With the clock stopped a notice would never go by itself.
     lAviso->hide();
     const auto score = m_run.score();
+    const auto board = m_run.boardScore(m_run.guessedNumbers());
     if (m_reviewWindow->isVisible())
         showReview();
     if (auto* results = m_results) {
-        results->ShowScore(score, m_run.timeRanOut(), QuestionAids::ResultLines(m_run));
+        results->ShowScore(score, m_run.timeRanOut(), &board, QuestionAids::ResultLines(m_run));
         results->setWindowTitle(m_ctx.title);
         results->show();
         results->raise();
@@ -634,7 +703,9 @@ void TformSimul::arrangePanels()
     const int below = qMax(0, h - TopHeight);
     const int column = pResp->isHidden() ? 0 : AnswerColumn::Width;
     pResp->setGeometry(w - AnswerColumn::Width, TopHeight, AnswerColumn::Width, below);
-    pPDF->setGeometry(0, TopHeight, qMax(0, w - column), below);
+    // The review's band, while it is shown, is the paper's no more.
+    const int aside = m_reviewPlacement ? m_reviewPlacement->reservedWidth() : 0;
+    pPDF->setGeometry(0, TopHeight, qMax(0, w - column - aside), below);
     imSimul->setGeometry(pPDF->rect());
     PDF->setGeometry(pPDF->rect());
 }
@@ -643,10 +714,26 @@ void TformSimul::FormResize()
 {
     arrangePanels();
     Label2->move(pTop->width() - Label2->width() - 5, Label2->y());
-    // On a screen too narrow for both it gives way to the start button.
-    const int historicoLeft = pTop->width() - btHistorico->width() - 10;
-    btHistorico->move(qMax(historicoLeft, btInicio->geometry().right() + 11), btHistorico->y());
+    // Left of the "X" in the band; on a screen too narrow for both it gives
+    // way to the duration field.
+    const int historicoLeft = Label2->x() - btHistorico->width() - 12;
+    btHistorico->move(qMax(historicoLeft, edDuracao->geometry().right() + 11), btHistorico->y());
+    placeHint();
     m_column->placeClock();
+    placeGuessBox();
+}
+
+void TformSimul::placeHint()
+{
+    // The hint fills the button row after its last button (one another part
+    // may have added right of Iniciar).
+    int last = btInicio->geometry().right();
+    for (const QWidget* w : pTop->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w != lDica && w != imLogo && !w->isHidden() && w->y() >= btInicio->y() - 8 && w->x() > btInicio->x())
+            last = qMax(last, w->geometry().right());
+    lDica->place(last + 12, 76, 37);
+    // Where the strip has no room for it, the empty selector says it.
+    comboProva->setPlaceholderText(lDica->fits() ? QString() : StripHint::Text);
 }
 
 void TformSimul::showMessage(const QString& text)

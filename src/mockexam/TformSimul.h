@@ -13,18 +13,21 @@
 //
 // What the paper's info file says (PaperInfoReader.h) shapes the exam: the
 // time limit in the duration box above the start button (the clock then
-// counts down, with notices at 30 and 5 minutes left, and finishes the exam
-// at zero), right/wrong items (options C and E), annulled questions, the
+// counts down, with notices at 30 and 5 minutes left and another colour in
+// the last five, and finishes the exam at zero; a limit that cannot be read
+// is refused at start, and the box is locked while the exam runs), right/wrong items (options C and E), annulled questions, the
 // scoring rule and the subjects of the results. A paper without one runs as
 // a plain mock exam. After finishing, the review shows any question with the
 // answer given and the key's, answers read-only.
 //
 // Controls (object names): pTop, imLogo, Label1, Label2, btInicio, comboProva,
-// edDuracao; pPDF, imSimul, PDF, lAviso; pResp, pRespClient, imRight,
-// lQuestao, cbQuestao, rgResposta (its five options A to E are its radio
-// buttons, in that order; a right/wrong paper shows the first two as C and
-// E), btProxima, btAnterior, btFim, btSair, ckRevisar, lGabarito, lTempo; the
-// review window TformRevisao; btHistorico (opens the history of attempts);
+// lDuracao, edDuracao, lDica (the strip's hint); pPDF, imSimul, PDF, lAviso;
+// pResp, pRespClient, imRight, lQuestao, cbQuestao, rgResposta (its five
+// options A to E are its radio buttons, in that order; a right/wrong paper
+// shows the first two as "Certo" and "Errado"), btProxima, btAnterior, btFim,
+// btSair, gCartao (the answer card), ckRevisar, lGabarito, lTempo; the review
+// window TformRevisao, beside the answer column while it is open;
+// btHistorico (opens the history of attempts), in the strip's upper band;
 // ckChute beside ckRevisar. Choosing a question scrolls the paper to where it
 // starts when the paper's map knows (QuestionAids, PaperNavigator).
 //
@@ -65,6 +68,8 @@ class ExamNotice;
 class ImageView;
 class QuestionAids;
 class QuestionBox;
+class ReviewPlacement;
+class StripHint;
 class TformResultado;
 class TformRevisao;
 class TFocusImage;
@@ -165,7 +170,10 @@ private:
     // Shows what the run is in: the answer column and the question.
     void showRun();
     void showClock();
+    void placeGuessBox();
     void showResults();
+    void cardChosen(int question);
+    void placeHint();
 
     QFrame* pTop = nullptr;
     ImageView* imLogo = nullptr;
@@ -174,6 +182,8 @@ private:
     TFocusImage* btInicio = nullptr;
     QComboBox* comboProva = nullptr;
     DurationBox* edDuracao = nullptr;
+    QLabel* lDuracao = nullptr;
+    StripHint* lDica = nullptr;
     ExamNotice* lAviso = nullptr;
     QFrame* pPDF = nullptr;
     ImageView* imSimul = nullptr;
@@ -183,6 +193,7 @@ private:
     QuestionBox* cbQuestao = nullptr;
     TformRevisao* m_reviewWindow = nullptr;
     QuestionAids* m_aids = nullptr;
+    ReviewPlacement* m_reviewPlacement = nullptr;
     QPushButton* btHistorico = nullptr;
 
     app::AppContext& m_ctx;

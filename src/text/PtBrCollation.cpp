@@ -1,6 +1,6 @@
 #include "text/PtBrCollation.h"
 
-#include "text/Windows1252.h"
+#include "text/Cp1252QString.h"
 
 #include <QCollator>
 #include <QLocale>
@@ -10,26 +10,6 @@
 #include <numeric>
 
 namespace zelvora::text {
-namespace {
-
-// Writes the Unicode form of s into out, reusing its buffer.
-void FromCp1252(std::string_view s, QString& out)
-{
-    out.resize(qsizetype(s.size()));
-    QChar* p = out.data();
-    for (const char c : s)
-        *p++ = QChar(char16_t(Cp1252ToUnicode(uint8_t(c))));
-}
-
-QString FromCp1252(std::string_view s)
-{
-    QString out;
-    FromCp1252(s, out);
-    return out;
-}
-
-} // namespace
-
 struct PtBrCollation::Impl {
     QCollator collator{QLocale(QLocale::Portuguese, QLocale::Brazil)};
     Impl() { collator.setCaseSensitivity(Qt::CaseInsensitive); }
@@ -48,11 +28,11 @@ int PtBrCollation::compare(std::string_view a, std::string_view b) const
     // the pair comparison follows them, or a list sorted with one could hold
     // "duplicates" under the other.
     if (a.empty() || b.empty()) {
-        const auto ka = d->collator.sortKey(FromCp1252(a));
-        const auto kb = d->collator.sortKey(FromCp1252(b));
+        const auto ka = d->collator.sortKey(Cp1252ToQString(a));
+        const auto kb = d->collator.sortKey(Cp1252ToQString(b));
         return ka.compare(kb);
     }
-    return d->collator.compare(FromCp1252(a), FromCp1252(b));
+    return d->collator.compare(Cp1252ToQString(a), Cp1252ToQString(b));
 }
 
 std::vector<size_t> PtBrCollation::stableOrder(const std::vector<std::string_view>& items,
@@ -62,7 +42,7 @@ std::vector<size_t> PtBrCollation::stableOrder(const std::vector<std::string_vie
     keys.reserve(items.size());
     QString buffer;
     for (const auto item : items) {
-        FromCp1252(item, buffer);
+        Cp1252ToQString(item, buffer);
         keys.push_back(d->collator.sortKey(buffer));
     }
 

@@ -108,7 +108,9 @@ void AddExamDialog::checkZip()
     }
     const auto check = usermaterial::UserMaterial::CheckArchive(m_zip->text());
     m_entries->addItems(check.entries);
-    m_status->setText(check.ok() ? QStringLiteral("%1 itens no arquivo.").arg(check.entries.size()) : check.error);
+    const QString files = check.files == 1 ? QStringLiteral("1 arquivo no zip.")
+                                           : QStringLiteral("%1 arquivos no zip.").arg(check.files);
+    m_status->setText(check.ok() ? files : check.error);
 }
 
 void AddExamDialog::save()

@@ -1,12 +1,16 @@
 #include "usermaterial/AddPaperDialog.h"
 
 #include "app/MessageBoxes.h"
+#include "mockexam/PaperDocument.h"
+#include "usermaterial/KeyInput.h"
 #include "usermaterial/UserMaterial.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +20,28 @@
 #include <QVBoxLayout>
 
 namespace zelvora::gui {
+
+namespace {
+
+// Why the exam window could not show the PDF at path, judged by the very
+// open it runs (the safe read under its cap, then Qt PDF); empty when it can.
+QString PaperRefusal(const QString& path)
+{
+    if (QString why = usermaterial::UserMaterial::PaperFileRefusal(path); !why.isEmpty())
+        return why;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto opened = mockexam::PaperDocument::Open(path);
+    QGuiApplication::restoreOverrideCursor();
+    if (opened)
+        return {};
+    if (opened.code() == mockexam::PaperDocument::Code::NotAPdf)
+        return usermaterial::UserMaterial::NotAPdf(path);
+    // Changed since it was looked at: the read tells again why.
+    const QString why = usermaterial::UserMaterial::PaperFileRefusal(path);
+    return why.isEmpty() ? usermaterial::UserMaterial::NotAPdf(path) : why;
+}
+
+} // namespace
 
 AddPaperDialog::AddPaperDialog(const QString& userFolder, app::MessageBoxes* messages, const QString& caption,
                                QWidget* parent)
@@ -44,29 +70,17 @@ AddPaperDialog::AddPaperDialog(const QString& userFolder, app::MessageBoxes* mes
     m_name->setAccessibleName(QStringLiteral("Nome da prova"));
     m_name->setPlaceholderText(QStringLiteral("Como a prova aparece na lista"));
 
-    m_key = new QPlainTextEdit(this);
-    m_key->setObjectName(QStringLiteral("editGabarito"));
-    m_key->setAccessibleName(QStringLiteral("Gabarito"));
-    m_key->setPlaceholderText(QStringLiteral("Cole aqui o gabarito: 1-A 2-C 3-E, um por linha, ou ABCDE..."));
-    m_key->setTabChangesFocus(true);
-    connect(m_key, &QPlainTextEdit::textChanged, this, &AddPaperDialog::updatePreview);
-
-    m_preview = new QListWidget(this);
-    m_preview->setObjectName(QStringLiteral("listPrevia"));
-    m_preview->setAccessibleName(QStringLiteral("Respostas lidas"));
-    m_status = new QLabel(this);
-    m_status->setObjectName(QStringLiteral("labelGabarito"));
-    m_status->setWordWrap(true);
-
-    auto* keyRow = new QHBoxLayout;
-    keyRow->addWidget(m_key, 3);
-    keyRow->addWidget(m_preview, 2);
+    m_keyInput = new KeyInput(this);
+    connect(m_pdf, &QLineEdit::editingFinished, this, &AddPaperDialog::countQuestions);
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Arquivo PDF:"), pdfRow);
     form->addRow(QStringLiteral("Nome da prova:"), m_name);
-    form->addRow(QStringLiteral("Gabarito:"), keyRow);
-    form->addRow(QString(), m_status);
+    form->addRow(QStringLiteral("Gabarito:"), m_keyInput);
+    m_rules = new QCheckBox(QStringLiteral("Definir as regras da prova depois de salvar"), this);
+    m_rules->setObjectName(QStringLiteral("ckRegras"));
+    m_rules->setToolTip(QStringLiteral("Duração, tipo, anuladas, blocos com peso e mínimo, nota de corte"));
+    form->addRow(QString(), m_rules);
 
     auto* buttons = new QDialogButtonBox(this);
     m_save = buttons->addButton(QStringLiteral("Salvar"), QDialogButtonBox::AcceptRole);
@@ -79,8 +93,34 @@ AddPaperDialog::AddPaperDialog(const QString& userFolder, app::MessageBoxes* mes
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
-    resize(640, 420);
-    updatePreview();
+    resize(700, 460);
+}
+
+QPlainTextEdit* AddPaperDialog::keyEdit() const
+{
+    return m_keyInput->keyEdit();
+}
+
+QListWidget* AddPaperDialog::preview() const
+{
+    return m_keyInput->preview();
+}
+
+QLabel* AddPaperDialog::keyStatus() const
+{
+    return m_keyInput->status();
+}
+
+void AddPaperDialog::setQuestionCounter(std::function<std::optional<int>(const QString&)> counter)
+{
+    m_counter = std::move(counter);
+    countQuestions();
+}
+
+void AddPaperDialog::countQuestions()
+{
+    m_keyInput->setQuestionCount(m_counter && QFileInfo(m_pdf->text()).isFile() ? m_counter(m_pdf->text())
+                                                                                : std::nullopt);
 }
 
 void AddPaperDialog::choosePdf()
@@ -93,26 +133,17 @@ void AddPaperDialog::choosePdf()
     m_pdf->setText(path);
     if (m_name->text().isEmpty())
         m_name->setText(QFileInfo(path).completeBaseName());
+    countQuestions();
 }
 
 void AddPaperDialog::updatePreview()
 {
-    m_preview->clear();
-    const QString text = m_key->toPlainText();
-    if (text.trimmed().isEmpty()) {
-        m_parsed = {};
-        m_status->setText(QStringLiteral("Cole o gabarito para ver as respostas lidas."));
-        return;
-    }
-    m_parsed = mockexam::AnswerKeyText::Parse(text.toStdString());
-    if (!m_parsed.ok()) {
-        m_status->setText(QString::fromStdString(m_parsed.error));
-        return;
-    }
-    for (size_t i = 0; i < m_parsed.digits.size(); ++i)
-        m_preview->addItem(
-            QStringLiteral("Questão %1: %2").arg(i + 1).arg(QChar(u'A' + (m_parsed.digits[i][0] - '1'))));
-    m_status->setText(QStringLiteral("%1 questões lidas.").arg(m_parsed.digits.size()));
+    m_keyInput->readText();
+}
+
+bool AddPaperDialog::rulesWanted() const
+{
+    return m_rules->isChecked();
 }
 
 void AddPaperDialog::save()
@@ -124,13 +155,15 @@ void AddPaperDialog::save()
                                                                         QStringLiteral("O nome da prova"));
              !bad.isEmpty())
         why = bad;
-    else if (m_key->toPlainText().trimmed().isEmpty())
-        why = QStringLiteral("Cole o gabarito da prova.");
-    else if (!m_parsed.ok())
-        why = QStringLiteral("O gabarito não pôde ser lido: ") + QString::fromStdString(m_parsed.error);
+    else if (m_keyInput->empty())
+        why = QStringLiteral("Cole o gabarito da prova ou escolha o PDF do gabarito.");
+    else if (!m_keyInput->section())
+        why = QStringLiteral("O gabarito não pôde ser lido: ") + m_keyInput->error();
+    else
+        why = PaperRefusal(m_pdf->text());
     if (why.isEmpty()) {
         usermaterial::UserMaterial store(m_folder);
-        const auto outcome = store.addPaper(m_pdf->text(), m_name->text(), m_parsed.digits);
+        const auto outcome = store.addPaperWithKey(m_pdf->text(), m_name->text(), *m_keyInput->section());
         if (outcome.ok) {
             m_savedLine = outcome.line;
             accept();

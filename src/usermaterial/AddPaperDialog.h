@@ -1,12 +1,15 @@
 #pragma once
 // "Adicionar prova": the user picks a downloaded PDF, gives the name shown in
-// the paper selector and pastes the answer key as it came; a preview lists
-// question and answer as the key was read, and saving puts everything into
-// the user's own folder.
-#include "mockexam/AnswerKeyText.h"
-
+// the paper selector and pastes the answer key as it came or picks the
+// board's key PDF; a preview lists question and answer as the key was read,
+// and saving puts everything into the user's own folder (annulled questions
+// and right/wrong items into the paper's info file).
 #include <QDialog>
 
+#include <functional>
+#include <optional>
+
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -19,6 +22,8 @@ class MessageBoxes;
 
 namespace zelvora::gui {
 
+class KeyInput;
+
 class AddPaperDialog : public QDialog {
     Q_OBJECT
 public:
@@ -28,10 +33,17 @@ public:
 
     QLineEdit* pdfEdit() const { return m_pdf; }
     QLineEdit* nameEdit() const { return m_name; }
-    QPlainTextEdit* keyEdit() const { return m_key; }
-    QListWidget* preview() const { return m_preview; }
-    QLabel* keyStatus() const { return m_status; }
+    QPlainTextEdit* keyEdit() const;
+    QListWidget* preview() const;
+    QLabel* keyStatus() const;
+    KeyInput* keyInput() const { return m_keyInput; }
     QPushButton* saveButton() const { return m_save; }
+    // "Definir as regras da prova depois de salvar" (ckRegras) was ticked.
+    bool rulesWanted() const;
+
+    // Counts the questions of the paper PDF at a path, when it can; the
+    // preview warns when the key has another number of them.
+    void setQuestionCounter(std::function<std::optional<int>(const QString&)> counter);
 
     // The list line written by the last successful save (Windows-1252).
     const std::string& savedLine() const { return m_savedLine; }
@@ -45,14 +57,15 @@ private:
     QString m_folder;
     app::MessageBoxes* m_messages;
     QString m_caption;
-    mockexam::ParsedAnswerKey m_parsed;
+    void countQuestions();
+
     std::string m_savedLine;
+    std::function<std::optional<int>(const QString&)> m_counter;
     QLineEdit* m_pdf;
     QLineEdit* m_name;
-    QPlainTextEdit* m_key;
-    QListWidget* m_preview;
-    QLabel* m_status;
+    KeyInput* m_keyInput;
     QPushButton* m_save;
+    QCheckBox* m_rules;
 };
 
 } // namespace zelvora::gui

@@ -120,8 +120,8 @@ void CatalogAdditions::removeSelected()
     const QString name = QString::fromStdString(
         text::Cp1252ToUtf8(entry->organisation + " - " + entry->examType + " - " + entry->year));
     if (!m_ctx.messages
-        || !m_ctx.messages->ask(m_window, QStringLiteral("Remover o exame \"%1\" que você adicionou?").arg(name),
-                                m_ctx.title))
+        || !m_ctx.messages->askToDelete(
+            m_window, QStringLiteral("Remover o exame \"%1\" que você adicionou?").arg(name), m_ctx.title))
         return;
     const auto outcome = usermaterial::UserMaterial(m_ctx.folderOf(entry->source)).removeExam(*entry);
     if (!outcome.ok)

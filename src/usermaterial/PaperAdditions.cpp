@@ -1,11 +1,16 @@
 #include "usermaterial/PaperAdditions.h"
 
 #include "app/MessageBoxes.h"
+#include "mockexam/PaperPath.h"
 #include "text/Windows1252.h"
 #include "usermaterial/AddPaperDialog.h"
+#include "usermaterial/PaperRulesDialog.h"
 #include "usermaterial/UserMaterial.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QPushButton>
 
@@ -63,6 +68,12 @@ QMenu* PaperAdditions::buildMenu(QWidget* parent)
     remove->setObjectName(QStringLiteral("actionRemoverProva"));
     const auto entry = m_hooks.selectedEntry();
     remove->setEnabled(entry && m_ctx.isUserSource(entry->source));
+    QAction* rules = menu->addAction(QStringLiteral("Regras da prova..."), this, &PaperAdditions::editRulesOfSelected);
+    rules->setObjectName(QStringLiteral("actionRegrasProva"));
+    rules->setEnabled(entry && m_ctx.isUserSource(entry->source));
+    QAction* update = menu->addAction(QStringLiteral("Atualizar gabarito..."), this, &PaperAdditions::updateKey);
+    update->setObjectName(QStringLiteral("actionAtualizarGabarito"));
+    update->setEnabled(entry && m_ctx.isUserSource(entry->source) && bool(m_ctx.updateKey));
     return menu;
 }
 
@@ -78,7 +89,50 @@ void PaperAdditions::addPaper()
     size_t user = 0;
     while (user < m_ctx.sources.size() && !m_ctx.sources[user].user)
         ++user;
-    m_hooks.reload(mockexam::MockExamEntry{line.substr(0, hash), line.substr(hash + 1), user});
+    const mockexam::MockExamEntry added{line.substr(0, hash), line.substr(hash + 1), user};
+    if (dialog.rulesWanted())
+        editRules(added);
+    m_hooks.reload(added);
+}
+
+bool PaperAdditions::editRules(const mockexam::MockExamEntry& entry)
+{
+    const QString path = usermaterial::UserMaterial(m_ctx.folderOf(entry.source)).infoPathOf(entry);
+    if (path.isEmpty())
+        return false;
+    PaperRulesDialog dialog(path, QString::fromStdString(text::Cp1252ToUtf8(entry.name)), m_ctx.messages, m_ctx.title,
+                            m_window);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void PaperAdditions::editRulesOfSelected()
+{
+    const auto entry = m_hooks.selectedEntry();
+    if (!entry || !m_ctx.isUserSource(entry->source)) {
+        if (m_ctx.messages)
+            m_ctx.messages->show(m_window, QStringLiteral("Só as provas que você adicionou têm regras editáveis."),
+                                 m_ctx.title);
+        return;
+    }
+    // The paper is read again so its duration field shows the new rules.
+    if (editRules(*entry))
+        m_hooks.reload(entry);
+}
+
+void PaperAdditions::updateKey()
+{
+    const auto entry = m_hooks.selectedEntry();
+    if (!entry || !m_ctx.isUserSource(entry->source) || !m_ctx.updateKey)
+        return;
+    // The paper as the exam and its attempts name it: the PDF's absolute
+    // path and the data folder its list line came from.
+    const QString simu = m_ctx.mockExamFolders().value(qsizetype(entry->source), m_ctx.mockExamFolder);
+    const QString pdf =
+        QFileInfo(QFile::decodeName(
+                      mockexam::PaperPath::Resolve(QFile::encodeName(simu).toStdString(), entry->pdfPath).c_str()))
+            .absoluteFilePath();
+    const QString dataFolder = QDir::cleanPath(simu + QStringLiteral("/..")) + QLatin1Char('/');
+    m_ctx.updateKey(m_window, pdf, dataFolder, QString::fromStdString(text::Cp1252ToUtf8(entry->name)));
 }
 
 void PaperAdditions::removeSelected()
@@ -94,8 +148,8 @@ void PaperAdditions::removeSelected()
     }
     const QString name = QString::fromStdString(text::Cp1252ToUtf8(entry->name));
     if (!m_ctx.messages
-        || !m_ctx.messages->ask(m_window, QStringLiteral("Remover a prova \"%1\" que você adicionou?").arg(name),
-                                m_ctx.title))
+        || !m_ctx.messages->askToDelete(
+            m_window, QStringLiteral("Remover a prova \"%1\" que você adicionou?").arg(name), m_ctx.title))
         return;
     const auto outcome = usermaterial::UserMaterial(m_ctx.folderOf(entry->source)).removePaper(*entry);
     if (!outcome.ok)

@@ -1,8 +1,9 @@
 #pragma once
 // The mock-exam window's part in the user's own material: the button
 // "Adicionar prova" in the top strip, right of the start button, and
-// "Remover prova adicionada" in the paper selector's context menu (disabled
-// for installed and sample papers).
+// "Remover prova adicionada", "Regras da prova..." (both disabled for
+// installed and sample papers) and "Atualizar gabarito..." (disabled for
+// installed and sample papers) in the paper selector's context menu.
 #include "app/AppContext.h"
 #include "mockexam/MockExamEntry.h"
 
@@ -43,8 +44,15 @@ public:
 public slots:
     void addPaper();
     void removeSelected();
+    // A new answer key for the selected paper (the application's key update).
+    void updateKey();
+    // "Regras da prova" for the selected paper, when it is the user's own.
+    void editRulesOfSelected();
 
 private:
+    // Opens "Regras da prova" for entry; true when the rules were saved.
+    bool editRules(const mockexam::MockExamEntry& entry);
+
     app::AppContext& m_ctx;
     QWidget* m_window;
     QComboBox* m_selector;

@@ -1,8 +1,11 @@
 #include "usermaterial/UserMaterial.h"
 
 #include "mockexam/AnswerKeyText.h"
+#include "mockexam/ExamScore.h"
 #include "mockexam/MockExamList.h"
+#include "mockexam/PaperInfoReader.h"
 #include "mockexam/PaperPath.h"
+#include "text/DataFile.h"
 #include "text/Folding.h"
 #include "text/Windows1252.h"
 #include "usermaterial/AtomicFiles.h"
@@ -82,6 +85,9 @@ class FolderLock {
 public:
     explicit FolderLock(const QString& folder) : m_lock(folder + kLockFile) { m_held = m_lock.tryLock(kLockWaitMs); }
     bool held() const { return m_held; }
+    // Only LockFailedError means another program holds the lock; any other
+    // error means the lock file could not be made (a read-only folder).
+    bool heldElsewhere() const { return !m_held && m_lock.error() == QLockFile::LockFailedError; }
 
 private:
     QLockFile m_lock;
@@ -91,6 +97,16 @@ private:
 QString CannotWrite(const QString& folder)
 {
     return QStringLiteral("Não foi possível gravar na pasta %1.").arg(QDir::toNativeSeparators(folder));
+}
+
+// Why the folder's lock was not had: another program holds it, or the folder
+// cannot be written.
+QString LockRefusal(const FolderLock& lock, const QString& folder)
+{
+    if (lock.heldElsewhere())
+        return QStringLiteral("Outro programa está gravando na pasta %1; tente de novo.")
+            .arg(QDir::toNativeSeparators(folder));
+    return CannotWrite(folder);
 }
 
 // A file name in folder, made of base and extension, that no file and no
@@ -103,7 +119,11 @@ QString FreeName(const QString& folder, const QString& base, const QString& exte
         const QString keyName = QFileInfo(name).completeBaseName() + QStringLiteral(".txt");
         if (QFileInfo::exists(folder + name) || taken(name.toStdString()))
             continue;
-        if (extension == QStringLiteral(".pdf") && QFileInfo::exists(folder + keyName))
+        // A key or info file left by another paper must never become this
+        // paper's.
+        if (extension == QStringLiteral(".pdf")
+            && (QFileInfo::exists(folder + keyName)
+                || QFileInfo::exists(folder + QFileInfo(name).completeBaseName() + QStringLiteral(".ini"))))
             continue;
         return name;
     }
@@ -157,13 +177,19 @@ ArchiveCheck UserMaterial::CheckArchive(const QString& zipPath)
         if (directory)
             for (size_t i = 0; i < directory->Count(); ++i) {
                 const auto& entry = (*directory)[i];
-                check.entries << FromCp1252(entry.directory + entry.fileName);
+                // The reader keeps the archive's names with "\\" between
+                // folders; a person reading the list expects "/".
+                QString name = FromCp1252(entry.directory + entry.fileName);
+                name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+                check.entries << name;
                 if (!entry.IsDirectory())
                     ++files;
             }
+        check.files = int(files);
         if (files == 0) {
             check.error = QStringLiteral("O arquivo zip não tem nenhum arquivo dentro (ou não pôde ser lido).");
             check.entries.clear();
+            check.files = 0;
         }
     } catch (const std::exception& e) {
         check.error = QStringLiteral("Este arquivo não é um zip que o Zelvora consiga ler (%1).")
@@ -174,6 +200,33 @@ ArchiveCheck UserMaterial::CheckArchive(const QString& zipPath)
         check.entries.clear();
     }
     return check;
+}
+
+QString UserMaterial::PaperFileRefusal(const QString& pdfPath)
+{
+    const QString shown = QDir::toNativeSeparators(pdfPath);
+    switch (text::DataFile::Probe(QFile::encodeName(pdfPath).toStdString(), text::DataFile::PaperCap)) {
+    case text::DataFileStatus::Ok:
+        return {};
+    case text::DataFileStatus::Missing:
+        return QStringLiteral("O arquivo %1 não existe.").arg(shown);
+    case text::DataFileStatus::NotAFile:
+        return QStringLiteral("%1 não é um arquivo comum.").arg(shown);
+    case text::DataFileStatus::TooLarge:
+        return QStringLiteral("O arquivo %1 passa de %2 MiB, o maior tamanho de prova que o Zelvora abre; "
+                              "nada foi copiado.")
+            .arg(shown)
+            .arg(text::DataFile::PaperCap >> 20);
+    case text::DataFileStatus::Unreadable:
+        break;
+    }
+    return QStringLiteral("O arquivo %1 não pode ser lido.").arg(shown);
+}
+
+QString UserMaterial::NotAPdf(const QString& pdfPath)
+{
+    return QStringLiteral("O arquivo %1 não é um PDF que o Zelvora consiga abrir; nada foi copiado.")
+        .arg(QDir::toNativeSeparators(pdfPath));
 }
 
 QString UserMaterial::SafeBaseName(const QString& text, const QString& fallback)
@@ -203,23 +256,59 @@ QString UserMaterial::SafeBaseName(const QString& text, const QString& fallback)
 
 Outcome UserMaterial::addPaper(const QString& pdfPath, const QString& name, const std::vector<std::string>& keyDigits)
 {
+    for (const auto& d : keyDigits)
+        if (d.size() != 1 || d[0] < '1' || d[0] > '5')
+            return Outcome::Failure(QStringLiteral("O gabarito só pode ter respostas de A a E."));
+    return addPaperFiles(pdfPath, name, keyDigits, {});
+}
+
+std::string UserMaterial::InfoBytes(const mockexam::KeySection& key, mockexam::PaperInfo base,
+                                    std::vector<std::string> comments)
+{
+    base.itemType = key.rightWrong ? mockexam::ItemType::RightWrong : mockexam::ItemType::MultipleChoice;
+    base.annulled = key.annulled;
+    if (comments.empty() && !key.title.empty())
+        comments.push_back(key.title);
+    return mockexam::PaperInfoReader::Write(base, comments);
+}
+
+Outcome UserMaterial::addPaperWithKey(const QString& pdfPath, const QString& name, const mockexam::KeySection& key)
+{
+    const auto lines = key.keyLines();
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string& l = lines[i];
+        const bool annulled = std::binary_search(key.annulled.begin(), key.annulled.end(), int(i + 1));
+        const bool fits = key.rightWrong ? (l == "C" || l == "E") : (l.size() == 1 && l[0] >= '1' && l[0] <= '5');
+        if (!fits && !annulled)
+            return Outcome::Failure(QStringLiteral("O gabarito só pode ter respostas de A a E."));
+    }
+    // A plain key of options A to E needs no info file.
+    const bool plain = !key.rightWrong && key.annulled.empty();
+    return addPaperFiles(pdfPath, name, lines, plain ? std::string() : InfoBytes(key));
+}
+
+Outcome UserMaterial::addPaperFiles(const QString& pdfPath, const QString& name,
+                                    const std::vector<std::string>& keyDigits, const std::string& infoBytes)
+{
     if (const QString why = CheckField(name, QStringLiteral("O nome da prova")); !why.isEmpty())
         return Outcome::Failure(why);
     if (keyDigits.empty())
         return Outcome::Failure(QStringLiteral("O gabarito está vazio."));
-    for (const auto& d : keyDigits)
-        if (d.size() != 1 || d[0] < '1' || d[0] > '5')
-            return Outcome::Failure(QStringLiteral("O gabarito só pode ter respostas de A a E."));
+    if (keyDigits.size() > mockexam::AnswerKeyText::MaxQuestions)
+        return Outcome::Failure(QStringLiteral("O gabarito tem %1 respostas: %2")
+                                    .arg(keyDigits.size())
+                                    .arg(QString::fromStdString(mockexam::AnswerKeyText::TooManyQuestions())));
     if (!QFileInfo(pdfPath).isFile())
         return Outcome::Failure(QStringLiteral("O arquivo %1 não existe.").arg(QDir::toNativeSeparators(pdfPath)));
+    if (const QString why = PaperFileRefusal(pdfPath); !why.isEmpty())
+        return Outcome::Failure(why);
 
     const QString simu = mockExamFolder();
     if (!QDir().mkpath(simu))
         return Outcome::Failure(CannotWrite(simu));
     FolderLock lock(m_folder);
     if (!lock.held())
-        return Outcome::Failure(QStringLiteral("Outro programa está gravando na pasta %1; tente de novo.")
-                                    .arg(QDir::toNativeSeparators(m_folder)));
+        return Outcome::Failure(LockRefusal(lock, m_folder));
 
     auto lines = AtomicFiles::ReadLines(simu + kListFile);
     const auto entries = mockexam::MockExamList::Parse(lines);
@@ -238,11 +327,19 @@ Outcome UserMaterial::addPaper(const QString& pdfPath, const QString& name, cons
         QFile::remove(simu + pdfName);
         return Outcome::Failure(CannotWrite(simu));
     }
+    const QString infoName = QFileInfo(pdfName).completeBaseName() + QStringLiteral(".ini");
+    if (!infoBytes.empty() && !AtomicFiles::WriteBytes(simu + infoName, infoBytes)) {
+        QFile::remove(simu + pdfName);
+        QFile::remove(simu + keyName);
+        return Outcome::Failure(CannotWrite(simu));
+    }
     const std::string line = ToCp1252(name) + '#' + pdfName.toStdString();
     lines.push_back(line);
     if (!AtomicFiles::WriteLines(simu + kListFile, lines)) {
         QFile::remove(simu + pdfName);
         QFile::remove(simu + keyName);
+        if (!infoBytes.empty())
+            QFile::remove(simu + infoName);
         return Outcome::Failure(CannotWrite(simu));
     }
     return {true, {}, line};
@@ -263,8 +360,7 @@ Outcome UserMaterial::addExam(const QString& zipPath, const QString& organisatio
         return Outcome::Failure(CannotWrite(m_folder));
     FolderLock lock(m_folder);
     if (!lock.held())
-        return Outcome::Failure(QStringLiteral("Outro programa está gravando na pasta %1; tente de novo.")
-                                    .arg(QDir::toNativeSeparators(m_folder)));
+        return Outcome::Failure(LockRefusal(lock, m_folder));
 
     auto lines = AtomicFiles::ReadLines(m_folder + kCatalogFile);
     const QString base = SafeBaseName(organisation + QLatin1Char(' ') + examType + QLatin1Char(' ') + year,
@@ -287,12 +383,23 @@ Outcome UserMaterial::addExam(const QString& zipPath, const QString& organisatio
     return {true, {}, line};
 }
 
+QString UserMaterial::infoPathOf(const mockexam::MockExamEntry& entry) const
+{
+    if (!StaysInside(entry.pdfPath))
+        return {};
+    return QFile::decodeName(mockexam::PaperPath::Resolve(QFile::encodeName(mockExamFolder()).toStdString(),
+                                                          mockexam::PaperPath::InfoPathFor(entry.pdfPath))
+                                 .c_str());
+}
+
 Outcome UserMaterial::removePaper(const mockexam::MockExamEntry& entry)
 {
     const QString simu = mockExamFolder();
     FolderLock lock(m_folder);
-    if (!QFileInfo(m_folder).isDir() || !lock.held())
+    if (!QFileInfo(m_folder).isDir())
         return Outcome::Failure(CannotWrite(m_folder));
+    if (!lock.held())
+        return Outcome::Failure(LockRefusal(lock, m_folder));
     auto lines = AtomicFiles::ReadLines(simu + kListFile);
     std::vector<std::string> kept;
     bool removed = false, stillNamed = false;
@@ -313,9 +420,20 @@ Outcome UserMaterial::removePaper(const mockexam::MockExamEntry& entry)
     if (!stillNamed && StaysInside(entry.pdfPath)) {
         QFile::remove(QFile::decodeName(
             mockexam::PaperPath::Resolve(QFile::encodeName(simu).toStdString(), entry.pdfPath).c_str()));
-        QFile::remove(QFile::decodeName(mockexam::PaperPath::Resolve(QFile::encodeName(simu).toStdString(),
-                                                                     mockexam::PaperPath::KeyPathFor(entry.pdfPath))
-                                            .c_str()));
+        const QString key = QFile::decodeName(
+            mockexam::PaperPath::Resolve(QFile::encodeName(simu).toStdString(),
+                                         mockexam::PaperPath::KeyPathFor(entry.pdfPath))
+                .c_str());
+        QFile::remove(key);
+        // Its rules and the keys an update kept go with it, so a later paper
+        // of the same name starts plain.
+        QFile::remove(infoPathOf(entry));
+        const QFileInfo keyFile(key);
+        const QDir dir(keyFile.absolutePath());
+        const QString kept = keyFile.completeBaseName() + QStringLiteral(".gabarito-");
+        for (const QString& name :
+             dir.entryList({kept + QStringLiteral("*.txt"), kept + QStringLiteral("*.ini")}, QDir::Files))
+            QFile::remove(dir.filePath(name));
     }
     return {true, {}, entry.name + '#' + entry.pdfPath};
 }
@@ -323,8 +441,10 @@ Outcome UserMaterial::removePaper(const mockexam::MockExamEntry& entry)
 Outcome UserMaterial::removeExam(const catalog::CatalogEntry& entry)
 {
     FolderLock lock(m_folder);
-    if (!QFileInfo(m_folder).isDir() || !lock.held())
+    if (!QFileInfo(m_folder).isDir())
         return Outcome::Failure(CannotWrite(m_folder));
+    if (!lock.held())
+        return Outcome::Failure(LockRefusal(lock, m_folder));
     const std::string wanted = entry.organisation + '#' + entry.examType + '#' + entry.year + '#' + entry.archiveName;
     auto lines = AtomicFiles::ReadLines(m_folder + kCatalogFile);
     std::vector<std::string> kept;

@@ -8,7 +8,9 @@
 // read-modify-write of a list holds the folder's lock, so two programs adding
 // at the same time lose nothing.
 #include "catalog/CatalogEntry.h"
+#include "mockexam/KeySheet.h"
 #include "mockexam/MockExamEntry.h"
+#include "mockexam/PaperInfo.h"
 
 #include <QString>
 #include <QStringList>
@@ -29,7 +31,8 @@ struct Outcome {
 // What the program's zip reader makes of an archive.
 struct ArchiveCheck {
     QString error; // empty when the archive opens and lists files
-    QStringList entries; // the entry names, in the archive's order
+    QStringList entries; // the entry names, in the archive's order, folders separated by "/"
+    int files = 0; // entries that are files, folders not counted
     bool ok() const { return error.isEmpty(); }
 };
 
@@ -54,12 +57,31 @@ public:
     // refused when it cannot be read or holds no file.
     static ArchiveCheck CheckArchive(const QString& zipPath);
 
+    // Why the program would refuse to read the PDF at pdfPath (not a regular
+    // file, larger than DataFile::PaperCap, unreadable), in Portuguese; empty
+    // when the read would succeed. Whether the PDF engine opens it is told
+    // by the caller that has the engine, with NotAPdf's message.
+    static QString PaperFileRefusal(const QString& pdfPath);
+    static QString NotAPdf(const QString& pdfPath);
+
     // A file name base made of plain letters, digits and "-" from text.
     static QString SafeBaseName(const QString& text, const QString& fallback);
 
     // Copies the PDF into "simu", writes the key (digits "1" to "5") beside
-    // it and appends "name#file.pdf" to "simu/lista.txt".
+    // it and appends "name#file.pdf" to "simu/lista.txt". Refused, with
+    // nothing written, when the PDF could not be read (PaperFileRefusal) or
+    // the key has more than AnswerKeyText::MaxQuestions answers.
     Outcome addPaper(const QString& pdfPath, const QString& name, const std::vector<std::string>& keyDigits);
+    // The same with a key read from a board's sheet: its annulled questions
+    // and, for right/wrong items, "tipo=certo-errado" go into the paper's
+    // info file beside the key.
+    Outcome addPaperWithKey(const QString& pdfPath, const QString& name, const mockexam::KeySection& key);
+
+    // The info file for a key from a board's sheet, written over base: the
+    // key's item type and annulled questions, the rest as base has it;
+    // without comments the section's title becomes the one comment.
+    static std::string InfoBytes(const mockexam::KeySection& key, mockexam::PaperInfo base = {},
+                                 std::vector<std::string> comments = {});
 
     // Checks the archive, copies it into the folder and appends
     // "organisation#examType#year#file.zip" to "nomes.txt".
@@ -68,11 +90,18 @@ public:
     // Removes the paper's list line and, when no other line names the same
     // PDF, the PDF and its key. Only material of this folder is touched.
     Outcome removePaper(const mockexam::MockExamEntry& entry);
+    // The info file of a paper of this folder (its rules), beside its key;
+    // empty for a path that would leave the folder.
+    QString infoPathOf(const mockexam::MockExamEntry& entry) const;
     // Removes the exam's catalog line and, when no other line names the
     // same archive, the archive.
     Outcome removeExam(const catalog::CatalogEntry& entry);
 
 private:
+    // infoBytes: the info file, none when empty.
+    Outcome addPaperFiles(const QString& pdfPath, const QString& name, const std::vector<std::string>& keyLines,
+                          const std::string& infoBytes);
+
     QString m_folder;
 };
 

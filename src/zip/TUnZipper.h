@@ -66,7 +66,6 @@ public:
 
     // The entry list, or nullptr when no directory is held.
     const TSortedZip* Directory() const { return entries_.get(); }
-    const TEndCentral& EndCentral() const { return end_; }
     // File entries the last ExtractFiles wrote, and those it left out, by reason.
     const TExtractReport& Report() const { return report_; }
     // Set while the directory came from the local-header recovery.

@@ -6,9 +6,12 @@
 #include "app/TFocusImage.h"
 #include "attempts/AttemptStore.h"
 #include "attempts/TformHistorico.h"
+#include "mockexam/ExamScore.h"
 
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -79,6 +82,8 @@ private slots:
     void finishingWithBlanksAsksFirst();
     void examRunsWithoutStore();
     void historyButtons();
+    void resultsAndStoreAgree_data();
+    void resultsAndStoreAgree();
 };
 
 void TestExamAttempts::killedAttemptIsOffered_data()
@@ -122,7 +127,7 @@ void TestExamAttempts::killedAttemptIsOffered()
     r.answer(4);
     r.h.messages.answers = {true};
     r.click("btFim");
-    const auto all = r.store->summaries();
+    const auto all = r.store->summaries().value();
     QCOMPARE(int(all.size()), yes ? 1 : 2);
     QVERIFY(all.front().finished);
     QCOMPARE(all.front().elapsedSeconds, yes ? 11 : 1);
@@ -164,9 +169,9 @@ void TestExamAttempts::leavingAsksFirst()
     QCOMPARE(r.h.simul->isVisible(), !yes || anotherPaper);
     QCOMPARE(r.h.simul->answerKey().size(), size_t(yes && anotherPaper ? 2 : 5));
     // Left, the attempt keeps its clock to the second.
-    const auto first = r.store->summaries().back();
+    const auto first = r.store->summaries().value().back();
     QCOMPARE(first.elapsedSeconds, yes ? 7 : 0);
-    QCOMPARE(int(r.store->summaries().size()), yes && anotherPaper ? 2 : 1);
+    QCOMPARE(int(r.store->summaries().value().size()), yes && anotherPaper ? 2 : 1);
 }
 
 void TestExamAttempts::finishingWithBlanksAsksFirst_data()
@@ -189,7 +194,7 @@ void TestExamAttempts::finishingWithBlanksAsksFirst()
     QVERIFY(r.h.messages.questions[0].startsWith(QStringLiteral("4 questões estão em branco")));
     QCOMPARE(r.h.resultado->isVisible(), yes);
     QCOMPARE(r.h.clock->interval() > 0, !yes);
-    QCOMPARE(r.store->summaries().front().finished, yes);
+    QCOMPARE(r.store->summaries().value().front().finished, yes);
     if (yes) {
         // Pressing it again scores again without asking; closing asks nothing.
         r.click("btFim");
@@ -226,7 +231,11 @@ void TestExamAttempts::historyButtons()
     auto* button = Control<QPushButton>(r.h.simul.get(), "btHistorico");
     for (int width : {1000, 1280}) {
         r.h.simul->resize(width, 700);
-        QCOMPARE(button->geometry(), QRect(top->width() - button->width() - 10, 80, button->width(), 36));
+        // At the strip's right end, in the band above its rule, clear of Iniciar.
+        QVERIFY(top->rect().contains(button->geometry()));
+        QVERIFY(button->geometry().right() >= top->width() - 60);
+        QVERIFY(button->geometry().bottom() < 74);
+        QVERIFY(!button->geometry().intersects(Control<TFocusImage>(r.h.simul.get(), "btInicio")->geometry()));
     }
     r.h.simul->resize(800, 700); // too narrow: the start button stays uncovered
     QVERIFY(!button->geometry().intersects(Control<TFocusImage>(r.h.simul.get(), "btInicio")->geometry()));
@@ -244,6 +253,71 @@ void TestExamAttempts::historyButtons()
     auto* results = Control<QPushButton>(r.h.resultado.get(), "btHistorico");
     QCOMPARE(results->geometry().bottom() < r.h.resultado->height(), true);
     QVERIFY(results->geometry().top() >= 446);
+}
+
+// The hits the results show and the ones the store keeps for the history
+// come from one scoring, whatever the paper's info file says.
+void TestExamAttempts::resultsAndStoreAgree_data()
+{
+    QTest::addColumn<QByteArray>("info");
+    QTest::addColumn<QStringList>("key");
+    QTest::addColumn<QList<int>>("options"); // one per question, -1 blank
+    QTest::addColumn<QString>("hits"); // worked out by hand
+    QTest::addColumn<QString>("percentage");
+
+    const QStringList five = {"1", "2", "3", "4", "5"};
+    // 1 right, 2 and 4 annulled and given to everyone
+    QTest::newRow("annulled, the first answered")
+        << QByteArray("anuladas=2, 4") << five << QList<int>{0, -1, -1, -1, -1} << "3 de 5"
+        << "60,00%";
+    // 1 and 4 right, 2 wrong, 3 blank: hits stay 2 whatever cancels
+    QTest::newRow("right/wrong, cancelling") << QByteArray("tipo=certo-errado\npontuacao=anula")
+                                             << QStringList{"C", "E", "C", "E"} << QList<int>{0, 0, -1, 1} << "2 de 4"
+                                             << "50,00%";
+    // 1 is annulled and taken out: only 2 counts
+    QTest::newRow("annulled taken out") << QByteArray("anuladas=1\nanuladas_regra=exclui") << five
+                                        << QList<int>{0, 1, -1, -1, -1} << "1 de 5"
+                                        << "20,00%";
+    QTest::newRow("all blank, no info") << QByteArray() << QStringList{"1", "2"} << QList<int>{-1, -1} << "0 de 2"
+                                        << " 0,00%";
+    QTest::newRow("blocks and a cut-off")
+        << QByteArray("bloco=A: 1-3; peso=2; minimo=4\ncorte=3") << five << QList<int>{0, 1, 0, 3, -1} << "3 de 5"
+        << "60,00%";
+}
+
+void TestExamAttempts::resultsAndStoreAgree()
+{
+    QFETCH(QByteArray, info);
+    QFETCH(QStringList, key);
+    QFETCH(QList<int>, options);
+    QFETCH(QString, hits);
+    QFETCH(QString, percentage);
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
+    Run r;
+    r.h.folder.write(QStringLiteral("lista.txt"), "Gama#g.pdf\r\n");
+    r.h.folder.writePdf(QStringLiteral("g.pdf"), QStringLiteral("Gama"));
+    r.h.folder.writeKey(QStringLiteral("g.txt"), key);
+    if (!info.isEmpty())
+        r.h.folder.write(QStringLiteral("g.ini"), info);
+    r.restart();
+    r.start(QStringLiteral("Gama"));
+    for (const int option : options) {
+        if (option >= 0)
+            r.answer(option);
+        r.click("btProxima");
+    }
+    r.h.messages.answers = {true}; // finish with the blanks
+    r.click("btFim");
+    const QString shownHits = Control<QLabel>(r.h.resultado.get(), "lAcerto")->text();
+    const QString shownPercentage = Control<QLabel>(r.h.resultado.get(), "lPorc")->text();
+    QCOMPARE(shownHits, hits);
+    QCOMPARE(shownPercentage.trimmed(), percentage.trimmed());
+    const auto stored = r.store->summaries().value().front();
+    QVERIFY(stored.finished);
+    QCOMPARE(QStringLiteral("%1 de %2").arg(stored.hits).arg(stored.questionCount), shownHits);
+    QCOMPARE(QString::fromStdString(mockexam::ExamScore::FormatTwoDecimals(stored.percentage(), ",")) + "%",
+             shownPercentage);
 }
 
 QTEST_MAIN(TestExamAttempts)

@@ -138,6 +138,14 @@ void TestHistoryModel::csv_data()
                                         << "=HYPERLINK(\"x\")"
                                         << "\"2026-01-01 10:00\",\"'=HYPERLINK(\"\"x\"\")\",\"3\",\"10\",\"30.00\","
                                            "\"600\",\"10\",\"concluída\"";
+    QTest::newRow("tab before a formula") << "C"
+                                          << "\t=1+2"
+                                          << "\"2026-01-01 10:00\",\"'\t=1+2\",\"3\",\"10\",\"30.00\","
+                                             "\"600\",\"10\",\"concluída\"";
+    QTest::newRow("CR before a formula") << "C"
+                                         << "\r=cmd|' /C calc'!A0"
+                                         << "\"2026-01-01 10:00\",\"'\r=cmd|' /C calc'!A0\",\"3\",\"10\",\"30.00\","
+                                            "\"600\",\"10\",\"concluída\"";
 }
 
 void TestHistoryModel::csv()

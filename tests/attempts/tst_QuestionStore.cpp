@@ -56,7 +56,7 @@ void TestQuestionStore::olderFileGainsTheTables()
     QSqlDatabase::removeDatabase(QStringLiteral("old"));
 
     AttemptStore store(path);
-    QVERIFY2(store.open(), qPrintable(store.error()));
+    QVERIFY2(store.open(), store.status().detail().c_str());
     QCOMPARE(store.userVersion(), AttemptStore::SchemaVersion);
     QuestionStore questions(store);
     QVERIFY(questions.seconds(id, 3).empty()); // an older attempt shows no times

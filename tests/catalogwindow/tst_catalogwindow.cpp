@@ -15,6 +15,7 @@
 #include "app/WindowWiring.h"
 #include "catalog/ExamCopy.h"
 #include "catalog/ExamCopyDialog.h"
+#include "catalog/CatalogGridModel.h"
 #include "catalog/TformMain.h"
 #include "mockexam/TformSimul.h"
 #include "text/PtBrCollation.h"
@@ -99,6 +100,7 @@ private slots:
     void columnWidthRule_data();
     void columnWidthRule();
     void emptyCatalog();
+    void hugeFieldsShownCut();
     void selectedRowFollowsGrid();
     void pressEffectRestoresNormalPixels();
     void dragOffAndRightButtonDoNotClick();
@@ -625,6 +627,31 @@ void TestCatalogWindow::emptyCatalog()
     QCOMPARE(m_messages.shown.size(), 1);
     QCOMPARE(m_messages.shown[0].first, QStringLiteral("Nenhuma prova foi encontrada."));
     QCOMPARE(w->gridRowCount(), 1);
+}
+
+// A field of megabytes is kept whole (the filter and the copy see it all)
+// but shown cut, in the grid and in its list alike.
+void TestCatalogWindow::hugeFieldsShownCut()
+{
+    const QString longType = QStringLiteral("Técnico ") + QString(2 * 1000 * 1000, QLatin1Char('x'));
+    const QString exactly = QString(int(CatalogGridModel::ShownLimit), QLatin1Char('y'));
+    writeCatalog({"CESPE#" + longType + "#2008#c01.zip", "FCC#" + exactly + "#2008#c02.zip"});
+    TformMain* w = makeMain();
+    QVERIFY(w);
+    QCOMPARE(w->gridRowCount(), 2);
+    const QString shown = longType.left(int(CatalogGridModel::ShownLimit)) + QChar(0x2026);
+    QCOMPARE(w->cellText(0, 0), shown);
+    QCOMPARE(w->cellText(1, 0), exactly); // at the limit nothing is cut
+    auto* types = Control<QComboBox>(w, "comboProva");
+    QCOMPARE(types->count(), 2);
+    const int item = types->findText(shown, Qt::MatchExactly);
+    QVERIFY(item >= 0);
+    // The list item still filters by the whole field.
+    QCOMPARE(types->itemData(item).toByteArray().size(), qsizetype(longType.size()));
+    pick(types, shown);
+    QCOMPARE(w->gridRowCount(), 1);
+    QCOMPARE(w->rowArchives(), (std::vector<std::string>{"c01.zip"}));
+    QVERIFY(w->selectedRow() && w->selectedRow()->examType.size() == size_t(longType.size()));
 }
 
 void TestCatalogWindow::selectedRowFollowsGrid()

@@ -20,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <functional>
 
 using namespace zelvora;
@@ -137,6 +138,7 @@ private slots:
     void withoutFolderChecksTheInstalledOne();
     void quotedLinesAreCut();
     void jsonStringEscapes();
+    void bigListReportsAHundredOfEachKind();
 
 private:
     check::CheckReport run();
@@ -210,6 +212,9 @@ void TestDataFolderCheck::eachFaultIsReported_data()
         << append("nomes.txt", "Org#Tipo#2011\r\n") << false << "linha ignorada, não tem os quatro campos" << 1;
     QTest::newRow("line equal but for case") << append("nomes.txt", "ORG ALFA#ANALISTA#2010#SUB\\ALFA.ZIP\r\n") << false
                                              << "linha descartada, igual a outra" << 1;
+    QTest::newRow("field too long to show")
+        << append("nomes.txt", "Org#" + QByteArray(501, 't') + "#2011#alfa2.zip\r\n") << false
+        << "\"nomes.txt\": um campo tem 501 caracteres; a janela do catálogo mostra só os 500 primeiros" << 1;
     QTest::newRow("archive missing") << rm("beta.zip") << true << "arquivo \"beta.zip\": o arquivo não existe" << 1;
     QTest::newRow("archive not a zip") << put("sub/alfa.zip", QByteArray(4000, 'q')) << true
                                        << "arquivo \"sub\\alfa.zip\": não abre como arquivo zip" << 1;
@@ -238,6 +243,19 @@ void TestDataFolderCheck::eachFaultIsReported_data()
     QTest::newRow("info file: annulled past the end")
         << put("simu/b.ini", "anuladas=2, 4\r\n") << true
         << "\"b.ini\", anuladas: 4 não existe (a prova tem 3 questões)" << 1;
+    QTest::newRow("info file: block past the end")
+        << put("simu/z.ini", "bloco=A: 1-9; peso=1\r\n") << true
+        << "\"z.ini\", bloco \"A\": questões até 9, mas a prova tem 3 questões" << 1;
+    QTest::newRow("info file: overlapping blocks") << put("simu/z.ini", "bloco=A: 1-2\r\nbloco=B: 2-3\r\n") << true
+                                                   << "a questão 2 está em dois blocos (\"A\" e \"B\")" << 1;
+    QTest::newRow("info file: weight and minimum not numbers")
+        << put("simu/z.ini", "bloco=A: 1-3; peso=dois; minimo=x\r\n") << true
+        << "linha 1: bloco \"A\": peso \"dois\" não é um número maior que zero" << 2;
+    QTest::newRow("info file: NUL byte") << put("simu/z.ini", QByteArray("duracao=1:00\r\n\0anuladas=2\r\n", 27))
+                                         << true << "linha 2: um byte NUL encerra o texto aqui" << 1;
+    QTest::newRow("info file: huge annulled range cut")
+        << put("simu/z.ini", "anuladas=1-100000\r\n") << true
+        << "anuladas: 4, 5, 6, 7, 8, 9, 10, 11, 12, 13 e mais 99987 não existem (a prova tem 3 questões)" << 1;
     QTest::newRow("right/wrong paper with a digit key")
         << put("simu/z.ini", "tipo=certo-errado\r\n") << true
         << "o gabarito \"z.txt\" tem linhas que não são \"C\" ou \"E\"" << 1;
@@ -435,6 +453,78 @@ void TestDataFolderCheck::jsonStringEscapes()
     QCOMPARE(check::JsonString("ç"), std::string("\"ç\""));
     // A stray byte is never passed on: the output stays valid UTF-8.
     QCOMPARE(check::JsonString("a\xe7z"), std::string("\"a\xEF\xBF\xBDz\""));
+}
+
+void TestDataFolderCheck::bigListReportsAHundredOfEachKind()
+{
+    // Each third of the lines a kind of its own: no "#"; a PDF and key that
+    // are not there; one good paper named again and again.
+    constexpr int each = 10000;
+    QByteArray list;
+    for (int i = 0; i < each; ++i) {
+        const QByteArray n = QByteArray::number(i);
+        list += "Sem separador " + n + "\r\n" + "Falta " + n + "#falta" + n + ".pdf\r\n" + "Boa " + n + "#z.pdf\r\n";
+    }
+    Write(m_dir + "/simu/lista.txt", list);
+    const auto r = run();
+    QCOMPARE(r.papers.size(), size_t(2 * each));
+    QCOMPARE(r.errorCount(), size_t(2 * each)); // PDF and key of each missing paper
+    QCOMPARE(r.warningCount(), size_t(each));
+
+    struct Kind {
+        QString excerpt; // in each problem kept of the kind
+        QString kind;
+        int kept = 0;
+        size_t omitted = 0;
+    };
+    Kind kinds[] = {{"ignorada: não tem \"#\"", "linha de \"simu/lista.txt\" sem \"#\""},
+                    {"\": o PDF \"falta", "PDF que não existe"},
+                    {"\": o gabarito \"falta", "gabarito que não pode ser lido"}};
+    for (const auto& p : r.problems) {
+        const QString line = QString::fromStdString(p.line());
+        Kind* k = std::find_if(std::begin(kinds), std::end(kinds), [&](const Kind& k) {
+            return p.omitted ? QString::fromStdString(p.kind) == k.kind : line.contains(k.excerpt);
+        });
+        QVERIFY2(k != std::end(kinds), qPrintable(line));
+        if (p.omitted == 0) {
+            QVERIFY2(k->omitted == 0, "a problem after its kind's count line");
+            ++k->kept;
+            continue;
+        }
+        QCOMPARE(k->kept, 100);
+        k->omitted = p.omitted;
+        QCOMPARE(line.mid(line.indexOf(':') + 2), "... e mais 9900 problemas deste tipo (" + k->kind + ").");
+    }
+    for (const auto& k : kinds) {
+        QCOMPARE(k.kept, 100);
+        QCOMPARE(k.omitted, size_t(each - 100));
+    }
+    QCOMPARE(int(r.problems.size()), 3 * 101);
+    // The kept lines are the first ones of the list.
+    QVERIFY(QString::fromStdString(r.problems[0].text).contains("linha 1 ignorada"));
+
+    if (!QFileInfo(Checker()).isExecutable())
+        QSKIP("zelvora-check is not built");
+    QProcess p;
+    p.start(Checker(), {m_dir});
+    QVERIFY(p.waitForFinished(120000));
+    QCOMPARE(p.exitCode(), 1);
+    const QStringList out = QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(out.size(), 3 * 101 + 1);
+    QCOMPARE(out.back(), QString("3 provas no catálogo, 20000 simulados. 20000 erros, 10000 avisos."));
+
+    p.start(Checker(), {m_dir, "--json"});
+    QVERIFY(p.waitForFinished(120000));
+    const QJsonObject o = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+    QCOMPARE(o["problems"].toArray().size(), 3 * 101);
+    QCOMPARE(o["errors"].toInt(), 2 * each);
+    QCOMPARE(o["warnings"].toInt(), each);
+    const QJsonArray omitted = o["omitted"].toArray();
+    QCOMPARE(omitted.size(), 3);
+    for (const auto& v : omitted) {
+        QCOMPARE(v.toObject()["count"].toInt(), each - 100);
+        QCOMPARE(v.toObject()["error"].toBool(), v.toObject()["kind"].toString() != kinds[0].kind);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestDataFolderCheck)

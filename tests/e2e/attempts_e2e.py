@@ -97,8 +97,9 @@ def question_box(a11y, words):
 
 
 def marked(a11y, question):
-    return any(('Questão %d' % question) in a11y.text(c) and 'OK' in a11y.text(c)
-               for c in a11y.find_all(a11y.window(size=EXAM), role='combo box'))
+    # A right/wrong paper names its questions "Item n".
+    return any((('Questão %d' % question) in a11y.text(c) or ('Item %d' % question) in a11y.text(c))
+               and 'OK' in a11y.text(c) for c in a11y.find_all(a11y.window(size=EXAM), role='combo box'))
 
 
 def store_rows(path):

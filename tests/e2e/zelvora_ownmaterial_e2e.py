@@ -115,7 +115,7 @@ def scenario(args, work, procs):
         desk.type(value)
     def listed():
         items = [i.get_name() for i in a11y.find_all(dialog, role='list item', showing=False)]
-        return sorted(items) == ['caderno\\gabarito.txt', 'caderno\\prova.txt'] or log('listed', items)
+        return sorted(items) == ['caderno/gabarito.txt', 'caderno/prova.txt'] or log('listed', items)
     wait_for('the archive listed', listed)
     desk.screenshot('add-exam')
     click_on(desk, a11y, button(a11y, dialog, 'Salvar'), 'Salvar')

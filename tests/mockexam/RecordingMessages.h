@@ -23,8 +23,18 @@ public:
         questions << text;
         return answers.isEmpty() ? true : answers.takeFirst();
     }
+    // Notices with an extra button are recorded apart, with the button's
+    // text; the button is chosen when offerAnswer says so.
+    bool offer(QWidget*, const QString& text, const QString&, const QString& actionText) override
+    {
+        offers << text;
+        offerActions << actionText;
+        return offerAnswer;
+    }
     void clear()
     {
+        offers.clear();
+        offerActions.clear();
         questions.clear();
         texts.clear();
         captions.clear();
@@ -37,4 +47,7 @@ public:
     QList<bool> waitVisible;
     QStringList questions;
     QList<bool> answers;
+    QStringList offers;
+    QStringList offerActions;
+    bool offerAnswer = false;
 };

@@ -168,8 +168,9 @@ void TestExamAnswers::rightWrongOptions()
     QCOMPARE(QString::fromStdString(a.answers()[0]), stored);
     QCOMPARE(a.storedOption(0), stored == "#" ? -1 : option);
     QCOMPARE(QString::fromStdString(a.itemExtra(0)), extra);
+    // A right/wrong paper calls its questions items.
     QCOMPARE(QString::fromStdString(a.itemTexts()[0]),
-             stored == "#" ? QStringLiteral("Questão 1") : QStringLiteral("Questão 1   OK"));
+             stored == "#" ? QStringLiteral("Item 1") : QStringLiteral("Item 1   OK"));
 }
 
 void TestExamAnswers::studyAids()
@@ -204,10 +205,13 @@ void TestExamAnswers::restoreMarksAnsweredQuestions_data()
     QTest::addColumn<int>("current");
     QTest::addColumn<QStringList>("items");
     QTest::addColumn<int>("restoredCurrent");
+    QTest::addColumn<bool>("rightWrong");
+    QTest::newRow("right/wrong paper taken up again")
+        << QStringList{"C", "#"} << 0 << QStringList{"Item 1   OK", "Item 2"} << 0 << true;
     QTest::newRow("some answered") << QStringList{"3", "#", "5"} << 1
-                                   << QStringList{"Questão 1   OK", "Questão 2", "Questão 3   OK"} << 1;
-    QTest::newRow("none answered") << QStringList{"#", "#"} << 1 << QStringList{"Questão 1", "Questão 2"} << 1;
-    QTest::newRow("current outside the exam") << QStringList{"1"} << 4 << QStringList{"Questão 1   OK"} << 0;
+                                   << QStringList{"Questão 1   OK", "Questão 2", "Questão 3   OK"} << 1 << false;
+    QTest::newRow("none answered") << QStringList{"#", "#"} << 1 << QStringList{"Questão 1", "Questão 2"} << 1 << false;
+    QTest::newRow("current outside the exam") << QStringList{"1"} << 4 << QStringList{"Questão 1   OK"} << 0 << false;
 }
 
 void TestExamAnswers::restoreMarksAnsweredQuestions()
@@ -216,11 +220,12 @@ void TestExamAnswers::restoreMarksAnsweredQuestions()
     QFETCH(int, current);
     QFETCH(QStringList, items);
     QFETCH(int, restoredCurrent);
+    QFETCH(bool, rightWrong);
     std::vector<std::string> stored;
     for (const QString& a : answers)
         stored.push_back(a.toStdString());
     ExamAnswers a;
-    a.start(7);
+    a.start(7, rightWrong ? ItemType::RightWrong : ItemType::MultipleChoice);
     a.answer(2);
     a.restore(stored, current);
     QCOMPARE(a.answers(), stored);
@@ -229,6 +234,7 @@ void TestExamAnswers::restoreMarksAnsweredQuestions()
         got << QString::fromStdString(t);
     QCOMPARE(got, items);
     QCOMPARE(a.current(), restoredCurrent);
+    QCOMPARE(a.optionCount(), rightWrong ? 2 : 5);
     a.select(0);
     QVERIFY(!a.answer(1) || answers[0] == QLatin1String("#")); // a restored mark is not added twice
 }

@@ -104,7 +104,8 @@ void TestExamLearning::countdown_data()
                                                    << "" << false;
     QTest::newRow("limit typed as 1h") << QByteArray("duracao=3:00") << "1h" << 1 << "0:59:59"
                                        << "" << false;
-    QTest::newRow("typed text that is no duration") << QByteArray("duracao=3:00") << "logo" << 1 << "2:59:59"
+    // Refused with a message: the exam does not start, the clock stays.
+    QTest::newRow("typed text that is no duration") << QByteArray("duracao=3:00") << "logo" << 1 << "00 s"
                                                     << "" << false;
 }
 
@@ -200,11 +201,12 @@ void TestExamLearning::rightWrongPaper()
     Start(*h);
     const auto options = ShownOptions(*h);
     QCOMPARE(options.size(), 2);
-    QCOMPARE(options[0]->text() + options[1]->text(), QStringLiteral("CE"));
+    // The options spelled out where the answer box has room for them.
+    QCOMPARE(options[0]->text() + options[1]->text(), QStringLiteral("CertoErrado"));
     QTest::keyClick(h->simul.get(), Qt::Key(key));
     QCOMPARE(h->answers(), (QStringList{stored, "#"}));
     auto* box = Control<QuestionBox>(h->simul.get(), "cbQuestao");
-    QCOMPARE(box->itemText(0), stored == "#" ? QStringLiteral("Questão 1") : QStringLiteral("Questão 1   OK"));
+    QCOMPARE(box->itemText(0), stored == "#" ? QStringLiteral("Item 1") : QStringLiteral("Item 1   OK"));
     QCOMPARE(box->itemExtra(0), stored == "#" ? QString() : stored);
 
     QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btFim"), Qt::LeftButton);
@@ -212,7 +214,10 @@ void TestExamLearning::rightWrongPaper()
     const QString net = stored == "C" ? "1 (1 certa - 0 erradas)"
         : stored == "E"               ? "-1 (0 certas - 1 errada)"
                                       : "0 (0 certas - 0 erradas)";
-    QCOMPARE(FooterLines(*h), QStringList{QStringLiteral("Nota líquida (certas - erradas): ") + net});
+    // The net score first; then the blank questions counted.
+    const QString blank = stored == "#" ? QStringLiteral("Em branco: 2 questões (listadas entre as erradas)")
+                                        : QStringLiteral("Em branco: 1 questão (listada entre as erradas)");
+    QCOMPARE(FooterLines(*h), (QStringList{QStringLiteral("Nota líquida (certas - erradas): ") + net, blank}));
 }
 
 void TestExamLearning::studyAidsLeaveTheScoreAlone()
@@ -241,8 +246,9 @@ void TestExamLearning::studyAidsLeaveTheScoreAlone()
 
     QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btFim"), Qt::LeftButton);
     QCOMPARE(Control<QLabel>(h->resultado.get(), "lAcerto")->text(), QStringLiteral("1 de 3"));
-    // A paper without an info file adds no line to the results.
-    QCOMPARE(FooterLines(*h), QStringList());
+    // A paper without an info file adds no line to the results but the
+    // count of the blank questions.
+    QCOMPARE(FooterLines(*h), QStringList{QStringLiteral("Em branco: 2 questões (listadas entre as erradas)")});
 }
 
 void TestExamLearning::reviewShowsBothAnswers()
@@ -255,7 +261,9 @@ void TestExamLearning::reviewShowsBothAnswers()
         QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btProxima"), Qt::LeftButton);
     }
     QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btFim"), Qt::LeftButton);
-    QCOMPARE(FooterLines(*h), (QStringList{"Direito: 1 de 2 (50,00%)", "Lógica: 1 de 2 (50,00%)"}));
+    QCOMPARE(FooterLines(*h),
+             (QStringList{"Direito: 1 de 2 (50,00%)", "Lógica: 1 de 2 (50,00%)",
+                          "Em branco: 1 questão (listada entre as erradas)"}));
 
     QTest::mouseClick(Control<QPushButton>(h->resultado.get(), "btRevisar"), Qt::LeftButton);
     auto* review = Control<QDialog>(h->simul.get(), "TformRevisao");
@@ -263,7 +271,7 @@ void TestExamLearning::reviewShowsBothAnswers()
     auto* filter = Control<QComboBox>(review, "cbFiltro");
     auto* list = Control<QListWidget>(review, "lbQuestoes");
     QCOMPARE(list->count(), 4);
-    filter->setCurrentIndex(filter->findText(QStringLiteral("Erradas")));
+    filter->setCurrentIndex(filter->findText(QStringLiteral("Respondidas erradas (1)")));
     QCOMPARE(list->count(), 1);
     QCOMPARE(list->item(0)->text(), QStringLiteral("Questão 2: marcada C, gabarito B - errada"));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());

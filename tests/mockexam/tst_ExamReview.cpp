@@ -12,6 +12,8 @@ private slots:
     void filters();
     void guessesTimesAndNotes_data();
     void guessesTimesAndNotes();
+    void filterLabels_data();
+    void filterLabels();
 };
 
 void TestExamReview::filters_data()
@@ -36,6 +38,11 @@ void TestExamReview::filters_data()
     QTest::newRow("blank") << false << key << answers << int(ReviewFilter::Blank)
                            << QStringList{"Questão 3: marcada -, gabarito C - em branco [revisar]",
                                           "Questão 5: marcada -, gabarito E - em branco"};
+    QTest::newRow("wrong or blank, as the results list them")
+        << false << key << answers << int(ReviewFilter::NotRight)
+        << QStringList{"Questão 2: marcada C, gabarito B - errada [revisar]",
+                       "Questão 3: marcada -, gabarito C - em branco [revisar]",
+                       "Questão 5: marcada -, gabarito E - em branco"};
     QTest::newRow("marked") << false << key << answers << int(ReviewFilter::Marked)
                             << QStringList{"Questão 2: marcada C, gabarito B - errada [revisar]",
                                            "Questão 3: marcada -, gabarito C - em branco [revisar]"};
@@ -106,6 +113,46 @@ void TestExamReview::guessesTimesAndNotes()
         got << QString::fromStdString(ExamReview::RowText(row));
     QCOMPARE(got, rows);
     QCOMPARE(QString::fromUtf8(ExamReview::FilterText(ReviewFilter::Guessed)), QStringLiteral("Chutes"));
+}
+
+void TestExamReview::filterLabels_data()
+{
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<QStringList>("labels"); // All, Wrong, Blank, Marked, NotRight
+
+    // Five right and twenty blank: nothing was answered wrongly, and the
+    // labels say so where a bare "Erradas" read as a contradiction.
+    QStringList fiveRight = {"1", "2", "3", "4", "5"};
+    for (int i = 0; i < 20; ++i)
+        fiveRight << "#";
+    QTest::newRow("five right, twenty blank") << fiveRight
+                                              << QStringList{"Todas (25)", "Respondidas erradas (0)", "Em branco (20)",
+                                                             "Marcadas para revisar (0)", "Erradas ou em branco (20)"};
+    QStringList allWrong;
+    for (int i = 0; i < 25; ++i)
+        allWrong << "2";
+    QTest::newRow("every answer B: five right, twenty wrong")
+        << allWrong
+        << QStringList{"Todas (25)", "Respondidas erradas (20)", "Em branco (0)", "Marcadas para revisar (0)",
+                       "Erradas ou em branco (20)"};
+}
+
+void TestExamReview::filterLabels()
+{
+    QFETCH(QStringList, answers);
+    QFETCH(QStringList, labels);
+    std::vector<std::string> k, a;
+    for (int i = 0; i < 25; ++i)
+        k.push_back(std::to_string(i % 5 + 1));
+    for (const auto& s : answers)
+        a.push_back(s.toStdString());
+    // A key of "1" to "5" repeated: answering "2" everywhere hits 5 of 25.
+    const auto review = ExamReview::Build(k, a, {}, PaperInfo{});
+    QStringList out;
+    for (const auto f :
+         {ReviewFilter::All, ReviewFilter::Wrong, ReviewFilter::Blank, ReviewFilter::Marked, ReviewFilter::NotRight})
+        out << QString::fromStdString(review.filterLabel(f));
+    QCOMPARE(out, labels);
 }
 
 QTEST_APPLESS_MAIN(TestExamReview)

@@ -9,7 +9,7 @@
 #include <QTest>
 
 using zelvora::mockexam::PaperDocument;
-using Outcome = PaperDocument::Outcome;
+using Outcome = PaperDocument::Code;
 
 class TestPaperDocument : public QObject {
     Q_OBJECT
@@ -26,7 +26,7 @@ void TestPaperDocument::opens_data()
     QTest::addColumn<int>("pages");
 
     const QByteArray pdf = ExamFolder::PdfBytes(QStringLiteral("P"), 2);
-    QTest::newRow("a real paper") << -1 << pdf << int(Outcome::Loaded) << 2;
+    QTest::newRow("a real paper") << -1 << pdf << int(Outcome::Ok) << 2;
     QTest::newRow("PDF header then junk")
         << -1 << QByteArray("%PDF-1.4\n") + QByteArray(3000, '\x9c') << int(Outcome::NotAPdf) << 0;
     QTest::newRow("PDF cut short") << -1 << pdf.left(200) << int(Outcome::NotAPdf) << 0;
@@ -50,11 +50,12 @@ void TestPaperDocument::opens()
         QVERIFY(MakeHazard(Hazard(hazard), path, qint64(zelvora::text::DataFile::PaperCap), bytes));
 
     const PipeGuard guard(path);
-    Outcome got = Outcome::Loaded;
-    const auto paper = PaperDocument::Open(path, &got);
+    const auto opened = PaperDocument::Open(path);
+    const Outcome got = opened.code();
+    const PaperDocument* paper = opened ? opened.value().get() : nullptr;
     QVERIFY2(!guard.fired(), "the reader waited on a pipe");
     QCOMPARE(int(got), outcome);
-    QCOMPARE(paper != nullptr, outcome == int(Outcome::Loaded));
+    QCOMPARE(paper != nullptr, outcome == int(Outcome::Ok));
     if (paper)
         QCOMPARE(paper->document()->pageCount(), pages);
 }

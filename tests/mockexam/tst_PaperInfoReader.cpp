@@ -23,6 +23,12 @@ QString Problems(const PaperInfoReading& r)
     return out.join(' ');
 }
 
+template <size_t N>
+QByteArray Bytes(const char (&s)[N])
+{
+    return QByteArray(s, qsizetype(N - 1));
+}
+
 QString Ranges(const std::vector<std::pair<int, int>>& ranges)
 {
     QStringList out;
@@ -44,6 +50,12 @@ private slots:
     void parse();
     void checkAgainstKey_data();
     void checkAgainstKey();
+    void boardRules_data();
+    void boardRules();
+    void hostileFiles_data();
+    void hostileFiles();
+    void writeReadsBack_data();
+    void writeReadsBack();
     void infoPathBesideTheKey();
 };
 
@@ -69,6 +81,9 @@ void TestPaperInfoReader::duration_data()
     QTest::newRow("empty") << QByteArray("") << -1;
     QTest::newRow("hours twice") << QByteArray("1h 2h") << -1;
     QTest::newRow("huge number") << QByteArray("99999999999") << -1;
+    QTest::newRow("negative h:mm") << QByteArray("-1:00") << -1;
+    QTest::newRow("negative minutes") << QByteArray("-90") << -1;
+    QTest::newRow("negative after blanks") << QByteArray("  -2h") << -1;
 }
 
 void TestPaperInfoReader::duration()
@@ -219,6 +234,14 @@ void TestPaperInfoReader::checkAgainstKey_data()
         << QStringList{"não são um dígito de 1 a 5 (nenhuma resposta as acerta): linha 2."};
     QTest::newRow("annulled line may hold anything")
         << QByteArray("anuladas=2") << QStringList{"1", "X"} << QStringList{};
+    QTest::newRow("block past the end") << QByteArray("bloco=B: 1-9; peso=1") << digits
+                                        << QStringList{"bloco \"B\": questões até 9, mas a prova tem 4 questões"};
+    QTest::newRow("overlapping blocks")
+        << QByteArray("bloco=A: 1-3\nbloco=B: 3-4") << digits
+        << QStringList{"a questão 3 está em dois blocos (\"A\" e \"B\"); no total ela conta só no primeiro"};
+    QTest::newRow("huge annulled range cut after ten")
+        << QByteArray("anuladas=3-100000") << digits
+        << QStringList{"anuladas: 5, 6, 7, 8, 9, 10, 11, 12, 13, 14 e mais 99986 não existem (a prova tem 4 questões)"};
 }
 
 void TestPaperInfoReader::checkAgainstKey()
@@ -236,6 +259,177 @@ void TestPaperInfoReader::checkAgainstKey()
     QCOMPARE(texts.size(), excerpts.size());
     for (int i = 0; i < texts.size(); ++i)
         QVERIFY2(texts[i].contains(excerpts[i]), qPrintable(texts[i]));
+}
+
+void TestPaperInfoReader::boardRules_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("blocks"); // name=ranges/weight/minimum
+    QTest::addColumn<QString>("weights"); // subject=weight, "-" for none
+    QTest::addColumn<QString>("totals"); // minimum/cutoff/rule, "-" for none
+    QTest::addColumn<QString>("problems");
+
+    QTest::newRow("nothing set") << QByteArray("tipo=multipla") << ""
+                                 << ""
+                                 << "-/-/todos"
+                                 << "";
+    QTest::newRow("blocks, minimum, cut-off with a comma")
+        << QByteArray("bloco=Conhecimentos B\xe1sicos: 1-50; peso=1; minimo=10\n"
+                      "bloco=Espec\xed"
+                      "ficos: 51-120; peso=2; M\xcdNIMO = 12,5\nminimo=36\ncorte=61,5")
+        << "Conhecimentos Básicos=1-50/1/10;Específicos=51-120/2/12.5"
+        << ""
+        << "36/61.5/todos"
+        << "";
+    QTest::newRow("cut-off with a point, excluding rule") << QByteArray("corte=70.25\nanuladas_regra=exclui") << ""
+                                                          << ""
+                                                          << "-/70.25/exclui"
+                                                          << "";
+    QTest::newRow("subject weights") << QByteArray("disciplina=A: 1-5; peso=2\ndisciplina=B: 6-7") << ""
+                                     << "A=2;B=-"
+                                     << "-/-/todos"
+                                     << "";
+    QTest::newRow("block without options weighs 1") << QByteArray("bloco=X: 1-4") << "X=1-4/1/-"
+                                                    << ""
+                                                    << "-/-/todos"
+                                                    << "";
+    QTest::newRow("weights and minimums that are no numbers")
+        << QByteArray("bloco=X: 1-4; peso=dois; minimo=-3\ndisciplina=A: 1; peso=0\nminimo=muito\ncorte=6,")
+        << "X=1-4/1/-"
+        << "A=-"
+        << "-/-/todos"
+        << "E1 E1 E2 E3 E4";
+    QTest::newRow("unknown option, minimum on a subject")
+        << QByteArray("bloco=X: 1-4; bonus=2\ndisciplina=A: 1-2; minimo=1") << "X=1-4/1/-"
+        << "A=-"
+        << "-/-/todos"
+        << "E1 W2";
+    QTest::newRow("unknown rule, repeated cut-off") << QByteArray("anuladas_regra=metade\ncorte=1\ncorte=2") << ""
+                                                    << ""
+                                                    << "-/2/todos"
+                                                    << "E1 W3";
+    QTest::newRow("block named twice, block without questions")
+        << QByteArray("bloco=X: 1-4\nbloco=x: 5-6\nbloco=Y: ; peso=2") << "X=1-4/1/-"
+        << ""
+        << "-/-/todos"
+        << "E2 E3";
+}
+
+void TestPaperInfoReader::boardRules()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, blocks);
+    QFETCH(QString, weights);
+    QFETCH(QString, totals);
+    QFETCH(QString, problems);
+    const PaperInfoReading r = PaperInfoReader::Parse(Lines(file));
+    const auto number = [](const std::optional<double>& v) { return v ? QString::number(*v) : QStringLiteral("-"); };
+    QStringList b;
+    for (const auto& block : r.info.blocks)
+        b << QString::fromStdString(block.name) + '=' + Ranges(block.ranges) + '/' + QString::number(block.weight) + '/'
+                + number(block.minimum);
+    QCOMPARE(b.join(';'), blocks);
+    QStringList w;
+    for (const auto& subject : r.info.subjects)
+        w << QString::fromStdString(subject.name) + '=' + number(subject.weight);
+    QCOMPARE(w.join(';'), weights);
+    QCOMPARE(number(r.info.totalMinimum) + '/' + number(r.info.cutoff) + '/'
+                 + (r.info.annulledRule == AnnulledRule::Excluded ? "exclui" : "todos"),
+             totals);
+    QCOMPARE(Problems(r), problems);
+}
+
+// Files no keeper writes but a user may be handed: each is built here and
+// must read in time and memory that follow its size, with what is left out
+// said once.
+void TestPaperInfoReader::hostileFiles_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("subjects");
+    QTest::addColumn<int>("annulled");
+    QTest::addColumn<int>("problems");
+    QTest::addColumn<QString>("excerpt"); // in the last problem
+
+    QByteArray manySubjects;
+    for (int i = 0; i < 10000; ++i)
+        manySubjects += "disciplina=D" + QByteArray::number(i) + ": 1-100000\r\n";
+    QTest::newRow("10,000 subjects over every question")
+        << manySubjects << int(PaperInfoReader::MaxSubjects) << 0 << 1
+        << "mais de 200 disciplinas: 9800 foram ignoradas a partir desta linha.";
+    QByteArray sameSubject;
+    for (int i = 0; i < 5000; ++i)
+        sameSubject += "disciplina=Direito: 1-100000\n";
+    QTest::newRow("one subject repeated")
+        << sameSubject << 1 << 0 << int(PaperInfoReader::MaxProblems) + 1 << "e mais 4899 problemas não listados.";
+    QByteArray hugeAnnulled;
+    for (int i = 0; i < 10000; ++i)
+        hugeAnnulled += "anuladas=1-100000\n";
+    QTest::newRow("a huge annulled range repeated") << hugeAnnulled << 0 << 100000 << 0 << "";
+    QTest::newRow("NUL byte cuts the rest")
+        << Bytes("duracao=1:00\ntipo=certo-\0errado\nanuladas=3\n") << 0 << 0 << 2 << "tipo \"certo-\" não reconhecido";
+    QTest::newRow("NUL byte at a line start")
+        << Bytes("anuladas=3\n\0anuladas=4\n") << 0 << 1 << 1
+        << "um byte NUL encerra o texto aqui; o resto do arquivo (12 bytes, 1 linha depois dele) não foi lido.";
+}
+
+void TestPaperInfoReader::hostileFiles()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, subjects);
+    QFETCH(int, annulled);
+    QFETCH(int, problems);
+    QFETCH(QString, excerpt);
+    const PaperInfoReading r = PaperInfoReader::Read(std::string_view(file.constData(), size_t(file.size())));
+    QCOMPARE(int(r.info.subjects.size()), subjects);
+    QCOMPARE(int(r.info.annulled.size()), annulled);
+    QCOMPARE(int(r.problems.size()), problems);
+    if (!excerpt.isEmpty())
+        QVERIFY2(QString::fromStdString(r.problems.back().text).contains(excerpt), r.problems.back().text.c_str());
+    for (const auto& s : r.info.subjects)
+        QVERIFY(s.ranges.size() == 1);
+    if (file.contains('\0')) {
+        QVERIFY(r.problems.front().text.find("byte NUL") != std::string::npos);
+        QCOMPARE(r.problems.front().line, file.left(file.indexOf('\0')).count('\n') + 1);
+    }
+    // The checks against a 100-question key stay short as well.
+    const std::vector<std::string> key(100, "1");
+    const auto checked = PaperInfoReader::CheckAgainstKey(r.info, key);
+    QVERIFY2(checked.size() <= 25, std::to_string(checked.size()).c_str());
+    for (const auto& p : checked)
+        QVERIFY2(p.text.size() < 400, p.text.c_str());
+}
+
+void TestPaperInfoReader::writeReadsBack_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::newRow("plain") << QByteArray("tipo=multipla\npontuacao=simples");
+    QTest::newRow("every key") << QByteArray(
+        "duracao=4:30\ntipo=certo-errado\npontuacao=anula\nanuladas=7, 31-33, 40\n"
+        "anuladas_regra=exclui\nbloco=B\xe1sicos: 1-50; peso=1; minimo=10\n"
+        "bloco=Espec\xed"
+        "ficos: 51-120; peso=1,5; minimo=12,25\n"
+        "disciplina=L\xedngua Portuguesa: 1-10, 21-25; peso=2\ndisciplina=Direito: 11-20\n"
+        "minimo=36\ncorte=61,5");
+}
+
+void TestPaperInfoReader::writeReadsBack()
+{
+    QFETCH(QByteArray, file);
+    const PaperInfo info = PaperInfoReader::Parse(Lines(file)).info;
+    const std::string written = PaperInfoReader::Write(info, {"Técnico - 2009"});
+    QVERIFY(written.rfind("; T\xe9"
+                          "cnico - 2009\r\n",
+                          0)
+            == 0); // Windows-1252, CR LF
+    QCOMPARE(std::count(written.begin(), written.end(), '\n'), std::count(written.begin(), written.end(), '\r'));
+    const PaperInfoReading again = PaperInfoReader::Read(written);
+    QVERIFY(again.problems.empty());
+    QVERIFY(again.info.durationSeconds == info.durationSeconds);
+    QVERIFY(again.info.itemType == info.itemType && again.info.scoring == info.scoring);
+    QVERIFY(again.info.annulled == info.annulled && again.info.annulledRule == info.annulledRule);
+    QVERIFY(again.info.blocks == info.blocks);
+    QVERIFY(again.info.subjects == info.subjects);
+    QVERIFY(again.info.totalMinimum == info.totalMinimum && again.info.cutoff == info.cutoff);
 }
 
 void TestPaperInfoReader::infoPathBesideTheKey()

@@ -4,23 +4,29 @@
 
 #include "app/ImageView.h"
 #include "app/TFocusImage.h"
+#include "mockexam/ResultsFooter.h"
 
 #include <QLabel>
 #include <QLocale>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 using namespace zelvora::gui;
 
 namespace {
 
-std::unique_ptr<ExamHarness> Running()
+std::unique_ptr<ExamHarness> Running(const QByteArray& info = {})
 {
     auto h = std::make_unique<ExamHarness>();
     h->folder.write(QStringLiteral("lista.txt"), "Prova#p.pdf\r\n");
     h->folder.writePdf(QStringLiteral("p.pdf"), QStringLiteral("Prova"));
     h->folder.writeKey(QStringLiteral("p.txt"), {"1", "2", "3"});
+    if (!info.isEmpty())
+        h->folder.write(QStringLiteral("p.ini"), info);
     h->create();
     h->simul->show();
     ExamHarness::pick(Control<QComboBox>(h->simul.get(), "comboProva"), 0);
@@ -55,8 +61,14 @@ private slots:
     void closingResultsClosesTheExam_data();
     void closingResultsClosesTheExam();
     void closingTheExamLeavesResults();
+    void buttonRowFitsInTheWindow();
+    void blankLine_data();
+    void blankLine();
     void valuesNeverTouchTheirLabels_data();
     void valuesNeverTouchTheirLabels();
+    void boardLines_data();
+    void boardLines();
+    void manyLinesScrollInsideTheScreen();
 };
 
 void TestTformResultado::layout_data()
@@ -201,24 +213,30 @@ void TestTformResultado::pointLocale()
 
 void TestTformResultado::closingResultsClosesTheExam_data()
 {
-    QTest::addColumn<bool>("escape");
-    QTest::newRow("close box") << false;
-    QTest::newRow("Escape key closes nothing") << true;
+    QTest::addColumn<QString>("how");
+    QTest::newRow("close box") << "close";
+    QTest::newRow("Escape key") << "escape";
+    QTest::newRow("Fechar button") << "fechar";
+    QTest::newRow("Fechar by keyboard") << "fechar-key";
 }
 
 void TestTformResultado::closingResultsClosesTheExam()
 {
-    QFETCH(bool, escape);
+    QFETCH(QString, how);
     auto h = Running();
     QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btFim"), Qt::LeftButton);
     QVERIFY(h->resultado->isVisible());
-    if (escape) {
+    auto* fechar = Control<QPushButton>(h->resultado.get(), "btFechar");
+    if (how == "escape") {
         QTest::keyClick(h->resultado.get(), Qt::Key_Escape);
-        QVERIFY(h->resultado->isVisible());
-        QVERIFY(h->simul->isVisible());
-        return;
+    } else if (how == "fechar") {
+        QTest::mouseClick(fechar, Qt::LeftButton);
+    } else if (how == "fechar-key") {
+        fechar->setFocus();
+        QTest::keyClick(fechar, Qt::Key_Space);
+    } else {
+        h->resultado->close();
     }
-    h->resultado->close();
     QTRY_VERIFY(!h->resultado->isVisible());
     QVERIFY(!h->simul->isVisible());
     QCOMPARE(h->clock->interval(), 0);
@@ -235,6 +253,63 @@ void TestTformResultado::closingTheExamLeavesResults()
     h->simul->close();
     QVERIFY(!h->simul->isVisible());
     QVERIFY(h->resultado->isVisible());
+}
+
+// Revisar, Fechar and Histórico side by side in the row below the picture,
+// none over another, all inside the window.
+void TestTformResultado::buttonRowFitsInTheWindow()
+{
+    ExamHarness h;
+    h.create();
+    TformResultado* r = h.resultado.get();
+    r->show();
+    QVERIFY(QTest::qWaitForWindowExposed(r));
+    const QRect revisar = Control<QPushButton>(r, "btRevisar")->geometry().translated(0, 446);
+    const QRect fechar = Control<QPushButton>(r, "btFechar")->geometry();
+    const QRect historico = Control<QPushButton>(r, "btHistorico")->geometry();
+    QCOMPARE(Control<QPushButton>(r, "btFechar")->text(), QStringLiteral("Fechar"));
+    for (const QRect& b : {revisar, fechar, historico}) {
+        QVERIFY2(r->rect().contains(b) && b.top() >= 446,
+                 qPrintable(QStringLiteral("%1,%2 %3x%4").arg(b.x()).arg(b.y()).arg(b.width()).arg(b.height())));
+    }
+    QVERIFY(revisar.right() < fechar.left());
+    QVERIFY(fechar.right() < historico.left());
+}
+
+void TestTformResultado::blankLine_data()
+{
+    QTest::addColumn<QString>("answers");
+    QTest::addColumn<QString>("line"); // empty: no such line
+
+    QTest::newRow("none blank") << "123"
+                                << "";
+    QTest::newRow("one blank") << "12#"
+                               << "Em branco: 1 questão (listada entre as erradas)";
+    QTest::newRow("all blank") << "###"
+                               << "Em branco: 3 questões (listadas entre as erradas)";
+    QTest::newRow("wrong answers are not blank") << "5#4"
+                                                 << "Em branco: 1 questão (listada entre as erradas)";
+}
+
+// The results list blanks among the wrong questions; the footer counts them.
+void TestTformResultado::blankLine()
+{
+    QFETCH(QString, answers);
+    QFETCH(QString, line);
+    auto h = Running();
+    Answer(*h, answers);
+    QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btFim"), Qt::LeftButton);
+    QStringList lines;
+    for (const QLabel* l : Control<QWidget>(h->resultado.get(), "pRodape")->findChildren<QLabel*>())
+        lines << l->text();
+    QCOMPARE(lines, line.isEmpty() ? QStringList() : QStringList{line});
+    // The specified list is unchanged: blanks stay among the wrong ones.
+    const QString wrong = Control<QLabel>(h->resultado.get(), "lQE")->text();
+    for (int q = 0; q < answers.size(); ++q)
+        if (answers[q] == QLatin1Char('#'))
+            QVERIFY(wrong.contains(QString::number(q + 1)));
+    // The window grows so the line and the buttons below it stay whole.
+    QVERIFY(h->resultado->height() >= 446 + 44 + (line.isEmpty() ? 0 : 21));
 }
 
 void TestTformResultado::valuesNeverTouchTheirLabels_data()
@@ -265,6 +340,73 @@ void TestTformResultado::valuesNeverTouchTheirLabels()
     const int textEnd = l->x() + metrics.horizontalAdvance(l->text());
     QVERIFY2(Control<QLabel>(r, value)->x() >= textEnd + metrics.horizontalAdvance(QLatin1Char(' ')),
              qPrintable(l->text()));
+}
+
+void TestTformResultado::boardLines_data()
+{
+    QTest::addColumn<QByteArray>("info");
+    QTest::addColumn<QStringList>("lines"); // after the lines a paper had before
+    QTest::addColumn<QStringList>("alerts");
+
+    // Answers 1 2 4 against the key 1 2 3.
+    QTest::newRow("no board rules, nothing new")
+        << QByteArray("pontuacao=anula") << QStringList{"Nota líquida (certas - erradas): 1 (2 certas - 1 errada)"}
+        << QStringList{""};
+    QTest::newRow("a block under its minimum, above the cut-off")
+        << QByteArray("bloco=A: 1-2; minimo=3\ncorte=1,5")
+        << QStringList{"A (mínimo 3)", "   2 certas, 0 erradas: 2 de 2 pontos", "Total: 2 de 3 pontos",
+                       "0,5 pontos acima da nota de corte (1,5)"}
+        << QStringList{"eliminado", "", "eliminado", ""};
+    QTest::newRow("cancelling, weighted, below the cut-off")
+        << QByteArray("pontuacao=anula\nbloco=B: 2-3; peso=2\ncorte=4")
+        << QStringList{"Nota líquida (certas - erradas): 1 (2 certas - 1 errada)", "B (peso 2)",
+                       "   1 certa, 1 errada, líquida 0: 0 de 4 pontos", "Total: 1 de 5 pontos",
+                       "3 pontos abaixo da nota de corte (4)"}
+        << QStringList{"", "", "", "", ""};
+}
+
+void TestTformResultado::boardLines()
+{
+    QFETCH(QByteArray, info);
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, alerts);
+    auto h = Running(info);
+    Answer(*h, QStringLiteral("124"));
+    QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btFim"), Qt::LeftButton);
+    auto* footer = Control<ResultsFooter>(h->resultado.get(), "pRodape");
+    QCOMPARE(footer->lines(), lines);
+    QCOMPARE(footer->alerts(), alerts);
+    QCOMPARE(Control<QLabel>(h->resultado.get(), "lAcerto")->text(), QStringLiteral("2 de 3"));
+    for (QLabel* alert : footer->findChildren<QLabel*>(QStringLiteral("lAlerta"))) {
+        QCOMPARE(alert->text(), QStringLiteral("eliminado"));
+        const QColor red = alert->palette().color(QPalette::WindowText);
+        QVERIFY(red.red() > 200 && red.green() < 100 && red.blue() < 100);
+        QVERIFY(alert->isVisible());
+    }
+}
+
+// A file of very many subjects: the window still fits the screen, its lines
+// scroll in the footer and the buttons stay on the window.
+void TestTformResultado::manyLinesScrollInsideTheScreen()
+{
+    QByteArray info;
+    for (int i = 0; i < 10000; ++i)
+        info += "disciplina=D" + QByteArray::number(i) + ": 1-3\r\n";
+    auto h = Running(info);
+    QTest::mouseClick(Control<TFocusImage>(h->simul.get(), "btFim"), Qt::LeftButton);
+    auto* footer = Control<ResultsFooter>(h->resultado.get(), "pRodape");
+    // The 200 subjects kept, then the count of blank questions.
+    QCOMPARE(footer->lines().size(), 201);
+    const int screen = h->resultado->screen()->availableGeometry().height();
+    QVERIFY2(h->resultado->height() <= screen, qPrintable(QString::number(h->resultado->height())));
+    auto* scroll = Control<QScrollArea>(h->resultado.get(), "sbRodape");
+    QVERIFY(scroll->verticalScrollBar()->maximum() > 0);
+    for (const char* button : {"btRevisar", "btHistorico"}) {
+        const QWidget* b = Control<QWidget>(h->resultado.get(), button);
+        QVERIFY(h->resultado->rect().contains(QRect(b->mapTo(h->resultado.get(), QPoint(0, 0)), b->size())));
+    }
+    // The top of the window keeps its place: the picture and its labels.
+    QCOMPARE(footer->y(), 446);
 }
 
 QTEST_MAIN(TestTformResultado)

@@ -157,6 +157,40 @@ private slots:
         }
     }
 
+    void splashButtonIsWhole_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("scale");
+        QTest::newRow("abre.png") << "abre.png" << 1;
+        QTest::newRow("abreon.png") << "abreon.png" << 1;
+        QTest::newRow("abre@2x.png") << "abre@2x.png" << 2;
+        QTest::newRow("abreon@2x.png") << "abreon@2x.png" << 2;
+    }
+
+    // The "Entrar" button stands clear of the picture's left edge with its
+    // corners rounded there too, at both scales and pressed or not.
+    void splashButtonIsWhole()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, scale);
+        const QImage image(m_folder + QLatin1Char('/') + file, "png");
+        QVERIFY(!image.isNull());
+        // The button is amber; the sky around it is blue.
+        const auto amber = [&](int x, int y) {
+            const QColor c = image.pixelColor(x * scale, y * scale);
+            return c.red() > c.blue() + 60;
+        };
+        const int left = SkinPainter::SplashButtonLeft;
+        QVERIFY(amber(left + 5, 440));
+        for (int y = 412; y < 470; ++y)
+            for (int x = 0; x < left; ++x)
+                QVERIFY2(!amber(x, y), qPrintable(QStringLiteral("button at %1,%2").arg(x).arg(y)));
+        // Rounded: the corner points of its rectangle are sky, left and right.
+        for (const QPoint corner : {QPoint(left + 1, 413), QPoint(left + 1, 467), QPoint(left + 129, 413)})
+            QVERIFY2(!amber(corner.x(), corner.y()),
+                     qPrintable(QStringLiteral("corner %1,%2").arg(corner.x()).arg(corner.y())));
+    }
+
     void catalog()
     {
         QFile raw(m_folder + QStringLiteral("/nomes.txt"));
@@ -229,6 +263,7 @@ private slots:
         bool inSubFolder = false;
         int rightWrong = 0;
         int annulled = 0;
+        int boardRules = 0;
         for (const std::string& line : lines) {
             const std::size_t hash = line.find('#');
             QVERIFY(hash != std::string::npos);
@@ -239,7 +274,7 @@ private slots:
             QString keyPath = pdfPath;
             keyPath.replace(QRegularExpression(QStringLiteral("\\.pdf$")), QStringLiteral(".txt"));
             const auto key = readLines(keyPath);
-            QVERIFY2(key.size() >= 20 && key.size() <= 60, qPrintable(keyPath));
+            QVERIFY2(key.size() >= 20 && key.size() <= 120, qPrintable(keyPath));
 
             // Every paper has an info file that reads without a problem and
             // fits its key: digits 1 to 5, or C and E on a right/wrong paper.
@@ -253,6 +288,7 @@ private slots:
             rightWrong += info->info.itemType == zelvora::mockexam::ItemType::RightWrong
                 && info->info.scoring == zelvora::mockexam::ScoringRule::Cancelling;
             annulled += !info->info.annulled.empty();
+            boardRules += info->info.hasBoardRules();
             for (const std::string& answer : key)
                 QVERIFY2(info->info.optionOf(answer) >= 0, answer.c_str());
 
@@ -267,8 +303,9 @@ private slots:
             QVERIFY2(!pdf.getAllText(0).text().contains(QStringLiteral("Questão 1")), "first page is the cover");
         }
         QVERIFY(inSubFolder);
-        QCOMPARE(rightWrong, 1);
+        QCOMPARE(rightWrong, 2);
         QCOMPARE(annulled, 1);
+        QCOMPARE(boardRules, 1); // the paper laid out as a federal police exam
     }
 
     // The PDF engine orders its fonts by a hash whose seed is random in each

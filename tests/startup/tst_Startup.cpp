@@ -11,6 +11,7 @@
 #include "app/TformAguarde.h"
 #include "app/TformCreditos.h"
 #include "app/ZelvoraApplication.h"
+#include "attempts/AttemptStore.h"
 #include "catalog/TformMain.h"
 #include "mockexam/TformResultado.h"
 #include "mockexam/TformSimul.h"
@@ -167,6 +168,9 @@ void StartupTest::startupShowsNoWindow()
 {
     for (QWidget* w : windows())
         QVERIFY2(!w->isVisible(), w->metaObject()->className());
+    // The store's integrity check waits until the catalog has been painted.
+    QVERIFY(m_app.context().attempts);
+    QVERIFY(!m_app.context().attempts->isOpen());
 }
 
 void StartupTest::failureInEventHandlerIsShown_data()
@@ -220,7 +224,7 @@ void StartupTest::splashOnceOtherWindowsHideMainQuits()
     QPointer<QWidget> simul = static_cast<QWidget*>(m_app.windows().simul);
 
     int state = 0, splashShown = 0, settle = 0;
-    bool splashVisible = false, splashWasModal = false, mainBehindSplash = false;
+    bool splashVisible = false, splashWasModal = false, mainBehindSplash = false, storeOpenLater = false;
 
     // Everything happens inside the program's own event loop; this timer
     // plays the user, one step whenever the windows are ready for it.
@@ -249,6 +253,7 @@ void StartupTest::splashOnceOtherWindowsHideMainQuits()
             break;
         case 2: // another window, closed, only hides
             if (m_messages.count("Falha num temporizador.") == 1) {
+                storeOpenLater = m_app.context().attempts->isOpen() || !m_app.context().attempts->status().ok();
                 creditos->show();
                 state = 3;
             }
@@ -300,6 +305,7 @@ void StartupTest::splashOnceOtherWindowsHideMainQuits()
     QCOMPARE(splashShown, 1);
     QVERIFY(splashWasModal);
     QVERIFY(mainBehindSplash);
+    QVERIFY2(storeOpenLater, "the attempt store opens after the catalog's first paint");
     QCOMPARE(m_messages.count("Falha num temporizador."), 1);
     QCOMPARE(m_messages.shown.first().second, QStringLiteral("Zelvora"));
     // Closing windows destroyed none of them.

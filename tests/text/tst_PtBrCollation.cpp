@@ -1,6 +1,7 @@
 // The Portuguese (Brazil) case-insensitive collation on Windows-1252 bytes:
 // letter case ignored, accents kept apart, ties kept in their original order,
 // and the sort-key path agreeing with the one-pair comparison.
+#include "text/Cp1252QString.h"
 #include "text/PtBrCollation.h"
 #include "text/Windows1252.h"
 
@@ -41,6 +42,7 @@ private slots:
     void tiesKeepTheirOrder();
     void sortKeysAgreeWithCompare();
     void sortedDistinctKeepsFirst();
+    void qstringConversionKeepsEveryByte();
 
 private:
     PtBrCollation m_collation;
@@ -160,4 +162,24 @@ void PtBrCollationTest::sortedDistinctKeepsFirst()
 }
 
 QTEST_GUILESS_MAIN(PtBrCollationTest)
+// Every byte becomes one UTF-16 unit by the 1252 table (the five undefined
+// bytes keep their value), also when a longer buffer is reused, and the
+// UTF-8 route gives the same text.
+void PtBrCollationTest::qstringConversionKeepsEveryByte()
+{
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        all += char(b);
+    const QString q = zelvora::text::Cp1252ToQString(all);
+    QCOMPARE(q.size(), qsizetype(all.size()));
+    for (int i = 0; i < q.size(); ++i)
+        QCOMPARE(char32_t(q.at(i).unicode()), zelvora::text::Cp1252ToUnicode(uint8_t(all[size_t(i)])));
+    QCOMPARE(q, QString::fromStdString(zelvora::text::Cp1252ToUtf8(all)));
+
+    QString reused = QStringLiteral("a much longer text than the next one");
+    zelvora::text::Cp1252ToQString("Jo\xe3o \x80", reused);
+    QCOMPARE(reused, QStringLiteral("João €"));
+    QVERIFY(zelvora::text::Cp1252ToQString("").isEmpty());
+}
+
 #include "tst_PtBrCollation.moc"

@@ -1,16 +1,22 @@
 // Adding and removing the user's own papers and exams: what lands on disk,
 // what is refused, and that two writers at once lose nothing.
 #include "catalog/Catalog.h"
+#include "mockexam/AnswerKeyText.h"
 #include "mockexam/MockExamList.h"
+#include "text/DataFile.h"
 #include "text/PtBrCollation.h"
 #include "usermaterial/UserMaterial.h"
 #include "zipwriter/ZipWriter.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+
+#include <unistd.h>
 
 using zelvora::usermaterial::UserMaterial;
 
@@ -42,6 +48,9 @@ private slots:
     void examAddedAndRemoved();
     void onlyOwnMaterialIsRemoved();
     void twoWritersLoseNothing();
+    void paperTheProgramCannotOpenIsRefused_data();
+    void paperTheProgramCannotOpenIsRefused();
+    void readOnlyFolderIsNotAnotherProgram();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -114,7 +123,7 @@ void UserMaterialTest::archiveCheck()
 
     const auto good = UserMaterial::CheckArchive(m_zip);
     QVERIFY2(good.ok(), qPrintable(good.error));
-    QCOMPARE(good.entries, (QStringList{"prova\\", "prova\\caderno.pdf"}));
+    QCOMPARE(good.entries, (QStringList{"prova/", "prova/caderno.pdf"}));
 }
 
 void UserMaterialTest::paperAddedAndRemoved()
@@ -201,6 +210,82 @@ void UserMaterialTest::twoWritersLoseNothing()
     QCOMPARE(int(list->size()), 2 * kEach);
     for (const auto& e : *list)
         QVERIFY(QFile::exists(UserMaterial(m_user).mockExamFolder() + QString::fromStdString(e.pdfPath)));
+}
+
+void UserMaterialTest::paperTheProgramCannotOpenIsRefused_data()
+{
+    QTest::addColumn<qint64>("pdfSize"); // a sparse file of that size; 0 keeps the fixture's PDF
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<QString>("message");
+    const qint64 cap = qint64(zelvora::text::DataFile::PaperCap);
+    const int max = int(zelvora::mockexam::AnswerKeyText::MaxQuestions);
+    QTest::newRow("600 MB PDF") << qint64(600) * 1000 * 1000 << 3 << "passa de 512 MiB";
+    QTest::newRow("one byte past the cap") << cap + 1 << 3 << "passa de 512 MiB";
+    QTest::newRow("key past the limit") << qint64(0) << max + 1 << "até 1000 questões";
+    QTest::newRow("400,000 answers") << qint64(0) << 400000 << "até 1000 questões";
+}
+
+void UserMaterialTest::paperTheProgramCannotOpenIsRefused()
+{
+    QFETCH(qint64, pdfSize);
+    QFETCH(int, questions);
+    QFETCH(QString, message);
+    if (pdfSize > 0) {
+        QFile f(m_pdf);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("%PDF-1.4\n") > 0 && f.resize(pdfSize));
+    }
+    const auto outcome = UserMaterial(m_user).addPaper(m_pdf, "Grande",
+                                                       std::vector<std::string>(size_t(questions), "1"));
+    QVERIFY(!outcome.ok);
+    QVERIFY2(outcome.message.contains(message), qPrintable(outcome.message));
+    // Nothing copied, nothing listed.
+    QVERIFY(QDir(UserMaterial(m_user).mockExamFolder()).entryList(QDir::Files).isEmpty());
+}
+
+// A folder the lock file cannot be made in is told as such, not as another
+// program writing. Root is not stopped by permissions, so as root the folder
+// is a read-only tmpfs; otherwise it loses its write permission.
+void UserMaterialTest::readOnlyFolderIsNotAnotherProgram()
+{
+    UserMaterial store(m_user);
+    QVERIFY(store.addPaper(m_pdf, "Antes", {"1"}).ok);
+    QVERIFY(store.addExam(m_zip, "O", "T", "2001").ok);
+    QVERIFY(QFile::remove(m_user + "/.zelvora.lock") || !QFile::exists(m_user + "/.zelvora.lock"));
+
+    QString mounted;
+    const auto cleanup = qScopeGuard([&] {
+        if (!mounted.isEmpty())
+            QProcess::execute("umount", {mounted});
+        QFile::setPermissions(m_user, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    });
+    if (geteuid() == 0) {
+        // The folder's content moves onto a tmpfs mounted over it.
+        const QString ro = m_dir->filePath("ro");
+        QVERIFY(QDir().mkpath(ro));
+        if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=4m", "tmpfs", ro}) != 0)
+            QSKIP("running as root but cannot mount a tmpfs: no folder root cannot write");
+        mounted = ro;
+        QVERIFY(QProcess::execute("cp", {"-a", m_user + "/.", ro}) == 0);
+        QVERIFY(QProcess::execute("mount", {"-o", "remount,ro", ro}) == 0);
+        m_user = ro;
+    } else {
+        QVERIFY(QFile::setPermissions(m_user, QFile::ReadOwner | QFile::ExeOwner));
+    }
+    QVERIFY2(!QFile(m_user + "/probe").open(QIODevice::WriteOnly), "the folder is still writable");
+
+    UserMaterial readOnly(m_user);
+    const auto list = zelvora::mockexam::MockExamList::Load(readOnly.mockExamFolder().toStdString());
+    QVERIFY(list && list->size() == 1);
+    const zelvora::usermaterial::Outcome outcomes[] = {
+        readOnly.addPaper(m_pdf, "Depois", {"1"}),
+        readOnly.addExam(m_zip, "O2", "T", "2002"),
+        readOnly.removePaper(list->front()),
+        readOnly.removeExam({"O", "T", "2001", "O-T-2001.zip"}),
+    };
+    for (const auto& o : outcomes) {
+        QVERIFY(!o.ok);
+        QVERIFY2(o.message.startsWith("Não foi possível gravar na pasta"), qPrintable(o.message));
+    }
 }
 
 QTEST_GUILESS_MAIN(UserMaterialTest)

@@ -79,6 +79,20 @@ std::string ToJson(const CheckReport& r)
           [&](const auto& paper) { out += '[' + JsonString(paper.first) + ", " + JsonString(paper.second) + ']'; });
     out += ", \"problems\": ";
     Array(out, r.problems, [&](const CheckProblem& p) { out += JsonString(p.line()); });
+    // Only when problems were left out: how many of each kind and weight.
+    std::vector<const CheckProblem*> omitted;
+    for (const auto& p : r.problems)
+        if (p.omitted > 0)
+            omitted.push_back(&p);
+    if (!omitted.empty()) {
+        out += ", \"omitted\": ";
+        Array(out, omitted, [&](const CheckProblem* p) {
+            out += "{\"kind\": " + JsonString(p->kind) + ", \"error\": " + (p->error ? "true" : "false")
+                + ", \"count\": " + std::to_string(p->omitted) + '}';
+        });
+        out += ", \"errors\": " + std::to_string(r.errorCount())
+            + ", \"warnings\": " + std::to_string(r.warningCount());
+    }
     out += "}\n";
     return out;
 }

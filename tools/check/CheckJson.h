@@ -3,6 +3,10 @@
 // {"catalog": [[organisation, examType, year, archiveName], ...],
 //  "organisations": [...], "examTypes": [...], "years": [...],
 //  "papers": [[name, pdfPath], ...], "problems": ["ERRO: ...", ...]}
+// and, when problems of a kind were left out past the first hundred (the
+// count line "... e mais N problemas deste tipo (kind)." stands among the
+// problems), "omitted": [{"kind": ..., "error": true, "count": N}, ...],
+// "errors": E, "warnings": W (every problem counted, those left out too).
 #include "CheckReport.h"
 
 #include <string>

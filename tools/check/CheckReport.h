@@ -2,6 +2,7 @@
 // What the data folder checker found: the folder as the program would show
 // it (every text already UTF-8) and the problems a user would meet.
 #include <array>
+#include <cstddef>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,9 +15,16 @@ struct CheckProblem {
     // likely did not mean (a catalog line that shows nothing).
     bool error = true;
     std::string text; // Portuguese, UTF-8
+    // A short name of the problem's kind (Portuguese, UTF-8).
+    std::string kind;
+    // Above 0 for the line that stands for that many more problems of the
+    // same kind and weight, left out of the report (see ProblemLog).
+    size_t omitted = 0;
 
     // "ERRO: ..." or "AVISO: ...".
     std::string line() const { return (error ? "ERRO: " : "AVISO: ") + text; }
+    // How many problems this line stands for.
+    size_t count() const { return omitted > 0 ? omitted : 1; }
 };
 
 struct CheckReport {
@@ -35,6 +43,19 @@ struct CheckReport {
             if (p.error)
                 return true;
         return false;
+    }
+    // Every problem found, those left out included.
+    size_t errorCount() const { return Count(true); }
+    size_t warningCount() const { return Count(false); }
+
+private:
+    size_t Count(bool error) const
+    {
+        size_t n = 0;
+        for (const auto& p : problems)
+            if (p.error == error)
+                n += p.count();
+        return n;
     }
 };
 

@@ -3,12 +3,14 @@
 #include "app/SkinReader.h"
 #include "catalog/Catalog.h"
 #include "catalog/ExamExtraction.h"
+#include "FolderListing.h"
 #include "ImageProbe.h"
 #include "mockexam/AnswerKey.h"
 #include "mockexam/MockExamList.h"
 #include "mockexam/PaperDocument.h"
 #include "mockexam/PaperInfoReader.h"
 #include "mockexam/PaperPath.h"
+#include "ProblemLog.h"
 #include "text/Collation.h"
 #include "text/DataFile.h"
 #include "text/TextList.h"
@@ -17,12 +19,14 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <limits>
 #include <set>
 #include <system_error>
+#include <unordered_map>
 
 namespace fs = std::filesystem;
 
@@ -73,13 +77,13 @@ std::string Unusable(text::DataFileStatus status, uint64_t cap)
     return "não pode ser lido";
 }
 
-void Error(CheckReport& r, std::string text)
+void Error(ProblemLog& log, std::string_view kind, std::string text)
 {
-    r.problems.push_back({true, std::move(text)});
+    log.error(kind, std::move(text));
 }
-void Warning(CheckReport& r, std::string text)
+void Warning(ProblemLog& log, std::string_view kind, std::string text)
 {
-    r.problems.push_back({false, std::move(text)});
+    log.warning(kind, std::move(text));
 }
 
 // A temporary folder that is removed with everything in it when it goes.
@@ -186,19 +190,21 @@ CheckReport DataFolderCheck::Run(std::string dataFolder) const
     if (dataFolder.empty() || dataFolder.back() != '/')
         dataFolder += '/';
     CheckReport report;
-    CheckCatalog(dataFolder, report);
-    CheckMockExams(dataFolder + "simu/", report);
-    CheckSkins(dataFolder, report);
+    ProblemLog log(report.problems);
+    CheckCatalog(dataFolder, report, log);
+    CheckMockExams(dataFolder + "simu/", report, log);
+    CheckSkins(dataFolder, log);
+    log.finish();
     return report;
 }
 
-void DataFolderCheck::CheckCatalog(const std::string& dataFolder, CheckReport& report) const
+void DataFolderCheck::CheckCatalog(const std::string& dataFolder, CheckReport& report, ProblemLog& log) const
 {
     const std::string path = dataFolder + "nomes.txt";
     text::DataFileStatus status = text::DataFileStatus::Ok;
     const auto lines = text::ReadTextList(path, text::DataFile::CatalogCap, &status);
     if (!lines) {
-        Error(report,
+        Error(log, "catálogo ilegível",
               "\"nomes.txt\" " + Unusable(status, text::DataFile::CatalogCap) + ": o catálogo aparecerá vazio.");
         return;
     }
@@ -207,17 +213,26 @@ void DataFolderCheck::CheckCatalog(const std::string& dataFolder, CheckReport& r
     const catalog::Catalog cat = catalog::Catalog::FromLines(*lines, m_collation);
 
     for (const auto& line : cat.incompleteLines())
-        Warning(report,
+        Warning(log, "linha de \"nomes.txt\" sem os quatro campos",
                 "\"nomes.txt\": linha ignorada, não tem os quatro campos separados por \"#\": " + Quote(U(line)));
     for (const auto& line : cat.droppedDuplicates())
-        Warning(report,
+        Warning(log, "linha repetida de \"nomes.txt\"",
                 "\"nomes.txt\": linha descartada, igual a outra (sem contar maiúsculas e minúsculas): "
                     + Quote(U(line)));
     if (cat.size() == 0)
-        Error(report, "\"nomes.txt\" não tem nenhuma prova: o catálogo aparecerá vazio.");
+        Error(log, "catálogo vazio", "\"nomes.txt\" não tem nenhuma prova: o catálogo aparecerá vazio.");
 
-    for (const auto& e : cat.entries())
+    report.catalog.reserve(cat.size());
+    for (const auto& e : cat.entries()) {
         report.catalog.push_back({U(e.organisation), U(e.examType), U(e.year), U(e.archiveName)});
+        const size_t longest = std::max({e.organisation.size(), e.examType.size(), e.year.size()});
+        if (longest > catalog::Catalog::ShownFieldLimit)
+            Warning(log, "campo longo demais em \"nomes.txt\"",
+                    "\"nomes.txt\": um campo tem " + std::to_string(longest)
+                        + " caracteres; a janela do catálogo mostra só os "
+                        + std::to_string(catalog::Catalog::ShownFieldLimit)
+                        + " primeiros: " + Quote(U(e.organisation + '#' + e.examType + '#' + e.year)));
+    }
     for (const auto& v : cat.organisations())
         report.organisations.push_back(U(v));
     for (const auto& v : cat.examTypes())
@@ -227,37 +242,40 @@ void DataFolderCheck::CheckCatalog(const std::string& dataFolder, CheckReport& r
 
     // Several rows may share one archive; each archive is tried once.
     std::set<std::string> seen;
+    FolderListing listing;
     for (const auto& e : cat.entries()) {
         if (!seen.insert(e.archiveName).second)
             continue;
         const std::string exam = catalog::ExamExtraction::SuggestedName(U(e.organisation), U(e.examType), U(e.year));
-        CheckArchive(dataFolder, e.archiveName, exam, report);
+        CheckArchive(dataFolder, e.archiveName, exam, listing, log);
     }
 }
 
 void DataFolderCheck::CheckArchive(const std::string& dataFolder, const std::string& archiveName,
-                                   const std::string& exam, CheckReport& report) const
+                                   const std::string& exam, FolderListing& listing, ProblemLog& log) const
 {
     const std::string path = catalog::ExamExtraction::ArchivePath(dataFolder, archiveName);
     const std::string head = "Prova " + Quote(exam) + ", arquivo " + Quote(U(archiveName)) + ": ";
     if (archiveName.empty()) {
-        Error(report, head + "a linha do catálogo não dá o nome do arquivo.");
+        Error(log, "arquivo do catálogo sem nome", head + "a linha do catálogo não dá o nome do arquivo.");
         return;
     }
-    if (const auto status = text::DataFile::Probe(path, std::numeric_limits<uint64_t>::max());
+    if (const auto status = listing.mayExist(path) ? text::DataFile::Probe(path, std::numeric_limits<uint64_t>::max())
+                                                   : text::DataFileStatus::Missing;
         status != text::DataFileStatus::Ok) {
-        Error(report, head + "o arquivo " + Unusable(status, 0) + ".");
+        Error(log, "arquivo do catálogo que não pode ser lido", head + "o arquivo " + Unusable(status, 0) + ".");
         return;
     }
 
     // The test extraction must never write into the data folder.
     if (IsInside(m_scratchRoot, dataFolder)) {
-        Warning(report, head + "cópia não testada: a pasta temporária fica dentro da pasta de dados.");
+        Warning(log, "cópia não testada",
+                head + "cópia não testada: a pasta temporária fica dentro da pasta de dados.");
         return;
     }
     ScratchFolder scratch(m_scratchRoot);
     if (scratch.path().empty()) {
-        Error(report, head + "não foi possível criar uma pasta temporária para testar a cópia.");
+        Error(log, "pasta temporária", head + "não foi possível criar uma pasta temporária para testar a cópia.");
         return;
     }
 
@@ -271,7 +289,7 @@ void DataFolderCheck::CheckArchive(const std::string& dataFolder, const std::str
     const auto result = extraction.Extract(path, scratch.path() + "/copia");
 
     if (result.failed) {
-        Error(report, head + "não abre como arquivo zip (" + result.error + ").");
+        Error(log, "arquivo zip que não abre", head + "não abre como arquivo zip (" + result.error + ").");
         return;
     }
     if (result.leftOut > 0) {
@@ -280,20 +298,123 @@ void DataFolderCheck::CheckArchive(const std::string& dataFolder, const std::str
             + " (criptografado, com CRC errado, com nome que não pode ser criado ou com método de compressão não suportado)";
         if (!messages.empty())
             text += "; o programa mostraria: " + Quote(messages.front());
-        Error(report, text + ".");
+        Error(log, "arquivos que não seriam copiados", text + ".");
         return;
     }
     if (result.extracted == 0)
-        Warning(report, head + "o arquivo não contém nenhum arquivo para copiar.");
+        Warning(log, "arquivo zip vazio", head + "o arquivo não contém nenhum arquivo para copiar.");
 }
 
-void DataFolderCheck::CheckMockExams(const std::string& mockExamFolder, CheckReport& report) const
+namespace {
+
+// A problem of one paper's files, told after the paper's own head.
+struct PaperFinding {
+    const char* kind;
+    bool error;
+    std::string text;
+};
+
+// What is wrong with the files of the paper whose PDF path (as written in the
+// list) is pdfPath: the PDF, its key, its info file and how they agree.
+std::vector<PaperFinding> CheckPaperFiles(const std::string& mockExamFolder, const std::string& pdfPath,
+                                          FolderListing& listing)
+{
+    std::vector<PaperFinding> found;
+    const auto add = [&found](const char* kind, bool error, std::string text) {
+        found.push_back({kind, error, std::move(text)});
+    };
+
+    // Opened by the same PDF engine, from the same safe read, as in the exam
+    // window; a name the folder does not hold is known missing at once.
+    const std::string pdf = mockexam::PaperPath::Resolve(mockExamFolder, pdfPath);
+    using Outcome = mockexam::PaperDocument::Code;
+    Outcome outcome = Outcome::Missing;
+    if (listing.mayExist(pdf))
+        outcome = mockexam::PaperDocument::Open(QFile::decodeName(QByteArray::fromStdString(pdf))).code();
+    switch (outcome) {
+    case Outcome::Ok:
+        break;
+    case Outcome::NotAPdf:
+        add("arquivo que não é um PDF", true,
+            "o arquivo " + Quote(U(pdfPath))
+                + " não é um PDF que o programa consiga abrir; a prova mostrará "
+                  "\"Não foi possível carregar a prova\".");
+        break;
+    case Outcome::Missing:
+        add("PDF que não existe", true, "o PDF " + Quote(U(pdfPath)) + " não existe.");
+        break;
+    case Outcome::NotAFile:
+        add("PDF que não é um arquivo comum", true,
+            "o PDF " + Quote(U(pdfPath)) + " " + Unusable(text::DataFileStatus::NotAFile, 0) + ".");
+        break;
+    case Outcome::TooLarge:
+        add("PDF grande demais", true,
+            "o PDF " + Quote(U(pdfPath)) + " " + Unusable(text::DataFileStatus::TooLarge, text::DataFile::PaperCap)
+                + ".");
+        break;
+    case Outcome::Unreadable:
+        add("PDF que não pode ser lido", true, "o PDF " + Quote(U(pdfPath)) + " não pode ser lido.");
+        break;
+    }
+
+    const std::string keyRelative = mockexam::PaperPath::KeyPathFor(pdfPath);
+    const std::string key = mockexam::PaperPath::Resolve(mockExamFolder, keyRelative);
+    const auto keyStatus = listing.mayExist(key) ? text::DataFile::Probe(key, text::DataFile::KeyCap)
+                                                 : text::DataFileStatus::Missing;
+    if (keyStatus != text::DataFileStatus::Ok) {
+        add("gabarito que não pode ser lido", true,
+            "o gabarito " + Quote(U(keyRelative)) + " " + Unusable(keyStatus, text::DataFile::KeyCap)
+                + "; a prova mostrará \"Não foi possível carregar o gabarito da prova.\".");
+        return found;
+    }
+    const auto keyLines = mockexam::AnswerKey::Load(key);
+    if (!keyLines) {
+        add("gabarito vazio", true, "o gabarito " + Quote(U(keyRelative)) + " está vazio ou não pode ser lido.");
+        return found;
+    }
+    // The info file beside the key, if any: what cannot be read is left out
+    // by the program, which still runs the paper.
+    const std::string infoRelative = mockexam::PaperPath::InfoPathFor(pdfPath);
+    const std::string infoPath = mockexam::PaperPath::Resolve(mockExamFolder, infoRelative);
+    mockexam::PaperInfo info;
+    const auto infoStatus = listing.mayExist(infoPath) ? text::DataFile::Probe(infoPath, text::DataFile::KeyCap)
+                                                       : text::DataFileStatus::Missing;
+    if (infoStatus != text::DataFileStatus::Missing) {
+        const std::string infoHead = "o arquivo de informações " + Quote(U(infoRelative));
+        const auto reading = infoStatus == text::DataFileStatus::Ok ? mockexam::PaperInfoReader::Load(infoPath)
+                                                                    : std::nullopt;
+        if (infoStatus != text::DataFileStatus::Ok && infoStatus != text::DataFileStatus::Unreadable) {
+            add("arquivo de informações que não pode ser lido", true,
+                infoHead + " " + Unusable(infoStatus, text::DataFile::KeyCap) + "; a prova segue sem ele.");
+        } else if (!reading) {
+            add("arquivo de informações que não pode ser lido", true,
+                infoHead + " não pode ser lido; a prova segue sem ele.");
+        } else {
+            info = reading->info;
+            for (const auto& p : reading->problems)
+                add("linha de arquivo de informações", p.error, infoHead + ", " + p.where());
+        }
+    }
+    for (const auto& p : mockexam::PaperInfoReader::CheckAgainstKey(info, *keyLines)) {
+        // Key lines are the key's own problem, the rest the info file's.
+        if (p.text.rfind("o gabarito", 0) == 0)
+            add("gabarito que não serve à prova", p.error, "o gabarito " + Quote(U(keyRelative)) + p.text.substr(10));
+        else
+            add("arquivo de informações que não serve ao gabarito", p.error,
+                "o arquivo de informações " + Quote(U(infoRelative)) + ", " + p.text);
+    }
+    return found;
+}
+
+} // namespace
+
+void DataFolderCheck::CheckMockExams(const std::string& mockExamFolder, CheckReport& report, ProblemLog& log) const
 {
     text::DataFileStatus status = text::DataFileStatus::Ok;
     const auto lines = text::ReadTextList(mockExamFolder + mockexam::MockExamList::FileName, text::DataFile::ListCap,
                                           &status);
     if (!lines) {
-        Error(report,
+        Error(log, "lista de simulados ilegível",
               "\"simu/lista.txt\" " + Unusable(status, text::DataFile::ListCap)
                   + ": a janela de simulado mostrará \"Não foi possível carregar a lista de simulados.\".");
         return;
@@ -305,13 +426,14 @@ void DataFolderCheck::CheckMockExams(const std::string& mockExamFolder, CheckRep
         const std::string where = "\"simu/lista.txt\", linha " + std::to_string(i + 1) + " ignorada: ";
         const auto hash = line.find('#');
         if (hash == std::string::npos)
-            Warning(report, where + "não tem \"#\" entre o nome e o PDF: " + Quote(U(line)));
+            Warning(log, "linha de \"simu/lista.txt\" sem \"#\"",
+                    where + "não tem \"#\" entre o nome e o PDF: " + Quote(U(line)));
         else if (mockexam::PaperPath::IsAbsolute(std::string_view(line).substr(hash + 1)))
-            Warning(report,
+            Warning(log, "linha de \"simu/lista.txt\" com caminho absoluto",
                     where + "o caminho do PDF é absoluto, e o gabarito só é procurado dentro de \"simu\": "
                         + Quote(U(line)));
         else
-            Warning(report,
+            Warning(log, "linha de \"simu/lista.txt\" com caminho que sai de \"simu\"",
                     where
                         + "o caminho do PDF sai da pasta \"simu\" (\"..\"), e o programa só abre "
                           "arquivos de dentro dela: "
@@ -321,96 +443,34 @@ void DataFolderCheck::CheckMockExams(const std::string& mockExamFolder, CheckRep
     // The same parse the mock-exam window runs, in its selector's order.
     const auto entries = mockexam::MockExamList::Parse(*lines);
     if (entries.empty())
-        Error(report, "\"simu/lista.txt\" não tem nenhum simulado: a lista de provas ficará vazia.");
+        Error(log, "lista de simulados vazia",
+              "\"simu/lista.txt\" não tem nenhum simulado: a lista de provas ficará vazia.");
     std::vector<std::string_view> names;
+    names.reserve(entries.size());
     for (const auto& e : entries)
         names.push_back(e.name);
     const auto order = m_collation.stableOrder(names);
 
+    // Many lines may name one PDF: its files are looked at once, and what is
+    // wrong with them is told for every paper that names it.
+    FolderListing listing;
+    std::unordered_map<std::string, std::vector<PaperFinding>> byPdf;
+    report.papers.reserve(entries.size());
     for (const size_t i : order) {
         const auto& e = entries[i];
         report.papers.emplace_back(U(e.name), U(e.pdfPath));
+        auto [at, added] = byPdf.try_emplace(e.pdfPath);
+        if (added)
+            at->second = CheckPaperFiles(mockExamFolder, e.pdfPath, listing);
+        if (at->second.empty())
+            continue;
         const std::string head = "Simulado " + Quote(U(e.name)) + ": ";
-
-        // Opened by the same PDF engine, from the same safe read, as in the
-        // exam window.
-        const std::string pdf = mockexam::PaperPath::Resolve(mockExamFolder, e.pdfPath);
-        using Outcome = mockexam::PaperDocument::Outcome;
-        Outcome outcome = Outcome::Loaded;
-        mockexam::PaperDocument::Open(QFile::decodeName(QByteArray::fromStdString(pdf)), &outcome);
-        switch (outcome) {
-        case Outcome::Loaded:
-            break;
-        case Outcome::NotAPdf:
-            Error(report,
-                  head + "o arquivo " + Quote(U(e.pdfPath))
-                      + " não é um PDF que o programa consiga abrir; a prova mostrará "
-                        "\"Não foi possível carregar a prova\".");
-            break;
-        case Outcome::Missing:
-            Error(report, head + "o PDF " + Quote(U(e.pdfPath)) + " não existe.");
-            break;
-        case Outcome::NotAFile:
-            Error(report,
-                  head + "o PDF " + Quote(U(e.pdfPath)) + " " + Unusable(text::DataFileStatus::NotAFile, 0) + ".");
-            break;
-        case Outcome::TooLarge:
-            Error(report,
-                  head + "o PDF " + Quote(U(e.pdfPath)) + " "
-                      + Unusable(text::DataFileStatus::TooLarge, text::DataFile::PaperCap) + ".");
-            break;
-        case Outcome::Unreadable:
-            Error(report, head + "o PDF " + Quote(U(e.pdfPath)) + " não pode ser lido.");
-            break;
-        }
-
-        const std::string keyRelative = mockexam::PaperPath::KeyPathFor(e.pdfPath);
-        const std::string key = mockexam::PaperPath::Resolve(mockExamFolder, keyRelative);
-        if (const auto keyStatus = text::DataFile::Probe(key, text::DataFile::KeyCap);
-            keyStatus != text::DataFileStatus::Ok) {
-            Error(report,
-                  head + "o gabarito " + Quote(U(keyRelative)) + " " + Unusable(keyStatus, text::DataFile::KeyCap)
-                      + "; a prova mostrará \"Não foi possível carregar o gabarito da prova.\".");
-            continue;
-        }
-        const auto keyLines = mockexam::AnswerKey::Load(key);
-        if (!keyLines) {
-            Error(report, head + "o gabarito " + Quote(U(keyRelative)) + " está vazio ou não pode ser lido.");
-            continue;
-        }
-        // The info file beside the key, if any: what cannot be read is left
-        // out by the program, which still runs the paper.
-        const std::string infoRelative = mockexam::PaperPath::InfoPathFor(e.pdfPath);
-        const std::string infoPath = mockexam::PaperPath::Resolve(mockExamFolder, infoRelative);
-        mockexam::PaperInfo info;
-        const auto infoStatus = text::DataFile::Probe(infoPath, text::DataFile::KeyCap);
-        if (infoStatus != text::DataFileStatus::Missing) {
-            const std::string infoHead = head + "o arquivo de informações " + Quote(U(infoRelative));
-            const auto reading = infoStatus == text::DataFileStatus::Ok ? mockexam::PaperInfoReader::Load(infoPath)
-                                                                        : std::nullopt;
-            if (infoStatus != text::DataFileStatus::Ok && infoStatus != text::DataFileStatus::Unreadable) {
-                Error(report,
-                      infoHead + " " + Unusable(infoStatus, text::DataFile::KeyCap) + "; a prova segue sem ele.");
-            } else if (!reading) {
-                Error(report, infoHead + " não pode ser lido; a prova segue sem ele.");
-            } else {
-                info = reading->info;
-                for (const auto& p : reading->problems)
-                    report.problems.push_back({p.error, infoHead + ", " + p.where()});
-            }
-        }
-        for (const auto& p : mockexam::PaperInfoReader::CheckAgainstKey(info, *keyLines)) {
-            // Key lines are the key's own problem, the rest the info file's.
-            const bool aboutKey = p.text.rfind("o gabarito", 0) == 0;
-            const std::string where = aboutKey
-                ? head + "o gabarito " + Quote(U(keyRelative)) + p.text.substr(10)
-                : head + "o arquivo de informações " + Quote(U(infoRelative)) + ", " + p.text;
-            report.problems.push_back({p.error, where});
-        }
+        for (const auto& f : at->second)
+            log.add(f.kind, f.error, head + f.text);
     }
 }
 
-void DataFolderCheck::CheckSkins(const std::string& dataFolder, CheckReport& report) const
+void DataFolderCheck::CheckSkins(const std::string& dataFolder, ProblemLog& log) const
 {
     for (const SkinRule& rule : kSkins) {
         std::optional<ImageSize> sizes[2];
@@ -420,12 +480,13 @@ void DataFolderCheck::CheckSkins(const std::string& dataFolder, CheckReport& rep
             const std::string path = dataFolder + names[k];
             if (const auto status = text::DataFile::Probe(path, text::DataFile::SkinCap);
                 status != text::DataFileStatus::Ok) {
-                Error(report, head + Unusable(status, text::DataFile::SkinCap) + "; a janela ficará sem desenho.");
+                Error(log, "imagem que não pode ser lida",
+                      head + Unusable(status, text::DataFile::SkinCap) + "; a janela ficará sem desenho.");
                 continue;
             }
             sizes[k] = m_images.size(path);
             if (!sizes[k])
-                Error(report,
+                Error(log, "imagem que não pode ser lida",
                       head
                           + "não é uma imagem PNG que possa ser lida (arquivo danificado, ou imagem "
                             "grande demais: mais de "
@@ -433,10 +494,11 @@ void DataFolderCheck::CheckSkins(const std::string& dataFolder, CheckReport& rep
                           + std::to_string(app::SkinReader::MaxPixels >> 20)
                           + " megapixels); a janela ficará sem desenho.");
             else if (!Fits(rule, *sizes[k]))
-                Error(report, head + "tem " + SizeText(*sizes[k]) + "; esperado " + ExpectedText(rule) + ".");
+                Error(log, "imagem de tamanho errado",
+                      head + "tem " + SizeText(*sizes[k]) + "; esperado " + ExpectedText(rule) + ".");
         }
         if (sizes[0] && sizes[1] && !(*sizes[0] == *sizes[1]))
-            Error(report,
+            Error(log, "imagens de tamanhos diferentes",
                   "Imagens " + Quote(names[0]) + " e " + Quote(names[1]) + " têm tamanhos diferentes ("
                       + SizeText(*sizes[0]) + " e " + SizeText(*sizes[1])
                       + "): o efeito de botão pressionado ficará errado.");

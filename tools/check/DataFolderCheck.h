@@ -13,7 +13,9 @@ class Collation;
 
 namespace zelvora::check {
 
+class FolderListing;
 class ImageProbe;
+class ProblemLog;
 
 class DataFolderCheck {
 public:
@@ -25,11 +27,11 @@ public:
     CheckReport Run(std::string dataFolder) const;
 
 private:
-    void CheckCatalog(const std::string& dataFolder, CheckReport& report) const;
+    void CheckCatalog(const std::string& dataFolder, CheckReport& report, ProblemLog& log) const;
     void CheckArchive(const std::string& dataFolder, const std::string& archiveName, const std::string& exam,
-                      CheckReport& report) const;
-    void CheckMockExams(const std::string& mockExamFolder, CheckReport& report) const;
-    void CheckSkins(const std::string& dataFolder, CheckReport& report) const;
+                      FolderListing& listing, ProblemLog& log) const;
+    void CheckMockExams(const std::string& mockExamFolder, CheckReport& report, ProblemLog& log) const;
+    void CheckSkins(const std::string& dataFolder, ProblemLog& log) const;
 
     const text::Collation& m_collation;
     const ImageProbe& m_images;

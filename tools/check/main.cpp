@@ -4,11 +4,13 @@
 // the program reads (beside it, or share/zelvora/dados of the install prefix);
 // --todas checks every folder the program reads (the user's own and the
 // installed one). Exit 0 when nothing would fail for a user, 1 when something
-// would, 2 on a wrong command line.
+// would, 2 on a wrong command line. zelvora-check --gabarito KEY.pdf [--json]
+// prints what the key reader finds in a board's answer-key PDF instead.
 #include "app/DataFolders.h"
 #include "app/InfoOptions.h"
 #include "CheckJson.h"
 #include "DataFolderCheck.h"
+#include "KeyCheck.h"
 #include "QtImageProbe.h"
 #include "QuestionsReport.h"
 #include "text/PtBrCollation.h"
@@ -33,12 +35,15 @@ void Usage(std::FILE* to)
 {
     std::fputs("Uso: zelvora-check [PASTA_DADOS | --dados PASTA_DADOS | --todas] [--json]\n"
                "     zelvora-check --questoes PROVA.pdf [--json]\n"
+               "     zelvora-check --gabarito GABARITO.pdf [--json]\n"
                "Verifica a pasta de dados do Zelvora (catálogo, arquivos zip, simulados,\n"
                "gabaritos e imagens) sem escrever nada nela. Sem pasta, usa ZELVORA_DADOS\n"
                "ou, sem ela, a pasta instalada que o programa lê: \"dados\" ao lado dele ou\n"
                "share/zelvora/dados do prefixo de instalação. --todas verifica as pastas\n"
                "que o Zelvora lê: a sua e a instalada. --questoes mostra onde começa cada\n"
-               "questão da prova (página a partir de 0, y em pontos do topo da página).\n",
+               "questão da prova (página a partir de 0, y em pontos do topo da página).\n"
+               "--gabarito mostra as respostas e as questões anuladas que o Zelvora lê\n"
+               "no PDF do gabarito da banca.\n",
                to);
 }
 
@@ -61,6 +66,8 @@ int main(int argc, char** argv)
     bool json = false;
     bool all = false;
     std::string paper;
+    std::string key;
+    bool keyGiven = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--json") == 0) {
             json = true;
@@ -72,6 +79,12 @@ int main(int argc, char** argv)
             return 0;
         } else if (std::strcmp(argv[i], "--questoes") == 0 && i + 1 < argc && paper.empty()) {
             paper = argv[++i];
+        } else if (std::strcmp(argv[i], "--gabarito") == 0 && i + 1 < argc && !keyGiven) {
+            key = argv[++i];
+            keyGiven = true;
+        } else if (std::strncmp(argv[i], "--gabarito=", 11) == 0 && !keyGiven) {
+            key = argv[i] + 11;
+            keyGiven = true;
         } else if (std::strcmp(argv[i], "--todas") == 0) {
             all = true;
         } else if (std::strcmp(argv[i], "--dados") == 0 && i + 1 < argc && folder.empty()) {
@@ -86,12 +99,20 @@ int main(int argc, char** argv)
         }
     }
     if (!paper.empty()) {
-        if (!folder.empty() || all) {
+        if (!folder.empty() || all || keyGiven) {
             Usage(stderr);
             return 2;
         }
         QCoreApplication app(argc, argv);
         return zelvora::check::QuestionsReport::Run(paper, json);
+    }
+    if (keyGiven) {
+        if (!folder.empty() || all || key.empty()) {
+            Usage(stderr);
+            return 2;
+        }
+        QCoreApplication app(argc, argv);
+        return zelvora::check::KeyCheck::Run(QFile::decodeName(key.c_str()), json, std::cout, std::cerr);
     }
     if (folder.empty() && !all)
         if (const char* env = std::getenv("ZELVORA_DADOS"))
@@ -163,11 +184,9 @@ int CheckOne(const std::string& folder, bool json)
     if (json) {
         std::cout << zelvora::check::ToJson(report);
     } else {
-        size_t errors = 0, warnings = 0;
-        for (const auto& p : report.problems) {
+        for (const auto& p : report.problems)
             std::cout << p.line() << '\n';
-            (p.error ? errors : warnings)++;
-        }
+        const size_t errors = report.errorCount(), warnings = report.warningCount();
         std::cout << report.catalog.size() << " provas no catálogo, " << report.papers.size() << " simulados. ";
         if (errors == 0 && warnings == 0)
             std::cout << "Nenhum problema encontrado.\n";

@@ -13,6 +13,9 @@ struct MockPaper {
     PaperInfo info;
     int questions = 0;
     std::vector<int> annulled{}; // questions the board annulled (named in the info file only)
+    // The board's scoring lines of the info file (blocks, minimums, cut-off),
+    // written after the subjects; UTF-8.
+    std::vector<std::string> boardRules{};
 };
 
 } // namespace zelvora::sampledata

@@ -141,6 +141,13 @@ std::vector<MockPaper> SampleCatalog::MockPapers()
         // Two questions annulled by the board after the exam.
         {"Agente de Trânsito - Banca Guará - 2009", "agente-de-transito-2009.pdf",
          {"Banca Guará", "Agente de Trânsito", "2009", "3 horas"}, 40, {7, 31}},
+        // Laid out as a federal police exam: 120 right/wrong items in a basic
+        // and a specific block, each with a minimum, one wrong item
+        // cancelling one right one, a minimum for the whole and a cut-off.
+        {"Agente de Polícia - Comissão Jatobá - 2021 (C/E)", "agente-de-policia-2021.pdf",
+         {"Comissão Jatobá", "Agente de Polícia", "2021", "4 horas e 30 minutos", true, true}, 120, {},
+         {"bloco=Conhecimentos Básicos: 1-60; peso=1; minimo=12",
+          "bloco=Conhecimentos Específicos: 61-120; peso=1; minimo=18", "minimo=48", "corte=61,5"}},
     };
 }
 

@@ -146,6 +146,7 @@ std::string SampleFolderWriter::InfoFile(const MockPaper& paper, const std::vect
         lines.push_back("disciplina=" + questions[first].subject + ": " + range);
         first = last + 1;
     }
+    lines.insert(lines.end(), paper.boardRules.begin(), paper.boardRules.end());
     return Utf8ToCp1252(windowsLines(lines));
 }
 

@@ -385,9 +385,10 @@ QImage SkinPainter::Splash(bool pressed, int scale)
     const QString version = QStringLiteral("versão 0.1  •  dados de exemplo");
     drawTextAt(p, QPointF(624 - QFontMetricsF(small).horizontalAdvance(version), 468), version, small, MutedBlue);
 
-    // The start button: a tab coming out of the window's left edge.
-    ButtonLook look{Gold, Icon::Enter, 22, 12, true, true};
-    drawButton(p, QRectF(-1, 412.5, 139, 56), QStringLiteral("Entrar"), look, pressed);
+    // The start button, whole inside its hot zone with its four corners
+    // rounded: a button reaching past the window's edge reads as cut off.
+    ButtonLook look{Gold, Icon::Enter, 22, 12, true, false};
+    drawButton(p, QRectF(SplashButtonLeft + 0.5, 412.5, 130, 56), QStringLiteral("Entrar"), look, pressed);
     return image;
 }
 

@@ -34,6 +34,8 @@ public:
     static QImage Paint(std::size_t index, bool pressed, int scale = 1);
 
     static constexpr int TopBarWidth = 2560;
+    // The splash's "Entrar" button starts this far from the picture's left edge.
+    static constexpr int SplashButtonLeft = 8;
     static constexpr int AnswerColumnHeight = 2048;
 };
 
