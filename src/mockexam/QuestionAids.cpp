@@ -117,7 +117,10 @@ std::vector<std::pair<int, std::string>> QuestionAids::notes()
 
 void QuestionAids::addTo(mockexam::ExamReview& review, const mockexam::ExamRun& run)
 {
-    review.addQuestionAids(run.answers().guesses(), run.times().seconds(), notes());
+    // Times only once a second was counted: an exam finished at once has none to show.
+    const bool timed = run.times().total() > 0;
+    review.addQuestionAids(run.answers().guesses(), timed ? run.times().seconds() : std::vector<long long>{},
+                           notes());
 }
 
 QStringList QuestionAids::ResultLines(const mockexam::ExamRun& run)

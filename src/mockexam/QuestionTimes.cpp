@@ -49,7 +49,9 @@ std::vector<std::pair<int, long long>> QuestionTimes::slowest(std::size_t count)
 
 std::vector<std::string> QuestionTimes::resultLines() const
 {
-    if (m_seconds.empty())
+    // Nothing to say before a whole second was counted (an exam finished at
+    // once), nor for an attempt that kept no times.
+    if (m_seconds.empty() || total() == 0)
         return {};
     std::vector<std::string> lines{"Tempo médio por questão: " + DurationText(std::llround(average()))};
     std::string slow;

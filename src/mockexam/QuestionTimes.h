@@ -31,7 +31,7 @@ public:
 
     // What the results say: "Tempo médio por questão: 42 s" and "Mais
     // demoradas: 12 (3 min 05 s), 7 (2 min 00 s), ..." (the slowest five);
-    // nothing when no time was kept.
+    // nothing when no time was kept or no second counted yet.
     std::vector<std::string> resultLines() const;
 
     // "1 min 05 s", "42 s"

@@ -24,6 +24,7 @@ import tempfile
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from zelvora_e2e import start_session, run_reporting, skip_reason, Failure, SKIP, check, log, wait_for  # noqa: E402
 from attempts_e2e import EXAM, start_program, open_exam_window, paper_key, question_box  # noqa: E402
+from rules_e2e import choose_paper  # noqa: E402
 
 PAPER = 'Agente de Trânsito - Banca Guará - 2009'
 PDF = 'agente-de-transito-2009.pdf'
@@ -48,17 +49,6 @@ def current_item(a11y):
     return ''
 
 
-def start_paper(desk, a11y, rect):
-    wx, wy, _, _ = rect
-    simul = a11y.window(size=EXAM)
-    combo = min(a11y.find_all(simul, role='combo box'), key=lambda c: a11y.rect(c)[1])
-    px, py, pw, ph = a11y.rect(combo)
-    desk.click(px + pw // 2, py + ph // 2, 'the paper list')
-    desk.key('Home', 'Down', 'Return')
-    wait_for('the paper "%s" chosen' % PAPER, lambda: (a11y.text(combo) or combo.get_name()) == PAPER)
-    desk.click(wx + 653 + 64, wy + 80 + 18, 'btInicio')
-
-
 def scenario(args, work, procs):
     os.makedirs(args.shots, exist_ok=True)
     app_dir = os.path.join(work, 'app')
@@ -81,7 +71,7 @@ def scenario(args, work, procs):
     _, desk, env = start_session(work, procs, args.shots, args.locale, HOME=home, XDG_DATA_HOME=xdg_data)
     prog, a11y = start_program(program, env, work, procs, 'run')
     rect = open_exam_window(desk, a11y)
-    start_paper(desk, a11y, rect)
+    choose_paper(desk, a11y, rect, PAPER)
     wait_for('question 1 in the answer column', lambda: current_item(a11y).startswith('Questão 1'), timeout=30)
     # The map arrives from its worker thread; question 1 is then in view.
     first = places[1]
@@ -133,11 +123,12 @@ def scenario(args, work, procs):
 
     def row():
         # The review window bears the program's caption; it is the one whose
-        # list names the questions.
+        # list names the questions with both answers (the answer card's cells
+        # name them too, by their letter alone).
         for w in a11y.windows():
             for item in a11y.find_all(w, role='list item', showing=False):
                 name = item.get_name() or ''
-                if name.startswith('Questão %d:' % QUESTION):
+                if name.startswith('Questão %d: marcada' % QUESTION):
                     return name
         return None
 

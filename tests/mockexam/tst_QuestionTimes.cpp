@@ -66,7 +66,7 @@ void TestQuestionTimes::restoreKeepsOnlyAListOfTheSameLength()
              (std::vector<std::string>{"Tempo médio por questão: 5 s", "Mais demoradas: 2 (6 s), 3 (6 s), 1 (4 s)"}));
     times.start(3); // a new start forgets
     QCOMPARE(times.total(), 0);
-    QCOMPARE(times.resultLines(), std::vector<std::string>{"Tempo médio por questão: 0 s"});
+    QVERIFY(times.resultLines().empty()); // no second counted yet
     QVERIFY(QuestionTimes().resultLines().empty());
 }
 
