@@ -119,8 +119,7 @@ void QuestionAids::addTo(mockexam::ExamReview& review, const mockexam::ExamRun& 
 {
     // Times only once a second was counted: an exam finished at once has none to show.
     const bool timed = run.times().total() > 0;
-    review.addQuestionAids(run.answers().guesses(), timed ? run.times().seconds() : std::vector<long long>{},
-                           notes());
+    review.addQuestionAids(run.answers().guesses(), timed ? run.times().seconds() : std::vector<long long>{}, notes());
 }
 
 QStringList QuestionAids::ResultLines(const mockexam::ExamRun& run)
@@ -133,7 +132,7 @@ QStringList QuestionAids::ResultLines(const mockexam::ExamRun& run)
     // A paper with board rules says it among its board lines.
     if (count > 0 && !run.info().hasBoardRules()) {
         const auto without = mockexam::GuessScore::WithoutGuesses(run.key(), run.answers().answers(), guesses,
-                                                                 run.elapsedSeconds(), run.info());
+                                                                  run.elapsedSeconds(), run.info());
         lines << QString::fromStdString(mockexam::GuessScore::Text(without, count));
     }
     return lines;

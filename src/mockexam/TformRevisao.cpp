@@ -14,8 +14,8 @@ namespace {
 
 // The results list blank questions among the wrong ones; "Erradas ou em
 // branco" is that list, the two before it its parts. "Chutes" comes last.
-const ReviewFilter Filters[] = {ReviewFilter::All,    ReviewFilter::NotRight, ReviewFilter::Wrong,
-                                ReviewFilter::Blank,  ReviewFilter::Marked,   ReviewFilter::Guessed};
+const ReviewFilter Filters[] = {ReviewFilter::All,   ReviewFilter::NotRight, ReviewFilter::Wrong,
+                                ReviewFilter::Blank, ReviewFilter::Marked,   ReviewFilter::Guessed};
 
 QColor StatusColour(QuestionStatus status)
 {

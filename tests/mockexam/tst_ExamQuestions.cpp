@@ -6,6 +6,7 @@
 #include "app/TFocusImage.h"
 #include "attempts/AttemptStore.h"
 #include "attempts/QuestionStore.h"
+#include "mockexam/AnswerCard.h"
 #include "mockexam/PaperNavigator.h"
 #include "mockexam/QuestionBox.h"
 #include "mockexam/ResultsFooter.h"
@@ -188,6 +189,10 @@ void TestExamQuestions::timesGuessesAndNotes()
     QVERIFY(e.item(2).contains(QStringLiteral("[chute]")));
     QVERIFY(e.item(1).contains(QStringLiteral("[chute]")));
     QVERIFY(!e.item(0).contains(QStringLiteral("[chute]")));
+    // The answer card marks the same cells as guesses.
+    const auto* card = Control<AnswerCard>(e.h.simul.get(), "gCartao");
+    for (int q = 0; q < 3; ++q)
+        QCOMPARE(card->cellName(q).endsWith(QStringLiteral(", chute")), q > 0);
 
     // N: the note of question 3, kept.
     e.key(Qt::Key_N);
