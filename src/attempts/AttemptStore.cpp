@@ -1,5 +1,6 @@
 #include "attempts/AttemptStore.h"
 
+#include "attempts/QuestionStore.h"
 #include "attempts/StoreFileHeader.h"
 #include "attempts/WalCheck.h"
 
@@ -361,7 +362,16 @@ bool AttemptStore::schemaFits(int version)
         return false;
     if (version >= 2 && !attempt.contains(QStringLiteral("saved_at")))
         return false;
-    return version < 4 || !columns(QStringLiteral("key_revision")).isEmpty();
+    if (version >= 4 && columns(QStringLiteral("key_revision")).isEmpty())
+        return false;
+    if (version >= 5) {
+        if (!attempt.contains(QStringLiteral("paper_hash")))
+            return false;
+        for (const char* table : QuestionStore::Tables)
+            if (columns(QLatin1String(table)).isEmpty())
+                return false;
+    }
+    return true;
 }
 
 void AttemptStore::checkAnswerCounts()
@@ -458,6 +468,14 @@ StoreResult AttemptStore::migrate(int from)
         }
         if (v == 3) {
             for (const char* sql : MigrateToV4) {
+                if (StoreResult r = exec(QString::fromLatin1(sql)); !r)
+                    return r;
+            }
+        }
+        if (v == 4) {
+            // Version 5: question maps, the user's places, notes, time per
+            // question and guess marks.
+            for (const char* sql : QuestionStore::Schema()) {
                 if (StoreResult r = exec(QString::fromLatin1(sql)); !r)
                     return r;
             }

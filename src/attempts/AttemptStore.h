@@ -37,7 +37,7 @@ namespace zelvora::attempts {
 
 class AttemptStore {
 public:
-    static constexpr int SchemaVersion = 4;
+    static constexpr int SchemaVersion = 5;
     static constexpr const char* FileName = "attempts.sqlite";
 
     // The user's data location + "/zelvora/attempts.sqlite".
@@ -57,6 +57,8 @@ public:
     void close();
     bool isOpen() const { return m_open; }
     QString path() const { return m_path; }
+    // The SQLite connection, for the stores that keep their tables in the same file.
+    QString connectionName() const { return m_connection; }
     // Where the claims of attempts (AttemptClaim) live: beside the file.
     QString claimFolder() const;
     // How the last open() went (why the store is not available).

@@ -17,7 +17,7 @@ QString HistoryCsv::Quote(const QString& field)
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
-QByteArray HistoryCsv::Make(const HistoryModel& model, const QLocale& locale)
+QByteArray HistoryCsv::Make(const HistoryModel& model, const QLocale& locale, const Notes& notes)
 {
     const bool comma = locale.decimalPoint() == QLatin1String(",");
     const QString sep = comma ? QStringLiteral(";") : QStringLiteral(",");
@@ -34,22 +34,45 @@ QByteArray HistoryCsv::Make(const HistoryModel& model, const QLocale& locale)
         return quoted.join(sep) + QStringLiteral("\r\n");
     };
 
-    QString out = line({QStringLiteral("Data"), QStringLiteral("Prova"), QStringLiteral("Acertos"),
-                        QStringLiteral("Questões"), QStringLiteral("Porcentagem"), QStringLiteral("Tempo (s)"),
-                        QStringLiteral("Respondidas"), QStringLiteral("Situação")});
+    QStringList rowNotes;
+    bool anyNote = false;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        QStringList parts;
+        if (notes) {
+            for (const auto& [n, note] : notes(model.attempt(row)))
+                parts << QStringLiteral("Questão %1: %2").arg(n).arg(note);
+        }
+        anyNote = anyNote || !parts.isEmpty();
+        rowNotes << parts.join(QStringLiteral(" | "));
+    }
+    QStringList head{QStringLiteral("Data"),        QStringLiteral("Prova"),       QStringLiteral("Acertos"),
+                     QStringLiteral("Questões"),    QStringLiteral("Porcentagem"), QStringLiteral("Tempo (s)"),
+                     QStringLiteral("Respondidas"), QStringLiteral("Situação")};
+    if (anyNote)
+        head << QStringLiteral("Anotações");
+    QString out = line(head);
     for (int row = 0; row < model.rowCount(); ++row) {
         const Attempt& a = model.attempt(row);
-        out += line({a.startedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")), a.paperName,
-                     QString::number(a.hits), QString::number(a.questionCount), number(a.percentage()),
-                     QString::number(a.elapsedSeconds), QString::number(a.answered), HistoryModel::StatusText(a)});
+        QStringList fields{a.startedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+                           a.paperName,
+                           QString::number(a.hits),
+                           QString::number(a.questionCount),
+                           number(a.percentage()),
+                           QString::number(a.elapsedSeconds),
+                           QString::number(a.answered),
+                           HistoryModel::StatusText(a)};
+        if (anyNote)
+            fields << rowNotes[row];
+        out += line(fields);
     }
     return QByteArray("\xEF\xBB\xBF") + out.toUtf8();
 }
 
-bool HistoryCsv::Save(const HistoryModel& model, const QLocale& locale, const QString& path, QString* error)
+bool HistoryCsv::Save(const HistoryModel& model, const QLocale& locale, const QString& path, QString* error,
+                      const Notes& notes)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(Make(model, locale)) < 0 || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(Make(model, locale, notes)) < 0 || !file.commit()) {
         if (error)
             *error = file.errorString();
         return false;

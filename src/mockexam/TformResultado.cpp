@@ -149,7 +149,8 @@ void TformResultado::AddBoardLines(const mockexam::BoardScore& board, const std:
     }
 }
 
-void TformResultado::ShowScore(const ExamScore& score, bool timeRanOut, const mockexam::BoardScore* board)
+void TformResultado::ShowScore(const ExamScore& score, bool timeRanOut, const mockexam::BoardScore* board,
+                               const QStringList& more)
 {
     const std::string point = QLocale().decimalPoint().toStdString();
     auto set = [](QLabel* label, const std::string& text) {
@@ -178,6 +179,7 @@ void TformResultado::ShowScore(const ExamScore& score, bool timeRanOut, const mo
         AddBoardLines(*board, point, lines, alerts);
     if (const QString blank = BlankLine(score); !blank.isEmpty())
         lines << blank;
+    lines << more;
     pRodape->setLines(lines, alerts);
     arrangeFooter();
 }

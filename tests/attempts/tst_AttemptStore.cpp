@@ -452,6 +452,12 @@ void TestAttemptStore::versionWithoutItsTablesIsSetAside_data()
                        " question_count, started_at, ended_at, elapsed_seconds, current_question, answered, hits,"
                        " finished)",
                        "CREATE TABLE answer (attempt_id, question, answer)", "PRAGMA user_version=2"};
+    QTest::newRow("version 5, no question tables")
+        << QStringList{"CREATE TABLE attempt (id INTEGER PRIMARY KEY, paper_name, pdf_path, data_folder, key_hash,"
+                       " question_count, started_at, ended_at, elapsed_seconds, current_question, answered, hits,"
+                       " finished, saved_at, paper_hash)",
+                       "CREATE TABLE answer (attempt_id, question, answer)", "CREATE TABLE key_revision (id)",
+                       "PRAGMA user_version=5"};
     QTest::newRow("no version, tables of another shape")
         << QStringList{"CREATE TABLE attempt (x)", "CREATE TABLE answer (y)"};
 }
