@@ -3,6 +3,7 @@
 #include "attempts/AttemptStore.h"
 #include "attempts/TformHistorico.h"
 #include "catalog/TformMain.h"
+#include "mockexam/QuestionPaperPane.h"
 #include "mockexam/TformResultado.h"
 #include "mockexam/TformSimul.h"
 #include "notebook/Notebook.h"
@@ -90,6 +91,7 @@ void WindowWiring::openNotebook(AppContext& ctx)
 {
     if (!caderno) {
         caderno = new gui::TformCaderno(notebook, ctx.messages, ctx.title);
+        caderno->paperPanes = paperPanes(ctx);
         AppContext* context = &ctx;
         QObject::connect(caderno, &gui::TformCaderno::reviewRequested, caderno,
                          [this, context](const QList<qint64>& ids) { startReview(*context, ids); });
@@ -104,10 +106,19 @@ void WindowWiring::openNotebook(AppContext& ctx)
 void WindowWiring::startReview(AppContext& ctx, const QList<qint64>& itemIds)
 {
     if (!refazer) {
-        refazer = new gui::TformRefazer(notebook, ctx.messages, ctx.title);
+        refazer = new gui::TformRefazer(notebook, ctx.messages, ctx.title, paperPanes(ctx));
         QObject::connect(refazer, &gui::TformRefazer::reviewFinished, refazer, [this] { notebookChanged(); });
     }
     refazer->start(itemIds);
+}
+
+gui::PaperPaneFactory WindowWiring::paperPanes(AppContext& ctx)
+{
+    // The exam window's viewer: a notebook question opens where it starts in
+    // its paper, with the map the exam window found and keeps in the store.
+    AppContext* context = &ctx;
+    return
+        [context](QWidget* parent) -> gui::PaperPane* { return new gui::QuestionPaperPane(context->attempts, parent); };
 }
 
 void WindowWiring::notebookChanged()

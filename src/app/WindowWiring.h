@@ -5,6 +5,7 @@
 // material is attached to the catalog and exam windows here, so no feature's
 // window knows another feature's window.
 #include "app/AppContext.h"
+#include "app/PaperPane.h"
 
 #include <QList>
 
@@ -46,6 +47,10 @@ public:
     // window's count of questions due and an open notebook follow.
     void notebookChanged();
     void destroyNotebookWindows();
+
+private:
+    // How the notebook's windows show a question in its paper.
+    static gui::PaperPaneFactory paperPanes(AppContext& ctx);
 };
 
 } // namespace zelvora::app

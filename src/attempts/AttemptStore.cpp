@@ -1,5 +1,6 @@
 #include "attempts/AttemptStore.h"
 
+#include "attempts/QuestionStore.h"
 #include "attempts/StoreFileHeader.h"
 #include "attempts/WalCheck.h"
 
@@ -418,6 +419,13 @@ bool AttemptStore::schemaFits(int version)
         return false;
     if (version >= 4 && columns(QStringLiteral("key_revision")).isEmpty())
         return false;
+    if (version >= 5) {
+        if (!attempt.contains(QStringLiteral("paper_hash")))
+            return false;
+        for (const char* table : QuestionStore::Tables)
+            if (columns(QLatin1String(table)).isEmpty())
+                return false;
+    }
     if (version >= 6) {
         const auto hasTable = [&](const char* table, const auto& wanted) {
             return hasAll(columns(QLatin1String(table)), wanted);
@@ -529,6 +537,12 @@ StoreResult AttemptStore::migrate(int from)
     }
     if (from < 4) {
         if (StoreResult r = run(MigrateToV4); !r)
+            return r;
+    }
+    if (from < 5) {
+        // Version 5: question maps, the user's places, notes, time per
+        // question and guess marks.
+        if (StoreResult r = run(QuestionStore::Schema()); !r)
             return r;
     }
     if (from < 6) {

@@ -57,6 +57,9 @@ public:
     void close();
     bool isOpen() const { return m_open; }
     QString path() const { return m_path; }
+    // The SQLite connection, for the stores that keep their tables in the
+    // same file (questions, the mistakes notebook); used on the same thread.
+    QString connectionName() const { return m_connection; }
     // Where the claims of attempts (AttemptClaim) live: beside the file.
     QString claimFolder() const;
     // How the last open() went (why the store is not available).
@@ -107,9 +110,6 @@ public:
     // The schema version of the open file, -1 when it cannot be read.
     int userVersion();
 
-    // The SQLite connection, for the features that keep their own tables in
-    // this file (the mistakes notebook); used on the same thread.
-    QString connectionName() const { return m_connection; }
     // Called after an attempt was marked finished.
     std::function<void(qint64 id)> onFinished;
 

@@ -51,24 +51,46 @@ bool HistoryCsv::SaveBytes(const QByteArray& bytes, const QString& path, QString
     return true;
 }
 
-QByteArray HistoryCsv::Make(const HistoryModel& model, const QLocale& locale)
+QByteArray HistoryCsv::Make(const HistoryModel& model, const QLocale& locale, const Notes& notes)
 {
+    QStringList rowNotes;
+    bool anyNote = false;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        QStringList parts;
+        if (notes) {
+            for (const auto& [n, note] : notes(model.attempt(row)))
+                parts << QStringLiteral("Questão %1: %2").arg(n).arg(note);
+        }
+        anyNote = anyNote || !parts.isEmpty();
+        rowNotes << parts.join(QStringLiteral(" | "));
+    }
+    QStringList head{QStringLiteral("Data"),        QStringLiteral("Prova"),       QStringLiteral("Acertos"),
+                     QStringLiteral("Questões"),    QStringLiteral("Porcentagem"), QStringLiteral("Tempo (s)"),
+                     QStringLiteral("Respondidas"), QStringLiteral("Situação")};
+    if (anyNote)
+        head << QStringLiteral("Anotações");
     std::vector<QStringList> rows;
     for (int row = 0; row < model.rowCount(); ++row) {
         const Attempt& a = model.attempt(row);
-        rows.push_back({a.startedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")), a.paperName,
-                        QString::number(a.hits), QString::number(a.questionCount), Number(a.percentage(), locale),
-                        QString::number(a.elapsedSeconds), QString::number(a.answered), HistoryModel::StatusText(a)});
+        QStringList fields{a.startedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+                           a.paperName,
+                           QString::number(a.hits),
+                           QString::number(a.questionCount),
+                           Number(a.percentage(), locale),
+                           QString::number(a.elapsedSeconds),
+                           QString::number(a.answered),
+                           HistoryModel::StatusText(a)};
+        if (anyNote)
+            fields << rowNotes[row];
+        rows.push_back(std::move(fields));
     }
-    return MakeTable({QStringLiteral("Data"), QStringLiteral("Prova"), QStringLiteral("Acertos"),
-                      QStringLiteral("Questões"), QStringLiteral("Porcentagem"), QStringLiteral("Tempo (s)"),
-                      QStringLiteral("Respondidas"), QStringLiteral("Situação")},
-                     rows, locale);
+    return MakeTable(head, rows, locale);
 }
 
-bool HistoryCsv::Save(const HistoryModel& model, const QLocale& locale, const QString& path, QString* error)
+bool HistoryCsv::Save(const HistoryModel& model, const QLocale& locale, const QString& path, QString* error,
+                      const Notes& notes)
 {
-    return SaveBytes(Make(model, locale), path, error);
+    return SaveBytes(Make(model, locale, notes), path, error);
 }
 
 } // namespace zelvora::attempts

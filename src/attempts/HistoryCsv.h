@@ -8,23 +8,33 @@
 //    spreadsheet never runs it as a formula;
 //  - dates as yyyy-MM-dd HH:mm (local time), the time in seconds and the
 //    percentage as a plain number with two decimals.
-// Rows are written in the model's current order.
+// Rows are written in the model's current order. When notes says a note for
+// any row, a last column "Anotações" holds each row's notes on its paper's
+// questions ("Questão 3: rever crase | Questão 7: ...").
 #include <QByteArray>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <map>
 #include <vector>
 
 namespace zelvora::attempts {
 
 class HistoryModel;
 
+struct Attempt;
+
 class HistoryCsv {
 public:
-    static QByteArray Make(const HistoryModel& model, const QLocale& locale);
+    // The notes of an attempt's paper, by 1-based question number.
+    using Notes = std::function<std::map<int, QString>(const Attempt&)>;
+
+    static QByteArray Make(const HistoryModel& model, const QLocale& locale, const Notes& notes = {});
     // Writes atomically (QSaveFile); false with the reason in error.
-    static bool Save(const HistoryModel& model, const QLocale& locale, const QString& path, QString* error = nullptr);
+    static bool Save(const HistoryModel& model, const QLocale& locale, const QString& path, QString* error = nullptr,
+                     const Notes& notes = {});
 
     static QString Quote(const QString& field);
 

@@ -7,6 +7,7 @@
 #include "attempts/HistoryCsv.h"
 #include "attempts/PaperCutoff.h"
 #include "attempts/PaperSeries.h"
+#include "attempts/QuestionStore.h"
 #include "attempts/UserDataArchive.h"
 #include "mockexam/ExamScore.h"
 
@@ -385,7 +386,12 @@ void TformHistorico::btExportarClick()
     if (path.isEmpty())
         return;
     QString error;
-    if (!HistoryCsv::Save(m_model, QLocale(), path, &error)) {
+    const auto notes = [this](const attempts::Attempt& a) -> std::map<int, QString> {
+        if (!m_store || !m_store->isOpen())
+            return {};
+        return attempts::QuestionStore(*m_store).notesOfAttempt(a.id);
+    };
+    if (!HistoryCsv::Save(m_model, QLocale(), path, &error, notes)) {
         showMessage(QStringLiteral("Não foi possível gravar o arquivo %1: %2").arg(path, error));
         return;
     }

@@ -174,7 +174,7 @@ void AnswerColumn::showCell(const mockexam::ExamRun& run, int question)
     const auto& answers = run.answers();
     const int option = answers.storedOption(question);
     gCartao->setCell(question, option >= 0 ? QString::fromStdString(answers.optionLetter(option)) : QString(),
-                     answers.markedForReview(question));
+                     answers.markedForReview(question), answers.guessed(question));
 }
 
 void AnswerColumn::setClockEnding(bool ending)

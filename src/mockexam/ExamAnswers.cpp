@@ -8,6 +8,7 @@ void ExamAnswers::start(size_t questionCount, ItemType type)
     m_info.itemType = type;
     m_answers.assign(questionCount, NotAnswered);
     m_review.assign(questionCount, false);
+    m_guess.assign(questionCount, false);
     m_struck.assign(questionCount, 0);
     m_items.clear();
     m_items.reserve(questionCount);
@@ -85,6 +86,24 @@ bool ExamAnswers::markedForReview(int question) const
     return question >= 0 && size_t(question) < m_review.size() && m_review[size_t(question)];
 }
 
+void ExamAnswers::toggleGuess()
+{
+    if (m_guess.empty())
+        return;
+    m_guess[size_t(m_current)] = !m_guess[size_t(m_current)];
+}
+
+bool ExamAnswers::guessed(int question) const
+{
+    return question >= 0 && size_t(question) < m_guess.size() && m_guess[size_t(question)];
+}
+
+void ExamAnswers::restoreGuesses(const std::vector<bool>& guesses)
+{
+    if (guesses.size() == m_guess.size())
+        m_guess = guesses;
+}
+
 void ExamAnswers::toggleStruck(int option)
 {
     if (m_struck.empty() || option < 0 || option >= optionCount())
@@ -107,6 +126,8 @@ std::string ExamAnswers::itemExtra(int question) const
         out = optionLetter(option);
     if (markedForReview(question))
         out += (out.empty() ? "" : "  ") + std::string(ReviewMark);
+    if (guessed(question))
+        out += (out.empty() ? "" : "  ") + std::string(GuessMark);
     return out;
 }
 

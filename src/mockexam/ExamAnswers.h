@@ -5,7 +5,8 @@
 // ("Questão n", or "Item n" on a right/wrong paper, with "   OK" once
 // answered). Beside them, two study aids
 // that never touch the score: questions marked "Revisar depois", and options
-// struck out. Texts are UTF-8.
+// struck out; and questions marked as a guess ("Chute"), which the results
+// leave blank for a second score. Texts are UTF-8.
 #include "mockexam/PaperInfo.h"
 
 #include <cstddef>
@@ -20,6 +21,7 @@ public:
     static constexpr const char* NotAnswered = "#";
     static constexpr const char* AnsweredMark = "   OK";
     static constexpr const char* ReviewMark = "[revisar]";
+    static constexpr const char* GuessMark = "[chute]";
 
     // A new exam of questionCount questions, none answered, question 0
     // current, nothing marked or struck out.
@@ -66,18 +68,28 @@ public:
     bool markedForReview(int question) const;
     const std::vector<bool>& reviewMarks() const { return m_review; }
 
+    // "Chute" (the answer is a guess) for the current question, on and off;
+    // guesses() has one mark per question. restoreGuesses takes marks kept
+    // before (a list of another length changes nothing).
+    void toggleGuess();
+    bool guessed(int question) const;
+    const std::vector<bool>& guesses() const { return m_guess; }
+    void restoreGuesses(const std::vector<bool>& guesses);
+
     // Strikes an option of the current question out, or back in.
     void toggleStruck(int option);
     bool struck(int question, int option) const;
 
     // What the question selector shows after an item's text: the chosen
-    // letter and the review mark ("C  [revisar]"); empty when neither.
+    // letter, the review mark and the guess mark ("C  [revisar]  [chute]");
+    // empty when none.
     std::string itemExtra(int question) const;
 
 private:
     std::vector<std::string> m_answers;
     std::vector<std::string> m_items;
     std::vector<bool> m_review;
+    std::vector<bool> m_guess;
     std::vector<uint8_t> m_struck; // one bit per option
     PaperInfo m_info;
     int m_current = 0;

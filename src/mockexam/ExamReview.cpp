@@ -2,6 +2,7 @@
 
 #include "mockexam/ExamAnswers.h"
 #include "mockexam/ExamScore.h"
+#include "mockexam/QuestionTimes.h"
 #include "text/Windows1252.h"
 
 namespace zelvora::mockexam {
@@ -35,7 +36,8 @@ std::vector<ReviewRow> ExamReview::filtered(ReviewFilter filter) const
             || (filter == ReviewFilter::Blank && row.status == QuestionStatus::Blank)
             || (filter == ReviewFilter::Marked && row.marked)
             || (filter == ReviewFilter::NotRight
-                && (row.status == QuestionStatus::Wrong || row.status == QuestionStatus::Blank));
+                && (row.status == QuestionStatus::Wrong || row.status == QuestionStatus::Blank))
+            || (filter == ReviewFilter::Guessed && row.guessed);
         if (keep)
             out.push_back(row);
     }
@@ -55,6 +57,8 @@ const char* ExamReview::FilterText(ReviewFilter filter)
         return "Marcadas para revisar";
     case ReviewFilter::NotRight:
         return "Erradas ou em branco";
+    case ReviewFilter::Guessed:
+        return "Chutes";
     }
     return "";
 }
@@ -71,7 +75,27 @@ std::string ExamReview::RowText(const ReviewRow& row)
         + (row.key.empty() ? std::string("-") : row.key) + " - " + StatusText(row.status);
     if (row.marked)
         out += " " + std::string(ExamAnswers::ReviewMark);
+    if (row.guessed)
+        out += " [chute]";
+    if (row.seconds >= 0)
+        out += " - " + QuestionTimes::DurationText(row.seconds);
+    if (!row.note.empty())
+        out += " - nota: " + row.note;
     return out;
+}
+
+void ExamReview::addQuestionAids(const std::vector<bool>& guesses, const std::vector<long long>& seconds,
+                                 const std::vector<std::pair<int, std::string>>& notes)
+{
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        m_rows[i].guessed = i < guesses.size() && guesses[i];
+        m_rows[i].seconds = seconds.size() == m_rows.size() ? seconds[i] : -1;
+        m_rows[i].note.clear();
+    }
+    for (const auto& [number, note] : notes) {
+        if (number >= 1 && std::size_t(number) <= m_rows.size())
+            m_rows[std::size_t(number) - 1].note = note;
+    }
 }
 
 } // namespace zelvora::mockexam

@@ -1,5 +1,8 @@
 #include "mockexam/ExamRun.h"
 
+#include "attempts/AttemptStore.h"
+#include "attempts/QuestionStore.h"
+
 #include <algorithm>
 
 namespace zelvora::mockexam {
@@ -19,9 +22,19 @@ attempts::AttemptSession::Start ExamRun::start(const PaperBundle& paper, const Q
     // The store keeps the score the results show: the same scoring, under
     // the paper's info.
     const auto begun = m_session.start(m_paper.identity, name, m_paper.key, m_paper.info);
+    m_times.start(m_paper.key.size());
+    m_unsavedSeconds = 0;
     if (begun.resumed) {
         m_answers.restore(begun.answers, begun.currentQuestion);
         m_elapsed = begun.elapsedSeconds;
+        // The times and guesses the attempt kept (none for an older one).
+        if (attempts::AttemptStore* store = m_session.store(); store && store->isOpen() && m_session.attemptId() > 0) {
+            attempts::QuestionStore questions(*store);
+            const int n = int(m_paper.key.size());
+            const auto seconds = questions.seconds(m_session.attemptId(), n);
+            m_times.restore(std::vector<long long>(seconds.begin(), seconds.end()));
+            m_answers.restoreGuesses(questions.guesses(m_session.attemptId(), n));
+        }
     }
     m_countdown.start(limitSeconds > 0 ? int(std::max<long long>(1, limitSeconds - m_elapsed)) : 0);
     changed();
@@ -47,8 +60,32 @@ bool ExamRun::confirmLeave()
 
 void ExamRun::leave()
 {
-    if (inProgress())
+    if (inProgress()) {
         m_session.leave(m_elapsed, m_answers.current());
+        saveTimes();
+    }
+}
+
+void ExamRun::saveTimes()
+{
+    m_unsavedSeconds = 0;
+    attempts::AttemptStore* store = m_session.store();
+    if (!store || !store->isOpen() || m_session.attemptId() <= 0)
+        return;
+    const auto& s = m_times.seconds();
+    attempts::QuestionStore(*store).saveSeconds(m_session.attemptId(), std::vector<qint64>(s.begin(), s.end()));
+}
+
+bool ExamRun::toggleGuess()
+{
+    if (!active() || answersLocked())
+        return false;
+    m_answers.toggleGuess();
+    const int q = m_answers.current();
+    if (attempts::AttemptStore* store = m_session.store(); store && store->isOpen() && m_session.attemptId() > 0)
+        attempts::QuestionStore(*store).setGuess(m_session.attemptId(), q, m_answers.guessed(q));
+    changed();
+    return true;
 }
 
 bool ExamRun::answer(int option)
@@ -111,6 +148,10 @@ CountdownEvent ExamRun::tick()
         return CountdownEvent::None;
     ++m_elapsed;
     m_session.tick(m_elapsed, m_answers.current());
+    m_times.tick(m_answers.current());
+    // Written every ten seconds, as the clock is, and when the run ends.
+    if (++m_unsavedSeconds >= 10)
+        saveTimes();
     if (!m_countdown.limited()) {
         changed();
         return CountdownEvent::None;
@@ -142,6 +183,7 @@ void ExamRun::finishNow()
     if (m_phase != RunPhase::Reviewing)
         m_phase = RunPhase::Finished;
     m_session.finish(m_elapsed, m_answers.answers());
+    saveTimes();
 }
 
 bool ExamRun::enterReview(int question)
@@ -166,6 +208,16 @@ void ExamRun::leaveReview()
 ExamScore ExamRun::score() const
 {
     return ExamScore::Compute(m_paper.key, m_answers.answers(), m_elapsed, m_paper.info);
+}
+
+std::set<int> ExamRun::guessedNumbers() const
+{
+    std::set<int> out;
+    const auto& marks = m_answers.guesses();
+    for (size_t q = 0; q < marks.size(); ++q)
+        if (marks[q])
+            out.insert(int(q) + 1);
+    return out;
 }
 
 BoardScore ExamRun::boardScore(const std::set<int>& guessed) const

@@ -13,6 +13,7 @@
 #include "mockexam/ExamReview.h"
 #include "mockexam/ExamScore.h"
 #include "mockexam/PaperBundle.h"
+#include "mockexam/QuestionTimes.h"
 
 #include <functional>
 #include <set>
@@ -57,6 +58,8 @@ public:
     bool previous();
     bool toggleReviewMark();
     bool toggleStruck(int option);
+    // "Chute" for the current question, kept with the attempt.
+    bool toggleGuess();
 
     // One second passed: the elapsed time grows, the countdown ticks, and at
     // zero the run finishes without asking about blank questions.
@@ -71,11 +74,15 @@ public:
     const std::vector<std::string>& key() const { return m_paper.key; }
     const PaperInfo& info() const { return m_paper.info; }
     const ExamCountdown& countdown() const { return m_countdown; }
+    // The seconds each question was the current one while the run ran.
+    const QuestionTimes& times() const { return m_times; }
     long long elapsedSeconds() const { return m_elapsed; }
     ExamScore score() const;
     // The board's score (blocks, weights, minimums, cut-off); guessed: the
     // questions (1-based) to leave out for the score without the guesses.
     BoardScore boardScore(const std::set<int>& guessed = {}) const;
+    // The questions (1-based) marked as a guess.
+    std::set<int> guessedNumbers() const;
     ExamReview review() const;
     // The key's option (0-based) for question q, -1 when none.
     int keyOption(int q) const;
@@ -86,11 +93,14 @@ public:
 private:
     void finishNow();
     void changed();
+    void saveTimes();
 
     attempts::AttemptSession m_session;
     PaperBundle m_paper;
     ExamAnswers m_answers;
     ExamCountdown m_countdown;
+    QuestionTimes m_times;
+    int m_unsavedSeconds = 0;
     RunPhase m_phase = RunPhase::Idle;
     long long m_elapsed = 0;
     bool m_timeUp = false;

@@ -39,6 +39,8 @@ public:
 
     QPdfDocument* document() { return &m_document; }
     const QPdfDocument* document() const { return &m_document; }
+    // The file's bytes as read.
+    const QByteArray& bytes() const { return m_bytes; }
 
 private:
     PaperDocument() = default;

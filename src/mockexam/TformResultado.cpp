@@ -88,13 +88,13 @@ TformResultado::TformResultado(app::AppContext& ctx, QWidget* parent)
     btHistorico = Named(new QPushButton(QStringLiteral("Histórico"), this), "btHistorico");
     btHistorico->setAutoDefault(false);
     connect(btHistorico, &QPushButton::clicked, this, Guarded(m_ctx, this, &TformResultado::btHistoricoClick));
-    // The mistakes notebook on the wrong questions' heading, right of its
-    // label and clear of the picture's mark at the right edge.
+    // The mistakes notebook on the right questions' heading, at the right
+    // edge, above the picture's mark and clear of the window's middle.
     btCaderno = Named(new QPushButton(QStringLiteral("Caderno de erros"), this), "btCaderno");
     btCaderno->setAutoDefault(false);
     btCaderno->setFont(Arial(12));
-    const int cadernoLeft = Label5->x() + Label5->width() + 12;
-    btCaderno->setGeometry(cadernoLeft, Label5->y() - 3, qMax(btCaderno->sizeHint().width(), 320 - cadernoLeft), 24);
+    const int cadernoWidth = qMax(btCaderno->sizeHint().width(), 130);
+    btCaderno->setGeometry(363 - 8 - cadernoWidth, Label4->y() - 3, cadernoWidth, 24);
     connect(btCaderno, &QPushButton::clicked, this, &TformResultado::notebookRequested);
 
     btFechar = Named(new QPushButton(QStringLiteral("Fechar"), this), "btFechar");
@@ -157,7 +157,8 @@ void TformResultado::AddBoardLines(const mockexam::BoardScore& board, const std:
     }
 }
 
-void TformResultado::ShowScore(const ExamScore& score, bool timeRanOut, const mockexam::BoardScore* board)
+void TformResultado::ShowScore(const ExamScore& score, bool timeRanOut, const mockexam::BoardScore* board,
+                               const QStringList& more)
 {
     const std::string point = QLocale().decimalPoint().toStdString();
     auto set = [](QLabel* label, const std::string& text) {
@@ -186,6 +187,7 @@ void TformResultado::ShowScore(const ExamScore& score, bool timeRanOut, const mo
         AddBoardLines(*board, point, lines, alerts);
     if (const QString blank = BlankLine(score); !blank.isEmpty())
         lines << blank;
+    lines << more;
     pRodape->setLines(lines, alerts);
     arrangeFooter();
 }

@@ -13,6 +13,7 @@
 #include "app/AppContext.h"
 
 #include <QDialog>
+#include <QStringList>
 
 #include <string>
 
@@ -41,9 +42,10 @@ public:
     // for: that the time ran out, the net score under the cancelling rule,
     // one line per subject; then, for a paper with board rules, its blocks
     // (the ones under their minimum marked "eliminado" in red), the total
-    // against the maximum and the cut-off.
+    // against the maximum and the cut-off. more: lines added after them (the
+    // time per question, the score without the guesses).
     void ShowScore(const mockexam::ExamScore& score, bool timeRanOut = false,
-                   const mockexam::BoardScore* board = nullptr);
+                   const mockexam::BoardScore* board = nullptr, const QStringList& more = {});
 
     // The footer line that counts the blank questions: the results list
     // them among the wrong ones. Empty when none was left blank.

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 using namespace zelvora::mockexam;
@@ -12,9 +13,9 @@ namespace zelvora::gui {
 namespace {
 
 // The results list blank questions among the wrong ones; "Erradas ou em
-// branco" is that list, the two before it its parts.
-const ReviewFilter Filters[] = {ReviewFilter::All, ReviewFilter::NotRight, ReviewFilter::Wrong, ReviewFilter::Blank,
-                                ReviewFilter::Marked};
+// branco" is that list, the two before it its parts. "Chutes" comes last.
+const ReviewFilter Filters[] = {ReviewFilter::All,   ReviewFilter::NotRight, ReviewFilter::Wrong,
+                                ReviewFilter::Blank, ReviewFilter::Marked,   ReviewFilter::Guessed};
 
 QColor StatusColour(QuestionStatus status)
 {
@@ -65,6 +66,11 @@ TformRevisao::TformRevisao(QWidget* parent)
     auto* hint = new QLabel(QStringLiteral("Escolha uma questão para vê-la na prova com as duas respostas."), this);
     hint->setWordWrap(true);
 
+    m_note = new QPushButton(QStringLiteral("Anotação..."), this);
+    m_note->setObjectName(QStringLiteral("btAnotar"));
+    m_note->setToolTip(QStringLiteral("Escrever uma nota sobre a questão escolhida (N)"));
+    m_note->setEnabled(false);
+
     auto* filterRow = new QHBoxLayout;
     filterRow->addWidget(filterLabel);
     filterRow->addWidget(m_filter, 1);
@@ -72,12 +78,19 @@ TformRevisao::TformRevisao(QWidget* parent)
     layout->addWidget(title);
     layout->addLayout(filterRow);
     layout->addWidget(m_list, 1);
-    layout->addWidget(m_count);
+    auto* countRow = new QHBoxLayout;
+    countRow->addWidget(m_count, 1);
+    countRow->addWidget(m_note);
+    layout->addLayout(countRow);
     layout->addWidget(hint);
 
     connect(m_filter, &QComboBox::currentIndexChanged, this, [this] { fill(); });
     connect(m_list, &QListWidget::currentRowChanged, this, &TformRevisao::chosen);
     connect(m_list, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) { chosen(m_list->row(item)); });
+    connect(m_note, &QPushButton::clicked, this, [this] {
+        if (QListWidgetItem* item = m_list->currentItem())
+            emit noteRequested(item->data(Qt::UserRole).toInt());
+    });
 }
 
 void TformRevisao::setReview(const ExamReview& review)
@@ -100,6 +113,7 @@ void TformRevisao::setFilter(ReviewFilter filter)
 
 void TformRevisao::fill()
 {
+    const int chosenQuestion = m_list->currentItem() ? m_list->currentItem()->data(Qt::UserRole).toInt() : -1;
     const auto filter = ReviewFilter(m_filter->currentData().toInt());
     const auto rows = m_review.filtered(filter);
     const QSignalBlocker block(m_list);
@@ -108,13 +122,17 @@ void TformRevisao::fill()
         auto* item = new QListWidgetItem(QString::fromStdString(ExamReview::RowText(row)), m_list);
         item->setData(Qt::UserRole, row.number - 1);
         item->setForeground(StatusColour(row.status));
+        if (row.number - 1 == chosenQuestion)
+            m_list->setCurrentItem(item);
     }
+    m_note->setEnabled(m_list->currentItem() != nullptr);
     const int total = int(m_review.rows().size());
     m_count->setText(QStringLiteral("%1 de %2 questões").arg(rows.size()).arg(total));
 }
 
 void TformRevisao::chosen(int row)
 {
+    m_note->setEnabled(m_list->item(row) != nullptr);
     if (QListWidgetItem* item = m_list->item(row))
         emit questionChosen(item->data(Qt::UserRole).toInt());
 }

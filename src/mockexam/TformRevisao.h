@@ -1,8 +1,10 @@
 #pragma once
 // The review of a finished exam: every question with the answer given, the
 // key's answer and how it came out (certa, errada, em branco, anulada),
-// filtered by "Todas", "Erradas", "Em branco" or "Marcadas para revisar".
-// Choosing a question asks the exam window to show it with both answers.
+// filtered by "Todas", "Erradas", "Em branco", "Marcadas para revisar" or
+// "Chutes", with the time spent on each and the user's note. Choosing a
+// question asks the exam window to show it with both answers; "Anotação..."
+// (btAnotar) asks it for the chosen question's note.
 #include "mockexam/ExamReview.h"
 
 #include <QDialog>
@@ -10,6 +12,7 @@
 class QComboBox;
 class QLabel;
 class QListWidget;
+class QPushButton;
 
 namespace zelvora::gui {
 
@@ -26,6 +29,8 @@ public:
 signals:
     // A question (0-based) was chosen in the list.
     void questionChosen(int question);
+    // The user wants to write the note of a question (0-based).
+    void noteRequested(int question);
     // The window was closed.
     void closed();
 
@@ -41,6 +46,7 @@ private:
     QComboBox* m_filter = nullptr;
     QListWidget* m_list = nullptr;
     QLabel* m_count = nullptr;
+    QPushButton* m_note = nullptr;
 };
 
 } // namespace zelvora::gui

@@ -13,7 +13,9 @@
 #include "mockexam/ExamNotice.h"
 #include "mockexam/MockExamList.h"
 #include "mockexam/MockExamResources.h"
+#include "mockexam/PaperNavigator.h"
 #include "mockexam/QtExamClock.h"
+#include "mockexam/QuestionAids.h"
 #include "mockexam/QuestionBox.h"
 #include "mockexam/ReviewPlacement.h"
 #include "mockexam/StripHint.h"
@@ -115,6 +117,8 @@ TformSimul::TformSimul(app::AppContext& ctx, QWidget* parent, std::unique_ptr<Ex
     buildShortcuts();
     lAviso = new ExamNotice(this);
     m_reviewWindow = new TformRevisao(this);
+    connect(m_reviewWindow, &TformRevisao::noteRequested, this,
+            Guarded(m_ctx, [this](int question) { m_aids->editNote(question); }));
     m_reviewWindow->setWindowTitle(ctx.title);
     connect(m_reviewWindow, &TformRevisao::questionChosen, this, Guarded(m_ctx, this, &TformSimul::showReviewQuestion));
     connect(m_reviewWindow, &TformRevisao::closed, this, Guarded(m_ctx, this, &TformSimul::leaveReview));
@@ -235,6 +239,20 @@ void TformSimul::buildAnswerColumn()
     connect(m_column->btAnterior, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btAnteriorClick));
     connect(m_column->btFim, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btFimClick));
     connect(m_column->btSair, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btSairClick));
+    // "Chute" beside "Revisar depois", in its look.
+    m_column->ckRevisar->resize(124, m_column->ckRevisar->height());
+    m_aids = new QuestionAids(m_ctx, PDF, m_column->pRespClient, this);
+    m_aids->guessBox()->setFont(m_column->ckRevisar->font());
+    m_aids->guessBox()->setPalette(m_column->ckRevisar->palette());
+    m_aids->guessBox()->resize(AnswerColumn::Width - 8 - 124 - 2, m_column->ckRevisar->height());
+    connect(m_aids, &QuestionAids::guessToggled, this, Guarded(m_ctx, [this](bool on) {
+                if (on != m_run.answers().guessed(m_run.answers().current()))
+                    toggleGuess();
+            }));
+    connect(m_aids, &QuestionAids::noteSaved, this, Guarded(m_ctx, [this](int) {
+                if (m_reviewWindow->isVisible())
+                    showReview();
+            }));
     connect(m_column, &AnswerColumn::questionChosen, this, Guarded(m_ctx, this, &TformSimul::cardChosen));
     pResp->hide();
     // What the column shows follows the run.
@@ -255,6 +273,8 @@ void TformSimul::buildShortcuts()
         add(QKeySequence(Qt::Key_1 + i), [this, i] { markKey(i, true); });
     }
     add(QKeySequence(Qt::Key_R), [this] { toggleReviewMark(); });
+    add(QKeySequence(Qt::Key_G), [this] { toggleGuess(); });
+    add(QKeySequence(Qt::Key_N), [this] { writeNote(); });
     add(QKeySequence(Qt::CTRL | Qt::Key_Right), [this] { btProximaClick(); });
     add(QKeySequence(Qt::CTRL | Qt::Key_Left), [this] { btAnteriorClick(); });
     add(QKeySequence(Qt::CTRL | Qt::Key_Plus), [this] { PDF->zoomIn(); });
@@ -454,7 +474,13 @@ void TformSimul::startPaper()
         m_run.session().setStore(m_ctx.attempts);
     // A resumed attempt has used part of the time limit already.
     const auto begun = m_run.start(paper.value(), FromAnsi(entry->name), edDuracao->duration().value_or(0));
+    m_aids->paperStarted(paper->pdfPath, int(m_run.key().size()), m_run.answers().current(),
+                         m_run.session().attemptId());
     m_column->showPaper(m_run);
+    for (int q = 0; q < int(m_run.key().size()); ++q) {
+        if (m_run.answers().guessed(q))
+            m_column->showItem(m_run, q);
+    }
     showRun();
     // A fresh attempt without a limit keeps the clock's text until it ticks.
     if (begun.resumed || m_run.countdown().limited())
@@ -481,6 +507,18 @@ void TformSimul::showRun()
         return;
     }
     m_column->showQuestion(m_run);
+    placeGuessBox();
+    m_aids->questionShown(m_run.answers().current(), m_run.answers().guessed(m_run.answers().current()));
+}
+
+void TformSimul::placeGuessBox()
+{
+    // Right of "Revisar depois", wherever the column put it.
+    if (!m_aids)
+        return;
+    const QCheckBox* review = m_column->ckRevisar;
+    m_aids->guessBox()->move(review->x() + review->width() + 2, review->y());
+    m_aids->guessBox()->setVisible(!review->isHidden());
 }
 
 void TformSimul::showClock()
@@ -552,13 +590,27 @@ void TformSimul::toggleReviewMark()
         m_column->showItem(m_run, m_run.answers().current());
 }
 
+void TformSimul::toggleGuess()
+{
+    if (m_run.toggleGuess())
+        m_column->showItem(m_run, m_run.answers().current());
+}
+
+void TformSimul::writeNote()
+{
+    if (m_run.active())
+        m_aids->editNote(m_run.answers().current());
+}
+
 void TformSimul::showReview()
 {
     // Only a finished exam is reviewed: while a paper runs (another one
     // started behind the results) its key stays hidden.
     if (m_run.phase() != RunPhase::Finished && m_run.phase() != RunPhase::Reviewing)
         return;
-    m_reviewWindow->setReview(m_run.review());
+    auto review = m_run.review();
+    m_aids->addTo(review, m_run);
+    m_reviewWindow->setReview(review);
     // Beside the answer column, the paper narrowed to leave it room; the
     // results step aside until the review closes.
     m_reviewPlacement->begin(m_results);
@@ -568,8 +620,10 @@ void TformSimul::showReviewQuestion(int question)
 {
     if (!m_run.enterReview(question))
         return;
-    // The paper turns to the question, when its pages name it.
-    PDF->showPageWith(QStringLiteral("Questão %1").arg(question + 1));
+    // The paper turns to the question: to its place when the map has one
+    // (showRun scrolled there), else to the first page that names it.
+    if (!m_aids->navigator()->loader().map().placeOf(question + 1))
+        PDF->showPageWith(QStringLiteral("Questão %1").arg(question + 1));
 }
 
 void TformSimul::leaveReview()
@@ -603,11 +657,11 @@ void TformSimul::showResults()
     // With the clock stopped a notice would never go by itself.
     lAviso->hide();
     const auto score = m_run.score();
-    const auto board = m_run.boardScore();
+    const auto board = m_run.boardScore(m_run.guessedNumbers());
     if (m_reviewWindow->isVisible())
-        m_reviewWindow->setReview(m_run.review());
+        showReview();
     if (auto* results = m_results) {
-        results->ShowScore(score, m_run.timeRanOut(), &board);
+        results->ShowScore(score, m_run.timeRanOut(), &board, QuestionAids::ResultLines(m_run));
         results->setWindowTitle(m_ctx.title);
         results->show();
         results->raise();
@@ -689,6 +743,7 @@ void TformSimul::FormResize()
     placeNotebookButtons();
     placeHint();
     m_column->placeClock();
+    placeGuessBox();
 }
 
 void TformSimul::placeNotebookButtons()

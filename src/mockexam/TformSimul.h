@@ -6,7 +6,8 @@
 // start button; the answer column on the right appears once a paper runs.
 // Keys while a paper runs: A-E or 1-5 mark an option as a click would (C and
 // E, or 1 and 2, on a right/wrong paper), R marks the question "Revisar
-// depois", Ctrl+Right / Ctrl+Left go to the next / previous question,
+// depois", G marks it "Chute" (a guess), N opens its note, Ctrl+Right /
+// Ctrl+Left go to the next / previous question,
 // Ctrl+plus, Ctrl+minus and Ctrl+wheel zoom the paper, Ctrl+0 fits it to the
 // width again. A right click on an option strikes it out (a study aid only).
 //
@@ -28,7 +29,9 @@
 // window TformRevisao, beside the answer column while it is open;
 // btHistorico (opens the history of attempts), in the strip's upper band;
 // btCaderno and btRevisarHoje (the mistakes notebook, through signals) in
-// the row above that band.
+// the row above that band; ckChute beside ckRevisar. Choosing a question
+// scrolls the paper to where it starts when the paper's map knows
+// (QuestionAids, PaperNavigator).
 //
 // Every attempt is kept in the attempt store as it goes (AttemptSession):
 // starting a paper with an interrupted attempt offers to continue it; leaving
@@ -65,6 +68,7 @@ class ClickableLabel;
 class DurationBox;
 class ExamNotice;
 class ImageView;
+class QuestionAids;
 class QuestionBox;
 class ReviewPlacement;
 class StripHint;
@@ -168,10 +172,13 @@ private:
     void hideWait();
     void markKey(int index, bool digit);
     void toggleReviewMark();
+    void toggleGuess();
+    void writeNote();
     void leaveReview();
     // Shows what the run is in: the answer column and the question.
     void showRun();
     void showClock();
+    void placeGuessBox();
     void showResults();
     void cardChosen(int question);
     void placeHint();
@@ -194,6 +201,7 @@ private:
     AnswerColumn* m_column = nullptr;
     QuestionBox* cbQuestao = nullptr;
     TformRevisao* m_reviewWindow = nullptr;
+    QuestionAids* m_aids = nullptr;
     ReviewPlacement* m_reviewPlacement = nullptr;
     QPushButton* btHistorico = nullptr;
     QPushButton* btCaderno = nullptr;

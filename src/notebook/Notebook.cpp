@@ -1,6 +1,7 @@
 #include "notebook/Notebook.h"
 
 #include "attempts/AttemptStore.h"
+#include "attempts/QuestionStore.h"
 #include "mockexam/AnswerKey.h"
 #include "mockexam/PaperInfoReader.h"
 #include "mockexam/PaperPath.h"
@@ -15,6 +16,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <set>
 
 namespace zelvora::notebook {
 
@@ -282,7 +284,12 @@ Notebook::Status Notebook::foldIn(Fold& fold, qint64 attemptId, const attempts::
                 answers[size_t(question)] = fold.answers.value(1).toString().toStdString();
         }
         fold.answers.finish();
-        const std::set<int> guesses = m_guesses ? m_guesses(attemptId) : std::set<int>{};
+        // The guess marks the exam window kept with the attempt.
+        std::set<int> guesses;
+        const std::vector<bool> marked = attempts::QuestionStore(m_store).guesses(attemptId, int(answers.size()));
+        for (size_t q = 0; q < marked.size(); ++q)
+            if (marked[q])
+                guesses.insert(int(q));
         const PaperLabel label = PaperLabel::Parse(paperName);
         const qint64 seen = endedAt.toMSecsSinceEpoch();
         const int64_t day = DayOf(endedAt);

@@ -22,7 +22,6 @@
 
 #include <functional>
 #include <map>
-#include <set>
 #include <vector>
 
 class QSqlDatabase;
@@ -37,14 +36,9 @@ class Notebook {
 public:
     using Clock = std::function<QDateTime()>;
     using Status = Result<NotebookCode>;
-    // Questions of an attempt the user marked as guesses (0-based); the
-    // default knows none.
-    using GuessReader = std::function<std::set<int>(qint64 attemptId)>;
 
     // store must outlive the notebook; now defaults to the wall clock.
     explicit Notebook(attempts::AttemptStore& store, Clock now = {});
-
-    void setGuessReader(GuessReader reader) { m_guesses = std::move(reader); }
 
     // Folds in every finished paper attempt not yet folded in; how many.
     ResultOf<int, NotebookCode> catchUp();
@@ -85,7 +79,6 @@ private:
 
     attempts::AttemptStore& m_store;
     Clock m_now;
-    GuessReader m_guesses;
 };
 
 } // namespace zelvora::notebook

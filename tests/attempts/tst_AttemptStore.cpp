@@ -452,6 +452,12 @@ void TestAttemptStore::versionWithoutItsTablesIsSetAside_data()
                        " question_count, started_at, ended_at, elapsed_seconds, current_question, answered, hits,"
                        " finished)",
                        "CREATE TABLE answer (attempt_id, question, answer)", "PRAGMA user_version=2"};
+    QTest::newRow("version 5, no question tables")
+        << QStringList{"CREATE TABLE attempt (id INTEGER PRIMARY KEY, paper_name, pdf_path, data_folder, key_hash,"
+                       " question_count, started_at, ended_at, elapsed_seconds, current_question, answered, hits,"
+                       " finished, saved_at, paper_hash)",
+                       "CREATE TABLE answer (attempt_id, question, answer)", "CREATE TABLE key_revision (id)",
+                       "PRAGMA user_version=5"};
     QTest::newRow("version 6, no notebook tables")
         << QStringList{"CREATE TABLE attempt (id INTEGER PRIMARY KEY, paper_name, pdf_path, data_folder, key_hash,"
                        " question_count, started_at, ended_at, elapsed_seconds, current_question, answered, hits,"
@@ -460,7 +466,7 @@ void TestAttemptStore::versionWithoutItsTablesIsSetAside_data()
     QTest::newRow("version 6, no kind") << QStringList{
         "CREATE TABLE attempt (id INTEGER PRIMARY KEY, paper_name, pdf_path, data_folder, key_hash,"
         " question_count, started_at, ended_at, elapsed_seconds, current_question, answered, hits,"
-        " finished, saved_at, noted)",
+        " finished, saved_at, paper_hash, noted)",
         "CREATE TABLE answer (attempt_id, question, answer)",
         "CREATE TABLE notebook_item (id, pdf_path, data_folder, key_hash, question, paper_name, board,"
         " year, subject, key_line, right_wrong, status, missed, last_seen, last_attempt, note, ease,"
@@ -469,6 +475,11 @@ void TestAttemptStore::versionWithoutItsTablesIsSetAside_data()
         "CREATE TABLE attempt_subject (attempt_id, subject, hits, total)",
         "CREATE TABLE key_revision (id, attempt_id, old_key_hash, new_key_hash, hits_before, hits_after,"
         " questions_before, questions_after, revised_at)",
+        "CREATE TABLE paper_map (paper_hash)",
+        "CREATE TABLE question_place (paper_hash)",
+        "CREATE TABLE question_note (paper_hash)",
+        "CREATE TABLE question_time (attempt_id)",
+        "CREATE TABLE question_guess (attempt_id)",
         "PRAGMA user_version=6"};
     QTest::newRow("no version, tables of another shape")
         << QStringList{"CREATE TABLE attempt (x)", "CREATE TABLE answer (y)"};

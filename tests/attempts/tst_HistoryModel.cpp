@@ -56,6 +56,7 @@ private slots:
     void paperSeries();
     void csv_data();
     void csv();
+    void csvCarriesNotes();
 };
 
 void TestHistoryModel::newestFirstWithTexts()
@@ -161,6 +162,29 @@ void TestHistoryModel::csv()
     QCOMPARE(lines.size(), 3); // header, the row, and nothing after the last CR LF
     QCOMPARE(lines[1], line);
     QVERIFY(lines[2].isEmpty());
+}
+
+void TestHistoryModel::csvCarriesNotes()
+{
+    HistoryModel m;
+    m.setAttempts(
+        {Make(1, 1, PaperA, QStringLiteral("A"), 3, 10, 600), Make(2, 2, PaperB, QStringLiteral("B"), 1, 4, 60)});
+    const auto lines = [&](const HistoryCsv::Notes& notes) {
+        return QString::fromUtf8(HistoryCsv::Make(m, QLocale(QStringLiteral("C")), notes).mid(3))
+            .split(QStringLiteral("\r\n"));
+    };
+    // Without any note the file is as before: no column for them.
+    QVERIFY(!lines({})[0].contains(QStringLiteral("Anotações")));
+    QVERIFY(!lines([](const Attempt&) { return std::map<int, QString>{}; })[0].contains(QStringLiteral("Anotações")));
+    const QStringList with = lines([](const Attempt& a) {
+        return a.id == 2 ? std::map<int, QString>{{7, QStringLiteral("ver \"art. 5º\"")}, {3, QStringLiteral("crase")}}
+                         : std::map<int, QString>{};
+    });
+    QVERIFY(with[0].endsWith(QStringLiteral(",\"Anotações\"")));
+    const int row2 = with[1].contains(QStringLiteral(",\"B\",")) ? 1 : 2;
+    QVERIFY2(with[row2].endsWith(QStringLiteral(",\"Questão 3: crase | Questão 7: ver \"\"art. 5º\"\"\"")),
+             qPrintable(with[row2]));
+    QVERIFY(with[3 - row2].endsWith(QStringLiteral(",\"\"")));
 }
 
 QTEST_GUILESS_MAIN(TestHistoryModel)

@@ -664,14 +664,16 @@ def run_reporting(run, args):
         return 1
 
 
-def scenario_main(doc, scenario, prefix, logs=()):
+def scenario_main(doc, scenario, prefix, logs=(), checker=False):
     """The command line of a scenario script: --bin, --data, --shots and
-    --locale; skips where the tools are missing, else runs the scenario in a
-    work folder of its own (see run_in_work) and gives its exit status."""
+    --locale (and --checker when the scenario runs zelvora-check); skips where
+    the tools are missing, else runs the scenario in a work folder of its own
+    (see run_in_work) and gives its exit status."""
     p = argparse.ArgumentParser(description=doc.splitlines()[0])
     p.add_argument('--bin', required=True, help='the built zelvora program')
     p.add_argument('--data', required=True, help='the generated dados folder')
     p.add_argument('--shots', required=True, help='folder for the screenshots')
+    p.add_argument('--checker', required=checker, help='the built zelvora-check program')
     p.add_argument('--locale', default='pt_BR.UTF-8')
     args = p.parse_args()
     reason = skip_reason()

@@ -19,6 +19,8 @@ private slots:
     void rightWrongOptions_data();
     void rightWrongOptions();
     void studyAids();
+    void guessMarks_data();
+    void guessMarks();
     void restoreMarksAnsweredQuestions_data();
     void restoreMarksAnsweredQuestions();
 };
@@ -235,6 +237,56 @@ void TestExamAnswers::restoreMarksAnsweredQuestions()
     QCOMPARE(a.optionCount(), rightWrong ? 2 : 5);
     a.select(0);
     QVERIFY(!a.answer(1) || answers[0] == QLatin1String("#")); // a restored mark is not added twice
+}
+
+void TestExamAnswers::guessMarks_data()
+{
+    QTest::addColumn<QString>("acts"); // g = toggle the guess, r = review mark, a = answer B, digit = select
+    QTest::addColumn<QString>("extras"); // itemExtra of questions 1 to 3, "|" between
+    QTest::newRow("none") << ""
+                          << "||";
+    QTest::newRow("one guess") << "1g"
+                               << "|[chute]|";
+    QTest::newRow("twice is none") << "1gg"
+                                   << "||";
+    QTest::newRow("with answer and review mark") << "2arg"
+                                                 << "||B  [revisar]  [chute]";
+    QTest::newRow("guess without answer, then moved") << "0g2g"
+                                                      << "[chute]||[chute]";
+}
+
+void TestExamAnswers::guessMarks()
+{
+    QFETCH(QString, acts);
+    QFETCH(QString, extras);
+    ExamAnswers a;
+    a.start(3);
+    for (const QChar c : acts) {
+        if (c == QLatin1Char('g'))
+            a.toggleGuess();
+        else if (c == QLatin1Char('r'))
+            a.toggleReview();
+        else if (c == QLatin1Char('a'))
+            a.answer(1);
+        else
+            a.select(c.digitValue());
+    }
+    QStringList got;
+    for (int q = 0; q < 3; ++q) {
+        got << QString::fromStdString(a.itemExtra(q));
+        QCOMPARE(a.guessed(q), got.back().contains(QStringLiteral("[chute]")));
+    }
+    QCOMPARE(got.join(QLatin1Char('|')), extras);
+    // Marks kept before come back with an attempt of the same length only.
+    const std::vector<bool> kept = a.guesses();
+    ExamAnswers b;
+    b.restore({"#", "#", "#"}, 0);
+    b.restoreGuesses({true});
+    QCOMPARE(b.guesses(), std::vector<bool>(3, false));
+    b.restoreGuesses(kept);
+    QCOMPARE(b.guesses(), kept);
+    b.start(3);
+    QCOMPARE(b.guesses(), std::vector<bool>(3, false));
 }
 
 QTEST_APPLESS_MAIN(TestExamAnswers)

@@ -10,6 +10,8 @@ class TestExamReview : public QObject {
 private slots:
     void filters_data();
     void filters();
+    void guessesTimesAndNotes_data();
+    void guessesTimesAndNotes();
     void filterLabels_data();
     void filterLabels();
 };
@@ -76,6 +78,41 @@ void TestExamReview::filters()
     for (const auto& row : review.filtered(ReviewFilter(filter)))
         out << QString::fromStdString(ExamReview::RowText(row));
     QCOMPARE(out, rows);
+}
+
+void TestExamReview::guessesTimesAndNotes_data()
+{
+    QTest::addColumn<QList<bool>>("guesses");
+    QTest::addColumn<QList<long long>>("seconds");
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QStringList>("rows");
+    QTest::newRow("guesses only") << QList<bool>{false, true, true} << QList<long long>{} << int(ReviewFilter::Guessed)
+                                  << QStringList{"Questão 2: marcada C, gabarito B - errada [chute] - nota: rever",
+                                                 "Questão 3: marcada -, gabarito C - em branco [chute]"};
+    QTest::newRow("times") << QList<bool>{} << QList<long long>{5, 75, 0} << int(ReviewFilter::All)
+                           << QStringList{"Questão 1: marcada A, gabarito A - certa - 5 s",
+                                          "Questão 2: marcada C, gabarito B - errada - 1 min 15 s - nota: rever",
+                                          "Questão 3: marcada -, gabarito C - em branco - 0 s"};
+    QTest::newRow("times of another length are none")
+        << QList<bool>{true} << QList<long long>{5, 6} << int(ReviewFilter::Guessed)
+        << QStringList{"Questão 1: marcada A, gabarito A - certa [chute]"};
+}
+
+void TestExamReview::guessesTimesAndNotes()
+{
+    QFETCH(QList<bool>, guesses);
+    QFETCH(QList<long long>, seconds);
+    QFETCH(int, filter);
+    QFETCH(QStringList, rows);
+    ExamReview review = ExamReview::Build({"1", "2", "3"}, {"1", "3", "#"}, {}, PaperInfo{});
+    // A note on a number outside the paper is left out.
+    review.addQuestionAids(std::vector<bool>(guesses.begin(), guesses.end()),
+                           std::vector<long long>(seconds.begin(), seconds.end()), {{2, "rever"}, {9, "fora"}});
+    QStringList got;
+    for (const ReviewRow& row : review.filtered(ReviewFilter(filter)))
+        got << QString::fromStdString(ExamReview::RowText(row));
+    QCOMPARE(got, rows);
+    QCOMPARE(QString::fromUtf8(ExamReview::FilterText(ReviewFilter::Guessed)), QStringLiteral("Chutes"));
 }
 
 void TestExamReview::filterLabels_data()

@@ -5,6 +5,7 @@
 // the statistics across papers and the CSV.
 #include "attempts/AttemptStore.h"
 #include "attempts/HistoryModel.h"
+#include "attempts/QuestionStore.h"
 #include "notebook/Notebook.h"
 #include "notebook/NotebookCsv.h"
 #include "notebook/NotebookPapers.h"
@@ -101,10 +102,9 @@ void TestNotebook::guessesBlanksSubjectsAndAnnulled()
                                            QStringLiteral("tipo=certo-errado\r\nanuladas=4\r\n"
                                                           "disciplina=Portugu\xeas: 1-2\r\n"
                                                           "disciplina=Direito: 3-5\r\n"));
-    // The attempt's guesses come from the store's reader.
-    qint64 guessedAttempt = 0;
-    f.notebook.setGuessReader([&](qint64 id) { return id == guessedAttempt ? std::set<int>{0} : std::set<int>{}; });
-    guessedAttempt = f.finish(paper, QStringLiteral("Prova CE"), {"C", "E", "#", "C", "E"});
+    // The attempt's guesses are the marks the store keeps with it.
+    const qint64 guessed = f.finish(paper, QStringLiteral("Prova CE"), {"C", "E", "#", "C", "E"});
+    QVERIFY(zelvora::attempts::QuestionStore(f.store).setGuess(guessed, 0, true));
     const auto items = f.items();
     // Question 1 right but guessed, 3 blank, 4 annulled (never a miss), 5 wrong.
     QCOMPARE(Describe(items), (QStringList{"1:3:1", "3:2:1", "5:1:1"}));
@@ -242,6 +242,7 @@ void TestNotebook::olderStoresMigrateOnceNewerRefused_data()
     QTest::newRow("version 1") << 1 << true;
     QTest::newRow("version 2") << 2 << true;
     QTest::newRow("version 4") << 4 << true;
+    QTest::newRow("version 5") << 5 << true;
     QTest::newRow("newer") << 99 << false;
 }
 
@@ -272,6 +273,11 @@ void TestNotebook::olderStoresMigrateOnceNewerRefused()
                                           " old_key_hash TEXT, new_key_hash TEXT, hits_before INTEGER,"
                                           " hits_after INTEGER, questions_before INTEGER, questions_after INTEGER,"
                                           " revised_at INTEGER)")));
+        if (version >= 5) {
+            for (const char* sql : zelvora::attempts::QuestionStore::Schema())
+                QVERIFY2(q.exec(QString::fromLatin1(sql)), sql);
+            QVERIFY(q.exec(QStringLiteral("INSERT INTO question_note VALUES ('abc', 2, 'rever crase')")));
+        }
         QVERIFY(q.exec(QStringLiteral("INSERT INTO attempt (id, paper_name, pdf_path, data_folder, key_hash,"
                                       " question_count, started_at, ended_at, finished)"
                                       " VALUES (1, 'P', '%1', '%2', '%3', 2, 1000, 2000, 1)")
@@ -298,6 +304,10 @@ void TestNotebook::olderStoresMigrateOnceNewerRefused()
         return;
     }
     QCOMPARE(store.userVersion(), AttemptStore::SchemaVersion);
+    // What the earlier steps kept is still there.
+    if (version >= 5)
+        QCOMPARE(zelvora::attempts::QuestionStore(store).notes(QStringLiteral("abc")).at(2),
+                 QStringLiteral("rever crase"));
     Notebook notebook(store);
     // The attempt finished before the notebook existed is folded in once.
     const auto items = notebook.items();

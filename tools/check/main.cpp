@@ -12,6 +12,7 @@
 #include "DataFolderCheck.h"
 #include "KeyCheck.h"
 #include "QtImageProbe.h"
+#include "QuestionsReport.h"
 #include "text/PtBrCollation.h"
 
 #include <QCoreApplication>
@@ -33,13 +34,16 @@ namespace {
 void Usage(std::FILE* to)
 {
     std::fputs("Uso: zelvora-check [PASTA_DADOS | --dados PASTA_DADOS | --todas] [--json]\n"
+               "     zelvora-check --questoes PROVA.pdf [--json]\n"
                "     zelvora-check --gabarito GABARITO.pdf [--json]\n"
                "Verifica a pasta de dados do Zelvora (catálogo, arquivos zip, simulados,\n"
                "gabaritos e imagens) sem escrever nada nela. Sem pasta, usa ZELVORA_DADOS\n"
                "ou, sem ela, a pasta instalada que o programa lê: \"dados\" ao lado dele ou\n"
                "share/zelvora/dados do prefixo de instalação. --todas verifica as pastas\n"
-               "que o Zelvora lê: a sua e a instalada. --gabarito mostra as respostas\n"
-               "e as questões anuladas que o Zelvora lê no PDF do gabarito da banca.\n",
+               "que o Zelvora lê: a sua e a instalada. --questoes mostra onde começa cada\n"
+               "questão da prova (página a partir de 0, y em pontos do topo da página).\n"
+               "--gabarito mostra as respostas e as questões anuladas que o Zelvora lê\n"
+               "no PDF do gabarito da banca.\n",
                to);
 }
 
@@ -61,6 +65,7 @@ int main(int argc, char** argv)
     std::string folder;
     bool json = false;
     bool all = false;
+    std::string paper;
     std::string key;
     bool keyGiven = false;
     for (int i = 1; i < argc; ++i) {
@@ -72,6 +77,8 @@ int main(int argc, char** argv)
         } else if (std::strcmp(argv[i], "--version") == 0) {
             std::puts(zelvora::app::VersionLine("zelvora-check").c_str());
             return 0;
+        } else if (std::strcmp(argv[i], "--questoes") == 0 && i + 1 < argc && paper.empty()) {
+            paper = argv[++i];
         } else if (std::strcmp(argv[i], "--gabarito") == 0 && i + 1 < argc && !keyGiven) {
             key = argv[++i];
             keyGiven = true;
@@ -90,6 +97,14 @@ int main(int argc, char** argv)
             Usage(stderr);
             return 2;
         }
+    }
+    if (!paper.empty()) {
+        if (!folder.empty() || all || keyGiven) {
+            Usage(stderr);
+            return 2;
+        }
+        QCoreApplication app(argc, argv);
+        return zelvora::check::QuestionsReport::Run(paper, json);
     }
     if (keyGiven) {
         if (!folder.empty() || all || key.empty()) {

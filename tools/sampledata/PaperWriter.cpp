@@ -86,10 +86,12 @@ struct Block {
 
 class Layout {
 public:
-    Layout(QPainter& painter, const PaperInfo& info, const std::vector<Question>& questions)
+    Layout(QPainter& painter, const PaperInfo& info, const std::vector<Question>& questions,
+           std::vector<mockexam::QuestionPlace>* places)
         : m_painter(painter)
         , m_info(info)
         , m_questions(questions)
+        , m_places(places)
     {
     }
 
@@ -274,6 +276,15 @@ private:
             }
             const Question& q = m_questions[block.question];
             double yy = y;
+            if (m_places) {
+                // The top of the title's glyphs: the line's top plus the
+                // room the font leaves above its tallest letter.
+                const QFont title = font(11, true);
+                const QFontMetricsF metrics(title, m_painter.device());
+                const double above = (metrics.ascent() + metrics.tightBoundingRect(questionTitle(block.question)).top())
+                    * 72.0 / Dpi;
+                m_places->push_back({block.question + 1, page - 1, y + above});
+            }
             yy += drawText(m_painter, font(11, true), DarkBlue, Margin, yy, Width, questionTitle(block.question)) + 4;
             yy += drawText(m_painter, font(11), Ink, Margin, yy, Width, qs(q.stem)) + 6;
             if (q.statement) {
@@ -295,12 +306,16 @@ private:
     QPainter& m_painter;
     const PaperInfo& m_info;
     const std::vector<Question>& m_questions;
+    std::vector<mockexam::QuestionPlace>* m_places;
 };
 
 } // namespace
 
-QByteArray PaperWriter::Write(const PaperInfo& info, const std::vector<Question>& questions)
+QByteArray PaperWriter::Write(const PaperInfo& info, const std::vector<Question>& questions,
+                              std::vector<mockexam::QuestionPlace>* places)
 {
+    if (places)
+        places->clear();
     // The PDF engine writes its fonts in the order of a QHash, which follows
     // the process's random hash seed; a fixed seed fixes the order.
     QHashSeed::setDeterministicGlobalSeed();
@@ -315,7 +330,7 @@ QByteArray PaperWriter::Write(const PaperInfo& info, const std::vector<Question>
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         QPainter painter(&writer);
         painter.setRenderHint(QPainter::Antialiasing);
-        Layout(painter, info, questions).run(writer);
+        Layout(painter, info, questions, places).run(writer);
     }
     QByteArray pdf = buffer.data();
     FixTimeStamps(pdf);

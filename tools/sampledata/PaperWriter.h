@@ -8,6 +8,7 @@
 // of the same length, so no object moves and the cross-reference table stays
 // valid. The engine also writes its fonts in hash order, so Write() sets
 // Qt's global hash seed to its fixed value.
+#include "mockexam/QuestionPlace.h"
 #include "PaperInfo.h"
 #include "Question.h"
 
@@ -19,7 +20,11 @@ namespace zelvora::sampledata {
 
 class PaperWriter {
 public:
-    static QByteArray Write(const PaperInfo& info, const std::vector<Question>& questions);
+    // places, when given, receives where each question was put: its page
+    // (from 0, the cover being page 0) and the top of its title's glyphs in
+    // points from the page's top.
+    static QByteArray Write(const PaperInfo& info, const std::vector<Question>& questions,
+                            std::vector<mockexam::QuestionPlace>* places = nullptr);
 
     // Replaces every "/CreationDate (D:...)" and "/ModDate (D:...)" time stamp
     // with the fixed time 2010-01-01 12:00:00, keeping the byte length.

@@ -178,6 +178,12 @@ std::string SampleFolderWriter::ToCp850(const std::string& cp1252)
     return out;
 }
 
+std::vector<Question> SampleFolderWriter::Questions(const MockPaper& paper)
+{
+    return paper.info.rightWrong ? QuestionBank::RightWrongPaper(Seed(paper.pdfPath), paper.questions)
+                                 : QuestionBank::Paper(Seed(paper.pdfPath), paper.questions);
+}
+
 void SampleFolderWriter::Write(const QString& folder)
 {
     const QString simu = folder + QStringLiteral("/simu");
@@ -208,9 +214,7 @@ void SampleFolderWriter::Write(const QString& folder)
         QString pdfPath = simu + QLatin1Char('/')
             + QString::fromStdString(paper.pdfPath).replace(QLatin1Char('\\'), QLatin1Char('/'));
         makeFolder(QFileInfo(pdfPath).path());
-        const auto questions = paper.info.rightWrong
-            ? QuestionBank::RightWrongPaper(Seed(paper.pdfPath), paper.questions)
-            : QuestionBank::Paper(Seed(paper.pdfPath), paper.questions);
+        const auto questions = Questions(paper);
         writeFile(pdfPath, PaperWriter::Write(paper.info, questions));
         pdfPath.chop(4); // ".pdf"
         writeFile(pdfPath + QStringLiteral(".txt"), windowsLines(QuestionBank::Key(questions)));

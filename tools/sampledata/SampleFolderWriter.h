@@ -32,6 +32,9 @@ public:
     // scoring rule, annulled questions and subjects, in Windows-1252.
     static std::string InfoFile(const MockPaper& paper, const std::vector<Question>& questions);
 
+    // The questions of a mock paper, as Write puts them in its PDF and key.
+    static std::vector<Question> Questions(const MockPaper& paper);
+
     // FNV-1a: a stable seed from a name.
     static uint64_t Seed(const std::string& name);
 };

@@ -1,0 +1,87 @@
+// Takes the documentation's screenshot of a jump on a real display (run
+// under Xvfb): a 60-question sample paper started, question 37 chosen in the
+// list, the paper scrolled to where it starts, the answer marked as a guess.
+// Usage: questions_screen <jump.png>   (uses build/bin/dados)
+#include "app/AppContext.h"
+#include "app/FindControl.h"
+#include "app/MessageBoxes.h"
+#include "app/TFocusImage.h"
+#include "app/TformAguarde.h"
+#include "mockexam/TformResultado.h"
+#include "mockexam/TformSimul.h"
+#include "text/PtBrCollation.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTest>
+
+#include <cstdio>
+
+using namespace zelvora;
+using namespace zelvora::gui;
+
+namespace {
+
+void RunFor(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication qtApp(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: questions_screen <jump.png>\n");
+        return 2;
+    }
+    text::PtBrCollation collation;
+    app::QtMessageBoxes messages;
+    app::AppContext ctx;
+    ctx.collation = &collation;
+    ctx.messages = &messages;
+    ctx.processEvents = [] { QCoreApplication::processEvents(); };
+    ctx.dataFolder = QCoreApplication::applicationDirPath() + QStringLiteral("/dados/");
+    ctx.mockExamFolder = ctx.dataFolder + QStringLiteral("simu/");
+
+    TformAguarde aguarde(ctx);
+    aguarde.FormCreate();
+    ctx.windows.aguarde = &aguarde;
+    TformSimul simul(ctx);
+    TformResultado resultado(ctx);
+    resultado.FormCreate();
+    simul.setResultsWindow(&resultado);
+    simul.FormCreate();
+    simul.show();
+    if (!QTest::qWaitForWindowExposed(&simul))
+        return 1;
+
+    auto* papers = Control<QComboBox>(&simul, "comboProva");
+    const int item = papers->findText(QStringLiteral("Auditor Fiscal"), Qt::MatchStartsWith);
+    if (item < 0)
+        return 1;
+    papers->setCurrentIndex(item);
+    emit papers->activated(item);
+    QTest::mouseClick(Control<TFocusImage>(&simul, "btInicio"), Qt::LeftButton);
+    RunFor(3000); // the map is found meanwhile
+
+    auto* questions = Control<QComboBox>(&simul, "cbQuestao");
+    questions->setCurrentIndex(36);
+    emit questions->activated(36);
+    Control<QGroupBox>(&simul, "rgResposta")->findChildren<QRadioButton*>().at(3)->click();
+    Control<QCheckBox>(&simul, "ckChute")->click();
+    RunFor(1500);
+    if (!QGuiApplication::primaryScreen()->grabWindow(0).save(QString::fromLocal8Bit(argv[1])))
+        return 1;
+    return 0;
+}
