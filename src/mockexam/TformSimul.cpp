@@ -187,12 +187,7 @@ void TformSimul::buildAnswerColumn()
     connect(m_column->btAnterior, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btAnteriorClick));
     connect(m_column->btFim, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btFimClick));
     connect(m_column->btSair, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btSairClick));
-    // "Chute" beside "Revisar depois", in its look.
-    m_column->ckRevisar->resize(124, m_column->ckRevisar->height());
-    m_aids = new QuestionAids(m_ctx, PDF, m_column->pRespClient, this);
-    m_aids->guessBox()->setFont(m_column->ckRevisar->font());
-    m_aids->guessBox()->setPalette(m_column->ckRevisar->palette());
-    m_aids->guessBox()->resize(AnswerColumn::Width - 8 - 124 - 2, m_column->ckRevisar->height());
+    m_aids = new QuestionAids(m_ctx, PDF, m_column, this);
     connect(m_aids, &QuestionAids::guessToggled, this, Guarded(m_ctx, [this](bool on) {
                 if (on != m_run.answers().guessed(m_run.answers().current()))
                     toggleGuess();
@@ -241,8 +236,7 @@ void TformSimul::escapePressed()
 void TformSimul::FormCreate()
 {
     pTop->loadSkin();
-    m_skinRight.load(m_ctx.dataFolder, QStringLiteral("botoes"));
-    m_column->imRight->setPicture([this] { return m_skinRight.normal(); });
+    m_column->loadSkin(m_ctx.dataFolder);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         setGeometry(screen->geometry());
@@ -266,7 +260,7 @@ void TformSimul::FormDestroy()
     m_clock->setInterval(0);
     pTop->clearEntries();
     pTop->clearSkin();
-    m_skinRight.clear();
+    m_column->clearSkin();
 }
 
 void TformSimul::FormShow()
@@ -394,18 +388,8 @@ void TformSimul::showRun()
         return;
     }
     m_column->showQuestion(m_run);
-    placeGuessBox();
+    m_aids->placeGuessBox();
     m_aids->questionShown(m_run.answers().current(), m_run.answers().guessed(m_run.answers().current()));
-}
-
-void TformSimul::placeGuessBox()
-{
-    // Right of "Revisar depois", wherever the column put it.
-    if (!m_aids)
-        return;
-    const QCheckBox* review = m_column->ckRevisar;
-    m_aids->guessBox()->move(review->x() + review->width() + 2, review->y());
-    m_aids->guessBox()->setVisible(!review->isHidden());
 }
 
 void TformSimul::showClock()
@@ -431,16 +415,6 @@ void TformSimul::cardChosen(int question)
         showReviewQuestion(question);
     else
         m_run.select(question);
-}
-
-void TformSimul::btProximaClick()
-{
-    m_run.next();
-}
-
-void TformSimul::btAnteriorClick()
-{
-    m_run.previous();
 }
 
 void TformSimul::rgRespostaClick(int option)
@@ -503,11 +477,6 @@ void TformSimul::showReviewQuestion(int question)
         PDF->showPageWith(QStringLiteral("Questão %1").arg(question + 1));
 }
 
-void TformSimul::leaveReview()
-{
-    m_run.leaveReview();
-}
-
 void TformSimul::Timer1Timer()
 {
     const CountdownEvent event = m_run.tick();
@@ -546,21 +515,6 @@ void TformSimul::showResults()
     }
 }
 
-void TformSimul::btSairClick()
-{
-    close();
-}
-
-void TformSimul::Label2Click()
-{
-    close();
-}
-
-void TformSimul::btHistoricoClick()
-{
-    emit historyRequested();
-}
-
 void TformSimul::btInicioMouseDown()
 {
     pTop->showStartPressed(true);
@@ -573,12 +527,12 @@ void TformSimul::btInicioMouseUp()
 
 void TformSimul::MouseDown(TFocusImage* sender)
 {
-    m_column->imRight->copyRect(m_skinRight.pressed(), sender->geometry());
+    m_column->showPressed(sender, true);
 }
 
 void TformSimul::MouseUp(TFocusImage* sender)
 {
-    m_column->imRight->copyRect(m_skinRight.normal(), sender->geometry());
+    m_column->showPressed(sender, false);
 }
 
 int TformSimul::shownOption() const
@@ -605,7 +559,8 @@ void TformSimul::FormResize()
 {
     arrangePanels();
     m_column->placeClock();
-    placeGuessBox();
+    if (m_aids)
+        m_aids->placeGuessBox();
 }
 
 void TformSimul::showMessage(const QString& text)

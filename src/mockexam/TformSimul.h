@@ -94,14 +94,14 @@ public:
     void comboProvaChange();
     void btInicioClick();
     void cbQuestaoChange();
-    void btProximaClick();
-    void btAnteriorClick();
+    void btProximaClick() { m_run.next(); }
+    void btAnteriorClick() { m_run.previous(); }
     void rgRespostaClick(int option);
     void Timer1Timer();
     void btFimClick();
-    void btSairClick();
-    void Label2Click();
-    void btHistoricoClick();
+    void btSairClick() { close(); }
+    void Label2Click() { close(); }
+    void btHistoricoClick() { emit historyRequested(); }
     void btInicioMouseDown();
     void btInicioMouseUp();
     void MouseDown(TFocusImage* sender);
@@ -165,11 +165,10 @@ private:
     void toggleReviewMark();
     void toggleGuess();
     void writeNote();
-    void leaveReview();
+    void leaveReview() { m_run.leaveReview(); }
     // Shows what the run is in: the answer column and the question.
     void showRun();
     void showClock();
-    void placeGuessBox();
     void showResults();
     void cardChosen(int question);
 
@@ -191,7 +190,6 @@ private:
 
     app::AppContext& m_ctx;
     std::unique_ptr<mockexam::ExamClock> m_clock;
-    app::SkinPair m_skinRight;
     TformResultado* m_results = nullptr;
     bool m_starting = false;
     mockexam::ExamRun m_run;
