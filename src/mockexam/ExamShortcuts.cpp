@@ -7,8 +7,7 @@
 
 namespace zelvora::gui {
 
-ExamShortcuts::ExamShortcuts(app::AppContext& ctx, QWidget* window, Acts acts)
-    : QObject(window)
+ExamShortcuts::ExamShortcuts(app::AppContext& ctx, QWidget* window, Acts acts) : QObject(window)
 {
     auto add = [&](const QKeySequence& keys, std::function<void()> action) {
         auto* s = new QShortcut(keys, window);

@@ -28,9 +28,7 @@ constexpr int BandHeight = 28;
 
 } // namespace
 
-ExamTopStrip::ExamTopStrip(app::AppContext& ctx, QWidget* parent)
-    : QFrame(parent)
-    , m_ctx(ctx)
+ExamTopStrip::ExamTopStrip(app::AppContext& ctx, QWidget* parent) : QFrame(parent), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("pTop"));
     Paint(this, DarkBlue());
@@ -139,6 +137,23 @@ std::optional<mockexam::MockExamEntry> ExamTopStrip::selectedEntry() const
     return index >= 0 && size_t(index) < m_entries.size() ? std::optional(m_entries[size_t(index)]) : std::nullopt;
 }
 
+std::optional<ExamTopStrip::Selected> ExamTopStrip::selectedPaper() const
+{
+    auto entry = selectedEntry();
+    if (!entry)
+        return std::nullopt;
+    Selected s{*entry, {}, {}};
+    s.folder =
+        QFile::encodeName(m_ctx.mockExamFolders().value(qsizetype(entry->source), m_ctx.mockExamFolder)).toStdString();
+    if (!m_ctx.userFolder.isEmpty() && !m_ctx.isUserSource(entry->source)) {
+        QString user = m_ctx.userFolder;
+        if (!user.endsWith(QLatin1Char('/')))
+            user += QLatin1Char('/');
+        s.updatedKeys = QFile::encodeName(user).toStdString();
+    }
+    return s;
+}
+
 bool ExamTopStrip::select(const mockexam::MockExamEntry& entry)
 {
     for (int item = 0; item < comboProva->count(); ++item) {
@@ -155,6 +170,14 @@ void ExamTopStrip::clearSelection()
 {
     const QSignalBlocker block(comboProva);
     comboProva->setCurrentIndex(-1);
+}
+
+void ExamTopStrip::reset()
+{
+    btInicio->setEnabled(false);
+    clearSelection();
+    edDuracao->clearPaper();
+    placeHint();
 }
 
 void ExamTopStrip::fillComboProva()

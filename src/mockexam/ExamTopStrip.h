@@ -13,6 +13,7 @@
 #include <QFrame>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 class QComboBox;
@@ -54,10 +55,23 @@ public:
     const std::vector<mockexam::MockExamEntry>& entries() const { return m_entries; }
     void clearEntries();
     std::optional<mockexam::MockExamEntry> selectedEntry() const;
+    // The selected paper and where its files are: the folder its list line
+    // came from, and the user's folder when an updated key of a paper of a
+    // folder the program never writes may be kept there (empty otherwise).
+    struct Selected {
+        mockexam::MockExamEntry entry;
+        std::string folder;
+        std::string updatedKeys;
+    };
+    std::optional<Selected> selectedPaper() const;
     // Selects entry in the selector, as the user would; false when it is
     // not listed.
     bool select(const mockexam::MockExamEntry& entry);
     void clearSelection();
+    // As a freshly shown exam window has it: no paper chosen, Iniciar off,
+    // no time limit, the hint after the last button (another part may have
+    // added one since the last resize).
+    void reset();
 
     ImageView* imLogo = nullptr;
     QLabel* Label1 = nullptr;

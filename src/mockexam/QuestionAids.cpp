@@ -1,9 +1,9 @@
 #include "mockexam/QuestionAids.h"
 
-#include "mockexam/AnswerColumn.h"
 #include "app/AppContext.h"
 #include "attempts/AttemptStore.h"
 #include "attempts/QuestionStore.h"
+#include "mockexam/AnswerColumn.h"
 #include "mockexam/ExamRun.h"
 #include "mockexam/GuessScore.h"
 #include "mockexam/PaperNavigator.h"

@@ -10,10 +10,10 @@
 #include "app/TformAguarde.h"
 #include "mockexam/AnswerColumn.h"
 #include "mockexam/DurationBox.h"
+#include "mockexam/ExamAnswering.h"
 #include "mockexam/ExamNotice.h"
 #include "mockexam/ExamShortcuts.h"
 #include "mockexam/ExamTopStrip.h"
-#include "mockexam/MockExamList.h"
 #include "mockexam/MockExamResources.h"
 #include "mockexam/PaperNavigator.h"
 #include "mockexam/QtExamClock.h"
@@ -24,16 +24,11 @@
 #include "mockexam/TformResultado.h"
 #include "mockexam/TformRevisao.h"
 #include "mockexam/TPdfViewer.h"
-#include "text/Collation.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
-#include <QFileInfo>
-#include <QFrame>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QPdfView>
 #include <QPushButton>
 #include <QRadioButton>
@@ -47,9 +42,7 @@ using app::FromAnsi;
 using mockexam::CountdownEvent;
 using mockexam::ExamClock;
 using mockexam::ExamCountdown;
-using mockexam::ItemType;
 using mockexam::MockExamEntry;
-using mockexam::MockExamList;
 using mockexam::PaperBundle;
 using mockexam::PaperCode;
 using mockexam::RunPhase;
@@ -67,18 +60,6 @@ QString PaperMessage(PaperCode code)
 }
 
 constexpr int TopHeight = ExamTopStrip::Height;
-
-// The user's folder, where an updated key of a paper of a folder the
-// program never writes is kept; nothing for the user's own papers.
-std::string UpdatedKeys(const app::AppContext& ctx, const MockExamEntry& entry)
-{
-    if (ctx.userFolder.isEmpty() || ctx.isUserSource(entry.source))
-        return {};
-    QString folder = ctx.userFolder;
-    if (!folder.endsWith(QLatin1Char('/')))
-        folder += QLatin1Char('/');
-    return QFile::encodeName(folder).toStdString();
-}
 
 } // namespace
 
@@ -138,21 +119,6 @@ void TformSimul::setResultsWindow(TformResultado* results)
     connect(results, &TformResultado::closing, this, &QWidget::close);
 }
 
-QWidget* TformSimul::topStrip() const
-{
-    return pTop;
-}
-
-const std::vector<MockExamEntry>& TformSimul::entries() const
-{
-    return pTop->entries();
-}
-
-std::optional<MockExamEntry> TformSimul::selectedEntry() const
-{
-    return pTop->selectedEntry();
-}
-
 void TformSimul::buildTop()
 {
     pTop = new ExamTopStrip(m_ctx, this);
@@ -173,12 +139,7 @@ void TformSimul::buildAnswerColumn()
     pResp = m_column;
     cbQuestao = m_column->cbQuestao;
     connect(cbQuestao, &QComboBox::activated, this, Guarded(m_ctx, this, &TformSimul::cbQuestaoChange));
-    connect(m_column, &AnswerColumn::optionStruck, this, Guarded(m_ctx, [this](int i) { m_run.toggleStruck(i); }));
     connect(m_column, &AnswerColumn::optionClicked, this, Guarded(m_ctx, this, &TformSimul::rgRespostaClick));
-    connect(m_column, &AnswerColumn::reviewMarkClicked, this, Guarded(m_ctx, [this](bool on) {
-                if (on != m_run.answers().markedForReview(m_run.answers().current()))
-                    toggleReviewMark();
-            }));
     for (TFocusImage* b : {m_column->btProxima, m_column->btAnterior, m_column->btFim, m_column->btSair}) {
         connect(b, &TFocusImage::OnMouseDown, this, Guarded(m_ctx, this, &TformSimul::MouseDown));
         connect(b, &TFocusImage::OnMouseUp, this, Guarded(m_ctx, this, &TformSimul::MouseUp));
@@ -188,10 +149,7 @@ void TformSimul::buildAnswerColumn()
     connect(m_column->btFim, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btFimClick));
     connect(m_column->btSair, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btSairClick));
     m_aids = new QuestionAids(m_ctx, PDF, m_column, this);
-    connect(m_aids, &QuestionAids::guessToggled, this, Guarded(m_ctx, [this](bool on) {
-                if (on != m_run.answers().guessed(m_run.answers().current()))
-                    toggleGuess();
-            }));
+    m_answering = new ExamAnswering(m_ctx, m_run, m_column, m_aids, this);
     connect(m_aids, &QuestionAids::noteSaved, this, Guarded(m_ctx, [this](int) {
                 if (m_reviewWindow->isVisible())
                     showReview();
@@ -205,11 +163,11 @@ void TformSimul::buildAnswerColumn()
 void TformSimul::buildShortcuts()
 {
     ExamShortcuts::Acts acts;
-    acts.mark = [this](int option) { markOption(option); };
+    acts.mark = [this](int option) { m_answering->markOption(option); };
     acts.itemType = [this] { return m_run.answers().itemType(); };
-    acts.review = [this] { toggleReviewMark(); };
-    acts.guess = [this] { toggleGuess(); };
-    acts.note = [this] { writeNote(); };
+    acts.review = [this] { m_answering->toggleReviewMark(); };
+    acts.guess = [this] { m_answering->toggleGuess(); };
+    acts.note = [this] { m_answering->writeNote(); };
     acts.next = [this] { btProximaClick(); };
     acts.previous = [this] { btAnteriorClick(); };
     acts.zoomIn = [this] { PDF->zoomIn(); };
@@ -265,14 +223,9 @@ void TformSimul::FormDestroy()
 
 void TformSimul::FormShow()
 {
-    btInicio->setEnabled(false);
-    pTop->clearSelection();
+    pTop->reset();
     PDF->hide();
     m_column->setShownOption(-1);
-    edDuracao->clearPaper();
-    // Another part may have added a button to the strip since the last
-    // resize: the hint goes after it.
-    pTop->placeHint();
     lAviso->hide();
     m_reviewWindow->hide();
     // A freshly shown window waits for a paper to be picked.
@@ -284,16 +237,9 @@ void TformSimul::comboProvaChange()
 {
     btInicio->setEnabled(true);
     // The chosen paper's time limit, which the user may still change.
-    if (const auto entry = selectedEntry())
+    if (const auto chosen = pTop->selectedPaper())
         edDuracao->setDuration(
-            PaperBundle::ReadInfo(folderOf(*entry), *entry, UpdatedKeys(m_ctx, *entry)).durationSeconds);
-}
-
-// The folder a paper's list line came from: its PDF, key and info file are there.
-std::string TformSimul::folderOf(const MockExamEntry& entry) const
-{
-    return QFile::encodeName(m_ctx.mockExamFolders().value(qsizetype(entry.source), m_ctx.mockExamFolder))
-        .toStdString();
+            PaperBundle::ReadInfo(chosen->folder, chosen->entry, chosen->updatedKeys).durationSeconds);
 }
 
 void TformSimul::btInicioClick()
@@ -321,14 +267,14 @@ void TformSimul::startPaper()
         wait->show();
     processEvents();
 
-    const auto entry = selectedEntry();
-    if (!entry) {
+    const auto chosen = pTop->selectedPaper();
+    if (!chosen) {
         hideWait();
         return;
     }
     // The paper, its key and info file are read before anything on screen
     // changes, so a missing paper or key leaves the paper being taken as it was.
-    auto paper = PaperBundle::Load(folderOf(*entry), *entry, UpdatedKeys(m_ctx, *entry));
+    auto paper = PaperBundle::Load(chosen->folder, chosen->entry, chosen->updatedKeys);
     if (!paper) {
         hideWait();
         showMessage(PaperMessage(paper.code()));
@@ -355,18 +301,12 @@ void TformSimul::startPaper()
     if (m_run.session().store() != m_ctx.attempts)
         m_run.session().setStore(m_ctx.attempts);
     // A resumed attempt has used part of the time limit already.
-    const auto begun = m_run.start(paper.value(), FromAnsi(entry->name), edDuracao->duration().value_or(0));
-    m_aids->paperStarted(paper->pdfPath, int(m_run.key().size()), m_run.answers().current(),
-                         m_run.session().attemptId());
-    m_column->showPaper(m_run);
-    for (int q = 0; q < int(m_run.key().size()); ++q) {
-        if (m_run.answers().guessed(q))
-            m_column->showItem(m_run, q);
-    }
+    const auto begun = m_run.start(paper.value(), FromAnsi(chosen->entry.name), edDuracao->duration().value_or(0));
+    m_answering->showPaper(paper->pdfPath);
     showRun();
     // A fresh attempt without a limit keeps the clock's text until it ticks.
     if (begun.resumed || m_run.countdown().limited())
-        showClock();
+        m_answering->showClock();
     m_clock->setInterval(1000);
 }
 
@@ -387,19 +327,7 @@ void TformSimul::showRun()
         m_keys->setEnabled(false);
         return;
     }
-    m_column->showQuestion(m_run);
-    m_aids->placeGuessBox();
-    m_aids->questionShown(m_run.answers().current(), m_run.answers().guessed(m_run.answers().current()));
-}
-
-void TformSimul::showClock()
-{
-    const auto& countdown = m_run.countdown();
-    m_column->setClockEnding(countdown.limited() && countdown.remaining() <= ExamCountdown::LastNotice);
-    if (m_run.countdown().limited())
-        m_column->lTempo->setText(QString::fromStdString(m_run.countdown().text()));
-    else
-        m_column->lTempo->setText(QStringLiteral("Duração: %1 s").arg(m_run.elapsedSeconds()));
+    m_answering->showQuestion();
 }
 
 void TformSimul::cbQuestaoChange()
@@ -420,37 +348,8 @@ void TformSimul::cardChosen(int question)
 void TformSimul::rgRespostaClick(int option)
 {
     // Read-only answers (review, time up): the option shown goes back.
-    const int q = m_run.answers().current();
-    if (m_run.answer(option))
-        m_column->showItem(m_run, q);
-    else
-        m_column->showItem(m_run, q), showRun();
-}
-
-void TformSimul::markOption(int option)
-{
-    if (!m_run.active() || m_run.answersLocked() || option < 0 || option >= m_run.answers().optionCount())
-        return;
-    // Exactly what a click on the option does.
-    m_column->rgRespostaItems[option]->click();
-}
-
-void TformSimul::toggleReviewMark()
-{
-    if (m_run.toggleReviewMark())
-        m_column->showItem(m_run, m_run.answers().current());
-}
-
-void TformSimul::toggleGuess()
-{
-    if (m_run.toggleGuess())
-        m_column->showItem(m_run, m_run.answers().current());
-}
-
-void TformSimul::writeNote()
-{
-    if (m_run.active())
-        m_aids->editNote(m_run.answers().current());
+    if (!m_answering->answer(option))
+        showRun();
 }
 
 void TformSimul::showReview()
@@ -480,7 +379,7 @@ void TformSimul::showReviewQuestion(int question)
 void TformSimul::Timer1Timer()
 {
     const CountdownEvent event = m_run.tick();
-    showClock();
+    m_answering->showClock();
     if (!m_run.countdown().limited())
         return;
     lAviso->tick();
@@ -513,31 +412,6 @@ void TformSimul::showResults()
         results->raise();
         results->activateWindow();
     }
-}
-
-void TformSimul::btInicioMouseDown()
-{
-    pTop->showStartPressed(true);
-}
-
-void TformSimul::btInicioMouseUp()
-{
-    pTop->showStartPressed(false);
-}
-
-void TformSimul::MouseDown(TFocusImage* sender)
-{
-    m_column->showPressed(sender, true);
-}
-
-void TformSimul::MouseUp(TFocusImage* sender)
-{
-    m_column->showPressed(sender, false);
-}
-
-int TformSimul::shownOption() const
-{
-    return m_column->shownOption();
 }
 
 void TformSimul::arrangePanels()

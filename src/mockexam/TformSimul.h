@@ -37,8 +37,10 @@
 // finishing with blank questions ask first.
 #include "app/AppContext.h"
 #include "app/LoadSkinImage.h"
+#include "mockexam/AnswerColumn.h"
 #include "mockexam/ExamClock.h"
 #include "mockexam/ExamRun.h"
+#include "mockexam/ExamTopStrip.h"
 #include "mockexam/MockExamEntry.h"
 
 #include <QWidget>
@@ -61,10 +63,9 @@ class QShortcut;
 
 namespace zelvora::gui {
 
-class AnswerColumn;
+class ExamAnswering;
 class ClickableLabel;
 class DurationBox;
-class ExamTopStrip;
 class ExamNotice;
 class ExamShortcuts;
 class ImageView;
@@ -102,20 +103,20 @@ public:
     void btSairClick() { close(); }
     void Label2Click() { close(); }
     void btHistoricoClick() { emit historyRequested(); }
-    void btInicioMouseDown();
-    void btInicioMouseUp();
-    void MouseDown(TFocusImage* sender);
-    void MouseUp(TFocusImage* sender);
+    void btInicioMouseDown() { pTop->showStartPressed(true); }
+    void btInicioMouseUp() { pTop->showStartPressed(false); }
+    void MouseDown(TFocusImage* sender) { m_column->showPressed(sender, true); }
+    void MouseUp(TFocusImage* sender) { m_column->showPressed(sender, false); }
 
     // Exam state, read by the results and by tests; the run holds it all.
     const mockexam::ExamRun& run() const { return m_run; }
-    const std::vector<mockexam::MockExamEntry>& entries() const;
+    const std::vector<mockexam::MockExamEntry>& entries() const { return pTop->entries(); }
     const std::vector<std::string>& answerKey() const { return m_run.key(); }
     const mockexam::ExamAnswers& answers() const { return m_run.answers(); }
     long long elapsedSeconds() const { return m_run.elapsedSeconds(); }
     mockexam::ExamClock& clock() const { return *m_clock; }
     // The option shown in rgResposta: 0 = A ... 4 = E, -1 = none.
-    int shownOption() const;
+    int shownOption() const { return m_column->shownOption(); }
     // What the running paper's info file says (defaults without one).
     const mockexam::PaperInfo& paperInfo() const { return m_run.info(); }
     const mockexam::ExamCountdown& countdown() const { return m_run.countdown(); }
@@ -136,9 +137,9 @@ public:
     // What another part attaches to (the user's own papers): the top strip,
     // the paper selector, the entry behind its selection, and reading the
     // lists again, picking chosen as the user would.
-    QWidget* topStrip() const;
+    QWidget* topStrip() const { return pTop; }
     QComboBox* paperSelector() const { return comboProva; }
-    std::optional<mockexam::MockExamEntry> selectedEntry() const;
+    std::optional<mockexam::MockExamEntry> selectedEntry() const { return pTop->selectedEntry(); }
     void reloadList(const std::optional<mockexam::MockExamEntry>& chosen);
 
 signals:
@@ -152,23 +153,17 @@ protected:
 
 private:
     void startPaper();
-    std::string folderOf(const mockexam::MockExamEntry& entry) const;
     void buildTop();
     void buildAnswerColumn();
     void buildShortcuts();
     void escapePressed();
     void arrangePanels();
-    void markOption(int option);
     void showMessage(const QString& text);
     void processEvents();
     void hideWait();
-    void toggleReviewMark();
-    void toggleGuess();
-    void writeNote();
     void leaveReview() { m_run.leaveReview(); }
     // Shows what the run is in: the answer column and the question.
     void showRun();
-    void showClock();
     void showResults();
     void cardChosen(int question);
 
@@ -186,6 +181,7 @@ private:
     QuestionBox* cbQuestao = nullptr;
     TformRevisao* m_reviewWindow = nullptr;
     QuestionAids* m_aids = nullptr;
+    ExamAnswering* m_answering = nullptr;
     ReviewPlacement* m_reviewPlacement = nullptr;
 
     app::AppContext& m_ctx;
