@@ -39,8 +39,10 @@
 // finishing with blank questions ask first.
 #include "app/AppContext.h"
 #include "app/LoadSkinImage.h"
+#include "mockexam/AnswerColumn.h"
 #include "mockexam/ExamClock.h"
 #include "mockexam/ExamRun.h"
+#include "mockexam/ExamTopStrip.h"
 #include "mockexam/MockExamEntry.h"
 
 #include <QWidget>
@@ -63,10 +65,11 @@ class QShortcut;
 
 namespace zelvora::gui {
 
-class AnswerColumn;
+class ExamAnswering;
 class ClickableLabel;
 class DurationBox;
 class ExamNotice;
+class ExamShortcuts;
 class ImageView;
 class QuestionAids;
 class QuestionBox;
@@ -94,30 +97,30 @@ public:
     void comboProvaChange();
     void btInicioClick();
     void cbQuestaoChange();
-    void btProximaClick();
-    void btAnteriorClick();
+    void btProximaClick() { m_run.next(); }
+    void btAnteriorClick() { m_run.previous(); }
     void rgRespostaClick(int option);
     void Timer1Timer();
     void btFimClick();
-    void btSairClick();
-    void Label2Click();
-    void btHistoricoClick();
+    void btSairClick() { close(); }
+    void Label2Click() { close(); }
+    void btHistoricoClick() { emit historyRequested(); }
     // The count on "Para revisar hoje (N)".
-    void setDueToday(int count);
-    void btInicioMouseDown();
-    void btInicioMouseUp();
-    void MouseDown(TFocusImage* sender);
-    void MouseUp(TFocusImage* sender);
+    void setDueToday(int count) { pTop->setDueToday(count); }
+    void btInicioMouseDown() { pTop->showStartPressed(true); }
+    void btInicioMouseUp() { pTop->showStartPressed(false); }
+    void MouseDown(TFocusImage* sender) { m_column->showPressed(sender, true); }
+    void MouseUp(TFocusImage* sender) { m_column->showPressed(sender, false); }
 
     // Exam state, read by the results and by tests; the run holds it all.
     const mockexam::ExamRun& run() const { return m_run; }
-    const std::vector<mockexam::MockExamEntry>& entries() const { return m_entries; }
+    const std::vector<mockexam::MockExamEntry>& entries() const { return pTop->entries(); }
     const std::vector<std::string>& answerKey() const { return m_run.key(); }
     const mockexam::ExamAnswers& answers() const { return m_run.answers(); }
     long long elapsedSeconds() const { return m_run.elapsedSeconds(); }
     mockexam::ExamClock& clock() const { return *m_clock; }
     // The option shown in rgResposta: 0 = A ... 4 = E, -1 = none.
-    int shownOption() const;
+    int shownOption() const { return m_column->shownOption(); }
     // What the running paper's info file says (defaults without one).
     const mockexam::PaperInfo& paperInfo() const { return m_run.info(); }
     const mockexam::ExamCountdown& countdown() const { return m_run.countdown(); }
@@ -138,9 +141,9 @@ public:
     // What another part attaches to (the user's own papers): the top strip,
     // the paper selector, the entry behind its selection, and reading the
     // lists again, picking chosen as the user would.
-    QWidget* topStrip() const;
+    QWidget* topStrip() const { return pTop; }
     QComboBox* paperSelector() const { return comboProva; }
-    std::optional<mockexam::MockExamEntry> selectedEntry() const;
+    std::optional<mockexam::MockExamEntry> selectedEntry() const { return pTop->selectedEntry(); }
     void reloadList(const std::optional<mockexam::MockExamEntry>& chosen);
 
 signals:
@@ -158,41 +161,25 @@ protected:
 
 private:
     void startPaper();
-    std::string folderOf(const mockexam::MockExamEntry& entry) const;
     void buildTop();
     void buildAnswerColumn();
     void buildShortcuts();
     void escapePressed();
     void arrangePanels();
-    void markOption(int option);
-    void fillComboProva();
-    std::optional<std::vector<mockexam::MockExamEntry>> readLists() const;
     void showMessage(const QString& text);
     void processEvents();
     void hideWait();
-    void markKey(int index, bool digit);
-    void toggleReviewMark();
-    void toggleGuess();
-    void writeNote();
-    void leaveReview();
+    void leaveReview() { m_run.leaveReview(); }
     // Shows what the run is in: the answer column and the question.
     void showRun();
-    void showClock();
-    void placeGuessBox();
     void showResults();
     void cardChosen(int question);
-    void placeHint();
-    void placeNotebookButtons();
 
-    QFrame* pTop = nullptr;
-    ImageView* imLogo = nullptr;
-    QLabel* Label1 = nullptr;
-    ClickableLabel* Label2 = nullptr;
+    // The strip and the three of its controls the exam works with.
+    ExamTopStrip* pTop = nullptr;
     TFocusImage* btInicio = nullptr;
     QComboBox* comboProva = nullptr;
     DurationBox* edDuracao = nullptr;
-    QLabel* lDuracao = nullptr;
-    StripHint* lDica = nullptr;
     ExamNotice* lAviso = nullptr;
     QFrame* pPDF = nullptr;
     ImageView* imSimul = nullptr;
@@ -202,20 +189,15 @@ private:
     QuestionBox* cbQuestao = nullptr;
     TformRevisao* m_reviewWindow = nullptr;
     QuestionAids* m_aids = nullptr;
+    ExamAnswering* m_answering = nullptr;
     ReviewPlacement* m_reviewPlacement = nullptr;
-    QPushButton* btHistorico = nullptr;
-    QPushButton* btCaderno = nullptr;
-    QPushButton* btRevisarHoje = nullptr;
 
     app::AppContext& m_ctx;
     std::unique_ptr<mockexam::ExamClock> m_clock;
-    app::SkinPair m_skinTop;
-    app::SkinPair m_skinRight;
-    std::vector<mockexam::MockExamEntry> m_entries;
     TformResultado* m_results = nullptr;
     bool m_starting = false;
     mockexam::ExamRun m_run;
-    std::vector<QShortcut*> m_examShortcuts;
+    ExamShortcuts* m_keys = nullptr;
 };
 
 } // namespace zelvora::gui
