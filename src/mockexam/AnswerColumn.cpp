@@ -293,4 +293,20 @@ bool AnswerColumn::eventFilter(QObject* watched, QEvent* event)
     return QScrollArea::eventFilter(watched, event);
 }
 
+void AnswerColumn::loadSkin(const QString& dataFolder)
+{
+    m_skin.load(dataFolder, QStringLiteral("botoes"));
+    imRight->setPicture([this] { return m_skin.normal(); });
+}
+
+void AnswerColumn::showPressed(const TFocusImage* button, bool pressed)
+{
+    imRight->copyRect(pressed ? m_skin.pressed() : m_skin.normal(), button->geometry());
+}
+
+void AnswerColumn::clearSkin()
+{
+    m_skin.clear();
+}
+
 } // namespace zelvora::gui

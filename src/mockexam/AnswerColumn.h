@@ -5,6 +5,8 @@
 // mark, the review's verdict naming both answers, and the clock. It
 // shows the question the exam run is on and reports the user's acts as
 // signals; it keeps no state of the attempt.
+#include "app/LoadSkinImage.h"
+
 #include <QScrollArea>
 
 class QButtonGroup;
@@ -49,6 +51,11 @@ public:
     void placeClock();
     // The clock's colour: another one in the exam's last minutes.
     void setClockEnding(bool ending);
+    // The column's skin picture (imRight) from the data folder, a button of
+    // it drawn pressed or not, and letting the picture go.
+    void loadSkin(const QString& dataFolder);
+    void showPressed(const TFocusImage* button, bool pressed);
+    void clearSkin();
 
     QWidget* pRespClient = nullptr;
     ImageView* imRight = nullptr;
@@ -79,6 +86,8 @@ protected:
 private:
     void showCell(const mockexam::ExamRun& run, int question);
     void placeAids();
+
+    app::SkinPair m_skin;
 };
 
 } // namespace zelvora::gui

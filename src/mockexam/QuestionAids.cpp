@@ -1,5 +1,6 @@
 #include "mockexam/QuestionAids.h"
 
+#include "mockexam/AnswerColumn.h"
 #include "app/AppContext.h"
 #include "attempts/AttemptStore.h"
 #include "attempts/QuestionStore.h"
@@ -22,13 +23,19 @@ constexpr int NoteLength = 500;
 
 } // namespace
 
-QuestionAids::QuestionAids(app::AppContext& ctx, TPdfViewer* viewer, QWidget* column, QWidget* window)
+QuestionAids::QuestionAids(app::AppContext& ctx, TPdfViewer* viewer, AnswerColumn* column, QWidget* window)
     : QObject(window)
     , m_ctx(ctx)
     , m_window(window)
+    , m_column(column)
     , m_navigator(new PaperNavigator(viewer, this))
 {
-    m_guessBox = new QCheckBox(QStringLiteral("Chute"), column);
+    QCheckBox* review = column->ckRevisar;
+    review->resize(124, review->height());
+    m_guessBox = new QCheckBox(QStringLiteral("Chute"), column->pRespClient);
+    m_guessBox->setFont(review->font());
+    m_guessBox->setPalette(review->palette());
+    m_guessBox->resize(AnswerColumn::Width - 8 - review->width() - 2, review->height());
     m_guessBox->setObjectName(QStringLiteral("ckChute"));
     m_guessBox->setToolTip(QStringLiteral("Marca a resposta como chute (tecla G); N escreve uma nota"));
     m_guessBox->setFocusPolicy(Qt::NoFocus);
@@ -42,6 +49,13 @@ QuestionAids::QuestionAids(app::AppContext& ctx, TPdfViewer* viewer, QWidget* co
         if (m_attempt > 0 && m_ctx.attempts && !m_hash.isEmpty())
             attempts::QuestionStore(*m_ctx.attempts).setAttemptPaper(m_attempt, m_hash);
     });
+}
+
+void QuestionAids::placeGuessBox()
+{
+    const QCheckBox* review = m_column->ckRevisar;
+    m_guessBox->move(review->x() + review->width() + 2, review->y());
+    m_guessBox->setVisible(!review->isHidden());
 }
 
 void QuestionAids::paperStarted(const QString& pdfPath, int questionCount, int current, qint64 attemptId)

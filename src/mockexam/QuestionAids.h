@@ -26,17 +26,22 @@ class ExamRun;
 
 namespace zelvora::gui {
 
+class AnswerColumn;
 class PaperNavigator;
 class TPdfViewer;
 
 class QuestionAids : public QObject {
     Q_OBJECT
 public:
-    // column: where the "Chute" box goes; window: the parent of the note dialog.
-    QuestionAids(app::AppContext& ctx, TPdfViewer* viewer, QWidget* column, QWidget* window);
+    // column: where the "Chute" box goes, beside "Revisar depois" and in its
+    // look; window: the parent of the note dialog.
+    QuestionAids(app::AppContext& ctx, TPdfViewer* viewer, AnswerColumn* column, QWidget* window);
 
     QCheckBox* guessBox() const { return m_guessBox; }
     PaperNavigator* navigator() const { return m_navigator; }
+    // Puts "Chute" right of "Revisar depois", wherever the column put it,
+    // and shows it when that shows.
+    void placeGuessBox();
 
     // A paper started (attemptId 0 without a store).
     void paperStarted(const QString& pdfPath, int questionCount, int current, qint64 attemptId);
@@ -63,6 +68,7 @@ private:
 
     app::AppContext& m_ctx;
     QWidget* m_window;
+    AnswerColumn* m_column;
     QCheckBox* m_guessBox = nullptr;
     PaperNavigator* m_navigator = nullptr;
     QString m_pdfPath;

@@ -11,6 +11,8 @@
 #include "mockexam/AnswerColumn.h"
 #include "mockexam/DurationBox.h"
 #include "mockexam/ExamNotice.h"
+#include "mockexam/ExamShortcuts.h"
+#include "mockexam/ExamTopStrip.h"
 #include "mockexam/MockExamList.h"
 #include "mockexam/MockExamResources.h"
 #include "mockexam/PaperNavigator.h"
@@ -64,12 +66,7 @@ QString PaperMessage(PaperCode code)
     return code == PaperCode::NoKey ? MsgGabarito : MsgProva;
 }
 
-constexpr int TopHeight = 117;
-// The top strip's band above its rule (y 74): the duration field and
-// "Histórico" stand there, clear of the rule, so the button row keeps its
-// room on a 1024-pixel screen.
-constexpr int BandTop = 40;
-constexpr int BandHeight = 28;
+constexpr int TopHeight = ExamTopStrip::Height;
 
 // The user's folder, where an updated key of a paper of a folder the
 // program never writes is kept; nothing for the user's own papers.
@@ -146,62 +143,28 @@ QWidget* TformSimul::topStrip() const
     return pTop;
 }
 
+const std::vector<MockExamEntry>& TformSimul::entries() const
+{
+    return pTop->entries();
+}
+
 std::optional<MockExamEntry> TformSimul::selectedEntry() const
 {
-    const int item = comboProva->currentIndex();
-    const int index = item < 0 ? -1 : comboProva->itemData(item).toInt();
-    return index >= 0 && size_t(index) < m_entries.size() ? std::optional(m_entries[size_t(index)]) : std::nullopt;
+    return pTop->selectedEntry();
 }
 
 void TformSimul::buildTop()
 {
-    pTop = Named(new QFrame(this), "pTop");
-    Paint(pTop, DarkBlue());
-    imLogo = Named(new ImageView(pTop), "imLogo");
-
-    Label1 = Named(WhiteLabel(QStringLiteral("Selecione a Prova:"), Arial(16, true), pTop, {4, 87}), "Label1");
-
-    Label2 = Named(WhiteLabel<ClickableLabel>(QStringLiteral("X"), Arial(27, true), pTop, {688, 11}), "Label2");
-    Label2->setToolTip(QStringLiteral("Sair"));
-    Label2->setAccessibleName(QStringLiteral("Fechar"));
-    Label2->setFocusPolicy(Qt::TabFocus); // after it was sized to its text
-    connect(Label2, &ClickableLabel::clicked, this, Guarded(m_ctx, this, &TformSimul::Label2Click));
-
-    btInicio = Named(new TFocusImage(QRect(653, 80, 128, 36), pTop), "btInicio");
+    pTop = new ExamTopStrip(m_ctx, this);
+    comboProva = pTop->comboProva;
+    btInicio = pTop->btInicio;
+    edDuracao = pTop->edDuracao;
+    connect(pTop->Label2, &ClickableLabel::clicked, this, Guarded(m_ctx, this, &TformSimul::Label2Click));
     connect(btInicio, &TFocusImage::OnMouseDown, this, Guarded(m_ctx, this, &TformSimul::btInicioMouseDown));
     connect(btInicio, &TFocusImage::OnMouseUp, this, Guarded(m_ctx, this, &TformSimul::btInicioMouseUp));
     connect(btInicio, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btInicioClick));
-    btInicio->setText(QStringLiteral("Iniciar"));
-
-    // In the band above the strip's rule, left of the "X" (FormResize keeps
-    // it there).
-    btHistorico = Named(new QPushButton(QStringLiteral("Histórico"), pTop), "btHistorico");
-    btHistorico->setFont(Arial(14, true));
-    btHistorico->setGeometry(0, BandTop, qMax(100, btHistorico->sizeHint().width()), BandHeight + 2);
-    btHistorico->setFocusPolicy(Qt::NoFocus);
-    connect(btHistorico, &QPushButton::clicked, this, Guarded(m_ctx, this, &TformSimul::btHistoricoClick));
-
-    comboProva = Named(new QComboBox(pTop), "comboProva");
-    comboProva->setFont(Arial(16));
-    comboProva->setGeometry(152, 84, 497, comboProva->sizeHint().height());
+    connect(pTop->btHistorico, &QPushButton::clicked, this, Guarded(m_ctx, this, &TformSimul::btHistoricoClick));
     connect(comboProva, &QComboBox::activated, this, Guarded(m_ctx, this, &TformSimul::comboProvaChange));
-    comboProva->setAccessibleName(QStringLiteral("Selecione a Prova"));
-    // Tab goes from the paper list to the start button beside it.
-    setTabOrder(comboProva, btInicio);
-
-    // The time limit, right above the start button and clear of the
-    // strip's rule, its label left of it.
-    edDuracao = Named(new DurationBox(pTop), "edDuracao");
-    edDuracao->setFont(Arial(14));
-    edDuracao->setGeometry(653, BandTop, 128, BandHeight);
-    edDuracao->setAccessibleName(QStringLiteral("Tempo de prova"));
-    setTabOrder(btInicio, edDuracao);
-    lDuracao = Named(WhiteLabel(QStringLiteral("Duração:"), Arial(14, true), pTop), "lDuracao");
-    lDuracao->move(653 - 6 - lDuracao->width(), BandTop + (BandHeight - lDuracao->height()) / 2);
-    lDuracao->setBuddy(edDuracao);
-
-    // The hint after the strip's last button, drawn over the picture's own.
-    lDica = new StripHint(pTop);
 }
 
 void TformSimul::buildAnswerColumn()
@@ -224,12 +187,7 @@ void TformSimul::buildAnswerColumn()
     connect(m_column->btAnterior, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btAnteriorClick));
     connect(m_column->btFim, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btFimClick));
     connect(m_column->btSair, &TFocusImage::OnClick, this, Guarded(m_ctx, this, &TformSimul::btSairClick));
-    // "Chute" beside "Revisar depois", in its look.
-    m_column->ckRevisar->resize(124, m_column->ckRevisar->height());
-    m_aids = new QuestionAids(m_ctx, PDF, m_column->pRespClient, this);
-    m_aids->guessBox()->setFont(m_column->ckRevisar->font());
-    m_aids->guessBox()->setPalette(m_column->ckRevisar->palette());
-    m_aids->guessBox()->resize(AnswerColumn::Width - 8 - 124 - 2, m_column->ckRevisar->height());
+    m_aids = new QuestionAids(m_ctx, PDF, m_column, this);
     connect(m_aids, &QuestionAids::guessToggled, this, Guarded(m_ctx, [this](bool on) {
                 if (on != m_run.answers().guessed(m_run.answers().current()))
                     toggleGuess();
@@ -246,26 +204,18 @@ void TformSimul::buildAnswerColumn()
 
 void TformSimul::buildShortcuts()
 {
-    auto add = [this](const QKeySequence& keys, auto action) {
-        auto* s = new QShortcut(keys, this);
-        s->setContext(Qt::WindowShortcut);
-        s->setEnabled(false);
-        connect(s, &QShortcut::activated, this, Guarded(m_ctx, action));
-        m_examShortcuts.push_back(s);
-    };
-    for (int i = 0; i < 5; ++i) {
-        add(QKeySequence(Qt::Key_A + i), [this, i] { markKey(i, false); });
-        add(QKeySequence(Qt::Key_1 + i), [this, i] { markKey(i, true); });
-    }
-    add(QKeySequence(Qt::Key_R), [this] { toggleReviewMark(); });
-    add(QKeySequence(Qt::Key_G), [this] { toggleGuess(); });
-    add(QKeySequence(Qt::Key_N), [this] { writeNote(); });
-    add(QKeySequence(Qt::CTRL | Qt::Key_Right), [this] { btProximaClick(); });
-    add(QKeySequence(Qt::CTRL | Qt::Key_Left), [this] { btAnteriorClick(); });
-    add(QKeySequence(Qt::CTRL | Qt::Key_Plus), [this] { PDF->zoomIn(); });
-    add(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { PDF->zoomIn(); });
-    add(QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { PDF->zoomOut(); });
-    add(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { PDF->fitToWidth(); });
+    ExamShortcuts::Acts acts;
+    acts.mark = [this](int option) { markOption(option); };
+    acts.itemType = [this] { return m_run.answers().itemType(); };
+    acts.review = [this] { toggleReviewMark(); };
+    acts.guess = [this] { toggleGuess(); };
+    acts.note = [this] { writeNote(); };
+    acts.next = [this] { btProximaClick(); };
+    acts.previous = [this] { btAnteriorClick(); };
+    acts.zoomIn = [this] { PDF->zoomIn(); };
+    acts.zoomOut = [this] { PDF->zoomOut(); };
+    acts.fitWidth = [this] { PDF->fitToWidth(); };
+    m_keys = new ExamShortcuts(m_ctx, this, std::move(acts));
 
     // Escape acts as Sair, in every state of the window. When the answer
     // column is hidden its Sair cannot show a press, so the window closes
@@ -285,71 +235,22 @@ void TformSimul::escapePressed()
 
 void TformSimul::FormCreate()
 {
-    m_skinTop.load(m_ctx.dataFolder, QStringLiteral("simul"));
-    imLogo->setPicture([this] { return m_skinTop.normal(); });
-    m_skinRight.load(m_ctx.dataFolder, QStringLiteral("botoes"));
-    m_column->imRight->setPicture([this] { return m_skinRight.normal(); });
+    pTop->loadSkin();
+    m_column->loadSkin(m_ctx.dataFolder);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         setGeometry(screen->geometry());
 
-    auto entries = readLists();
-    if (!entries) {
+    if (!pTop->readLists())
         showMessage(MsgLista);
-        return;
-    }
-    m_entries = std::move(*entries);
-    fillComboProva();
-}
-
-std::optional<std::vector<MockExamEntry>> TformSimul::readLists() const
-{
-    // The lists of every folder, the user's first; each entry keeps the
-    // index of its folder. A folder that does not exist reads as no list.
-    std::vector<std::string> folders;
-    for (const QString& folder : m_ctx.mockExamFolders())
-        folders.push_back(QFileInfo(folder).isDir() ? QFile::encodeName(folder).toStdString() : std::string());
-    return MockExamList::LoadAll(folders);
 }
 
 void TformSimul::reloadList(const std::optional<MockExamEntry>& chosen)
 {
-    if (auto entries = readLists())
-        m_entries = std::move(*entries);
-    else
-        m_entries.clear();
-    fillComboProva();
+    pTop->readLists();
     btInicio->setEnabled(false);
-    if (!chosen)
-        return;
-    for (int item = 0; item < comboProva->count(); ++item) {
-        const int index = comboProva->itemData(item).toInt();
-        if (index >= 0 && size_t(index) < m_entries.size() && m_entries[size_t(index)] == *chosen) {
-            comboProva->setCurrentIndex(item);
-            comboProvaChange();
-            return;
-        }
-    }
-}
-
-void TformSimul::fillComboProva()
-{
-    std::vector<std::string_view> names;
-    names.reserve(m_entries.size());
-    for (const auto& e : m_entries)
-        names.emplace_back(e.name);
-    std::vector<size_t> order;
-    if (m_ctx.collation) {
-        order = m_ctx.collation->stableOrder(names);
-    } else {
-        for (size_t i = 0; i < names.size(); ++i)
-            order.push_back(i);
-    }
-    const QSignalBlocker block(comboProva);
-    comboProva->clear();
-    for (const size_t i : order)
-        comboProva->addItem(FromAnsi(m_entries[i].name), QVariant::fromValue(int(i)));
-    comboProva->setCurrentIndex(-1);
+    if (chosen && pTop->select(*chosen))
+        comboProvaChange();
 }
 
 void TformSimul::FormDestroy()
@@ -357,24 +258,21 @@ void TformSimul::FormDestroy()
     m_run.leave();
     m_run.reset();
     m_clock->setInterval(0);
-    m_entries.clear();
-    m_skinTop.clear();
-    m_skinRight.clear();
+    pTop->clearEntries();
+    pTop->clearSkin();
+    m_column->clearSkin();
 }
 
 void TformSimul::FormShow()
 {
     btInicio->setEnabled(false);
-    {
-        const QSignalBlocker block(comboProva);
-        comboProva->setCurrentIndex(-1);
-    }
+    pTop->clearSelection();
     PDF->hide();
     m_column->setShownOption(-1);
     edDuracao->clearPaper();
     // Another part may have added a button to the strip since the last
     // resize: the hint goes after it.
-    placeHint();
+    pTop->placeHint();
     lAviso->hide();
     m_reviewWindow->hide();
     // A freshly shown window waits for a paper to be picked.
@@ -449,8 +347,7 @@ void TformSimul::startPaper()
     m_run.reset();
     pResp->show();
     arrangePanels();
-    for (QShortcut* s : m_examShortcuts)
-        s->setEnabled(true);
+    m_keys->setEnabled(true);
     PDF->view()->setFocus();
     processEvents();
     hideWait();
@@ -479,7 +376,7 @@ void TformSimul::showRun()
     // While a paper runs its limit stays as it started; once a paper is
     // shown the hint has done its work.
     edDuracao->setLocked(m_run.inProgress());
-    lDica->setRunning(active);
+    pTop->lDica->setRunning(active);
     if (!active)
         m_column->setClockEnding(false);
     if (pResp->isHidden() == active) {
@@ -487,23 +384,12 @@ void TformSimul::showRun()
         arrangePanels();
     }
     if (!active) {
-        for (QShortcut* s : m_examShortcuts)
-            s->setEnabled(false);
+        m_keys->setEnabled(false);
         return;
     }
     m_column->showQuestion(m_run);
-    placeGuessBox();
+    m_aids->placeGuessBox();
     m_aids->questionShown(m_run.answers().current(), m_run.answers().guessed(m_run.answers().current()));
-}
-
-void TformSimul::placeGuessBox()
-{
-    // Right of "Revisar depois", wherever the column put it.
-    if (!m_aids)
-        return;
-    const QCheckBox* review = m_column->ckRevisar;
-    m_aids->guessBox()->move(review->x() + review->width() + 2, review->y());
-    m_aids->guessBox()->setVisible(!review->isHidden());
 }
 
 void TformSimul::showClock()
@@ -531,16 +417,6 @@ void TformSimul::cardChosen(int question)
         m_run.select(question);
 }
 
-void TformSimul::btProximaClick()
-{
-    m_run.next();
-}
-
-void TformSimul::btAnteriorClick()
-{
-    m_run.previous();
-}
-
 void TformSimul::rgRespostaClick(int option)
 {
     // Read-only answers (review, time up): the option shown goes back.
@@ -557,16 +433,6 @@ void TformSimul::markOption(int option)
         return;
     // Exactly what a click on the option does.
     m_column->rgRespostaItems[option]->click();
-}
-
-void TformSimul::markKey(int index, bool digit)
-{
-    // Letters A to E and digits 1 to 5 are options A to E; on a right/wrong
-    // paper C and 1 are Certo, E and 2 Errado.
-    int option = index;
-    if (m_run.answers().itemType() == ItemType::RightWrong)
-        option = digit ? (index < 2 ? index : -1) : (index == 2 ? 0 : index == 4 ? 1 : -1);
-    markOption(option);
 }
 
 void TformSimul::toggleReviewMark()
@@ -611,11 +477,6 @@ void TformSimul::showReviewQuestion(int question)
         PDF->showPageWith(QStringLiteral("Questão %1").arg(question + 1));
 }
 
-void TformSimul::leaveReview()
-{
-    m_run.leaveReview();
-}
-
 void TformSimul::Timer1Timer()
 {
     const CountdownEvent event = m_run.tick();
@@ -654,39 +515,24 @@ void TformSimul::showResults()
     }
 }
 
-void TformSimul::btSairClick()
-{
-    close();
-}
-
-void TformSimul::Label2Click()
-{
-    close();
-}
-
-void TformSimul::btHistoricoClick()
-{
-    emit historyRequested();
-}
-
 void TformSimul::btInicioMouseDown()
 {
-    imLogo->copyRect(m_skinTop.pressed(), btInicio->geometry());
+    pTop->showStartPressed(true);
 }
 
 void TformSimul::btInicioMouseUp()
 {
-    imLogo->copyRect(m_skinTop.normal(), btInicio->geometry());
+    pTop->showStartPressed(false);
 }
 
 void TformSimul::MouseDown(TFocusImage* sender)
 {
-    m_column->imRight->copyRect(m_skinRight.pressed(), sender->geometry());
+    m_column->showPressed(sender, true);
 }
 
 void TformSimul::MouseUp(TFocusImage* sender)
 {
-    m_column->imRight->copyRect(m_skinRight.normal(), sender->geometry());
+    m_column->showPressed(sender, false);
 }
 
 int TformSimul::shownOption() const
@@ -698,8 +544,7 @@ void TformSimul::arrangePanels()
 {
     const int w = width();
     const int h = height();
-    pTop->setGeometry(0, 0, w, TopHeight);
-    imLogo->setGeometry(1, 1, qMax(0, w - 2), TopHeight - 2);
+    pTop->arrange(w);
     const int below = qMax(0, h - TopHeight);
     const int column = pResp->isHidden() ? 0 : AnswerColumn::Width;
     pResp->setGeometry(w - AnswerColumn::Width, TopHeight, AnswerColumn::Width, below);
@@ -713,27 +558,9 @@ void TformSimul::arrangePanels()
 void TformSimul::FormResize()
 {
     arrangePanels();
-    Label2->move(pTop->width() - Label2->width() - 5, Label2->y());
-    // Left of the "X" in the band; on a screen too narrow for both it gives
-    // way to the duration field.
-    const int historicoLeft = Label2->x() - btHistorico->width() - 12;
-    btHistorico->move(qMax(historicoLeft, edDuracao->geometry().right() + 11), btHistorico->y());
-    placeHint();
     m_column->placeClock();
-    placeGuessBox();
-}
-
-void TformSimul::placeHint()
-{
-    // The hint fills the button row after its last button (one another part
-    // may have added right of Iniciar).
-    int last = btInicio->geometry().right();
-    for (const QWidget* w : pTop->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (w != lDica && w != imLogo && !w->isHidden() && w->y() >= btInicio->y() - 8 && w->x() > btInicio->x())
-            last = qMax(last, w->geometry().right());
-    lDica->place(last + 12, 76, 37);
-    // Where the strip has no room for it, the empty selector says it.
-    comboProva->setPlaceholderText(lDica->fits() ? QString() : StripHint::Text);
+    if (m_aids)
+        m_aids->placeGuessBox();
 }
 
 void TformSimul::showMessage(const QString& text)

@@ -64,7 +64,9 @@ namespace zelvora::gui {
 class AnswerColumn;
 class ClickableLabel;
 class DurationBox;
+class ExamTopStrip;
 class ExamNotice;
+class ExamShortcuts;
 class ImageView;
 class QuestionAids;
 class QuestionBox;
@@ -92,14 +94,14 @@ public:
     void comboProvaChange();
     void btInicioClick();
     void cbQuestaoChange();
-    void btProximaClick();
-    void btAnteriorClick();
+    void btProximaClick() { m_run.next(); }
+    void btAnteriorClick() { m_run.previous(); }
     void rgRespostaClick(int option);
     void Timer1Timer();
     void btFimClick();
-    void btSairClick();
-    void Label2Click();
-    void btHistoricoClick();
+    void btSairClick() { close(); }
+    void Label2Click() { close(); }
+    void btHistoricoClick() { emit historyRequested(); }
     void btInicioMouseDown();
     void btInicioMouseUp();
     void MouseDown(TFocusImage* sender);
@@ -107,7 +109,7 @@ public:
 
     // Exam state, read by the results and by tests; the run holds it all.
     const mockexam::ExamRun& run() const { return m_run; }
-    const std::vector<mockexam::MockExamEntry>& entries() const { return m_entries; }
+    const std::vector<mockexam::MockExamEntry>& entries() const;
     const std::vector<std::string>& answerKey() const { return m_run.key(); }
     const mockexam::ExamAnswers& answers() const { return m_run.answers(); }
     long long elapsedSeconds() const { return m_run.elapsedSeconds(); }
@@ -157,33 +159,24 @@ private:
     void escapePressed();
     void arrangePanels();
     void markOption(int option);
-    void fillComboProva();
-    std::optional<std::vector<mockexam::MockExamEntry>> readLists() const;
     void showMessage(const QString& text);
     void processEvents();
     void hideWait();
-    void markKey(int index, bool digit);
     void toggleReviewMark();
     void toggleGuess();
     void writeNote();
-    void leaveReview();
+    void leaveReview() { m_run.leaveReview(); }
     // Shows what the run is in: the answer column and the question.
     void showRun();
     void showClock();
-    void placeGuessBox();
     void showResults();
     void cardChosen(int question);
-    void placeHint();
 
-    QFrame* pTop = nullptr;
-    ImageView* imLogo = nullptr;
-    QLabel* Label1 = nullptr;
-    ClickableLabel* Label2 = nullptr;
+    // The strip and the three of its controls the exam works with.
+    ExamTopStrip* pTop = nullptr;
     TFocusImage* btInicio = nullptr;
     QComboBox* comboProva = nullptr;
     DurationBox* edDuracao = nullptr;
-    QLabel* lDuracao = nullptr;
-    StripHint* lDica = nullptr;
     ExamNotice* lAviso = nullptr;
     QFrame* pPDF = nullptr;
     ImageView* imSimul = nullptr;
@@ -194,17 +187,13 @@ private:
     TformRevisao* m_reviewWindow = nullptr;
     QuestionAids* m_aids = nullptr;
     ReviewPlacement* m_reviewPlacement = nullptr;
-    QPushButton* btHistorico = nullptr;
 
     app::AppContext& m_ctx;
     std::unique_ptr<mockexam::ExamClock> m_clock;
-    app::SkinPair m_skinTop;
-    app::SkinPair m_skinRight;
-    std::vector<mockexam::MockExamEntry> m_entries;
     TformResultado* m_results = nullptr;
     bool m_starting = false;
     mockexam::ExamRun m_run;
-    std::vector<QShortcut*> m_examShortcuts;
+    ExamShortcuts* m_keys = nullptr;
 };
 
 } // namespace zelvora::gui
