@@ -69,12 +69,14 @@ public:
 
     // Called the first time a write fails in an attempt.
     std::function<void(const StoreResult&)> onFailure;
+    // A write beside the recorder's own (the times per question, a guess
+    // mark) that failed: said through onFailure, once per attempt as well.
+    void report(const StoreResult& result);
 
 private:
     bool writeWaiting(int currentQuestion);
     void writeFinish();
     int storedHits() const;
-    void report(const StoreResult& result);
 
     AttemptStore* m_store = nullptr;
     qint64 m_id = 0;

@@ -112,6 +112,11 @@ void AttemptSession::finish(qint64 elapsedSeconds, const std::vector<std::string
     m_recorder.finish(elapsedSeconds, answers);
 }
 
+void AttemptSession::written(const StoreResult& result)
+{
+    m_recorder.report(result);
+}
+
 bool AttemptSession::confirmLeave()
 {
     return !m_ask || m_ask(AttemptTexts::LeaveQuestion());

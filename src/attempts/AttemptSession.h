@@ -48,6 +48,9 @@ public:
     // The running paper is left (another paper, closing): the clock is written.
     void leave(qint64 elapsedSeconds, int currentQuestion);
     void finish(qint64 elapsedSeconds, const std::vector<std::string>& answers);
+    // Another write for the running attempt (its times, its guess marks):
+    // a failure is said like the attempt's own, once per attempt.
+    void written(const StoreResult& result);
 
     // True when the user agrees to leave the running paper.
     bool confirmLeave();

@@ -23,6 +23,7 @@
 // One connection per store object, used on the thread that opened it.
 #include "attempts/Attempt.h"
 #include "attempts/StoreError.h"
+#include "attempts/StoreSchema.h"
 
 #include <QString>
 
@@ -37,7 +38,8 @@ namespace zelvora::attempts {
 
 class AttemptStore {
 public:
-    static constexpr int SchemaVersion = 6;
+    // The file's version this program writes (StoreSchema keeps the steps).
+    static constexpr int SchemaVersion = StoreSchema::Version;
     static constexpr const char* FileName = "attempts.sqlite";
 
     // The user's data location + "/zelvora/attempts.sqlite".
@@ -115,10 +117,6 @@ public:
 
 private:
     StoreResult openFile();
-    StoreResult prepareSchema(int version);
-    StoreResult migrate(int from);
-    bool schemaFits(int version);
-    void checkAnswerCounts();
     StoreResult setAside();
     StoreResult exec(const QString& sql);
     StoreResult fail(const QSqlError& e);

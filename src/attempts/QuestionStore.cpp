@@ -1,6 +1,7 @@
 #include "attempts/QuestionStore.h"
 
 #include "attempts/AttemptStore.h"
+#include "attempts/SqlFailure.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -51,43 +52,42 @@ std::vector<const char*> QuestionStore::Schema()
     };
 }
 
-bool QuestionStore::run(const QString& sql, const QVariantList& values)
+StoreResult QuestionStore::run(const QString& sql, const QVariantList& values)
 {
     if (!m_store.isOpen())
-        return false;
+        return StoreResult::Fail(StoreError::NotOpen);
     QSqlQuery q(QSqlDatabase::database(m_store.connectionName(), false));
     q.prepare(sql);
     for (const QVariant& v : values)
         q.addBindValue(v);
-    return q.exec();
+    if (!q.exec())
+        return SqlFailure::Of(q.lastError());
+    return StoreResult::Ok();
 }
 
-bool QuestionStore::saveFound(const QString& paperHash, const std::vector<mockexam::QuestionPlace>& places)
+StoreResult QuestionStore::saveFound(const QString& paperHash, const std::vector<mockexam::QuestionPlace>& places)
 {
     if (!m_store.isOpen())
-        return false;
+        return StoreResult::Fail(StoreError::NotOpen);
     QSqlDatabase db = QSqlDatabase::database(m_store.connectionName(), false);
     if (!db.transaction())
-        return false;
-    bool ok = run(QStringLiteral("DELETE FROM question_place WHERE paper_hash = ? AND corrected = ?"),
-                  {paperHash, Found})
-        && run(QStringLiteral("INSERT INTO paper_map (paper_hash, mapped_at) VALUES (?, strftime('%s','now'))"
-                              " ON CONFLICT (paper_hash) DO UPDATE SET mapped_at = excluded.mapped_at"),
-               {paperHash});
+        return SqlFailure::Of(db.lastError());
+    StoreResult r = run(QStringLiteral("DELETE FROM question_place WHERE paper_hash = ? AND corrected = ?"),
+                        {paperHash, Found});
+    if (r)
+        r = run(QStringLiteral("INSERT INTO paper_map (paper_hash, mapped_at) VALUES (?, strftime('%s','now'))"
+                               " ON CONFLICT (paper_hash) DO UPDATE SET mapped_at = excluded.mapped_at"),
+                {paperHash});
     for (const auto& p : places) {
-        ok = ok
-            && run(QStringLiteral("INSERT OR REPLACE INTO question_place (paper_hash, number, corrected, page, y)"
-                                  " VALUES (?, ?, ?, ?, ?)"),
-                   {paperHash, p.number, Found, p.page, p.y});
+        if (r)
+            r = run(QStringLiteral("INSERT OR REPLACE INTO question_place (paper_hash, number, corrected, page, y)"
+                                   " VALUES (?, ?, ?, ?, ?)"),
+                    {paperHash, p.number, Found, p.page, p.y});
     }
-    if (!ok || !db.commit()) {
-        db.rollback();
-        return false;
-    }
-    return true;
+    return commitOrRollBack(db, std::move(r));
 }
 
-bool QuestionStore::saveCorrection(const QString& paperHash, const mockexam::QuestionPlace& place)
+StoreResult QuestionStore::saveCorrection(const QString& paperHash, const mockexam::QuestionPlace& place)
 {
     return run(QStringLiteral("INSERT OR REPLACE INTO question_place (paper_hash, number, corrected, page, y)"
                               " VALUES (?, ?, ?, ?, ?)"),
@@ -134,7 +134,7 @@ std::optional<mockexam::QuestionPlace> QuestionStore::placeOf(const QString& pap
     return map ? map->placeOf(number) : std::nullopt;
 }
 
-bool QuestionStore::saveNote(const QString& paperHash, int number, const QString& note)
+StoreResult QuestionStore::saveNote(const QString& paperHash, int number, const QString& note)
 {
     const QString text = note.trimmed();
     if (text.isEmpty())
@@ -159,7 +159,7 @@ std::map<int, QString> QuestionStore::notes(const QString& paperHash)
     return out;
 }
 
-bool QuestionStore::setAttemptPaper(qint64 attemptId, const QString& paperHash)
+StoreResult QuestionStore::setAttemptPaper(qint64 attemptId, const QString& paperHash)
 {
     return run(QStringLiteral("UPDATE attempt SET paper_hash = ? WHERE id = ?"), {paperHash, attemptId});
 }
@@ -182,38 +182,45 @@ std::map<int, QString> QuestionStore::notesOfAttempt(qint64 attemptId)
     return paper.isEmpty() ? std::map<int, QString>{} : notes(paper);
 }
 
-bool QuestionStore::saveSeconds(qint64 attemptId, const std::vector<qint64>& seconds)
+StoreResult QuestionStore::saveSeconds(qint64 attemptId, const std::vector<qint64>& seconds)
 {
     if (!m_store.isOpen())
-        return false;
+        return StoreResult::Fail(StoreError::NotOpen);
     QSqlDatabase db = QSqlDatabase::database(m_store.connectionName(), false);
     if (!db.transaction())
-        return false;
-    bool ok = run(QStringLiteral("DELETE FROM question_time WHERE attempt_id = ?"), {attemptId});
+        return SqlFailure::Of(db.lastError());
+    StoreResult r = run(QStringLiteral("DELETE FROM question_time WHERE attempt_id = ?"), {attemptId});
     // An attempt deleted meanwhile takes no times.
-    if (ok) {
+    if (r) {
         QSqlQuery q(db);
         q.prepare(QStringLiteral("SELECT 1 FROM attempt WHERE id = ?"));
         q.addBindValue(attemptId);
         if (!q.exec() || !q.next()) {
+            const QSqlError e = q.lastError();
+            q.finish();
             db.rollback();
-            return q.lastError().type() == QSqlError::NoError;
+            return e.type() == QSqlError::NoError ? StoreResult::Ok() : SqlFailure::Of(e);
         }
     }
-    for (std::size_t i = 0; i < seconds.size() && ok; ++i) {
+    for (std::size_t i = 0; i < seconds.size() && r; ++i) {
         if (seconds[i] > 0)
-            ok = run(QStringLiteral("INSERT INTO question_time (attempt_id, question, seconds) VALUES (?, ?, ?)"),
-                     {attemptId, int(i), seconds[i]});
+            r = run(QStringLiteral("INSERT INTO question_time (attempt_id, question, seconds) VALUES (?, ?, ?)"),
+                    {attemptId, int(i), seconds[i]});
     }
     // A marker row (question -1) says the attempt kept times, even all zero.
-    ok = ok
-        && run(QStringLiteral("INSERT INTO question_time (attempt_id, question, seconds) VALUES (?, -1, 0)"),
-               {attemptId});
-    if (!ok || !db.commit()) {
+    if (r)
+        r = run(QStringLiteral("INSERT INTO question_time (attempt_id, question, seconds) VALUES (?, -1, 0)"),
+                {attemptId});
+    return commitOrRollBack(db, std::move(r));
+}
+
+StoreResult QuestionStore::commitOrRollBack(QSqlDatabase& db, StoreResult result)
+{
+    if (result && !db.commit())
+        result = SqlFailure::Of(db.lastError());
+    if (!result)
         db.rollback();
-        return false;
-    }
-    return true;
+    return result;
 }
 
 std::vector<qint64> QuestionStore::seconds(qint64 attemptId, int questionCount)
@@ -239,7 +246,7 @@ std::vector<qint64> QuestionStore::seconds(qint64 attemptId, int questionCount)
     return out;
 }
 
-bool QuestionStore::setGuess(qint64 attemptId, int question, bool guess)
+StoreResult QuestionStore::setGuess(qint64 attemptId, int question, bool guess)
 {
     if (guess)
         return run(QStringLiteral("INSERT OR IGNORE INTO question_guess (attempt_id, question)"

@@ -7,15 +7,20 @@
 //  - the notes of each paper's questions, kept across attempts;
 //  - per attempt: the seconds each question was the current one, and the
 //    questions marked as a guess ("Chute").
-// Each write is its own transaction; a store that is not open does nothing
-// and returns false or nothing.
+// Each write is its own transaction and says how it went (StoreError, with
+// SQLite's message as the detail); a store that is not open does nothing and
+// its writes fail with NotOpen, its reads return nothing.
+#include "attempts/StoreError.h"
 #include "mockexam/QuestionMap.h"
 
 #include <QString>
+#include <QVariantList>
 
 #include <map>
 #include <optional>
 #include <vector>
+
+class QSqlDatabase;
 
 namespace zelvora::attempts {
 
@@ -32,8 +37,8 @@ public:
                                              "question_guess"};
 
     // The found places replace those found before; the user's stay.
-    bool saveFound(const QString& paperHash, const std::vector<mockexam::QuestionPlace>& places);
-    bool saveCorrection(const QString& paperHash, const mockexam::QuestionPlace& place);
+    StoreResult saveFound(const QString& paperHash, const std::vector<mockexam::QuestionPlace>& places);
+    StoreResult saveCorrection(const QString& paperHash, const mockexam::QuestionPlace& place);
     // Nothing when the paper was never mapped and has no place of the user's.
     std::optional<mockexam::QuestionMap> loadMap(const QString& paperHash);
     // Whether a detection was kept for the paper (even one that found nothing).
@@ -42,24 +47,25 @@ public:
     std::optional<mockexam::QuestionPlace> placeOf(const QString& paperHash, int number);
 
     // An empty note removes it. Numbers are 1-based.
-    bool saveNote(const QString& paperHash, int number, const QString& note);
+    StoreResult saveNote(const QString& paperHash, int number, const QString& note);
     std::map<int, QString> notes(const QString& paperHash);
 
     // The paper an attempt was taken on, by content hash.
-    bool setAttemptPaper(qint64 attemptId, const QString& paperHash);
+    StoreResult setAttemptPaper(qint64 attemptId, const QString& paperHash);
     QString attemptPaper(qint64 attemptId);
     // The notes of the paper an attempt was taken on.
     std::map<int, QString> notesOfAttempt(qint64 attemptId);
 
     // The whole list of seconds per question (index 0 = question 1).
-    bool saveSeconds(qint64 attemptId, const std::vector<qint64>& seconds);
+    StoreResult saveSeconds(qint64 attemptId, const std::vector<qint64>& seconds);
     // Empty for an attempt that kept no times.
     std::vector<qint64> seconds(qint64 attemptId, int questionCount);
-    bool setGuess(qint64 attemptId, int question, bool guess); // question 0-based
+    StoreResult setGuess(qint64 attemptId, int question, bool guess); // question 0-based
     std::vector<bool> guesses(qint64 attemptId, int questionCount);
 
 private:
-    bool run(const QString& sql, const QVariantList& values);
+    StoreResult run(const QString& sql, const QVariantList& values);
+    static StoreResult commitOrRollBack(QSqlDatabase& db, StoreResult result);
     AttemptStore& m_store;
 };
 

@@ -73,7 +73,8 @@ void ExamRun::saveTimes()
     if (!store || !store->isOpen() || m_session.attemptId() <= 0)
         return;
     const auto& s = m_times.seconds();
-    attempts::QuestionStore(*store).saveSeconds(m_session.attemptId(), std::vector<qint64>(s.begin(), s.end()));
+    m_session.written(
+        attempts::QuestionStore(*store).saveSeconds(m_session.attemptId(), std::vector<qint64>(s.begin(), s.end())));
 }
 
 bool ExamRun::toggleGuess()
@@ -83,7 +84,7 @@ bool ExamRun::toggleGuess()
     m_answers.toggleGuess();
     const int q = m_answers.current();
     if (attempts::AttemptStore* store = m_session.store(); store && store->isOpen() && m_session.attemptId() > 0)
-        attempts::QuestionStore(*store).setGuess(m_session.attemptId(), q, m_answers.guessed(q));
+        m_session.written(attempts::QuestionStore(*store).setGuess(m_session.attemptId(), q, m_answers.guessed(q)));
     changed();
     return true;
 }

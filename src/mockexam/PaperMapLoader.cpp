@@ -76,10 +76,13 @@ void PaperMapLoader::hashed(const Mapped& result)
     m_searching->setFuture(QtConcurrent::run([path, expected, generation, hash] {
         Mapped out;
         out.generation = generation;
-        const auto outcome = QuestionMapper::Map(path, expected);
-        // A file changed between the two reads belongs to no map.
-        out.hash = outcome.contentHash == hash ? hash : QString();
-        out.found = outcome.places;
+        const auto mapped = QuestionMapper::Map(path, expected);
+        // A file that no longer opens, or changed between the two reads,
+        // belongs to no map.
+        if (mapped && mapped->contentHash == hash) {
+            out.hash = hash;
+            out.found = mapped->places;
+        }
         return out;
     }));
 }
@@ -92,6 +95,8 @@ void PaperMapLoader::searched(const Mapped& result)
     std::vector<QuestionPlace> corrected = m_map.corrected();
     if (m_store && m_store->isOpen()) {
         attempts::QuestionStore questions(*m_store);
+        // A map that could not be kept is used all the same and only found
+        // again next time; the exam's own writes say when the store fails.
         questions.saveFound(result.hash, result.found);
         if (auto stored = questions.loadMap(result.hash)) {
             std::vector<QuestionPlace> kept = stored->corrected();
@@ -107,6 +112,8 @@ void PaperMapLoader::searched(const Mapped& result)
 void PaperMapLoader::correct(const QuestionPlace& place)
 {
     m_map.correct(place);
+    // Used at once whether kept or not; the loader has no one to tell, and a
+    // failing store is said by the exam's own writes.
     if (m_store && m_store->isOpen() && !m_hash.isEmpty())
         attempts::QuestionStore(*m_store).saveCorrection(m_hash, place);
 }

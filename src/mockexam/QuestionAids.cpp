@@ -44,6 +44,8 @@ QuestionAids::QuestionAids(app::AppContext& ctx, TPdfViewer* viewer, AnswerColum
     connect(&m_navigator->loader(), &mockexam::PaperMapLoader::mapReady, this, [this] {
         if (m_hash.isEmpty())
             m_hash = m_navigator->loader().paperHash();
+        // Only links the attempt to its paper's notes in the history; a
+        // failing store is said by the exam's own writes.
         if (m_attempt > 0 && m_ctx.attempts && !m_hash.isEmpty())
             attempts::QuestionStore(*m_ctx.attempts).setAttemptPaper(m_attempt, m_hash);
     });
@@ -111,6 +113,8 @@ void QuestionAids::editNote(int question)
     dialog->setOkButtonText(QStringLiteral("Guardar"));
     dialog->setCancelButtonText(QStringLiteral("Cancelar"));
     connect(dialog, &QInputDialog::textValueSelected, this, [this, hash, question](const QString& text) {
+        // A failure is not said here: this helper has no message of its own,
+        // and a failing store is said by the exam's own writes.
         if (m_ctx.attempts && m_ctx.attempts->isOpen() && !hash.isEmpty())
             attempts::QuestionStore(*m_ctx.attempts).saveNote(hash, question + 1, text.left(NoteLength));
         emit noteSaved(question);

@@ -1,6 +1,5 @@
 #include "mockexam/QuestionMapper.h"
 
-#include "mockexam/PaperDocument.h"
 #include "mockexam/PaperTextReader.h"
 #include "mockexam/QuestionFinder.h"
 
@@ -8,14 +7,13 @@
 
 namespace zelvora::mockexam {
 
-QuestionMapper::Outcome QuestionMapper::Map(const QString& pdfPath, int expected)
+QuestionMapper::Mapped QuestionMapper::Map(const QString& pdfPath, int expected)
 {
-    Outcome out;
     const auto opened = PaperDocument::Open(pdfPath);
     if (!opened)
-        return out;
+        return opened.status();
     const auto& paper = opened.value();
-    out.opened = true;
+    Found out;
     out.contentHash = ContentHash(paper->bytes());
     out.pageCount = paper->document()->pageCount();
     out.places = QuestionFinder::Find(PaperTextReader::ReadAll(*paper->document()), expected);

@@ -30,6 +30,7 @@ private slots:
     void notesAcrossAttempts();
     void timesAndGuessesBelongToTheAttempt();
     void closedStoreKeepsNothing();
+    void refusedWritesSayWhyAndKeepNothing();
 };
 
 void TestQuestionStore::olderFileGainsTheTables()
@@ -171,12 +172,49 @@ void TestQuestionStore::closedStoreKeepsNothing()
 {
     AttemptStore store(QStringLiteral("/nonexistent/dir/a.sqlite"));
     QuestionStore questions(store);
-    QVERIFY(!questions.saveFound(QStringLiteral("h"), {{1, 0, 1}}));
+    QCOMPARE(questions.saveFound(QStringLiteral("h"), {{1, 0, 1}}).code(), StoreError::NotOpen);
     QVERIFY(!questions.loadMap(QStringLiteral("h")));
-    QVERIFY(!questions.saveNote(QStringLiteral("h"), 1, QStringLiteral("x")));
+    QCOMPARE(questions.saveNote(QStringLiteral("h"), 1, QStringLiteral("x")).code(), StoreError::NotOpen);
     QVERIFY(questions.notes(QStringLiteral("h")).empty());
-    QVERIFY(!questions.setGuess(1, 0, true));
+    QCOMPARE(questions.setGuess(1, 0, true).code(), StoreError::NotOpen);
     QVERIFY(questions.seconds(1, 3).empty());
+}
+
+void TestQuestionStore::refusedWritesSayWhyAndKeepNothing()
+{
+    QTemporaryDir dir;
+    AttemptStore store(dir.filePath(QStringLiteral("attempts.sqlite")));
+    QVERIFY(store.open());
+    const qint64 id = *store.begin(Paper, QStringLiteral("Prova"), 3);
+    {
+        // Every row written into the question tables is refused, as a full disk would.
+        QSqlQuery q(QSqlDatabase::database(store.connectionName(), false));
+        for (const char* table : {"question_place", "question_note", "question_time", "question_guess"})
+            QVERIFY(q.exec(QStringLiteral("CREATE TRIGGER refuse_%1 BEFORE INSERT ON %1"
+                                          " BEGIN SELECT RAISE(ABORT, 'refused'); END")
+                               .arg(QLatin1String(table))));
+        QVERIFY(q.exec(QStringLiteral("CREATE TRIGGER refuse_paper BEFORE UPDATE OF paper_hash ON attempt"
+                                      " BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+    }
+    QuestionStore questions(store);
+    const QString h = QStringLiteral("h");
+    const std::pair<const char*, StoreResult> writes[] = {
+        {"saveFound", questions.saveFound(h, {{1, 0, 1}})},
+        {"saveCorrection", questions.saveCorrection(h, {1, 0, 1})},
+        {"saveNote", questions.saveNote(h, 1, QStringLiteral("x"))},
+        {"setAttemptPaper", questions.setAttemptPaper(id, h)},
+        {"saveSeconds", questions.saveSeconds(id, {1, 2, 3})},
+        {"setGuess", questions.setGuess(id, 0, true)},
+    };
+    for (const auto& [name, result] : writes) {
+        QVERIFY2(!result, name);
+        QCOMPARE(result.code(), StoreError::Failed);
+        QVERIFY2(result.detail().find("refused") != std::string::npos, result.detail().c_str());
+    }
+    // The rows a refused write had already made went back with it.
+    QVERIFY(!questions.isMapped(h));
+    QVERIFY(questions.seconds(id, 3).empty());
+    QVERIFY(questions.attemptPaper(id).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestQuestionStore)

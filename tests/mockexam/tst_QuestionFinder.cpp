@@ -18,6 +18,7 @@
 #include <vector>
 
 using zelvora::mockexam::PageText;
+using zelvora::mockexam::PaperDocument;
 using zelvora::mockexam::QuestionFinder;
 using zelvora::mockexam::QuestionMap;
 using zelvora::mockexam::QuestionMapper;
@@ -73,7 +74,8 @@ std::vector<QuestionPlace> MapPdf(const QByteArray& pdf, int expected)
     if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size())
         return {};
     file.close();
-    return QuestionMapper::Map(path, expected).places;
+    const auto mapped = QuestionMapper::Map(path, expected);
+    return mapped ? mapped->places : std::vector<QuestionPlace>{};
 }
 
 // A paragraph of body text: lines 14 pt apart, from y.
@@ -313,7 +315,8 @@ void TestQuestionFinder::unreadablePagesGiveNothing()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("not a pdf");
     file.close();
-    QVERIFY(!QuestionMapper::Map(file.fileName(), 3).opened);
+    QCOMPARE(QuestionMapper::Map(file.fileName(), 3).code(), PaperDocument::Code::NotAPdf);
+    QCOMPARE(QuestionMapper::Map(dir.filePath(QStringLiteral("none.pdf")), 3).code(), PaperDocument::Code::Missing);
 }
 
 QTEST_MAIN(TestQuestionFinder)

@@ -46,15 +46,15 @@ void TestSampleQuestions::everyQuestionAtItsPlace()
     QCOMPARE(file.write(pdf), pdf.size());
     file.close();
     const auto mapped = QuestionMapper::Map(file.fileName(), int(questions.size()));
-    QVERIFY(mapped.opened);
-    QCOMPARE(mapped.places.size(), drawn.size());
+    QVERIFY(mapped);
+    QCOMPARE(mapped->places.size(), drawn.size());
     for (std::size_t i = 0; i < drawn.size(); ++i) {
-        QCOMPARE(mapped.places[i].number, drawn[i].number);
-        QCOMPARE(mapped.places[i].page, drawn[i].page);
-        QVERIFY2(std::abs(mapped.places[i].y - drawn[i].y) <= 0.5,
+        QCOMPARE(mapped->places[i].number, drawn[i].number);
+        QCOMPARE(mapped->places[i].page, drawn[i].page);
+        QVERIFY2(std::abs(mapped->places[i].y - drawn[i].y) <= 0.5,
                  qPrintable(QStringLiteral("question %1: %2 against %3")
                                 .arg(drawn[i].number)
-                                .arg(mapped.places[i].y)
+                                .arg(mapped->places[i].y)
                                 .arg(drawn[i].y)));
     }
 }

@@ -64,11 +64,11 @@ int QuestionsReport::Run(const std::string& pdfPath, bool json)
     if (const auto key = mockexam::AnswerKey::Load(mockexam::PaperPath::KeyPathFor(pdfPath)))
         expected = int(key->size());
     const auto outcome = mockexam::QuestionMapper::Map(QFile::decodeName(pdfPath.c_str()), expected);
-    if (!outcome.opened) {
+    if (!outcome) {
         std::fprintf(stderr, "zelvora-check: \"%s\" não abre como PDF.\n", pdfPath.c_str());
         return 1;
     }
-    std::cout << (json ? Json(outcome.places) : Text(outcome.places, expected));
+    std::cout << (json ? Json(outcome->places) : Text(outcome->places, expected));
     return 0;
 }
 
