@@ -12,14 +12,13 @@ passed, 1 failed, 77 skipped. Run inside a D-Bus session (dbus-run-session).
 """
 import os
 import random
-import shutil
 import signal
 import subprocess
 import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from zelvora_e2e import (scenario_main, start_session, Failure, check, log, wait_for)  # noqa: E402
+from zelvora_e2e import (installed_copy, scenario_main, start_session, Failure, check, log, wait_for)  # noqa: E402
 from attempts_e2e import (start_program, open_exam_window, choose_and_start, paper_key, radios,  # noqa: E402
                           marked, question_box, store_rows)
 
@@ -50,16 +49,7 @@ def answer(desk, a11y, rect, key, questions):
 
 
 def scenario(args, work, procs):
-    os.makedirs(args.shots, exist_ok=True)
-    app_dir = os.path.join(work, 'app')
-    os.makedirs(app_dir)
-    program = os.path.join(app_dir, 'zelvora')
-    shutil.copy2(args.bin, program)
-    data = os.path.join(app_dir, 'dados')
-    shutil.copytree(args.data, data)
-    home = os.path.join(work, 'home')
-    xdg_data = os.path.join(home, '.local', 'share')
-    os.makedirs(xdg_data)
+    program, data, home, xdg_data = installed_copy(args, work)
     store = os.path.join(xdg_data, 'zelvora', 'attempts.sqlite')
     _, desk, env = start_session(work, procs, args.shots, args.locale, HOME=home, XDG_DATA_HOME=xdg_data)
     rng = random.Random(int(os.environ.get('ZELVORA_E2E_SEED', time.time())))

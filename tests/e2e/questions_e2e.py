@@ -15,12 +15,11 @@ passed, 1 failed, 77 skipped. Run inside a D-Bus session (dbus-run-session).
 import json
 import os
 import re
-import shutil
 import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from zelvora_e2e import scenario_main, start_session, check, log, wait_for  # noqa: E402
+from zelvora_e2e import installed_copy, scenario_main, start_session, check, log, wait_for  # noqa: E402
 from attempts_e2e import EXAM, start_program, open_exam_window, paper_key, question_box  # noqa: E402
 from rules_e2e import choose_paper  # noqa: E402
 
@@ -48,16 +47,7 @@ def current_item(a11y):
 
 
 def scenario(args, work, procs):
-    os.makedirs(args.shots, exist_ok=True)
-    app_dir = os.path.join(work, 'app')
-    os.makedirs(app_dir)
-    program = os.path.join(app_dir, 'zelvora')
-    shutil.copy2(args.bin, program)
-    data = os.path.join(app_dir, 'dados')
-    shutil.copytree(args.data, data)
-    home = os.path.join(work, 'home')
-    xdg_data = os.path.join(home, '.local', 'share')
-    os.makedirs(xdg_data)
+    program, data, home, xdg_data = installed_copy(args, work)
 
     out = subprocess.run([args.checker, '--questoes', os.path.join(data, 'simu', PDF), '--json'],
                          capture_output=True, text=True, timeout=60)

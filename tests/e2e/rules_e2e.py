@@ -13,11 +13,10 @@ passed, 1 failed, 77 skipped. Run inside a D-Bus session (dbus-run-session),
 as CTest does.
 """
 import os
-import shutil
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from zelvora_e2e import (scenario_main, start_session, Failure, check, log, wait_for)  # noqa: E402
+from zelvora_e2e import (installed_copy, scenario_main, start_session, Failure, check, log, wait_for)  # noqa: E402
 from attempts_e2e import EXAM, start_program, open_exam_window, paper_key, question_box, marked  # noqa: E402
 
 PAPER = 'Agente de Polícia - Comissão Jatobá - 2021 (C/E)'
@@ -51,16 +50,7 @@ def choose_paper(desk, a11y, rect, name):
 
 
 def scenario(args, work, procs):
-    os.makedirs(args.shots, exist_ok=True)
-    app_dir = os.path.join(work, 'app')
-    os.makedirs(app_dir)
-    program = os.path.join(app_dir, 'zelvora')
-    shutil.copy2(args.bin, program)
-    data = os.path.join(app_dir, 'dados')
-    shutil.copytree(args.data, data)
-    home = os.path.join(work, 'home')
-    xdg_data = os.path.join(home, '.local', 'share')
-    os.makedirs(xdg_data)
+    program, data, home, xdg_data = installed_copy(args, work)
 
     _, desk, env = start_session(work, procs, args.shots, args.locale, HOME=home, XDG_DATA_HOME=xdg_data)
     prog, a11y = start_program(program, env, work, procs, 'rules')

@@ -332,6 +332,24 @@ def run(args):
     return run_in_work(scenario, args, 'zelvora-e2e-')
 
 
+def installed_copy(args, work):
+    """The program and its data folder copied as an installation would have
+    them (the program beside its "dados"), and an empty home for the user:
+    (program, data folder, home, XDG data folder). The screenshot folder is
+    made too."""
+    os.makedirs(args.shots, exist_ok=True)
+    app_dir = os.path.join(work, 'app')
+    os.makedirs(app_dir)
+    program = os.path.join(app_dir, 'zelvora')
+    shutil.copy2(args.bin, program)
+    data = os.path.join(app_dir, 'dados')
+    shutil.copytree(args.data, data)
+    home = os.path.join(work, 'home')
+    xdg_data = os.path.join(home, '.local', 'share')
+    os.makedirs(xdg_data)
+    return program, data, home, xdg_data
+
+
 def start_session(work, procs, shots, locale, **extra_env):
     """Starts X and the accessibility bus for one run and returns the display,
     its Desktop and the environment the program runs in (extra_env added)."""
