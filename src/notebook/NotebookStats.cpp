@@ -34,8 +34,13 @@ ResultOf<NotebookStatsData, NotebookCode> NotebookStats::Compute(Notebook& noteb
     NotebookStatsData data;
     QSqlQuery q(QSqlDatabase::database(notebook.store().connectionName(), false));
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT paper_name, SUM(hits), SUM(question_count), SUM(elapsed_seconds), COUNT(*)"
-                               " FROM attempt WHERE kind = 0 AND finished = 1 GROUP BY paper_name")))
+    // The time of an attempt is what its questions were current for, where
+    // the exam recorded it; an attempt from before it did counts its clock.
+    if (!q.exec(
+            QStringLiteral("SELECT paper_name, SUM(hits), SUM(question_count),"
+                           " SUM(COALESCE((SELECT SUM(t.seconds) FROM question_time t WHERE t.attempt_id = attempt.id),"
+                           " elapsed_seconds)), COUNT(*)"
+                           " FROM attempt WHERE kind = 0 AND finished = 1 GROUP BY paper_name")))
         return Out::Fail(NotebookCode::StoreFailed, q.lastError().text().toStdString());
     std::map<QString, SubjectRate> boards;
     std::map<QString, qint64> boardSeconds;

@@ -20,7 +20,8 @@ struct NotebookStatsData {
     std::vector<SubjectRate> subjects;
     std::vector<SubjectRate> boards;
     std::map<QString, std::vector<SubjectPoint>> subjectLines;
-    // All finished paper attempts: the clock over the questions.
+    // All finished paper attempts: the seconds their questions were current
+    // (the clock, for attempts from before that was kept) over the questions.
     double secondsPerQuestion = 0;
     int attempts = 0;
 };

@@ -328,7 +328,10 @@ void TestNotebook::statisticsAcrossPapers()
                                        QStringLiteral("disciplina=Direito: 1-2\r\n"));
     f.finish(a, QStringLiteral("Técnico - Banca Guará - 2009"), {"1", "2", "#", "4"}, 3);
     f.now = f.now.addMonths(1);
-    f.finish(b, QStringLiteral("Analista - Fundação Ventania - 2010"), {"2", "1"}, 1);
+    const qint64 timed = f.finish(b, QStringLiteral("Analista - Fundação Ventania - 2010"), {"2", "1"}, 1);
+    // The second attempt kept its time per question: 10 s and 20 s count,
+    // not its clock's 90 s; the first, without times, counts its clock.
+    QVERIFY(zelvora::attempts::QuestionStore(f.store).saveSeconds(timed, {10, 20}));
     const auto stats = NotebookStats::Compute(f.notebook);
     QVERIFY(stats);
     QCOMPARE(stats->attempts, 2);
@@ -341,7 +344,8 @@ void TestNotebook::statisticsAcrossPapers()
     QCOMPARE(stats->subjects[1].total, 4);
     QCOMPARE(stats->boards[0].name, QStringLiteral("Fundação Ventania"));
     QCOMPARE(stats->subjectLines.at(QStringLiteral("Direito")).size(), size_t(2));
-    QCOMPARE(stats->secondsPerQuestion, 180.0 / 6);
+    QCOMPARE(stats->secondsPerQuestion, (90.0 + 30.0) / 6);
+    QCOMPARE(stats->boards[0].secondsPerQuestion, 30.0 / 2);
 }
 
 void TestNotebook::csvKeepsHistoryConventions()
