@@ -6,6 +6,8 @@
 // the question is the real one, over the exam window on build/bin/dados: a
 // paper is started and answered, its windows dropped as a killed program's
 // would be, and the paper started again.
+#include "support/SampleExamWindows.h"
+
 #include "app/FindControl.h"
 #include "app/MessageBoxes.h"
 #include "app/TFocusImage.h"
@@ -33,48 +35,6 @@
 #include <cstdio>
 
 using namespace zelvora;
-
-namespace {
-
-void RunFor(int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-}
-
-// The exam windows over the sample data folder, a paper of it started.
-struct ExamWindows {
-    gui::TformAguarde aguarde;
-    gui::TformSimul simul;
-    gui::TformResultado resultado;
-
-    explicit ExamWindows(app::AppContext& ctx) : aguarde(ctx), simul(ctx), resultado(ctx)
-    {
-        aguarde.FormCreate();
-        ctx.windows.aguarde = &aguarde;
-        resultado.FormCreate();
-        simul.setResultsWindow(&resultado);
-        simul.FormCreate();
-        simul.show();
-        if (!QTest::qWaitForWindowExposed(&simul))
-            std::fprintf(stderr, "the exam window was not shown\n");
-    }
-    bool start(const QString& paper)
-    {
-        auto* combo = Control<QComboBox>(&simul, "comboProva");
-        const int item = combo->findText(paper, Qt::MatchStartsWith);
-        if (item < 0)
-            return false;
-        combo->setCurrentIndex(item);
-        emit combo->activated(item);
-        QTest::mouseClick(Control<gui::TFocusImage>(&simul, "btInicio"), Qt::LeftButton);
-        return true;
-    }
-};
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -139,13 +99,8 @@ int main(int argc, char** argv)
     history.hide();
 
     // The question to continue, over the exam window.
-    text::PtBrCollation collation;
-    app::AppContext ctx;
-    ctx.collation = &collation;
-    ctx.messages = &messages;
-    ctx.processEvents = [] { QCoreApplication::processEvents(); };
-    ctx.dataFolder = QCoreApplication::applicationDirPath() + QStringLiteral("/dados/");
-    ctx.mockExamFolder = ctx.dataFolder + QStringLiteral("simu/");
+    SampleContext sample;
+    auto& ctx = sample.ctx;
     attempts::AttemptStore examStore(dir.filePath(QStringLiteral("exam.sqlite")));
     if (!examStore.open())
         return 1;

@@ -8,6 +8,8 @@
 
 #include "mockexam/AnswerKeyPdf.h"
 
+#include "support/BestTime.h"
+
 #include <QBuffer>
 #include <QElapsedTimer>
 #include <QFile>
@@ -71,18 +73,6 @@ std::vector<KeyPage> MakeKey()
         }
     }
     return pages;
-}
-
-double BestMs(int runs, const std::function<void()>& work)
-{
-    double best = 1e18;
-    for (int r = 0; r < runs; ++r) {
-        QElapsedTimer t;
-        t.start();
-        work();
-        best = std::min(best, double(t.nsecsElapsed()) / 1e6);
-    }
-    return best;
 }
 
 } // namespace

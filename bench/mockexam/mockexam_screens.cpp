@@ -4,6 +4,8 @@
 // right/wrong paper being taken.
 // Usage: mockexam_screens <exam.png> <results.png> [<review.png> <rightwrong.png>]
 //        (uses build/bin/dados)
+#include "support/SampleExamWindows.h"
+
 #include "app/AppContext.h"
 #include "app/FindControl.h"
 #include "app/MessageBoxes.h"
@@ -33,18 +35,6 @@
 using namespace zelvora;
 using namespace zelvora::gui;
 
-namespace {
-
-void RunFor(int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
     QApplication qtApp(argc, argv);
@@ -53,26 +43,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: mockexam_screens <exam.png> <results.png>\n");
         return 2;
     }
-    text::PtBrCollation collation;
-    app::QtMessageBoxes messages;
-    app::AppContext ctx;
-    ctx.collation = &collation;
-    ctx.messages = &messages;
-    ctx.processEvents = [] { QCoreApplication::processEvents(); };
-    ctx.dataFolder = QCoreApplication::applicationDirPath() + QStringLiteral("/dados/");
-    ctx.mockExamFolder = ctx.dataFolder + QStringLiteral("simu/");
-
-    TformAguarde aguarde(ctx);
-    aguarde.FormCreate();
-    ctx.windows.aguarde = &aguarde;
-    TformSimul simul(ctx);
-    TformResultado resultado(ctx);
-    resultado.FormCreate();
-    simul.setResultsWindow(&resultado);
-    simul.FormCreate();
-    simul.show();
-    if (!QTest::qWaitForWindowExposed(&simul))
-        return 1;
+    SampleContext sample;
+    auto& ctx = sample.ctx;
+    ExamWindows windows(ctx);
+    auto& simul = windows.simul;
+    auto& resultado = windows.resultado;
 
     const int item =
         Control<QComboBox>(&simul, "comboProva")->findText(QStringLiteral("Auditor Fiscal"), Qt::MatchStartsWith);

@@ -12,6 +12,8 @@
 #include "mockexam/QuestionFinder.h"
 #include "mockexam/QuestionMapper.h"
 
+#include "support/BestTime.h"
+
 #include <QElapsedTimer>
 #include <QFont>
 #include <QGuiApplication>
@@ -65,18 +67,6 @@ void WritePaper(const QString& path, int pages)
     }
 }
 
-double Best(int runs, const std::function<void()>& work)
-{
-    double best = 1e18;
-    for (int r = 0; r < runs; ++r) {
-        QElapsedTimer t;
-        t.start();
-        work();
-        best = std::min(best, double(t.nsecsElapsed()) / 1e6);
-    }
-    return best;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -95,11 +85,11 @@ int main(int argc, char** argv)
     }
     QPdfDocument& document = *paper.value()->document();
     std::vector<PageText> text;
-    const double read = Best(runs, [&] { text = PaperTextReader::ReadAll(document); });
+    const double read = BestMs(runs, [&] { text = PaperTextReader::ReadAll(document); });
     std::size_t found = 0;
-    const double find = Best(runs, [&] { found = QuestionFinder::Find(text, pages * 4).size(); });
-    const double map = Best(runs, [&] { QuestionMapper::Map(path, pages * 4); });
-    const double render = Best(runs, [&] {
+    const double find = BestMs(runs, [&] { found = QuestionFinder::Find(text, pages * 4).size(); });
+    const double map = BestMs(runs, [&] { QuestionMapper::Map(path, pages * 4); });
+    const double render = BestMs(runs, [&] {
         for (int p = 0; p < document.pageCount(); ++p) {
             const QSizeF size = document.pagePointSize(p);
             const QImage image = document.render(p, QSize(800, int(800 * size.height() / size.width())));

@@ -2,6 +2,8 @@
 // under Xvfb): a 60-question sample paper started, question 37 chosen in the
 // list, the paper scrolled to where it starts, the answer marked as a guess.
 // Usage: questions_screen <jump.png>   (uses build/bin/dados)
+#include "support/SampleExamWindows.h"
+
 #include "app/AppContext.h"
 #include "app/FindControl.h"
 #include "app/MessageBoxes.h"
@@ -25,18 +27,6 @@
 using namespace zelvora;
 using namespace zelvora::gui;
 
-namespace {
-
-void RunFor(int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
     QApplication qtApp(argc, argv);
@@ -45,26 +35,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: questions_screen <jump.png>\n");
         return 2;
     }
-    text::PtBrCollation collation;
-    app::QtMessageBoxes messages;
-    app::AppContext ctx;
-    ctx.collation = &collation;
-    ctx.messages = &messages;
-    ctx.processEvents = [] { QCoreApplication::processEvents(); };
-    ctx.dataFolder = QCoreApplication::applicationDirPath() + QStringLiteral("/dados/");
-    ctx.mockExamFolder = ctx.dataFolder + QStringLiteral("simu/");
-
-    TformAguarde aguarde(ctx);
-    aguarde.FormCreate();
-    ctx.windows.aguarde = &aguarde;
-    TformSimul simul(ctx);
-    TformResultado resultado(ctx);
-    resultado.FormCreate();
-    simul.setResultsWindow(&resultado);
-    simul.FormCreate();
-    simul.show();
-    if (!QTest::qWaitForWindowExposed(&simul))
-        return 1;
+    SampleContext sample;
+    auto& ctx = sample.ctx;
+    ExamWindows windows(ctx);
+    auto& simul = windows.simul;
 
     auto* papers = Control<QComboBox>(&simul, "comboProva");
     const int item = papers->findText(QStringLiteral("Auditor Fiscal"), Qt::MatchStartsWith);

@@ -26,7 +26,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from zelvora_e2e import (scenario_main, start_session, A11y, check, log, tree_hash, wait_for)  # noqa: E402
-from zelvora_ownmaterial_e2e import make_read_only, click_on, field, button  # noqa: E402
+from zelvora_ownmaterial_e2e import make_read_only, click_on, field, button, take_paper  # noqa: E402
 
 PAPER = 'Prova do Gabarito em PDF'
 PRELIMINARY = ['GABARITO PRELIMINAR', 'PROVA OBJETIVA', '01 - A    02 - C    03 - E    04 - B',
@@ -136,27 +136,7 @@ def scenario(args, work, procs):
     check(open(key_file, 'rb').read() == b'1\r\n3\r\n5\r\n2\r\n', 'the key in digits')
 
     # 2. The paper taken: A, D, E and a blank.
-    combo = min(a11y.find_all(simul, role='combo box'), key=lambda c: a11y.rect(c)[1])
-    wait_for('the new paper chosen', lambda: a11y.text(combo) == PAPER or combo.get_name() == PAPER)
-    desk.click(wx + 653 + 64, wy + 80 + 18, 'btInicio')
-
-    def radios():
-        found = {r.get_name(): r for r in a11y.find_all(a11y.window(size=(1280, 1024)), role='radio button')}
-        return found if all(k in found for k in 'ABCDE') else None
-    wait_for('the answer column', radios, timeout=30)
-    col_x, col_y = wx + ww - 198, wy + 117
-    for q, option in enumerate('ADE'):
-        click_on(desk, a11y, radios()[option], 'option %s of question %d' % (option, q + 1))
-        wait_for('question %d marked' % (q + 1), lambda: any(
-            ('Questão %d' % (q + 1)) in a11y.text(c) and 'OK' in a11y.text(c)
-            for c in a11y.find_all(a11y.window(size=(1280, 1024)), role='combo box')), timeout=10)
-        desk.click(col_x + 121 + 36, col_y + 49 + 15, 'btProxima')
-    desk.click(col_x + 1 + 96, col_y + 110 + 15, 'btFim')
-    wait_for('the question about blank questions', lambda: any(
-        'branco' in (a11y.text(l) or '') for w in a11y.windows() for l in a11y.find_all(w, role='label')),
-        timeout=20)
-    desk.key('Return')
-    result = wait_for('the results window', lambda: a11y.window('Zelvora', (363, None)), timeout=20)
+    result = take_paper(desk, a11y, simul, (wx, wy, ww), PAPER, 'ADE')
     labels = [a.get_name() for a in a11y.find_all(result, role='label')]
     check('2 de 4' in labels, 'the score "2 de 4" (labels: %s)' % labels)
 

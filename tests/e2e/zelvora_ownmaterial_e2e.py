@@ -58,6 +58,36 @@ def button(a11y, window, name):
         a11y.find_all(window, role='push button', name=name)))
 
 
+def take_paper(desk, a11y, simul, window, paper, options):
+    """Starts the paper just added (chosen in the exam window's selector),
+    marks options for its first questions, leaves the rest blank and
+    finishes ("Sim" to the question about blank questions); the results
+    window. window: the exam window's x, y and width."""
+    wx, wy, ww = window
+    combo = min(a11y.find_all(simul, role='combo box'), key=lambda c: a11y.rect(c)[1])
+    wait_for('the new paper chosen', lambda: a11y.text(combo) == paper or combo.get_name() == paper)
+    desk.click(wx + 653 + 64, wy + 80 + 18, 'btInicio')
+
+    def radios():
+        found = {r.get_name(): r for r in a11y.find_all(a11y.window(size=(1280, 1024)), role='radio button')}
+        return found if all(k in found for k in 'ABCDE') else None
+    wait_for('the answer column', radios, timeout=30)
+    col_x, col_y = wx + ww - 198, wy + 117
+    for q, option in enumerate(options):
+        click_on(desk, a11y, radios()[option], 'option %s of question %d' % (option, q + 1))
+        wait_for('question %d marked' % (q + 1), lambda: any(
+            ('Questão %d' % (q + 1)) in a11y.text(c) and 'OK' in a11y.text(c)
+            for c in a11y.find_all(a11y.window(size=(1280, 1024)), role='combo box')), timeout=10)
+        desk.click(col_x + 121 + 36, col_y + 49 + 15, 'btProxima')
+    desk.click(col_x + 1 + 96, col_y + 110 + 15, 'btFim')
+    # A question is left blank: finishing asks first, and "Sim" is the default.
+    wait_for('the question about blank questions', lambda: any(
+        'branco' in (a11y.text(l) or '') for w in a11y.windows() for l in a11y.find_all(w, role='label')),
+        timeout=20)
+    desk.key('Return')
+    return wait_for('the results window', lambda: a11y.window('Zelvora', (363, None)), timeout=20)
+
+
 def scenario(args, work, procs):
     os.makedirs(args.shots, exist_ok=True)
     app_dir = os.path.join(work, 'app')
@@ -185,28 +215,7 @@ def scenario(args, work, procs):
     check(open(os.path.join(simu, 'lista.txt'), 'rb').read() == (PAPER + '#Minha-Prova-Baixada.pdf\r\n').encode(),
           'the list line')
 
-    combo = min(a11y.find_all(simul, role='combo box'), key=lambda c: a11y.rect(c)[1])
-    wait_for('the new paper chosen', lambda: a11y.text(combo) == PAPER or combo.get_name() == PAPER)
-    desk.click(wx + 653 + 64, wy + 80 + 18, 'btInicio')
-
-    def radios():
-        found = {r.get_name(): r for r in a11y.find_all(a11y.window(size=(1280, 1024)), role='radio button')}
-        return found if all(k in found for k in 'ABCDE') else None
-    wait_for('the answer column', radios, timeout=30)
-    col_x, col_y = wx + ww - 198, wy + 117
-    for q, option in enumerate('ACE'):
-        click_on(desk, a11y, radios()[option], 'option %s of question %d' % (option, q + 1))
-        wait_for('question %d marked' % (q + 1), lambda: any(
-            ('Questão %d' % (q + 1)) in a11y.text(c) and 'OK' in a11y.text(c)
-            for c in a11y.find_all(a11y.window(size=(1280, 1024)), role='combo box')), timeout=10)
-        desk.click(col_x + 121 + 36, col_y + 49 + 15, 'btProxima')
-    desk.click(col_x + 1 + 96, col_y + 110 + 15, 'btFim')
-    # One question is left blank: finishing asks first, and "Sim" is the default.
-    wait_for('the question about blank questions', lambda: any(
-        'branco' in (a11y.text(l) or '') for w in a11y.windows() for l in a11y.find_all(w, role='label')),
-        timeout=20)
-    desk.key('Return')
-    result = wait_for('the results window', lambda: a11y.window('Zelvora', (363, None)), timeout=20)
+    result = take_paper(desk, a11y, simul, (wx, wy, ww), PAPER, 'ACE')
     labels = [a.get_name() for a in a11y.find_all(result, role='label')]
     check('3 de 4' in labels, 'the score "3 de 4" (labels: %s)' % labels)
     desk.screenshot('own-paper-results')
